@@ -1,0 +1,174 @@
+#include "app/Display.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#ifdef GLYPHOX_SANITIZER_BUILD
+#include <dlfcn.h>
+#endif
+
+#include "config/FileAccess.h"
+#include "config/Settings.h"
+#include "engine3d/GLContext.h"
+
+const char* const kProductTitle = "Glyphox Deluxe";
+
+namespace {
+
+SDL_Surface* g_surface = nullptr;
+
+void* LookUpGLProc(const char* name) { return SDL_GL_GetProcAddress(name); }
+
+void SetInitialGLState(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(g_screen.fieldOfView, static_cast<double>(width) / height, g_screen.nearPlane, g_screen.farPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_TEXTURE_2D);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glEnable(GL_DITHER);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glFrontFace(GL_CCW);
+  glDisable(GL_NORMALIZE);
+  glDisable(GL_LIGHTING);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  SDL_GL_SwapBuffers();
+}
+
+#ifdef GLYPHOX_SANITIZER_BUILD
+// Keeps Mesa's driver mapped after SDL unloads it, so that leak reports can
+// name its frames and the suppressions can match them.
+void PinDriverForLeakReports() {
+  dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+}
+#endif
+
+}  // namespace
+
+int OpenDisplay(int width, int height) {
+  if (width <= 0 || height <= 0) return 0;
+  g_screen.width = width;
+  g_screen.height = height;
+  g_screen.depth = 16;
+  g_screen.fullScreen = g_settings.windowed ? 0 : 1;
+  g_screen.fieldOfView = 45.0f;
+  g_screen.nearPlane = 0.01f;
+  g_screen.farPlane = 1000.0f;
+
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) return 0;
+  SDL_ShowCursor(SDL_DISABLE);
+
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+
+  Uint32 flags = SDL_OPENGL | (g_screen.fullScreen ? SDL_FULLSCREEN : 0);
+  g_surface = SDL_SetVideoMode(width, height, 24, flags);
+  if (!g_surface) return 0;
+#ifdef GLYPHOX_SANITIZER_BUILD
+  PinDriverForLeakReports();
+#endif
+
+  SetInitialGLState(width, height);
+  if (!g_glExtensions.detected) DetectGLExtensions(LookUpGLProc);
+  g_screen.initialised = 1;
+  return CheckGLErrors();
+}
+
+void CloseDisplay() {
+  if (g_surface) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SDL_GL_SwapBuffers();
+  }
+  g_screen.initialised = 0;
+  g_surface = nullptr;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SetWindowCaption() { SDL_WM_SetCaption(kProductTitle, kProductTitle); }
+
+void PresentFrame() { SDL_GL_SwapBuffers(); }
+
+int CheckGLErrors() {
+  if (!g_screen.initialised) {
+    std::fprintf(stderr, "OpenGL Error : Not Initialized !!!\n");
+    return 0;
+  }
+  GLenum error = glGetError();
+  const char* message = nullptr;
+  switch (error) {
+    case GL_NO_ERROR: return 1;
+    case GL_INVALID_ENUM: message = "OpenGL Error : Invalid Enum\n"; break;
+    case GL_INVALID_VALUE: message = "OpenGL Error : Invalid Value\n"; break;
+    case GL_INVALID_OPERATION: message = "OpenGL Error : Invalid Operation\n"; break;
+    case GL_STACK_OVERFLOW: message = "OpenGL Error : Stack Overflow\n"; break;
+    case GL_STACK_UNDERFLOW: message = "OpenGL Error : Stack UnderFlow\n"; break;
+    case GL_OUT_OF_MEMORY: message = "OpenGL Error : Out of Memory\n"; break;
+    default: message = "OpenGL Error : Unknown Error ?\n"; break;
+  }
+  std::fputs(message, stderr);
+  return 0;
+}
+
+int SaveScreenshot(const char* path) {
+  const int width = g_screen.width, height = g_screen.height;
+  if (width <= 0 || height <= 0) return 0;
+  // Byte order red, green, blue in memory, no alpha.
+  SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+  if (!image) return 0;
+  std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  // The frame buffer's first row is the bottom one; surface rows are padded.
+  SDL_LockSurface(image);
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* source = pixels.data() + static_cast<size_t>(height - 1 - y) * width * 3;
+    std::copy(source, source + width * 3, static_cast<unsigned char*>(image->pixels) + y * image->pitch);
+  }
+  SDL_UnlockSurface(image);
+  // Written beside the target and renamed, so a failed write leaves no file.
+  AtomicFileWriter out;
+  int ok = 0;
+  if (out.Open(path, "wb")) {
+    SDL_RWops* stream = SDL_RWFromFP(out.File(), 0);
+    ok = stream && SDL_SaveBMP_RW(image, stream, 0) == 0;
+    if (stream) SDL_FreeRW(stream);
+    ok = ok && out.Commit();
+  }
+  SDL_FreeSurface(image);
+  return ok;
+}

@@ -1,0 +1,24 @@
+// The window (or full screen) with its OpenGL context.
+//
+// OpenDisplay once at start-up (then the caller sets up the lights), any
+// number of frames ended by PresentFrame, CloseDisplay at the end. A change of
+// resolution is CloseDisplay followed by OpenDisplay; every GL object belongs
+// to one opening.
+#pragma once
+
+extern const char* const kProductTitle;  // "Glyphox Deluxe"
+
+// Opens the display at width x height, full screen unless g_settings.windowed.
+// Returns 1, or 0 when the size is zero, the mode cannot be set or the driver
+// left a GL error.
+int OpenDisplay(int width, int height);
+void CloseDisplay();
+void SetWindowCaption();
+void PresentFrame();
+
+// Returns 1 when OpenGL reports no error; otherwise prints the error's
+// message and returns 0.
+int CheckGLErrors();
+
+// Writes the frame buffer as a BMP file. Returns 0 when it cannot.
+int SaveScreenshot(const char* path);

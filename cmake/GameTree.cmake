@@ -1,0 +1,35 @@
+# Assembling the game directory (${GLYPHOX_GAME_DIR}): each data source folder
+# declares the files it puts there; the target game_tree gathers them all.
+
+# glyphox_copy_to_game(TARGET name FILES src... DEST reldir)
+# Copies files into reldir of the game directory under a target of its own.
+function(glyphox_copy_to_game)
+  cmake_parse_arguments(ARG "" "TARGET;DEST" "FILES" ${ARGN})
+  set(outputs)
+  foreach(src IN LISTS ARG_FILES)
+    get_filename_component(name ${src} NAME)
+    set(out ${GLYPHOX_GAME_DIR}/${ARG_DEST}/${name})
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHOX_GAME_DIR}/${ARG_DEST}
+      COMMAND ${CMAKE_COMMAND} -E copy ${src} ${out}
+      DEPENDS ${src}
+      COMMENT "Game tree: ${ARG_DEST}/${name}" VERBATIM)
+    list(APPEND outputs ${out})
+  endforeach()
+  glyphox_game_target(${ARG_TARGET} ${outputs})
+endfunction()
+
+# glyphox_game_target(name outputs...): a target building these outputs of the tree.
+function(glyphox_game_target name)
+  add_custom_target(${name} ALL DEPENDS ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY GLYPHOX_GAME_TARGETS ${name})
+endfunction()
+
+# Called once at the end of the top-level list file.
+function(glyphox_finish_game_tree)
+  get_property(parts GLOBAL PROPERTY GLYPHOX_GAME_TARGETS)
+  add_custom_target(game_tree ALL)
+  if(parts)
+    add_dependencies(game_tree ${parts})
+  endif()
+endfunction()

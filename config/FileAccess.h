@@ -1,0 +1,50 @@
+// The one place where the game turns its path strings into files. Paths are
+// written as the game's data names them ("data\gfx\3d\", ".\game.ini",
+// "%ssave\\"); NativePath turns every backslash into '/' before the system
+// sees them. Everything that opens a file, directly or through a library that
+// takes a path (images, fonts, modules), goes through here.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+std::string NativePath(const char* path);
+
+// fopen with the path made native.
+FILE* OpenGameFile(const char* path, const char* mode);
+
+// Walks the path: the text before the first separator ('/' or '\') is kept as
+// is; at each further separator the directory named by everything before it is
+// created (failures ignored). Returns 1 when the path holds a separator, else 0.
+int MakeDirectoriesAlongPath(const char* path);
+
+bool FileExists(const char* path);
+
+// Writes a file so that it is never left half-written: the content goes to a
+// temporary file beside the target, which replaces the target only on Commit.
+// A writer destroyed without a successful Commit removes its temporary file.
+//
+//   AtomicFileWriter out;
+//   if (!out.Open("config.ini", "wt")) return false;
+//   fprintf(out.File(), ...);
+//   return out.Commit();
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter();
+
+  bool Open(const char* path, const char* mode);
+  FILE* File() const { return m_file; }
+  // Flushes, syncs and closes the temporary file and renames it over the
+  // target. Returns false (and leaves the target untouched) on any error.
+  bool Commit();
+
+ private:
+  void Abandon();
+
+  FILE* m_file = nullptr;
+  std::string m_target;
+  std::string m_temporary;
+};

@@ -1,0 +1,108 @@
+#include "config/Language.h"
+
+#include <cstdio>
+
+#include "config/CUConfigFile.h"
+
+namespace {
+
+const char* const kLabelKeyNames[kLabelCount] = {
+#define GLYPHOX_LABEL_NAME(name) #name,
+    GLYPHOX_LABEL_KEYS(GLYPHOX_LABEL_NAME)
+#undef GLYPHOX_LABEL_NAME
+};
+
+struct SymmetricSet {
+  char16_t letters[kMaxSymmetricLetters];
+  int count;
+};
+
+CUString g_labels[kLabelCount];
+LevelSetName g_levelSets[kMaxLevelSets];
+int g_levelSetCount = 0;
+SymmetricSet g_symmetric[kSymmetricSetCount];
+CUConfigFile g_languageFile;
+
+// The label reader: looks a key up and reports a missing one.
+int ReadLabel(const char* key, CUString& label) {
+  if (g_languageFile.GetValue(key, label)) return 1;
+  std::fprintf(stderr, "Couldn't read Key '%s' in langage File %s\n", key, g_languageFile.Path());
+  return 0;
+}
+
+void ReadLevelSets() {
+  g_levelSetCount = 0;
+  char key[32];
+  for (int i = 1; i <= kMaxLevelSets; ++i) {
+    LevelSetName& slot = g_levelSets[i - 1];
+    slot = LevelSetName{};
+    std::snprintf(key, sizeof key, "TesselLevelName%d", i);
+    if (!g_languageFile.GetValue(key, slot.name)) continue;
+    std::snprintf(key, sizeof key, "TesselLevel%d", i);
+    g_languageFile.GetValue(key, slot.file);
+    std::printf("--- %s %s\n", slot.name.LowBytes().c_str(), slot.file.LowBytes().c_str());
+    ++g_levelSetCount;
+  }
+}
+
+}  // namespace
+
+int LoadLanguage(const char* path) {
+  if (!g_languageFile.Load(path)) {
+    std::fprintf(stderr, "Langage File %s not found", path);
+    return 0;
+  }
+  for (int i = 0; i < kLabelCount; ++i) {
+    if (!ReadLabel(kLabelKeyNames[i], g_labels[i])) {
+      g_languageFile.Clear();
+      return 0;
+    }
+  }
+  static const char* const kSymmetricKeys[kSymmetricSetCount] = {"FontSym1", "FontSym2", "FontSym3"};
+  for (int set = 0; set < kSymmetricSetCount; ++set) {
+    CUString letters;
+    g_symmetric[set].count = 0;
+    if (ReadLabel(kSymmetricKeys[set], letters)) SetSymmetricLetters(set, letters.Data());
+  }
+  ReadLevelSets();
+  g_languageFile.Clear();
+  return 1;
+}
+
+const CUString& Label(LabelKey key) {
+  static const CUString kNone;
+  int index = static_cast<int>(key);
+  return index >= 0 && index < kLabelCount ? g_labels[index] : kNone;
+}
+
+const char* LabelKeyName(LabelKey key) {
+  int index = static_cast<int>(key);
+  return index >= 0 && index < kLabelCount ? kLabelKeyNames[index] : "";
+}
+
+int LevelSetCount() { return g_levelSetCount; }
+
+const LevelSetName& LevelSetSlot(int index) {
+  static const LevelSetName kNone;
+  return index >= 0 && index < kMaxLevelSets ? g_levelSets[index] : kNone;
+}
+
+bool IsSymmetricLetter(int levelSet, char16_t letter) {
+  if (levelSet < 0 || levelSet >= kSymmetricSetCount) return false;
+  const SymmetricSet& set = g_symmetric[levelSet];
+  for (int i = 0; i < set.count; ++i)
+    if (set.letters[i] == letter) return true;
+  return false;
+}
+
+int SymmetricLetterCount(int levelSet) {
+  return levelSet >= 0 && levelSet < kSymmetricSetCount ? g_symmetric[levelSet].count : 0;
+}
+
+void SetSymmetricLetters(int levelSet, const char16_t* letters) {
+  if (levelSet < 0 || levelSet >= kSymmetricSetCount) return;
+  SymmetricSet& set = g_symmetric[levelSet];
+  set.count = 0;
+  for (size_t i = 0; letters && letters[i] && set.count < kMaxSymmetricLetters; ++i)
+    if (letters[i] != u' ' && letters[i] != u',') set.letters[set.count++] = letters[i];
+}

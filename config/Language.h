@@ -1,0 +1,54 @@
+// The language file: every label the game shows, the level sets the player can
+// choose and the letters each level set treats as symmetric. Read once at
+// start-up by LoadLanguage; read-only afterwards.
+#pragma once
+
+#include "config/CUString.h"
+
+// The required keys, in the order they are read.
+#define GLYPHOX_LABEL_KEYS(X)                                                                                  \
+  X(Game) X(Options) X(HighScores) X(About) X(Order) X(Quit) X(Play) X(Load) X(Save) X(Back) X(Difficulty)     \
+  X(Level) X(Resolution) X(Easy) X(Normal) X(Hard) X(ON) X(OFF) X(Name) X(Speed) X(Slow) X(VerySlow)           \
+  X(Medium) X(Fast) X(VeryFast) X(Sound) X(Music) X(LoadGame) X(SaveGame) X(Empty) X(Yes) X(No) X(Code)        \
+  X(Reflet) X(Moves) X(HighScores1) X(HighScores2) X(MipMapping) X(DetailLettre) X(DetailMin) X(DetailLow)     \
+  X(DetailNormal) X(DetailHigh) X(Next) X(Previous) X(Product) X(Programming) X(Additional) X(Graphisme)        \
+  X(Langage) X(Francais) X(Anglais) X(Espagnole) X(Shadow) X(Cartoon) X(ShadowNone) X(ShadowFalse)             \
+  X(ShadowReal) X(MessageWord) X(MessageCode) X(MessageStart) X(MessageLevelWin) X(MessageGameWin) X(Ok)       \
+  X(Copyright)
+
+enum class LabelKey : int {
+#define GLYPHOX_LABEL_ENUM(name) name,
+  GLYPHOX_LABEL_KEYS(GLYPHOX_LABEL_ENUM)
+#undef GLYPHOX_LABEL_ENUM
+      Count
+};
+
+constexpr int kLabelCount = static_cast<int>(LabelKey::Count);
+constexpr int kMaxLevelSets = 16;
+constexpr int kSymmetricSetCount = 3;
+constexpr int kMaxSymmetricLetters = 64;
+
+struct LevelSetName {
+  CUString name;  // shown to the player
+  CUString file;  // level file in "data/level/"
+};
+
+// Loads the language file: every required label (the first missing one fails
+// the load after its message), the optional symmetric-letter sets and the
+// level sets. Returns 1, or 0 after printing why.
+int LoadLanguage(const char* path);
+
+const CUString& Label(LabelKey key);
+const char* LabelKeyName(LabelKey key);
+
+int LevelSetCount();
+// Slot 0..15; an unused slot holds empty strings.
+const LevelSetName& LevelSetSlot(int index);
+
+// True when the letter reads the same after a half turn in the level set's
+// font. Level sets beyond the third have no symmetric letters.
+bool IsSymmetricLetter(int levelSet, char16_t letter);
+int SymmetricLetterCount(int levelSet);
+// Replaces a set, for tools and tests: every unit of letters but blanks and
+// commas, at most 64.
+void SetSymmetricLetters(int levelSet, const char16_t* letters);

@@ -1,0 +1,84 @@
+// The user settings ("config.ini"), the text styles and logo colours
+// ("data/font.ini") and the game directory (".\game.ini"). Each setting is
+// declared once in the table of Settings.cpp: key, default and usable range.
+#pragma once
+
+#include "config/ORBConfigFile.h"
+#include "config/ORBString.h"
+
+struct Settings {
+  int width = 640;
+  int height = 480;
+  int speed = 10;          // larger is slower; never below 1
+  int sound = 1;           // 0 off, 1 on
+  int music = 1;           // 0 off, 1 on
+  int difficulty = 0;      // 0 easy, 1 normal, 2 hard
+  int reflect = 0;         // floor reflection
+  int shadow = 0;          // 0 none, 1 simple, 2 real
+  int mipMapping = 1;      // not stored; on at every start
+  int langLevel = 0;       // index into the level sets of the language file
+  int cartoon = 0;
+  int detailLetter = 2;    // 0 minimum .. 3 high
+  int windowed = 0;        // from the command line, not stored
+  ORBString lang = "en";   // language code of the texts
+};
+
+extern Settings g_settings;
+
+// Move (roll) duration in milliseconds, derived from the speed setting.
+extern int g_moveDuration;
+// Sets g_moveDuration from a speed of the options table (16, 12, 8, 4, 2);
+// any other speed leaves it unchanged.
+void ApplySpeedToMoveDuration(int speed);
+
+// The nine text styles, in the order they are read from "data/font.ini".
+enum FontStyleIndex {
+  kFontGameBig,
+  kFontGameSmall,
+  kFontGameSmallNumber,
+  kFontGameSmallWordFound,
+  kFontCreditBig,
+  kFontCreditSmall,
+  kFontCopyright,
+  kFontMenuBig,
+  kFontMenuSmall,
+  kFontStyleCount
+};
+
+struct FontStyleRecord {
+  char face[256];
+  int size;
+  float top[3];
+  float bottom[3];
+  int shadowOffset[2];
+};
+
+extern FontStyleRecord g_fontStyles[kFontStyleCount];
+const char* FontStyleSection(int style);
+
+// The three colours of the opening logo.
+extern float g_logoColors[3][3];
+
+// The directory under which saves, screenshots and the score file live; it is
+// expected to end in a separator.
+extern char g_gamePath[1024];
+
+extern const char* const kConfigFileName;   // "config.ini"
+extern const char* const kFontIniPath;      // "data/font.ini"
+extern const char* const kGameIniPath;      // ".\game.ini"
+
+// The "config.ini" held from the load to the end of the process.
+ORBConfigFile& SettingsFile();
+// "data/text_" + lang + ".txt", built by LoadSettings.
+const ORBString& LanguageFilePath();
+
+// Start-up: config.ini, then the language file, then the nine text styles.
+// Returns 1, or 0 after printing why.
+int LoadSettings();
+// Shutdown: every stored setting is set on the loaded config.ini (missing keys
+// stay missing) and the file is written back.
+void StoreSettings();
+
+void ReadGameDirectory();
+void ReadFontStyle(const char* path, FontStyleRecord& record, const char* section);
+void ReadLogoColors();

@@ -1,0 +1,105 @@
+// The spine without a display: frame timing, start values, the display-mode
+// choice and the extension test.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/DisplayModes.h"
+#include "app/FrameClock.h"
+#include "app/GameState.h"
+#include "engine3d/GLContext.h"
+#include "tests/support/TestFiles.h"
+
+TEST(FrameClock, SmoothsTheFrameLengthWithWeightOneTenthOnTheNewSample) {
+  FrameClock clock;
+  clock.Start(1000);
+  EXPECT_FLOAT_EQ(clock.frameDelta, 1.0f);
+  clock.Tick(1050);  // 50 ms = 3 frame units
+  EXPECT_FLOAT_EQ(clock.frameDelta, 3.0f * 0.1f + 1.0f * 0.9f);
+  float previous = clock.frameDelta;
+  clock.Tick(1050);  // a zero-length frame
+  EXPECT_FLOAT_EQ(clock.frameDelta, previous * 0.9f);
+  clock.Advance();
+  clock.Advance();
+  EXPECT_FLOAT_EQ(clock.elapsedFrames, 2 * clock.frameDelta);
+  EXPECT_FLOAT_EQ(clock.slowPhase, 2 * clock.frameDelta * 0.02f);
+}
+
+TEST(FrameClock, ConvergesToTheFrameRateAndSurvivesTheCounterWrapping) {
+  FrameClock clock;
+  clock.Start(0xFFFFFF00u);
+  uint32_t now = 0xFFFFFF00u;
+  for (int i = 0; i < 200; ++i) {
+    now += 33;  // about 30 frames a second, wrapping past zero on the way
+    clock.Tick(now);
+  }
+  EXPECT_NEAR(clock.frameDelta, 33 * 0.06f, 1e-3);
+}
+
+TEST(GameState, StartsWithTheStartUpValues) {
+  GameState state;
+  state.inGame = 7;
+  ResetGameState(state);
+  EXPECT_EQ(state.inGame, 0);
+  EXPECT_EQ(state.menuShown, 1);
+  EXPECT_EQ(state.attractMode, 0);
+  EXPECT_EQ(state.showWordList, 1);
+  EXPECT_FLOAT_EQ(state.fadeFromBlack, 100.0f);
+  EXPECT_FLOAT_EQ(state.fadeToBlack, 0.0f);
+  EXPECT_EQ(state.drawArrows, 1);
+  EXPECT_EQ(state.drawArrowHover, 1);
+  EXPECT_EQ(state.drawSwitch3, 1);
+  EXPECT_EQ(state.moveState, kMoveStateReady);
+  EXPECT_EQ(state.camera, &state.overview);
+  EXPECT_FLOAT_EQ(state.overview.tilt, -60.0f);
+  EXPECT_FLOAT_EQ(state.close.tilt, -75.0f);
+  EXPECT_FLOAT_EQ(state.close.zoom, 0.5f);
+}
+
+namespace {
+std::string Choose(const std::vector<DisplayMode>& system, int& width, int& height) {
+  testsupport::CapturedStream out(1);
+  DisplayModeList list = FilterDisplayModes(system, stdout);
+  ChooseStartSize(list, width, height, stdout);
+  return out.Text();
+}
+}  // namespace
+
+TEST(DisplayModes, KeepsEach32BitSizeOnceAndKeepsTheWantedSize) {
+  int width = 1024, height = 768;
+  std::string text = Choose({{32, 640, 480}, {16, 800, 600}, {32, 1024, 768}, {32, 1024, 768}, {32, 512, 384}},
+                            width, height);
+  EXPECT_EQ(text, "mode 640 x 480\nadd mode : 640 x 480\nmode 1024 x 768\nadd mode : 1024 x 768\nmode 1024 x 768\n");
+  EXPECT_EQ(width, 1024);
+  EXPECT_EQ(height, 768);
+}
+
+TEST(DisplayModes, FallsBackTo800x600WhenListedElse640x480) {
+  int width = 1280, height = 1024;
+  std::string text = Choose({{32, 800, 600}, {32, 1024, 768}}, width, height);
+  EXPECT_NE(text.find("mode not found\n"), std::string::npos);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+
+  width = 1280, height = 1024;
+  Choose({{32, 1024, 768}}, width, height);
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+
+  width = 800, height = 600;  // no usable mode at all
+  EXPECT_EQ(Choose({{16, 800, 600}, {32, 320, 200}}, width, height), "mode not found\n");
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+}
+
+TEST(GLExtensions, MatchWholeTokensOnlyIncludingTheLast) {
+  const char* list = "GL_ARB_multitexture GL_EXT_texture_edge_clamp_plus GL_EXT_compiled_vertex_array";
+  EXPECT_TRUE(ExtensionListed(list, "GL_ARB_multitexture"));
+  EXPECT_TRUE(ExtensionListed(list, "GL_EXT_compiled_vertex_array"));
+  EXPECT_FALSE(ExtensionListed(list, "GL_EXT_texture_edge_clamp"));
+  EXPECT_FALSE(ExtensionListed(list, "GL_ARB_multi"));
+  EXPECT_FALSE(ExtensionListed(list, "gl_arb_multitexture"));
+  EXPECT_FALSE(ExtensionListed("", "GL_ARB_multitexture"));
+  EXPECT_FALSE(ExtensionListed(nullptr, "GL_ARB_multitexture"));
+}

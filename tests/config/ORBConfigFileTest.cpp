@@ -1,0 +1,135 @@
+// The key/value reader of config.ini and theme.ini: line reading, trimming,
+// head insertion and the reversed write-back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "config/ORBConfigFile.h"
+#include "tests/support/TestFiles.h"
+
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+// Loads text through a real file, as the game does.
+struct LoadedFile {
+  TempDir dir;
+  ORBConfigFile config;
+  std::string path;
+
+  explicit LoadedFile(const std::string& text) : path(dir / "config.ini") {
+    WriteFile(path, text);
+    EXPECT_TRUE(config.Load(path.c_str()));
+  }
+  std::string Value(const char* key) {
+    ORBString value("untouched");
+    return config.GetValue(key, value) ? std::string(value.c_str()) : std::string("<missing>");
+  }
+  std::string SavedText() {
+    std::string out = dir / "saved.ini";
+    EXPECT_TRUE(config.Save(out.c_str()));
+    return ReadFile(out);
+  }
+};
+
+}  // namespace
+
+TEST(ORBConfigFile, KeysAndValuesAreSplitAtTheFirstEqualsWithoutTrimmingTheKey) {
+  LoadedFile file("Width=800\nWidth = 800\nk=a=b\n=x\n");
+  EXPECT_EQ(file.Value("Width"), "800");
+  EXPECT_EQ(file.Value("Width "), " 800");
+  EXPECT_EQ(file.Value("k"), "a=b");
+  EXPECT_EQ(file.Value(""), "x");
+  EXPECT_EQ(file.config.EntryCount(), 4);
+}
+
+TEST(ORBConfigFile, ShortLinesCountTheirLineEnd) {
+  // "a=" with its line end is three bytes and kept; the same two bytes at the
+  // end of a file without a line end are ignored.
+  LoadedFile withEnd("a=\n");
+  EXPECT_EQ(withEnd.Value("a"), "");
+  LoadedFile withoutEnd("b=1\na=");
+  EXPECT_EQ(withoutEnd.Value("a"), "<missing>");
+  EXPECT_EQ(withoutEnd.Value("b"), "1");
+}
+
+TEST(ORBConfigFile, LinesWithoutEqualsAndBlankLinesAreIgnoredAndDroppedOnWrite) {
+  LoadedFile file("[Section]\n\n   \nremark line\nA=1\n");
+  EXPECT_EQ(file.config.EntryCount(), 1);
+  EXPECT_EQ(file.SavedText(), "A=1\n");
+}
+
+TEST(ORBConfigFile, TrailingControlBytesAreTrimmedButHighBytesAreKept) {
+  LoadedFile file("A=1 \t \r\nB=caf\xE9\nC=\xC3\xA9\xA0\r\n");
+  EXPECT_EQ(file.Value("A"), "1");
+  EXPECT_EQ(file.Value("B"), "caf\xE9");
+  EXPECT_EQ(file.Value("C"), "\xC3\xA9\xA0");
+}
+
+TEST(ORBConfigFile, CarriageReturnLineEndsReadLikeLineFeeds) {
+  LoadedFile crlf("A=1\r\nB=2\r\n");
+  LoadedFile cr("A=1\rB=2\r");
+  EXPECT_EQ(crlf.Value("B"), "2");
+  EXPECT_EQ(cr.Value("B"), "2");
+  EXPECT_EQ(crlf.config.EntryCount(), 2);
+  EXPECT_EQ(cr.config.EntryCount(), 2);
+}
+
+TEST(ORBConfigFile, TheLastOccurrenceOfAKeyWinsAndIsTheOneChanged) {
+  LoadedFile file("Speed=4\nA=1\nB=2\nC=3\nD=4\nE=5\nF=6\nG=7\nSpeed=8\n");
+  EXPECT_EQ(file.Value("Speed"), "8");
+  EXPECT_TRUE(file.config.SetValue("Speed", "2"));
+  EXPECT_EQ(file.SavedText(), "Speed=2\nG=7\nF=6\nE=5\nD=4\nC=3\nB=2\nA=1\nSpeed=4\n");
+}
+
+TEST(ORBConfigFile, SaveWritesTheLinesReversedAndNeverAddsKeys) {
+  LoadedFile file("A=1\nB=2\nC=3\n");
+  EXPECT_FALSE(file.config.SetValue("Missing", "9"));
+  EXPECT_EQ(file.Value("Missing"), "<missing>");
+  EXPECT_EQ(file.SavedText(), "C=3\nB=2\nA=1\n");
+}
+
+TEST(ORBConfigFile, AFailedLoadKeepsTheEntriesAndAFailedSaveTheOldFile) {
+  LoadedFile file("A=1\n");
+  EXPECT_FALSE(file.config.Load((file.dir / "absent.ini").c_str()));
+  EXPECT_EQ(file.Value("A"), "1");
+  EXPECT_FALSE(file.config.Save((file.dir / "no/such/dir/out.ini").c_str()));
+}
+
+TEST(ORBConfigFile, SaveReplacesTheFileWithoutLeavingATemporaryBehind) {
+  LoadedFile file("A=1\nB=2\n");
+  EXPECT_TRUE(file.config.SetValue("A", "5"));
+  EXPECT_TRUE(file.config.Save(file.path.c_str()));
+  EXPECT_EQ(ReadFile(file.path), "B=2\nA=5\n");
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(file.dir.Path())) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(ORBConfigFile, OverlongLinesAreCutInsideTheBuffer) {
+  std::string longValue(6000, 'v');
+  LoadedFile file("Long=" + longValue + "\nAfter=1\n");
+  std::string value = file.Value("Long");
+  EXPECT_EQ(value.size(), static_cast<size_t>(ORBConfigFile::kLineBufferSize - 1 - 5));
+  EXPECT_EQ(file.Value("After"), "1");
+  EXPECT_EQ(file.config.EntryCount(), 2);
+}
+
+TEST(ORBConfigFile, ANulByteEndsTheLine) {
+  LoadedFile file(std::string("A=12\0B=3\nC=4\n", 13));
+  EXPECT_EQ(file.Value("A"), "12");
+  EXPECT_EQ(file.Value("B"), "3");
+  EXPECT_EQ(file.Value("C"), "4");
+}
+
+TEST(ORBConfigFile, AnEmptyFileLoadsWithNoEntries) {
+  LoadedFile file("");
+  EXPECT_EQ(file.config.EntryCount(), 0);
+  EXPECT_EQ(std::string(file.config.Path().c_str()), file.path);
+}

@@ -1,0 +1,251 @@
+// The settings files: config.ini into Settings and back, data/font.ini, the
+// game directory from game.ini, and making directories along a path.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "config/FileAccess.h"
+#include "config/IniProfile.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "tests/support/TestFiles.h"
+
+using namespace testsupport;
+
+namespace {
+
+// A working directory with a minimal language file, as the settings load
+// needs one.
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(m_dir / "data");
+    // The shipped English texts satisfy every required key.
+    std::filesystem::copy_file(GameTreeDir() + "/data/text_en.txt", m_dir / "data/text_en.txt");
+    g_settings = Settings{};
+    m_cwd = std::make_unique<ScopedWorkingDirectory>(m_dir.Path());
+  }
+  void TearDown() override { m_cwd.reset(); }
+
+  int Load(const std::string& config) {
+    WriteFile("config.ini", config);
+    CapturedStream out(1);  // the level-set listing
+    return LoadSettings();
+  }
+
+  TempDir m_dir;
+  std::unique_ptr<ScopedWorkingDirectory> m_cwd;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, AFileHoldingOnlyLangStartsWithTheDefaultsAndIsWrittenBackUnchanged) {
+  ASSERT_EQ(Load("Lang=en\n"), 1);
+  EXPECT_EQ(g_settings.width, 640);
+  EXPECT_EQ(g_settings.height, 480);
+  EXPECT_EQ(g_settings.sound, 1);
+  EXPECT_EQ(g_settings.music, 1);
+  EXPECT_EQ(g_settings.speed, 10);
+  EXPECT_EQ(g_settings.difficulty, 0);
+  EXPECT_EQ(g_settings.reflect, 0);
+  EXPECT_EQ(g_settings.shadow, 0);
+  EXPECT_EQ(g_settings.cartoon, 0);
+  EXPECT_EQ(g_settings.detailLetter, 2);
+  EXPECT_EQ(g_settings.langLevel, 0);
+  EXPECT_EQ(g_settings.mipMapping, 1);
+  EXPECT_STREQ(g_settings.lang.c_str(), "en");
+  StoreSettings();
+  EXPECT_EQ(ReadFile("config.ini"), "Lang=en\n");
+}
+
+TEST_F(SettingsTest, ValuesFollowAtoiRules) {
+  ASSERT_EQ(Load("Width=1024x\nHeight= 600\nSound= 1\nMusic=abc\nSpeed=-5\nLangLevel=2\n"), 1);
+  EXPECT_EQ(g_settings.width, 1024);
+  EXPECT_EQ(g_settings.height, 600);
+  EXPECT_EQ(g_settings.sound, 1);
+  EXPECT_EQ(g_settings.music, 0);
+  EXPECT_EQ(g_settings.speed, 1);
+  EXPECT_EQ(g_settings.langLevel, 2);
+  StoreSettings();
+  // Written back with the blanks gone, the lines reversed.
+  EXPECT_EQ(ReadFile("config.ini"), "LangLevel=2\nSpeed=1\nMusic=0\nSound=1\nHeight=600\nWidth=1024\n");
+}
+
+TEST_F(SettingsTest, SpeedsOfZeroOrBelowOrUnreadableBecomeOne) {
+  for (const char* speed : {"0", "-5", "abc"}) {
+    ASSERT_EQ(Load(std::string("Speed=") + speed + "\n"), 1);
+    EXPECT_EQ(g_settings.speed, 1) << speed;
+  }
+}
+
+TEST_F(SettingsTest, ValuesThatIndexTablesAreKeptInRange) {
+  ASSERT_EQ(Load("Difficulty=7\nShadow=-3\nDetailLetter=99\nSound=5\nReflect=2\nWidth=99999999999\n"), 1);
+  EXPECT_EQ(g_settings.difficulty, 2);
+  EXPECT_EQ(g_settings.shadow, 0);
+  EXPECT_EQ(g_settings.detailLetter, 3);
+  EXPECT_EQ(g_settings.sound, 1);
+  EXPECT_EQ(g_settings.reflect, 1);
+  EXPECT_EQ(g_settings.width, 2147483647);
+}
+
+TEST_F(SettingsTest, StoreSetsEveryStoredKeyAndKeepsOtherLines) {
+  ASSERT_EQ(Load("Width=800\nHeight=600\nSpeed=8\nDifficulty=1\nSound=0\nMusic=0\nReflect=1\nShadow=2\n"
+                 "Cartoon=1\nDetailLetter=3\nLangLevel=1\nLang=en\nExtra=kept\n[remark]\n"),
+            1);
+  g_settings.width = 1024;
+  g_settings.height = 768;
+  g_settings.speed = 16;
+  g_settings.difficulty = 2;
+  g_settings.sound = 1;
+  g_settings.music = 1;
+  g_settings.reflect = 0;
+  g_settings.shadow = 1;
+  g_settings.cartoon = 0;
+  g_settings.detailLetter = 1;
+  g_settings.langLevel = 2;
+  StoreSettings();
+  EXPECT_EQ(ReadFile("config.ini"),
+            "Extra=kept\nLang=en\nLangLevel=2\nDetailLetter=1\nCartoon=0\nShadow=1\nReflect=0\nMusic=1\nSound=1\n"
+            "Difficulty=2\nSpeed=16\nHeight=768\nWidth=1024\n");
+}
+
+TEST_F(SettingsTest, AMissingConfigFileFailsTheLoadWithItsMessage) {
+  std::filesystem::remove("config.ini");
+  CapturedStream err(2);
+  EXPECT_EQ(LoadSettings(), 0);
+  EXPECT_EQ(err.Text(), "Configuration File config.ini not found\n");
+}
+
+TEST_F(SettingsTest, TheLanguageFileIsNamedAfterLang) {
+  CapturedStream err(2);
+  EXPECT_EQ(Load("Lang=xx\n"), 0);
+  EXPECT_EQ(err.Text(), "Langage File data/text_xx.txt not found");
+  EXPECT_STREQ(LanguageFilePath().c_str(), "data/text_xx.txt");
+}
+
+TEST_F(SettingsTest, MoveDurationFollowsTheSpeedTable) {
+  g_moveDuration = 250;
+  ApplySpeedToMoveDuration(10);
+  EXPECT_EQ(g_moveDuration, 250);
+  const int expected[][2] = {{16, 600}, {12, 400}, {8, 250}, {4, 175}, {2, 100}};
+  for (const auto& step : expected) {
+    ApplySpeedToMoveDuration(step[0]);
+    EXPECT_EQ(g_moveDuration, step[1]) << step[0];
+  }
+  ApplySpeedToMoveDuration(3);
+  EXPECT_EQ(g_moveDuration, 100);
+}
+
+TEST_F(SettingsTest, FontStylesTakeDefaultsAndKeepFieldsWhoseValueDoesNotParse) {
+  WriteFile("data/font.ini",
+            "[FontMenuBig]\nFont=data/DejaVuSans-Bold.ttf\nSize=28\nColorTop=1,0.5,0.25\nShadowOffset=2,3\n"
+            "[Partial]\nShadowOffset=2\nSize=big\nColorBottom=0.5\n");
+  FontStyleRecord record = {};
+  ReadFontStyle("data/font.ini", record, "FontMenuBig");
+  EXPECT_STREQ(record.face, "data/DejaVuSans-Bold.ttf");
+  EXPECT_EQ(record.size, 28);
+  EXPECT_FLOAT_EQ(record.top[1], 0.5f);
+  EXPECT_FLOAT_EQ(record.bottom[0], 1.0f);  // default "1,1,1"
+  EXPECT_EQ(record.shadowOffset[0], 2);
+  EXPECT_EQ(record.shadowOffset[1], 3);
+
+  ReadFontStyle("data/font.ini", record, "Partial");
+  EXPECT_STREQ(record.face, "");  // no Font key: empty face
+  EXPECT_EQ(record.size, 28);     // "big" does not parse
+  EXPECT_EQ(record.shadowOffset[0], 2);
+  EXPECT_EQ(record.shadowOffset[1], 3);  // only x parsed
+  EXPECT_FLOAT_EQ(record.bottom[0], 0.5f);
+  EXPECT_FLOAT_EQ(record.bottom[1], 1.0f);  // kept from before
+
+  FontStyleRecord missing = {};
+  ReadFontStyle("data/font.ini", missing, "NoSuchSection");
+  EXPECT_EQ(missing.size, 8);
+  EXPECT_FLOAT_EQ(missing.top[2], 1.0f);
+}
+
+TEST_F(SettingsTest, LogoColoursKeepTheirStartValuesWhereTheFileDoesNotParse) {
+  WriteFile("data/font.ini", "[Logo]\nColor1=1,0,0\nColor2=oops\n");
+  ReadLogoColors();
+  EXPECT_FLOAT_EQ(g_logoColors[0][0], 1.0f);
+  EXPECT_FLOAT_EQ(g_logoColors[0][1], 0.0f);
+  EXPECT_FLOAT_EQ(g_logoColors[1][0], 1.0f);  // start value (1, 0, 0.5) kept
+  EXPECT_FLOAT_EQ(g_logoColors[1][2], 0.5f);
+  EXPECT_FLOAT_EQ(g_logoColors[2][1], 1.0f);  // missing: default "1,1,1"
+}
+
+TEST_F(SettingsTest, TheGameDirectoryComesFromGameIniWithBackslashPaths) {
+  ReadGameDirectory();
+  EXPECT_STREQ(g_gamePath, ".\\");  // no game.ini: the default
+  WriteFile("game.ini", "[Path]\nGamePath=saves/\n");
+  ReadGameDirectory();
+  EXPECT_STREQ(g_gamePath, "saves/");
+  WriteFile("game.ini", "[path]\n  gamepath =  ./mine/  \n");
+  ReadGameDirectory();
+  EXPECT_STREQ(g_gamePath, "./mine/");
+}
+
+TEST(IniProfile, LooksUpSectionsAndKeysAndFallsBackToTheDefault) {
+  const std::string text =
+      "; remark\n[One]\nKey=first\n[Two]\r\nKey = second \r\nOther=x\n[One]\nLate=y\nbroken line\n";
+  std::string value;
+  EXPECT_TRUE(FindProfileValue(text, "One", "Key", value));
+  EXPECT_EQ(value, "first");
+  EXPECT_TRUE(FindProfileValue(text, "two", "KEY", value));
+  EXPECT_EQ(value, "second");
+  EXPECT_TRUE(FindProfileValue(text, "One", "Late", value));
+  EXPECT_FALSE(FindProfileValue(text, "One", "Other", value));
+  EXPECT_FALSE(FindProfileValue(text, "Three", "Key", value));
+
+  char result[8];
+  EXPECT_EQ(ReadProfileString("One", "Key", "dflt", result, sizeof result, "/no/such/file.ini"), 4u);
+  EXPECT_STREQ(result, "dflt");
+  EXPECT_EQ(ReadProfileString("One", "Key", "a-much-longer-default", result, sizeof result, "/no/such.ini"), 7u);
+  EXPECT_STREQ(result, "a-much-");
+}
+
+TEST(FileAccess, BackslashPathsAreMadeNativeAtTheOpeningPlace) {
+  EXPECT_EQ(NativePath("data\\gfx\\3d\\cube.3do"), "data/gfx/3d/cube.3do");
+  EXPECT_EQ(NativePath(".\\game.ini"), "./game.ini");
+  TempDir dir;
+  WriteFile(dir / "note.txt", "x");
+  std::string windowsStyle = dir.Path() + "\\note.txt";
+  FILE* file = OpenGameFile(windowsStyle.c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  fclose(file);
+}
+
+TEST(FileAccess, MakeDirectoriesCreatesEachDirectoryBeforeASeparator) {
+  TempDir dir;
+  ScopedWorkingDirectory cwd(dir.Path());
+  EXPECT_EQ(MakeDirectoriesAlongPath(".\\save\\"), 1);
+  EXPECT_TRUE(FileExists("save"));
+  EXPECT_EQ(MakeDirectoriesAlongPath("./a/b/c"), 1);  // the last part is no directory
+  EXPECT_TRUE(FileExists("a/b"));
+  EXPECT_FALSE(FileExists("a/b/c"));
+  EXPECT_EQ(MakeDirectoriesAlongPath("./save/"), 1);  // existing: no error
+  EXPECT_EQ(MakeDirectoriesAlongPath("plain"), 0);
+  EXPECT_EQ(MakeDirectoriesAlongPath("first/second"), 1);  // the first part is taken as it is
+  EXPECT_FALSE(FileExists("first"));
+}
+
+TEST(FileAccess, AnAbandonedAtomicWriteLeavesTheOldFile) {
+  TempDir dir;
+  std::string target = dir / "score.orb";
+  WriteFile(target, "old");
+  {
+    AtomicFileWriter out;
+    ASSERT_TRUE(out.Open(target.c_str(), "wb"));
+    std::fputs("half", out.File());
+  }
+  EXPECT_EQ(ReadFile(target), "old");
+  AtomicFileWriter out;
+  ASSERT_TRUE(out.Open(target.c_str(), "wb"));
+  std::fputs("new", out.File());
+  EXPECT_TRUE(out.Commit());
+  EXPECT_EQ(ReadFile(target), "new");
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) entries += entry.is_regular_file();
+  EXPECT_EQ(entries, 1);
+}
