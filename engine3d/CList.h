@@ -8,6 +8,12 @@
 
 template <class T>
 class CList {
+  struct Node {
+    T value;
+    Node* previous;
+    Node* next;
+  };
+
  public:
   CList() = default;
   CList(const CList&) = delete;
@@ -73,17 +79,12 @@ class CList {
     bool operator!=(const const_iterator& other) const { return m_node != other.m_node; }
 
    private:
-    const typename CList::Node* m_node;
+    const Node* m_node;
   };
   const_iterator begin() const { return const_iterator(m_head); }
   const_iterator end() const { return const_iterator(nullptr); }
 
  private:
-  struct Node {
-    T value;
-    Node* previous;
-    Node* next;
-  };
   Node* m_head = nullptr;
   Node* m_tail = nullptr;
   Node* m_cursor = nullptr;

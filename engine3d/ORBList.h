@@ -12,6 +12,11 @@
 
 template <class T>
 class ORBList {
+  struct Node {
+    T value;
+    Node* next;
+  };
+
  public:
   ORBList() = default;
   ORBList(const ORBList&) = delete;
@@ -83,16 +88,12 @@ class ORBList {
     bool operator!=(const const_iterator& other) const { return m_node != other.m_node; }
 
    private:
-    const typename ORBList::Node* m_node;
+    const Node* m_node;
   };
   const_iterator begin() const { return const_iterator(m_head); }
   const_iterator end() const { return const_iterator(nullptr); }
 
  private:
-  struct Node {
-    T value;
-    Node* next;
-  };
   Node* m_head = nullptr;
   Node* m_cursor = nullptr;
   Node* m_previous = nullptr;
