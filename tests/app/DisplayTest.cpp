@@ -12,6 +12,7 @@
 #include "engine3d/GLContext.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
+#include "ui/Resolution.h"
 
 using namespace testsupport;
 
@@ -130,4 +131,15 @@ TEST_F(DisplayTest, TheVirtualScreenListsItsOwnSize) {
   bool found = false;
   for (const DisplayMode& mode : modes) found = found || (mode.width == 1024 && mode.height == 768);
   EXPECT_TRUE(found);
+}
+
+TEST_F(DisplayTest, ChangingTheResolutionReopensAndKeepsTheSettings) {
+  ASSERT_EQ(OpenDisplay(640, 480), 1);
+  EXPECT_EQ(ChangeResolution(640, 480), 1);  // same size: nothing to do
+  ASSERT_EQ(ChangeResolution(800, 600), 1);
+  EXPECT_EQ(g_settings.width, 800);
+  EXPECT_EQ(g_settings.height, 600);
+  EXPECT_EQ(g_screen.width, 800);
+  EXPECT_EQ(SDL_GetVideoSurface()->h, 600);
+  EXPECT_EQ(CheckGLErrors(), 1);
 }
