@@ -21,6 +21,8 @@ const char* const kProductTitle = "Glyphox Deluxe";
 namespace {
 
 SDL_Surface* g_surface = nullptr;
+Uint32 g_minimumFrameMs = 0;
+Uint32 g_lastPresentTicks = 0;
 
 void* LookUpGLProc(const char* name) { return SDL_GL_GetProcAddress(name); }
 
@@ -121,7 +123,18 @@ void CloseDisplay() {
 
 void SetWindowCaption() { SDL_WM_SetCaption(kProductTitle, kProductTitle); }
 
-void PresentFrame() { SDL_GL_SwapBuffers(); }
+void SetFrameRateCap(int framesPerSecond) {
+  g_minimumFrameMs = framesPerSecond > 0 ? static_cast<Uint32>(1000 / framesPerSecond) : 0;
+}
+
+void PresentFrame() {
+  SDL_GL_SwapBuffers();
+  if (g_minimumFrameMs) {
+    Uint32 spent = SDL_GetTicks() - g_lastPresentTicks;
+    if (spent < g_minimumFrameMs) SDL_Delay(g_minimumFrameMs - spent);
+    g_lastPresentTicks = SDL_GetTicks();
+  }
+}
 
 int CheckGLErrors() {
   if (!g_screen.initialised) {

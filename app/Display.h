@@ -14,7 +14,11 @@ extern const char* const kProductTitle;  // "Glyphox Deluxe"
 int OpenDisplay(int width, int height);
 void CloseDisplay();
 void SetWindowCaption();
+// Shows the frame drawn. With a cap set, waits so that frames come at most
+// that many times a second: no display here waits for the screen's refresh,
+// and an uncapped menu would take a whole processor core for nothing.
 void PresentFrame();
+void SetFrameRateCap(int framesPerSecond);  // 0: no cap
 
 // Returns 1 when OpenGL reports no error; otherwise prints the error's
 // message and returns 0.

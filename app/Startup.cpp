@@ -26,6 +26,9 @@
 
 namespace {
 
+// Far above what the eye needs, low enough to leave the processor alone.
+constexpr int kFrameRateCap = 250;
+
 // The theme index loaded last, -1 when none is.
 int g_loadedTheme = -1;
 
@@ -73,6 +76,7 @@ int Initialise() {
   }
   SetUpLights();
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  SetFrameRateCap(kFrameRateCap);
 
   SetWindowCaption();
   SetOverlayScreenSize(g_settings.width, g_settings.height);

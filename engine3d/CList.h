@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "engine3d/ListIterator.h"
+
 template <class T>
 class CList {
   struct Node {
@@ -66,21 +68,8 @@ class CList {
   }
   T* Current() { return m_cursor ? &m_cursor->value : nullptr; }
 
-  // Read-only iteration in list order that leaves the cursor alone.
-  class const_iterator {
-   public:
-    explicit const_iterator(const void* node) : m_node(static_cast<const Node*>(node)) {}
-    const T& operator*() const { return m_node->value; }
-    const T* operator->() const { return &m_node->value; }
-    const_iterator& operator++() {
-      m_node = m_node->next;
-      return *this;
-    }
-    bool operator!=(const const_iterator& other) const { return m_node != other.m_node; }
-
-   private:
-    const Node* m_node;
-  };
+  // Read-only iteration that leaves the cursor alone.
+  using const_iterator = ListConstIterator<Node, T>;
   const_iterator begin() const { return const_iterator(m_head); }
   const_iterator end() const { return const_iterator(nullptr); }
 

@@ -10,6 +10,8 @@
 
 #include <utility>
 
+#include "engine3d/ListIterator.h"
+
 template <class T>
 class ORBList {
   struct Node {
@@ -76,20 +78,7 @@ class ORBList {
   }
 
   // Read-only iteration that leaves the cursor alone.
-  class const_iterator {
-   public:
-    explicit const_iterator(const void* node) : m_node(static_cast<const Node*>(node)) {}
-    const T& operator*() const { return m_node->value; }
-    const T* operator->() const { return &m_node->value; }
-    const_iterator& operator++() {
-      m_node = m_node->next;
-      return *this;
-    }
-    bool operator!=(const const_iterator& other) const { return m_node != other.m_node; }
-
-   private:
-    const Node* m_node;
-  };
+  using const_iterator = ListConstIterator<Node, T>;
   const_iterator begin() const { return const_iterator(m_head); }
   const_iterator end() const { return const_iterator(nullptr); }
 
