@@ -184,3 +184,24 @@ TEST(Textures, CreateTakesSixteenTwentyFourOrThirtyTwoBits) {
   EXPECT_FALSE(texture.Create(0, 2, 24));
   EXPECT_FALSE(texture.Create(kMaxTextureSide + 1, 1, 24));
 }
+
+TEST(ImageFiles, TruncatedImagesFailWithoutHanging) {
+  TempDir dir;
+  const std::vector<uint8_t> palette = {255, 0, 0, 0, 0, 255, 9, 9, 9};
+  std::vector<uint8_t> indices(16 * 16);
+  for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint8_t>(i % 3);
+  ASSERT_TRUE(fixtures::WritePalettePng(dir / "whole.png", 16, 16, palette, indices, 1));
+  const std::string file = ReadFile(dir / "whole.png");
+  const std::vector<uint8_t> bytes(file.begin(), file.end());
+  // Every cut ends in a failure (or, near the end, a picture): never a hang.
+  int refused = 0;
+  for (size_t cut = 0; cut < bytes.size(); ++cut) {
+    ImagePixels out;
+    CapturedStream err(2);
+    if (!DecodeImagePixels("cut.png", bytes.data(), cut, out)) ++refused;
+  }
+  EXPECT_GT(refused, static_cast<int>(bytes.size()) / 2);
+  ImagePixels whole;
+  ASSERT_EQ(DecodeImagePixels("whole.png", bytes.data(), bytes.size(), whole), 1);
+  EXPECT_EQ(whole.width, 16);
+}
