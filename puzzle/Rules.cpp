@@ -328,7 +328,8 @@ int StartLevel(int index, const LevelStartOptions& options) {
   ClearTargets();
 
   SetUpBoard(index);
-  if (options.vary) VaryLevel();
+  if (options.vary && options.variant < 0) VaryLevel();
+  if (options.vary && options.variant >= 0) ApplyVariation(options.variant);
   CountWordLengths();
   CopySolution();
   g_board.placementScore = 0;

@@ -54,7 +54,8 @@ extern ArrowRecord g_arrows[kMaxArrows];
 extern int g_arrowCount;
 
 struct LevelStartOptions {
-  bool vary = true;  // the random turn and mirror of the board
+  bool vary = true;  // the turn and mirror of the board
+  int variant = -1;  // which one (VariationBits), -1 for a random one
   bool mix = true;   // the shuffle of the cubes
 };
 

@@ -152,16 +152,24 @@ bool WordsReadable() {
   return true;
 }
 
-void VaryLevel() {
+void ApplyVariation(int variant) {
   static Board before;
   before = g_board;
   const bool readable = WordsReadable();
-  if (RandomValue() / kHalfOfRandomRange == 1) RotateBoard();
-  if (RandomValue() / kHalfOfRandomRange == 1) FlipBoardVertically();
-  if (RandomValue() / kHalfOfRandomRange == 1) MirrorBoard();
+  if (variant & kVaryRotate) RotateBoard();
+  if (variant & kVaryFlip) FlipBoardVertically();
+  if (variant & kVaryMirror) MirrorBoard();
   // Rewriting a reversed word changes the letters it shares with a crossing
   // word; such a board would no longer hold its own solution.
   if (readable && !WordsReadable()) g_board = before;
+}
+
+void VaryLevel() {
+  int variant = 0;
+  if (RandomValue() / kHalfOfRandomRange == 1) variant |= kVaryRotate;
+  if (RandomValue() / kHalfOfRandomRange == 1) variant |= kVaryFlip;
+  if (RandomValue() / kHalfOfRandomRange == 1) variant |= kVaryMirror;
+  ApplyVariation(variant);
 }
 
 void MixLevel() {

@@ -37,10 +37,16 @@ struct ShuffleRecord {
 };
 extern ShuffleRecord g_shuffleRecord;
 
-// Each transform with probability one half, in the order RotateBoard,
-// FlipBoardVertically, MirrorBoard (three draws). When the result no longer
-// spells a word the stored level spelled (a reversed word crossing another),
-// the board is put back as it was.
+// The eight variations of a board: any combination of these transforms,
+// applied in this order.
+enum VariationBits : int { kVaryRotate = 1, kVaryFlip = 2, kVaryMirror = 4 };
+constexpr int kVariationCount = 8;
+// Applies the transforms of the variant. When the result no longer spells a
+// word the stored level spelled (a reversed word crossing another), the
+// board is put back as it was.
+void ApplyVariation(int variant);
+// Each transform with probability one half (three draws), then as
+// ApplyVariation.
 void VaryLevel();
 // A quarter turn clockwise: width and height swap.
 void RotateBoard();

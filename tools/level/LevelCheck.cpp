@@ -9,6 +9,7 @@
 #include "puzzle/Board.h"
 #include "puzzle/Rules.h"
 #include "puzzle/Scene.h"
+#include "puzzle/Variation.h"
 
 namespace {
 
@@ -65,29 +66,46 @@ void CheckRecord(const LevelSet& set, int i, std::vector<std::string>& faults) {
   }
 }
 
-// The stored arrangement is the solved one: started without variation and
-// shuffle, the level's own word check must find every word.
+std::string VariantName(int variant) {
+  std::string name;
+  if (variant & kVaryRotate) name += "turned";
+  if (variant & kVaryFlip) name += name.empty() ? "flipped" : ", flipped";
+  if (variant & kVaryMirror) name += name.empty() ? "mirrored" : ", mirrored";
+  return name;
+}
+
+// The stored arrangement is the solved one: started without shuffle, under
+// each of the eight variations the game may choose, the level's own word
+// check must find every word.
 void CheckArrangement(int i, std::vector<std::string>& faults) {
-  LevelStartOptions unchanged;
-  unchanged.vary = false;
-  unchanged.mix = false;
-  if (!StartLevel(i, unchanged)) {
-    faults.push_back(Fault(i, "the level cannot be started"));
-    return;
+  for (int variant = 0; variant < kVariationCount; ++variant) {
+    LevelStartOptions unshuffled;
+    unshuffled.variant = variant;
+    unshuffled.mix = false;
+    if (!StartLevel(i, unshuffled)) {
+      faults.push_back(Fault(i, "the level cannot be started"));
+      return;
+    }
+    bool spelled = true;
+    for (uint32_t w = 0; w < g_board.wordCount; ++w) {
+      if (g_board.found[w]) continue;
+      spelled = false;
+      const LevelWord& word = g_board.words[w];
+      std::string where = variant ? " (" + VariantName(variant) + ")" : "";
+      int x = 0, y = 0;
+      if (FindAnchor(word.text[0], x, y))
+        where += ", read from (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+      faults.push_back(Fault(i, "word %u (%s) is not spelled by the stored arrangement%s", w + 1,
+                             WordName(word).c_str(), where.c_str()));
+    }
+    if (variant == 0) {
+      bool movable = false;
+      for (int c = 0; c < g_cubeCount && !movable; ++c) movable = CanMove(g_cubes[c].x, g_cubes[c].y);
+      if (!movable) faults.push_back(Fault(i, "no cube can move, so the level cannot be shuffled"));
+    }
+    // One variation that fails is enough to show the fault.
+    if (!spelled) return;
   }
-  for (uint32_t w = 0; w < g_board.wordCount; ++w) {
-    if (g_board.found[w]) continue;
-    int x = 0, y = 0;
-    const LevelWord& word = g_board.words[w];
-    if (FindAnchor(word.text[0], x, y))
-      faults.push_back(Fault(i, "word %u (%s) is not spelled by the stored arrangement (read from (%d, %d))", w + 1,
-                             WordName(word).c_str(), x, y));
-    else
-      faults.push_back(Fault(i, "word %u (%s) is not spelled by the stored arrangement", w + 1, WordName(word).c_str()));
-  }
-  bool movable = false;
-  for (int c = 0; c < g_cubeCount && !movable; ++c) movable = CanMove(g_cubes[c].x, g_cubes[c].y);
-  if (!movable) faults.push_back(Fault(i, "no cube can move, so the level cannot be shuffled"));
 }
 
 }  // namespace
