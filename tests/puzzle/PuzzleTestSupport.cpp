@@ -63,7 +63,7 @@ void PuzzleTest::SetUp() {
   ResetGameState(g_game);
   g_settings = Settings();
   g_moveDuration = 250;
-  SetSymmetricLetters(0, u"");
+  for (int set = 0; set < kSymmetricSetCount; ++set) SetSymmetricLetters(set, u"");
   InstallPuzzleHost(&host);
   Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   g_recording = 0;
