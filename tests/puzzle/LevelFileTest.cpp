@@ -280,5 +280,7 @@ TEST_F(LevelFileTest, TheLevelSetIsChosenByLangLevelFromTheLanguageFile) {
   }
   EXPECT_EQ(g_levelSet.levelCount, 0u);
   g_settings.langLevel = -1;
+  CapturedStream err(2);
   EXPECT_EQ(SelectLevelSet(), 0);
+  EXPECT_EQ(err.Text(), "Unknown language : 'xx'\n");
 }
