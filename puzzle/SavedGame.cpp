@@ -242,6 +242,10 @@ void CaptureSavedGame(SavedGame& game) {
 }
 
 int SaveGameFile(const char* path) {
+  if (g_board.width == 0 || g_level.width == 0) {
+    std::fprintf(stderr, "Couldn't save game %s: no level is being played\n", path);
+    return 0;
+  }
   TraceLog::Write("SaveGlyphoxData");
   SavedGame game;
   CaptureSavedGame(game);
