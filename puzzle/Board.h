@@ -80,6 +80,10 @@ struct LevelWord {
   int32_t lit[kMaxWordLength];  // per letter, recomputed by CheckWords
 };
 
+// The square of letter i of the word, along its direction.
+inline int WordSquareX(const LevelWord& word, int i) { return word.x + (word.direction == kWordHorizontal ? i : 0); }
+inline int WordSquareY(const LevelWord& word, int i) { return word.y + (word.direction == kWordHorizontal ? 0 : i); }
+
 struct Board {
   uint32_t width;
   uint32_t height;

@@ -49,8 +49,8 @@ int StoredLength(const LevelWord& word) {
 // whose reading order the transform reversed reads forwards again.
 void WriteWordText(const LevelWord& word) {
   for (int i = 0; i < StoredLength(word); ++i) {
-    int x = word.x + (word.direction == kWordHorizontal ? i : 0);
-    int y = word.y + (word.direction == kWordHorizontal ? 0 : i);
+    int x = WordSquareX(word, i);
+    int y = WordSquareY(word, i);
     if (g_board.OnBoard(x, y)) g_board.letters[Board::Index(x, y)] = word.text[i];
   }
 }
@@ -144,8 +144,8 @@ bool WordsReadable() {
   for (uint32_t w = 0; w < g_board.wordCount && w < kMaxWords; ++w) {
     const LevelWord& word = g_board.words[w];
     for (int i = 0; i < kMaxWordLength && word.text[i] != 0; ++i) {
-      int x = word.x + (word.direction == kWordHorizontal ? i : 0);
-      int y = word.y + (word.direction == kWordHorizontal ? 0 : i);
+      int x = WordSquareX(word, i);
+      int y = WordSquareY(word, i);
       if (g_board.LetterAt(x, y) != word.text[i]) return false;
     }
   }
@@ -182,8 +182,8 @@ void MixLevel() {
   for (uint32_t w = 0; w < g_board.wordCount && w < kMaxWords; ++w) {
     const LevelWord& word = g_board.words[w];
     for (int i = 0; i < StoredLength(word); ++i) {
-      const int x = word.x + (word.direction == kWordHorizontal ? i : 0);
-      const int y = word.y + (word.direction == kWordHorizontal ? 0 : i);
+      const int x = WordSquareX(word, i);
+      const int y = WordSquareY(word, i);
       if (g_board.CellAt(x, y) != CUBE) continue;
       const int c = FindCubeAt(x, y);
       Cube* cube = g_level.CubeAt(c);

@@ -5,24 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/GameState.h"
 #include "puzzle/LevelSet.h"
-#include "puzzle/PuzzleHost.h"
-#include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
-#include "puzzle/Scene.h"
-
-namespace {
-
-class ClockHost : public PuzzleHost {
- public:
-  uint32_t Ticks() override { return m_ticks += 97; }
-
- private:
-  uint32_t m_ticks = 0;
-};
-
-}  // namespace
+#include "tests/fuzz/PuzzleFuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SavedGame game;
@@ -35,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // a message) before anything changes.
   if (game.levelIndex >= 8) return 0;
 
-  static ClockHost host;
+  static FuzzClockHost host;
   InstallPuzzleHost(&host);
   ResetGameState(g_game);
   // A set loaded by path, with room for the first levels of any saved game.
@@ -44,14 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g_levelSet.levelCount = 8;
   if (LoadGameData(data, size, "fuzz")) {
     ResumeLoadedGame();
-    for (int step = 0; step < 8; ++step) {
-      if (step % 3 == 0) SelectNextMovable(true);
-      if (step % 4 == 3)
-        Undo();
-      else
-        MoveSelected(step % 4);
-      for (int frame = 0; frame < 20 && g_game.moveState != kMoveStateReady; ++frame) g_level.Update();
-    }
+    PlaySomeMoves(8, static_cast<int>(size));
   }
   g_level.Clear();
   FreeLevelSet();

@@ -99,8 +99,8 @@ TEST_F(VariationTest, AStaticBlockKeepsStandingInsideItsWord) {
     const LevelWord& word = g_board.words[0];
     std::string kinds;
     for (int i = 0; i < 4; ++i) {
-      const int x = word.x + (word.direction == kWordHorizontal ? i : 0);
-      const int y = word.y + (word.direction == kWordHorizontal ? 0 : i);
+      const int x = WordSquareX(word, i);
+      const int y = WordSquareY(word, i);
       kinds += g_board.IsStaticBlock(x, y) ? 's' : g_board.CellAt(x, y) == CUBE ? 'c' : '?';
     }
     // A reversed word is written again in reading order over the same
