@@ -149,8 +149,8 @@ void BuildCubeList() {
   for (int y = 0; y < static_cast<int>(g_board.height); ++y) {
     for (int x = 0; x < static_cast<int>(g_board.width); ++x) {
       char16_t letter = g_board.letters[Board::Index(x, y)];
-      if (letter == 0) continue;
-      if (g_cubeCount == kMaxCubes) break;  // readers refuse boards with more
+      // The readers refuse boards with more letters than the list holds.
+      if (letter == 0 || g_cubeCount == kMaxCubes) continue;
       CubeState& cube = g_cubes[g_cubeCount++];
       cube.letterIndex = AlphabetIndex(letter);
       cube.x = x;

@@ -171,19 +171,3 @@ TEST_F(BoardTest, SpareLettersComeFromTheAlphabetWhenTheLevelUsesAllOfAToZ) {
   for (const Cube* cube : g_level.cubes)
     for (int f = 0; f < 6; ++f) EXPECT_EQ(cube->faces[f].letter, cube->faces[0].letter);
 }
-
-TEST_F(BoardTest, SetUpBoardCopiesTheRecordIntoTheWiderGrids) {
-  UseLevels(OneLevel({"#..#", ".XY.", "...."}, {"XY 1 1 h"}, "QWERT"));
-  SetUpBoard(0);
-  EXPECT_EQ(g_board.width, 4u);
-  EXPECT_EQ(g_board.height, 3u);
-  EXPECT_EQ(g_board.wordCount, 1u);
-  EXPECT_EQ(g_board.cells[Board::Index(1, 1)], CUBE);
-  EXPECT_EQ(g_board.letters[Board::Index(2, 1)], u'Y');
-  EXPECT_EQ(g_board.cells[Board::Index(3, 0)], kWallAlone);
-  EXPECT_EQ(g_board.cells[Board::Index(0, 2)], FLOOR);
-  // An index outside the set leaves an empty board.
-  SetUpBoard(1);
-  EXPECT_EQ(g_board.width, 0u);
-  EXPECT_EQ(g_board.wordCount, 0u);
-}
