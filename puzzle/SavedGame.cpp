@@ -20,6 +20,11 @@ namespace {
 constexpr size_t kMaxSaveBytes = kSaveHeaderBytes + kMaxWords * kSavedWordBytes + 5 * kMaxBoardSide * kMaxBoardSide +
                                  4 + kMaxCubes * kSavedCubeBytes;
 constexpr int kMaxDifficulty = 2;
+// Far beyond any game, and far from where the counters would overflow.
+constexpr int32_t kMaxMoveCount = 100000000;
+// Word positions: on the board, or off it by what a level file and the
+// board's turns can make of them.
+constexpr int32_t kMaxWordOffset = 4096;
 
 std::vector<SavedCube> g_pending;
 
@@ -108,6 +113,7 @@ bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::st
   board.wordCount = in.U32();
   if (game.levelIndex < 0) return Fail(error, "level index %ld", game.levelIndex);
   if (game.difficulty < 0 || game.difficulty > kMaxDifficulty) return Fail(error, "difficulty %ld", game.difficulty);
+  if (game.moveCount < 0 || game.moveCount > kMaxMoveCount) return Fail(error, "move count %ld", game.moveCount);
   if (board.width < 1 || board.width > kMaxBoardSide || board.height < 1 || board.height > kMaxBoardSide)
     return Fail(error, "a board of %ld x %ld squares", board.width, board.height);
   if (board.wordCount > kMaxWords) return Fail(error, "%ld words (at most 5)", board.wordCount);
@@ -128,6 +134,8 @@ bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::st
       return Fail(error, "word %ld is %ld letters long", w + 1, word.length);
     if (word.direction != kWordHorizontal && word.direction != kWordVertical)
       return Fail(error, "word %ld has direction %ld", w + 1, word.direction);
+    if (word.x < -kMaxWordOffset || word.x > kMaxWordOffset || word.y < -kMaxWordOffset || word.y > kMaxWordOffset)
+      return Fail(error, "word %ld lies far off the board", w + 1);
   }
   DecodeGrid(in, board, board.solution);
   for (uint32_t y = 0; y < board.height; ++y) in.Bytes(&board.cells[Board::Index(0, y)], board.width);

@@ -270,6 +270,8 @@ TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
       {"level -1", with(0, -1), "level index -1"},
       {"level 2", with(0, 1), "level 2 is not in its level set"},
       {"difficulty 3", with(4, 3), "difficulty 3"},
+      {"moves -1", with(12, -1), "move count -1"},
+      {"word far off", with(28 + 64, 100000), "word 1 lies far off the board"},
       {"31 rows", with(16, 31), "a board of 7 x 31 squares"},
       {"no columns", with(20, 0), "a board of 0 x 5 squares"},
       {"six words", with(24, 6), "6 words (at most 5)"},
