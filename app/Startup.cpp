@@ -9,6 +9,7 @@
 
 #include "app/Display.h"
 #include "app/DisplayModes.h"
+#include "app/GameHost.h"
 #include "app/GameState.h"
 #include "app/TraceLog.h"
 #include "audio/Audio.h"
@@ -99,6 +100,7 @@ int Initialise() {
   if (!LoadHighlightTexture()) return 0;
 
   TraceLog::Write("Init Level");
+  InstallGameHost();
   FreeLevelSet();
   if (!SelectLevelSet()) return 0;
 

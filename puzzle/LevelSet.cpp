@@ -1,5 +1,265 @@
 #include "puzzle/LevelSet.h"
 
-// The level files come with the puzzle; until then there is no level to load.
-void FreeLevelSet() {}
-int SelectLevelSet() { return 1; }
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "config/FileAccess.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "puzzle/ByteIO.h"
+
+LevelSet g_levelSet;
+
+namespace {
+
+// Largest level block: 8 + 5 words + three layers of 30 x 30.
+constexpr size_t kMaxLevelBlockBytes = kLevelHeaderBytes + kMaxWords * kWordEntryBytes + 3 * kLayerSquares;
+constexpr size_t kMinLevelBlockBytes = kLevelHeaderBytes + 3;
+constexpr size_t kMaxLevelFileBytes = 4 + static_cast<size_t>(kMaxLevels) * kMaxLevelBlockBytes;
+
+void ScrambleCode(uint8_t code[kCodeLength], const uint8_t walls[kLayerSquares]) {
+  for (int i = 0; i < kCodeLength; ++i) code[i] = static_cast<uint8_t>(code[i] ^ walls[i] ^ kCodeScramble);
+}
+
+bool ValidCellCode(int code) { return IsWallCode(code) || code == CUBE || code == FLOOR; }
+
+std::string LevelError(uint32_t level, const char* format, long a = 0, long b = 0) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, a, b);
+  char line[200];
+  std::snprintf(line, sizeof line, "level %u: %s", level + 1, text);
+  return line;
+}
+
+bool DecodeLevel(ByteReader& in, uint32_t index, LevelRecord& level, std::string& error) {
+  if (in.Remaining() < kLevelHeaderBytes) {
+    error = LevelError(index, "the file ends inside the level header");
+    return false;
+  }
+  in.Bytes(level.code, kCodeLength);
+  level.width = in.U8();
+  level.height = in.U8();
+  level.wordCount = in.U8();
+  if (level.width < 1 || level.width > kMaxBoardSide) {
+    error = LevelError(index, "width %ld is not within 1..30", level.width);
+    return false;
+  }
+  if (level.height < 1 || level.height > kMaxBoardSide) {
+    error = LevelError(index, "height %ld is not within 1..30", level.height);
+    return false;
+  }
+  if (level.wordCount > kMaxWords) {
+    error = LevelError(index, "%ld words (at most 5)", level.wordCount);
+    return false;
+  }
+  const size_t squares = static_cast<size_t>(level.width) * level.height;
+  if (in.Remaining() < level.wordCount * kWordEntryBytes + 3 * squares) {
+    error = LevelError(index, "the file ends inside the level");
+    return false;
+  }
+  for (uint32_t w = 0; w < level.wordCount; ++w) {
+    LevelWord& word = level.words[w];
+    for (int i = 0; i < kMaxWordLength; ++i) word.text[i] = static_cast<char16_t>(in.U16());
+    word.x = in.U8();
+    word.y = in.U8();
+    word.length = in.U8();
+    word.direction = in.U8();
+    if (word.length > kMaxWordLength) {
+      error = LevelError(index, "word %ld is %ld letters long (at most 31)", w + 1, word.length);
+      return false;
+    }
+    if (word.direction != kWordHorizontal && word.direction != kWordVertical) {
+      error = LevelError(index, "word %ld has direction %ld (1 or 0)", w + 1, word.direction);
+      return false;
+    }
+  }
+  for (uint32_t y = 0; y < level.height; ++y) in.Bytes(&level.walls[y * kLayerStride], level.width);
+  for (uint32_t y = 0; y < level.height; ++y)
+    for (uint32_t x = 0; x < level.width; ++x) level.letters[y * kLayerStride + x] = in.U16();
+
+  int letterSquares = 0;
+  for (uint32_t y = 0; y < level.height; ++y) {
+    for (uint32_t x = 0; x < level.width; ++x) {
+      int code = level.walls[y * kLayerStride + x];
+      char16_t letter = level.letters[y * kLayerStride + x];
+      if (!ValidCellCode(code)) {
+        error = LevelError(index, "square (%ld, %ld) has an unknown cell code", x, y);
+        return false;
+      }
+      if (letter != 0) ++letterSquares;
+      if ((code == CUBE && letter == 0) || (code == FLOOR && letter != 0)) {
+        error = LevelError(index, code == CUBE ? "cube square (%ld, %ld) has no letter"
+                                               : "floor square (%ld, %ld) has a letter",
+                           x, y);
+        return false;
+      }
+    }
+  }
+  if (letterSquares > kMaxCubes) {
+    error = LevelError(index, "%ld letter squares (at most 150)", letterSquares);
+    return false;
+  }
+  ScrambleCode(level.code, level.walls);
+  return true;
+}
+
+}  // namespace
+
+bool BuildAlphabet(LevelSet& set) {
+  set.alphabetCount = 0;
+  for (const LevelRecord& level : set.levels) {
+    for (uint32_t w = 0; w < level.wordCount && w < kMaxWords; ++w) {
+      const LevelWord& word = level.words[w];
+      for (int i = 0; i < word.length && i < kMaxWordLength; ++i) {
+        char16_t letter = word.text[i];
+        // A stored length beyond the text would bring in the zero fill.
+        if (letter == 0) continue;
+        if (std::find(set.alphabet, set.alphabet + set.alphabetCount, letter) != set.alphabet + set.alphabetCount)
+          continue;
+        if (set.alphabetCount == kMaxAlphabet) return false;
+        set.alphabet[set.alphabetCount++] = letter;
+      }
+    }
+  }
+  std::sort(set.alphabet, set.alphabet + set.alphabetCount);
+  return true;
+}
+
+bool DecodeLevelFile(const uint8_t* bytes, size_t size, LevelSet& set, std::string& error) {
+  set = LevelSet();
+  ByteReader in(bytes, size);
+  if (size < 4) {
+    error = "the file is too short for its level count";
+    return false;
+  }
+  uint32_t count = in.U32();
+  if (count > kMaxLevels || count > in.Remaining() / kMinLevelBlockBytes) {
+    char text[120];
+    std::snprintf(text, sizeof text, "a level count of %u, more than the file can hold", count);
+    error = text;
+    return false;
+  }
+  try {
+    set.levels.resize(count);  // value-initialised: the layers start zeroed
+  } catch (const std::bad_alloc&) {
+    error = "out of memory";
+    return false;
+  }
+  for (uint32_t i = 0; i < count; ++i)
+    if (!DecodeLevel(in, i, set.levels[i], error)) return false;
+  if (in.Remaining() != 0) {
+    char text[120];
+    std::snprintf(text, sizeof text, "%zu bytes follow the last level", in.Remaining());
+    error = text;
+    return false;
+  }
+  set.levelCount = count;
+  if (!BuildAlphabet(set)) {
+    error = "the words use more than 1024 different letters";
+    return false;
+  }
+  return true;
+}
+
+std::vector<uint8_t> EncodeLevelFile(const LevelSet& set) {
+  ByteWriter out;
+  out.U32(set.levelCount);
+  for (uint32_t i = 0; i < set.levelCount && i < set.levels.size(); ++i) {
+    const LevelRecord& level = set.levels[i];
+    uint8_t code[kCodeLength];
+    std::memcpy(code, level.code, kCodeLength);
+    ScrambleCode(code, level.walls);
+    out.Bytes(code, kCodeLength);
+    out.U8(static_cast<uint8_t>(level.width));
+    out.U8(static_cast<uint8_t>(level.height));
+    out.U8(static_cast<uint8_t>(level.wordCount));
+    uint32_t width = std::min<uint32_t>(level.width & 0xFF, kMaxBoardSide);
+    uint32_t height = std::min<uint32_t>(level.height & 0xFF, kMaxBoardSide);
+    for (uint32_t w = 0; w < (level.wordCount & 0xFF) && w < kMaxWords; ++w) {
+      const LevelWord& word = level.words[w];
+      for (int u = 0; u < kMaxWordLength; ++u) out.U16(word.text[u]);
+      out.U8(static_cast<uint8_t>(word.x));
+      out.U8(static_cast<uint8_t>(word.y));
+      out.U8(static_cast<uint8_t>(word.length));
+      out.U8(static_cast<uint8_t>(word.direction));
+    }
+    for (uint32_t y = 0; y < height; ++y) out.Bytes(&level.walls[y * kLayerStride], width);
+    for (uint32_t y = 0; y < height; ++y)
+      for (uint32_t x = 0; x < width; ++x) out.U16(level.letters[y * kLayerStride + x]);
+  }
+  return out.Take();
+}
+
+bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error) {
+  std::vector<uint8_t> bytes;
+  switch (ReadWholeFile(path, kMaxLevelFileBytes, bytes)) {
+    case ReadResult::kMissing:
+      error = "";
+      return false;
+    case ReadResult::kTooLarge:
+      error = "the file is larger than any level set";
+      return false;
+    case ReadResult::kOk:
+      break;
+  }
+  return DecodeLevelFile(bytes.data(), bytes.size(), set, error);
+}
+
+void FreeLevelSet() { g_levelSet = LevelSet(); }
+
+int LoadLevelSet(const char* path) {
+  FreeLevelSet();
+  LevelSet scratch;
+  std::string error;
+  if (!ReadLevelSetFile(path, scratch, error)) {
+    if (error.empty())
+      std::fprintf(stderr, "Couldn't load level file %s\n", path);
+    else
+      std::fprintf(stderr, "Couldn't load level file %s: %s\n", path, error.c_str());
+    return 0;
+  }
+  g_levelSet = std::move(scratch);
+  return 1;
+}
+
+int SaveLevelSet(const char* path) {
+  std::vector<uint8_t> bytes = EncodeLevelFile(g_levelSet);
+  AtomicFileWriter out;
+  if (!out.Open(path, "wb") || std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size() ||
+      !out.Commit()) {
+    std::fprintf(stderr, "Couldn't save level file %s\n", path);
+    return 0;
+  }
+  return 1;
+}
+
+int SelectLevelSet() {
+  FreeLevelSet();
+  int set = g_settings.langLevel;
+  if (set < 0 || set >= LevelSetCount()) {
+    std::fprintf(stderr, "Unknown language : '%s'\n", g_settings.lang.c_str());
+    return 0;
+  }
+  std::string path = "data/level/" + LevelSetSlot(set).file.ToUtf8();
+  if (!LoadLevelSet(path.c_str())) return 0;
+  g_levelSet.selectedBy = set;
+  return 1;
+}
+
+int FindLevelByCode(const uint8_t code[kCodeLength], int& index) {
+  for (uint32_t i = 0; i < g_levelSet.levels.size(); ++i) {
+    if (std::memcmp(g_levelSet.levels[i].code, code, kCodeLength) == 0) {
+      index = static_cast<int>(i);
+      return 1;
+    }
+  }
+  return 0;
+}
+
+int AlphabetIndex(char16_t letter) {
+  for (int i = 0; i < g_levelSet.alphabetCount; ++i)
+    if (g_levelSet.alphabet[i] == letter) return i;
+  return -1;
+}

@@ -1,8 +1,87 @@
-// The level set: the levels of the chosen word language.
+// The level set: every level of one word language, read from its binary
+// level file, and the set's sorted alphabet.
+//
+// Level file (little endian, no padding, no signature):
+//   u32 level count N, then N level blocks in play order:
+//     5 code bytes (plain code XOR wall[row 0, column i] XOR 0xA6),
+//     u8 width w (1..30), u8 height h (1..30), u8 word count n (0..5),
+//     n word entries of 66 bytes: 31 UTF-16 units of text (zero-filled),
+//       u8 x, u8 y, u8 length, u8 direction (1 horizontal, 0 vertical),
+//     w h wall-layer bytes (cell codes: 0..15 wall, 20 cube, 22 floor),
+//     w h UTF-16 letter-layer units (the solved arrangement; 0 = none),
+//   both layers row by row from the top row.
 #pragma once
 
-// Frees the loaded level set (count 0).
-void FreeLevelSet();
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "puzzle/Board.h"
+
+constexpr int kLayerStride = 30;
+constexpr int kLayerSquares = kLayerStride * kLayerStride;
+constexpr int kCodeLength = 5;
+constexpr int kMaxAlphabet = 1024;
+constexpr uint8_t kCodeScramble = 0xA6;
+constexpr size_t kWordEntryBytes = 66;
+constexpr size_t kLevelHeaderBytes = 8;
+// Far more levels than any set needs; a larger count marks a broken file and
+// would only make the reader allocate for nothing.
+constexpr uint32_t kMaxLevels = 10000;
+
+struct LevelRecord {
+  uint8_t code[kCodeLength];  // the plain access code
+  uint32_t width;
+  uint32_t height;
+  uint32_t wordCount;
+  LevelWord words[kMaxWords];
+  uint8_t walls[kLayerSquares];       // square (x, y) at 30 y + x
+  char16_t letters[kLayerSquares];    // same arrangement; 0 = no letter
+};
+
+struct LevelSet {
+  uint32_t levelCount = 0;
+  std::vector<LevelRecord> levels;
+  char16_t alphabet[kMaxAlphabet] = {};  // ascending code unit values
+  int alphabetCount = 0;
+  // The LangLevel the set was selected by; -1 when it was loaded by path.
+  int selectedBy = -1;
+};
+
+extern LevelSet g_levelSet;
+
+// Reads a level file image into set (replacing what it held). Returns false
+// with a one-line reason, without printing, when a field is out of its limits
+// (sizes 1..30, up to 5 words of up to 31 letters, direction 0 or 1, cell
+// codes 0..15, 20, 22, at most 150 letter squares, letters only on cube and
+// wall squares and on every cube square), when the image is shorter than its
+// fields announce or has bytes after its last level. Never reads past size.
+bool DecodeLevelFile(const uint8_t* bytes, size_t size, LevelSet& set, std::string& error);
+// The file image of a set: the inverse of DecodeLevelFile.
+std::vector<uint8_t> EncodeLevelFile(const LevelSet& set);
+// The same for a whole file; error starts with what failed.
+bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error);
+
+// Loads the level file into the level set: the previous set is freed first,
+// also when the file is missing or broken (then the set stays empty). Returns
+// 1, or 0 after printing "Couldn't load level file %s" and the reason.
+int LoadLevelSet(const char* path);
+// Writes the level set through a temporary file. Returns 1, or 0 after
+// printing "Couldn't save level file %s".
+int SaveLevelSet(const char* path);
 // Loads the set chosen by the LangLevel setting from "data/level/". Returns 1,
-// or 0 after printing why.
+// or 0 after printing why ("Unknown language : '%s'" for a LangLevel outside
+// the language file's level sets).
 int SelectLevelSet();
+// Frees the loaded level set (count 0, no records, empty alphabet).
+void FreeLevelSet();
+
+// Finds the first level (from 0) whose plain code equals the five bytes.
+// Returns 1 and sets index, or 0 when no level matches.
+int FindLevelByCode(const uint8_t code[kCodeLength], int& index);
+// Index of the letter in the set's alphabet, -1 when absent.
+int AlphabetIndex(char16_t letter);
+// Rebuilds a set's alphabet from the letters of its words. Returns false when
+// more than 1024 distinct letters would be needed.
+bool BuildAlphabet(LevelSet& set);

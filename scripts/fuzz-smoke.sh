@@ -30,6 +30,7 @@ for target in $targets; do
       { find build*/game/data/gfx -name "$pattern" -size -256k 2>/dev/null || true; } | while read -r file; do
         cp "$file" "$corpus/$(echo "$file" | tr '/' '_')"
       done ;;
+    fuzz_level_file) cp build*/game/data/level/*.lvl "$corpus"/ 2>/dev/null || true ;;
   esac
   echo "== $name: ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \

@@ -1,0 +1,178 @@
+#include "puzzle/Board.h"
+
+#include <cstring>
+
+#include "app/GameState.h"
+#include "puzzle/LevelSet.h"
+
+Board g_board;
+CubeState g_cubes[kMaxCubes];
+int g_cubeCount = 0;
+
+namespace {
+
+constexpr int Bit(int direction) { return 1 << direction; }
+
+// For each shape, the directions it continues towards (bit 1 << Direction).
+constexpr uint8_t kShapeContinues[kWallShapeCount] = {
+    0,                                          // alone
+    Bit(West) | Bit(East),                      // horizontal
+    Bit(North) | Bit(South),                    // vertical
+    Bit(North) | Bit(South) | Bit(East) | Bit(West),  // inside
+    Bit(South) | Bit(East),                     // south_east
+    Bit(South) | Bit(West),                     // south_west
+    Bit(North) | Bit(East),                     // north_east
+    Bit(North) | Bit(West),                     // north_west
+    Bit(East),                                  // east_open
+    Bit(West),                                  // west_open
+    Bit(South),                                 // south_open
+    Bit(North),                                 // north_open
+    Bit(North) | Bit(South) | Bit(East),        // west_close
+    Bit(North) | Bit(South) | Bit(West),        // east_close
+    Bit(West) | Bit(East) | Bit(South),         // north_close
+    Bit(West) | Bit(East) | Bit(North),         // south_close
+};
+
+// Shape by neighbour mask (8 west + 4 east + 2 south + north).
+constexpr uint8_t kShapeByMask[16] = {0, 11, 10, 2, 8, 6, 4, 12, 9, 7, 5, 13, 1, 15, 14, 3};
+
+const char* const kShapeNames[kWallShapeCount] = {
+    "alone",      "horizontal", "vertical",   "inside",      "south_east", "south_west",
+    "north_east", "north_west", "east_open",  "west_open",   "south_open", "north_open",
+    "west_close", "east_close", "north_close", "south_close"};
+
+// True when the square lies on the grid and is a wall continuing towards the
+// direction.
+bool NeighbourContinues(const uint8_t* cells, int stride, int width, int height, int x, int y, int towards) {
+  if (x < 0 || y < 0 || x >= width || y >= height) return false;
+  int code = cells[y * stride + x];
+  return IsWallCode(code) && WallContinues(code, towards);
+}
+
+}  // namespace
+
+const char* WallShapeName(int shape) { return shape >= 0 && shape < kWallShapeCount ? kShapeNames[shape] : ""; }
+
+bool WallContinues(int shape, int direction) {
+  return shape >= 0 && shape < kWallShapeCount && direction >= 0 && direction < kDirectionCount &&
+         (kShapeContinues[shape] & Bit(direction)) != 0;
+}
+
+int WallShapeAt(const uint8_t* cells, int stride, int width, int height, int x, int y) {
+  int north = NeighbourContinues(cells, stride, width, height, x, y - 1, South);
+  int south = NeighbourContinues(cells, stride, width, height, x, y + 1, North);
+  int east = NeighbourContinues(cells, stride, width, height, x + 1, y, West);
+  int west = NeighbourContinues(cells, stride, width, height, x - 1, y, East);
+  return kShapeByMask[8 * west + 4 * east + 2 * south + north];
+}
+
+void RecomputeWallShapes(uint8_t* cells, int stride, int width, int height) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (IsWallCode(cells[y * stride + x])) cells[y * stride + x] = kWallInside;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (IsWallCode(cells[y * stride + x]))
+        cells[y * stride + x] = static_cast<uint8_t>(WallShapeAt(cells, stride, width, height, x, y));
+}
+
+int WallShapeFor(int x, int y) {
+  return WallShapeAt(g_board.cells, kGridStride, g_board.width, g_board.height, x, y);
+}
+
+void RecomputeWallShapes() { RecomputeWallShapes(g_board.cells, kGridStride, g_board.width, g_board.height); }
+
+void IsolateStaticBlocks() {
+  Board& b = g_board;
+  for (int y = 0; y < static_cast<int>(b.height); ++y) {
+    for (int x = 0; x < static_cast<int>(b.width); ++x) {
+      if (!b.IsStaticBlock(x, y)) continue;
+      b.cells[Board::Index(x, y)] = FLOOR;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          if (dx == 0 && dy == 0) continue;
+          int nx = x + dx, ny = y + dy;
+          if (!b.OnBoard(nx, ny) || !IsWallCode(b.cells[Board::Index(nx, ny)])) continue;
+          b.cells[Board::Index(nx, ny)] = kWallAlone;
+          b.cells[Board::Index(nx, ny)] = static_cast<uint8_t>(WallShapeFor(nx, ny));
+        }
+      }
+      b.cells[Board::Index(x, y)] = kWallAlone;
+    }
+  }
+}
+
+void SetUpBoard(int levelIndex) {
+  Board& b = g_board;
+  std::memset(&b, 0, sizeof b);
+  if (levelIndex < 0 || levelIndex >= static_cast<int>(g_levelSet.levels.size())) return;
+  const LevelRecord& level = g_levelSet.levels[levelIndex];
+  // The reader keeps every record within the grids' limits.
+  b.width = level.width;
+  b.height = level.height;
+  b.wordCount = level.wordCount > kMaxWords ? kMaxWords : level.wordCount;
+  for (uint32_t i = 0; i < b.wordCount; ++i) {
+    LevelWord& word = b.words[i];
+    std::memcpy(word.text, level.words[i].text, sizeof word.text);
+    word.x = level.words[i].x;
+    word.y = level.words[i].y;
+    word.length = level.words[i].length;
+    word.direction = level.words[i].direction;
+  }
+  for (uint32_t y = 0; y < b.height; ++y) {
+    std::memcpy(&b.cells[y * kGridStride], &level.walls[y * kLayerStride], b.width);
+    std::memcpy(&b.letters[y * kGridStride], &level.letters[y * kLayerStride], b.width * sizeof(char16_t));
+  }
+}
+
+void CountWordLengths() {
+  for (uint32_t i = 0; i < g_board.wordCount; ++i) {
+    LevelWord& word = g_board.words[i];
+    int length = 0;
+    while (length < kMaxWordLength && word.text[length] != 0) ++length;
+    word.length = length;
+  }
+}
+
+void CopySolution() {
+  for (uint32_t y = 0; y < g_board.height; ++y)
+    std::memcpy(&g_board.solution[y * kGridStride], &g_board.letters[y * kGridStride],
+                g_board.width * sizeof(char16_t));
+}
+
+void ClearFoundFlags() {
+  for (int i = 0; i < kMaxWords; ++i) g_board.found[i] = 0;
+}
+
+void BuildCubeList() {
+  g_cubeCount = 0;
+  for (int y = 0; y < static_cast<int>(g_board.height); ++y) {
+    for (int x = 0; x < static_cast<int>(g_board.width); ++x) {
+      char16_t letter = g_board.letters[Board::Index(x, y)];
+      // The readers refuse boards with more letters than the list holds.
+      if (letter == 0 || g_cubeCount == kMaxCubes) continue;
+      CubeState& cube = g_cubes[g_cubeCount++];
+      cube.letterIndex = AlphabetIndex(letter);
+      cube.x = x;
+      cube.y = y;
+      cube.fx = static_cast<float>(x);
+      cube.fy = static_cast<float>(y);
+      cube.inPlace = g_board.cells[Board::Index(x, y)] != CUBE;
+    }
+  }
+  g_game.selectedCube = 0;
+}
+
+int FindCubeAt(int x, int y) {
+  for (int i = 0; i < g_cubeCount; ++i)
+    if (g_cubes[i].x == x && g_cubes[i].y == y) return i;
+  return -1;
+}
+
+void SetCubeSquare(int i, int x, int y) {
+  if (i < 0 || i >= g_cubeCount) return;
+  g_cubes[i].x = x;
+  g_cubes[i].y = y;
+  g_cubes[i].fx = static_cast<float>(x);
+  g_cubes[i].fy = static_cast<float>(y);
+}

@@ -1,0 +1,391 @@
+#include "puzzle/SavedGame.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "app/GameState.h"
+#include "app/TraceLog.h"
+#include "config/FileAccess.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "puzzle/ByteIO.h"
+#include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleHost.h"
+#include "puzzle/Rules.h"
+#include "puzzle/Scene.h"
+
+namespace {
+
+constexpr size_t kMaxSaveBytes = kSaveHeaderBytes + kMaxWords * kSavedWordBytes + 5 * kMaxBoardSide * kMaxBoardSide +
+                                 4 + kMaxCubes * kSavedCubeBytes;
+constexpr int kMaxDifficulty = 2;
+// Far beyond any game, and far from where the counters would overflow.
+constexpr int32_t kMaxMoveCount = 100000000;
+// Word positions: on the board, or off it by what a level file and the
+// board's turns can make of them.
+constexpr int32_t kMaxWordOffset = 4096;
+
+std::vector<SavedCube> g_pending;
+
+char LowByte(char16_t letter) { return static_cast<char>(letter & 0xFF); }
+
+void TraceCube(int i, const Cube& cube) {
+  TraceLog::Write("Cube %d = %c%c%c%c%c%c pos = (%f, %f) ", i, LowByte(cube.LetterFacing(&FacePositions::upper)),
+                  LowByte(cube.LetterFacing(&FacePositions::lower)), LowByte(cube.LetterFacing(&FacePositions::north)),
+                  LowByte(cube.LetterFacing(&FacePositions::south)), LowByte(cube.LetterFacing(&FacePositions::east)),
+                  LowByte(cube.LetterFacing(&FacePositions::west)), cube.position[0], cube.position[2]);
+}
+
+bool Fail(std::string& error, const char* format, long a = 0, long b = 0) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, a, b);
+  error = text;
+  return false;
+}
+
+// The grids must describe a board the rules can run on: known codes, a
+// letter on every cube square and none on free floor, at most 150 letters.
+bool CheckGrids(Board& board, std::string& error) {
+  int letters = 0;
+  for (uint32_t y = 0; y < board.height; ++y) {
+    for (uint32_t x = 0; x < board.width; ++x) {
+      uint8_t& code = board.cells[Board::Index(x, y)];
+      const char16_t letter = board.letters[Board::Index(x, y)];
+      // Move targets belong to the selection of the moment, not to the board.
+      if (IsTargetCode(code)) code = FLOOR;
+      if (!IsWallCode(code) && code != CUBE && code != FLOOR)
+        return Fail(error, "square (%ld, %ld) has an unknown cell code", x, y);
+      if (code == CUBE && letter == 0) return Fail(error, "cube square (%ld, %ld) has no letter", x, y);
+      if (code == FLOOR && letter != 0) return Fail(error, "floor square (%ld, %ld) has a letter", x, y);
+      if (letter != 0) ++letters;
+    }
+  }
+  if (letters > kMaxCubes) return Fail(error, "%ld letter squares (at most 150)", letters);
+  return true;
+}
+
+void EncodeGrid(ByteWriter& out, const Board& board, const char16_t* grid) {
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x) out.U16(grid[Board::Index(x, y)]);
+}
+
+void DecodeGrid(ByteReader& in, const Board& board, char16_t* grid) {
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x) grid[Board::Index(x, y)] = in.U16();
+}
+
+}  // namespace
+
+std::string SaveSlotPath(int slot) {
+  char path[1200];
+  std::snprintf(path, sizeof path, "%s%s%02d%s", g_gamePath, "save\\save", slot, ".orb");
+  return path;
+}
+
+SaveSlotInfo ReadSaveSlotInfo(int slot) {
+  SaveSlotInfo info = {-1, 0, 0, 0};
+  FILE* file = OpenGameFile(SaveSlotPath(slot).c_str(), "rb");
+  if (!file) return info;
+  uint8_t header[12];
+  if (std::fread(header, 1, sizeof header, file) == sizeof header) {
+    ByteReader in(header, sizeof header);
+    info.slot = slot;
+    info.levelIndex = in.I32();
+    info.difficulty = in.I32();
+    info.levelSet = in.I32();
+  }
+  std::fclose(file);
+  return info;
+}
+
+bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::string& error) {
+  game = SavedGame();
+  ByteReader in(bytes, size);
+  if (size < kSaveHeaderBytes) return Fail(error, "the file is shorter than its header (%ld bytes)", size);
+  game.levelIndex = in.I32();
+  game.difficulty = in.I32();
+  game.levelSet = in.I32();
+  game.moveCount = in.I32();
+  Board& board = game.board;
+  board.height = in.U32();
+  board.width = in.U32();
+  board.wordCount = in.U32();
+  if (game.levelIndex < 0) return Fail(error, "level index %ld", game.levelIndex);
+  if (game.difficulty < 0 || game.difficulty > kMaxDifficulty) return Fail(error, "difficulty %ld", game.difficulty);
+  if (game.moveCount < 0 || game.moveCount > kMaxMoveCount) return Fail(error, "move count %ld", game.moveCount);
+  if (board.width < 1 || board.width > kMaxBoardSide || board.height < 1 || board.height > kMaxBoardSide)
+    return Fail(error, "a board of %ld x %ld squares", board.width, board.height);
+  if (board.wordCount > kMaxWords) return Fail(error, "%ld words (at most 5)", board.wordCount);
+  const size_t squares = static_cast<size_t>(board.width) * board.height;
+  const size_t beforeCubes = board.wordCount * kSavedWordBytes + 5 * squares + 4;
+  if (in.Remaining() < beforeCubes) return Fail(error, "the file ends inside the board");
+
+  for (uint32_t w = 0; w < board.wordCount; ++w) {
+    LevelWord& word = board.words[w];
+    for (int i = 0; i < kMaxWordLength; ++i) word.text[i] = in.U16();
+    in.U16();
+    word.x = in.I32();
+    word.y = in.I32();
+    word.length = in.I32();
+    word.direction = in.I32();
+    for (int i = 0; i < kMaxWordLength; ++i) word.lit[i] = in.I32();
+    if (word.length < 0 || word.length > kMaxWordLength)
+      return Fail(error, "word %ld is %ld letters long", w + 1, word.length);
+    if (word.direction != kWordHorizontal && word.direction != kWordVertical)
+      return Fail(error, "word %ld has direction %ld", w + 1, word.direction);
+    if (word.x < -kMaxWordOffset || word.x > kMaxWordOffset || word.y < -kMaxWordOffset || word.y > kMaxWordOffset)
+      return Fail(error, "word %ld lies far off the board", w + 1);
+  }
+  DecodeGrid(in, board, board.solution);
+  for (uint32_t y = 0; y < board.height; ++y) in.Bytes(&board.cells[Board::Index(0, y)], board.width);
+  DecodeGrid(in, board, board.letters);
+  if (!CheckGrids(board, error)) return false;
+
+  const uint32_t count = in.U32();
+  if (count > kMaxCubes) return Fail(error, "%ld cube records (at most 150)", count);
+  if (in.Remaining() != count * kSavedCubeBytes)
+    return Fail(error, "%ld cube records announced in %ld bytes", count, in.Remaining());
+  game.cubes.resize(count);
+  for (uint32_t c = 0; c < count; ++c) {
+    SavedCube& cube = game.cubes[c];
+    cube.x = in.I32();
+    cube.y = in.I32();
+    cube.positions.upper = in.I32();
+    cube.positions.lower = in.I32();
+    cube.positions.north = in.I32();
+    cube.positions.south = in.I32();
+    cube.positions.east = in.I32();
+    cube.positions.west = in.I32();
+    in.I32();
+    for (int f = 0; f < 6; ++f) {
+      cube.turnIndex[f] = in.I32();
+      cube.turnTable[f] = in.I32();
+      if (cube.turnIndex[f] < 0 || cube.turnIndex[f] > 3)
+        return Fail(error, "cube record %ld has turn index %ld", c + 1, cube.turnIndex[f]);
+    }
+    if (!ValidFacePositions(cube.positions)) return Fail(error, "cube record %ld has impossible face slots", c + 1);
+    for (float& value : cube.transform) value = in.F32();
+    cube.rollAngle = in.F32();
+    for (float& value : cube.position) value = in.F32();
+    for (float& value : cube.orientation) value = in.F32();
+  }
+  return true;
+}
+
+std::vector<uint8_t> EncodeSavedGame(const SavedGame& game) {
+  ByteWriter out;
+  const Board& board = game.board;
+  out.I32(game.levelIndex);
+  out.I32(game.difficulty);
+  out.I32(game.levelSet);
+  out.I32(game.moveCount);
+  out.U32(board.height);
+  out.U32(board.width);
+  out.U32(board.wordCount);
+  for (uint32_t w = 0; w < board.wordCount && w < kMaxWords; ++w) {
+    const LevelWord& word = board.words[w];
+    for (int i = 0; i < kMaxWordLength; ++i) out.U16(word.text[i]);
+    out.U16(0);
+    out.I32(word.x);
+    out.I32(word.y);
+    out.I32(word.length);
+    out.I32(word.direction);
+    for (int i = 0; i < kMaxWordLength; ++i) out.I32(word.lit[i]);
+  }
+  EncodeGrid(out, board, board.solution);
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x) {
+      const uint8_t code = board.cells[Board::Index(x, y)];
+      out.U8(IsTargetCode(code) ? static_cast<uint8_t>(FLOOR) : code);
+    }
+  EncodeGrid(out, board, board.letters);
+  out.U32(static_cast<uint32_t>(game.cubes.size()));
+  for (const SavedCube& cube : game.cubes) {
+    out.I32(cube.x);
+    out.I32(cube.y);
+    const FacePositions& p = cube.positions;
+    for (int32_t slot : {p.upper, p.lower, p.north, p.south, p.east, p.west}) out.I32(slot);
+    out.I32(0);
+    for (int f = 0; f < 6; ++f) {
+      out.I32(cube.turnIndex[f]);
+      out.I32(cube.turnTable[f]);
+    }
+    for (float value : cube.transform) out.F32(value);
+    out.F32(cube.rollAngle);
+    for (float value : cube.position) out.F32(value);
+    for (float value : cube.orientation) out.F32(value);
+  }
+  return out.Take();
+}
+
+void CaptureSavedGame(SavedGame& game) {
+  // The roll would end at the next frame anyway; ending it now keeps the
+  // carried letter and the cube's faces in step with the board.
+  for (Cube* cube : g_level.cubes)
+    if (cube->moving) cube->CompleteRoll();
+  game = SavedGame();
+  game.levelIndex = g_game.levelIndex;
+  game.difficulty = g_game.difficulty;
+  game.levelSet = g_settings.langLevel;
+  game.moveCount = g_game.moveCount;
+  game.board = g_board;
+  for (int i = 0; i < g_cubeCount; ++i) {
+    const Cube* cube = g_level.CubeAt(i);
+    if (!cube) break;
+    SavedCube saved;
+    saved.x = g_cubes[i].x;
+    saved.y = g_cubes[i].y;
+    saved.positions = cube->positions;
+    for (int f = 0; f < 6; ++f) {
+      saved.turnIndex[f] = cube->faces[f].index;
+      saved.turnTable[f] = cube->faces[f].table;
+    }
+    std::memcpy(saved.transform, cube->transform, sizeof saved.transform);
+    saved.rollAngle = cube->rollAngle;
+    std::memcpy(saved.position, cube->position, sizeof saved.position);
+    std::memcpy(saved.orientation, cube->orientation, sizeof saved.orientation);
+    game.cubes.push_back(saved);
+  }
+}
+
+int SaveGameFile(const char* path) {
+  if (g_board.width == 0 || g_level.width == 0) {
+    std::fprintf(stderr, "Couldn't save game %s: no level is being played\n", path);
+    return 0;
+  }
+  TraceLog::Write("SaveGlyphoxData");
+  SavedGame game;
+  CaptureSavedGame(game);
+  TraceLog::Write("--- nb cube = %d", static_cast<int>(game.cubes.size()));
+  for (size_t i = 0; i < game.cubes.size(); ++i) TraceCube(static_cast<int>(i), *g_level.CubeAt(static_cast<int>(i)));
+  const std::vector<uint8_t> bytes = EncodeSavedGame(game);
+  AtomicFileWriter out;
+  if (!out.Open(path, "wb") || std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size() ||
+      !out.Commit()) {
+    std::fprintf(stderr, "Couldn't save game %s\n", path);
+    return 0;
+  }
+  TraceLog::Write("SaveGlyphoxData : ok");
+  return 1;
+}
+
+int SaveGame(int slot) { return SaveGameFile(SaveSlotPath(slot).c_str()); }
+
+int LoadGameFile(const char* path) {
+  TraceLog::Write("LoadGame");
+  std::vector<uint8_t> bytes;
+  switch (ReadWholeFile(path, kMaxSaveBytes, bytes)) {
+    case ReadResult::kMissing:
+      std::fprintf(stderr, "Couldn't load saved game %s\n", path);
+      return 0;
+    case ReadResult::kTooLarge:
+      std::fprintf(stderr, "Couldn't load saved game %s: the file is larger than any saved game\n", path);
+      return 0;
+    case ReadResult::kOk:
+      break;
+  }
+  if (!LoadGameData(bytes.data(), bytes.size(), path)) return 0;
+  TraceLog::Write("LoadGame : ok");
+  return 1;
+}
+
+int LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
+  TraceLog::Write("LoadGlyphoxData");
+  std::string error;
+  SavedGame game;
+  if (!DecodeSavedGame(bytes, size, game, error)) {
+    std::fprintf(stderr, "Couldn't load saved game %s: %s\n", name, error.c_str());
+    return 0;
+  }
+
+  // A game of another level set brings its set along, so that the next level
+  // and the scores are those of the saved game. A set loaded by path (tools)
+  // stays as it is.
+  LevelSet otherSet;
+  const bool switchSet = g_levelSet.selectedBy >= 0 && game.levelSet != g_levelSet.selectedBy;
+  if (switchSet) {
+    if (game.levelSet < 0 || game.levelSet >= LevelSetCount()) {
+      std::fprintf(stderr, "Couldn't load saved game %s: unknown level set %d\n", name, game.levelSet);
+      return 0;
+    }
+    const std::string setPath = "data/level/" + LevelSetSlot(game.levelSet).file.ToUtf8();
+    if (!ReadLevelSetFile(setPath.c_str(), otherSet, error)) {
+      std::fprintf(stderr, "Couldn't load saved game %s: level file %s can't be read\n", name, setPath.c_str());
+      return 0;
+    }
+    otherSet.selectedBy = game.levelSet;
+  }
+  const LevelSet& set = switchSet ? otherSet : g_levelSet;
+  if (game.levelIndex >= static_cast<int>(set.levels.size())) {
+    std::fprintf(stderr, "Couldn't load saved game %s: level %d is not in its level set\n", name,
+                 game.levelIndex + 1);
+    return 0;
+  }
+
+  if (switchSet) g_levelSet = std::move(otherSet);
+  g_game.levelIndex = game.levelIndex;
+  g_game.difficulty = game.difficulty;
+  g_settings.difficulty = game.difficulty;
+  g_settings.langLevel = game.levelSet;
+  Host().SettingsChanged();
+  g_game.moveCount = game.moveCount;
+  g_board = game.board;
+  g_pending = std::move(game.cubes);
+  TraceLog::Write("--- nb cube = %d", static_cast<int>(g_pending.size()));
+  for (size_t i = 0; i < g_pending.size(); ++i)
+    TraceLog::Write("Cube %d = pos = (%f, %f) ", static_cast<int>(i), g_pending[i].position[0],
+                    g_pending[i].position[2]);
+  TraceLog::Write("LoadGlyphoxData : ok");
+  return 1;
+}
+
+int LoadGame(int slot) { return LoadGameFile(SaveSlotPath(slot).c_str()); }
+
+void ApplyGlyphoxData() {
+  TraceLog::Write("ApplyGlyphoxData");
+  for (const SavedCube& saved : g_pending) {
+    Cube* cube = g_level.CubeAt(FindCubeAt(saved.x, saved.y));
+    if (!cube) continue;
+    cube->positions = saved.positions;
+    for (int f = 0; f < 6; ++f) {
+      cube->faces[f].index = saved.turnIndex[f];
+      if (saved.turnTable[f] >= TopTurns && saved.turnTable[f] <= NorthSouthTurns)
+        cube->faces[f].table = saved.turnTable[f];
+    }
+    std::memcpy(cube->transform, saved.transform, sizeof cube->transform);
+    // A cube at rest has no roll under way; an angle left in the file would
+    // shorten its next roll and leave it turned and off its square.
+    cube->rollAngle = 0.0f;
+    std::memcpy(cube->position, saved.position, sizeof cube->position);
+    std::memcpy(cube->orientation, saved.orientation, sizeof cube->orientation);
+  }
+  g_pending.clear();
+  g_pending.shrink_to_fit();
+  TraceLog::Write("ApplyGlyphoxData : ok");
+}
+
+void ResumeLoadedGame() {
+  g_level.Clear();
+  Host().ResetCameras();
+  g_game.showWordList = 1;
+  Host().ChooseThemeForLevel();
+  Host().ClearSceneLists();
+  ClearTargets();
+  g_undo.Clear();
+
+  BuildCubeList();
+  Host().BeginSceneBuild();
+  g_level.Build(g_board.width, g_board.height);
+  Host().EndSceneBuild();
+
+  SelectCube(0);
+  g_game.moveState = kMoveStateReady;
+  ApplyGlyphoxData();
+
+  g_board.formedCount = CheckWords();
+  g_game.lastWordsFormed = g_board.formedCount;
+  g_board.previousPlacementScore = g_board.placementScore;
+  Host().PrepareTopBar(true);
+  SelectCube(FirstMovableCube());
+}

@@ -1,0 +1,89 @@
+// Saved games: ten slot files below the game directory, each holding a level
+// in progress (level, difficulty, level set, move count, the running board
+// and the exact state of every cube).
+//
+// Slot file (little endian, no padding): i32 levelIndex, i32 difficulty,
+// i32 level set, i32 moveCount, u32 height h, u32 width w, u32 word count n,
+// n word records of 204 bytes (31 UTF-16 units, u16 0, i32 x, y, length,
+// direction, 31 i32 lit flags), the solution grid (w h UTF-16 units), the
+// cell grid (w h bytes) and the letter grid (w h units), row by row, then
+// u32 cube count m and m cube records of 180 bytes (i32 x, y; i32 slot at
+// upper, lower, north, south, east, west; i32 0; per face slot i32 turn index
+// and i32 turn table code; 16 float transform; float roll angle; 3 float
+// position; 4 float orientation x, y, z, w).
+//
+// The load and save screens read the slot headers (ReadSaveSlotInfo), then
+// SaveGame(slot), or LoadGame(slot) followed by ResumeLoadedGame.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "puzzle/Board.h"
+#include "puzzle/Cube.h"
+
+constexpr int kSaveSlotCount = 10;
+constexpr size_t kSaveHeaderBytes = 28;
+constexpr size_t kSavedWordBytes = 204;
+constexpr size_t kSavedCubeBytes = 180;
+
+struct SaveSlotInfo {
+  int slot;  // -1 when the slot file cannot be read
+  int levelIndex;
+  int difficulty;
+  int levelSet;
+};
+
+struct SavedCube {
+  int32_t x;
+  int32_t y;
+  FacePositions positions;
+  int32_t turnIndex[6];
+  int32_t turnTable[6];  // 1 TopTurns, 2 EastWestTurns, 3 NorthSouthTurns
+  float transform[16];
+  float rollAngle;
+  float position[3];
+  float orientation[4];
+};
+
+struct SavedGame {
+  int32_t levelIndex = 0;
+  int32_t difficulty = 0;
+  int32_t levelSet = 0;
+  int32_t moveCount = 0;
+  Board board = {};  // width, height, words and the three grids
+  std::vector<SavedCube> cubes;
+};
+
+// "%s%s%02d%s" from the game path, "save\save", the slot and ".orb".
+std::string SaveSlotPath(int slot);
+// The first three fields of the slot file.
+SaveSlotInfo ReadSaveSlotInfo(int slot);
+
+// Reads a slot file image into a scratch record, checking every size, count
+// and index against the board's limits and the file's length. Returns false
+// with a one-line reason; never reads past size.
+bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::string& error);
+std::vector<uint8_t> EncodeSavedGame(const SavedGame& game);
+// The running game as a saved game (a roll under way is completed first).
+void CaptureSavedGame(SavedGame& game);
+
+// Writes the running game to the slot (through a temporary file). Returns 1,
+// or 0 after printing why.
+int SaveGame(int slot);
+int SaveGameFile(const char* path);
+// Reads the slot into GameState, the settings and the board, and its cube
+// records into the pending list. A missing, short or inconsistent file, or a
+// level that is not in its level set, prints one line and changes nothing.
+int LoadGame(int slot);
+int LoadGameFile(const char* path);
+// The same for a file image already in memory; name is used in the message.
+int LoadGameData(const uint8_t* bytes, size_t size, const char* name);
+// Builds the scene for the loaded board and applies the pending cube records
+// (no variation, no shuffle; the move count is the loaded one).
+void ResumeLoadedGame();
+// Applies the pending cube records to the cubes standing on their squares and
+// frees them.
+void ApplyGlyphoxData();

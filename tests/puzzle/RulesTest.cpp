@@ -1,0 +1,301 @@
+// The rules of play: where a cube may go, the move targets and arrows, the
+// selection, undo and its cost, and when a word counts as spelled.
+#include "app/GameState.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "puzzle/Board.h"
+#include "puzzle/Cube.h"
+#include "puzzle/Scene.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+using namespace puzzletest;
+
+namespace {
+
+class RulesTest : public PuzzleTest {
+ protected:
+  // A move that must be accepted, rolled to its end.
+  void Move(int direction) {
+    ASSERT_EQ(MoveSelected(direction), 1) << "direction " << direction;
+    FinishRoll(host);
+  }
+  void Select(int x, int y) {
+    const int cube = FindCubeAt(x, y);
+    ASSERT_GE(cube, 0);
+    SelectCube(cube);
+  }
+  int Cell(int x, int y) { return g_board.cells[Board::Index(x, y)]; }
+};
+
+}  // namespace
+
+TEST_F(RulesTest, ACubeMovesOntoFloorOrItsOwnTargetButNeverOntoWallsBlocksOrCubes) {
+  UseLevels(OneLevel({"#....", ".AB.c", "....."}, {"AB 1 1 h", "C 4 1 h"}));
+  StartPlain();
+  EXPECT_EQ(g_game.selectedCube, 0);
+  Select(2, 1);
+  // B's targets: North, East and South; West holds A.
+  EXPECT_EQ(Cell(2, 0), TARGET_NORTH);
+  EXPECT_EQ(Cell(3, 1), TARGET_EAST);
+  EXPECT_EQ(Cell(2, 2), TARGET_SOUTH);
+  EXPECT_EQ(Cell(1, 1), CUBE);
+  ASSERT_EQ(g_arrowCount, 3);
+  EXPECT_EQ(g_arrows[1].x, 3);
+  EXPECT_EQ(g_arrows[1].direction, East);
+  EXPECT_EQ(g_arrows[1].active, 1);
+  EXPECT_EQ(CanMove(2, 1), 1);
+
+  EXPECT_EQ(MoveSelected(West), 0);  // onto a cube
+  Move(East);
+  EXPECT_EQ(MoveSelected(East), 0);  // onto the static block
+  Select(1, 1);
+  Move(North);
+  EXPECT_EQ(MoveSelected(North), 0);  // off the board
+  EXPECT_EQ(MoveSelected(West), 0);   // onto a wall
+  EXPECT_EQ(host.sounds, (std::vector<int>{kSoundRoll, kSoundRoll}));
+  EXPECT_EQ(g_game.moveCount, 2);
+  EXPECT_EQ(host.lightTopBars, 2);
+
+  // Nothing is accepted while a roll runs.
+  ASSERT_EQ(MoveSelected(South), 1);
+  EXPECT_EQ(g_game.moveState, TARGET_SOUTH);
+  EXPECT_EQ(MoveSelected(East), 0);
+  EXPECT_EQ(Undo(), 0);
+  EXPECT_EQ(g_game.moveCount, 3);
+  FinishRoll(host);
+  EXPECT_EQ(g_game.moveState, kMoveStateReady);
+  EXPECT_EQ(BoardRows(), (std::vector<std::string>{"#+...", "+A+Bc", ".+..."}));
+  EXPECT_EQ(CanMove(4, 1), 0);  // static blocks never move
+}
+
+TEST_F(RulesTest, ClearTargetsPutsTheFloorBackAndSilencesTheArrows) {
+  UseLevels(OneLevel({"...", ".X.", "..."}, {"X 1 1 h"}));
+  StartPlain();
+  ASSERT_EQ(g_arrowCount, 4);
+  EXPECT_EQ(g_arrows[0].direction, North);
+  EXPECT_EQ(g_arrows[3].direction, West);
+  EXPECT_EQ(g_arrows[3].x, 0);
+  ClearTargets();
+  EXPECT_EQ(BoardRows(), (std::vector<std::string>{"...", ".X.", "..."}));
+  EXPECT_EQ(g_arrowCount, 0);
+  for (const ArrowRecord& arrow : g_arrows) EXPECT_EQ(arrow.active, 0);
+  // A move onto plain floor is accepted as well as onto a target.
+  Move(South);
+  EXPECT_EQ(g_cubes[0].y, 2);
+}
+
+TEST_F(RulesTest, AnUndoRollsBackWithItsFacesAndCostsTenMoves) {
+  UseLevels(OneLevel({"....", ".XY.", "...."}, {"XY 1 1 h"}));
+  g_game.difficulty = 2;
+  StartPlain();
+  Select(1, 1);
+  const Cube& cube = *g_level.cubes[0];
+  const FacePositions before = cube.positions;
+  const char16_t upper = cube.UpperLetter();
+  Move(North);
+  EXPECT_NE(cube.positions.upper, before.upper);
+  host.sounds.clear();
+  ASSERT_EQ(Undo(), 1);
+  EXPECT_EQ(g_game.moveCount, 11);
+  FinishRoll(host);
+  EXPECT_EQ(g_cubes[0].x, 1);
+  EXPECT_EQ(g_cubes[0].y, 1);
+  EXPECT_EQ(cube.positions, before);
+  EXPECT_EQ(cube.UpperLetter(), upper);
+  EXPECT_EQ(cube.UpperTurn(), 0);
+  EXPECT_EQ(g_board.formedCount, 1);
+  // The undo roll, and the word standing again is a better placement.
+  EXPECT_EQ(host.sounds, (std::vector<int>{kSoundUndoRoll, kSoundBetter}));
+  // Nothing left: the refusal sound, no cost.
+  host.sounds.clear();
+  EXPECT_EQ(Undo(), 0);
+  EXPECT_EQ(g_game.moveCount, 11);
+  EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
+}
+
+TEST_F(RulesTest, TheUndoStackKeepsTheNineNewestMoves) {
+  UseLevels(OneLevel({"X...........", "............"}, {"X 0 0 h"}));
+  StartPlain();
+  const int moves[10] = {East, East, East, East, East, South, West, West, West, West};
+  for (int direction : moves) Move(direction);
+  EXPECT_EQ(g_cubes[0].x, 1);
+  EXPECT_EQ(g_cubes[0].y, 1);
+  for (int i = 0; i < 9; ++i) {
+    ASSERT_EQ(Undo(), 1) << "undo " << i + 1;
+    FinishRoll(host);
+  }
+  // Back where the first move left it: that move can no longer be undone.
+  EXPECT_EQ(g_cubes[0].x, 1);
+  EXPECT_EQ(g_cubes[0].y, 0);
+  host.sounds.clear();
+  EXPECT_EQ(Undo(), 0);
+  EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
+  EXPECT_EQ(g_game.moveCount, 10 + 9 * 10);
+}
+
+TEST_F(RulesTest, AWordSpelledBothWaysCountsOnceFromTheRow) {
+  UseLevels(OneLevel({"....", ".ON.", ".N..", "...."}, {"ON 1 1 h"}));
+  StartPlain();
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_board.found[0], 1);
+  // Row read: h = 2; the column is not read, so v stays 1.
+  EXPECT_EQ(g_board.placementScore, 2);
+  EXPECT_EQ(g_board.words[0].lit[0], 1);
+  EXPECT_EQ(g_board.words[0].lit[1], 1);
+  // Without the row the column spells it.
+  Select(2, 1);
+  Move(East);
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_board.placementScore, 2);
+  // Without either, nothing but the anchor is lit.
+  Select(1, 2);
+  Move(South);
+  EXPECT_EQ(g_board.formedCount, 0);
+  EXPECT_EQ(g_board.words[0].lit[0], 1);
+  EXPECT_EQ(g_board.words[0].lit[1], 0);
+  EXPECT_EQ(g_board.placementScore, 1);
+}
+
+TEST_F(RulesTest, AStaticBlockBeforeTheFirstLetterBecomesTheAnchor) {
+  // A block as the first letter anchors the word; blocks score two.
+  UseLevels(OneLevel({"......", ".cAT..", "......", "......"}, {"CAT 1 1 h"}) +
+            OneLevel({"......", ".CaT..", "......"}, {"CAT 1 1 h"}, "BBBBB") +
+            OneLevel({"z.....", "......", "..CAT.", "......"}, {"CAT 2 2 h"}, "CCCCC"));
+  StartPlain(0);
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_board.placementScore, 3);
+  StartPlain(1);
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_board.placementScore, 4);
+  // A block anywhere before the first letter takes the anchor from it: the
+  // word standing on the board is not read.
+  StartPlain(2);
+  int x = -1, y = -1;
+  ASSERT_TRUE(FindAnchor(u'C', x, y));
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(g_board.formedCount, 0);
+  EXPECT_EQ(g_board.words[0].lit[0], 1);
+  EXPECT_EQ(g_board.words[0].lit[1], 0);
+}
+
+TEST_F(RulesTest, AHalfTurnCountsOnlyForSymmetricLetters) {
+  UseLevels(OneLevel({".....", ".X...", "....."}, {"X 1 1 h"}));
+  StartPlain();
+  Select(1, 1);
+  // Around a square of four rolls the cube comes back with its letter upside down.
+  for (int direction : {East, North, West, South}) Move(direction);
+  const Cube& cube = *g_level.cubes[0];
+  ASSERT_EQ(cube.UpperTurn(), 2);
+  EXPECT_EQ(g_board.formedCount, 0);
+  EXPECT_EQ(g_cubes[0].inPlace, 0);
+
+  SetSymmetricLetters(0, u"H, I, N, O, S, X, Z");
+  EXPECT_EQ(CheckWords(), 1);
+  EXPECT_EQ(g_cubes[0].inPlace, 1);
+  // Other level sets have their own letters.
+  g_settings.langLevel = 1;
+  EXPECT_EQ(CheckWords(), 0);
+  g_settings.langLevel = 0;
+  // A quarter turn never counts.
+  for (int direction : {East, North, West, South}) Move(direction);
+  ASSERT_EQ(cube.UpperTurn(), 3);
+  EXPECT_EQ(g_board.formedCount, 0);
+  // The third time round the cube is as it started.
+  for (int direction : {East, North, West, South}) Move(direction);
+  ASSERT_EQ(cube.UpperTurn(), 0);
+  EXPECT_EQ(g_board.formedCount, 1);
+}
+
+TEST_F(RulesTest, WithDifficultyZeroACubeIsRightAsSoonAsItsLetterIsUpright) {
+  UseLevels(OneLevel({".......", ".......", "..CAT..", ".......", "......."}, {"CAT 2 2 h"}));
+  const int tour[6] = {North, West, West, South, East, East};
+  for (int difficulty : {0, 2}) {
+    g_game.difficulty = difficulty;
+    StartPlain();
+    Select(2, 2);
+    for (int direction : tour) Move(direction);
+    // Back on its square with another face up, upright.
+    const Cube& cube = *g_level.cubes[0];
+    ASSERT_NE(cube.positions.upper, 0);
+    ASSERT_EQ(cube.UpperTurn(), 0);
+    EXPECT_EQ(g_board.formedCount, difficulty == 0 ? 1 : 0) << "difficulty " << difficulty;
+    EXPECT_EQ(g_cubes[0].inPlace, difficulty == 0 ? 1 : 0);
+  }
+  // Turned, the same letter does not count.
+  g_game.difficulty = 0;
+  StartPlain();
+  Select(2, 2);
+  for (int direction : {North, West, South, East}) Move(direction);
+  EXPECT_NE(g_level.cubes[0]->UpperTurn(), 0);
+  EXPECT_EQ(g_board.formedCount, 0);
+}
+
+TEST_F(RulesTest, TheFormedCountFallsWhenAWordIsBrokenAndBetterPlacementSounds) {
+  UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
+  StartPlain();
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_game.lastWordsFormed, 1);
+  Select(3, 1);
+  host.sounds.clear();
+  ASSERT_EQ(MoveSelected(South), 1);
+  EXPECT_EQ(g_game.lastWordsFormed, 1);  // the count when the roll started
+  FinishRoll(host);
+  EXPECT_EQ(g_board.formedCount, 0);
+  EXPECT_EQ(host.sounds, std::vector<int>{kSoundRoll});
+  Move(North);
+  EXPECT_EQ(g_game.lastWordsFormed, 0);
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(host.sounds, (std::vector<int>{kSoundRoll, kSoundRoll, kSoundBetter}));
+}
+
+TEST_F(RulesTest, TabSkipsCubesThatCannotMoveInBothDirections) {
+  UseLevels(OneLevel({"###....", "#B#A.C.", "###...."}, {"B 1 1 h", "A 3 1 h", "C 5 1 h"}));
+  StartPlain();
+  EXPECT_EQ(CanMove(1, 1), 0);
+  EXPECT_EQ(g_game.selectedCube, 1);  // the first cube that can move
+  SelectNextMovable(true);
+  EXPECT_EQ(g_game.selectedCube, 2);
+  SelectNextMovable(true);
+  EXPECT_EQ(g_game.selectedCube, 1);
+  SelectNextMovable(false);
+  EXPECT_EQ(g_game.selectedCube, 2);
+  EXPECT_EQ(g_level.cubes[2]->Look(), 2);
+  EXPECT_EQ(g_level.cubes[1]->Look(), 1);
+
+  UseLevels(OneLevel({"###", "#B#", "###"}, {"B 1 1 h"}));
+  StartPlain();
+  EXPECT_EQ(g_game.selectedCube, 0);
+  SelectNextMovable(true);
+  SelectNextMovable(false);
+  EXPECT_EQ(g_game.selectedCube, 0);
+}
+
+TEST_F(RulesTest, StartingALevelResetsTheGameAndTheHistory) {
+  UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}) + OneLevel({"DOG.", "...."}, {"DOG 0 0 h"}, "BBBBB"));
+  StartPlain(0);
+  Select(2, 1);
+  Move(South);
+  EXPECT_EQ(g_game.moveCount, 1);
+  EXPECT_EQ(host.captures, 1);
+  EXPECT_EQ(g_game.levelIntroFade, 100.0f);
+  StartPlain(1);
+  EXPECT_EQ(g_game.levelIndex, 1);
+  EXPECT_EQ(g_game.moveCount, 0);
+  EXPECT_EQ(g_game.showWordList, 1);
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_game.lastWordsFormed, 1);
+  EXPECT_EQ(Undo(), 0);
+  EXPECT_EQ(host.fullTopBars, 2);
+  // The demonstration captures no screen.
+  g_game.attractMode = 1;
+  g_game.levelIntroFade = 0.0f;
+  StartPlain(0);
+  EXPECT_EQ(host.captures, 2);
+  EXPECT_EQ(g_game.levelIntroFade, 0.0f);
+  // A level that is not in the set is refused.
+  testsupport::CapturedStream err(2);
+  EXPECT_EQ(StartLevel(2), 0);
+  EXPECT_EQ(err.Text(), "No level 3 in the level set\n");
+}

@@ -1,0 +1,383 @@
+// Saved games: the slot file byte for byte, a game saved and loaded back as
+// it was, broken files that change nothing, and the slot headers the load
+// and save screens list.
+#include <cmath>
+#include <cstring>
+
+#include "app/GameState.h"
+#include "config/FileAccess.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "puzzle/Board.h"
+#include "puzzle/ByteIO.h"
+#include "puzzle/Cube.h"
+#include "puzzle/SavedGame.h"
+#include "puzzle/Scene.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+using namespace puzzletest;
+using testsupport::CapturedStream;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+int32_t I32At(const std::string& bytes, size_t offset) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[offset + i])) << (8 * i);
+  return static_cast<int32_t>(value);
+}
+uint16_t U16At(const std::string& bytes, size_t offset) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(bytes[offset]) | static_cast<uint8_t>(bytes[offset + 1]) << 8);
+}
+float F32At(const std::string& bytes, size_t offset) {
+  int32_t bits = I32At(bytes, offset);
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+// What a player sees of the game: the board (targets as floor), every cube's
+// square, upper letter, turn and faces, the counts.
+struct Snapshot {
+  std::vector<int> cells;
+  std::u16string letters;
+  std::vector<int> cubes;
+  std::u16string uppers;
+  int formed, moves, levelIndex;
+  bool operator==(const Snapshot& o) const {
+    return cells == o.cells && letters == o.letters && cubes == o.cubes && uppers == o.uppers &&
+           formed == o.formed && moves == o.moves && levelIndex == o.levelIndex;
+  }
+};
+
+Snapshot Take() {
+  Snapshot s;
+  for (uint32_t y = 0; y < g_board.height; ++y)
+    for (uint32_t x = 0; x < g_board.width; ++x) {
+      const int code = g_board.cells[Board::Index(x, y)];
+      s.cells.push_back(IsTargetCode(code) ? FLOOR : code);
+      s.letters += g_board.letters[Board::Index(x, y)];
+    }
+  // Square by square: the cube list is numbered anew when a game is loaded.
+  for (uint32_t y = 0; y < g_board.height; ++y)
+    for (uint32_t x = 0; x < g_board.width; ++x) {
+      const int i = FindCubeAt(x, y);
+      if (i < 0) continue;
+      const Cube& cube = *g_level.cubes[i];
+      s.cubes.insert(s.cubes.end(), {static_cast<int>(x), static_cast<int>(y), cube.positions.upper,
+                                     cube.positions.north, cube.positions.east, cube.UpperTurn()});
+      for (int f = 0; f < 6; ++f) s.cubes.push_back(cube.faces[f].index * 10 + cube.faces[f].table);
+      for (float value : cube.transform) s.cubes.push_back(static_cast<int>(value * 1e6f));
+      s.uppers += cube.UpperLetter();
+    }
+  s.formed = g_board.formedCount;
+  s.moves = g_game.moveCount;
+  s.levelIndex = g_game.levelIndex;
+  return s;
+}
+
+class SavedGameTest : public PuzzleTest {
+ protected:
+  void SetUp() override {
+    PuzzleTest::SetUp();
+    std::snprintf(g_gamePath, sizeof g_gamePath, "%s/", dir.Path().c_str());
+    MakeDirectory();
+  }
+  void MakeDirectory() { ASSERT_EQ(MakeDirectoriesAlongPath((dir / "save/").c_str()), 1); }
+
+  void Move(int x, int y, int direction) {
+    SelectCube(FindCubeAt(x, y));
+    ASSERT_EQ(MoveSelected(direction), 1);
+    FinishRoll(host);
+  }
+
+  std::string SaveToString() {
+    const std::string path = dir / "game.orb";
+    EXPECT_EQ(SaveGameFile(path.c_str()), 1);
+    return ReadFile(path);
+  }
+
+  TempDir dir;
+};
+
+const std::vector<std::string> kRows = {".......", ".CAT...", ".......", "..DOG..", "......."};
+const std::vector<std::string> kWords = {"CAT 1 1 h", "DOG 2 3 h"};
+
+}  // namespace
+
+TEST_F(SavedGameTest, TheSlotFileHoldsEveryFieldAtItsOffset) {
+  UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
+  g_game.difficulty = 1;
+  g_settings.langLevel = 2;
+  StartPlain();
+  Move(3, 1, East);
+  ASSERT_EQ(SaveGame(3), 1);
+  EXPECT_EQ(SaveSlotPath(3), dir.Path() + "/save\\save03.orb");
+  const std::string bytes = ReadFile(dir / "save/save03.orb");
+  ASSERT_EQ(bytes.size(), 28u + 204u + 5u * 15u + 4u + 3u * 180u);
+  EXPECT_EQ(I32At(bytes, 0), 0);   // level index
+  EXPECT_EQ(I32At(bytes, 4), 1);   // difficulty
+  EXPECT_EQ(I32At(bytes, 8), 2);   // level set
+  EXPECT_EQ(I32At(bytes, 12), 1);  // moves
+  EXPECT_EQ(I32At(bytes, 16), 3);  // height first
+  EXPECT_EQ(I32At(bytes, 20), 5);
+  EXPECT_EQ(I32At(bytes, 24), 1);
+  // The word: text, a zero unit, x, y, length, direction, lit flags.
+  EXPECT_EQ(U16At(bytes, 28), u'C');
+  EXPECT_EQ(U16At(bytes, 28 + 4), u'T');
+  EXPECT_EQ(U16At(bytes, 28 + 6), 0);
+  EXPECT_EQ(U16At(bytes, 28 + 62), 0);
+  EXPECT_EQ(I32At(bytes, 28 + 64), 1);
+  EXPECT_EQ(I32At(bytes, 28 + 68), 1);
+  EXPECT_EQ(I32At(bytes, 28 + 72), 3);
+  EXPECT_EQ(I32At(bytes, 28 + 76), 1);
+  EXPECT_EQ(I32At(bytes, 28 + 80), 1);  // C and A still lit, T gone
+  EXPECT_EQ(I32At(bytes, 28 + 84), 1);
+  EXPECT_EQ(I32At(bytes, 28 + 88), 0);
+  // Solution, cells (no move targets), letters; rows of five.
+  const size_t solution = 232, cells = solution + 30, letters = cells + 15;
+  EXPECT_EQ(U16At(bytes, solution + 2 * 8), u'T');
+  EXPECT_EQ(std::string(bytes, cells, 15), std::string("\x16\x16\x16\x16\x16\x16\x14\x14\x16\x14\x16\x16\x16\x16\x16"));
+  EXPECT_EQ(U16At(bytes, letters + 2 * 9), u'T');
+  EXPECT_EQ(U16At(bytes, letters + 2 * 8), 0);
+  // The cubes.
+  const size_t cubes = letters + 30;
+  EXPECT_EQ(I32At(bytes, cubes), 3);
+  const size_t first = cubes + 4, third = cubes + 4 + 2 * 180;
+  EXPECT_EQ(I32At(bytes, first), 1);
+  EXPECT_EQ(I32At(bytes, first + 4), 1);
+  const int32_t firstSlots[6] = {0, 5, 4, 1, 3, 2};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(I32At(bytes, first + 8 + 4 * i), firstSlots[i]);
+  EXPECT_EQ(I32At(bytes, first + 32), 0);
+  const int32_t firstTurns[12] = {0, 1, 0, 3, 0, 2, 0, 2, 2, 3, 2, 1};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(I32At(bytes, first + 36 + 4 * i), firstTurns[i]) << i;
+  EXPECT_EQ(F32At(bytes, first + 84), 1.0f);
+  EXPECT_EQ(F32At(bytes, first + 84 + 4 * 12), kSquareSize);
+  EXPECT_EQ(F32At(bytes, first + 148), 0.0f);
+  EXPECT_EQ(F32At(bytes, first + 152), kSquareSize);
+  EXPECT_EQ(F32At(bytes, first + 156), kSquareSize / 2);
+  EXPECT_EQ(F32At(bytes, first + 164 + 12), 1.0f);
+  // The rolled T: at (4, 1), its former west face up, turned once.
+  EXPECT_EQ(I32At(bytes, third), 4);
+  EXPECT_EQ(I32At(bytes, third + 8), 2);
+  EXPECT_EQ(I32At(bytes, third + 36 + 8 * 2), 1);
+  EXPECT_EQ(I32At(bytes, third + 36 + 8 * 2 + 4), TopTurns);
+  EXPECT_NEAR(F32At(bytes, third + 152), 4 * kSquareSize, 1e-6);
+  EXPECT_NEAR(F32At(bytes, third + 164 + 8), std::sqrt(0.5f), 1e-6);  // a quarter turn about z
+}
+
+TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
+  UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
+  for (int difficulty : {0, 2}) {
+    g_game.difficulty = difficulty;
+    StartPlain();
+    Move(3, 1, South);
+    Move(3, 2, West);
+    Move(4, 3, North);
+    Move(4, 2, North);
+    const Snapshot saved = Take();
+    const std::string bytes = SaveToString();
+
+    // Play on, then go to another level.
+    Move(4, 1, East);
+    StartPlain(1);
+    g_game.difficulty = 1 - difficulty / 2;
+    ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
+    EXPECT_EQ(g_game.difficulty, difficulty);
+    EXPECT_EQ(g_settings.difficulty, difficulty);
+    ResumeLoadedGame();
+    Snapshot loaded = Take();
+    if (difficulty != 0) {
+      // Spare letters are drawn anew: only the faces' bookkeeping must match.
+      loaded.uppers = saved.uppers;
+    }
+    EXPECT_EQ(loaded, saved) << "difficulty " << difficulty;
+    EXPECT_EQ(g_game.lastWordsFormed, saved.formed);
+    EXPECT_EQ(g_game.moveState, kMoveStateReady);
+    // The history stays behind.
+    host.sounds.clear();
+    EXPECT_EQ(Undo(), 0);
+    EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
+    // The file reads back to the same bytes; a game saved after loading
+    // comes back to the same bytes through the game.
+    SavedGame decoded;
+    std::string error;
+    ASSERT_TRUE(DecodeSavedGame(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), decoded, error));
+    const std::vector<uint8_t> encoded = EncodeSavedGame(decoded);
+    EXPECT_EQ(std::string(encoded.begin(), encoded.end()), bytes);
+    const std::string again = SaveToString();
+    ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
+    ResumeLoadedGame();
+    EXPECT_EQ(SaveToString(), again);
+  }
+}
+
+TEST_F(SavedGameTest, ACubeRecordWhoseSquareHoldsNoCubeIsNotApplied) {
+  UseLevels(OneLevel(kRows, kWords));
+  StartPlain();
+  Move(1, 1, North);
+  SavedGame game;
+  CaptureSavedGame(game);
+  ASSERT_EQ(game.cubes[0].x, 1);
+  ASSERT_EQ(game.cubes[0].y, 0);
+  game.cubes[0].x = 6;  // a floor square
+  game.cubes[0].y = 4;
+  const std::vector<uint8_t> bytes = EncodeSavedGame(game);
+  ASSERT_TRUE(WriteFile(dir / "moved.orb", std::string(bytes.begin(), bytes.end())));
+  ASSERT_EQ(LoadGameFile((dir / "moved.orb").c_str()), 1);
+  ResumeLoadedGame();
+  // The C on (1, 0) is built fresh: upright, its own letter up.
+  EXPECT_EQ(g_cubes[0].x, 1);
+  EXPECT_EQ(g_level.cubes[0]->positions, (FacePositions{0, 5, 4, 1, 3, 2}));
+  EXPECT_FLOAT_EQ(g_level.cubes[0]->position[2], 0.0f);
+}
+
+TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
+  UseLevels(OneLevel(kRows, kWords));
+  g_game.difficulty = 1;
+  StartPlain();
+  Move(1, 1, North);
+  const std::string good = SaveToString();
+  Move(2, 1, North);
+  const Snapshot before = Take();
+  Board board;
+  std::memcpy(&board, &g_board, sizeof board);
+
+  auto with = [&](size_t offset, int32_t value) {
+    std::string bytes = good;
+    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
+    return bytes;
+  };
+  const size_t cells = 28 + 2 * 204 + 2 * 35;
+  const size_t cubes = cells + 35 + 70;
+  std::string unknownCode = good;
+  unknownCode[cells + 3] = 21;
+  std::string cubeWithoutLetter = good;
+  cubeWithoutLetter[cells] = CUBE;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {"empty", "", "the file is shorter than its header (0 bytes)"},
+      {"header only", good.substr(0, 28), "the file ends inside the board"},
+      {"cut in the grids", good.substr(0, cells + 3), "the file ends inside the board"},
+      {"cut in a cube", good.substr(0, good.size() - 1), "6 cube records announced in 1079 bytes"},
+      {"one byte more", good + '\0', "6 cube records announced in 1081 bytes"},
+      {"level -1", with(0, -1), "level index -1"},
+      {"level 2", with(0, 1), "level 2 is not in its level set"},
+      {"difficulty 3", with(4, 3), "difficulty 3"},
+      {"moves -1", with(12, -1), "move count -1"},
+      {"word far off", with(28 + 64, 100000), "word 1 lies far off the board"},
+      {"31 rows", with(16, 31), "a board of 7 x 31 squares"},
+      {"no columns", with(20, 0), "a board of 0 x 5 squares"},
+      {"six words", with(24, 6), "6 words (at most 5)"},
+      {"word of 32", with(28 + 72, 32), "word 1 is 32 letters long"},
+      {"direction 2", with(28 + 204 + 76, 2), "word 2 has direction 2"},
+      {"151 cubes", with(cubes, 151), "151 cube records (at most 150)"},
+      {"turn index 4", with(cubes + 4 + 36, 4), "cube record 1 has turn index 4"},
+      {"upper = north", with(cubes + 4 + 8, 4), "cube record 1 has impossible face slots"},
+      {"code 21", unknownCode, "square (3, 0) has an unknown cell code"},
+      {"cube without letter", cubeWithoutLetter, "cube square (0, 0) has no letter"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteFile(dir / "broken.orb", c.bytes));
+    CapturedStream err(2);
+    EXPECT_EQ(LoadGameFile((dir / "broken.orb").c_str()), 0) << c.name;
+    EXPECT_EQ(err.Text(), "Couldn't load saved game " + (dir / "broken.orb") + ": " + c.reason + "\n") << c.name;
+    EXPECT_TRUE(Take() == before) << c.name;
+    EXPECT_EQ(std::memcmp(&board, &g_board, sizeof board), 0) << c.name;
+    EXPECT_EQ(g_game.difficulty, 1);
+  }
+  CapturedStream err(2);
+  EXPECT_EQ(LoadGame(9), 0);
+  EXPECT_EQ(err.Text(), "Couldn't load saved game " + dir.Path() + "/save\\save09.orb\n");
+  EXPECT_TRUE(Take() == before);
+}
+
+TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
+  UseLevels(OneLevel(kRows, kWords));
+  StartPlain();
+  SelectCube(FindCubeAt(1, 1));
+  ASSERT_EQ(MoveSelected(South), 1);
+  host.ticks += 10;
+  g_level.Update();  // under way
+  ASSERT_TRUE(g_level.cubes[0]->moving);
+  SaveToString();
+  EXPECT_EQ(g_game.moveState, kMoveStateReady);
+  EXPECT_EQ(g_cubes[0].y, 2);
+  ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
+  ResumeLoadedGame();
+  const int c = FindCubeAt(1, 2);
+  ASSERT_GE(c, 0);
+  EXPECT_NE(g_board.cells[Board::Index(1, 1)], CUBE);
+  EXPECT_EQ(g_level.cubes[c]->positions.upper, 4);
+  EXPECT_NEAR(g_level.cubes[c]->position[2], 2 * kSquareSize, 1e-6);
+}
+
+TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
+  UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
+  g_game.difficulty = 2;
+  g_settings.langLevel = 1;
+  StartPlain(1);
+  ASSERT_EQ(SaveGame(7), 1);
+  ASSERT_TRUE(WriteFile(dir / "save/save02.orb", std::string(11, '\x01')));
+  for (int slot = 0; slot < kSaveSlotCount; ++slot) {
+    const SaveSlotInfo info = ReadSaveSlotInfo(slot);
+    if (slot != 7) {
+      EXPECT_EQ(info.slot, -1) << slot;
+      continue;
+    }
+    EXPECT_EQ(info.slot, 7);
+    EXPECT_EQ(info.levelIndex, 1);
+    EXPECT_EQ(info.difficulty, 2);
+    EXPECT_EQ(info.levelSet, 1);
+  }
+}
+
+TEST_F(SavedGameTest, AGameOfAnotherLevelSetBringsItsLevelSetAlong) {
+  struct SettingsHost : RecordingHost {
+    void SettingsChanged() override { ++changes; }
+    int changes = 0;
+  } settingsHost;
+  InstallPuzzleHost(&settingsHost);
+  testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
+  ASSERT_EQ(LoadLanguage("data/text_en.txt"), 1);
+  g_settings.langLevel = 1;
+  ASSERT_EQ(SelectLevelSet(), 1);
+  StartPlain(2);
+  const std::string path = dir / "english.orb";
+  ASSERT_EQ(SaveGameFile(path.c_str()), 1);
+  const Snapshot saved = Take();
+
+  g_settings.langLevel = 0;
+  ASSERT_EQ(SelectLevelSet(), 1);
+  StartPlain(0);
+  ASSERT_EQ(LoadGameFile(path.c_str()), 1);
+  EXPECT_EQ(g_settings.langLevel, 1);
+  EXPECT_EQ(g_levelSet.selectedBy, 1);
+  EXPECT_EQ(settingsHost.changes, 1);
+  ResumeLoadedGame();
+  EXPECT_TRUE(Take() == saved);
+
+  // A level set the language file does not know is refused.
+  ASSERT_TRUE(WriteFile(dir / "unknown.orb", ReadFile(path).replace(8, 1, 1, '\x07')));
+  g_settings.langLevel = 0;
+  ASSERT_EQ(SelectLevelSet(), 1);
+  CapturedStream err(2);
+  EXPECT_EQ(LoadGameFile((dir / "unknown.orb").c_str()), 0);
+  EXPECT_EQ(err.Text(), "Couldn't load saved game " + (dir / "unknown.orb") + ": unknown level set 7\n");
+  EXPECT_EQ(g_levelSet.selectedBy, 0);
+  InstallPuzzleHost(&host);
+}
+
+TEST_F(SavedGameTest, NothingIsSavedWhenNoLevelIsPlayed) {
+  std::memset(&g_board, 0, sizeof g_board);
+  CapturedStream err(2);
+  EXPECT_EQ(SaveGame(0), 0);
+  EXPECT_EQ(err.Text(), "Couldn't save game " + SaveSlotPath(0) + ": no level is being played\n");
+  EXPECT_FALSE(testsupport::FileExists(dir / "save/save00.orb"));
+}

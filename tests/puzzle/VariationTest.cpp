@@ -1,0 +1,254 @@
+// The variation and the shuffle at a level start: every word stays readable
+// under the eight turns and mirrors, and the shuffle is made of legal rolls
+// that never step straight back and can be played back to the solution.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "app/GameState.h"
+#include "puzzle/Board.h"
+#include "puzzle/Cube.h"
+#include "puzzle/Random.h"
+#include "puzzle/Scene.h"
+#include "puzzle/Variation.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
+
+using namespace puzzletest;
+
+namespace {
+
+// Three horizontal and vertical words of different lengths, walls, on a
+// board that is not square.
+const std::vector<std::string> kMixedRows = {
+    "##########",  //
+    "#.SUN....#",  //
+    "#......T.#",  //
+    "#.#....E.#",  //
+    "#......A.#",  //
+    "#.GO.....#",  //
+    "##########"};
+const std::vector<std::string> kMixedWords = {"SUN 2 1 h", "TEA 7 2 v", "GO 2 5 h"};
+
+std::map<char16_t, int> LetterCounts() {
+  std::map<char16_t, int> counts;
+  for (uint32_t y = 0; y < g_board.height; ++y)
+    for (uint32_t x = 0; x < g_board.width; ++x)
+      if (char16_t letter = g_board.letters[Board::Index(x, y)]) counts[letter]++;
+  return counts;
+}
+
+int CountCells(int code) {
+  int count = 0;
+  for (uint32_t y = 0; y < g_board.height; ++y)
+    for (uint32_t x = 0; x < g_board.width; ++x) count += g_board.cells[Board::Index(x, y)] == code;
+  return count;
+}
+
+int CountWalls() {
+  int count = 0;
+  for (int code = 0; code < kWallShapeCount; ++code) count += CountCells(code);
+  return count;
+}
+
+class VariationTest : public PuzzleTest {
+ protected:
+  void StartVariant(int variant, bool mix = false) {
+    LevelStartOptions options;
+    options.variant = variant;
+    options.mix = mix;
+    ASSERT_EQ(StartLevel(0, options), 1);
+  }
+
+  // Plays the recorded shuffle backwards through the rules, newest step first.
+  void PlayShuffleBack() {
+    const std::vector<ShuffleStep> steps = g_shuffleRecord.steps;
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+      SelectCube(step->cube);
+      ASSERT_EQ(MoveSelected(ReplayDirection(step->pick)), 1);
+      FinishRoll(host);
+    }
+  }
+};
+
+}  // namespace
+
+TEST_F(VariationTest, EveryVariationKeepsEveryWordReadableWhereItNowStands) {
+  UseLevels(OneLevel(kMixedRows, kMixedWords));
+  StartVariant(0);
+  const std::map<char16_t, int> letters = LetterCounts();
+  const int walls = CountWalls();
+  for (int variant = 0; variant < kVariationCount; ++variant) {
+    StartVariant(variant);
+    const bool turned = variant & kVaryRotate;
+    EXPECT_EQ(g_board.width, turned ? 7u : 10u) << variant;
+    EXPECT_EQ(g_board.height, turned ? 10u : 7u) << variant;
+    EXPECT_TRUE(WordsReadable()) << variant;
+    EXPECT_EQ(g_board.formedCount, 3) << variant;
+    EXPECT_EQ(LetterCounts(), letters) << variant;
+    EXPECT_EQ(CountWalls(), walls);
+    // The solution is the varied arrangement.
+    EXPECT_EQ(std::memcmp(g_board.solution, g_board.letters, sizeof g_board.letters), 0);
+  }
+}
+
+TEST_F(VariationTest, AStaticBlockKeepsStandingInsideItsWord) {
+  UseLevels(OneLevel({"#######", "#.....#", "#.BoAT#", "#######"}, {"BOAT 2 2 h"}));
+  for (int variant = 0; variant < kVariationCount; ++variant) {
+    StartVariant(variant);
+    const LevelWord& word = g_board.words[0];
+    std::string kinds;
+    for (int i = 0; i < 4; ++i) {
+      const int x = WordSquareX(word, i);
+      const int y = WordSquareY(word, i);
+      kinds += g_board.IsStaticBlock(x, y) ? 's' : g_board.CellAt(x, y) == CUBE ? 'c' : '?';
+    }
+    // A reversed word is written again in reading order over the same
+    // squares, so the block ends up second or third.
+    const bool reversed = variant == kVaryMirror || variant == (kVaryRotate | kVaryFlip) ||
+                          variant == (kVaryFlip | kVaryMirror) || variant == 7;
+    EXPECT_EQ(kinds, reversed ? "ccsc" : "cscc") << variant;
+    EXPECT_EQ(g_board.formedCount, 1) << variant;
+  }
+}
+
+TEST_F(VariationTest, ATurnedVerticalWordIsWrittenAgainToReadLeftToRight) {
+  UseLevels(OneLevel({"....", ".A..", ".B..", ".C.."}, {"ABC 1 1 v"}));
+  StartVariant(kVaryRotate);
+  // Turned clockwise the column would read C B A from the left.
+  EXPECT_EQ(g_board.words[0].direction, kWordHorizontal);
+  EXPECT_EQ(g_board.words[0].x, 0);
+  EXPECT_EQ(g_board.words[0].y, 1);
+  EXPECT_EQ(BoardRows(), (std::vector<std::string>{"+...", "ABC.", "+...", "...."}));
+  EXPECT_EQ(g_board.solution[Board::Index(0, 1)], u'A');
+  EXPECT_EQ(g_board.solution[Board::Index(2, 1)], u'C');
+}
+
+TEST_F(VariationTest, AllThreeDrawsTurnFlipAndMirrorTheBoard) {
+  UseLevels(OneLevel(kMixedRows, kMixedWords));
+  // A seed whose first three draws all fall in the upper half.
+  unsigned seed = 1;
+  for (;; ++seed) {
+    std::srand(seed);
+    if (RandomValue() >= 16384 && RandomValue() >= 16384 && RandomValue() >= 16384) break;
+  }
+  std::srand(seed);
+  LevelStartOptions unmixed;
+  unmixed.mix = false;
+  ASSERT_EQ(StartLevel(0, unmixed), 1);
+  const std::vector<std::string> random = BoardRows();
+  StartVariant(kVaryRotate | kVaryFlip | kVaryMirror);
+  EXPECT_EQ(BoardRows(), random);
+  EXPECT_EQ(g_board.width, 7u);
+  EXPECT_EQ(g_board.formedCount, 3);
+}
+
+TEST_F(VariationTest, AVariationThatWouldBreakACrossingWordLeavesTheBoardAsStored) {
+  UseLevels(OneLevel({"......", ".CART.", "..N...", "..T..."}, {"CART 1 1 h", "ANT 2 1 v"}));
+  StartVariant(0);
+  const std::vector<std::string> stored = BoardRows();
+  // Mirrored, CART is written again and its A moves beside the column of ANT.
+  StartVariant(kVaryMirror);
+  EXPECT_EQ(BoardRows(), stored);
+  for (int variant = 0; variant < kVariationCount; ++variant) {
+    StartVariant(variant);
+    EXPECT_EQ(g_board.formedCount, 2) << variant;
+  }
+  // Turned and mirrored the board is transposed: both words keep their order.
+  StartVariant(kVaryRotate | kVaryMirror);
+  EXPECT_EQ(g_board.width, 4u);
+  EXPECT_EQ(g_board.words[0].direction, kWordVertical);
+}
+
+TEST_F(VariationTest, ACubeInACorridorWalksForwardUntilItsDeadEnd) {
+  UseLevels(OneLevel({"#######", "#X....#", "#######"}, {"X 1 1 h"}));
+  g_recording = 1;
+  StartVariant(0, true);
+  EXPECT_EQ(g_cubes[0].x, 5);
+  ASSERT_EQ(g_shuffleRecord.steps.size(), 4u);
+  for (const ShuffleStep& step : g_shuffleRecord.steps) EXPECT_EQ(step.pick, kPickEast);
+  EXPECT_EQ(g_shuffleRecord.MoveCount(0), 4);
+  EXPECT_EQ(g_shuffleRecord.Move(0, 3), kPickEast);
+  EXPECT_EQ(g_shuffleRecord.Move(0, 4), -1);
+  // The roll hooks stay quiet while mixing.
+  EXPECT_TRUE(host.sounds.empty());
+  EXPECT_EQ(g_game.moveCount, 0);
+}
+
+TEST_F(VariationTest, TheShuffleNeverStepsStraightBack) {
+  UseLevels(OneLevel({"......", "......", "..Q...", "......", "......"}, {"Q 2 2 h"}));
+  g_recording = 1;
+  for (unsigned seed = 1; seed <= 200; ++seed) {
+    std::srand(seed);
+    StartVariant(0, true);
+    const std::vector<ShuffleStep>& steps = g_shuffleRecord.steps;
+    EXPECT_EQ(steps.size(), 10u);
+    for (size_t i = 1; i < steps.size(); ++i)
+      EXPECT_NE(PickDirection(steps[i].pick), OppositeDirection(PickDirection(steps[i - 1].pick))) << "seed " << seed;
+  }
+}
+
+TEST_F(VariationTest, PlayingTheRecordedShuffleBackSolvesTheLevel) {
+  UseLevels(OneLevel(kMixedRows, kMixedWords));
+  g_recording = 1;
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    StartVariant(seed % kVariationCount, false);
+    uint8_t stored[kGridSquares];
+    std::memcpy(stored, g_board.cells, sizeof stored);
+    std::srand(seed);
+    StartVariant(seed % kVariationCount, true);
+    // Shuffled: the same cubes, on squares that were free or held a cube,
+    // static blocks where they stood.
+    EXPECT_EQ(CountCells(CUBE), 8);
+    for (uint32_t y = 0; y < g_board.height; ++y)
+      for (uint32_t x = 0; x < g_board.width; ++x) {
+        const int i = Board::Index(x, y);
+        if (g_board.cells[i] == CUBE) {
+          EXPECT_FALSE(IsWallCode(stored[i])) << "seed " << seed;
+        }
+        if (IsWallCode(stored[i])) {
+          EXPECT_EQ(g_board.cells[i], stored[i]) << "seed " << seed;
+        }
+      }
+    PlayShuffleBack();
+    EXPECT_EQ(std::memcmp(g_board.letters, g_board.solution, sizeof g_board.letters), 0) << "seed " << seed;
+    EXPECT_EQ(g_board.formedCount, 3) << "seed " << seed;
+    for (const Cube* cube : g_level.cubes) {
+      EXPECT_EQ(cube->positions.upper, 0) << "seed " << seed;
+      EXPECT_EQ(cube->UpperTurn(), 0) << "seed " << seed;
+    }
+  }
+}
+
+TEST_F(VariationTest, TheRecordHoldsEveryCubeAndEveryStep) {
+  // Five words of five letters: 25 cubes, more than twenty. (Five copies of
+  // one word: each is read from the first A.)
+  std::vector<std::string> rows(13, std::string(13, '.'));
+  std::vector<std::string> words;
+  for (int w = 0; w < 5; ++w) {
+    rows[2 * w + 1].replace(4, 5, "ABCDE");
+    words.push_back("ABCDE 4 " + std::to_string(2 * w + 1) + " h");
+  }
+  UseLevels(OneLevel(rows, words));
+  g_recording = 1;
+  StartVariant(0, true);
+  ASSERT_EQ(g_cubeCount, 25);
+  int total = 0;
+  for (int c = 0; c < g_cubeCount; ++c) total += g_shuffleRecord.MoveCount(c);
+  EXPECT_EQ(total, static_cast<int>(g_shuffleRecord.steps.size()));
+  EXPECT_GT(g_shuffleRecord.MoveCount(24), 0);
+  PlayShuffleBack();
+  EXPECT_EQ(g_board.formedCount, 5);
+  EXPECT_EQ(std::memcmp(g_board.letters, g_board.solution, sizeof g_board.letters), 0);
+
+  // A cube rolled onto a later word's square is shuffled again there, and
+  // every one of its steps is kept.
+  UseLevels(OneLevel({"#####", "#.AB#", "#####"}, {"AB 2 1 h", "A 2 1 v"}));
+  StartVariant(0, true);
+  EXPECT_EQ(g_shuffleRecord.MoveCount(1), 2);
+  PlayShuffleBack();
+  EXPECT_EQ(std::memcmp(g_board.letters, g_board.solution, sizeof g_board.letters), 0);
+  g_recording = 0;
+  StartVariant(0, true);
+  EXPECT_TRUE(g_shuffleRecord.steps.empty());
+}

@@ -1,0 +1,18 @@
+// "glyphox-level play": a level started as the game starts it, played from
+// commands on standard input, one a line; "show" prints the state as one line
+// of JSON. Refused or unknown commands print a line on standard error.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "puzzle/Rules.h"
+
+struct PlayOptions {
+  int levelIndex = 0;
+  LevelStartOptions start;
+};
+
+// Runs the session until the input ends. The level set must be loaded.
+// Returns 0, or 1 when the level cannot be started.
+int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
