@@ -137,7 +137,7 @@ bool DecodeLevelFile(const uint8_t* bytes, size_t size, LevelSet& set, std::stri
   uint32_t count = in.U32();
   if (count > kMaxLevels || count > in.Remaining() / kMinLevelBlockBytes) {
     char text[120];
-    std::snprintf(text, sizeof text, "%u levels announced, more than the file can hold", count);
+    std::snprintf(text, sizeof text, "a level count of %u, more than the file can hold", count);
     error = text;
     return false;
   }

@@ -242,6 +242,10 @@ void CaptureSavedGame(SavedGame& game) {
 }
 
 int SaveGameFile(const char* path) {
+  if (g_board.width == 0 || g_level.width == 0) {
+    std::fprintf(stderr, "Couldn't save game %s: no level is being played\n", path);
+    return 0;
+  }
   TraceLog::Write("SaveGlyphoxData");
   SavedGame game;
   CaptureSavedGame(game);
@@ -262,10 +266,7 @@ int SaveGame(int slot) { return SaveGameFile(SaveSlotPath(slot).c_str()); }
 
 int LoadGameFile(const char* path) {
   TraceLog::Write("LoadGame");
-  TraceLog::Write("LoadGlyphoxData");
   std::vector<uint8_t> bytes;
-  std::string error;
-  SavedGame game;
   switch (ReadWholeFile(path, kMaxSaveBytes, bytes)) {
     case ReadResult::kMissing:
       std::fprintf(stderr, "Couldn't load saved game %s\n", path);
@@ -276,8 +277,17 @@ int LoadGameFile(const char* path) {
     case ReadResult::kOk:
       break;
   }
-  if (!DecodeSavedGame(bytes.data(), bytes.size(), game, error)) {
-    std::fprintf(stderr, "Couldn't load saved game %s: %s\n", path, error.c_str());
+  if (!LoadGameData(bytes.data(), bytes.size(), path)) return 0;
+  TraceLog::Write("LoadGame : ok");
+  return 1;
+}
+
+int LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
+  TraceLog::Write("LoadGlyphoxData");
+  std::string error;
+  SavedGame game;
+  if (!DecodeSavedGame(bytes, size, game, error)) {
+    std::fprintf(stderr, "Couldn't load saved game %s: %s\n", name, error.c_str());
     return 0;
   }
 
@@ -288,19 +298,19 @@ int LoadGameFile(const char* path) {
   const bool switchSet = g_levelSet.selectedBy >= 0 && game.levelSet != g_levelSet.selectedBy;
   if (switchSet) {
     if (game.levelSet < 0 || game.levelSet >= LevelSetCount()) {
-      std::fprintf(stderr, "Couldn't load saved game %s: unknown level set %d\n", path, game.levelSet);
+      std::fprintf(stderr, "Couldn't load saved game %s: unknown level set %d\n", name, game.levelSet);
       return 0;
     }
     const std::string setPath = "data/level/" + LevelSetSlot(game.levelSet).file.ToUtf8();
     if (!ReadLevelSetFile(setPath.c_str(), otherSet, error)) {
-      std::fprintf(stderr, "Couldn't load saved game %s: level file %s can't be read\n", path, setPath.c_str());
+      std::fprintf(stderr, "Couldn't load saved game %s: level file %s can't be read\n", name, setPath.c_str());
       return 0;
     }
     otherSet.selectedBy = game.levelSet;
   }
   const LevelSet& set = switchSet ? otherSet : g_levelSet;
   if (game.levelIndex >= static_cast<int>(set.levels.size())) {
-    std::fprintf(stderr, "Couldn't load saved game %s: level %d is not in its level set\n", path,
+    std::fprintf(stderr, "Couldn't load saved game %s: level %d is not in its level set\n", name,
                  game.levelIndex + 1);
     return 0;
   }
@@ -319,7 +329,6 @@ int LoadGameFile(const char* path) {
     TraceLog::Write("Cube %d = pos = (%f, %f) ", static_cast<int>(i), g_pending[i].position[0],
                     g_pending[i].position[2]);
   TraceLog::Write("LoadGlyphoxData : ok");
-  TraceLog::Write("LoadGame : ok");
   return 1;
 }
 

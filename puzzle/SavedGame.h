@@ -79,6 +79,8 @@ int SaveGameFile(const char* path);
 // level that is not in its level set, prints one line and changes nothing.
 int LoadGame(int slot);
 int LoadGameFile(const char* path);
+// The same for a file image already in memory; name is used in the message.
+int LoadGameData(const uint8_t* bytes, size_t size, const char* name);
 // Builds the scene for the loaded board and applies the pending cube records
 // (no variation, no shuffle; the move count is the loaded one).
 void ResumeLoadedGame();

@@ -23,6 +23,7 @@ for target in $targets; do
     fuzz_language_file) cp "$build"/game/data/text_*.txt "$corpus"/ ;;
     fuzz_ini_profile) cp "$build"/game/data/font.ini "$build"/game/game.ini "$corpus"/ ;;
     fuzz_config_file) cp "$build"/game/config.ini "$corpus"/ ;;
+    fuzz_level_file) cp build*/game/data/level/*.lvl "$corpus"/ 2>/dev/null || true ;;
   esac
   echo "== $name: ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \

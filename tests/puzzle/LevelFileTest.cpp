@@ -221,7 +221,7 @@ TEST_F(LevelFileTest, FilesOutsideTheLimitsOrShortOrLongAreRejectedWithAReason) 
   EXPECT_FALSE(Decode(image + '\0', set, error));
   EXPECT_EQ(error, "1 bytes follow the last level");
   EXPECT_FALSE(Decode(Image(SampleLevels(), 1000000), set, error));
-  EXPECT_EQ(error, "1000000 levels announced, more than the file can hold");
+  EXPECT_EQ(error, "a level count of 1000000, more than the file can hold");
   // A file of 150 letters exactly is fine.
   std::vector<FileLevel> full = SampleLevels();
   full[1] = FileLevel{"AAAAA", 30, 5, {}, std::vector<uint8_t>(150, CUBE), std::u16string(150, u'X')};

@@ -371,3 +371,11 @@ TEST_F(SavedGameTest, AGameOfAnotherLevelSetBringsItsLevelSetAlong) {
   EXPECT_EQ(g_levelSet.selectedBy, 0);
   InstallPuzzleHost(&host);
 }
+
+TEST_F(SavedGameTest, NothingIsSavedWhenNoLevelIsPlayed) {
+  std::memset(&g_board, 0, sizeof g_board);
+  CapturedStream err(2);
+  EXPECT_EQ(SaveGame(0), 0);
+  EXPECT_EQ(err.Text(), "Couldn't save game " + SaveSlotPath(0) + ": no level is being played\n");
+  EXPECT_FALSE(testsupport::FileExists(dir / "save/save00.orb"));
+}
