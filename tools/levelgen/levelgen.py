@@ -224,34 +224,31 @@ def _split(n, lane, rng):
 
 
 def _divide(g, w, h, vertical, rng, partial=False):
-    if vertical:
-        x = rng.randint(max(3, w // 3), min(w - 4, 2 * w // 3))
-        ys = list(range(1, h - 1))
-        if partial:
-            ys = ys[: rng.randint(len(ys) // 2, len(ys) - 2)] if rng.random() < 0.5 else ys[rng.randint(2, len(ys) // 2):]
-        if any(g[y][x - 1] == WALL or g[y][x + 1] == WALL for y in ys if 1 < y < h - 2):
-            return
-        doors = set()
-        for _ in range(1 if len(ys) < 6 else 2):
-            d = rng.choice(ys)
-            doors.update({d, d + 1} if rng.random() < 0.4 else {d})
-        for y in ys:
-            if y not in doors:
-                g[y][x] = WALL
-    else:
-        y = rng.randint(max(3, h // 3), min(h - 4, 2 * h // 3))
-        xs = list(range(1, w - 1))
-        if partial:
-            xs = xs[: rng.randint(len(xs) // 2, len(xs) - 2)] if rng.random() < 0.5 else xs[rng.randint(2, len(xs) // 2):]
-        if any(g[y - 1][x] == WALL or g[y + 1][x] == WALL for x in xs if 1 < x < w - 2):
-            return
-        doors = set()
-        for _ in range(1 if len(xs) < 6 else 2):
-            d = rng.choice(xs)
-            doors.update({d, d + 1} if rng.random() < 0.4 else {d})
-        for x in xs:
-            if x not in doors:
-                g[y][x] = WALL
+    """A wall across the board (down a column when vertical, else along a
+    row), or part of one, with one or two doors."""
+    across, along = (w, h) if vertical else (h, w)
+
+    def square(i, at):  # (x, y) of square i along the wall standing at 'at'
+        return (at, i) if vertical else (i, at)
+
+    at = rng.randint(max(3, across // 3), min(across - 4, 2 * across // 3))
+    span = list(range(1, along - 1))
+    if partial:
+        span = span[: rng.randint(len(span) // 2, len(span) - 2)] if rng.random() < 0.5 else span[rng.randint(2, len(span) // 2):]
+    for i in span:
+        if 1 < i < along - 2:
+            for side in (at - 1, at + 1):
+                x, y = square(i, side)
+                if g[y][x] == WALL:
+                    return
+    doors = set()
+    for _ in range(1 if len(span) < 6 else 2):
+        d = rng.choice(span)
+        doors.update({d, d + 1} if rng.random() < 0.4 else {d})
+    for i in span:
+        if i not in doors:
+            x, y = square(i, at)
+            g[y][x] = WALL
 
 
 # ---------------------------------------------------------------- words
