@@ -156,29 +156,23 @@ def walls(style, w, h, rng):
         if style == "rooms":
             _divide(g, w, h, not vertical, rng, partial=True)
     elif style == "corridor":
-        # Lanes at least two squares wide, joined at alternate ends.
-        if w >= h:
-            rows = _split(h - 2, 2, rng)
-            side = rng.randint(0, 1)
-            for r in rows:
-                y = r + 1
-                gap = rng.randint(1, 2)
-                for x in range(1, w - 1):
-                    if (side and x <= gap) or (not side and x >= w - 1 - gap):
-                        continue
-                    g[y][x] = WALL
-                side ^= 1
-        else:
-            cols = _split(w - 2, 2, rng)
-            side = rng.randint(0, 1)
-            for c in cols:
-                x = c + 1
-                gap = rng.randint(1, 2)
-                for y in range(1, h - 1):
-                    if (side and y <= gap) or (not side and y >= h - 1 - gap):
-                        continue
-                    g[y][x] = WALL
-                side ^= 1
+        # Lanes at least two squares wide, joined at alternate ends: walls
+        # along the rows of a wide board, down the columns of a tall one.
+        along, across = (w, h) if w >= h else (h, w)
+
+        def square(i, at):
+            return (i, at) if w >= h else (at, i)
+
+        cuts = _split(across - 2, 2, rng)
+        side = rng.randint(0, 1)
+        for cut in cuts:
+            gap = rng.randint(1, 2)
+            for i in range(1, along - 1):
+                if (side and i <= gap) or (not side and i >= along - 1 - gap):
+                    continue
+                x, y = square(i, cut + 1)
+                g[y][x] = WALL
+            side ^= 1
     elif style == "maze":
         # Spurs grown from the outer wall and from each other.
         target = (w - 2) * (h - 2) // 7
