@@ -5,8 +5,11 @@
 // takes a path (images, fonts, modules), goes through here.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 std::string NativePath(const char* path);
 
@@ -19,6 +22,12 @@ FILE* OpenGameFile(const char* path, const char* mode);
 int MakeDirectoriesAlongPath(const char* path);
 
 bool FileExists(const char* path);
+
+// Whole files read into memory, so that readers parse a checked image and
+// never hold a file open while they work.
+enum class FileRead { kOk, kMissing, kTooLarge, kFailed };
+// Reads at most maxBytes; a longer file is refused as kTooLarge.
+FileRead ReadFileBytes(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes);
 
 // Writes a file so that it is never left half-written: the content goes to a
 // temporary file beside the target, which replaces the target only on Commit.

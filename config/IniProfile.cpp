@@ -9,26 +9,13 @@
 namespace {
 
 // Profile files are tiny; anything larger than this is not one of ours.
-constexpr long kMaxProfileBytes = 1 << 20;
+constexpr size_t kMaxProfileBytes = 1 << 20;
 
 std::string Trim(const std::string& text) {
   size_t begin = 0, end = text.size();
   while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
   while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
   return text.substr(begin, end - begin);
-}
-
-bool ReadWholeFile(const char* path, std::string& text) {
-  FILE* file = OpenGameFile(path, "rb");
-  if (!file) return false;
-  char chunk[4096];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    text.append(chunk, got);
-    if (static_cast<long>(text.size()) > kMaxProfileBytes) break;
-  }
-  std::fclose(file);
-  return true;
 }
 
 }  // namespace
@@ -62,8 +49,11 @@ bool FindProfileValue(const std::string& text, const char* section, const char* 
 size_t ReadProfileString(const char* section, const char* key, const char* defaultValue, char* result,
                          size_t resultSize, const char* path) {
   if (!result || resultSize == 0) return 0;
-  std::string text, value;
-  if (!(ReadWholeFile(path, text) && FindProfileValue(text, section, key, value)))
+  std::vector<uint8_t> bytes;
+  std::string value;
+  bool found = ReadFileBytes(path, kMaxProfileBytes, bytes) == FileRead::kOk &&
+               FindProfileValue(std::string(bytes.begin(), bytes.end()), section, key, value);
+  if (!found)
     value = defaultValue ? defaultValue : "";
   size_t length = value.size() < resultSize - 1 ? value.size() : resultSize - 1;
   std::memcpy(result, value.data(), length);

@@ -77,7 +77,3 @@ class ByteWriter {
   std::vector<uint8_t> m_bytes;
 };
 
-enum class ReadResult { kOk, kMissing, kTooLarge };
-
-// Reads a whole file (path through OpenGameFile) of at most maxBytes.
-ReadResult ReadWholeFile(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes);

@@ -194,14 +194,15 @@ std::vector<uint8_t> EncodeLevelFile(const LevelSet& set) {
 
 bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error) {
   std::vector<uint8_t> bytes;
-  switch (ReadWholeFile(path, kMaxLevelFileBytes, bytes)) {
-    case ReadResult::kMissing:
+  switch (ReadFileBytes(path, kMaxLevelFileBytes, bytes)) {
+    case FileRead::kMissing:
+    case FileRead::kFailed:
       error = "";
       return false;
-    case ReadResult::kTooLarge:
+    case FileRead::kTooLarge:
       error = "the file is larger than any level set";
       return false;
-    case ReadResult::kOk:
+    case FileRead::kOk:
       break;
   }
   return DecodeLevelFile(bytes.data(), bytes.size(), set, error);

@@ -275,14 +275,15 @@ int SaveGame(int slot) { return SaveGameFile(SaveSlotPath(slot).c_str()); }
 int LoadGameFile(const char* path) {
   TraceLog::Write("LoadGame");
   std::vector<uint8_t> bytes;
-  switch (ReadWholeFile(path, kMaxSaveBytes, bytes)) {
-    case ReadResult::kMissing:
+  switch (ReadFileBytes(path, kMaxSaveBytes, bytes)) {
+    case FileRead::kMissing:
+    case FileRead::kFailed:
       std::fprintf(stderr, "Couldn't load saved game %s\n", path);
       return 0;
-    case ReadResult::kTooLarge:
+    case FileRead::kTooLarge:
       std::fprintf(stderr, "Couldn't load saved game %s: the file is larger than any saved game\n", path);
       return 0;
-    case ReadResult::kOk:
+    case FileRead::kOk:
       break;
   }
   if (!LoadGameData(bytes.data(), bytes.size(), path)) return 0;
