@@ -20,6 +20,7 @@
 #include "engine3d/Texture.h"
 #include "tests/support/Image.h"
 #include "tests/tools/ArtFiles.h"
+#include "tools/artgen/MenuScene.h"
 
 using namespace arttest;
 using testsupport::Image;
@@ -28,7 +29,6 @@ using testsupport::Rgb;
 namespace {
 
 constexpr float kSquare = 0.0625f;
-constexpr double kPi = 3.14159265358979323846;
 
 struct V3 {
   double x, y, z;
@@ -299,65 +299,21 @@ TEST_F(ArtDisplay, ThemeBackgroundsLeaveNoPixelUncoveredFromAnyCameraTheGameAllo
   }
 }
 
-namespace {
-
-struct MenuObjects {
-  Objet3D back, backTarget, backWork, logo, logoTarget, logoWork;
-
-  // Loaded and prepared as the game's menu set-up does.
-  bool Load() {
-    const std::string dir = GfxDir() + "2d/";
-    Objet3D::SetObjectDirectory(dir.c_str());
-    Objet3D::SetTextureDirectory(dir.c_str());
-    g_settings.mipMapping = 0;
-    bool ok = back.Load("fondmenu.3do") && backTarget.Load("fondmenumorph.3do") && logo.Load("logo.3do") &&
-              logoTarget.Load("logomorph.3do");
-    g_settings.mipMapping = 1;
-    if (!ok) return false;
-    backWork.CopyFrom(back);
-    backWork.MorphSetup(&back, &backTarget);
-    float low[3], high[3], centre[3], scale[3];
-    logo.BoundingBox(low, high);
-    for (int i = 0; i < 3; ++i) {
-      centre[i] = (low[i] + high[i]) * 0.5f;
-      scale[i] = 0.45f / (high[i] - low[i]);
-    }
-    logo.Transform(centre, scale);
-    logoTarget.Transform(centre, scale);
-    logoWork.CopyFrom(logo);
-    return logoWork.MorphSetup(&logo, &logoTarget) == 1;
-  }
-};
-
-void MenuCameraAndLight() {
-  glLoadIdentity();
-  glTranslatef(0, 0, -1.2f);
-  const float position[4] = {0, 0, 2, 0}, black[4] = {0, 0, 0, 1}, white[4] = {1, 1, 1, 1};
-  glLightfv(GL_LIGHT0, GL_POSITION, position);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, black);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-  glEnable(GL_LIGHT0);
-  glDisable(GL_LIGHT1);
-  glEnable(GL_LIGHTING);
-}
-
-}  // namespace
-
 TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
   // 4:3, 16:9 and a very wide 2.4:1 screen.
   for (auto size : {std::pair<int, int>{320, 240}, {320, 180}, {336, 140}}) {
     Open(size.first, size.second);
-    MenuObjects menu;
-    ASSERT_TRUE(menu.Load());
-    for (float t : {0.0f, 0.5f, 1.0f}) {
+    artgen::MenuScene menu;
+    ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+    // The backdrop's morph runs through its whole range once in 128 frames.
+    for (double T : {0.0, 32.0, 64.0}) {
       Clear();
       Perspective();
-      MenuCameraAndLight();
-      menu.backWork.Morph(t);
-      menu.backWork.Draw();
+      artgen::PlaceMenuCameraAndLight();
+      menu.DrawBackdrop(T);
       glFinish();
       Image frame = Frame();
-      EXPECT_EQ(UncoveredCount(frame), 0) << size.first << "x" << size.second << " t " << t;
+      EXPECT_EQ(UncoveredCount(frame), 0) << size.first << "x" << size.second << " T " << T;
       // A calm, dark backdrop that light menu text stands out on.
       Rgb mean = frame.Mean(0, 0, frame.width, frame.height);
       EXPECT_LT(mean.r + mean.g + mean.b, 3 * 110);
@@ -373,18 +329,14 @@ TEST_F(ArtDisplay, TitleStaysOnScreenAboveTheMainMenuWhileItMoves) {
   // pixels) above the bottom.
   Open(800, 600);
   const int firstEntry = 600 - static_cast<int>(24 * 10.5);
-  MenuObjects menu;
-  ASSERT_TRUE(menu.Load());
+  artgen::MenuScene menu;
+  ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+  // All three motions repeat within 256 frames.
   for (double T = 0; T < 256; T += 8) {
     Clear();
     Perspective();
-    MenuCameraAndLight();
-    glPushMatrix();
-    glTranslatef(0, 0.15f, static_cast<float>(0.05 * std::cos(T * kPi * 0.015625)));
-    glRotatef(static_cast<float>(16.0 * std::cos(T * kPi * 0.0078125)), 0, 1, 0);
-    menu.logoWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));
-    menu.logoWork.Draw();
-    glPopMatrix();
+    artgen::PlaceMenuCameraAndLight();
+    menu.DrawTitle(T);
     glFinish();
     Image frame = Frame();
     int top = frame.height, bottom = -1, left = frame.width, right = -1;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -372,4 +373,19 @@ TEST(ArtBudget, TriangleCountsStayFitForASoftwareRenderer) {
     EXPECT_LE(faces(theme + "3d/fleche.3do"), 120u) << theme;
     EXPECT_LE(faces(theme + "3d/fond.3do"), 6000u) << theme;
   }
+  // The title's face neighbours are searched at start-up, pair by pair
+  // within each mesh.
+  Objet3D logo;
+  ASSERT_TRUE(LoadScaled(logo, GfxDir() + "2d/", GfxDir() + "2d/", "logo.3do", 1.0f));
+  int largest = 0;
+  for (const Mesh3D* m = logo.meshes; m; m = m->next) largest = std::max(largest, m->faceCount);
+  auto start = std::chrono::steady_clock::now();
+  logo.ComputeFlatNormals();
+  ASSERT_EQ(logo.ComputeAdjacency(), 1);
+  double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("logo.3do: %d triangles, %d in its largest mesh; face neighbours found in %.0f ms\n", logo.faceTotal,
+              largest, ms);
+  EXPECT_LE(logo.faceTotal, 8000);
+  logo.Free();
+  ClearMaterials();
 }

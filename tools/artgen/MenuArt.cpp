@@ -124,7 +124,7 @@ void AddBlock(MeshBuilder& body, MeshBuilder& glyph, const Font& font, const Tit
            uOffset + 0.03, 0.05, uOffset + 0.47, 0.95);
   std::vector<Contour> contours;
   double advance = 0;
-  if (!font.Outline(static_cast<unsigned>(block.letter), 6, contours, advance) || contours.empty()) return;
+  if (!font.Outline(static_cast<unsigned>(block.letter), 4, contours, advance) || contours.empty()) return;
   // Centre the glyph's ink box on the block's front and size its height.
   double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
   for (const Contour& k : contours)
@@ -154,8 +154,14 @@ void AddBlock(MeshBuilder& body, MeshBuilder& glyph, const Font& font, const Tit
 ModelBuilder BuildTitle(const Font& font) {
   ModelBuilder model;
   MeshBuilder& blocks = model.AddMesh("blocs", "menu_title_block");
-  MeshBuilder& letters = model.AddMesh("lettres", "menu_title_letter");
-  for (const TitleBlock& block : TitleLayout()) AddBlock(blocks, letters, font, block);
+  // The word's letters and the others in meshes of their own, which keeps
+  // each mesh small for the face-neighbour search the game runs at start-up.
+  MeshBuilder& word = model.AddMesh("mot", "menu_title_letter");
+  MeshBuilder& others = model.AddMesh("lettres", "menu_title_letter");
+  for (const TitleBlock& block : TitleLayout()) {
+    bool inWord = block.y == 0.0 && block.half == kBlockHalf;
+    AddBlock(blocks, inWord ? word : others, font, block);
+  }
   model.AddMaterial(LitMaterial("menu_title_block", "logobloc.png", 0.9f, 0.75f));
   model.AddMaterial(LitMaterial("menu_title_letter", "logolettre.png", 1.0f, 0.9f));
   return model;

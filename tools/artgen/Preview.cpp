@@ -28,6 +28,7 @@
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
 #include "tools/artgen/Glyphs.h"
+#include "tools/artgen/MenuScene.h"
 #include "tools/artgen/Raster.h"
 
 namespace {
@@ -365,49 +366,17 @@ int RenderBoard(const Options& o) {
 }
 
 int RenderMenu(const Options& o) {
-  const std::string dir = o.gfx + "/2d/";
-  g_settings.mipMapping = 0;
-  Objet3D back, backTarget, backWork, logo, logoTarget, logoWork;
-  if (!LoadObject(back, dir, dir, "fondmenu.3do") || !LoadObject(backTarget, dir, dir, "fondmenumorph.3do") ||
-      !LoadObject(logo, dir, dir, "logo.3do") || !LoadObject(logoTarget, dir, dir, "logomorph.3do"))
+  artgen::MenuScene menu;
+  if (!menu.Load(o.gfx + "/2d/")) {
+    std::fprintf(stderr, "glyphox-artview: cannot load the menu objects from %s/2d/\n", o.gfx.c_str());
     return 1;
-  backWork.CopyFrom(back);
-  backWork.MorphSetup(&back, &backTarget);
-  float low[3], high[3];
-  logo.BoundingBox(low, high);
-  float centre[3], scale[3];
-  for (int i = 0; i < 3; ++i) {
-    centre[i] = (low[i] + high[i]) * 0.5f;
-    scale[i] = 0.45f / (high[i] - low[i]);
   }
-  logo.Transform(centre, scale);
-  logoTarget.Transform(centre, scale);
-  logoWork.CopyFrom(logo);
-  logoWork.MorphSetup(&logo, &logoTarget);
-
-  const float light[4] = {0, 0, 2, 0}, black[4] = {0, 0, 0, 1}, white[4] = {1, 1, 1, 1};
-  const float globalAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
-  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, globalAmbient);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Perspective(o.width, o.height);
-  glLoadIdentity();
-  glTranslatef(0, 0, -1.2f);
-  glLightfv(GL_LIGHT0, GL_POSITION, light);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, black);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-  glEnable(GL_LIGHT0);
-  glDisable(GL_LIGHT1);
-  glEnable(GL_LIGHTING);
-  const double T = o.time;
-  backWork.Morph(static_cast<float>((std::cos(T * kPi * 0.015625) + 1.0) * 0.5));
-  backWork.Draw();
-  glPushMatrix();
-  glTranslatef(0, 0.15f, static_cast<float>(0.05 * std::cos(T * kPi * 0.015625)));
-  glRotatef(static_cast<float>(16.0 * std::cos(T * kPi * 0.0078125)), 0, 1, 0);
-  logoWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));
-  logoWork.Draw();
-  glPopMatrix();
+  artgen::PlaceMenuCameraAndLight();
+  menu.DrawBackdrop(o.time);
+  menu.DrawTitle(o.time);
   glFinish();
   return SaveScreenshot(o.output.c_str()) ? 0 : 1;
 }

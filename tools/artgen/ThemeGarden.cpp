@@ -20,7 +20,6 @@ WallStyle HedgeWalls(const ThemeWriter& theme) {
   style.prefix = theme.Name("wall");
   style.materials = {LitMaterial(theme.Name("hedge"), "haie.png", 0.85f, 0.85f),
                      LitMaterial(theme.Name("kerb"), "brique.png", 0.85f, 0.8f)};
-  for (ModelMaterial& m : style.materials) m.shading = 1;
   style.halfWidth = 385;
   enum { kHedge = 0, kKerb = 1 };
   style.profile = {
@@ -28,9 +27,6 @@ WallStyle HedgeWalls(const ThemeWriter& theme) {
       {18, 520, kHedge},  {-15, 610, kHedge}, {-85, 665, kHedge}, {-170, 682, kHedge},
   };
   style.capMaterial = kHedge;
-  style.sideRepeat = 1.0;
-  style.heightRepeat = 1.0;
-  style.capRepeat = 1.0;
   return style;
 }
 
@@ -46,14 +42,14 @@ Raster Bricks() {
   return Masonry(128, 128, look, 301);
 }
 
-Raster Lawn(int size, uint32_t seed) {
+Raster Lawn(int size, uint32_t seed, bool stripes) {
   Raster image(size, size);
   image.Paint([&](double u, double v, Color& px) {
     double n = Fbm(u * 4.0, v * 4.0, 4, 4, seed);
     double blades = Fbm(u * 48.0, v * 12.0, 48, 2, seed + 1);
     Color c = Mix(Rgb(75, 135, 50), Rgb(110, 170, 65), n);
     // Mown stripes, one light and one dark half per square.
-    c = Scale(c, u < 0.5 ? 1.05 : 0.95);
+    if (stripes) c = Scale(c, u < 0.5 ? 1.05 : 0.95);
     c = Scale(c, 0.9 + 0.2 * blades);
     px = c;
   });
@@ -61,7 +57,7 @@ Raster Lawn(int size, uint32_t seed) {
 }
 
 Raster GardenFloor() {
-  Raster image = Lawn(128, 311);
+  Raster image = Lawn(128, 311, true);
   image.Paint([&](double u, double v, Color& px) {
     double e = std::fmin(std::fmin(u, 1 - u), std::fmin(v, 1 - v));
     // A trimmed edge between the squares.
@@ -71,7 +67,7 @@ Raster GardenFloor() {
 }
 
 Raster SteppingStone() {
-  Raster image = Lawn(64, 321);
+  Raster image = Lawn(64, 321, true);
   Raster stone = StoneSurface(64, Rgb(215, 205, 180), Rgb(170, 160, 140), 322);
   image.Paint([&](double u, double v, Color& px) {
     double x = std::fabs(u - 0.5), y = std::fabs(v - 0.5);
@@ -107,7 +103,7 @@ Raster SummerSky() {
 }
 
 Raster Meadow() {
-  Raster image = Lawn(256, 341);
+  Raster image = Lawn(256, 341, false);
   Random random(342);
   const Color flowers[4] = {Rgb(250, 240, 90), Rgb(255, 255, 255), Rgb(230, 90, 120), Rgb(170, 120, 230)};
   for (int i = 0; i < 900; ++i) {
@@ -117,12 +113,6 @@ Raster Meadow() {
     Color c = Mix(flowers[random.Below(4)], Rgb(90, 140, 60), 0.35);
     image.FillDisc(x, y, 0.6 + random.Unit() * 0.5, c);
   }
-  return image;
-}
-
-Raster Haze() {
-  Raster image(8, 64);
-  image.Paint([&](double, double v, Color& px) { px = Mix(Rgb(98, 155, 58), Rgb(150, 175, 160), SmoothStep(0.0, 0.9, v)); });
   return image;
 }
 
@@ -143,9 +133,9 @@ void AddTrees(ModelBuilder& model, ThemeWriter& theme, double groundY) {
   const int trees = 10;
   for (int i = 0; i < trees; ++i) {
     double angle = 2.0 * kPi * (i + 0.5 * random.Unit()) / trees;
-    double distance = 4.0 + 3.5 * random.Unit();
+    double distance = 9.0 + 6.0 * random.Unit();
     Vec3 foot{distance * std::sin(angle), groundY - 0.05, distance * std::cos(angle)};
-    double size = 0.7 + 0.6 * random.Unit();
+    double size = 1.6 + 1.2 * random.Unit();
     if (i % 3 == 2) {
       // A clipped cone of box on a short stem.
       Lathe(trunks, foot, {{0.06 * size, 0.0}, {0.05 * size, 0.35 * size}}, 6, 1.0, 0.0, 1.0);
@@ -183,45 +173,25 @@ void MakeGardenTheme(ArtContext& context) {
   WriteWallPieces(theme, HedgeWalls(theme));
   theme.Texture("haie.png", Foliage(128, Rgb(25, 60, 25), Rgb(50, 105, 40), Rgb(120, 175, 70), 371), 3);
   theme.Texture("brique.png", Bricks(), 3);
-
-  WriteArrows(theme);
-  theme.Texture("flecheof.png", SphereMap({Rgb(230, 210, 120), Rgb(255, 245, 200), Rgb(70, 90, 40), Rgb(255, 255, 240), 0.5}), 3);
-  theme.Texture("flecheon.png", SphereMap({Rgb(255, 180, 90), Rgb(255, 240, 200), Rgb(200, 70, 40), Rgb(255, 255, 255), 0.9}), 3);
-  theme.Texture("shadowarrow.png", ArrowShadow(), 4);
-  theme.Texture("halo2.png", SquareHalo(Rgb(255, 240, 130)), 4);
-  theme.Texture("halo.png", RoundGlow(64, Rgb(255, 245, 170), 1.5), 4);
-  theme.Texture("lettrefx.png", RoundGlow(64, Rgb(255, 255, 230), 3.0), 4);
-
-  WriteFloorObject(theme, "sol.png");
-  theme.Texture("sol.png", GardenFloor(), 3);
-  theme.Texture("echec.png", SteppingStone(), 3);
   theme.Texture("bordure.png", Bricks(), 3);
+
+  WriteArrowsAndGlows(theme, {Rgb(230, 210, 120), Rgb(255, 245, 200), Rgb(70, 90, 40), Rgb(255, 255, 240), 0.5},
+                      {Rgb(255, 180, 90), Rgb(255, 240, 200), Rgb(200, 70, 40), Rgb(255, 255, 255), 0.9},
+                      Rgb(255, 240, 130));
+
+  WriteFloor(theme, GardenFloor(), SteppingStone());
 
   auto oak = [](double u, double v) {
     double grain = Fbm(u * 2.0, v * 14.0, 2, 4, 381);
     double rings = 0.5 + 0.5 * std::sin((v * 9.0 + grain * 3.0) * kPi);
     return Mix(Rgb(140, 100, 58), Rgb(165, 122, 75), rings * 0.6 + grain * 0.4);
   };
-  theme.Texture("objet.png", FaceTile(oak, Rgb(215, 180, 130), Rgb(80, 50, 25)), 3);
-  theme.Texture("objeton.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 3.0, v * 3.0, 3, 4, 382);
-    return Mix(Rgb(215, 150, 30), Rgb(235, 180, 50), n);
-  }, Rgb(255, 235, 140), Rgb(130, 80, 10)), 3);
-  theme.Texture("objetoff.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 3.0, v * 3.0, 3, 4, 383);
-    return Mix(Rgb(150, 70, 45), Rgb(170, 85, 55), n);
-  }, Rgb(220, 150, 120), Rgb(70, 30, 20)), 3);
+  WriteLetterTiles(theme, {oak, Rgb(215, 180, 130), Rgb(80, 50, 25)},
+                   {Mottled(Rgb(215, 150, 30), Rgb(235, 180, 50), 382), Rgb(255, 235, 140), Rgb(130, 80, 10)},
+                   {Mottled(Rgb(150, 70, 45), Rgb(170, 85, 55), 383), Rgb(220, 150, 120), Rgb(70, 30, 20)});
 
-  SceneryLook scenery;
-  scenery.skyTexture = "ciel.png";
-  scenery.groundTexture = "terre.png";
-  scenery.hazeTexture = "brume.png";
-  ModelBuilder background = BuildScenery(theme, scenery);
-  AddTrees(background, theme, scenery.groundY);
-  theme.Model("fond.3do", background);
-  theme.Texture("ciel.png", SummerSky(), 3);
-  theme.Texture("terre.png", Meadow(), 3);
-  theme.Texture("brume.png", Haze(), 3);
+  WriteScenery(theme, [&](ModelBuilder& model, double groundY) { AddTrees(model, theme, groundY); }, SummerSky(),
+               Meadow(), HazeStrip(Rgb(98, 155, 58), Rgb(150, 175, 160)));
   theme.Texture("ecorce.png", Bark(), 3);
 
   ThemeValues values{

@@ -20,7 +20,6 @@ WallStyle IceWalls(const ThemeWriter& theme) {
   style.prefix = theme.Name("wall");
   style.materials = {LitMaterial(theme.Name("ice"), "glace.png", 0.9f, 0.8f),
                      LitMaterial(theme.Name("snow"), "neige.png", 0.95f, 0.75f)};
-  for (ModelMaterial& m : style.materials) m.shading = 1;
   style.halfWidth = 390;
   enum { kIce = 0, kSnow = 1 };
   style.profile = {
@@ -28,9 +27,6 @@ WallStyle IceWalls(const ThemeWriter& theme) {
       {2, 665, kSnow},   {-55, 712, kSnow},  {-130, 742, kSnow}, {-200, 750, kSnow},
   };
   style.capMaterial = kSnow;
-  style.sideRepeat = 1.0;
-  style.heightRepeat = 1.0;
-  style.capRepeat = 1.0;
   return style;
 }
 
@@ -129,12 +125,6 @@ Raster Snowfield() {
   return image;
 }
 
-Raster Haze() {
-  Raster image(8, 64);
-  image.Paint([&](double, double v, Color& px) { px = Mix(Rgb(182, 199, 227), Rgb(120, 140, 180), SmoothStep(0.0, 0.9, v)); });
-  return image;
-}
-
 Raster Crystal() {
   const int size = 64;
   Raster image(size, size);
@@ -154,12 +144,12 @@ void AddCrystals(ModelBuilder& model, ThemeWriter& theme, double groundY) {
   const int clusters = 8;
   for (int i = 0; i < clusters; ++i) {
     double angle = 2.0 * kPi * (i + 0.4 * random.Unit()) / clusters;
-    double distance = 4.0 + 3.0 * random.Unit();
+    double distance = 10.0 + 6.0 * random.Unit();
     Vec3 foot{distance * std::sin(angle), groundY - 0.1, distance * std::cos(angle)};
     int crystals = 3 + random.Below(3);
     for (int k = 0; k < crystals; ++k) {
-      double radius = 0.12 + 0.14 * random.Unit();
-      double height = 0.8 + 1.6 * random.Unit() * (k == 0 ? 1.4 : 1.0);
+      double radius = 0.25 + 0.3 * random.Unit();
+      double height = 1.6 + 3.0 * random.Unit() * (k == 0 ? 1.4 : 1.0);
       MeshBuilder one("crystal", mesh.Material());
       Lathe(one, Vec3{0, 0, 0},
             {{radius, 0.0}, {radius, height}, {0.0, height + radius * 2.2}}, 6, 1.0, 0.0, 1.0, random.Unit());
@@ -184,50 +174,26 @@ void MakeIceTheme(ArtContext& context) {
   WriteWallPieces(theme, IceWalls(theme));
   theme.Texture("glace.png", IceBlocks(), 3);
   theme.Texture("neige.png", Snow(), 3);
-
-  WriteArrows(theme);
-  theme.Texture("flecheof.png", SphereMap({Rgb(170, 200, 240), Rgb(230, 240, 255), Rgb(40, 50, 80), Rgb(255, 255, 255), 0.4}), 3);
-  theme.Texture("flecheon.png", SphereMap({Rgb(120, 255, 230), Rgb(220, 255, 250), Rgb(20, 120, 140), Rgb(255, 255, 255), 0.9}), 3);
-  theme.Texture("shadowarrow.png", ArrowShadow(), 4);
-  theme.Texture("halo2.png", SquareHalo(Rgb(120, 230, 255)), 4);
-  theme.Texture("halo.png", RoundGlow(64, Rgb(150, 220, 255), 1.5), 4);
-  theme.Texture("lettrefx.png", RoundGlow(64, Rgb(220, 245, 255), 3.0), 4);
-
-  WriteFloorObject(theme, "sol.png");
-  theme.Texture("sol.png", FrostTile(128, Rgb(110, 150, 195), Rgb(190, 215, 240), 261), 3);
-  {
-    Raster echec = FrostTile(64, Rgb(25, 55, 110), Rgb(60, 100, 160), 262);
-    echec.Paint([&](double u, double v, Color& px) {
-      double r = std::hypot(u - 0.5, v - 0.5);
-      if (std::fabs(r - 0.42) < 0.018) px = Mix(px, Rgb(210, 240, 255), 0.7);
-    });
-    theme.Texture("echec.png", echec, 3);
-  }
   theme.Texture("bordure.png", IceBlocks(), 3);
 
-  theme.Texture("objet.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 3.0, v * 3.0, 3, 4, 271);
-    return Mix(Rgb(80, 120, 170), Rgb(110, 150, 195), n);
-  }, Rgb(200, 225, 250), Rgb(30, 50, 85)), 3);
-  theme.Texture("objeton.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 3.0, v * 3.0, 3, 4, 272);
-    return Mix(Rgb(40, 165, 200), Rgb(70, 200, 225), n);
-  }, Rgb(190, 255, 255), Rgb(10, 70, 100)), 3);
-  theme.Texture("objetoff.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 3.0, v * 3.0, 3, 4, 273);
-    return Mix(Rgb(38, 50, 88), Rgb(52, 66, 106), n);
-  }, Rgb(120, 140, 190), Rgb(12, 16, 35)), 3);
+  WriteArrowsAndGlows(theme, {Rgb(170, 200, 240), Rgb(230, 240, 255), Rgb(40, 50, 80), Rgb(255, 255, 255), 0.4},
+                      {Rgb(120, 255, 230), Rgb(220, 255, 250), Rgb(20, 120, 140), Rgb(255, 255, 255), 0.9},
+                      Rgb(120, 230, 255));
 
-  SceneryLook scenery;
-  scenery.skyTexture = "ciel.png";
-  scenery.groundTexture = "terre.png";
-  scenery.hazeTexture = "brume.png";
-  ModelBuilder background = BuildScenery(theme, scenery);
-  AddCrystals(background, theme, scenery.groundY);
-  theme.Model("fond.3do", background);
-  theme.Texture("ciel.png", NightSky(), 3);
-  theme.Texture("terre.png", Snowfield(), 3);
-  theme.Texture("brume.png", Haze(), 3);
+  // Letter squares: deep blue ice ringed with frost.
+  Raster echec = FrostTile(64, Rgb(25, 55, 110), Rgb(60, 100, 160), 262);
+  echec.Paint([&](double u, double v, Color& px) {
+    double r = std::hypot(u - 0.5, v - 0.5);
+    if (std::fabs(r - 0.42) < 0.018) px = Mix(px, Rgb(210, 240, 255), 0.7);
+  });
+  WriteFloor(theme, FrostTile(128, Rgb(110, 150, 195), Rgb(190, 215, 240), 261), echec);
+
+  WriteLetterTiles(theme, {Mottled(Rgb(80, 120, 170), Rgb(110, 150, 195), 271), Rgb(200, 225, 250), Rgb(30, 50, 85)},
+                   {Mottled(Rgb(40, 165, 200), Rgb(70, 200, 225), 272), Rgb(190, 255, 255), Rgb(10, 70, 100)},
+                   {Mottled(Rgb(38, 50, 88), Rgb(52, 66, 106), 273), Rgb(120, 140, 190), Rgb(12, 16, 35)});
+
+  WriteScenery(theme, [&](ModelBuilder& model, double groundY) { AddCrystals(model, theme, groundY); }, NightSky(),
+               Snowfield(), HazeStrip(Rgb(182, 199, 227), Rgb(120, 140, 180)));
   theme.Texture("cristal.png", Crystal(), 3);
 
   ThemeValues values{

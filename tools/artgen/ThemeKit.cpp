@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/artgen/Random.h"
 #include "tools/artgen/Shapes.h"
 
 namespace artgen {
@@ -71,6 +72,8 @@ void WriteWallPieces(ThemeWriter& theme, const WallStyle& style) {
   for (int shape = 0; shape < kWallShapeCount; ++shape) theme.Model(WallShapeFile(shape), BuildWallPiece(style, shape));
 }
 
+namespace {
+
 void WriteArrows(ThemeWriter& theme) {
   ModelBuilder model;
   MeshBuilder& mesh = model.AddMesh("fleche", theme.Name("arrow"));
@@ -103,7 +106,19 @@ void WriteArrows(ThemeWriter& theme) {
   theme.Model("flechemorph.3do", morph);
 }
 
-void WriteFloorObject(ThemeWriter& theme, const std::string& texture) {
+}  // namespace
+
+void WriteArrowsAndGlows(ThemeWriter& theme, const SphereMapLook& off, const SphereMapLook& on, const Color& glow) {
+  WriteArrows(theme);
+  theme.Texture("flecheof.png", SphereMap(off), 3);
+  theme.Texture("flecheon.png", SphereMap(on), 3);
+  theme.Texture("shadowarrow.png", ArrowShadow(), 4);
+  theme.Texture("halo2.png", SquareHalo(glow), 4);
+  theme.Texture("halo.png", RoundGlow(64, Mix(glow, Color{1, 1, 1, 1}, 0.3), 1.5), 4);
+  theme.Texture("lettrefx.png", RoundGlow(64, Mix(glow, Color{1, 1, 1, 1}, 0.8), 3.0), 4);
+}
+
+void WriteFloor(ThemeWriter& theme, const Raster& floor, const Raster& letterSquare) {
   ModelBuilder model;
   MeshBuilder& mesh = model.AddMesh("sol", theme.Name("floor"));
   int a = mesh.Add(Vec3{-0.5, 0, 0.5}, 0, 1), b = mesh.Add(Vec3{0.5, 0, 0.5}, 1, 1);
@@ -111,8 +126,40 @@ void WriteFloorObject(ThemeWriter& theme, const std::string& texture) {
   mesh.Quad(a, b, c, d);
   // Unlit and white: the floor shows its texture as painted, like the
   // ground-letter squares drawn beside it.
-  model.AddMaterial(UnlitMaterial(theme.Name("floor"), texture));
+  model.AddMaterial(UnlitMaterial(theme.Name("floor"), "sol.png"));
   theme.Model("sol.3do", model);
+  theme.Texture("sol.png", floor, 3);
+  theme.Texture("echec.png", letterSquare, 3);
+}
+
+void WriteScenery(ThemeWriter& theme, const std::function<void(ModelBuilder&, double)>& addProps, const Raster& sky,
+                  const Raster& ground, const Raster& haze) {
+  SceneryLook look;
+  look.skyTexture = "ciel.png";
+  look.groundTexture = "terre.png";
+  look.hazeTexture = "brume.png";
+  ModelBuilder background = BuildScenery(theme, look);
+  addProps(background, look.groundY);
+  theme.Model("fond.3do", background);
+  theme.Texture(look.skyTexture, sky, 3);
+  theme.Texture(look.groundTexture, ground, 3);
+  theme.Texture(look.hazeTexture, haze, 3);
+}
+
+Raster HazeStrip(const Color& ground, const Color& horizon) {
+  Raster image(8, 64);
+  image.Paint([&](double, double v, Color& px) { px = Mix(ground, horizon, SmoothStep(0.0, 0.9, v)); });
+  return image;
+}
+
+std::function<Color(double, double)> Mottled(const Color& a, const Color& b, uint32_t seed) {
+  return [a, b, seed](double u, double v) { return Mix(a, b, Fbm(u * 3.0, v * 3.0, 3, 4, seed)); };
+}
+
+void WriteLetterTiles(ThemeWriter& theme, const FaceLook& normal, const FaceLook& selected, const FaceLook& fixed) {
+  theme.Texture("objet.png", FaceTile(normal.fill, normal.frameLight, normal.frameDark), 3);
+  theme.Texture("objeton.png", FaceTile(selected.fill, selected.frameLight, selected.frameDark), 3);
+  theme.Texture("objetoff.png", FaceTile(fixed.fill, fixed.frameLight, fixed.frameDark), 3);
 }
 
 ModelBuilder BuildScenery(ThemeWriter& theme, const SceneryLook& look) {

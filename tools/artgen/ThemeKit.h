@@ -4,6 +4,8 @@
 // tiles and the "theme.ini" values.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "tools/artgen/Art.h"
@@ -47,10 +49,9 @@ class ThemeWriter {
 };
 
 void WriteWallPieces(ThemeWriter& theme, const WallStyle& style);
-// "fleche.3do" and its breathing morph target "flechemorph.3do".
-void WriteArrows(ThemeWriter& theme);
-// "sol.3do": one square whose material carries the floor texture.
-void WriteFloorObject(ThemeWriter& theme, const std::string& texture);
+// "sol.3do" (one square whose material carries "sol.png"), the floor
+// texture and the ground-letter square "echec.png".
+void WriteFloor(ThemeWriter& theme, const Raster& floor, const Raster& letterSquare);
 
 // The world around the board ("fond.3do"): a sky sphere, a ground disc below
 // the board and a hazy ring that fades the ground into the horizon. Props are
@@ -66,12 +67,22 @@ struct SceneryLook {
   double groundTile = 1.5;
 };
 ModelBuilder BuildScenery(ThemeWriter& theme, const SceneryLook& look);
+// Writes "fond.3do" (the scenery of the default look plus what addProps puts
+// in) and its sky, ground and haze textures.
+void WriteScenery(ThemeWriter& theme, const std::function<void(ModelBuilder&, double groundY)>& addProps,
+                  const Raster& sky, const Raster& ground, const Raster& haze);
+// The haze ring's texture: from the ground's colour out to the horizon's.
+Raster HazeStrip(const Color& ground, const Color& horizon);
 
 struct SphereMapLook {
   Color sky, horizon, ground, highlight;
   double gloss;  // size of the highlight, 0..1
 };
 Raster SphereMap(const SphereMapLook& look);
+// "fleche.3do" and its breathing morph target "flechemorph.3do", the arrow's
+// two sphere maps and false shadow, and the glows of a theme directory (the
+// selection marker "halo2.png", "halo.png", "lettrefx.png").
+void WriteArrowsAndGlows(ThemeWriter& theme, const SphereMapLook& off, const SphereMapLook& on, const Color& glow);
 // The soft shadow laid under an arrow (arrow pointing to the image's left).
 Raster ArrowShadow();
 // Additive glow marking the hovered arrow's square.
@@ -82,5 +93,16 @@ Raster RoundGlow(int size, const Color& color, double falloff);
 // A letter-face tile (64 x 64): a raised plate with a bevelled frame over a
 // fill painted by `fill` (u, v in 0..1).
 Raster FaceTile(const std::function<Color(double u, double v)>& fill, const Color& frameLight, const Color& frameDark);
+
+// A mottled fill between two colours, for FaceTile.
+std::function<Color(double, double)> Mottled(const Color& a, const Color& b, uint32_t seed);
+
+struct FaceLook {
+  std::function<Color(double, double)> fill;
+  Color frameLight, frameDark;
+};
+// The cube face backgrounds: "objet.png" (movable cube), "objeton.png"
+// (selected) and "objetoff.png" (fixed letter block).
+void WriteLetterTiles(ThemeWriter& theme, const FaceLook& normal, const FaceLook& selected, const FaceLook& fixed);
 
 }  // namespace artgen

@@ -19,10 +19,8 @@ constexpr double kPi = 3.14159265358979323846;
 WallStyle StoneWalls(const ThemeWriter& theme) {
   WallStyle style;
   style.prefix = theme.Name("wall");
-  // Flat shading: crisp faces for cut stone.
   style.materials = {LitMaterial(theme.Name("masonry"), "mur.png", 0.85f, 0.8f),
                      LitMaterial(theme.Name("coping"), "pierre.png", 0.85f, 0.8f)};
-  for (ModelMaterial& m : style.materials) m.shading = 1;
   style.halfWidth = 380;
   enum { kMasonry = 0, kCoping = 1 };
   style.profile = {
@@ -32,9 +30,6 @@ WallStyle StoneWalls(const ThemeWriter& theme) {
       {15, 815, kCoping},
   };
   style.capMaterial = kCoping;
-  style.sideRepeat = 1.0;
-  style.heightRepeat = 1.0;
-  style.capRepeat = 1.0;
   return style;
 }
 
@@ -82,12 +77,6 @@ Raster Meadow() {
   return image;
 }
 
-Raster Haze() {
-  Raster image(8, 64);
-  image.Paint([&](double, double v, Color& px) { px = Mix(Rgb(104, 126, 70), Rgb(200, 185, 160), SmoothStep(0.0, 0.9, v)); });
-  return image;
-}
-
 Raster RoofTiles() {
   const int size = 128;
   Raster image(size, size);
@@ -116,9 +105,9 @@ void AddTowers(ModelBuilder& model, ThemeWriter& theme, double groundY) {
   const int towers = 7;
   for (int i = 0; i < towers; ++i) {
     double angle = 2.0 * kPi * (i + 0.3 * random.Unit()) / towers;
-    double distance = 4.5 + 2.5 * random.Unit();
-    double radius = 0.28 + 0.14 * random.Unit();
-    double height = 1.6 + 1.2 * random.Unit();
+    double distance = 11.0 + 6.0 * random.Unit();
+    double radius = 0.55 + 0.3 * random.Unit();
+    double height = 2.6 + 1.8 * random.Unit();
     Vec3 base{distance * std::sin(angle), groundY - 0.2, distance * std::cos(angle)};
     Lathe(walls, base,
           {{radius * 1.12, 0.0}, {radius, 0.35}, {radius, height}, {radius * 1.18, height + 0.08},
@@ -141,63 +130,33 @@ void MakeStoneTheme(ArtContext& context) {
   masonry.stone = Rgb(196, 184, 160);
   masonry.stoneShade = Rgb(160, 150, 132);
   masonry.mortar = Rgb(120, 110, 95);
-  masonry.rows = 4;
-  masonry.columns = 2;
   theme.Texture("mur.png", Masonry(128, 128, masonry, 101), 3);
   theme.Texture("pierre.png", StoneSurface(128, Rgb(215, 205, 185), Rgb(165, 155, 140), 102), 3);
+  MasonryLook edge = masonry;
+  edge.rows = 2;
+  edge.columns = 1;
+  edge.stone = Rgb(175, 165, 145);
+  theme.Texture("bordure.png", Masonry(64, 64, edge, 103), 3);
 
-  WriteArrows(theme);
-  theme.Texture("flecheof.png", SphereMap({Rgb(235, 200, 140), Rgb(255, 235, 190), Rgb(90, 60, 30), Rgb(255, 250, 235), 0.5}), 3);
-  theme.Texture("flecheon.png", SphereMap({Rgb(255, 235, 120), Rgb(255, 255, 220), Rgb(220, 140, 30), Rgb(255, 255, 255), 0.9}), 3);
-  theme.Texture("shadowarrow.png", ArrowShadow(), 4);
-  theme.Texture("halo2.png", SquareHalo(Rgb(255, 210, 120)), 4);
-  theme.Texture("halo.png", RoundGlow(64, Rgb(255, 220, 150), 1.5), 4);
-  theme.Texture("lettrefx.png", RoundGlow(64, Rgb(255, 245, 220), 3.0), 4);
+  WriteArrowsAndGlows(theme, {Rgb(235, 200, 140), Rgb(255, 235, 190), Rgb(90, 60, 30), Rgb(255, 250, 235), 0.5},
+                      {Rgb(255, 235, 120), Rgb(255, 255, 220), Rgb(220, 140, 30), Rgb(255, 255, 255), 0.9},
+                      Rgb(255, 210, 120));
 
-  WriteFloorObject(theme, "sol.png");
-  theme.Texture("sol.png", Slab(128, Rgb(200, 180, 145), Rgb(230, 215, 185), Rgb(120, 105, 80), 0.12, 111), 3);
-  {
-    // Letter squares: dark slate inlaid in the flags, with a thin gold line.
-    Raster echec = Slab(64, Rgb(85, 90, 100), Rgb(140, 145, 155), Rgb(40, 40, 48), 0.1, 112);
-    echec.Paint([&](double u, double v, Color& px) {
-      double e = std::fmin(std::fmin(u, 1 - u), std::fmin(v, 1 - v)) * 64.0;
-      if (e > 5.0 && e < 6.5) px = Mix(px, Rgb(200, 165, 90), 0.8);
-    });
-    theme.Texture("echec.png", echec, 3);
-  }
-  theme.Texture("bordure.png", Masonry(64, 64, [&] {
-    MasonryLook edge = masonry;
-    edge.rows = 2;
-    edge.columns = 1;
-    edge.stone = Rgb(175, 165, 145);
-    return edge;
-  }(), 103), 3);
+  // Letter squares: dark slate inlaid in the flags, with a thin gold line.
+  Raster echec = Slab(64, Rgb(85, 90, 100), Rgb(140, 145, 155), Rgb(40, 40, 48), 0.1, 112);
+  echec.Paint([&](double u, double v, Color& px) {
+    double e = std::fmin(std::fmin(u, 1 - u), std::fmin(v, 1 - v)) * 64.0;
+    if (e > 5.0 && e < 6.5) px = Mix(px, Rgb(200, 165, 90), 0.8);
+  });
+  WriteFloor(theme, Slab(128, Rgb(200, 180, 145), Rgb(230, 215, 185), Rgb(120, 105, 80), 0.12, 111), echec);
 
   // Letter tiles: warm sandstone, gilded when selected, grey slate when fixed.
-  auto sandstone = [](double u, double v) {
-    double n = Fbm(u * 4.0, v * 4.0, 4, 4, 121);
-    return Mix(Rgb(150, 112, 72), Rgb(170, 130, 85), n);
-  };
-  theme.Texture("objet.png", FaceTile(sandstone, Rgb(215, 180, 130), Rgb(80, 55, 30)), 3);
-  theme.Texture("objeton.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 4.0, v * 4.0, 4, 4, 122);
-    return Mix(Rgb(200, 150, 40), Rgb(225, 180, 60), n);
-  }, Rgb(255, 235, 150), Rgb(120, 80, 10)), 3);
-  theme.Texture("objetoff.png", FaceTile([](double u, double v) {
-    double n = Fbm(u * 4.0, v * 4.0, 4, 4, 123);
-    return Mix(Rgb(80, 86, 98), Rgb(98, 104, 116), n);
-  }, Rgb(150, 155, 170), Rgb(35, 38, 45)), 3);
+  WriteLetterTiles(theme, {Mottled(Rgb(150, 112, 72), Rgb(170, 130, 85), 121), Rgb(215, 180, 130), Rgb(80, 55, 30)},
+                   {Mottled(Rgb(200, 150, 40), Rgb(225, 180, 60), 122), Rgb(255, 235, 150), Rgb(120, 80, 10)},
+                   {Mottled(Rgb(80, 86, 98), Rgb(98, 104, 116), 123), Rgb(150, 155, 170), Rgb(35, 38, 45)});
 
-  SceneryLook scenery;
-  scenery.skyTexture = "ciel.png";
-  scenery.groundTexture = "terre.png";
-  scenery.hazeTexture = "brume.png";
-  ModelBuilder background = BuildScenery(theme, scenery);
-  AddTowers(background, theme, scenery.groundY);
-  theme.Model("fond.3do", background);
-  theme.Texture("ciel.png", Sky(), 3);
-  theme.Texture("terre.png", Meadow(), 3);
-  theme.Texture("brume.png", Haze(), 3);
+  WriteScenery(theme, [&](ModelBuilder& model, double groundY) { AddTowers(model, theme, groundY); }, Sky(), Meadow(),
+               HazeStrip(Rgb(104, 126, 70), Rgb(200, 185, 160)));
   theme.Texture("toit.png", RoofTiles(), 3);
 
   ThemeValues values{

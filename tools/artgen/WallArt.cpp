@@ -191,7 +191,11 @@ ModelBuilder BuildWallPiece(const WallStyle& style, int shape) {
     model.AddMesh(style.prefix + "_part" + std::to_string(i), style.materials[i].name);
   }
   for (auto& m : model.Meshes()) meshes.push_back(&m);
-  for (const ModelMaterial& material : style.materials) model.AddMaterial(material);
+  // Flat shading: crisp faces, and no corner bands needed.
+  for (ModelMaterial material : style.materials) {
+    if (style.cornerBand <= 0) material.shading = 1;
+    model.AddMaterial(material);
+  }
 
   std::vector<Chain> chains = Outline(WallShapeSides(shape), style.halfWidth, style.cornerBand);
   const std::vector<ProfilePoint>& profile = style.profile;

@@ -28,8 +28,9 @@ struct WallStyle {
   int halfWidth = 350;                 // footprint: half the width of core and arms
   std::vector<ProfilePoint> profile;   // from the foot to the edge of the top
   int capMaterial = 0;
-  // With smooth shading, thin strips beside corners keep the faces flat-lit
-  // (the loader welds normals of vertices at one position); 0 for none.
+  // 0: flat shading. Otherwise smooth shading, with strips this wide beside
+  // corners keeping the faces flat-lit (the loader welds the normals of
+  // vertices at one position).
   int cornerBand = 0;
   double sideRepeat = 1.0;             // texture repeats per square along the wall
   double heightRepeat = 1.0;           // ... per unit of profile length
