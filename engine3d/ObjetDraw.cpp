@@ -25,6 +25,28 @@ void DrawFaceByFace(const Mesh3D& mesh, bool texCoords) {
   glEnd();
 }
 
+// Two-sided lighting takes counter-clockwise faces as fronts, but the game's
+// outer faces are clockwise: GL would light both sides with the normal turned
+// inwards. Handing it inward normals makes each side lit from its own side.
+void DrawTwoSidedLit(const Mesh3D& mesh, bool texCoords) {
+  const bool perFace = mesh.normalMode == kFaceNormals;
+  glBegin(GL_TRIANGLES);
+  for (int f = 0; f < mesh.faceCount; ++f) {
+    const float* n = &mesh.faceNormals[static_cast<size_t>(f) * 3];
+    if (perFace) glNormal3f(-n[0], -n[1], -n[2]);
+    for (int k = 0; k < 3; ++k) {
+      const uint32_t v = mesh.faces[static_cast<size_t>(f) * 3 + k];
+      if (!perFace) {
+        n = &mesh.vertexNormals[static_cast<size_t>(v) * 3];
+        glNormal3f(-n[0], -n[1], -n[2]);
+      }
+      if (texCoords) glTexCoord2fv(&mesh.texCoords0[static_cast<size_t>(v) * 2]);
+      glVertex3fv(mesh.Position(v));
+    }
+  }
+  glEnd();
+}
+
 void DrawArrays(const Mesh3D& mesh, bool normals, bool texCoords) {
   if (mesh.faceCount <= 0) return;
   glEnableClientState(GL_VERTEX_ARRAY);
@@ -49,16 +71,24 @@ void DrawMesh(const Mesh3D& mesh, DrawPath path) {
   if (material) material->Apply();
   const int flags = material ? material->flags : 0;
   const bool textured = (flags & (kMaterialTextured | kMaterialEnvironment)) != 0;
+  const bool twoSidedLit =
+      (flags & kMaterialTwoSided) && (flags & kMaterialLit) && !(flags & kMaterialEnvironment);
 
   if (path == DrawPath::kDirect && (flags & kMaterialEnvironment)) {
     // Texture coordinates hold this frame's sphere map; the shade model is the caller's.
     DrawArrays(mesh, false, true);
   } else if (mesh.normalMode == kFaceNormals) {
     glShadeModel(GL_FLAT);
-    DrawFaceByFace(mesh, textured);
+    if (twoSidedLit)
+      DrawTwoSidedLit(mesh, textured);
+    else
+      DrawFaceByFace(mesh, textured);
   } else if (mesh.normalMode == kVertexNormals) {
     glShadeModel(GL_SMOOTH);
-    DrawArrays(mesh, true, path == DrawPath::kList || textured);
+    if (twoSidedLit)
+      DrawTwoSidedLit(mesh, textured);
+    else
+      DrawArrays(mesh, true, path == DrawPath::kList || textured);
   } else {
     DrawArrays(mesh, false, textured);
   }

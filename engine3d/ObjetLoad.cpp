@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "config/FileAccess.h"
 #include "engine3d/EngineMessage.h"
+#include "engine3d/FileBytes.h"
 #include "engine3d/ModelFile.h"
 #include "engine3d/Objet3D.h"
 
@@ -56,16 +56,6 @@ bool CheckModel(const ModelFileData& model, std::string& error) {
     }
   }
   return true;
-}
-
-bool ReadWholeFile(FILE* file, std::vector<uint8_t>& bytes) {
-  uint8_t chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    if (bytes.size() + got > kMaxModelFileBytes) return false;
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  return !std::ferror(file);
 }
 
 // Loads one texture slot of a new material; adds its flag, and the blended
@@ -126,17 +116,12 @@ bool BindMaterial(Mesh3D& mesh) {
 int Objet3D::Load(const char* fileName) {
   char path[1024];
   std::snprintf(path, sizeof path, "%s%s", ObjectDirectory(), fileName);
-  FILE* file = OpenGameFile(path, "rb");
-  if (!file) {
-    EngineMessage("Couldn't load Objet3D %s\n", path);
-    return 0;
-  }
   std::vector<uint8_t> bytes;
-  const bool read = ReadWholeFile(file, bytes);
-  std::fclose(file);
-  if (!read) {
-    EngineMessage("Couldn't load Objet3D %s: unreadable or too large\n", path);
-    return 0;
+  switch (ReadFileBytes(path, kMaxModelFileBytes, bytes)) {
+    case FileRead::kOk: break;
+    case FileRead::kMissing: EngineMessage("Couldn't load Objet3D %s\n", path); return 0;
+    case FileRead::kTooLarge: EngineMessage("Couldn't load Objet3D %s: file too large\n", path); return 0;
+    case FileRead::kFailed: EngineMessage("Couldn't load Objet3D %s: read error\n", path); return 0;
   }
   return LoadFromMemory(fileName, path, bytes.data(), bytes.size());
 }

@@ -4,10 +4,11 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 
-#include "config/FileAccess.h"
 #include "engine3d/EngineMessage.h"
+#include "engine3d/FileBytes.h"
 #include "engine3d/GLContext.h"
 
 namespace {
@@ -103,8 +104,62 @@ bool PixelsFromSurface(SDL_Surface* surface, ImagePixels& out) {
   return true;
 }
 
-int ReadImagePixels(const char* path, ImagePixels& out) {
-  SDL_Surface* image = IMG_Load(NativePath(path).c_str());
+namespace {
+
+// A read-only stream over bytes in memory. Reads past the end are filled with
+// zeros: the image library's PNG reader ignores short reads, and on a
+// truncated file would otherwise parse stale bytes again and again forever.
+struct MemoryStream {
+  const uint8_t* bytes;
+  size_t size;
+  size_t at;
+};
+
+MemoryStream& StreamOf(SDL_RWops* stream) { return *static_cast<MemoryStream*>(stream->hidden.unknown.data1); }
+
+int StreamSeek(SDL_RWops* stream, int offset, int whence) {
+  MemoryStream& m = StreamOf(stream);
+  long long position = offset;
+  if (whence == RW_SEEK_CUR) position += static_cast<long long>(m.at);
+  if (whence == RW_SEEK_END) position += static_cast<long long>(m.size);
+  if (position < 0) position = 0;
+  if (position > static_cast<long long>(m.size)) position = static_cast<long long>(m.size);
+  m.at = static_cast<size_t>(position);
+  return static_cast<int>(m.at);
+}
+
+int StreamRead(SDL_RWops* stream, void* to, int size, int count) {
+  if (size <= 0 || count <= 0) return 0;
+  MemoryStream& m = StreamOf(stream);
+  const size_t wanted = static_cast<size_t>(size) * static_cast<size_t>(count);
+  const size_t got = std::min(wanted, m.size - m.at);
+  std::memcpy(to, m.bytes + m.at, got);
+  std::memset(static_cast<uint8_t*>(to) + got, 0, wanted - got);
+  m.at += got;
+  return static_cast<int>(got / static_cast<size_t>(size));
+}
+
+int StreamWrite(SDL_RWops*, const void*, int, int) { return -1; }
+int StreamClose(SDL_RWops*) { return 0; }
+
+// Larger files are no texture of the game.
+constexpr size_t kMaxImageFileBytes = 64u << 20;
+
+}  // namespace
+
+SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size) {
+  MemoryStream memory = {bytes, size, 0};
+  SDL_RWops stream = {};
+  stream.seek = StreamSeek;
+  stream.read = StreamRead;
+  stream.write = StreamWrite;
+  stream.close = StreamClose;
+  stream.hidden.unknown.data1 = &memory;
+  return IMG_Load_RW(&stream, 0);
+}
+
+int DecodeImagePixels(const char* path, const uint8_t* bytes, size_t size, ImagePixels& out) {
+  SDL_Surface* image = DecodeImage(bytes, size);
   if (!image) {
     EngineMessage("Couldn't load texture %s\n", path);
     return 0;
@@ -116,6 +171,15 @@ int ReadImagePixels(const char* path, ImagePixels& out) {
     return 0;
   }
   return 1;
+}
+
+int ReadImagePixels(const char* path, ImagePixels& out) {
+  std::vector<uint8_t> bytes;
+  if (ReadFileBytes(path, kMaxImageFileBytes, bytes) != FileRead::kOk) {
+    EngineMessage("Couldn't load texture %s\n", path);
+    return 0;
+  }
+  return DecodeImagePixels(path, bytes.data(), bytes.size(), out);
 }
 
 Texture::~Texture() { Reset(); }

@@ -37,8 +37,13 @@ struct ImagePixels {
 // (no pixels, a pitch shorter than a row, a size out of range).
 bool PixelsFromSurface(SDL_Surface* surface, ImagePixels& out);
 
-// Reads an image file (PNG in practice) through NativePath. Returns 1, or 0
-// after "Couldn't load texture %s\n" (unreadable) or "Bad Texture format\n".
+// Decodes an image file image (PNG in practice; whatever the image library
+// reads). Reads past the end of the bytes see zeros. Null when unreadable.
+SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size);
+// Decodes and converts. Returns 1, or 0 after "Couldn't load texture %s\n"
+// (path names the image) or "Bad Texture format\n".
+int DecodeImagePixels(const char* path, const uint8_t* bytes, size_t size, ImagePixels& out);
+// Reads an image file (through NativePath) and decodes it as above.
 int ReadImagePixels(const char* path, ImagePixels& out);
 
 class Texture {

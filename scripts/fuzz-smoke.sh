@@ -23,6 +23,13 @@ for target in $targets; do
     fuzz_language_file) cp "$build"/game/data/text_*.txt "$corpus"/ ;;
     fuzz_ini_profile) cp "$build"/game/data/font.ini "$build"/game/game.ini "$corpus"/ ;;
     fuzz_config_file) cp "$build"/game/config.ini "$corpus"/ ;;
+    fuzz_model_file | fuzz_texture_image)
+      [ "$name" = fuzz_model_file ] && pattern='*.3do' || pattern='*.png'
+      # Models and textures of every build's game tree, named by their path
+      # since themes share file names.
+      { find build*/game/data/gfx -name "$pattern" -size -256k 2>/dev/null || true; } | while read -r file; do
+        cp "$file" "$corpus/$(echo "$file" | tr '/' '_')"
+      done ;;
   esac
   echo "== $name: ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \

@@ -1,0 +1,207 @@
+// Image reading into upload-ready pixels: every surface layout the image
+// library hands back, PNG files of each colour type, and the texture's own
+// buffers. No display: nothing is uploaded.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine3d/GLContext.h"
+#include "engine3d/Texture.h"
+#include "tests/engine3d/ModelFixtures.h"
+#include "tests/support/TestFiles.h"
+
+using namespace testsupport;
+
+namespace {
+
+struct SurfaceHolder {
+  explicit SurfaceHolder(SDL_Surface* s) : surface(s) {}
+  ~SurfaceHolder() { SDL_FreeSurface(surface); }
+  SDL_Surface* surface;
+};
+
+void PutPixel(SDL_Surface* s, int x, int y, uint32_t value) {
+  uint8_t* at = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+  std::memcpy(at, &value, s->format->BytesPerPixel);  // little-endian machine
+}
+
+std::vector<uint8_t> Pixel(const ImagePixels& image, int x, int y) {
+  const uint8_t* p = &image.bytes[(static_cast<size_t>(y) * image.width + x) * image.bytesPerPixel];
+  return std::vector<uint8_t>(p, p + image.bytesPerPixel);
+}
+
+}  // namespace
+
+TEST(SurfacePixels, PaletteImagesBecomeRgbAndKeyedOnesRgba) {
+  // Width 3: each 8-bit row is padded to 4 bytes.
+  SurfaceHolder image(SDL_CreateRGBSurface(SDL_SWSURFACE, 3, 2, 8, 0, 0, 0, 0));
+  ASSERT_NE(image.surface, nullptr);
+  ASSERT_EQ(image.surface->pitch, 4);
+  SDL_Color colours[2] = {{10, 20, 30, 0}, {200, 100, 50, 0}};
+  SDL_SetColors(image.surface, colours, 0, 2);
+  image.surface->format->palette->ncolors = 2;
+  const uint8_t indices[2][3] = {{0, 1, 0}, {1, 1, 7}};  // 7 lies past the palette
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) PutPixel(image.surface, x, y, indices[y][x]);
+  ImagePixels out;
+  ASSERT_TRUE(PixelsFromSurface(image.surface, out));
+  EXPECT_EQ(out.bytesPerPixel, 3);
+  EXPECT_EQ(out.bytes.size(), 18u);
+  EXPECT_EQ(Pixel(out, 1, 0), (std::vector<uint8_t>{200, 100, 50}));
+  EXPECT_EQ(Pixel(out, 0, 1), (std::vector<uint8_t>{200, 100, 50}));
+  EXPECT_EQ(Pixel(out, 2, 1), (std::vector<uint8_t>{0, 0, 0}));
+
+  SDL_SetColorKey(image.surface, SDL_SRCCOLORKEY, 1);
+  ASSERT_TRUE(PixelsFromSurface(image.surface, out));
+  EXPECT_EQ(out.bytesPerPixel, 4);
+  EXPECT_EQ(Pixel(out, 0, 0), (std::vector<uint8_t>{10, 20, 30, 255}));
+  EXPECT_EQ(Pixel(out, 1, 0), (std::vector<uint8_t>{200, 100, 50, 0}));
+}
+
+TEST(SurfacePixels, SixteenBitPixelsAreWidenedToBytes) {
+  SurfaceHolder image(SDL_CreateRGBSurface(SDL_SWSURFACE, 3, 1, 16, 0xF800, 0x07E0, 0x001F, 0));
+  ASSERT_EQ(image.surface->pitch, 8);  // padded
+  PutPixel(image.surface, 0, 0, 0xF800);
+  PutPixel(image.surface, 1, 0, 0x07E0 | 0x001F);
+  PutPixel(image.surface, 2, 0, (16 << 11) | (32 << 5) | 8);
+  ImagePixels out;
+  ASSERT_TRUE(PixelsFromSurface(image.surface, out));
+  EXPECT_EQ(out.bytesPerPixel, 3);
+  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 0, 0, 255, 255, 132, 130, 66}));
+
+  // 4-4-4-4 with alpha keeps its alpha.
+  SurfaceHolder withAlpha(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 16, 0x0F00, 0x00F0, 0x000F, 0xF000));
+  PutPixel(withAlpha.surface, 0, 0, 0x8F05);
+  ASSERT_TRUE(PixelsFromSurface(withAlpha.surface, out));
+  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 85, 136}));
+}
+
+TEST(SurfacePixels, PaddedRowsAndAnyByteOrderAreCopiedRowByRow) {
+  // 24-bit B, G, R in memory, width 5: rows of 15 bytes padded to 16.
+  SurfaceHolder bgr(SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0));
+  ASSERT_EQ(bgr.surface->pitch, 16);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) PutPixel(bgr.surface, x, y, (x * 40u) << 16 | (y * 100u) << 8 | 7u);
+  ImagePixels out;
+  ASSERT_TRUE(PixelsFromSurface(bgr.surface, out));
+  ASSERT_EQ(out.bytes.size(), 45u);
+  EXPECT_EQ(Pixel(out, 4, 2), (std::vector<uint8_t>{160, 200, 7}));
+  EXPECT_EQ(Pixel(out, 0, 1), (std::vector<uint8_t>{0, 100, 7}));
+
+  // 32 bits with an alpha mask give RGBA; without one, RGB.
+  SurfaceHolder argb(SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000));
+  PutPixel(argb.surface, 1, 0, 0x80102030);
+  ASSERT_TRUE(PixelsFromSurface(argb.surface, out));
+  EXPECT_EQ(Pixel(out, 1, 0), (std::vector<uint8_t>{0x10, 0x20, 0x30, 0x80}));
+  SurfaceHolder xrgb(SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0));
+  PutPixel(xrgb.surface, 0, 0, 0xFF102030);
+  ASSERT_TRUE(PixelsFromSurface(xrgb.surface, out));
+  EXPECT_EQ(out.bytesPerPixel, 3);
+  EXPECT_EQ(Pixel(out, 0, 0), (std::vector<uint8_t>{0x10, 0x20, 0x30}));
+}
+
+TEST(SurfacePixels, UnreadableSurfacesAreRefused) {
+  ImagePixels out;
+  EXPECT_FALSE(PixelsFromSurface(nullptr, out));
+  SurfaceHolder image(SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 24, 0xFF, 0xFF00, 0xFF0000, 0));
+  image.surface->pitch = 11;  // shorter than a row
+  EXPECT_FALSE(PixelsFromSurface(image.surface, out));
+  image.surface->pitch = 12;
+  image.surface->w = 0;
+  EXPECT_FALSE(PixelsFromSurface(image.surface, out));
+  image.surface->w = 4;
+  EXPECT_TRUE(PixelsFromSurface(image.surface, out));
+}
+
+TEST(ImageFiles, EachPngColourTypeLoadsAsRgbOrRgba) {
+  TempDir dir;
+  const std::vector<uint8_t> palette = {255, 0, 0, 0, 0, 255, 9, 9, 9};
+  ASSERT_TRUE(fixtures::WritePalettePng(dir / "palette.png", 3, 1, palette, {0, 1, 2}));
+  ASSERT_TRUE(fixtures::WritePalettePng(dir / "keyed.png", 3, 1, palette, {0, 1, 2}, 1));
+  ASSERT_TRUE(fixtures::WritePng(dir / "grey.png", 2, 1, 1, {0, 200}));
+  ASSERT_TRUE(fixtures::WritePng(dir / "greyalpha.png", 1, 1, 2, {50, 60}));
+  ASSERT_TRUE(fixtures::WritePng(dir / "rgba.png", 3, 1, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  ImagePixels out;
+  ASSERT_EQ(ReadImagePixels((dir / "palette.png").c_str(), out), 1);
+  EXPECT_EQ(out.bytesPerPixel, 3);
+  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 0, 0, 0, 255, 9, 9, 9}));
+  ASSERT_EQ(ReadImagePixels((dir / "keyed.png").c_str(), out), 1);
+  EXPECT_EQ(out.bytesPerPixel, 4);
+  EXPECT_EQ(Pixel(out, 0, 0), (std::vector<uint8_t>{255, 0, 0, 255}));
+  EXPECT_EQ(Pixel(out, 1, 0)[3], 0);
+  ASSERT_EQ(ReadImagePixels((dir / "grey.png").c_str(), out), 1);
+  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{0, 0, 0, 200, 200, 200}));
+  ASSERT_EQ(ReadImagePixels((dir / "greyalpha.png").c_str(), out), 1);
+  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{50, 50, 50, 60}));
+  ASSERT_EQ(ReadImagePixels((dir / "rgba.png").c_str(), out), 1);
+  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+}
+
+TEST(ImageFiles, UnreadableFilesGiveTheTextureMessage) {
+  TempDir dir;
+  ASSERT_TRUE(WriteFile(dir / "junk.png", "not an image at all"));
+  Texture texture;
+  CapturedStream err(2);
+  EXPECT_EQ(texture.Load((dir / "junk.png").c_str()), 0);
+  EXPECT_EQ(texture.Load("data\\gfx\\2d\\none.png"), 0);
+  EXPECT_EQ(err.Text(), "Couldn't load texture " + dir.Path() + "/junk.png\nCouldn't load texture data\\gfx\\2d\\none.png\n");
+  EXPECT_TRUE(texture.pixels.empty());
+}
+
+TEST(Textures, LoadSetsFormatsAndBackslashPathsAreNative) {
+  TempDir dir;
+  ASSERT_TRUE(fixtures::WritePng(dir / "a.png", 2, 2, 4, fixtures::Solid(2, 2, {1, 2, 3, 4})));
+  Texture texture;
+  const std::string windowsStyle = dir.Path() + "\\a.png";
+  ASSERT_EQ(texture.Load(windowsStyle.c_str()), 1);
+  EXPECT_EQ(texture.fileName, windowsStyle);
+  EXPECT_EQ(texture.width, 2);
+  EXPECT_EQ(texture.bytesPerPixel, 4);
+  EXPECT_EQ(texture.pixelFormat, static_cast<GLenum>(GL_RGBA));
+  EXPECT_EQ(texture.internalFormat, GL_RGBA8);
+  EXPECT_TRUE(texture.HasAlpha());
+  // Without a GL context the pixels wait for a later upload.
+  ASSERT_EQ(g_screen.initialised, 0);
+  EXPECT_EQ(texture.Upload(), 0);
+  EXPECT_EQ(texture.pixels.size(), 16u);
+  texture.Reset();
+  EXPECT_TRUE(texture.pixels.empty());
+  EXPECT_EQ(texture.wrapS, GL_REPEAT);
+}
+
+TEST(Textures, CreateTakesSixteenTwentyFourOrThirtyTwoBits) {
+  Texture texture;
+  ASSERT_TRUE(texture.Create(4, 2, 16));
+  EXPECT_EQ(texture.pixels.size(), 16u);
+  EXPECT_EQ(texture.internalFormat, GL_RGB5);
+  ASSERT_TRUE(texture.Create(4, 2, 24));
+  EXPECT_EQ(texture.internalFormat, GL_RGB8);
+  ASSERT_TRUE(texture.Create(4, 2, 32));
+  EXPECT_EQ(texture.pixels.size(), 32u);
+  EXPECT_FALSE(texture.Create(4, 2, 8));
+  EXPECT_TRUE(texture.pixels.empty());
+  EXPECT_FALSE(texture.Create(0, 2, 24));
+  EXPECT_FALSE(texture.Create(kMaxTextureSide + 1, 1, 24));
+}
+
+TEST(ImageFiles, TruncatedImagesFailWithoutHanging) {
+  TempDir dir;
+  const std::vector<uint8_t> palette = {255, 0, 0, 0, 0, 255, 9, 9, 9};
+  std::vector<uint8_t> indices(16 * 16);
+  for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint8_t>(i % 3);
+  ASSERT_TRUE(fixtures::WritePalettePng(dir / "whole.png", 16, 16, palette, indices, 1));
+  const std::string file = ReadFile(dir / "whole.png");
+  const std::vector<uint8_t> bytes(file.begin(), file.end());
+  // Every cut ends in a failure (or, near the end, a picture): never a hang.
+  int refused = 0;
+  for (size_t cut = 0; cut < bytes.size(); ++cut) {
+    ImagePixels out;
+    CapturedStream err(2);
+    if (!DecodeImagePixels("cut.png", bytes.data(), cut, out)) ++refused;
+  }
+  EXPECT_GT(refused, static_cast<int>(bytes.size()) / 2);
+  ImagePixels whole;
+  ASSERT_EQ(DecodeImagePixels("whole.png", bytes.data(), bytes.size(), whole), 1);
+  EXPECT_EQ(whole.width, 16);
+}
