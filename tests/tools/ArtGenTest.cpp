@@ -326,24 +326,29 @@ TEST(CubeModel, FitsOneSquareAndCarriesTileFOnTheFaceOfSlotF) {
     EXPECT_NEAR(low[a], -kSquare / 2, 1e-6);
     EXPECT_NEAR(high[a], kSquare / 2, 1e-6);
   }
-  // Slot by outward axis: upper, south, west, east, north, lower.
+  // Slot by outward axis: upper, south, west, east, north, lower. Every
+  // triangle lying in a face's plane takes its texture from that face's tile.
   const int axis[6] = {1, 2, 0, 0, 2, 1};
   const float sign[6] = {1, 1, -1, 1, -1, -1};
   int counted[6] = {};
   const Mesh3D* m = cube.FirstMesh();
   ASSERT_TRUE(m->material && m->material->Has(kMaterialTextured));
-  for (int v = 0; v < m->vertexCount; ++v) {
-    const float* p = m->Position(static_cast<uint32_t>(v));
+  for (int t = 0; t < m->faceCount; ++t) {
+    const uint32_t* corner = &m->faces[static_cast<size_t>(t) * 3];
     for (int f = 0; f < 6; ++f) {
-      if (p[axis[f]] * sign[f] < kSquare / 2 - 1e-6f) continue;
-      float tv = m->texCoords0[v * 2 + 1], tu = m->texCoords0[v * 2];
-      EXPECT_EQ(static_cast<int>(std::floor(tv * 8.0f)), f) << "vertex on the face of slot " << f;
-      EXPECT_GT(tu, 0.0f);
-      EXPECT_LT(tu, 1.0f);
+      bool inPlane = true;
+      for (int k = 0; k < 3; ++k) inPlane = inPlane && m->Position(corner[k])[axis[f]] * sign[f] >= kSquare / 2 - 1e-6f;
+      if (!inPlane) continue;
+      for (int k = 0; k < 3; ++k) {
+        float tu = m->texCoords0[corner[k] * 2], tv = m->texCoords0[corner[k] * 2 + 1];
+        EXPECT_EQ(static_cast<int>(std::floor(tv * 8.0f)), f) << "triangle in the face of slot " << f;
+        EXPECT_GT(tu, 0.0f);
+        EXPECT_LT(tu, 1.0f);
+      }
       ++counted[f];
     }
   }
-  for (int f = 0; f < 6; ++f) EXPECT_GE(counted[f], 4) << f;
+  for (int f = 0; f < 6; ++f) EXPECT_GE(counted[f], 2) << f;
   ClearMaterials();
 }
 
@@ -359,7 +364,7 @@ TEST(ArtBudget, TriangleCountsStayFitForASoftwareRenderer) {
   };
   size_t cube = faces("3d/cube.3do");
   std::printf("cube.3do: %zu triangles\n", cube);
-  EXPECT_LE(cube, 200u);
+  EXPECT_LE(cube, 60u);
   for (const std::string& theme : ThemeDirs()) {
     size_t total = 0, most = 0;
     for (const char* wall : kWallFiles) {

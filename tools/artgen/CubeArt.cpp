@@ -36,8 +36,7 @@ const FaceFrame kFaceSlots[6] = {
 };
 
 constexpr double kHalf = 1.0;      // the model is fitted by the game anyway
-constexpr double kBevel = 0.12;    // chamfer width along each face
-constexpr double kRing = 0.07;     // shading ring between the flat face and the chamfer
+constexpr double kBevel = 0.1;     // chamfer width along each face
 constexpr int kTile = 64;
 constexpr int kAtlasHeight = 512;
 
@@ -105,21 +104,16 @@ int AddOnFace(MeshBuilder& m, int f, Vec3 p) {
 ModelBuilder BuildCube() {
   ModelBuilder model;
   MeshBuilder& m = model.AddMesh("cube", "glyphox_cube");
-  const double flat = kHalf - kBevel, inner = flat - kRing;
-  // Flat faces: an inner square and a ring of four trapezoids, so that the
-  // smooth normals the game computes stay flat over most of the face.
+  const double flat = kHalf - kBevel;
+  const double corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
   for (int f = 0; f < 6; ++f) {
-    const double corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-    int in[4], out[4];
-    for (int k = 0; k < 4; ++k) {
-      in[k] = AddOnFace(m, f, OnFace(f, corners[k][0] * inner, corners[k][1] * inner));
-      out[k] = AddOnFace(m, f, OnFace(f, corners[k][0] * flat, corners[k][1] * flat));
-    }
-    OutwardQuad(m, in[0], in[1], in[2], in[3]);
-    for (int k = 0; k < 4; ++k) OutwardQuad(m, out[k], out[(k + 1) % 4], in[(k + 1) % 4], in[k]);
+    int c[4];
+    for (int k = 0; k < 4; ++k) c[k] = AddOnFace(m, f, OnFace(f, corners[k][0] * flat, corners[k][1] * flat));
+    OutwardQuad(m, c[0], c[1], c[2], c[3]);
   }
-  // Chamfers along the twelve edges, each split lengthwise: the half next to
-  // a face repeats that face's border texels.
+  // Chamfers along the twelve edges and triangles at the eight corners. They
+  // repeat the border texels of one face beside them: every face image has
+  // the same frame, so the chamfers take its colour whichever face it is.
   const Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
   for (int a = 0; a < 3; ++a) {
     for (int b = a + 1; b < 3; ++b) {
@@ -127,46 +121,36 @@ ModelBuilder BuildCube() {
       for (int sa = -1; sa <= 1; sa += 2) {
         for (int sb = -1; sb <= 1; sb += 2) {
           Vec3 da = axes[a] * sa, db = axes[b] * sb;
-          Vec3 mid = (da + db) * (kHalf - kBevel * 0.5);
+          int f = SlotFacing(da);
           Vec3 edgeA = da * kHalf + db * flat, edgeB = db * kHalf + da * flat;
-          for (int half = 0; half < 2; ++half) {
-            Vec3 edge = half == 0 ? edgeA : edgeB;
-            int f = SlotFacing(half == 0 ? da : db);
-            int p0 = AddOnFace(m, f, edge + along * (-flat)), p1 = AddOnFace(m, f, edge + along * flat);
-            // The chamfer's middle line takes the texture coordinates of the
-            // face edge beside it.
-            int q0 = m.Add(mid + along * (-flat), m.Vertices()[p0].u, m.Vertices()[p0].v);
-            int q1 = m.Add(mid + along * flat, m.Vertices()[p1].u, m.Vertices()[p1].v);
-            OutwardQuad(m, p0, p1, q1, q0);
-          }
+          int p0 = AddOnFace(m, f, edgeA + along * (-flat)), p1 = AddOnFace(m, f, edgeA + along * flat);
+          int q0 = m.Add(edgeB + along * (-flat), m.Vertices()[p0].u, m.Vertices()[p0].v);
+          int q1 = m.Add(edgeB + along * flat, m.Vertices()[p1].u, m.Vertices()[p1].v);
+          OutwardQuad(m, p0, p1, q1, q0);
         }
       }
     }
   }
-  // Corner triangles, each split in three parts, one per face.
   for (int sx = -1; sx <= 1; sx += 2) {
     for (int sy = -1; sy <= 1; sy += 2) {
       for (int sz = -1; sz <= 1; sz += 2) {
         Vec3 d[3] = {axes[0] * sx, axes[1] * sy, axes[2] * sz};
-        Vec3 corner[3];
-        for (int i = 0; i < 3; ++i) corner[i] = d[i] * kHalf + d[(i + 1) % 3] * flat + d[(i + 2) % 3] * flat;
-        Vec3 centre = (corner[0] + corner[1] + corner[2]) * (1.0 / 3.0);
-        for (int i = 0; i < 3; ++i) {
-          int f = SlotFacing(d[i]);
-          Vec3 toNext = (corner[i] + corner[(i + 1) % 3]) * 0.5;
-          Vec3 toPrev = (corner[i] + corner[(i + 2) % 3]) * 0.5;
-          int c0 = AddOnFace(m, f, corner[i]);
-          const Vertex& cv = m.Vertices()[c0];
-          double u = cv.u, v = cv.v;
-          int c1 = m.Add(toNext, u, v), c2 = m.Add(centre, u, v), c3 = m.Add(toPrev, u, v);
-          OutwardQuad(m, c0, c1, c2, c3);
-        }
+        int f = SlotFacing(d[1]);
+        int c[3];
+        c[0] = AddOnFace(m, f, d[1] * kHalf + d[0] * flat + d[2] * flat);
+        const Vertex& cv = m.Vertices()[c[0]];
+        double u = cv.u, v = cv.v;
+        c[1] = m.Add(d[0] * kHalf + d[1] * flat + d[2] * flat, u, v);
+        c[2] = m.Add(d[2] * kHalf + d[0] * flat + d[1] * flat, u, v);
+        OutwardTriangle(m, c[0], c[1], c[2]);
       }
     }
   }
-  // Lit and smooth: the faces shade with the theme's lights as the cube
-  // rolls. The game replaces the texture with the cube's own letter faces.
+  // Lit with flat shading: each face evenly lit by the theme's lights, the
+  // chamfers catching the light at their own angle as the cube rolls. The
+  // game replaces the texture with the cube's own letter faces.
   ModelMaterial material = LitMaterial("glyphox_cube", "cube.png", 0.95f, 0.75f);
+  material.shading = 1;
   model.AddMaterial(material);
   return model;
 }
