@@ -21,10 +21,16 @@ void SetBlendFunction(int mode) {
   }
 }
 
+// A flag without an uploaded texture (values copied from another material,
+// or no GL context yet) draws untextured rather than with whatever texture
+// was bound last.
 void BindTexture(const Texture* texture) {
+  if (!texture || !texture->HasName()) {
+    glDisable(GL_TEXTURE_2D);
+    return;
+  }
   glEnable(GL_TEXTURE_2D);
-  if (!texture) return;
-  if (texture->HasName()) glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture->glName));
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture->glName));
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, texture->envMode);
 }
 

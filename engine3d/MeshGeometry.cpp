@@ -94,6 +94,21 @@ class PositionIndex {
 
 }  // namespace
 
+int Mesh3D::PrepareNormals() {
+  const int flags = material ? material->flags : 0;
+  if ((flags & kMaterialEnvironment) || ((flags & kMaterialLit) && (flags & kMaterialSmooth))) {
+    normalMode = kVertexNormals;
+    return ComputeSmoothNormals();
+  }
+  if (flags & kMaterialLit) {
+    normalMode = kFaceNormals;
+    ComputeFlatNormals();
+    return 1;
+  }
+  normalMode = kNoNormals;
+  return 1;
+}
+
 void Mesh3D::ComputeFlatNormals() {
   for (int f = 0; f < faceCount; ++f) {
     float* n = &faceNormals[static_cast<size_t>(f) * 3];

@@ -52,6 +52,12 @@ class Mesh3D {
   int AllocateArrays(int vertices, int faces);
   void DeleteDisplayList();
 
+  // Chooses the normal mode from the material's flags and computes what it
+  // needs: sphere maps and smooth lit meshes get vertex normals, flat lit
+  // meshes face normals, unlit meshes none. Returns 0 when memory runs out.
+  // The loader calls it; code that builds meshes itself calls it too.
+  int PrepareNormals();
+
   // Face normals n = -normalize((p1 - p0) x (p2 - p0)); a zero cross product
   // stays zero.
   void ComputeFlatNormals();

@@ -10,35 +10,22 @@ namespace {
 
 enum class DrawPath { kList, kDirect };
 
-// One normal per face cannot ride on indexed arrays: such meshes are drawn
-// triangle by triangle with their face normals.
-void DrawFaceByFace(const Mesh3D& mesh, bool texCoords) {
-  glBegin(GL_TRIANGLES);
-  for (int f = 0; f < mesh.faceCount; ++f) {
-    glNormal3fv(&mesh.faceNormals[static_cast<size_t>(f) * 3]);
-    for (int k = 0; k < 3; ++k) {
-      const uint32_t v = mesh.faces[static_cast<size_t>(f) * 3 + k];
-      if (texCoords) glTexCoord2fv(&mesh.texCoords0[static_cast<size_t>(v) * 2]);
-      glVertex3fv(mesh.Position(v));
-    }
-  }
-  glEnd();
-}
-
+// Triangle by triangle, for what indexed arrays cannot carry: one normal per
+// face, or normals handed over turned round (sign -1).
+//
 // Two-sided lighting takes counter-clockwise faces as fronts, but the game's
 // outer faces are clockwise: GL would light both sides with the normal turned
 // inwards. Handing it inward normals makes each side lit from its own side.
-void DrawTwoSidedLit(const Mesh3D& mesh, bool texCoords) {
-  const bool perFace = mesh.normalMode == kFaceNormals;
+void DrawImmediate(const Mesh3D& mesh, bool texCoords, bool perFace, float sign) {
   glBegin(GL_TRIANGLES);
   for (int f = 0; f < mesh.faceCount; ++f) {
     const float* n = &mesh.faceNormals[static_cast<size_t>(f) * 3];
-    if (perFace) glNormal3f(-n[0], -n[1], -n[2]);
+    if (perFace) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
     for (int k = 0; k < 3; ++k) {
       const uint32_t v = mesh.faces[static_cast<size_t>(f) * 3 + k];
       if (!perFace) {
         n = &mesh.vertexNormals[static_cast<size_t>(v) * 3];
-        glNormal3f(-n[0], -n[1], -n[2]);
+        glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
       }
       if (texCoords) glTexCoord2fv(&mesh.texCoords0[static_cast<size_t>(v) * 2]);
       glVertex3fv(mesh.Position(v));
@@ -79,14 +66,11 @@ void DrawMesh(const Mesh3D& mesh, DrawPath path) {
     DrawArrays(mesh, false, true);
   } else if (mesh.normalMode == kFaceNormals) {
     glShadeModel(GL_FLAT);
-    if (twoSidedLit)
-      DrawTwoSidedLit(mesh, textured);
-    else
-      DrawFaceByFace(mesh, textured);
+    DrawImmediate(mesh, textured, true, twoSidedLit ? -1.0f : 1.0f);
   } else if (mesh.normalMode == kVertexNormals) {
     glShadeModel(GL_SMOOTH);
     if (twoSidedLit)
-      DrawTwoSidedLit(mesh, textured);
+      DrawImmediate(mesh, textured, false, -1.0f);
     else
       DrawArrays(mesh, true, path == DrawPath::kList || textured);
   } else {
@@ -122,7 +106,7 @@ void Objet3D::DrawGeometry(bool withTexCoords, int normalKind) {
   for (const Mesh3D* mesh = meshes; mesh; mesh = mesh->next) {
     if (!mesh->visible) continue;
     if (normalKind == 1)
-      DrawFaceByFace(*mesh, withTexCoords);
+      DrawImmediate(*mesh, withTexCoords, true, 1.0f);
     else
       DrawArrays(*mesh, normalKind == 2, withTexCoords);
   }

@@ -93,24 +93,6 @@ bool SetUpMaterial(Material& material, const ModelMaterial& record) {
   return true;
 }
 
-// Normals by what the material draws: sphere maps and smooth lit meshes get
-// vertex normals, flat lit meshes face normals, unlit meshes none.
-bool BindMaterial(Mesh3D& mesh) {
-  mesh.material = FindMaterial(mesh.materialName.c_str());
-  const int flags = mesh.material ? mesh.material->flags : 0;
-  if ((flags & kMaterialEnvironment) || ((flags & kMaterialLit) && (flags & kMaterialSmooth))) {
-    mesh.normalMode = kVertexNormals;
-    return mesh.ComputeSmoothNormals() != 0;
-  }
-  if (flags & kMaterialLit) {
-    mesh.normalMode = kFaceNormals;
-    mesh.ComputeFlatNormals();
-    return true;
-  }
-  mesh.normalMode = kNoNormals;
-  return true;
-}
-
 }  // namespace
 
 int Objet3D::Load(const char* fileName) {
@@ -178,7 +160,8 @@ int Objet3D::Build(const char* fileName, const ModelFileData& model) {
 
   Mesh3D* mesh = meshes;
   for (size_t i = 0; i < model.meshes.size(); ++i, mesh = mesh->next) {
-    if (!BindMaterial(*mesh)) {
+    mesh->material = FindMaterial(mesh->materialName.c_str());
+    if (!mesh->PrepareNormals()) {
       EngineMessage("Couldn't load Objet3D %s: out of memory\n", fileName);
       return undo();
     }

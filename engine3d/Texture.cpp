@@ -251,6 +251,7 @@ int Texture::Upload() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, envMode);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  if (!mipmap) FitMaximumSize();  // mipmap building scales by itself
   // 16-bit pixels are packed words, not byte triples.
   const GLenum type = bytesPerPixel == 2 ? GL_UNSIGNED_SHORT_5_6_5 : GL_UNSIGNED_BYTE;
   if (mipmap)
@@ -260,6 +261,21 @@ int Texture::Upload() {
   pixels.clear();
   pixels.shrink_to_fit();
   return 1;
+}
+
+void Texture::FitMaximumSize() {
+  const int limit = g_glExtensions.maxTextureSize;
+  if (limit <= 0 || (width <= limit && height <= limit) || bytesPerPixel == 2) return;
+  int fittedWidth = width, fittedHeight = height;
+  while (fittedWidth > limit) fittedWidth = (fittedWidth + 1) / 2;
+  while (fittedHeight > limit) fittedHeight = (fittedHeight + 1) / 2;
+  std::vector<uint8_t> scaled(static_cast<size_t>(fittedWidth) * fittedHeight * bytesPerPixel);
+  if (gluScaleImage(pixelFormat, width, height, GL_UNSIGNED_BYTE, pixels.data(), fittedWidth, fittedHeight,
+                    GL_UNSIGNED_BYTE, scaled.data()) != 0)
+    return;
+  pixels.swap(scaled);
+  width = fittedWidth;
+  height = fittedHeight;
 }
 
 void Texture::SetFilters(GLint minification, GLint magnification) {

@@ -62,6 +62,8 @@ class Texture {
   // sizes allocate nothing. Returns whether a buffer exists.
   bool Create(int width, int height, int bits);
   // Returns 1 when the pixels went to GL; 0 without pixels or without context.
+  // A picture larger than the driver's maximum texture size is halved until
+  // it fits.
   int Upload();
   // Stores both filters and sets them at once on an existing GL texture.
   void SetFilters(GLint minification, GLint magnification);
@@ -86,4 +88,5 @@ class Texture {
 
  private:
   void SetFormats();
+  void FitMaximumSize();
 };

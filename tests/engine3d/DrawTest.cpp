@@ -376,3 +376,35 @@ TEST_F(DrawTest, TwoSidedLitSheetsAreLitOnTheSideFacingTheLight) {
     }
   }
 }
+
+TEST_F(DrawTest, OversizedTexturesAreHalvedToTheDriversLimit) {
+  ASSERT_TRUE(fixtures::WritePng(m_dir / "big.png", 8, 4, 3, fixtures::Solid(8, 4, {0, 0, 255})));
+  MaterialSpec big = Spec("Big", 0, 0, 0);
+  big.unlit = 1;
+  big.base = "big.png";
+  const int limit = g_glExtensions.maxTextureSize;
+  g_glExtensions.maxTextureSize = 2;
+  Objet3D object;
+  Load(object, "big.3do", Model({fixtures::Square("s", "Big", 1.0f)}, {big}));
+  g_glExtensions.maxTextureSize = limit;
+  const Texture* texture = object.GetMesh(0)->material->baseTexture.get();
+  EXPECT_EQ(texture->width, 2);
+  EXPECT_EQ(texture->height, 2);
+  ExpectColour(Drawn(object).At(32, 32), 0, 0, 255);
+}
+
+TEST_F(DrawTest, ATextureFlagWithoutATextureDrawsUntextured) {
+  ASSERT_TRUE(fixtures::WritePng(m_dir / "green.png", 2, 2, 3, fixtures::Solid(2, 2, {0, 255, 0})));
+  MaterialSpec green = Spec("Green", 1, 1, 1);
+  green.unlit = 1;
+  green.base = "green.png";
+  Objet3D object;
+  Load(object, "green.3do", Model({fixtures::Square("s", "Green", 1.0f)}, {green}));
+  ExpectColour(Drawn(object).At(32, 32), 0, 255, 0);
+  // A material with copied values keeps the texture flag but has no texture.
+  Material* copy = object.AddMaterialReference("Copy");
+  copy->CopyValues(*object.GetMesh(0)->material);
+  copy->ambient[1] = 0.0f;
+  object.GetMesh(0)->material = copy;
+  ExpectColour(Drawn(object).At(32, 32), 255, 0, 255);
+}
