@@ -1,0 +1,417 @@
+// The generated art drawn by the real engine under the virtual display: the
+// letter cube shows tile f on the face of slot f with each letter upright as
+// the roll rules count it, backgrounds and the menu backdrop leave no screen
+// pixel uncovered, the title stays clear of the menu, arrows point along -x
+// and wall pieces face outwards.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Display.h"
+#include "config/Settings.h"
+#include "engine3d/Material.h"
+#include "engine3d/Objet3D.h"
+#include "engine3d/Texture.h"
+#include "tests/support/Image.h"
+#include "tests/tools/ArtFiles.h"
+#include "tools/artgen/MenuScene.h"
+
+using namespace arttest;
+using testsupport::Image;
+using testsupport::Rgb;
+
+namespace {
+
+constexpr float kSquare = 0.0625f;
+
+struct V3 {
+  double x, y, z;
+};
+V3 Cross(V3 a, V3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double Dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+class ArtDisplay : public ::testing::Test {
+ protected:
+  void Open(int width, int height) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    g_settings.windowed = 1;
+    ASSERT_EQ(OpenDisplay(width, height), 1);
+    m_width = width;
+    m_height = height;
+    m_open = true;
+  }
+  void TearDown() override {
+    ClearMaterials();
+    if (m_open) CloseDisplay();
+    SDL_Quit();
+  }
+
+  void Clear() {
+    glClearColor(1, 0, 1, 1);  // magenta: nothing of the art uses it
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  }
+
+  Image Frame() const {
+    Image image;
+    image.width = m_width;
+    image.height = m_height;
+    image.rgb.resize(static_cast<size_t>(m_width) * m_height * 3);
+    std::vector<uint8_t> rows(image.rgb.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, m_width, m_height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    for (int y = 0; y < m_height; ++y)
+      std::copy_n(&rows[static_cast<size_t>(m_height - 1 - y) * m_width * 3], m_width * 3,
+                  &image.rgb[static_cast<size_t>(y) * m_width * 3]);
+    return image;
+  }
+
+  static bool Uncovered(const Rgb& c) { return c.r > 250 && c.g < 5 && c.b > 250; }
+  static int UncoveredCount(const Image& image) {
+    int n = 0;
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x) n += Uncovered(image.At(x, y)) ? 1 : 0;
+    return n;
+  }
+
+  void Perspective() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(m_width) / m_height, 0.01, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+  }
+
+  // Orthographic view of the unit box from outside along `forward`.
+  void LookAlong(V3 forward, V3 up, double half = 0.8) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-half, half, -half, half, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(-forward.x * 3, -forward.y * 3, -forward.z * 3, 0, 0, 0, up.x, up.y, up.z);
+  }
+
+  int m_width = 0, m_height = 0;
+  bool m_open = false;
+};
+
+// ------------------------------------------------------------ letter cube
+
+// Test face texture: tile f a colour of its own, a white bar along the top of
+// the letter and a black bar down its left side.
+const uint8_t kTileColours[8][3] = {{220, 40, 40},  {40, 200, 40}, {40, 60, 220},  {230, 200, 30},
+                                    {200, 40, 200}, {30, 200, 210}, {120, 120, 120}, {120, 120, 120}};
+
+Texture* MarkedAtlas() {
+  Texture* texture = new Texture;
+  texture->Create(64, 512, 24);
+  for (int y = 0; y < 512; ++y) {
+    int tile = y / 64, ty = y % 64;
+    for (int x = 0; x < 64; ++x) {
+      uint8_t* p = &texture->pixels[(static_cast<size_t>(y) * 64 + x) * 3];
+      const uint8_t* c = kTileColours[tile];
+      bool bar = ty >= 4 && ty < 14 && x >= 14 && x < 50;
+      bool side = x >= 4 && x < 14 && ty >= 22 && ty < 46;
+      for (int k = 0; k < 3; ++k) p[k] = bar ? 255 : (side ? 0 : c[k]);
+    }
+  }
+  return texture;
+}
+
+int NearestTile(const Rgb& c) {
+  int best = -1, bestDistance = 1 << 30;
+  for (int t = 0; t < 6; ++t) {
+    int d = (c.r - kTileColours[t][0]) * (c.r - kTileColours[t][0]) + (c.g - kTileColours[t][1]) * (c.g - kTileColours[t][1]) +
+            (c.b - kTileColours[t][2]) * (c.b - kTileColours[t][2]);
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = t;
+    }
+  }
+  return bestDistance < 40 * 40 ? best : -1;
+}
+
+struct FaceReading {
+  int tile = -1;
+  double barX = 0, barY = 0;    // centroid of the top bar, from the centre, y up
+  double sideX = 0, sideY = 0;  // centroid of the left-side bar
+};
+
+FaceReading ReadFace(const Image& image) {
+  FaceReading r;
+  int cx = image.width / 2, cy = image.height / 2;
+  r.tile = NearestTile(image.At(cx + 6, cy + 6));
+  double bx = 0, by = 0, sx = 0, sy = 0;
+  int bn = 0, sn = 0;
+  for (int y = cy - 80; y < cy + 80; ++y)
+    for (int x = cx - 80; x < cx + 80; ++x) {
+      Rgb c = image.At(x, y);
+      if (c.r > 235 && c.g > 235 && c.b > 235) {
+        bx += x - cx;
+        by += cy - y;
+        ++bn;
+      } else if (c.r < 20 && c.g < 20 && c.b < 20) {
+        sx += x - cx;
+        sy += cy - y;
+        ++sn;
+      }
+    }
+  if (bn) {
+    r.barX = bx / bn;
+    r.barY = by / bn;
+  }
+  if (sn) {
+    r.sideX = sx / sn;
+    r.sideY = sy / sn;
+  }
+  return r;
+}
+
+// Whether a centroid lies clearly in the screen direction (dx, dy).
+::testing::AssertionResult PointsTowards(double x, double y, double dx, double dy) {
+  double along = x * dx + y * dy, across = std::fabs(x * dy - y * dx);
+  if (along > 25.0 && across < 12.0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "centroid (" << x << ", " << y << ") is not towards (" << dx << ", " << dy
+                                       << ")";
+}
+
+class CubeArt : public ArtDisplay {
+ protected:
+  void SetUp() override {
+    Open(256, 256);
+    Objet3D::SetObjectDirectory((GfxDir() + "3d/").c_str());
+    Objet3D::SetTextureDirectory((GfxDir() + "2d/").c_str());
+    ASSERT_EQ(m_cube.Load("cube.3do"), 1);
+    m_cube.Fit(1, 1, 1);
+    // A plain look: the marked texture, unlit, so colours read back exactly.
+    m_look.reset(new Material("test look"));
+    m_look->flags = kMaterialTextured;
+    m_look->opacity = 1.0f;
+    m_look->ambient[0] = m_look->ambient[1] = m_look->ambient[2] = 1.0f;
+    m_look->SetBaseTexture(MarkedAtlas());
+    m_own = m_cube.FirstMesh()->material;
+    m_cube.FirstMesh()->material = m_look.get();
+  }
+  void TearDown() override {
+    m_cube.FirstMesh()->material = m_own;
+    m_cube.Free();
+    ArtDisplay::TearDown();
+  }
+
+  // Draws the cube turned by `angle` degrees about `axis` (a roll) and reads
+  // the face seen along `forward` with `up` at the top of the screen.
+  FaceReading View(V3 forward, V3 up, double angle = 0, V3 axis = {1, 0, 0}) {
+    Clear();
+    LookAlong(forward, up);
+    glRotated(angle, axis.x, axis.y, axis.z);
+    m_cube.Draw();
+    glFinish();
+    return ReadFace(Frame());
+  }
+
+  Objet3D m_cube;
+  std::unique_ptr<Material> m_look;
+  Material* m_own = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CubeArt, EachFaceShowsItsTileUprightAndUnmirrored) {
+  // A new cube: the outward direction of each face slot and where its
+  // letter's top points (the arrangement that makes the roll rules' turn
+  // values true, see the next test).
+  struct Face {
+    V3 outward, letterUp;
+  };
+  const Face faces[6] = {{{0, 1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, 1, 0}},  {{-1, 0, 0}, {0, 1, 0}},
+                         {{1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, -1, 0}}, {{0, -1, 0}, {0, 0, 1}}};
+  for (int slot = 0; slot < 6; ++slot) {
+    const Face& f = faces[slot];
+    V3 forward{-f.outward.x, -f.outward.y, -f.outward.z};
+    V3 up = std::fabs(f.outward.y) > 0.5 ? V3{0, 0, -1} : V3{0, 1, 0};
+    V3 right = Cross(forward, up);
+    V3 letterRight = Cross(f.letterUp, f.outward);
+    FaceReading r = View(forward, up);
+    SCOPED_TRACE("face slot " + std::to_string(slot));
+    EXPECT_EQ(r.tile, slot);
+    EXPECT_TRUE(PointsTowards(r.barX, r.barY, Dot(f.letterUp, right), Dot(f.letterUp, up)));
+    EXPECT_TRUE(PointsTowards(r.sideX, r.sideY, -Dot(letterRight, right), -Dot(letterRight, up)));
+  }
+}
+
+TEST_F(CubeArt, AfterOneRollTheUpperFaceShowsTheTurnTheRollRulesCount) {
+  // Seen from above with North at the top: turn t is t quarter turns
+  // clockwise from upright.
+  const double turnX[4] = {0, 1, 0, -1}, turnY[4] = {1, 0, -1, 0};
+  struct Roll {
+    const char* name;
+    double angle;
+    V3 axis;  // the turn that carries the upper face towards the direction of travel
+    int slot, turn;
+  };
+  const Roll rolls[5] = {{"none", 0, {1, 0, 0}, 0, 0},
+                         {"North", -90, {1, 0, 0}, 1, 0},
+                         {"East", -90, {0, 0, 1}, 2, 1},
+                         {"South", 90, {1, 0, 0}, 4, 0},
+                         {"West", 90, {0, 0, 1}, 3, 3}};
+  for (const Roll& roll : rolls) {
+    SCOPED_TRACE(std::string("roll ") + roll.name);
+    FaceReading r = View({0, -1, 0}, {0, 0, -1}, roll.angle, roll.axis);
+    EXPECT_EQ(r.tile, roll.slot);
+    EXPECT_TRUE(PointsTowards(r.barX, r.barY, turnX[roll.turn], turnY[roll.turn]));
+    // Never mirrored: the left bar a quarter turn anticlockwise of the top.
+    EXPECT_TRUE(PointsTowards(r.sideX, r.sideY, -turnY[roll.turn], turnX[roll.turn]));
+  }
+}
+
+// ------------------------------------------------------------- the scenes
+
+TEST_F(ArtDisplay, ThemeBackgroundsLeaveNoPixelUncoveredFromAnyCameraTheGameAllows) {
+  Open(160, 120);
+  for (const std::string& theme : ThemeDirs()) {
+    Objet3D background;
+    Objet3D::SetObjectDirectory((GfxDir() + theme + "3d/").c_str());
+    Objet3D::SetTextureDirectory((GfxDir() + theme + "texture/").c_str());
+    g_settings.mipMapping = 0;
+    ASSERT_EQ(background.Load("fond.3do"), 1) << theme;
+    g_settings.mipMapping = 1;
+    background.BuildDisplayList();
+    for (float zoom : {0.2f, 1.0f, 3.0f})
+      for (float tilt : {-20.0f, -45.0f, -90.0f})
+        for (float spin = 0; spin < 360; spin += 45) {
+          Clear();
+          Perspective();
+          glTranslatef(0, 0, -zoom);
+          glRotatef(tilt, -1, 0, 0);
+          glRotatef(spin, 0, -1, 0);
+          glRotatef(spin * 0.7f, 0, 1, 0);  // the slow turn of the background
+          glCallList(static_cast<GLuint>(background.displayList));
+          glFinish();
+          EXPECT_EQ(UncoveredCount(Frame()), 0) << theme << " zoom " << zoom << " tilt " << tilt << " spin " << spin;
+        }
+    background.Free();
+  }
+}
+
+TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
+  // 4:3, 16:9 and a very wide 2.4:1 screen.
+  for (auto size : {std::pair<int, int>{320, 240}, {320, 180}, {336, 140}}) {
+    Open(size.first, size.second);
+    artgen::MenuScene menu;
+    ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+    // The backdrop's morph runs through its whole range once in 128 frames.
+    for (double T : {0.0, 32.0, 64.0}) {
+      Clear();
+      Perspective();
+      artgen::PlaceMenuCameraAndLight();
+      menu.DrawBackdrop(T);
+      glFinish();
+      Image frame = Frame();
+      EXPECT_EQ(UncoveredCount(frame), 0) << size.first << "x" << size.second << " T " << T;
+      // A calm, dark backdrop that light menu text stands out on.
+      Rgb mean = frame.Mean(0, 0, frame.width, frame.height);
+      EXPECT_LT(mean.r + mean.g + mean.b, 3 * 110);
+    }
+    ClearMaterials();
+    CloseDisplay();
+    m_open = false;
+  }
+}
+
+TEST_F(ArtDisplay, TitleStaysOnScreenAboveTheMainMenuWhileItMoves) {
+  // At 800 x 600 the main menu's first entry starts 10.5 menu units (24
+  // pixels) above the bottom.
+  Open(800, 600);
+  const int firstEntry = 600 - static_cast<int>(24 * 10.5);
+  artgen::MenuScene menu;
+  ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+  // All three motions repeat within 256 frames.
+  for (double T = 0; T < 256; T += 8) {
+    Clear();
+    Perspective();
+    artgen::PlaceMenuCameraAndLight();
+    menu.DrawTitle(T);
+    glFinish();
+    Image frame = Frame();
+    int top = frame.height, bottom = -1, left = frame.width, right = -1;
+    for (int y = 0; y < frame.height; ++y)
+      for (int x = 0; x < frame.width; ++x)
+        if (!Uncovered(frame.At(x, y))) {
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    SCOPED_TRACE("T " + std::to_string(T));
+    ASSERT_GE(bottom, 0) << "the title is drawn";
+    EXPECT_GT(top, 8);
+    EXPECT_LT(bottom, firstEntry);
+    EXPECT_GT(left, 8);
+    EXPECT_LT(right, frame.width - 8);
+    EXPECT_GT(right - left, 200) << "the title is wide enough to read";
+  }
+}
+
+TEST_F(ArtDisplay, ArrowsPointAlongMinusXAndWallPiecesShowTheirOutsides) {
+  Open(200, 200);
+  for (const std::string& theme : ThemeDirs()) {
+    SCOPED_TRACE(theme);
+    Objet3D::SetObjectDirectory((GfxDir() + theme + "3d/").c_str());
+    Objet3D::SetTextureDirectory((GfxDir() + theme + "texture/").c_str());
+    // The arrow seen from above, West on the left: the blunt tail is wider
+    // than the tip.
+    Objet3D arrow;
+    ASSERT_EQ(arrow.Load("fleche.3do"), 1);
+    Clear();
+    LookAlong({0, -1, 0}, {0, 0, -1}, 0.6);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+    arrow.DrawGeometry(false, 0);
+    glFinish();
+    Image top = Frame();
+    int left = top.width, right = -1;
+    for (int y = 0; y < top.height; ++y)
+      for (int x = 0; x < top.width; ++x)
+        if (!Uncovered(top.At(x, y))) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    ASSERT_GT(right, left);
+    auto columnHeight = [&](int x) {
+      int n = 0;
+      for (int y = 0; y < top.height; ++y) n += Uncovered(top.At(x, y)) ? 0 : 1;
+      return n;
+    };
+    EXPECT_GT(columnHeight(right - 2), 3 * columnHeight(left + 2)) << "tip on the West side";
+    arrow.Free();
+    glEnable(GL_TEXTURE_2D);
+
+    // The lone wall piece from each side and from above: what is seen is the
+    // near face (smaller depth than the square's centre), not the inside of
+    // the far one.
+    Objet3D piece;
+    ASSERT_EQ(piece.Load("mur_Blocf.3do"), 1);
+    const V3 views[5] = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, -1, 0}};
+    for (const V3& forward : views) {
+      Clear();
+      V3 up = std::fabs(forward.y) > 0.5 ? V3{0, 0, -1} : V3{0, 1, 0};
+      LookAlong(forward, up, 0.7);
+      if (forward.y == 0) glTranslatef(0, -0.4f, 0);  // centre on the piece's middle height
+      piece.Draw();
+      glFinish();
+      float depth = 1.0f;
+      glReadPixels(100, 100, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+      // The eye is 3 units from the centre, the depth range runs from -10 to 10.
+      EXPECT_LT(depth, (3.0f - 0.25f + 10.0f) / 20.0f) << "view " << forward.x << "," << forward.y << "," << forward.z;
+      EXPECT_FALSE(Uncovered(Frame().At(100, 100)));
+    }
+    piece.Free();
+  }
+}
