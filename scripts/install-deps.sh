@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev libmikmod-dev
-  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 libx11-dev libpng-dev
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 libx11-dev libpng-dev libfreetype-dev
   fonts-dejavu-core
   # tests: virtual display, input events, unit tests, sanitizers and fuzzing
   xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev
