@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #ifdef GLYPHOX_SANITIZER_BUILD
@@ -109,6 +110,21 @@ int OpenDisplay(int width, int height) {
   if (!g_glExtensions.detected) DetectGLExtensions(LookUpGLProc);
   g_screen.initialised = 1;
   return CheckGLErrors();
+}
+
+int OpenToolWindow(const char* tool, int width, int height) {
+  // Without this SDL 1.2 may pick a text-mode driver when DISPLAY is unset.
+  setenv("SDL_VIDEODRIVER", "x11", 0);
+  g_settings.windowed = 1;
+  if (SDL_Init(SDL_INIT_VIDEO) == 0 && OpenDisplay(width, height)) return 1;
+  std::fprintf(stderr, "%s: cannot open a %dx%d OpenGL window (%s)\n", tool, width, height, SDL_GetError());
+  SDL_Quit();
+  return 0;
+}
+
+void CloseToolWindow() {
+  CloseDisplay();
+  SDL_Quit();
 }
 
 void CloseDisplay() {

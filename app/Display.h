@@ -24,5 +24,12 @@ void SetFrameRateCap(int framesPerSecond);  // 0: no cap
 // message and returns 0.
 int CheckGLErrors();
 
+// For the command-line tools: starts SDL's video (X11 unless the caller chose
+// another driver) and opens a width x height window. Returns 1, or 0 after
+// printing "<tool>: cannot open a WxH OpenGL window (...)".
+int OpenToolWindow(const char* tool, int width, int height);
+// Closes the window and SDL again.
+void CloseToolWindow();
+
 // Writes the frame buffer as a BMP file. Returns 0 when it cannot.
 int SaveScreenshot(const char* path);

@@ -438,16 +438,9 @@ int main(int argc, char** argv) {
                  "                       [--size WxH] [--time FRAMES] [--bench SECONDS]\n");
     return 2;
   }
-  setenv("SDL_VIDEODRIVER", "x11", 0);
-  g_settings.windowed = 1;
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenDisplay(options.width, options.height)) {
-    std::fprintf(stderr, "glyphox-artview: cannot open a window (%s)\n", SDL_GetError());
-    SDL_Quit();
-    return 1;
-  }
+  if (!OpenToolWindow("glyphox-artview", options.width, options.height)) return 1;
   int status = options.theme == "menu" ? RenderMenu(options) : RenderBoard(options);
   ClearMaterials();
-  CloseDisplay();
-  SDL_Quit();
+  CloseToolWindow();
   return status;
 }

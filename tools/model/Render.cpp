@@ -122,15 +122,7 @@ int RenderCommand(int argc, char** argv) {
                  "                     [--textures DIR] [--direct] [--background R,G,B]\n");
     return 2;
   }
-  // Without this SDL 1.2 may pick a text-mode driver when DISPLAY is unset.
-  setenv("SDL_VIDEODRIVER", "x11", 0);
-  g_settings.windowed = 1;
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenDisplay(options.width, options.height)) {
-    std::fprintf(stderr, "glyphox-model: cannot open a %dx%d OpenGL window (%s)\n", options.width, options.height,
-                 SDL_GetError());
-    SDL_Quit();
-    return 1;
-  }
+  if (!OpenToolWindow("glyphox-model", options.width, options.height)) return 1;
   int status = 1;
   {
     Objet3D object;
@@ -163,7 +155,6 @@ int RenderCommand(int argc, char** argv) {
         std::fprintf(stderr, "glyphox-model: cannot write %s\n", options.output.c_str());
     }
   }
-  CloseDisplay();
-  SDL_Quit();
+  CloseToolWindow();
   return status;
 }
