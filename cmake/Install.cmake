@@ -110,21 +110,23 @@ set(CPACK_PACKAGE_NAME glyphox)
 set(CPACK_PACKAGE_VENDOR "The Glyphox developers")
 set(CPACK_PACKAGE_CONTACT "The Glyphox developers <glyphox@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D word puzzle with rolling letter cubes")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The real prefix during packaging, so that the font links come out right.
+# Staged through DESTDIR, so that the install rules see the real prefix and
+# the font links come out right.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${packaging}/DebGamesDir.cmake)
 # Library dependencies from what the game links, found by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(GLYPHOX_INSTALL_FONT_LINKS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 endif()
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Letter cubes stand on a board of squares divided by walls; each cube carries
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Letter cubes stand on a board of squares divided by walls; each cube carries
 a letter on all six faces and rolls over an edge onto a free square, turning
 its letters as it goes. Roll the cubes until every word of the level reads,
 upright, along a row or down a column.
