@@ -3,16 +3,18 @@
 # Layout below the prefix, by the GNU install directories:
 #   bin/glyphox                      launcher: runs the game in the player's directory
 #   libexec/glyphox/glyphox          the game itself
-#   share/glyphox/                   data/, default config.ini and game.ini (read-only)
+#   share/games/glyphox/             data/, default config.ini and game.ini (read-only)
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man6
 # Every path the launcher needs is relative to where it is installed, so the
-# tree works under any prefix and below DESTDIR.
+# tree works under any prefix and below DESTDIR. The data lives apart from
+# share/glyphox/, which is each player's own directory when the prefix is
+# ~/.local.
 include(GNUInstallDirs)
 
 # The one name the desktop knows the game by: desktop entry, metainfo, icon.
 set(GLYPHOX_APP_ID org.glyphox.Glyphox)
 set(GLYPHOX_INSTALL_GAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/glyphox)
-set(GLYPHOX_INSTALL_SHARED_DIR ${CMAKE_INSTALL_DATADIR}/glyphox)
+set(GLYPHOX_INSTALL_SHARED_DIR ${CMAKE_INSTALL_DATADIR}/games/glyphox)
 set(GLYPHOX_INSTALL_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphox)
 set(GLYPHOX_SCREENSHOT_URL "https://glyphox.example.org/screenshots" CACHE STRING
   "Where the screenshots named in the metainfo file are published (packaging/make-screenshots.sh makes them)")
@@ -38,7 +40,7 @@ glyphox_launcher_path(LAUNCHER_GAME_EXE ${GLYPHOX_INSTALL_GAME_DIR}/glyphox)
 glyphox_launcher_path(LAUNCHER_SHARED_DIR ${GLYPHOX_INSTALL_SHARED_DIR})
 configure_file(${packaging}/glyphox.in ${generated}/glyphox @ONLY)
 
-set(GLYPHOX_SHARED_DIR_DOC ${CMAKE_INSTALL_FULL_DATADIR}/glyphox)
+set(GLYPHOX_SHARED_DIR_DOC ${CMAKE_INSTALL_FULL_DATADIR}/games/glyphox)
 configure_file(${packaging}/${GLYPHOX_APP_ID}.metainfo.xml.in ${generated}/${GLYPHOX_APP_ID}.metainfo.xml @ONLY)
 configure_file(${packaging}/glyphox.6.in ${generated}/glyphox.6 @ONLY)
 configure_file(${packaging}/changelog.in ${generated}/changelog @ONLY)

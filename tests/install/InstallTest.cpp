@@ -22,12 +22,14 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kPrefix = "/opt/glyphox-test";
-const char* const kAppId = "org.glyphox.Glyphox";
-
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
+
+// The desktop's name of the game, and where the read-only data goes.
+const std::string kAppId = Env("GLYPHOX_APP_ID");
+const std::string kShared = Env("GLYPHOX_INSTALL_SHARED_DIR");
 
 // What identifies a file's state: kind, mode, size, change time, link target.
 std::map<std::string, std::string> Snapshot(const std::string& root) {
@@ -128,8 +130,8 @@ std::map<std::string, std::string>* InstalledGame::s_snapshot = nullptr;
 TEST_F(InstalledGame, HoldsTheGameItsDataAndTheDesktopFiles) {
   EXPECT_EQ(access(Launcher().c_str(), X_OK), 0);
   EXPECT_EQ(access(Installed("libexec/glyphox/glyphox").c_str(), X_OK), 0);
-  EXPECT_EQ(ReadFile(Installed("share/glyphox/config.ini")), ReadFile(Env("GLYPHOX_SOURCE_DIR") + "/defaults/config.ini"));
-  EXPECT_EQ(ReadFile(Installed("share/glyphox/game.ini")), ReadFile(Env("GLYPHOX_SOURCE_DIR") + "/defaults/game.ini"));
+  EXPECT_EQ(ReadFile(Installed(kShared + "/config.ini")), ReadFile(Env("GLYPHOX_SOURCE_DIR") + "/defaults/config.ini"));
+  EXPECT_EQ(ReadFile(Installed(kShared + "/game.ini")), ReadFile(Env("GLYPHOX_SOURCE_DIR") + "/defaults/game.ini"));
 
   // Every file of the assembled data tree, with the same bytes; fonts may
   // be links to the system's copies. Build stamps stay behind.
@@ -138,7 +140,7 @@ TEST_F(InstalledGame, HoldsTheGameItsDataAndTheDesktopFiles) {
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(built)) {
     if (!entry.is_regular_file()) continue;
     const std::string relative = fs::relative(entry.path(), built).string();
-    const std::string copy = Installed("share/glyphox/data/" + relative);
+    const std::string copy = Installed(kShared + "/data/" + relative);
     if (entry.path().filename().string()[0] == '.') {
       EXPECT_FALSE(fs::exists(copy)) << relative;
       continue;
@@ -149,12 +151,12 @@ TEST_F(InstalledGame, HoldsTheGameItsDataAndTheDesktopFiles) {
   EXPECT_GT(files, 50);
 
   std::string output;
-  EXPECT_EQ(RunProgram({"desktop-file-validate", Installed(std::string("share/applications/") + kAppId + ".desktop")},
+  EXPECT_EQ(RunProgram({"desktop-file-validate", Installed("share/applications/" + kAppId + ".desktop")},
                        &output),
             0)
       << output;
   EXPECT_EQ(RunProgram({"appstreamcli", "validate", "--no-net",
-                        Installed(std::string("share/metainfo/") + kAppId + ".metainfo.xml")},
+                        Installed("share/metainfo/" + kAppId + ".metainfo.xml")},
                        &output),
             0)
       << output;
@@ -228,10 +230,10 @@ TEST_F(InstalledGame, PlaysInThePlayersDirectoryAndKeepsTheirSettings) {
     EXPECT_EQ(game.Stop(), 0);
     EXPECT_EQ(game.Stderr(), "");
   }
-  EXPECT_EQ(fs::read_symlink(mine + "/data"), fs::canonical(Installed("share/glyphox/data")));
+  EXPECT_EQ(fs::read_symlink(mine + "/data"), fs::canonical(Installed(kShared + "/data")));
   EXPECT_TRUE(fs::is_directory(mine + "/save"));
   EXPECT_TRUE(fs::is_directory(mine + "/capture"));
-  EXPECT_EQ(ReadFile(mine + "/game.ini"), ReadFile(Installed("share/glyphox/game.ini")));
+  EXPECT_EQ(ReadFile(mine + "/game.ini"), ReadFile(Installed(kShared + "/game.ini")));
   std::string config = ReadFile(mine + "/config.ini");
   ASSERT_EQ(ConfigValue(config, "Width"), "1024") << config;
   EXPECT_NE(access((mine + "/config.ini").c_str(), W_OK), -1);
@@ -257,10 +259,28 @@ TEST_F(InstalledGame, PlaysInThePlayersDirectoryAndKeepsTheirSettings) {
   config = ReadFile(mine + "/config.ini");
   EXPECT_EQ(ConfigValue(config, "Width"), "640") << config;
   EXPECT_EQ(ConfigValue(config, "Height"), "480") << config;
-  EXPECT_EQ(fs::read_symlink(mine + "/data"), fs::canonical(Installed("share/glyphox/data")));
+  EXPECT_EQ(fs::read_symlink(mine + "/data"), fs::canonical(Installed(kShared + "/data")));
   // Nothing of the player's landed anywhere else in their home.
   std::vector<std::string> top;
   for (const fs::directory_entry& entry : fs::directory_iterator(home.Path()))
     top.push_back(entry.path().filename().string());
   EXPECT_EQ(top, std::vector<std::string>{"xdg-data"});
+}
+
+// Installed for one player below ~/.local, the installed data and that
+// player's directory sit side by side in ~/.local/share.
+TEST_F(InstalledGame, AnInstallBelowTheHomeDirectoryKeepsDataAndPlayerApart) {
+  TempDir home;
+  const std::string local = home / ".local";
+  std::string log;
+  ASSERT_EQ(RunProgram({Env("GLYPHOX_CMAKE"), "--install", Env("GLYPHOX_BINARY_DIR"), "--prefix", local}, &log, 120000), 0)
+      << log;
+  GameDriver game(local + "/bin/glyphox");
+  game.SetEnvironment("HOME", home.Path());
+  ASSERT_TRUE(game.Start({"-windowed"})) << game.Stderr();
+  EXPECT_EQ(game.Stop(), 0);
+  EXPECT_EQ(game.Stderr(), "");
+  const std::string mine = local + "/share/glyphox";
+  EXPECT_EQ(fs::read_symlink(mine + "/data"), fs::canonical(local + "/" + kShared + "/data"));
+  EXPECT_NE(ReadFile(mine + "/config.ini"), "");
 }

@@ -26,8 +26,8 @@ echo "package: $deb"
 dpkg-deb --info "$deb" >"$out/info.txt"
 dpkg-deb --contents "$deb" >"$out/contents.txt"
 cat "$out/info.txt"
-grep -v '/share/glyphox/data/.' "$out/contents.txt"
-echo "... and $(grep -c '/share/glyphox/data/.' "$out/contents.txt") entries below /usr/share/glyphox/data/"
+grep -v '/share/games/glyphox/data/.' "$out/contents.txt"
+echo "... and $(grep -c '/share/games/glyphox/data/.' "$out/contents.txt") entries below /usr/share/games/glyphox/data/"
 
 depends=$(sed -n 's/^ Depends: //p' "$out/info.txt")
 # Computed from the libraries the game links, plus the fonts it links to.
@@ -36,13 +36,13 @@ for package in libc6 libsdl1.2debian libgl1 fonts-dejavu-core; do
 done
 
 for path in ./usr/games/glyphox ./usr/libexec/glyphox/glyphox \
-  ./usr/share/glyphox/config.ini ./usr/share/glyphox/game.ini ./usr/share/glyphox/data/font.ini \
+  ./usr/share/games/glyphox/config.ini ./usr/share/games/glyphox/game.ini ./usr/share/games/glyphox/data/font.ini \
   ./usr/share/applications/org.glyphox.Glyphox.desktop ./usr/share/metainfo/org.glyphox.Glyphox.metainfo.xml \
   ./usr/share/icons/hicolor/48x48/apps/org.glyphox.Glyphox.png ./usr/share/icons/hicolor/256x256/apps/org.glyphox.Glyphox.png \
   ./usr/share/man/man6/glyphox.6.gz ./usr/share/doc/glyphox/copyright ./usr/share/doc/glyphox/changelog.gz; do
   grep -q " $path\$" "$out/contents.txt" || fail "missing $path"
 done
-grep -q ' ./usr/share/glyphox/data/DejaVuSans.ttf -> ../../fonts/truetype/dejavu/DejaVuSans.ttf$' "$out/contents.txt" \
+grep -q ' ./usr/share/games/glyphox/data/DejaVuSans.ttf -> ../../../fonts/truetype/dejavu/DejaVuSans.ttf$' "$out/contents.txt" \
   || fail "the fonts are not relative links to fonts-dejavu-core"
 if grep -q ' ./usr/local/\| ./usr/bin/' "$out/contents.txt"; then fail "files outside the Debian layout"; fi
 
