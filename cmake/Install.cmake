@@ -20,7 +20,8 @@ set(GLYPHOX_SCREENSHOT_URL "https://glyphox.example.org/screenshots" CACHE STRIN
   "Where the screenshots named in the metainfo file are published (packaging/make-screenshots.sh makes them)")
 option(GLYPHOX_INSTALL_FONT_LINKS
   "Install the game's fonts as links to the system's font package instead of copies" ON)
-string(TIMESTAMP GLYPHOX_RELEASE_DATE "%Y-%m-%d" UTC)
+# The day this version was released (metainfo, manual page, changelog).
+set(GLYPHOX_RELEASE_DATE 2026-12-07)
 
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(generated ${CMAKE_BINARY_DIR}/packaging)
@@ -40,7 +41,6 @@ glyphox_launcher_path(LAUNCHER_GAME_EXE ${GLYPHOX_INSTALL_GAME_DIR}/glyphox)
 glyphox_launcher_path(LAUNCHER_SHARED_DIR ${GLYPHOX_INSTALL_SHARED_DIR})
 configure_file(${packaging}/glyphox.in ${generated}/glyphox @ONLY)
 
-set(GLYPHOX_SHARED_DIR_DOC ${CMAKE_INSTALL_FULL_DATADIR}/games/glyphox)
 configure_file(${packaging}/${GLYPHOX_APP_ID}.metainfo.xml.in ${generated}/${GLYPHOX_APP_ID}.metainfo.xml @ONLY)
 configure_file(${packaging}/glyphox.6.in ${generated}/glyphox.6 @ONLY)
 configure_file(${packaging}/changelog.in ${generated}/changelog @ONLY)
