@@ -214,22 +214,21 @@ TEST_F(InstalledGame, PlaysInThePlayersDirectoryAndKeepsTheirSettings) {
   TempDir home;
   const std::string dataHome = home / "xdg-data";
   const std::string mine = dataHome + "/glyphox";
-  auto start = [&](GameDriver& game) {
+  // One start through the launcher, a look at the window's size, SIGTERM.
+  auto play = [&](int expectedWidth, int expectedHeight) {
+    GameDriver game(Launcher());
     game.SetEnvironment("HOME", home.Path());
     game.SetEnvironment("XDG_DATA_HOME", dataHome);
-    return game.Start({"-windowed"});
-  };
-
-  {
-    GameDriver game(Launcher());
-    ASSERT_TRUE(start(game)) << game.Stderr();
+    ASSERT_TRUE(game.Start({"-windowed"})) << game.Stderr();
     int width = 0, height = 0;
     ASSERT_TRUE(game.WindowSize(width, height));
-    EXPECT_EQ(width, 1024);
-    EXPECT_EQ(height, 768);
+    EXPECT_EQ(width, expectedWidth);
+    EXPECT_EQ(height, expectedHeight);
     EXPECT_EQ(game.Stop(), 0);
     EXPECT_EQ(game.Stderr(), "");
-  }
+  };
+
+  ASSERT_NO_FATAL_FAILURE(play(1024, 768));
   EXPECT_EQ(fs::read_symlink(mine + "/data"), fs::canonical(Installed(kShared + "/data")));
   EXPECT_TRUE(fs::is_directory(mine + "/save"));
   EXPECT_TRUE(fs::is_directory(mine + "/capture"));
@@ -245,15 +244,7 @@ TEST_F(InstalledGame, PlaysInThePlayersDirectoryAndKeepsTheirSettings) {
   fs::last_write_time(mine + "/config.ini", longAgo);
   fs::remove(mine + "/data");
   fs::create_directory_symlink("/nonexistent/old/glyphox/data", mine + "/data");
-  {
-    GameDriver game(Launcher());
-    ASSERT_TRUE(start(game)) << game.Stderr();
-    int width = 0, height = 0;
-    ASSERT_TRUE(game.WindowSize(width, height));
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
-    EXPECT_EQ(game.Stop(), 0);
-  }
+  ASSERT_NO_FATAL_FAILURE(play(640, 480));
   // Written back by the game when it ended, with the player's values.
   EXPECT_GT(fs::last_write_time(mine + "/config.ini"), longAgo);
   config = ReadFile(mine + "/config.ini");
