@@ -16,7 +16,7 @@
 #include "app/Display.h"
 #include "config/CUString.h"
 #include "config/Settings.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/VirtualDisplay.h"
 #include "text/GLFontTrueType.h"
 #include "text/TextSystem.h"
@@ -80,12 +80,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "text_bench: cannot open a window\n");
     return 1;
   }
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, kWidth, kHeight, 0, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  testsupport::UsePixelProjection(kWidth, kHeight);
 
   const char* dir = std::getenv("GLYPHOX_GAME_DIR");
   const std::string fonts = std::string(dir ? dir : "build/game") + "/data/";

@@ -16,6 +16,7 @@
 #include "app/Display.h"
 #include "config/CUString.h"
 #include "config/Settings.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
 #include "text/GLFontTrueType.h"
@@ -68,12 +69,7 @@ class TextDraw : public ::testing::Test {
   }
   // The 2D projection the screens draw texts in: one unit a pixel, y down.
   static void SetUp2D() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, kHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    UsePixelProjection(kWidth, kHeight);
     Clear();
   }
   void TearDown() override {
@@ -86,18 +82,7 @@ class TextDraw : public ::testing::Test {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
-  static Image Frame() {
-    Image image;
-    image.width = kWidth;
-    image.height = kHeight;
-    image.rgb.resize(kWidth * kHeight * 3);
-    std::vector<uint8_t> rows(image.rgb.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    for (int y = 0; y < kHeight; ++y)
-      std::copy(&rows[(kHeight - 1 - y) * kWidth * 3], &rows[(kHeight - y) * kWidth * 3], &image.rgb[y * kWidth * 3]);
-    return image;
-  }
+  static Image Frame() { return ReadFrame(kWidth, kHeight); }
   Image Drawn(int id, int x, int y, int boxWidth = 0, int boxHeight = 0, int across = 0, int down = 0) {
     Clear();
     m_font.Draw(id, x, y, boxWidth, boxHeight, across, down);
