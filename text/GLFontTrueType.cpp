@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "engine3d/GLContext.h"
 
@@ -153,8 +154,14 @@ int GLFontTrueType::AddText(const char* utf8) {
 
 int GLFontTrueType::AddTextW(const CUString& text) {
   if (!m_face) return -1;
+  // The library takes U+FEFF and U+FFFE for byte-order marks and byte-swaps
+  // every unit after a U+FFFE; neither is a character, so both are left out.
+  std::u16string units;
+  units.reserve(text.Length());
+  for (size_t i = 0; i < text.Length(); ++i)
+    if (text[i] != 0xFEFF && text[i] != 0xFFFE) units.push_back(text[i]);
   const SDL_Color white = {255, 255, 255, 0};
-  return PlaceRendered(TTF_RenderUNICODE_Blended(m_face, reinterpret_cast<const Uint16*>(text.Data()), white));
+  return PlaceRendered(TTF_RenderUNICODE_Blended(m_face, reinterpret_cast<const Uint16*>(units.c_str()), white));
 }
 
 int GLFontTrueType::PlaceRendered(SDL_Surface* rendered) {

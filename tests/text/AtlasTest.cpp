@@ -5,6 +5,7 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,18 +20,17 @@ using namespace testsupport;
 namespace {
 
 // A white image w x h of the library's layout (32-bit ARGB) whose alpha at
-// (x, y) is 1 + (x * 7 + y * 13) % 255: every pixel can be told apart from
-// its neighbours and none is transparent.
-SDL_Surface* Pattern(int w, int h) {
+// (x, y) is PatternAlpha: every pixel can be told apart from its neighbours
+// (and, with different salts, from other texts), and none is transparent.
+int PatternAlpha(int x, int y, int salt = 0) { return 1 + (x * 7 + y * 13 + salt * 31) % 255; }
+
+SDL_Surface* Pattern(int w, int h, int salt = 0) {
   SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      static_cast<Uint32*>(s->pixels)[y * s->pitch / 4 + x] =
-          static_cast<Uint32>(1 + (x * 7 + y * 13) % 255) << 24 | 0xFFFFFF;
+      static_cast<Uint32*>(s->pixels)[y * s->pitch / 4 + x] = static_cast<Uint32>(PatternAlpha(x, y, salt)) << 24 | 0xFFFFFF;
   return s;
 }
-
-int PatternAlpha(int x, int y) { return 1 + (x * 7 + y * 13) % 255; }
 
 Uint32 PagePixel(const GLFontTrueTypeBuffer& page, int x, int y) {
   return static_cast<const Uint32*>(page.image->pixels)[y * page.image->pitch / 4 + x];
@@ -49,8 +49,8 @@ const GLFontTrueTypeString* Entry(const GLFontTrueTypeBuffer& page, int id) {
 }
 
 // Adds a pattern image and frees it.
-int AddPattern(GLFontTrueType& font, int w, int h) {
-  SDL_Surface* s = Pattern(w, h);
+int AddPattern(GLFontTrueType& font, int w, int h, int salt = 0) {
+  SDL_Surface* s = Pattern(w, h, salt);
   int id = font.AddImage(s);
   SDL_FreeSurface(s);
   return id;
@@ -64,17 +64,23 @@ class TrueTypeTest : public ::testing::Test {
   static void TearDownTestSuite() { QuitTextSystem(); }
 };
 
-// Rows of a placed text that hold ink (alpha above 0); the text must sit on
-// one row of its page.
+// The page pixel that holds column c, row r of a placed text: the text
+// continues at column 0 one text height further down each time it reaches
+// the page's right edge, which is where the drawing reads it.
+Uint32 TextPixel(const GLFontTrueTypeBuffer& page, const GLFontTrueTypeString& text, int c, int r) {
+  const int column = text.x + c;
+  return PagePixel(page, column % 256, text.y + column / 256 * text.height + r);
+}
+
+// Rows of a placed text that hold ink (alpha above 0).
 std::vector<bool> InkRows(const GLFontTrueType& font, int id) {
   for (const GLFontTrueTypeBuffer& page : font.Pages()) {
     const GLFontTrueTypeString* text = Entry(page, id);
     if (!text) continue;
-    EXPECT_LE(text->x + text->width, 256);
     std::vector<bool> rows(text->height, false);
     for (int r = 0; r < text->height; ++r)
       for (int c = 0; c < text->width; ++c)
-        if (PagePixel(page, text->x + c, text->y + r) >> 24) rows[r] = true;
+        if (TextPixel(page, *text, c, r) >> 24) rows[r] = true;
     return rows;
   }
   ADD_FAILURE() << "no text " << id;
@@ -211,6 +217,55 @@ TEST(Atlas, ATextWrappingBelowATallerTextStartsARowOfItsOwn) {
   EXPECT_EQ(static_cast<int>(PagePixel(page, 0, 60) >> 24), PatternAlpha(48, 0));
 }
 
+TEST(Atlas, TextsOfAnySizeNeverOverlapAndAreReadBackWhereTheDrawingLooks) {
+  GLFontTrueType font;
+  std::mt19937 random(2026);
+  struct Placed {
+    int id, salt;
+  };
+  std::vector<Placed> placed;
+  int refused = 0;
+  for (int salt = 0; salt < 1500; ++salt) {
+    // Mostly short labels, some long sentences, a few tall or empty ones.
+    const int w = random() % 4 == 0 ? static_cast<int>(random() % 900) : static_cast<int>(random() % 120);
+    const int h = 1 + static_cast<int>(random() % (random() % 8 == 0 ? 120 : 40));
+    const int rowsOnEmptyPage = w > 256 ? 1 + (w - 256 + 255) / 256 : 1;
+    const bool fits = rowsOnEmptyPage * h <= 255;
+    const int id = AddPattern(font, w, h, salt);
+    ASSERT_EQ(id != -1, fits) << w << " x " << h;
+    if (id == -1)
+      ++refused;
+    else
+      placed.push_back({id, salt});
+  }
+  EXPECT_GT(refused, 0);
+  // Which text owns each page pixel: each pixel at most one.
+  std::vector<std::vector<int>> owner;
+  std::vector<const GLFontTrueTypeBuffer*> pages = PagesOf(font);
+  for (size_t p = 0; p < pages.size(); ++p) owner.emplace_back(256 * 256, -1);
+  size_t next = 0;
+  for (size_t p = 0; p < pages.size(); ++p) {
+    for (const GLFontTrueTypeString& text : pages[p]->texts) {
+      ASSERT_LT(next, placed.size());
+      ASSERT_EQ(text.id, placed[next].id) << "texts are kept in order of placement";
+      const int salt = placed[next++].salt;
+      for (int c = 0; c < text.width; ++c) {
+        const int column = text.x + c;
+        const int px = column % 256, row = text.y + column / 256 * text.height;
+        ASSERT_LE(row + text.height, 255) << "text " << text.id;
+        for (int r = 0; r < text.height; ++r) {
+          int& who = owner[p][(row + r) * 256 + px];
+          ASSERT_EQ(who, -1) << "text " << text.id << " over text " << who;
+          who = text.id;
+          ASSERT_EQ(static_cast<int>(TextPixel(*pages[p], text, c, r) >> 24), PatternAlpha(c, r, salt));
+        }
+      }
+    }
+  }
+  EXPECT_EQ(next, placed.size());
+  EXPECT_GT(pages.size(), 10u);
+}
+
 TEST(Atlas, IdsContinueAcrossFontsAndClearForgetsThem) {
   GLFontTrueType a, b;
   const int first = AddPattern(a, 5, 5);
@@ -258,6 +313,11 @@ TEST_F(TrueTypeTest, Utf16TextsWithAccentsRenderTheirAccents) {
   ASSERT_NE(narrow, -1);
   EXPECT_EQ(font.TextWidth(wide), font.TextWidth(narrow));
   EXPECT_GT(font.TextWidth(wide), 100);
+  // Byte-order marks inside a text are not characters and turn nothing round.
+  const int marked = font.AddTextW(CUString(u"\uFFFE\u00C9\uFEFFt\uFFFE\u00E9"));
+  const int clean = font.AddTextW(CUString(u"\u00C9t\u00E9"));
+  ASSERT_NE(marked, -1);
+  EXPECT_EQ(font.TextWidth(marked), font.TextWidth(clean));
 
   // The accents are ink above the capitals' tops, in the page itself.
   const std::pair<const char16_t*, const char16_t*> pairs[] = {{u"E", u"\u00C9"}, {u"N", u"\u00D1"}};
