@@ -82,6 +82,8 @@ void GLFontTrueTypeBuffer::DeleteTexture() {
 bool GLFontTrueTypeBuffer::FindRoom(int w, int h, int& x, int& y) const {
   x = cursorX;
   y = cursorY;
+  // Far beyond any page; also keeps the sums below from overflowing.
+  if (w > kSize * kSize || h > kSize) return false;
   // A text continues on the next row one text height down, which is where
   // the drawing looks for it; below a taller text of this row that place is
   // taken, so such a text starts a row of its own.
