@@ -19,6 +19,24 @@ function(glyphox_copy_to_game)
   glyphox_game_target(${ARG_TARGET} ${outputs})
 endfunction()
 
+# glyphox_utf16_to_game(TARGET name FILES src... DEST reldir)
+# Turns UTF-8 text sources into the game's UTF-16 files of the same names.
+function(glyphox_utf16_to_game)
+  cmake_parse_arguments(ARG "" "TARGET;DEST" "FILES" ${ARGN})
+  set(outputs)
+  foreach(src IN LISTS ARG_FILES)
+    get_filename_component(name ${src} NAME)
+    set(out ${GLYPHOX_GAME_DIR}/${ARG_DEST}/${name})
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${GLYPHOX_GAME_DIR}/${ARG_DEST}
+      COMMAND glyphox-utf16 ${src} ${out}
+      DEPENDS ${src} glyphox-utf16
+      COMMENT "Game tree: ${ARG_DEST}/${name}" VERBATIM)
+    list(APPEND outputs ${out})
+  endforeach()
+  glyphox_game_target(${ARG_TARGET} ${outputs})
+endfunction()
+
 # glyphox_game_target(name outputs...): a target building these outputs of the tree.
 function(glyphox_game_target name)
   add_custom_target(${name} ALL DEPENDS ${ARGN})
