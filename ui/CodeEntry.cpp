@@ -36,6 +36,20 @@ CodeEntryAction CodeEntryModel::Event(const UiEvent& event) {
   }
 }
 
+ScreenRect CodeLetterBox(int letter, int screenWidth, int screenHeight, int menuFontHeight) {
+  double x0 = (screenWidth - 5.0 * menuFontHeight) * 0.5;
+  int x = static_cast<int>(x0 + letter * menuFontHeight);
+  int y = static_cast<int>(screenHeight * 0.5);
+  return {x, y, x + 24, y + 24};
+}
+
+ScreenRect CodeHighlightRect(int cursor, int screenWidth, int screenHeight, int menuFontHeight) {
+  double m = menuFontHeight;
+  double x0 = (screenWidth - 5.0 * m) * 0.5;
+  return {static_cast<int>(cursor * m + x0 - m * 0.5), static_cast<int>(screenHeight * 0.5 - m * 1.5),
+          static_cast<int>((cursor + 1) * m + x0 + m * 0.5), static_cast<int>(screenHeight * 0.5 + m * 2.5)};
+}
+
 CodeSearchResult SearchLevelCode(const uint8_t code[kCodeLength]) {
   CodeSearchResult result;
   const int current = g_settings.langLevel;

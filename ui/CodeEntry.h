@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "puzzle/LevelSet.h"
+#include "ui/ScreenRect.h"
 #include "ui/UiEvent.h"
 
 constexpr int kCodeEntryRepeatDelay = 500;
@@ -35,6 +36,12 @@ class CodeEntryModel {
   uint8_t m_code[kCodeLength];
   int m_cursor = 0;
 };
+
+// Placement with m the menu font height and x0 = (W - 5 m) / 2: letter i in a
+// 24 x 24 box at (trunc(x0 + i m), trunc(H / 2)); the highlight around the
+// letter under the cursor.
+ScreenRect CodeLetterBox(int letter, int screenWidth, int screenHeight, int menuFontHeight);
+ScreenRect CodeHighlightRect(int cursor, int screenWidth, int screenHeight, int menuFontHeight);
 
 struct CodeSearchResult {
   bool found = false;

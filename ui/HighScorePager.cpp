@@ -19,6 +19,13 @@ int ScoreButtonUnderPointer(int mouseX, int mouseY, int screenWidth, int screenH
   return button <= kScoreButtonNext ? button : kScoreButtonNone;
 }
 
+ScreenRect ScoreButtonRect(int button, int screenWidth, int screenHeight, int menuFontHeight) {
+  int base = static_cast<int>(screenHeight - menuFontHeight * 1.5);
+  int third = screenWidth / 3;
+  return {button * third, static_cast<int>(base + menuFontHeight * 0.5), (button + 1) * third,
+          static_cast<int>(base + menuFontHeight * 1.5)};
+}
+
 void HighScorePager::PointerMoved(int mouseX, int mouseY, int screenWidth, int screenHeight, int menuFontHeight) {
   m_pointerButton = ScoreButtonUnderPointer(mouseX, mouseY, screenWidth, screenHeight, menuFontHeight);
   if (m_pointerButton != kScoreButtonNone) m_highlighted = m_pointerButton;

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "ui/ScreenRect.h"
 #include "ui/Scores.h"
 #include "ui/UiEvent.h"
 
@@ -27,6 +28,10 @@ int PreviousScorePage(int pageStart);
 // base = trunc(H - m x 1.5) with m the menu font height), else the third of
 // the screen width the pointer is in.
 int ScoreButtonUnderPointer(int mouseX, int mouseY, int screenWidth, int screenHeight, int menuFontHeight);
+
+// The highlight quad of a button: its third of the width, from
+// trunc(base + m / 2) to trunc(base + 3 m / 2).
+ScreenRect ScoreButtonRect(int button, int screenWidth, int screenHeight, int menuFontHeight);
 
 class HighScorePager {
  public:

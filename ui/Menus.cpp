@@ -59,6 +59,15 @@ float MenuItemY(const Menu& menu, int item) {
   return y;
 }
 
+ScreenRect MenuHighlightRect(const Menu& menu, int item, int labelLength, int screenWidth, int menuFontHeight) {
+  bool choiceList = item >= 0 && item < static_cast<int>(menu.items.size()) && menu.items[item].kind == kMenuChoiceList;
+  double width = choiceList ? screenWidth * 0.5 : screenWidth;
+  double left = (width - labelLength * kMenuUnit) * 0.5;
+  float y = MenuItemY(menu, item);
+  return {static_cast<int>(left - kMenuUnit * 0.5), static_cast<int>(y - menuFontHeight * 0.5),
+          static_cast<int>(left + labelLength * kMenuUnit + kMenuUnit * 0.5), static_cast<int>(y + menuFontHeight * 1.5)};
+}
+
 namespace {
 
 void Highlight(Menu& menu, int index) {
@@ -203,15 +212,14 @@ MenuPoll MenuInput::Event(MenuSet& set, const UiEvent& event, int& itemId, int& 
       return Activate(set, itemId, choiceId);
     case SDLK_DOWN:
     case SDLK_KP2:
-      if (pointerOnItem) return kMenuKeyIgnored;
-      NextItem(menu);
-      itemId = menu.items.empty() ? -1 : menu.items[menu.highlightedIndex].id;
-      return kMenuMoved;
     case SDLK_UP:
     case SDLK_KP8:
-      if (pointerOnItem) return kMenuKeyIgnored;
-      PreviousItem(menu);
-      itemId = menu.items.empty() ? -1 : menu.items[menu.highlightedIndex].id;
+      if (pointerOnItem || menu.items.empty()) return kMenuKeyIgnored;
+      if (event.key == SDLK_DOWN || event.key == SDLK_KP2)
+        NextItem(menu);
+      else
+        PreviousItem(menu);
+      itemId = menu.items[menu.highlightedIndex].id;
       return kMenuMoved;
     case SDLK_LEFT:
     case SDLK_KP4:

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "config/CUString.h"
+#include "ui/ScreenRect.h"
 #include "ui/UiEvent.h"
 
 // Command ids of the menu entries.
@@ -95,6 +96,11 @@ void BuildMainMenus(MenuSet& set);
 // Menu tops for the screen height; item i stands at MenuItemY(menu, i).
 void LayOutMenus(MenuSet& set, int screenHeight);
 float MenuItemY(const Menu& menu, int item);
+
+// The highlight quad of item i for a label of labelLength characters, m the
+// menu font height: centred on the whole width, or on the left half for a
+// choice list (whose current choice stands in the right half).
+ScreenRect MenuHighlightRect(const Menu& menu, int item, int labelLength, int screenWidth, int menuFontHeight);
 
 // Makes the menu current with its first item highlighted.
 void SetCurrentMenu(MenuSet& set, Menu& menu);

@@ -12,6 +12,11 @@ bool NameEntryModel::OkUnderPointer(int mouseY, int screenHeight) {
   return oy - 16 < mouseY && mouseY < oy + 16;
 }
 
+ScreenRect NameEntryModel::OkHighlightRect(int screenWidth, int screenHeight) {
+  int oy = static_cast<int>(screenHeight * 0.5 + 48);
+  return {static_cast<int>(screenWidth * 0.5 - 32), oy - 16, static_cast<int>(screenWidth * 0.5 + 32), oy + 24};
+}
+
 void NameEntryModel::Event(const UiEvent& event, int screenHeight) {
   switch (event.kind) {
     case UiEvent::kKeyPress:

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "config/CUString.h"
+#include "ui/ScreenRect.h"
 #include "ui/UiEvent.h"
 
 constexpr int kNameEntryRepeatDelay = 500;    // ms before a held key repeats
@@ -27,6 +28,9 @@ class NameEntryModel {
 
   // Ok is under the pointer when oy - 16 < y < oy + 16, oy = trunc(H / 2 + 48).
   static bool OkUnderPointer(int mouseY, int screenHeight);
+  // The highlight quad of Ok: (trunc(W / 2 - 32), oy - 16) to
+  // (trunc(W / 2 + 32), oy + 24).
+  static ScreenRect OkHighlightRect(int screenWidth, int screenHeight);
 
   // Key presses are remembered (the last one of the frame counts); a release
   // of Enter, or a button release over Ok after a press over Ok, ends the

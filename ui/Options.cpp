@@ -30,6 +30,11 @@ MenuItem ChoiceItem(int id, LabelKey label, std::vector<MenuChoice> choices) {
   return item;
 }
 
+// An entry of two choices.
+MenuItem PairItem(int id, LabelKey label, int firstId, LabelKey first, int secondId, LabelKey second) {
+  return ChoiceItem(id, label, {Choice(firstId, Label(first)), Choice(secondId, Label(second))});
+}
+
 void Select(Menu& menu, int item, int choice) {
   if (MenuItem* entry = FindItem(menu, item)) SelectChoice(*entry, choice);
 }
@@ -59,21 +64,17 @@ void BuildOptionsMenu(MenuSet& set, const std::vector<ScreenSize>& sizes) {
   }
   menu.items.push_back(ChoiceItem(kOptionResolution, LabelKey::Resolution, resolutions));
 
-  menu.items.push_back(ChoiceItem(kOptionReflet, LabelKey::Reflet,
-                                  {Choice(kChoiceReflectOn, Label(LabelKey::ON)),
-                                   Choice(kChoiceReflectOff, Label(LabelKey::OFF))}));
-  menu.items.push_back(ChoiceItem(kOptionShadow, LabelKey::Shadow,
-                                  {Choice(kChoiceShadowNone, Label(LabelKey::ShadowNone)),
-                                   Choice(kChoiceShadowReal, Label(LabelKey::ShadowReal))}));
+  menu.items.push_back(
+      PairItem(kOptionReflet, LabelKey::Reflet, kChoiceReflectOn, LabelKey::ON, kChoiceReflectOff, LabelKey::OFF));
+  menu.items.push_back(PairItem(kOptionShadow, LabelKey::Shadow, kChoiceShadowNone, LabelKey::ShadowNone,
+                                kChoiceShadowReal, LabelKey::ShadowReal));
   std::vector<MenuChoice> speeds;
   for (const SpeedStep& step : kSpeeds) speeds.push_back(Choice(step.choice, Label(step.label)));
   menu.items.push_back(ChoiceItem(kOptionSpeed, LabelKey::Speed, speeds));
-  menu.items.push_back(ChoiceItem(kOptionSound, LabelKey::Sound,
-                                  {Choice(kChoiceSoundOn, Label(LabelKey::ON)),
-                                   Choice(kChoiceSoundOff, Label(LabelKey::OFF))}));
-  menu.items.push_back(ChoiceItem(kOptionMusic, LabelKey::Music,
-                                  {Choice(kChoiceMusicOn, Label(LabelKey::ON)),
-                                   Choice(kChoiceMusicOff, Label(LabelKey::OFF))}));
+  menu.items.push_back(
+      PairItem(kOptionSound, LabelKey::Sound, kChoiceSoundOn, LabelKey::ON, kChoiceSoundOff, LabelKey::OFF));
+  menu.items.push_back(
+      PairItem(kOptionMusic, LabelKey::Music, kChoiceMusicOn, LabelKey::ON, kChoiceMusicOff, LabelKey::OFF));
   menu.items.push_back(MakeMenuItem(kCommandOptionsBack, kMenuLink, Label(LabelKey::Back), &set.mainMenu));
 }
 

@@ -67,6 +67,10 @@ TEST_F(Menus, EntriesCommandsAndPlaces) {
   const MenuItem& levelSets = *FindItem(set.optionsMenu, kOptionLangage);
   ASSERT_EQ(levelSets.choices.size(), static_cast<size_t>(LevelSetCount()));
   EXPECT_EQ(levelSets.choices[1].label.ToUtf8(), "English words");
+  // Highlight quads (800 wide, menu font 40 high): "Game" centred on the
+  // width; the "Difficulty" choice list on the left half.
+  EXPECT_EQ(MenuHighlightRect(set.mainMenu, 0, 4, 800, 40), (ScreenRect{340, 328, 460, 408}));
+  EXPECT_EQ(MenuHighlightRect(set.optionsMenu, 1, 10, 800, 40), (ScreenRect{68, 184, 332, 264}));
   // Labels are cut to 63 characters.
   EXPECT_EQ(MenuLabel(CUString::FromUtf8(std::string(80, 'x'))).Length(), 63u);
 }
