@@ -50,6 +50,10 @@ enum MenuPoll : int {
   kMenuKeyIgnored = 4,
 };
 
+// Sound effects of the menu: a highlight moved, an entry or choice taken.
+constexpr int kMenuMoveSound = 0;
+constexpr int kMenuActionSound = 1;
+
 constexpr int kMenuLabelMax = 63;  // characters of a label or choice label
 constexpr int kMenuUnit = 24;      // pixels
 

@@ -35,10 +35,6 @@ MenuItem PairItem(int id, LabelKey label, int firstId, LabelKey first, int secon
   return ChoiceItem(id, label, {Choice(firstId, Label(first)), Choice(secondId, Label(second))});
 }
 
-void Select(Menu& menu, int item, int choice) {
-  if (MenuItem* entry = FindItem(menu, item)) SelectChoice(*entry, choice);
-}
-
 }  // namespace
 
 void BuildOptionsMenu(MenuSet& set, const std::vector<ScreenSize>& sizes) {
@@ -78,11 +74,14 @@ void BuildOptionsMenu(MenuSet& set, const std::vector<ScreenSize>& sizes) {
   menu.items.push_back(MakeMenuItem(kCommandOptionsBack, kMenuLink, Label(LabelKey::Back), &set.mainMenu));
 }
 
+void SelectOption(MenuSet& set, int item, int choice) {
+  if (MenuItem* entry = FindItem(set.optionsMenu, item)) SelectChoice(*entry, choice);
+}
+
 void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vector<ScreenSize>& sizes) {
-  Menu& menu = set.optionsMenu;
   if (settings.difficulty >= 0 && settings.difficulty <= 2)
-    Select(menu, kOptionDifficulty, kChoiceEasy + settings.difficulty);
-  Select(menu, kOptionLangage, kChoiceLevelSetFirst + settings.langLevel);
+    SelectOption(set, kOptionDifficulty, kChoiceEasy + settings.difficulty);
+  SelectOption(set, kOptionLangage, kChoiceLevelSetFirst + settings.langLevel);
 
   int mode = -1;
   for (size_t i = 0; i < sizes.size() && mode < 0; ++i)
@@ -92,20 +91,20 @@ void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vect
     settings.width = sizes[0].width;
     settings.height = sizes[0].height;
   }
-  if (mode >= 0) Select(menu, kOptionResolution, kChoiceResolutionFirst + mode);
+  if (mode >= 0) SelectOption(set, kOptionResolution, kChoiceResolutionFirst + mode);
 
   for (const SpeedStep& step : kSpeeds) {
     if (settings.speed != step.speed) continue;
-    Select(menu, kOptionSpeed, step.choice);
+    SelectOption(set, kOptionSpeed, step.choice);
     ApplySpeedToMoveDuration(step.speed);
   }
-  Select(menu, kOptionReflet, settings.reflect == 1 ? kChoiceReflectOn : kChoiceReflectOff);
+  SelectOption(set, kOptionReflet, settings.reflect == 1 ? kChoiceReflectOn : kChoiceReflectOff);
   // The simple shadows have no entry of their own: the first choice shows
   // while the setting keeps them until the player changes the entry.
-  if (settings.shadow == 0) Select(menu, kOptionShadow, kChoiceShadowNone);
-  if (settings.shadow == 2) Select(menu, kOptionShadow, kChoiceShadowReal);
-  Select(menu, kOptionSound, settings.sound > 0 ? kChoiceSoundOn : kChoiceSoundOff);
-  Select(menu, kOptionMusic, settings.music > 0 ? kChoiceMusicOn : kChoiceMusicOff);
+  if (settings.shadow == 0) SelectOption(set, kOptionShadow, kChoiceShadowNone);
+  if (settings.shadow == 2) SelectOption(set, kOptionShadow, kChoiceShadowReal);
+  SelectOption(set, kOptionSound, settings.sound > 0 ? kChoiceSoundOn : kChoiceSoundOff);
+  SelectOption(set, kOptionMusic, settings.music > 0 ? kChoiceMusicOn : kChoiceMusicOff);
 }
 
 void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, const std::vector<ScreenSize>& sizes,

@@ -67,6 +67,10 @@ void BuildOptionsMenu(MenuSet& set, const std::vector<ScreenSize>& sizes);
 // gives the first mode, whose size is written into the settings.
 void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vector<ScreenSize>& sizes);
 
+// Makes an options entry show a choice, as after a loaded game (level set and
+// difficulty) or a code found in another level set (kChoiceLevelSetFirst + s).
+void SelectOption(MenuSet& set, int item, int choice);
+
 // What a choice does outside the settings record.
 class OptionsHost {
  public:

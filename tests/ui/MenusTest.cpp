@@ -146,6 +146,10 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   EXPECT_EQ(current(kOptionSound), kChoiceSoundOff);
   EXPECT_EQ(current(kOptionMusic), kChoiceMusicOn);
   EXPECT_EQ(current(kOptionReflet), kChoiceReflectOff);
+  SelectOption(set, kOptionLangage, 102);  // a code found in the third set
+  EXPECT_EQ(current(kOptionLangage), 102);
+  SelectOption(set, kOptionLangage, 142);  // no such choice: unchanged
+  EXPECT_EQ(current(kOptionLangage), 102);
 
   // Through the menu: Enter on a choice steps forward and wraps.
   SetCurrentMenu(set, set.optionsMenu);
