@@ -58,8 +58,11 @@ CodeSearchResult SearchLevelCode(const uint8_t code[kCodeLength]) {
     result.levelSet = current;
     return result;
   }
+  // The loaded set was searched; a set loaded by path (no LangLevel) is no
+  // reason to skip the file LangLevel names.
+  const int loaded = g_levelSet.selectedBy;
   for (int set = 0; set < LevelSetCount(); ++set) {
-    if (set == current) continue;
+    if (set == loaded) continue;
     std::string path = "data/level/" + LevelSetSlot(set).file.ToUtf8();
     LevelSet other;
     std::string error;

@@ -74,6 +74,15 @@ TEST_F(CodeSearch, TheLoadedSetIsSearchedFirstAndKeptWhenNoSetHoldsTheCode) {
   EXPECT_EQ(g_settings.langLevel, 2);
   EXPECT_EQ(g_levelSet.selectedBy, 2);
   EXPECT_EQ(g_levelSet.levels[0].code[0], 'Q') << "the loaded set was replaced";
+
+  // An empty set loaded by path does not hide the file LangLevel names.
+  g_levelSet = LevelSet();
+  g_settings.langLevel = 0;
+  CodeSearchResult fromFile = Search(leveltest::CodeText(sets[0].levels.levels[5]));
+  EXPECT_TRUE(fromFile.found);
+  EXPECT_EQ(fromFile.levelSet, 0);
+  EXPECT_EQ(fromFile.levelIndex, 5);
+  EXPECT_EQ(g_levelSet.selectedBy, 0);
 }
 
 }  // namespace
