@@ -147,7 +147,11 @@ bool DecodeWav(const uint8_t* data, size_t size, WavSound& out, std::string& why
 }
 
 std::vector<uint8_t> EncodeWav(const WavSound& sound) {
-  const uint32_t dataBytes = static_cast<uint32_t>(sound.frames.size() * 2);
+  return EncodeWavSamples(sound.frames.data(), sound.frames.size(), sound.rate, 1);
+}
+
+std::vector<uint8_t> EncodeWavSamples(const int16_t* samples, size_t count, int rate, int channels) {
+  const uint32_t dataBytes = static_cast<uint32_t>(count * 2);
   std::vector<uint8_t> out;
   out.reserve(44 + dataBytes);
   const char* riff = "RIFF";
@@ -157,14 +161,14 @@ std::vector<uint8_t> EncodeWav(const WavSound& sound) {
   out.insert(out.end(), wave, wave + 8);
   PutLe32(out, 16);
   PutLe16(out, 1);  // PCM
-  PutLe16(out, 1);  // mono
-  PutLe32(out, static_cast<uint32_t>(sound.rate));
-  PutLe32(out, static_cast<uint32_t>(sound.rate) * 2);
-  PutLe16(out, 2);
+  PutLe16(out, static_cast<unsigned>(channels));
+  PutLe32(out, static_cast<uint32_t>(rate));
+  PutLe32(out, static_cast<uint32_t>(rate * channels * 2));
+  PutLe16(out, static_cast<unsigned>(channels * 2));
   PutLe16(out, 16);
   const char* tag = "data";
   out.insert(out.end(), tag, tag + 4);
   PutLe32(out, dataBytes);
-  for (int16_t s : sound.frames) PutLe16(out, static_cast<uint16_t>(s));
+  for (size_t i = 0; i < count; ++i) PutLe16(out, static_cast<uint16_t>(samples[i]));
   return out;
 }

@@ -46,3 +46,5 @@ struct WavSound {
 bool DecodeWav(const uint8_t* data, size_t size, WavSound& out, std::string& why);
 // A canonical 16-bit mono PCM WAV file image of the frames.
 std::vector<uint8_t> EncodeWav(const WavSound& sound);
+// The same for interleaved 16-bit samples of 1 or 2 channels.
+std::vector<uint8_t> EncodeWavSamples(const int16_t* samples, size_t count, int rate, int channels);
