@@ -16,6 +16,13 @@ namespace {
 enum class Output { kNone, kDevice, kOffline };
 Output g_output = Output::kNone;
 int g_lockDepth = 0;
+// Whether the binding started SDL's audio subsystem, and so stops it.
+bool g_ownsAudioSubsystem = false;
+
+void ReleaseAudioSubsystem() {
+  if (g_ownsAudioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  g_ownsAudioSubsystem = false;
+}
 
 // MikMod's driver and loader lists are process-wide and cannot be emptied,
 // so they are filled once.
@@ -72,11 +79,17 @@ void SDLMikMod_Init(int mixRate, int bufferFrames, int bytesPerFrame, int format
     std::fprintf(stderr, "Could not initialize sound, reason: unsupported output format\n");
     return;
   }
-  if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
-    std::fprintf(stderr, "Could not initialize sound, reason: %s\n", SDL_GetError());
+  if (!SDL_WasInit(SDL_INIT_AUDIO)) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+      std::fprintf(stderr, "Could not initialize sound, reason: %s\n", SDL_GetError());
+      return;
+    }
+    g_ownsAudioSubsystem = true;
+  }
+  if (!StartMixer(mixRate)) {
+    ReleaseAudioSubsystem();
     return;
   }
-  if (!StartMixer(mixRate)) return;
   SDL_AudioSpec wanted;
   std::memset(&wanted, 0, sizeof wanted);
   wanted.freq = mixRate;
@@ -88,12 +101,14 @@ void SDLMikMod_Init(int mixRate, int bufferFrames, int bytesPerFrame, int format
   if (SDL_OpenAudio(&wanted, &got) < 0) {
     std::fprintf(stderr, "Could not initialize sound, reason: %s\n", SDL_GetError());
     MikMod_Exit();
+    ReleaseAudioSubsystem();
     return;
   }
   if (got.format != AUDIO_S16SYS || got.channels != 2) {
     std::fprintf(stderr, "Could not initialize sound, reason: no 16-bit stereo output\n");
     SDL_CloseAudio();
     MikMod_Exit();
+    ReleaseAudioSubsystem();
     return;
   }
   if (got.freq != mixRate) {
@@ -101,6 +116,7 @@ void SDLMikMod_Init(int mixRate, int bufferFrames, int bytesPerFrame, int format
     MikMod_Exit();
     if (!StartMixer(got.freq)) {
       SDL_CloseAudio();
+      ReleaseAudioSubsystem();
       return;
     }
   }
@@ -135,6 +151,7 @@ void SDLMikMod_Quit() {
   g_output = Output::kNone;
   Player_Stop();
   MikMod_Exit();
+  ReleaseAudioSubsystem();
 }
 
 namespace {
