@@ -16,6 +16,8 @@ namespace {
 enum class Output { kNone, kDevice, kOffline };
 Output g_output = Output::kNone;
 int g_lockDepth = 0;
+// The sample each voice was last given by SDLMikMod_PlaySample.
+const SAMPLE* g_voiceSample[256] = {};
 // Whether the binding started SDL's audio subsystem, and so stops it.
 bool g_ownsAudioSubsystem = false;
 
@@ -140,6 +142,25 @@ void SDLMikMod_Mix(uint8_t* out, size_t bytes) {
   }
   MixerLock lock;
   FillStream(nullptr, out, static_cast<int>(bytes));
+}
+
+int SDLMikMod_PlaySample(SAMPLE* sample, ULONG start, UBYTE flags) {
+  if (!SDLMikMod_IsReady() || !sample) return -1;
+  MixerLock lock;
+  const int voice = Sample_Play(sample, start, flags);
+  if (voice >= 0 && voice < 256) g_voiceSample[voice] = sample;
+  return voice;
+}
+
+void SDLMikMod_FreeSample(SAMPLE* sample) {
+  if (!sample) return;
+  MixerLock lock;
+  for (int voice = 0; voice < 256; ++voice) {
+    if (g_voiceSample[voice] != sample) continue;
+    Voice_Stop(static_cast<SBYTE>(voice));
+    g_voiceSample[voice] = nullptr;
+  }
+  Sample_Free(sample);
 }
 
 void SDLMikMod_Quit() {

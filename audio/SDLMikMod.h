@@ -34,6 +34,12 @@ SAMPLE* SDLMikMod_LoadSample(const char* path);
 MODULE* SDLMikMod_LoadModuleImage(const uint8_t* data, size_t size);
 SAMPLE* SDLMikMod_LoadSampleImage(const uint8_t* data, size_t size);
 
+// Sample_Play, remembering which voice took the sample, and Sample_Free
+// after stopping those voices: the mixer would otherwise go on reading a
+// freed sample, or a newer one given the same slot. Both take the MixerLock.
+int SDLMikMod_PlaySample(SAMPLE* sample, ULONG start, UBYTE flags);
+void SDLMikMod_FreeSample(SAMPLE* sample);
+
 // Effect voices the mixer reserves: one per entry of the sound table.
 constexpr int kEffectVoices = 8;
 

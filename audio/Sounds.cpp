@@ -16,11 +16,7 @@ void SetPlayerVolume(int volume) {
   Player_SetVolume(static_cast<SWORD>(volume));
 }
 
-ORBSample::~ORBSample() {
-  if (!m_sample) return;
-  MixerLock lock;
-  Sample_Free(m_sample);
-}
+ORBSample::~ORBSample() { SDLMikMod_FreeSample(m_sample); }
 
 bool ORBSample::Load(const char* path) {
   m_sample = SDLMikMod_LoadSample(path);
@@ -32,8 +28,7 @@ bool ORBSample::Load(const char* path) {
 
 void ORBSample::Play() {
   if (!SDLMikMod_IsReady() || !m_sample) return;
-  MixerLock lock;
-  Sample_Play(m_sample, 0, SFX_CRITICAL);
+  SDLMikMod_PlaySample(m_sample, 0, SFX_CRITICAL);
 }
 
 void ORBSample::SetVolume(int volume) {

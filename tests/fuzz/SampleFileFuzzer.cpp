@@ -11,13 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!ready) std::abort();
   SAMPLE* sample = SDLMikMod_LoadSampleImage(data, size);
   if (!sample) return 0;
-  {
-    MixerLock lock;
-    Sample_Play(sample, 0, SFX_CRITICAL);
-  }
+  SDLMikMod_PlaySample(sample, 0, SFX_CRITICAL);
   uint8_t mixed[4096];
   SDLMikMod_Mix(mixed, sizeof mixed);
-  MixerLock lock;
-  Sample_Free(sample);
+  SDLMikMod_FreeSample(sample);
   return 0;
 }

@@ -40,15 +40,11 @@ bool RenderFile(const std::string& path, double maxSeconds, int volume, Renderin
     if (!sample) return false;
     sample->volume = static_cast<UBYTE>(std::clamp(volume, 0, 64));
     sample->panning = 128;
-    {
-      MixerLock lock;
-      Sample_Play(sample, 0, SFX_CRITICAL);
-    }
+    SDLMikMod_PlaySample(sample, 0, SFX_CRITICAL);
     // The sample's own length, and a short tail for the mixer's ramp.
     const double seconds = std::min(maxSeconds, static_cast<double>(sample->length) / sample->speed + 0.05);
     while (out.samples.size() / 2 < seconds * kRenderRate) MixBlock(out);
-    MixerLock lock;
-    Sample_Free(sample);
+    SDLMikMod_FreeSample(sample);
     return true;
   }
   MODULE* module = SDLMikMod_LoadModule(path.c_str());
