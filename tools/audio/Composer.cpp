@@ -153,7 +153,7 @@ std::vector<std::pair<int, Chord>> Composer::ChordSpans(const Section& s, const 
   }
   if (Has(f, "end")) {
     Chord tonic;
-    tonic.root = 0;
+    tonic.root = m_score.tonic;
     tonic.intervals = {m_score.minor ? 3 : 4, 7};
     while (!spans.empty() && spans.back().first >= (kBarsPerSection - 1) * kStepsPerBar) spans.pop_back();
     spans.push_back({(kBarsPerSection - 1) * kStepsPerBar, tonic});

@@ -77,10 +77,10 @@ bool ParseChord(const Score& score, const std::string& word, Chord& chord) {
     else if (word[at] == '7') seventh = true;
     else return false;
   }
-  chord.root = score.DegreeSemitones(degree) + shift;
+  chord.root = score.tonic + score.DegreeSemitones(degree) + shift;
   chord.intervals = {upper ? 4 : 3, diminished ? 6 : 7};
   if (seventh) {
-    int seventhInterval = ((score.DegreeSemitones(degree + 6) - chord.root) % 12 + 12) % 12;
+    int seventhInterval = ((score.tonic + score.DegreeSemitones(degree + 6) - chord.root) % 12 + 12) % 12;
     if (upper && degree == 4) seventhInterval = 10;  // the dominant seventh, in minor keys too
     chord.intervals.push_back(seventhInterval);
   }

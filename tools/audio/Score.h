@@ -13,7 +13,7 @@ constexpr int kEighthsPerBar = 8;
 constexpr int kStepsPerBar = 16;  // drum steps, one row each
 
 struct Chord {
-  int root = 0;                // semitones above the tonic
+  int root = 0;                // a MIDI pitch of the root; only its pitch class counts
   std::vector<int> intervals;  // above the root: third, fifth, maybe seventh
 };
 
