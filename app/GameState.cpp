@@ -12,7 +12,6 @@ void ResetGameState(GameState& state) {
   state.drawArrows = 1;
   state.drawArrowHover = 1;
   state.drawSwitch3 = 1;
-  state.moveState = kMoveStateReady;
   state.pickKind = -1;
   state.pickIndex = -1;
   ResetCameras(state);

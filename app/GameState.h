@@ -14,32 +14,23 @@ struct CameraView {
 constexpr CameraView kOverviewDefaults = {0.0f, -60.0f, 1.0f};
 constexpr CameraView kCloseDefaults = {0.0f, -75.0f, 0.5f};
 
-// Cube motion state: ready, or 16 + direction while a roll runs.
-constexpr int kMoveStateReady = 20;
-
 struct GameState {
   int inGame;
   int menuShown;
   int attractMode;
   float idleTime;
   int quitRequested;
-  int levelIndex;
   int themeIndex;
   int showWordList;
   float fadeFromBlack;
   float fadeToBlack;
   float levelIntroFade;
-  int moveCount;
-  int lastWordsFormed;
   int screenshotNumber;
   int cameraMode;  // 0 overview, 1 close
   int drawArrows;
   int drawArrowHover;
   int drawSwitch3;  // read by the board renderer; nothing changes it
 
-  int difficulty;  // of the current game; copied from the setting at start-up
-  int selectedCube;
-  int moveState;
 
   // The window was closed (or SIGTERM/SIGINT arrived): every loop ends at once
   // and the game goes through Release.

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "puzzle/PlayState.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -56,6 +57,7 @@ int Initialise() {
 
   TraceLog::Write("InitTessel");
   ResetGameState(g_game);
+  ResetPlayState();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
   TraceLog::Write("Load Config file");
@@ -63,7 +65,7 @@ int Initialise() {
 
   TraceLog::Write("read font.ini");
   ReadLogoColors();
-  g_game.difficulty = g_settings.difficulty;
+  g_play.difficulty = g_settings.difficulty;
   SDL_ShowCursor(SDL_DISABLE);
 
   BuildDisplayModeList();
@@ -161,7 +163,7 @@ void ReloadCurrentTheme() {
 
 void ChooseThemeForLevel() {
   int count = ThemeCount();
-  g_game.themeIndex = count > 0 ? (g_game.levelIndex / 4) % count : 0;
+  g_game.themeIndex = count > 0 ? (g_play.levelIndex / 4) % count : 0;
   if (g_game.themeIndex == g_loadedTheme) return;
   FreeCurrentTheme();
   g_loadedTheme = -1;

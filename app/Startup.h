@@ -12,6 +12,6 @@ void Release();
 // Frees the current theme and loads theme g_game.themeIndex again; a failure
 // ends the process (exit code 1) through Release.
 void ReloadCurrentTheme();
-// Loads the theme of level g_game.levelIndex when it differs from the loaded
+// Loads the theme of level g_play.levelIndex when it differs from the loaded
 // one; a failure ends the process (exit code 0) through Release.
 void ChooseThemeForLevel();

@@ -1,4 +1,5 @@
 #include "puzzle/Board.h"
+#include "puzzle/PlayState.h"
 
 #include <cstring>
 
@@ -160,7 +161,7 @@ void BuildCubeList() {
       cube.inPlace = g_board.cells[Board::Index(x, y)] != CUBE;
     }
   }
-  g_game.selectedCube = 0;
+  g_play.selectedCube = 0;
 }
 
 int FindCubeAt(int x, int y) {

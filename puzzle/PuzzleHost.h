@@ -32,7 +32,7 @@ class PuzzleHost {
   // Level start and resume, in the order the rules call them.
   // Grabs the screen for the level-start dissolve (not in the demonstration).
   virtual void CaptureLevelStartScreen() {}
-  // Loads the theme of g_game.levelIndex when it differs from the loaded one.
+  // Loads the theme of g_play.levelIndex when it differs from the loaded one.
   virtual void ChooseThemeForLevel() {}
   // Camera presets, camera mode and pan back to their defaults.
   virtual void ResetCameras() {}

@@ -1,4 +1,5 @@
 #include "puzzle/Rules.h"
+#include "puzzle/PlayState.h"
 
 #include <cstdio>
 
@@ -40,7 +41,7 @@ bool FreeFor(int x, int y, int direction) {
 // Starts the roll of the cube standing on the cursor square towards the
 // destination square, which the caller has checked.
 void StartMoveRoll(int direction, int x, int y) {
-  g_game.moveState = TARGET_NORTH + direction;
+  g_play.moveState = TARGET_NORTH + direction;
   g_move.cursorX = x;
   g_move.cursorY = y;
   g_move.destinationX = x + DirectionDx(direction);
@@ -116,7 +117,7 @@ void ShowTargets(int x, int y) {
 }
 
 void SelectCube(int i) {
-  g_game.selectedCube = i;
+  g_play.selectedCube = i;
   if (i < 0 || i >= g_cubeCount) return;
   ShowTargets(g_cubes[i].x, g_cubes[i].y);
   g_move.cursorX = g_cubes[i].x;
@@ -126,7 +127,7 @@ void SelectCube(int i) {
 
 void SelectNextMovable(bool forward) {
   if (g_cubeCount == 0) return;
-  int candidate = g_game.selectedCube;
+  int candidate = g_play.selectedCube;
   for (int step = 0; step < g_cubeCount; ++step) {
     candidate = forward ? candidate + 1 : candidate - 1;
     if (candidate >= g_cubeCount) candidate = 0;
@@ -140,21 +141,21 @@ void SelectNextMovable(bool forward) {
 
 int MoveSelected(int direction) {
   if (direction < North || direction > West) return 0;
-  if (g_game.moveState != kMoveStateReady) return 0;
-  Cube* cube = g_level.CubeAt(g_game.selectedCube);
+  if (g_play.moveState != kMoveStateReady) return 0;
+  Cube* cube = g_level.CubeAt(g_play.selectedCube);
   const int x = g_move.cursorX, y = g_move.cursorY;
   if (!cube || g_board.CellAt(x, y) != CUBE) return 0;
   if (!FreeFor(x + DirectionDx(direction), y + DirectionDy(direction), direction)) return 0;
   StartMoveRoll(direction, x, y);
-  g_undo.Push(UndoRecord{g_game.selectedCube, TARGET_NORTH + direction});
-  g_game.moveCount += 1;
+  g_undo.Push(UndoRecord{g_play.selectedCube, TARGET_NORTH + direction});
+  g_play.moveCount += 1;
   Host().PrepareTopBar(false);
   cube->StartRoll(direction, true);
   return 1;
 }
 
 int Undo() {
-  if (g_game.moveState != kMoveStateReady) return 0;
+  if (g_play.moveState != kMoveStateReady) return 0;
   UndoRecord record;
   if (!g_undo.Pop(record)) {
     Host().PlaySound(kSoundRefuse);
@@ -173,18 +174,18 @@ int Undo() {
     Host().PlaySound(kSoundRefuse);
     return 0;
   }
-  g_game.selectedCube = record.cube;
+  g_play.selectedCube = record.cube;
   StartMoveRoll(direction, x, y);
   g_undoRolling = 1;
   cube->StartRoll(direction, true);
-  g_game.moveCount += 10;
+  g_play.moveCount += 10;
   Host().PrepareTopBar(false);
   return 1;
 }
 
 void OnRollStart() {
   if (g_mixing) return;
-  g_game.lastWordsFormed = g_board.formedCount;
+  g_play.lastWordsFormed = g_board.formedCount;
   ClearTargets();
   if (g_undoRolling) {
     Host().PlaySound(kSoundUndoRoll);
@@ -196,17 +197,17 @@ void OnRollStart() {
 
 void OnRollEnd(int /*direction*/) {
   if (g_mixing) return;
-  g_game.moveState = kMoveStateReady;
+  g_play.moveState = kMoveStateReady;
   const int x = g_move.destinationX, y = g_move.destinationY;
   g_move.cursorX = x;
   g_move.cursorY = y;
-  SetCubeSquare(g_game.selectedCube, x, y);
+  SetCubeSquare(g_play.selectedCube, x, y);
   if (g_board.OnBoard(x, y)) {
     g_board.cells[Board::Index(x, y)] = CUBE;
     g_board.letters[Board::Index(x, y)] = g_move.movingLetter;
   }
   ShowTargets(x, y);
-  HighlightCube(g_game.selectedCube);
+  HighlightCube(g_play.selectedCube);
   g_board.formedCount = CheckWords();
   if (g_board.placementScore > g_board.previousPlacementScore) Host().PlaySound(kSoundBetter);
 }
@@ -317,14 +318,14 @@ int StartLevel(int index, const LevelStartOptions& options) {
     Host().CaptureLevelStartScreen();
     g_game.levelIntroFade = kLevelStartFade;
   }
-  g_game.levelIndex = index;
+  g_play.levelIndex = index;
   Host().ChooseThemeForLevel();
   Host().ResetCameras();
   g_game.showWordList = 1;
-  g_game.lastWordsFormed = 0;
+  g_play.lastWordsFormed = 0;
   g_board.formedCount = 0;
   Host().ClearSceneLists();
-  g_game.selectedCube = 0;
+  g_play.selectedCube = 0;
   ClearTargets();
 
   SetUpBoard(index);
@@ -339,7 +340,7 @@ int StartLevel(int index, const LevelStartOptions& options) {
 
   g_undo.Clear();
   g_undoRolling = 0;
-  g_game.moveState = kMoveStateReady;
+  g_play.moveState = kMoveStateReady;
 
   BuildCubeList();
   Host().BeginSceneBuild();
@@ -354,12 +355,12 @@ int StartLevel(int index, const LevelStartOptions& options) {
 
   Host().ShowOverview();
   SelectCube(0);
-  g_game.moveCount = 0;
-  g_game.moveState = kMoveStateReady;
+  g_play.moveCount = 0;
+  g_play.moveState = kMoveStateReady;
   Host().PrepareTopBar(true);
 
   g_board.formedCount = CheckWords();
-  g_game.lastWordsFormed = g_board.formedCount;
+  g_play.lastWordsFormed = g_board.formedCount;
   g_board.previousPlacementScore = g_board.placementScore;
   SelectCube(FirstMovableCube());
   return 1;

@@ -3,8 +3,8 @@
 //
 // The shell calls StartLevel (restart is StartLevel(levelIndex)), then per
 // input SelectCube / SelectNextMovable / MoveSelected / Undo while
-// g_game.moveState is kMoveStateReady, and compares g_board.formedCount with
-// g_game.lastWordsFormed each frame. A move only starts a roll; the roll-end
+// g_play.moveState is kMoveStateReady, and compares g_board.formedCount with
+// g_play.lastWordsFormed each frame. A move only starts a roll; the roll-end
 // hook (run from Level::Update) finishes it and checks the words.
 #pragma once
 

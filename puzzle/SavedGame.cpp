@@ -1,4 +1,5 @@
 #include "puzzle/SavedGame.h"
+#include "puzzle/PlayState.h"
 
 #include <cmath>
 #include <cstdio>
@@ -225,10 +226,10 @@ void CaptureSavedGame(SavedGame& game) {
   for (Cube* cube : g_level.cubes)
     if (cube->moving) cube->CompleteRoll();
   game = SavedGame();
-  game.levelIndex = g_game.levelIndex;
-  game.difficulty = g_game.difficulty;
+  game.levelIndex = g_play.levelIndex;
+  game.difficulty = g_play.difficulty;
   game.levelSet = g_settings.langLevel;
-  game.moveCount = g_game.moveCount;
+  game.moveCount = g_play.moveCount;
   game.board = g_board;
   for (int i = 0; i < g_cubeCount; ++i) {
     const Cube* cube = g_level.CubeAt(i);
@@ -325,12 +326,12 @@ int LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
   }
 
   if (switchSet) g_levelSet = std::move(otherSet);
-  g_game.levelIndex = game.levelIndex;
-  g_game.difficulty = game.difficulty;
+  g_play.levelIndex = game.levelIndex;
+  g_play.difficulty = game.difficulty;
   g_settings.difficulty = game.difficulty;
   g_settings.langLevel = game.levelSet;
   Host().SettingsChanged();
-  g_game.moveCount = game.moveCount;
+  g_play.moveCount = game.moveCount;
   g_board = game.board;
   g_pending = std::move(game.cubes);
   TraceLog::Write("--- nb cube = %d", static_cast<int>(g_pending.size()));
@@ -381,11 +382,11 @@ void ResumeLoadedGame() {
   Host().EndSceneBuild();
 
   SelectCube(0);
-  g_game.moveState = kMoveStateReady;
+  g_play.moveState = kMoveStateReady;
   ApplyGlyphoxData();
 
   g_board.formedCount = CheckWords();
-  g_game.lastWordsFormed = g_board.formedCount;
+  g_play.lastWordsFormed = g_board.formedCount;
   g_board.previousPlacementScore = g_board.placementScore;
   Host().PrepareTopBar(true);
   SelectCube(FirstMovableCube());

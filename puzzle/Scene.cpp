@@ -1,4 +1,5 @@
 #include "puzzle/Scene.h"
+#include "puzzle/PlayState.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -104,7 +105,7 @@ int Level::Build(int buildWidth, int buildHeight) {
       ORBString cubeName;
       cubeName.Format("cube %d", cubeCount);
       char16_t faces[6];
-      ChooseFaceLetters(letter, isStatic, g_game.difficulty, spares, faces);
+      ChooseFaceLetters(letter, isStatic, g_play.difficulty, spares, faces);
       Cube* cube = Cube::Create(cubeName.c_str(), &cell, faces, isStatic);
       if (!cube) return 1;
       cubes.push_back(cube);

@@ -50,7 +50,6 @@ TEST(GameState, StartsWithTheStartUpValues) {
   EXPECT_EQ(state.drawArrows, 1);
   EXPECT_EQ(state.drawArrowHover, 1);
   EXPECT_EQ(state.drawSwitch3, 1);
-  EXPECT_EQ(state.moveState, kMoveStateReady);
   EXPECT_EQ(state.camera, &state.overview);
   EXPECT_FLOAT_EQ(state.overview.tilt, -60.0f);
   EXPECT_FLOAT_EQ(state.close.tilt, -75.0f);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "puzzle/LevelSet.h"
+#include "puzzle/PlayState.h"
 #include "tests/fuzz/PuzzleFuzzSupport.h"
 #include "tools/level/LevelSource.h"
 
@@ -33,10 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzClockHost host;
   InstallPuzzleHost(&host);
   ResetGameState(g_game);
+  ResetPlayState();
   g_levelSet = set;
   std::srand(static_cast<unsigned>(size));
   for (uint32_t level = 0; level < set.levelCount && level < 3; ++level) {
-    g_game.difficulty = static_cast<int>(level % 3);
+    g_play.difficulty = static_cast<int>(level % 3);
     if (StartLevel(static_cast<int>(level))) PlaySomeMoves(12, static_cast<int>(size));
   }
   g_level.Clear();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Rules.h"
 #include "puzzle/Scene.h"
@@ -23,6 +24,6 @@ inline void PlaySomeMoves(int steps, int seed) {
       Undo();
     else
       MoveSelected((step + seed) % 4);
-    for (int frame = 0; frame < 20 && g_game.moveState != kMoveStateReady; ++frame) g_level.Update();
+    for (int frame = 0; frame < 20 && g_play.moveState != kMoveStateReady; ++frame) g_level.Update();
   }
 }

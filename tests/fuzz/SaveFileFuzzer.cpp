@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "puzzle/LevelSet.h"
+#include "puzzle/PlayState.h"
 #include "puzzle/SavedGame.h"
 #include "tests/fuzz/PuzzleFuzzSupport.h"
 
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzClockHost host;
   InstallPuzzleHost(&host);
   ResetGameState(g_game);
+  ResetPlayState();
   // A set loaded by path, with room for the first levels of any saved game.
   g_levelSet = LevelSet();
   g_levelSet.levels.resize(8);

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"
 #include "puzzle/Rules.h"
@@ -37,7 +38,7 @@ class ShippedLevels : public puzzletest::PuzzleTest {
     PuzzleTest::SetUp();
     sets = leveltest::LoadShippedSets();
     ASSERT_EQ(sets.size(), 3u);
-    g_game.difficulty = g_settings.difficulty = 0;  // every face carries its letter: the easiest to solve by chance
+    g_play.difficulty = g_settings.difficulty = 0;  // every face carries its letter: the easiest to solve by chance
   }
 
   std::vector<ShippedSet> sets;

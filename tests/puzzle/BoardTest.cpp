@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/LevelSet.h"
@@ -132,7 +133,7 @@ TEST_F(BoardTest, TheCubeListRunsRowByRowAndKnowsStaticBlocks) {
 TEST_F(BoardTest, FaceLettersFollowTheDifficulty) {
   UseLevels(OneLevel({"........", ".CAT....", "......o."}, {"CAT 1 1 h", "O 6 2 h"}));
   for (int difficulty = 0; difficulty <= 2; ++difficulty) {
-    g_game.difficulty = difficulty;
+    g_play.difficulty = difficulty;
     StartPlain();
     for (int i = 0; i < g_cubeCount; ++i) {
       const Cube& cube = *g_level.cubes[i];
@@ -157,7 +158,7 @@ TEST_F(BoardTest, SpareLettersComeFromTheAlphabetWhenTheLevelUsesAllOfAToZ) {
   std::string source = OneLevel({"." + all + ".", std::string(28, '.')}, {all + " 1 0 h"}, "AAAAA");
   source += OneLevel({"ÉÈ.."}, {"ÉÈ 0 0 h"}, "BBBBB");
   UseLevels(source);
-  g_game.difficulty = 2;
+  g_play.difficulty = 2;
   StartPlain(0);
   std::set<char16_t> spares;
   for (const Cube* cube : g_level.cubes)
@@ -166,7 +167,7 @@ TEST_F(BoardTest, SpareLettersComeFromTheAlphabetWhenTheLevelUsesAllOfAToZ) {
 
   // With no other letter in the whole set, each cube keeps its own letter.
   UseLevels(OneLevel({"." + all + ".", std::string(28, '.')}, {all + " 1 0 h"}));
-  g_game.difficulty = 1;
+  g_play.difficulty = 1;
   StartPlain(0);
   for (const Cube* cube : g_level.cubes)
     for (int f = 0; f < 6; ++f) EXPECT_EQ(cube->faces[f].letter, cube->faces[0].letter);

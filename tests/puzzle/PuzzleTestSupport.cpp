@@ -1,4 +1,5 @@
 #include "tests/puzzle/PuzzleTestSupport.h"
+#include "puzzle/PlayState.h"
 
 #include <cstdlib>
 
@@ -61,6 +62,7 @@ std::vector<std::string> BoardRows() {
 
 void PuzzleTest::SetUp() {
   ResetGameState(g_game);
+  ResetPlayState();
   g_settings = Settings();
   g_moveDuration = 250;
   for (int set = 0; set < kSymmetricSetCount; ++set) SetSymmetricLetters(set, u"");

@@ -1,6 +1,7 @@
 // The rules of play: where a cube may go, the move targets and arrows, the
 // selection, undo and its cost, and when a word counts as spelled.
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"
@@ -33,7 +34,7 @@ class RulesTest : public PuzzleTest {
 TEST_F(RulesTest, ACubeMovesOntoFloorOrItsOwnTargetButNeverOntoWallsBlocksOrCubes) {
   UseLevels(OneLevel({"#....", ".AB.c", "....."}, {"AB 1 1 h", "C 4 1 h"}));
   StartPlain();
-  EXPECT_EQ(g_game.selectedCube, 0);
+  EXPECT_EQ(g_play.selectedCube, 0);
   Select(2, 1);
   // B's targets: North, East and South; West holds A.
   EXPECT_EQ(Cell(2, 0), TARGET_NORTH);
@@ -54,17 +55,17 @@ TEST_F(RulesTest, ACubeMovesOntoFloorOrItsOwnTargetButNeverOntoWallsBlocksOrCube
   EXPECT_EQ(MoveSelected(North), 0);  // off the board
   EXPECT_EQ(MoveSelected(West), 0);   // onto a wall
   EXPECT_EQ(host.sounds, (std::vector<int>{kSoundRoll, kSoundRoll}));
-  EXPECT_EQ(g_game.moveCount, 2);
+  EXPECT_EQ(g_play.moveCount, 2);
   EXPECT_EQ(host.lightTopBars, 2);
 
   // Nothing is accepted while a roll runs.
   ASSERT_EQ(MoveSelected(South), 1);
-  EXPECT_EQ(g_game.moveState, TARGET_SOUTH);
+  EXPECT_EQ(g_play.moveState, TARGET_SOUTH);
   EXPECT_EQ(MoveSelected(East), 0);
   EXPECT_EQ(Undo(), 0);
-  EXPECT_EQ(g_game.moveCount, 3);
+  EXPECT_EQ(g_play.moveCount, 3);
   FinishRoll(host);
-  EXPECT_EQ(g_game.moveState, kMoveStateReady);
+  EXPECT_EQ(g_play.moveState, kMoveStateReady);
   EXPECT_EQ(BoardRows(), (std::vector<std::string>{"#+...", "+A+Bc", ".+..."}));
   EXPECT_EQ(CanMove(4, 1), 0);  // static blocks never move
 }
@@ -87,7 +88,7 @@ TEST_F(RulesTest, ClearTargetsPutsTheFloorBackAndSilencesTheArrows) {
 
 TEST_F(RulesTest, AnUndoRollsBackWithItsFacesAndCostsTenMoves) {
   UseLevels(OneLevel({"....", ".XY.", "...."}, {"XY 1 1 h"}));
-  g_game.difficulty = 2;
+  g_play.difficulty = 2;
   StartPlain();
   Select(1, 1);
   const Cube& cube = *g_level.cubes[0];
@@ -97,7 +98,7 @@ TEST_F(RulesTest, AnUndoRollsBackWithItsFacesAndCostsTenMoves) {
   EXPECT_NE(cube.positions.upper, before.upper);
   host.sounds.clear();
   ASSERT_EQ(Undo(), 1);
-  EXPECT_EQ(g_game.moveCount, 11);
+  EXPECT_EQ(g_play.moveCount, 11);
   FinishRoll(host);
   EXPECT_EQ(g_cubes[0].x, 1);
   EXPECT_EQ(g_cubes[0].y, 1);
@@ -110,7 +111,7 @@ TEST_F(RulesTest, AnUndoRollsBackWithItsFacesAndCostsTenMoves) {
   // Nothing left: the refusal sound, no cost.
   host.sounds.clear();
   EXPECT_EQ(Undo(), 0);
-  EXPECT_EQ(g_game.moveCount, 11);
+  EXPECT_EQ(g_play.moveCount, 11);
   EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
 }
 
@@ -131,7 +132,7 @@ TEST_F(RulesTest, TheUndoStackKeepsTheNineNewestMoves) {
   host.sounds.clear();
   EXPECT_EQ(Undo(), 0);
   EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
-  EXPECT_EQ(g_game.moveCount, 10 + 9 * 10);
+  EXPECT_EQ(g_play.moveCount, 10 + 9 * 10);
 }
 
 TEST_F(RulesTest, AWordSpelledBothWaysCountsOnceFromTheRow) {
@@ -212,7 +213,7 @@ TEST_F(RulesTest, WithDifficultyZeroACubeIsRightAsSoonAsItsLetterIsUpright) {
   UseLevels(OneLevel({".......", ".......", "..CAT..", ".......", "......."}, {"CAT 2 2 h"}));
   const int tour[6] = {North, West, West, South, East, East};
   for (int difficulty : {0, 2}) {
-    g_game.difficulty = difficulty;
+    g_play.difficulty = difficulty;
     StartPlain();
     Select(2, 2);
     for (int direction : tour) Move(direction);
@@ -224,7 +225,7 @@ TEST_F(RulesTest, WithDifficultyZeroACubeIsRightAsSoonAsItsLetterIsUpright) {
     EXPECT_EQ(g_cubes[0].inPlace, difficulty == 0 ? 1 : 0);
   }
   // Turned, the same letter does not count.
-  g_game.difficulty = 0;
+  g_play.difficulty = 0;
   StartPlain();
   Select(2, 2);
   for (int direction : {North, West, South, East}) Move(direction);
@@ -236,16 +237,16 @@ TEST_F(RulesTest, TheFormedCountFallsWhenAWordIsBrokenAndBetterPlacementSounds) 
   UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
   StartPlain();
   EXPECT_EQ(g_board.formedCount, 1);
-  EXPECT_EQ(g_game.lastWordsFormed, 1);
+  EXPECT_EQ(g_play.lastWordsFormed, 1);
   Select(3, 1);
   host.sounds.clear();
   ASSERT_EQ(MoveSelected(South), 1);
-  EXPECT_EQ(g_game.lastWordsFormed, 1);  // the count when the roll started
+  EXPECT_EQ(g_play.lastWordsFormed, 1);  // the count when the roll started
   FinishRoll(host);
   EXPECT_EQ(g_board.formedCount, 0);
   EXPECT_EQ(host.sounds, std::vector<int>{kSoundRoll});
   Move(North);
-  EXPECT_EQ(g_game.lastWordsFormed, 0);
+  EXPECT_EQ(g_play.lastWordsFormed, 0);
   EXPECT_EQ(g_board.formedCount, 1);
   EXPECT_EQ(host.sounds, (std::vector<int>{kSoundRoll, kSoundRoll, kSoundBetter}));
 }
@@ -254,22 +255,22 @@ TEST_F(RulesTest, TabSkipsCubesThatCannotMoveInBothDirections) {
   UseLevels(OneLevel({"###....", "#B#A.C.", "###...."}, {"B 1 1 h", "A 3 1 h", "C 5 1 h"}));
   StartPlain();
   EXPECT_EQ(CanMove(1, 1), 0);
-  EXPECT_EQ(g_game.selectedCube, 1);  // the first cube that can move
+  EXPECT_EQ(g_play.selectedCube, 1);  // the first cube that can move
   SelectNextMovable(true);
-  EXPECT_EQ(g_game.selectedCube, 2);
+  EXPECT_EQ(g_play.selectedCube, 2);
   SelectNextMovable(true);
-  EXPECT_EQ(g_game.selectedCube, 1);
+  EXPECT_EQ(g_play.selectedCube, 1);
   SelectNextMovable(false);
-  EXPECT_EQ(g_game.selectedCube, 2);
+  EXPECT_EQ(g_play.selectedCube, 2);
   EXPECT_EQ(g_level.cubes[2]->Look(), 2);
   EXPECT_EQ(g_level.cubes[1]->Look(), 1);
 
   UseLevels(OneLevel({"###", "#B#", "###"}, {"B 1 1 h"}));
   StartPlain();
-  EXPECT_EQ(g_game.selectedCube, 0);
+  EXPECT_EQ(g_play.selectedCube, 0);
   SelectNextMovable(true);
   SelectNextMovable(false);
-  EXPECT_EQ(g_game.selectedCube, 0);
+  EXPECT_EQ(g_play.selectedCube, 0);
 }
 
 TEST_F(RulesTest, StartingALevelResetsTheGameAndTheHistory) {
@@ -277,15 +278,15 @@ TEST_F(RulesTest, StartingALevelResetsTheGameAndTheHistory) {
   StartPlain(0);
   Select(2, 1);
   Move(South);
-  EXPECT_EQ(g_game.moveCount, 1);
+  EXPECT_EQ(g_play.moveCount, 1);
   EXPECT_EQ(host.captures, 1);
   EXPECT_EQ(g_game.levelIntroFade, 100.0f);
   StartPlain(1);
-  EXPECT_EQ(g_game.levelIndex, 1);
-  EXPECT_EQ(g_game.moveCount, 0);
+  EXPECT_EQ(g_play.levelIndex, 1);
+  EXPECT_EQ(g_play.moveCount, 0);
   EXPECT_EQ(g_game.showWordList, 1);
   EXPECT_EQ(g_board.formedCount, 1);
-  EXPECT_EQ(g_game.lastWordsFormed, 1);
+  EXPECT_EQ(g_play.lastWordsFormed, 1);
   EXPECT_EQ(Undo(), 0);
   EXPECT_EQ(host.fullTopBars, 2);
   // The demonstration captures no screen.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "config/FileAccess.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -74,8 +75,8 @@ Snapshot Take() {
       s.uppers += cube.UpperLetter();
     }
   s.formed = g_board.formedCount;
-  s.moves = g_game.moveCount;
-  s.levelIndex = g_game.levelIndex;
+  s.moves = g_play.moveCount;
+  s.levelIndex = g_play.levelIndex;
   return s;
 }
 
@@ -110,7 +111,7 @@ const std::vector<std::string> kWords = {"CAT 1 1 h", "DOG 2 3 h"};
 
 TEST_F(SavedGameTest, TheSlotFileHoldsEveryFieldAtItsOffset) {
   UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
-  g_game.difficulty = 1;
+  g_play.difficulty = 1;
   g_settings.langLevel = 2;
   StartPlain();
   Move(3, 1, East);
@@ -172,7 +173,7 @@ TEST_F(SavedGameTest, TheSlotFileHoldsEveryFieldAtItsOffset) {
 TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
   UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
   for (int difficulty : {0, 2}) {
-    g_game.difficulty = difficulty;
+    g_play.difficulty = difficulty;
     StartPlain();
     Move(3, 1, South);
     Move(3, 2, West);
@@ -184,9 +185,9 @@ TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
     // Play on, then go to another level.
     Move(4, 1, East);
     StartPlain(1);
-    g_game.difficulty = 1 - difficulty / 2;
+    g_play.difficulty = 1 - difficulty / 2;
     ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
-    EXPECT_EQ(g_game.difficulty, difficulty);
+    EXPECT_EQ(g_play.difficulty, difficulty);
     EXPECT_EQ(g_settings.difficulty, difficulty);
     ResumeLoadedGame();
     Snapshot loaded = Take();
@@ -195,8 +196,8 @@ TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
       loaded.uppers = saved.uppers;
     }
     EXPECT_EQ(loaded, saved) << "difficulty " << difficulty;
-    EXPECT_EQ(g_game.lastWordsFormed, saved.formed);
-    EXPECT_EQ(g_game.moveState, kMoveStateReady);
+    EXPECT_EQ(g_play.lastWordsFormed, saved.formed);
+    EXPECT_EQ(g_play.moveState, kMoveStateReady);
     // The history stays behind.
     host.sounds.clear();
     EXPECT_EQ(Undo(), 0);
@@ -237,7 +238,7 @@ TEST_F(SavedGameTest, ACubeRecordWhoseSquareHoldsNoCubeIsNotApplied) {
 
 TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
   UseLevels(OneLevel(kRows, kWords));
-  g_game.difficulty = 1;
+  g_play.difficulty = 1;
   StartPlain();
   Move(1, 1, North);
   const std::string good = SaveToString();
@@ -290,7 +291,7 @@ TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
     EXPECT_EQ(err.Text(), "Couldn't load saved game " + (dir / "broken.orb") + ": " + c.reason + "\n") << c.name;
     EXPECT_TRUE(Take() == before) << c.name;
     EXPECT_EQ(std::memcmp(&board, &g_board, sizeof board), 0) << c.name;
-    EXPECT_EQ(g_game.difficulty, 1);
+    EXPECT_EQ(g_play.difficulty, 1);
   }
   CapturedStream err(2);
   EXPECT_EQ(LoadGame(9), 0);
@@ -307,7 +308,7 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
   g_level.Update();  // under way
   ASSERT_TRUE(g_level.cubes[0]->moving);
   SaveToString();
-  EXPECT_EQ(g_game.moveState, kMoveStateReady);
+  EXPECT_EQ(g_play.moveState, kMoveStateReady);
   EXPECT_EQ(g_cubes[0].y, 2);
   ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
   ResumeLoadedGame();
@@ -320,7 +321,7 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
 
 TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
   UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
-  g_game.difficulty = 2;
+  g_play.difficulty = 2;
   g_settings.langLevel = 1;
   StartPlain(1);
   ASSERT_EQ(SaveGame(7), 1);

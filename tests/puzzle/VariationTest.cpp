@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/Random.h"
@@ -172,7 +173,7 @@ TEST_F(VariationTest, ACubeInACorridorWalksForwardUntilItsDeadEnd) {
   EXPECT_EQ(g_shuffleRecord.Move(0, 4), -1);
   // The roll hooks stay quiet while mixing.
   EXPECT_TRUE(host.sounds.empty());
-  EXPECT_EQ(g_game.moveCount, 0);
+  EXPECT_EQ(g_play.moveCount, 0);
 }
 
 TEST_F(VariationTest, TheShuffleNeverStepsStraightBack) {

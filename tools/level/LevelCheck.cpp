@@ -1,4 +1,5 @@
 #include "tools/level/LevelCheck.h"
+#include "puzzle/PlayState.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -114,13 +115,13 @@ std::vector<std::string> CheckLevelSet(const LevelSet& set) {
   std::vector<std::string> faults;
   g_levelSet = set;
   g_levelSet.selectedBy = -1;
-  const int difficulty = g_game.difficulty;
-  g_game.difficulty = 0;
+  const int difficulty = g_play.difficulty;
+  g_play.difficulty = 0;
   for (int i = 0; i < static_cast<int>(set.levels.size()); ++i) {
     CheckRecord(set, i, faults);
     CheckArrangement(i, faults);
   }
   g_level.Clear();
-  g_game.difficulty = difficulty;
+  g_play.difficulty = difficulty;
   return faults;
 }

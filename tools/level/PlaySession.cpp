@@ -1,4 +1,5 @@
 #include "tools/level/PlaySession.h"
+#include "puzzle/PlayState.h"
 
 #include <sstream>
 #include <string>
@@ -46,7 +47,7 @@ void JsonArray(std::ostream& out, const std::vector<T>& items, Write write) {
 
 void Show(std::ostream& out, ToolHost& host) {
   const Board& b = g_board;
-  out << "{\"level\":" << g_game.levelIndex << ",\"moves\":" << g_game.moveCount << ",\"formed\":" << b.formedCount
+  out << "{\"level\":" << g_play.levelIndex << ",\"moves\":" << g_play.moveCount << ",\"formed\":" << b.formedCount
       << ",\"words\":[";
   for (uint32_t w = 0; w < b.wordCount; ++w) {
     if (w) out << ",";
@@ -54,7 +55,7 @@ void Show(std::ostream& out, ToolHost& host) {
   }
   out << "],\"found\":[";
   for (uint32_t w = 0; w < b.wordCount; ++w) out << (w ? "," : "") << static_cast<int>(b.found[w]);
-  out << "],\"selected\":" << g_game.selectedCube << ",\"width\":" << b.width << ",\"height\":" << b.height
+  out << "],\"selected\":" << g_play.selectedCube << ",\"width\":" << b.width << ",\"height\":" << b.height
       << ",\"cells\":[";
   for (uint32_t y = 0; y < b.height; ++y) {
     out << (y ? ",[" : "[");
@@ -138,7 +139,7 @@ int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& o
       if (!Undo()) refuse("nothing to undo");
       host.FinishRolls();
     } else if (command == "restart") {
-      StartLevel(g_game.levelIndex, options.start);
+      StartLevel(g_play.levelIndex, options.start);
     } else if (command == "save" || command == "load") {
       std::string path;
       if (!(words >> path)) {

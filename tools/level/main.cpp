@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/GameState.h"
+#include "puzzle/PlayState.h"
 #include "config/CUString.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -94,6 +95,7 @@ int Play(int argc, char** argv) {
   PlayOptions options;
   if (!ParseInt(argv[3], options.levelIndex)) return Usage();
   ResetGameState(g_game);
+  ResetPlayState();
   for (int i = 4; i < argc; ++i) {
     int value;
     if (!std::strcmp(argv[i], "--seed") && i + 1 < argc && ParseInt(argv[i + 1], value)) {
@@ -101,7 +103,7 @@ int Play(int argc, char** argv) {
       ++i;
     } else if (!std::strcmp(argv[i], "--difficulty") && i + 1 < argc && ParseInt(argv[i + 1], value) &&
                value >= 0 && value <= 2) {
-      g_game.difficulty = g_settings.difficulty = value;
+      g_play.difficulty = g_settings.difficulty = value;
       ++i;
     } else if (!std::strcmp(argv[i], "--no-vary")) {
       options.start.vary = false;

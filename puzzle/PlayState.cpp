@@ -1,0 +1,5 @@
+#include "puzzle/PlayState.h"
+
+PlayState g_play;
+
+void ResetPlayState() { g_play = PlayState(); }
