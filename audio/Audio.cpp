@@ -87,12 +87,14 @@ void StartMusic(int track) {
     g_audio.module.reset();
   }
   g_audio.module.reset(new (std::nothrow) ORBModule);
-  if (g_audio.module) {
-    if (!g_audio.module->Load(g_musicTable[track]))
-      std::fprintf(stderr, "Module File %s not found\n", g_musicTable[track]);
-    g_audio.module->Play();
+  if (g_audio.module && !g_audio.module->Load(g_musicTable[track]))
+    std::fprintf(stderr, "Module File %s not found\n", g_musicTable[track]);
+  {
+    // Play's own volume must never reach the output between the two calls.
+    MixerLock lock;
+    if (g_audio.module) g_audio.module->Play();
+    SetPlayerVolume(0);
   }
-  SetPlayerVolume(0);
   g_audio.musicState = g_audio.musicEnabled ? kMusicFadingIn : kMusicSilent;
   g_audio.currentTrack = track;
   g_audio.fadeLevel = 0.0f;
@@ -118,7 +120,12 @@ void PauseMusic() {
 
 void ResumeMusic() {
   if (!SDLMikMod_IsReady() || !g_audio.musicEnabled) return;
-  if (g_audio.module) g_audio.module->Play();
+  if (g_audio.module) {
+    // Heard at once at the playing level, not for a frame at Play's own.
+    MixerLock lock;
+    g_audio.module->Play();
+    SetPlayerVolume(static_cast<int>(kMusicFullLevel));
+  }
   g_audio.fadeLevel = kMusicFullLevel;
   g_audio.musicState = kMusicPlaying;
 }

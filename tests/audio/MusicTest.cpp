@@ -177,6 +177,7 @@ TEST(MusicStates, PauseAndResumeAroundADisplayChange) {
   ResumeMusic();
   EXPECT_EQ(audio.musicState, kMusicPlaying);
   EXPECT_EQ(audio.fadeLevel, kMusicFullLevel);
+  EXPECT_EQ(PlayerVolume(), 31) << "never a frame at Play's own volume";
   UpdateMusic(1.0f);
   EXPECT_EQ(PlayerVolume(), 31);
 }
