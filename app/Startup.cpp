@@ -1,5 +1,4 @@
 #include "app/Startup.h"
-#include "puzzle/PlayState.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -12,13 +11,14 @@
 #include "app/DisplayModes.h"
 #include "app/GameHost.h"
 #include "app/GameState.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "audio/Audio.h"
 #include "config/FileAccess.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
 #include "intro/Intro.h"
 #include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleView.h"
 #include "render/Lights.h"
 #include "render/Overlay.h"
 #include "render/Themes.h"
@@ -44,12 +44,6 @@ void CreateGameDirectories() {
   MakeDirectoriesAlongPath(path);
 }
 
-[[noreturn]] void EndAfterThemeFailure(int exitCode) {
-  Release();
-  SDL_Quit();
-  std::exit(exitCode);
-}
-
 }  // namespace
 
 int Initialise() {
@@ -65,7 +59,7 @@ int Initialise() {
 
   TraceLog::Write("read font.ini");
   ReadLogoColors();
-  g_play.difficulty = g_settings.difficulty;
+  SetGameDifficulty(g_settings.difficulty);
   SDL_ShowCursor(SDL_DISABLE);
 
   BuildDisplayModeList();
@@ -153,19 +147,24 @@ void Release() {
   CloseDisplay();  // clears and presents once before the video stops
 }
 
-void ReloadCurrentTheme() {
-  FreeCurrentTheme();
-  g_loadedTheme = -1;
-  if (!LoadTheme(g_game.themeIndex)) EndAfterThemeFailure(1);
-  g_loadedTheme = g_game.themeIndex;
+void EndAfterFailure() {
+  Release();
+  SDL_Quit();
+  QuitTextSystem();
+  std::exit(1);
 }
 
-void ChooseThemeForLevel() {
-  int count = ThemeCount();
-  g_game.themeIndex = count > 0 ? (g_play.levelIndex / 4) % count : 0;
-  if (g_game.themeIndex == g_loadedTheme) return;
+bool ReloadCurrentTheme() {
   FreeCurrentTheme();
   g_loadedTheme = -1;
-  if (!LoadTheme(g_game.themeIndex)) EndAfterThemeFailure(0);
+  if (!LoadTheme(g_game.themeIndex)) return false;
   g_loadedTheme = g_game.themeIndex;
+  return true;
+}
+
+bool ChooseThemeForLevel() {
+  int count = ThemeCount();
+  g_game.themeIndex = count > 0 ? (Play().levelIndex / 4) % count : 0;
+  if (g_game.themeIndex == g_loadedTheme) return true;
+  return ReloadCurrentTheme();
 }

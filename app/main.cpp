@@ -6,7 +6,7 @@
 
 #include "app/MainLoop.h"
 #include "app/Startup.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "config/Settings.h"
 #include "text/TextSystem.h"
 

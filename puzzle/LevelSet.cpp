@@ -1,4 +1,5 @@
 #include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleGlobals.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -49,7 +49,6 @@ struct LevelSet {
   int selectedBy = -1;
 };
 
-extern LevelSet g_levelSet;
 
 // Reads a level file image into set (replacing what it held). Returns false
 // with a one-line reason, without printing, when a field is out of its limits

@@ -1,12 +1,12 @@
 #include "puzzle/SavedGame.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "app/GameState.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "config/FileAccess.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -367,11 +367,11 @@ void ApplyGlyphoxData() {
   TraceLog::Write("ApplyGlyphoxData : ok");
 }
 
-void ResumeLoadedGame() {
+int ResumeLoadedGame() {
   g_level.Clear();
   Host().ResetCameras();
-  g_game.showWordList = 1;
-  Host().ChooseThemeForLevel();
+  Host().ShowWordList();
+  if (!Host().ChooseThemeForLevel()) return 0;
   Host().ClearSceneLists();
   ClearTargets();
   g_undo.Clear();
@@ -390,4 +390,5 @@ void ResumeLoadedGame() {
   g_board.previousPlacementScore = g_board.placementScore;
   Host().PrepareTopBar(true);
   SelectCube(FirstMovableCube());
+  return 1;
 }

@@ -82,8 +82,9 @@ int LoadGameFile(const char* path);
 // The same for a file image already in memory; name is used in the message.
 int LoadGameData(const uint8_t* bytes, size_t size, const char* name);
 // Builds the scene for the loaded board and applies the pending cube records
-// (no variation, no shuffle; the move count is the loaded one).
-void ResumeLoadedGame();
+// (no variation, no shuffle; the move count is the loaded one). Returns 0
+// when the host could not load the level's theme.
+int ResumeLoadedGame();
 // Applies the pending cube records to the cubes standing on their squares and
 // frees them.
 void ApplyGlyphoxData();

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
 #include "config/FileAccess.h"
 #include "config/Language.h"

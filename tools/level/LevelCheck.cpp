@@ -1,11 +1,11 @@
 #include "tools/level/LevelCheck.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "app/GameState.h"
 #include "config/CUString.h"
 #include "puzzle/Board.h"
 #include "puzzle/Rules.h"
