@@ -133,7 +133,7 @@ int StreamRead(SDL_RWops* stream, void* to, int size, int count) {
   MemoryStream& m = StreamOf(stream);
   const size_t wanted = static_cast<size_t>(size) * static_cast<size_t>(count);
   const size_t got = std::min(wanted, m.size - m.at);
-  std::memcpy(to, m.bytes + m.at, got);
+  if (got > 0) std::memcpy(to, m.bytes + m.at, got);
   std::memset(static_cast<uint8_t*>(to) + got, 0, wanted - got);
   m.at += got;
   return static_cast<int>(got / static_cast<size_t>(size));

@@ -81,6 +81,14 @@ void FreeLevelSet();
 int FindLevelByCode(const uint8_t code[kCodeLength], int& index);
 // Index of the letter in the set's alphabet, -1 when absent.
 int AlphabetIndex(char16_t letter);
+// The letter tile (face and ground texture) to draw for an alphabet index
+// among tileCount tiles, or kBlankTile: a cube or static block whose letter
+// no word uses has index -1 and is drawn as a blank tile. Drawing code goes
+// through this rather than indexing its tables with the raw index.
+constexpr int kBlankTile = -1;
+inline int LetterTile(int letterIndex, int tileCount) {
+  return letterIndex >= 0 && letterIndex < tileCount ? letterIndex : kBlankTile;
+}
 // Rebuilds a set's alphabet from the letters of its words. Returns false when
 // more than 1024 distinct letters would be needed.
 bool BuildAlphabet(LevelSet& set);

@@ -59,7 +59,9 @@ struct SavedGame {
 
 // "%s%s%02d%s" from the game path, "save\save", the slot and ".orb".
 std::string SaveSlotPath(int slot);
-// The first three fields of the slot file.
+// The first three fields of the slot file, range-checked: a missing, short or
+// out-of-range header (unknown level set, difficulty outside 0..2, a level
+// not in its set) gives slot -1.
 SaveSlotInfo ReadSaveSlotInfo(int slot);
 
 // Reads a slot file image into a scratch record, checking every size, count

@@ -121,7 +121,7 @@ TEST_F(SettingsTest, AMissingConfigFileFailsTheLoadWithItsMessage) {
 TEST_F(SettingsTest, TheLanguageFileIsNamedAfterLang) {
   CapturedStream err(2);
   EXPECT_EQ(Load("Lang=xx\n"), 0);
-  EXPECT_EQ(err.Text(), "Langage File data/text_xx.txt not found");
+  EXPECT_EQ(err.Text(), "Langage File data/text_xx.txt not found\n");
   EXPECT_STREQ(LanguageFilePath().c_str(), "data/text_xx.txt");
 }
 

@@ -109,10 +109,10 @@ TEST(GameStartup, LanguageFileFailuresStopTheStartWithTheirMessages) {
   };
   const Case cases[] = {
       {"missing file", [](GameDriver& game) { game.WriteFile("config.ini", "Lang=xx\n"); },
-       "Langage File data/text_xx.txt not found"},
+       "Langage File data/text_xx.txt not found\n"},
       {"not UTF-16",
        [](GameDriver& game) { game.WriteFile("data/text_en.txt", "Game=Game\r\nOptions=Options\r\n"); },
-       "data/text_en.txt : Not a Unicode UTF16 File\nLangage File data/text_en.txt not found"},
+       "data/text_en.txt : Not a Unicode UTF16 File\nLangage File data/text_en.txt not found\n"},
       {"missing key",
        [](GameDriver& game) {
          game.WriteFile("data/text_en.txt", Utf16FileContent("Game=Game\r\nOptions=Options\r\nAbout=About\r\n"));
