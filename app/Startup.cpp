@@ -2,10 +2,13 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "app/Display.h"
 #include "app/DisplayModes.h"
@@ -34,21 +37,50 @@ constexpr int kFrameRateCap = 250;
 // The theme index loaded last, -1 when none is.
 int g_loadedTheme = -1;
 
-void CreateGameDirectories() {
-  ReadGameDirectory();
-  MakeDirectoriesAlongPath(g_gamePath);
-  char path[1100];
-  std::snprintf(path, sizeof path, "%ssave\\", g_gamePath);
-  MakeDirectoriesAlongPath(path);
-  std::snprintf(path, sizeof path, "%scapture\\", g_gamePath);
+// The directories the start made, newest last: a failed start takes them
+// away again so that it leaves nothing behind.
+std::vector<std::string> g_createdDirectories;
+
+void MakeDirectoriesRemembered(const char* path) {
+  const std::string native = NativePath(path);
+  for (size_t at = native.find('/', native.find('/') + 1); at != std::string::npos; at = native.find('/', at + 1)) {
+    const std::string directory = native.substr(0, at);
+    if (!FileExists(directory.c_str())) g_createdDirectories.push_back(directory);
+  }
   MakeDirectoriesAlongPath(path);
 }
+
+void CreateGameDirectories() {
+  ReadGameDirectory();
+  g_createdDirectories.clear();
+  MakeDirectoriesRemembered(g_gamePath);
+  char path[1100];
+  std::snprintf(path, sizeof path, "%ssave\\", g_gamePath);
+  MakeDirectoriesRemembered(path);
+  std::snprintf(path, sizeof path, "%scapture\\", g_gamePath);
+  MakeDirectoriesRemembered(path);
+}
+
+void RemoveCreatedDirectories() {
+  for (auto directory = g_createdDirectories.rbegin(); directory != g_createdDirectories.rend(); ++directory)
+    rmdir(directory->c_str());  // only while still empty
+  g_createdDirectories.clear();
+}
+
+int InitialiseSteps();
 
 }  // namespace
 
 int Initialise() {
   CreateGameDirectories();
+  if (InitialiseSteps()) return 1;
+  RemoveCreatedDirectories();
+  return 0;
+}
 
+namespace {
+
+int InitialiseSteps() {
   TraceLog::Write("InitTessel");
   ResetGameState(g_game);
   ResetPlayState();
@@ -127,6 +159,8 @@ int Initialise() {
   TraceLog::Write("Init : ok");
   return 1;
 }
+
+}  // namespace
 
 void Release() {
   TraceLog::Write("Free Tessel");

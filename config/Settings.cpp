@@ -109,6 +109,8 @@ int LoadSettings() {
 }
 
 void StoreSettings() {
+  // A config.ini that could not be read at start is not created at exit.
+  if (g_configFile.Path().Length() == 0) return;
   char number[32];
   for (const IntegerSetting& setting : kIntegerSettings) {
     std::snprintf(number, sizeof number, "%d", g_settings.*setting.field);
