@@ -19,6 +19,7 @@
 #include "config/FileAccess.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
+#include "engine3d/Texture.h"
 #include "intro/Intro.h"
 #include "puzzle/LevelSet.h"
 #include "puzzle/PuzzleView.h"
@@ -89,6 +90,8 @@ int InitialiseSteps() {
   TraceLog::Write("Load Config file");
   if (!LoadSettings()) return 0;
 
+  SetMipmapping(g_settings.mipMapping != 0);
+
   TraceLog::Write("read font.ini");
   ReadLogoColors();
   SetGameDifficulty(g_settings.difficulty);
@@ -153,8 +156,7 @@ int InitialiseSteps() {
   UploadMenuFont();
 
   TraceLog::Write("Init 3D fonts");
-  SDL_EnableKeyRepeat(2, 1);
-  SDL_EnableUNICODE(1);
+  SetKeyboardInput(2, 1, true);
 
   TraceLog::Write("Init : ok");
   return 1;
@@ -164,7 +166,7 @@ int InitialiseSteps() {
 
 void Release() {
   TraceLog::Write("Free Tessel");
-  SDL_EnableKeyRepeat(500, 30);
+  SetKeyboardInput(500, 30, true);
   ReleaseMenuFontCache();
   SaveScoreFile();
   StoreSettings();
