@@ -71,7 +71,24 @@ void PinDriverForLeakReports() {
 }
 #endif
 
+struct KeyboardInput {
+  int repeatDelay = 0;
+  int repeatInterval = 0;
+  bool unicode = false;
+};
+KeyboardInput g_keyboard;
+
+void ApplyKeyboardInput() {
+  SDL_EnableKeyRepeat(g_keyboard.repeatDelay, g_keyboard.repeatInterval);
+  SDL_EnableUNICODE(g_keyboard.unicode ? 1 : 0);
+}
+
 }  // namespace
+
+void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode) {
+  g_keyboard = KeyboardInput{repeatDelay, repeatInterval, unicode};
+  ApplyKeyboardInput();
+}
 
 int OpenDisplay(int width, int height) {
   if (width <= 0 || height <= 0) return 0;
@@ -107,6 +124,7 @@ int OpenDisplay(int width, int height) {
 #endif
 
   SetInitialGLState(width, height);
+  ApplyKeyboardInput();
   if (!g_glExtensions.detected) DetectGLExtensions(LookUpGLProc);
   g_screen.initialised = 1;
   return CheckGLErrors();

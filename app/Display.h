@@ -14,6 +14,10 @@ extern const char* const kProductTitle;  // "Glyphox Deluxe"
 int OpenDisplay(int width, int height);
 void CloseDisplay();
 void SetWindowCaption();
+// Keyboard input the game wants: the key repeat and the character of each
+// key press (name and code entry need it). SDL resets both when the video
+// restarts, so OpenDisplay applies them again after a change of resolution.
+void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode);
 // Shows the frame drawn. With a cap set, waits so that frames come at most
 // that many times a second: no display here waits for the screen's refresh,
 // and an uncapped menu would take a whole processor core for nothing.

@@ -32,6 +32,16 @@ void ChooseStartSize(const DisplayModeList& list, int& width, int& height, FILE*
   height = listed800 ? 600 : 480;
 }
 
+std::vector<DisplayMode> CommonSizesWithin(int desktopWidth, int desktopHeight) {
+  static const int kCommonSizes[][2] = {{640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},
+                                        {1280, 800},  {1280, 960},  {1280, 1024}, {1366, 768},  {1440, 900},
+                                        {1600, 900},  {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}};
+  std::vector<DisplayMode> sizes;
+  for (const auto& size : kCommonSizes)
+    if (size[0] <= desktopWidth && size[1] <= desktopHeight) sizes.push_back({32, size[0], size[1]});
+  return sizes;
+}
+
 std::vector<DisplayMode> SystemDisplayModes() {
   std::vector<DisplayMode> system;
   SDL_PixelFormat format = {};
@@ -39,13 +49,11 @@ std::vector<DisplayMode> SystemDisplayModes() {
   format.BytesPerPixel = 4;
   SDL_Rect** rects = SDL_ListModes(&format, SDL_FULLSCREEN | SDL_OPENGL);
   if (rects == reinterpret_cast<SDL_Rect**>(-1)) {
-    // Any size is possible: offer the usual ones the screen can show.
-    static const int kCommonSizes[][2] = {{640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},
-                                          {1280, 800},  {1280, 960},  {1280, 1024}, {1366, 768},  {1440, 900},
-                                          {1600, 900},  {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}};
-    for (const auto& size : kCommonSizes)
-      if (SDL_VideoModeOK(size[0], size[1], 32, SDL_FULLSCREEN | SDL_OPENGL)) system.push_back({32, size[0], size[1]});
-    return system;
+    // Any size is possible: offer the usual ones the desktop can show. Before
+    // the first window the video information holds the desktop's own size.
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info || info->current_w <= 0 || info->current_h <= 0) return CommonSizesWithin(640, 480);
+    return CommonSizesWithin(info->current_w, info->current_h);
   }
   if (!rects) return system;
   for (int i = 0; rects[i]; ++i) system.push_back({32, rects[i]->w, rects[i]->h});

@@ -28,6 +28,10 @@ DisplayModeList FilterDisplayModes(const std::vector<DisplayMode>& system, FILE*
 // height to the chosen size.
 void ChooseStartSize(const DisplayModeList& list, int& width, int& height, FILE* out);
 
+// When the platform allows any size: the usual sizes that fit the desktop,
+// smallest first (a larger "full screen" would run off the screen).
+std::vector<DisplayMode> CommonSizesWithin(int desktopWidth, int desktopHeight);
+
 // The platform's list of full-screen OpenGL sizes, smallest first.
 std::vector<DisplayMode> SystemDisplayModes();
 

@@ -1,43 +1,9 @@
 #include "app/MainLoop.h"
 
-#include <SDL.h>
-
-#include "app/Display.h"
-#include "app/Events.h"
-#include "app/FrameClock.h"
+#include "app/FrameRunner.h"
 #include "app/GameState.h"
 #include "audio/Audio.h"
-#include "pages/Pages.h"
-#include "render/Overlay.h"
 #include "ui/MenuScreen.h"
-
-namespace {
-
-constexpr float kIdleFramesBeforeDemonstration = 600.0f;
-constexpr int kCursorSize = 16;
-
-float CountDown(float value, float step) {
-  if (value == 0.0f) return 0.0f;
-  value -= step;
-  return value < 0.0f ? 0.0f : value;
-}
-
-void ReadPointer() {
-  SDL_GetRelativeMouseState(&g_game.mouseDx, &g_game.mouseDy);
-  g_game.mouseButtons = SDL_GetMouseState(&g_game.mouseX, &g_game.mouseY) & 0xFF;
-}
-
-void MenuFrame() {
-  DrawMenuScreen();
-  bool fadesOver = g_game.fadeFromBlack == 0.0f && g_game.fadeToBlack == 0.0f;
-  if (fadesOver) DrawCursor(g_game.mouseX, g_game.mouseY, kCursorSize);
-  if (g_game.fadeFromBlack != 0.0f) DrawBlackOverlay(g_game.fadeFromBlack * 0.01f);
-  if (g_game.fadeToBlack != 0.0f || g_game.quitRequested) DrawBlackOverlay(1.0f - g_game.fadeToBlack * 0.01f);
-  PresentFrame();
-  if (fadesOver) HandleMenuInput();
-}
-
-}  // namespace
 
 void RequestQuit() {
   g_game.fadeToBlack = 100.0f;
@@ -45,30 +11,34 @@ void RequestQuit() {
   g_game.quitRequested = 1;
 }
 
-void RunMainLoop() {
-  g_clock.Start(SDL_GetTicks());
-  for (;;) {
-    if (CloseRequested()) return;
-    if (g_game.quitRequested && g_game.fadeToBlack == 0.0f) {
-      StopMusic();
-      ShowPageSet(3);
-      return;
-    }
+MenuHooks GameMenuHooks() {
+  MenuHooks hooks;
+  hooks.draw = [] { DrawMenuScreen(); };
+  hooks.handleEvent = [](const SDL_Event& event) { return HandleMenuEvent(event); };
+  hooks.mainMenuCurrent = [] { return MainMenuCurrent(); };
+  // The demonstration comes with the playing state.
+  hooks.startDemonstration = [] {};
+  return hooks;
+}
 
-    g_clock.Tick(SDL_GetTicks());
-    UpdateMusic(g_clock.frameDelta);
-    g_game.fadeFromBlack = CountDown(g_game.fadeFromBlack, g_clock.frameDelta);
-    g_game.fadeToBlack = CountDown(g_game.fadeToBlack, g_clock.frameDelta);
-    g_clock.Advance();
+void MainMenuScreen::Event(const SDL_Event& event) {
+  if (m_hooks.handleEvent(event)) g_game.idleTime = 0.0f;
+}
 
-    ReadPointer();
-
-    if (!g_game.inGame && !g_game.attractMode) {
-      // The demonstration starts from an untouched main menu; it comes with
-      // the playing state, so for now the count only runs.
-      if (g_game.idleTime <= kIdleFramesBeforeDemonstration) g_game.idleTime += g_clock.frameDelta;
-    }
-
-    if (g_game.menuShown) MenuFrame();
+void MainMenuScreen::Update(float frameDelta) {
+  if (g_game.inGame || g_game.attractMode) return;
+  // Only an untouched main menu counts: a submenu keeps the count at 0.
+  if (!m_hooks.mainMenuCurrent()) {
+    g_game.idleTime = 0.0f;
+  } else if (g_game.idleTime > kIdleFramesBeforeDemonstration) {
+    m_hooks.startDemonstration();
+  } else {
+    g_game.idleTime += frameDelta;
   }
+}
+
+void RunMainLoop() {
+  FrameRunner runner(GameFrameHooks());
+  MainMenuScreen menu(GameMenuHooks());
+  runner.Run(menu);
 }

@@ -1,24 +1,28 @@
 #include "app/Startup.h"
-#include "puzzle/PlayState.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "app/Display.h"
 #include "app/DisplayModes.h"
 #include "app/GameHost.h"
 #include "app/GameState.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "audio/Audio.h"
 #include "config/FileAccess.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
+#include "engine3d/Texture.h"
 #include "intro/Intro.h"
 #include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleView.h"
 #include "render/Lights.h"
 #include "render/Overlay.h"
 #include "render/Themes.h"
@@ -34,27 +38,50 @@ constexpr int kFrameRateCap = 250;
 // The theme index loaded last, -1 when none is.
 int g_loadedTheme = -1;
 
-void CreateGameDirectories() {
-  ReadGameDirectory();
-  MakeDirectoriesAlongPath(g_gamePath);
-  char path[1100];
-  std::snprintf(path, sizeof path, "%ssave\\", g_gamePath);
-  MakeDirectoriesAlongPath(path);
-  std::snprintf(path, sizeof path, "%scapture\\", g_gamePath);
+// The directories the start made, newest last: a failed start takes them
+// away again so that it leaves nothing behind.
+std::vector<std::string> g_createdDirectories;
+
+void MakeDirectoriesRemembered(const char* path) {
+  const std::string native = NativePath(path);
+  for (size_t at = native.find('/', native.find('/') + 1); at != std::string::npos; at = native.find('/', at + 1)) {
+    const std::string directory = native.substr(0, at);
+    if (!FileExists(directory.c_str())) g_createdDirectories.push_back(directory);
+  }
   MakeDirectoriesAlongPath(path);
 }
 
-[[noreturn]] void EndAfterThemeFailure(int exitCode) {
-  Release();
-  SDL_Quit();
-  std::exit(exitCode);
+void CreateGameDirectories() {
+  ReadGameDirectory();
+  g_createdDirectories.clear();
+  MakeDirectoriesRemembered(g_gamePath);
+  char path[1100];
+  std::snprintf(path, sizeof path, "%ssave\\", g_gamePath);
+  MakeDirectoriesRemembered(path);
+  std::snprintf(path, sizeof path, "%scapture\\", g_gamePath);
+  MakeDirectoriesRemembered(path);
 }
+
+void RemoveCreatedDirectories() {
+  for (auto directory = g_createdDirectories.rbegin(); directory != g_createdDirectories.rend(); ++directory)
+    rmdir(directory->c_str());  // only while still empty
+  g_createdDirectories.clear();
+}
+
+int InitialiseSteps();
 
 }  // namespace
 
 int Initialise() {
   CreateGameDirectories();
+  if (InitialiseSteps()) return 1;
+  RemoveCreatedDirectories();
+  return 0;
+}
 
+namespace {
+
+int InitialiseSteps() {
   TraceLog::Write("InitTessel");
   ResetGameState(g_game);
   ResetPlayState();
@@ -63,9 +90,11 @@ int Initialise() {
   TraceLog::Write("Load Config file");
   if (!LoadSettings()) return 0;
 
+  SetMipmapping(g_settings.mipMapping != 0);
+
   TraceLog::Write("read font.ini");
   ReadLogoColors();
-  g_play.difficulty = g_settings.difficulty;
+  SetGameDifficulty(g_settings.difficulty);
   SDL_ShowCursor(SDL_DISABLE);
 
   BuildDisplayModeList();
@@ -128,16 +157,17 @@ int Initialise() {
   UploadMenuFont();
 
   TraceLog::Write("Init 3D fonts");
-  SDL_EnableKeyRepeat(2, 1);
-  SDL_EnableUNICODE(1);
+  SetKeyboardInput(2, 1, true);
 
   TraceLog::Write("Init : ok");
   return 1;
 }
 
+}  // namespace
+
 void Release() {
   TraceLog::Write("Free Tessel");
-  SDL_EnableKeyRepeat(500, 30);
+  SetKeyboardInput(500, 30, true);
   ReleaseMenuFontCache();
   SaveScoreFile();
   StoreSettings();
@@ -154,19 +184,24 @@ void Release() {
   CloseDisplay();  // clears and presents once before the video stops
 }
 
-void ReloadCurrentTheme() {
-  FreeCurrentTheme();
-  g_loadedTheme = -1;
-  if (!LoadTheme(g_game.themeIndex)) EndAfterThemeFailure(1);
-  g_loadedTheme = g_game.themeIndex;
+void EndAfterFailure() {
+  Release();
+  SDL_Quit();
+  QuitTextSystem();
+  std::exit(1);
 }
 
-void ChooseThemeForLevel() {
-  int count = ThemeCount();
-  g_game.themeIndex = count > 0 ? (g_play.levelIndex / 4) % count : 0;
-  if (g_game.themeIndex == g_loadedTheme) return;
+bool ReloadCurrentTheme() {
   FreeCurrentTheme();
   g_loadedTheme = -1;
-  if (!LoadTheme(g_game.themeIndex)) EndAfterThemeFailure(0);
+  if (!LoadTheme(g_game.themeIndex)) return false;
   g_loadedTheme = g_game.themeIndex;
+  return true;
+}
+
+bool ChooseThemeForLevel() {
+  int count = ThemeCount();
+  g_game.themeIndex = count > 0 ? (Play().levelIndex / 4) % count : 0;
+  if (g_game.themeIndex == g_loadedTheme) return true;
+  return ReloadCurrentTheme();
 }

@@ -9,9 +9,13 @@
 int Initialise();
 void Release();
 
-// Frees the current theme and loads theme g_game.themeIndex again; a failure
-// ends the process (exit code 1) through Release.
-void ReloadCurrentTheme();
-// Loads the theme of level g_play.levelIndex when it differs from the loaded
-// one; a failure ends the process (exit code 0) through Release.
-void ChooseThemeForLevel();
+// A failure after a successful start (a theme that cannot be loaded, a
+// resolution change that fails): Release, platform shut down, exit status 1.
+[[noreturn]] void EndAfterFailure();
+
+// Frees the current theme and loads theme g_game.themeIndex again. Returns
+// false when it could not; the caller ends through EndAfterFailure.
+bool ReloadCurrentTheme();
+// Loads the theme of the current level when it differs from the loaded one.
+// Returns false when it could not (the caller ends through EndAfterFailure).
+bool ChooseThemeForLevel();

@@ -1,9 +1,5 @@
-// TraceLog: the start-up trace. Both operations succeed and write nothing; a
-// real sink can be attached behind them without touching the callers. Write
-// takes a printf-style format so that callers' arguments are still checked.
+// The start-up trace lives with the configuration so that every layer can
+// write to it; this name stays for the shell's code.
 #pragma once
 
-namespace TraceLog {
-int Open(const char* fileName);
-int Write(const char* format, ...) __attribute__((format(printf, 1, 2)));
-}  // namespace TraceLog
+#include "config/TraceLog.h"

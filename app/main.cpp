@@ -6,7 +6,7 @@
 
 #include "app/MainLoop.h"
 #include "app/Startup.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "config/Settings.h"
 #include "text/TextSystem.h"
 
@@ -22,6 +22,8 @@ int main(int argc, char* argv[]) {
   // variable would name a driver that does not exist.
   SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=windib"));
 #endif
+  // Timer and video: audio is started on its own later, and a machine without
+  // a sound card must still run the game silently.
   if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
     return 1;
@@ -30,10 +32,12 @@ int main(int argc, char* argv[]) {
   g_settings.windowed = 0;
   if (argc > 1 && strcasecmp(argv[1], "-windowed") == 0) g_settings.windowed = 1;
 
-  if (Initialise()) RunMainLoop();
+  // A start that fails is reported as a failure: message, Release, status 1.
+  const bool started = Initialise();
+  if (started) RunMainLoop();
   Release();
   SDL_Quit();
 
   QuitTextSystem();
-  return 0;
+  return started ? 0 : 1;
 }

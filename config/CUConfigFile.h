@@ -29,6 +29,7 @@ class CUConfigFile {
   bool Loaded() const { return m_loaded; }
   const char* Path() const { return m_path; }
   int EntryCount() const { return m_entries.Count(); }
+  const CList<CUConfigFileEntry>& Entries() const { return m_entries; }
 
  private:
   template <class OpenFn>

@@ -29,9 +29,18 @@ enum class FileRead { kOk, kMissing, kTooLarge, kFailed };
 // Reads at most maxBytes; a longer file is refused as kTooLarge.
 FileRead ReadFileBytes(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes);
 
-// Writes a file so that it is never left half-written: the content goes to a
-// temporary file beside the target, which replaces the target only on Commit.
-// A writer destroyed without a successful Commit removes its temporary file.
+// The game's one safe writer: a file is never left half-written. The content
+// goes to a temporary file beside the target, is flushed to the disk, and
+// replaces the target only on Commit, so a reader (or a game killed at any
+// moment) sees the old file or the new one, whole.
+//
+// What the old in-place write gave the player is kept: writing through a
+// symbolic link replaces the link's target (the link stays); the target keeps
+// its permission bits; when the directory is not writable but the file is,
+// the file is written in place (the one case that cannot be atomic).
+// Temporary files left by a killed run ("<target>.tmp<pid>") are removed on
+// the next write. A writer destroyed without a successful Commit removes its
+// temporary file.
 //
 //   AtomicFileWriter out;
 //   if (!out.Open("config.ini", "wt")) return false;
@@ -49,6 +58,8 @@ class AtomicFileWriter {
   // Flushes, syncs and closes the temporary file and renames it over the
   // target. Returns false (and leaves the target untouched) on any error.
   bool Commit();
+  // True when the last Open had to write the target in place.
+  bool InPlace() const { return m_inPlace; }
 
  private:
   void Abandon();
@@ -56,4 +67,5 @@ class AtomicFileWriter {
   FILE* m_file = nullptr;
   std::string m_target;
   std::string m_temporary;
+  bool m_inPlace = false;
 };

@@ -49,7 +49,7 @@ void ReadLevelSets() {
 
 int LoadLanguage(const char* path) {
   if (!g_languageFile.Load(path)) {
-    std::fprintf(stderr, "Langage File %s not found", path);
+    std::fprintf(stderr, "Langage File %s not found\n", path);
     return 0;
   }
   for (int i = 0; i < kLabelCount; ++i) {

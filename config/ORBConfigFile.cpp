@@ -76,9 +76,21 @@ bool ORBConfigFile::SetValue(const char* key, const char* value) {
   return false;
 }
 
+std::string ORBConfigFile::Text() const {
+  std::string text;
+  for (const Key& entry : m_entries) {
+    text.append(entry.key.c_str(), entry.key.Length());
+    text += '=';
+    text.append(entry.value.c_str(), entry.value.Length());
+    text += '\n';
+  }
+  return text;
+}
+
 bool ORBConfigFile::Save(const char* path) {
+  const std::string text = Text();
   AtomicFileWriter out;
   if (!out.Open(path, "wt")) return false;
-  for (const Key& entry : m_entries) std::fprintf(out.File(), "%s=%s\n", entry.key.c_str(), entry.value.c_str());
+  if (std::fwrite(text.data(), 1, text.size(), out.File()) != text.size()) return false;
   return out.Commit();
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "config/ORBString.h"
 #include "engine3d/ORBList.h"
@@ -35,6 +36,10 @@ class ORBConfigFile {
 
   const ORBString& Path() const { return m_path; }
   int EntryCount() const { return m_entries.Count(); }
+  // The entries, newest first (the order Save writes them in).
+  const ORBList<Key>& Entries() const { return m_entries; }
+  // What Save writes.
+  std::string Text() const;
 
   // Parses text already in memory as Load parses a file (for the fuzzer).
   void LoadFromMemory(const char* bytes, size_t size);

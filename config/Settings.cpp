@@ -84,8 +84,14 @@ void ApplySpeedToMoveDuration(int speed) {
     if (step.speed == speed) g_moveDuration = step.moveDuration;
 }
 
+namespace {
+// Whether the last LoadSettings read config.ini.
+bool g_configRead = false;
+}  // namespace
+
 int LoadSettings() {
-  if (!g_configFile.Load(kConfigFileName)) {
+  g_configRead = g_configFile.Load(kConfigFileName);
+  if (!g_configRead) {
     std::fprintf(stderr, "Configuration File %s not found\n", kConfigFileName);
     return 0;
   }
@@ -109,6 +115,8 @@ int LoadSettings() {
 }
 
 void StoreSettings() {
+  // A config.ini that could not be read at start is not created at exit.
+  if (!g_configRead) return;
   char number[32];
   for (const IntegerSetting& setting : kIntegerSettings) {
     std::snprintf(number, sizeof number, "%d", g_settings.*setting.field);

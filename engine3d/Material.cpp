@@ -1,6 +1,5 @@
 #include "engine3d/Material.h"
 
-#include "config/Settings.h"
 
 namespace {
 
@@ -46,7 +45,7 @@ Texture* Material::Install(std::unique_ptr<Texture>& slot, Texture* texture) {
     blendMode = 1;
     opacity = 1.0f;
   }
-  texture->mipmap = g_settings.mipMapping ? 1 : 0;
+  texture->mipmap = Mipmapping() ? 1 : 0;
   if (texture->mipmap) texture->SetFilters(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
   texture->Upload();
   return texture;

@@ -37,7 +37,7 @@ class Material {
   // Replace (and free) a texture slot. From a file: on failure the slot is
   // left empty and null returned. Either way a texture with an alpha channel
   // makes the material blended (blend mode 1, opacity 1); the mip-mapping
-  // switch (g_settings.mipMapping) is applied, then the texture is uploaded.
+  // switch (Mipmapping(), Texture.h) is applied, then the texture is uploaded.
   Texture* SetBaseTextureFromFile(const char* path);
   Texture* SetEnvironmentTextureFromFile(const char* path);
   Texture* SetBaseTexture(Texture* texture);         // takes ownership

@@ -12,6 +12,8 @@ class Reader {
 
   bool Bytes(void* out, size_t count) {
     if (count > m_size - m_offset) return false;
+    // An empty vector's data may be null, which memcpy must never see.
+    if (count == 0) return true;
     std::memcpy(out, m_bytes + m_offset, count);
     m_offset += count;
     return true;

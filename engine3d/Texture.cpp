@@ -66,11 +66,13 @@ bool PixelsFromSurface(SDL_Surface* surface, ImagePixels& out) {
   const SDL_Palette* palette = inBytes == 1 ? format.palette : nullptr;
   if (inBytes == 1 && (!palette || !palette->colors)) return false;
 
-  const bool keyed = (surface->flags & SDL_SRCCOLORKEY) != 0;
+  // Images of one or three bytes a pixel become RGB: a palette image's colour
+  // key is not kept (the game's own art never has one; it brings its
+  // transparency as an alpha channel).
   const bool alpha = !palette && format.Amask != 0;
   out.width = surface->w;
   out.height = surface->h;
-  out.bytesPerPixel = (alpha || keyed) ? 4 : 3;
+  out.bytesPerPixel = alpha ? 4 : 3;
   out.bytes.resize(static_cast<size_t>(out.width) * out.height * out.bytesPerPixel);
 
   const Channel red(format.Rmask), green(format.Gmask), blue(format.Bmask), opacity(format.Amask);
@@ -95,7 +97,6 @@ bool PixelsFromSurface(SDL_Surface* surface, ImagePixels& out) {
         to[2] = blue.Value(raw, 0);
         a = opacity.Value(raw, 255);
       }
-      if (keyed && raw == format.colorkey) a = 0;
       if (out.bytesPerPixel == 4) to[3] = a;
       to += out.bytesPerPixel;
     }
@@ -133,7 +134,7 @@ int StreamRead(SDL_RWops* stream, void* to, int size, int count) {
   MemoryStream& m = StreamOf(stream);
   const size_t wanted = static_cast<size_t>(size) * static_cast<size_t>(count);
   const size_t got = std::min(wanted, m.size - m.at);
-  std::memcpy(to, m.bytes + m.at, got);
+  if (got > 0) std::memcpy(to, m.bytes + m.at, got);
   std::memset(static_cast<uint8_t*>(to) + got, 0, wanted - got);
   m.at += got;
   return static_cast<int>(got / static_cast<size_t>(size));
@@ -181,6 +182,13 @@ int ReadImagePixels(const char* path, ImagePixels& out) {
   }
   return DecodeImagePixels(path, bytes.data(), bytes.size(), out);
 }
+
+namespace {
+bool g_mipmapping = true;
+}  // namespace
+
+void SetMipmapping(bool on) { g_mipmapping = on; }
+bool Mipmapping() { return g_mipmapping; }
 
 Texture::~Texture() { Reset(); }
 

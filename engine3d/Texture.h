@@ -19,6 +19,12 @@
 
 struct SDL_Surface;
 
+// The process-wide mip-mapping switch: textures installed in materials while
+// it is on are uploaded with mip-maps. The game sets it from its settings;
+// the menu turns it off around its own objects. On at start.
+void SetMipmapping(bool on);
+bool Mipmapping();
+
 // Largest width or height an image may have; bigger ones are refused.
 constexpr int kMaxTextureSide = 16384;
 

@@ -1,9 +1,9 @@
 #include "puzzle/Board.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <cstring>
 
-#include "app/GameState.h"
 #include "puzzle/LevelSet.h"
 
 Board g_board;

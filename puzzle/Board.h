@@ -112,7 +112,6 @@ struct Board {
   }
 };
 
-extern Board g_board;
 
 // One record per cube of the level, numbered in row-major order; the index is
 // the cube's number everywhere (selection, picking, the Level's cube vector).
@@ -126,8 +125,6 @@ struct CubeState {
   int32_t inPlace;  // static block, or showing its own letter upright
 };
 
-extern CubeState g_cubes[kMaxCubes];
-extern int g_cubeCount;
 
 // Copies width, height, words and the layers of level levelIndex of the
 // loaded level set into the board (rows of 30 into rows of 31). An index

@@ -1,4 +1,5 @@
 #include "puzzle/Cube.h"
+#include "puzzle/PuzzleGlobals.h"
 
 #include <cmath>
 #include <new>

@@ -1,8 +1,10 @@
 #include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleGlobals.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <new>
 
 #include "config/FileAccess.h"
@@ -100,6 +102,22 @@ bool DecodeLevel(ByteReader& in, uint32_t index, LevelRecord& level, std::string
   if (letterSquares > kMaxCubes) {
     error = LevelError(index, "%ld letter squares (at most 150)", letterSquares);
     return false;
+  }
+  // A turn, flip or mirror writes a word's letters again onto its squares; on
+  // a floor square that would leave a letter where a cube can roll.
+  for (uint32_t w = 0; w < level.wordCount; ++w) {
+    const LevelWord& word = level.words[w];
+    int textLength = 0;
+    while (textLength < kMaxWordLength && word.text[textLength] != 0) ++textLength;
+    const int squares = std::max(textLength, static_cast<int>(word.length));
+    for (int i = 0; i < squares; ++i) {
+      const uint32_t x = word.x + (word.direction == kWordHorizontal ? i : 0);
+      const uint32_t y = word.y + (word.direction == kWordVertical ? i : 0);
+      if (x >= level.width || y >= level.height || level.letters[y * kLayerStride + x] == 0) {
+        error = LevelError(index, "word %ld has square %ld off the letter squares", w + 1, i + 1);
+        return false;
+      }
+    }
   }
   ScrambleCode(level.code, level.walls);
   return true;
@@ -256,6 +274,18 @@ int FindLevelByCode(const uint8_t code[kCodeLength], int& index) {
       return 1;
     }
   }
+  return 0;
+}
+
+int AdoptLevelSetWithCode(LevelSet& candidate, int selectedBy, const uint8_t code[kCodeLength], int& index) {
+  // FindLevelByCode looks in the loaded set: lend it the candidate, and give
+  // the loaded one back unless the code is there.
+  std::swap(g_levelSet, candidate);
+  if (FindLevelByCode(code, index)) {
+    g_levelSet.selectedBy = selectedBy;
+    return 1;
+  }
+  std::swap(g_levelSet, candidate);
   return 0;
 }
 

@@ -49,7 +49,6 @@ struct LevelSet {
   int selectedBy = -1;
 };
 
-extern LevelSet g_levelSet;
 
 // Reads a level file image into set (replacing what it held). Returns false
 // with a one-line reason, without printing, when a field is out of its limits
@@ -80,8 +79,20 @@ void FreeLevelSet();
 // Finds the first level (from 0) whose plain code equals the five bytes.
 // Returns 1 and sets index, or 0 when no level matches.
 int FindLevelByCode(const uint8_t code[kCodeLength], int& index);
+// The level set a code search read aside (ReadLevelSetFile) becomes the
+// loaded one, selected by LangLevel selectedBy, when it holds code: returns 1
+// with the level's index. Otherwise returns 0 and the loaded set stays.
+int AdoptLevelSetWithCode(LevelSet& candidate, int selectedBy, const uint8_t code[kCodeLength], int& index);
 // Index of the letter in the set's alphabet, -1 when absent.
 int AlphabetIndex(char16_t letter);
+// The letter tile (face and ground texture) to draw for an alphabet index
+// among tileCount tiles, or kBlankTile: a cube or static block whose letter
+// no word uses has index -1 and is drawn as a blank tile. Drawing code goes
+// through this rather than indexing its tables with the raw index.
+constexpr int kBlankTile = -1;
+inline int LetterTile(int letterIndex, int tileCount) {
+  return letterIndex >= 0 && letterIndex < tileCount ? letterIndex : kBlankTile;
+}
 // Rebuilds a set's alphabet from the letters of its words. Returns false when
 // more than 1024 distinct letters would be needed.
 bool BuildAlphabet(LevelSet& set);

@@ -1,7 +1,8 @@
 // The running state of the level being played: which level, at what
 // difficulty, the selected cube, the roll under way and the counters. The
 // rules are its only writers; the shell, the renderer and the screens read it
-// through Play() (see PuzzleView.h).
+// through Play() (see PuzzleView.h); inside the puzzle it is g_play
+// (PuzzleGlobals.h).
 #pragma once
 
 // Cube motion state: ready, or 16 + direction while a roll runs.
@@ -16,7 +17,8 @@ struct PlayState {
   int lastWordsFormed = 0;
 };
 
-extern PlayState g_play;
 
 // Start values of every field.
 void ResetPlayState();
+// The difficulty of the games to come (start-up copies the setting).
+void SetGameDifficulty(int difficulty);

@@ -30,10 +30,17 @@ class PuzzleHost {
   virtual void PlaySound(int /*number*/) {}
 
   // Level start and resume, in the order the rules call them.
-  // Grabs the screen for the level-start dissolve (not in the demonstration).
+  // True while the self-playing demonstration runs (no level-start dissolve).
+  virtual bool DemonstrationRunning() { return false; }
+  // Grabs the screen for the level-start dissolve and starts the dissolve
+  // (levelIntroFade); not called during the demonstration.
   virtual void CaptureLevelStartScreen() {}
-  // Loads the theme of g_play.levelIndex when it differs from the loaded one.
-  virtual void ChooseThemeForLevel() {}
+  // Loads the theme of Play().levelIndex when it differs from the loaded one.
+  // Returns false when it could not (the loader printed why): the level does
+  // not start and the shell ends the game through Release.
+  virtual bool ChooseThemeForLevel() { return true; }
+  // The list of the level's words is shown (level start, loaded game).
+  virtual void ShowWordList() {}
   // Camera presets, camera mode and pan back to their defaults.
   virtual void ResetCameras() {}
   // Empties the renderer's arrow, wall-piece and cube lists.

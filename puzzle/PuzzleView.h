@@ -9,12 +9,12 @@
 #include "puzzle/Rules.h"
 #include "puzzle/Scene.h"
 
-inline const PlayState& Play() { return g_play; }
-inline const Board& CurrentBoard() { return g_board; }
-inline const LevelSet& CurrentLevelSet() { return g_levelSet; }
-inline const Level& CurrentLevel() { return g_level; }
-inline const MoveRecord& CurrentMove() { return g_move; }
-inline int CubeCount() { return g_cubeCount; }
-inline const CubeState& CubeRecord(int index) { return g_cubes[index]; }
-inline int ArrowCount() { return g_arrowCount; }
-inline const ArrowRecord& Arrow(int index) { return g_arrows[index]; }
+const PlayState& Play();
+const Board& CurrentBoard();
+const LevelSet& CurrentLevelSet();
+const Level& CurrentLevel();
+const MoveRecord& CurrentMove();
+int CubeCount();
+const CubeState& CubeRecord(int index);
+int ArrowCount();
+const ArrowRecord& Arrow(int index);

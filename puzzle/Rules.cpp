@@ -1,9 +1,9 @@
 #include "puzzle/Rules.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <cstdio>
 
-#include "app/GameState.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"
@@ -22,8 +22,6 @@ namespace {
 // Set while the roll of an undo runs: it chooses the undo sound.
 int g_undoRolling = 0;
 
-constexpr int kLevelStartFade = 100;
-
 void HighlightCube(int i) {
   if (g_level.CubeAt(g_level.highlightedCube)) g_level.SetCubeHighlight(g_level.highlightedCube, false);
   g_level.SetCubeHighlight(i, true);
@@ -36,6 +34,13 @@ bool FreeFor(int x, int y, int direction) {
   if (!g_board.OnBoard(x, y)) return false;
   int code = g_board.cells[Board::Index(x, y)];
   return code == FLOOR || code == TARGET_NORTH + direction;
+}
+
+// Floor or any move target mark: no wall, no cube, on the board.
+bool Vacant(int x, int y) {
+  if (!g_board.OnBoard(x, y)) return false;
+  int code = g_board.cells[Board::Index(x, y)];
+  return code == FLOOR || IsTargetCode(code);
 }
 
 // Starts the roll of the cube standing on the cursor square towards the
@@ -156,24 +161,25 @@ int MoveSelected(int direction) {
 
 int Undo() {
   if (g_play.moveState != kMoveStateReady) return 0;
-  UndoRecord record;
-  if (!g_undo.Pop(record)) {
+  if (g_undo.count == 0) {
     Host().PlaySound(kSoundRefuse);
     return 0;
   }
+  const UndoRecord record = g_undo.records[g_undo.count - 1];
   Cube* cube = g_level.CubeAt(record.cube);
   const int direction = OppositeDirection(record.code - TARGET_NORTH);
-  const bool known = record.cube >= 0 && record.cube < g_cubeCount;
+  const bool known = cube && record.cube < g_cubeCount && record.code >= TARGET_NORTH && record.code <= TARGET_WEST;
   const int x = known ? g_cubes[record.cube].x : -1;
   const int y = known ? g_cubes[record.cube].y : -1;
-  // Undoing newest first always finds the square the cube came from free;
-  // the check only guards against a history that does not fit the board.
-  if (!cube || g_board.CellAt(x, y) != CUBE ||
-      !FreeFor(x + DirectionDx(direction), y + DirectionDy(direction), direction)) {
-    g_undo.Clear();
+  // The destination is the square the cube came from; another cube's target
+  // marks may lie on it, so any mark counts as free. The guard only keeps a
+  // history that does not fit the board from rolling a cube into a wall or
+  // off the board, and a refused record stays for the player to see.
+  if (!known || g_board.CellAt(x, y) != CUBE || !Vacant(x + DirectionDx(direction), y + DirectionDy(direction))) {
     Host().PlaySound(kSoundRefuse);
     return 0;
   }
+  g_undo.count -= 1;
   g_play.selectedCube = record.cube;
   StartMoveRoll(direction, x, y);
   g_undoRolling = 1;
@@ -314,14 +320,11 @@ int StartLevel(int index, const LevelStartOptions& options) {
     return 0;
   }
   g_level.Clear();
-  if (!g_game.attractMode) {
-    Host().CaptureLevelStartScreen();
-    g_game.levelIntroFade = kLevelStartFade;
-  }
+  if (!Host().DemonstrationRunning()) Host().CaptureLevelStartScreen();
   g_play.levelIndex = index;
-  Host().ChooseThemeForLevel();
+  if (!Host().ChooseThemeForLevel()) return 0;
   Host().ResetCameras();
-  g_game.showWordList = 1;
+  Host().ShowWordList();
   g_play.lastWordsFormed = 0;
   g_board.formedCount = 0;
   Host().ClearSceneLists();

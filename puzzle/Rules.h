@@ -21,7 +21,6 @@ struct MoveRecord {
   int destinationY;
   char16_t movingLetter;
 };
-extern MoveRecord g_move;
 
 // The undo history: at most nine moves; pushing onto a full stack drops the
 // oldest. Each record is a cube index and the move's code 16 + direction.
@@ -38,7 +37,6 @@ struct UndoStack {
   bool Pop(UndoRecord& record);
   void Clear() { count = 0; }
 };
-extern UndoStack g_undo;
 
 // The move arrows around the selected cube, for the renderer and picking:
 // the target square and the direction that reaches it. ShowTargets adds them
@@ -50,8 +48,6 @@ struct ArrowRecord {
   int active;
 };
 constexpr int kMaxArrows = 4;
-extern ArrowRecord g_arrows[kMaxArrows];
-extern int g_arrowCount;
 
 struct LevelStartOptions {
   bool vary = true;  // the turn and mirror of the board

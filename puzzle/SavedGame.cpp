@@ -1,12 +1,12 @@
 #include "puzzle/SavedGame.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "app/GameState.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "config/FileAccess.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -26,6 +26,9 @@ constexpr int32_t kMaxMoveCount = 100000000;
 // Word positions: on the board, or off it by what a level file and the
 // board's turns can make of them.
 constexpr int32_t kMaxWordOffset = 4096;
+// More levels than any level file holds (its count is a 32-bit field but the
+// file would be gigabytes long).
+constexpr int kMaxLevelsInSet = 100000;
 
 std::vector<SavedCube> g_pending;
 
@@ -66,6 +69,54 @@ bool CheckGrids(Board& board, std::string& error) {
   return true;
 }
 
+bool AllFinite(const SavedCube& cube) {
+  for (float value : cube.transform)
+    if (!std::isfinite(value)) return false;
+  for (float value : cube.position)
+    if (!std::isfinite(value)) return false;
+  for (float value : cube.orientation)
+    if (!std::isfinite(value)) return false;
+  return std::isfinite(cube.rollAngle);
+}
+
+// A cube rests on its square, lifted by half a square; a roll moves it by
+// less than one square either way.
+bool NearItsSquare(const SavedCube& cube) {
+  return std::fabs(cube.position[0] - cube.x * kSquareSize) <= kSquareSize &&
+         std::fabs(cube.position[1] - kSquareSize / 2) <= kSquareSize &&
+         std::fabs(cube.position[2] - cube.y * kSquareSize) <= kSquareSize;
+}
+
+// The orientation of a cube at rest nearest to q: one of the 24 made of
+// quarter turns about the axes (found by turning the identity about x and y).
+void SquareOrientation(float q[4]) {
+  struct Quat { float x, y, z, w; };
+  auto multiply = [](Quat a, Quat b) {
+    return Quat{a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y, a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
+                a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w, a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
+  };
+  const float h = std::sqrt(0.5f);
+  const Quat turns[2] = {{h, 0, 0, h}, {0, h, 0, h}};
+  Quat found[24] = {{0, 0, 0, 1}};
+  int count = 1;
+  for (int i = 0; i < count; ++i) {
+    for (const Quat& turn : turns) {
+      Quat next = multiply(found[i], turn);
+      bool known = false;
+      for (int k = 0; k < count && !known; ++k)
+        known = std::fabs(next.x * found[k].x + next.y * found[k].y + next.z * found[k].z + next.w * found[k].w) > 0.99f;
+      if (!known && count < 24) found[count++] = next;
+    }
+  }
+  int best = 0;
+  float bestDot = -1.0f;
+  for (int k = 0; k < count; ++k) {
+    const float dot = std::fabs(q[0] * found[k].x + q[1] * found[k].y + q[2] * found[k].z + q[3] * found[k].w);
+    if (dot > bestDot) bestDot = dot, best = k;
+  }
+  q[0] = found[best].x, q[1] = found[best].y, q[2] = found[best].z, q[3] = found[best].w;
+}
+
 void EncodeGrid(ByteWriter& out, const Board& board, const char16_t* grid) {
   for (uint32_t y = 0; y < board.height; ++y)
     for (uint32_t x = 0; x < board.width; ++x) out.U16(grid[Board::Index(x, y)]);
@@ -85,10 +136,12 @@ std::string SaveSlotPath(int slot) {
 }
 
 SaveSlotInfo ReadSaveSlotInfo(int slot) {
-  SaveSlotInfo info = {-1, 0, 0, 0};
+  const SaveSlotInfo unreadable = {-1, 0, 0, 0};
+  if (slot < 0 || slot >= kSaveSlotCount) return unreadable;
   FILE* file = OpenGameFile(SaveSlotPath(slot).c_str(), "rb");
-  if (!file) return info;
+  if (!file) return unreadable;
   uint8_t header[12];
+  SaveSlotInfo info = unreadable;
   if (std::fread(header, 1, sizeof header, file) == sizeof header) {
     ByteReader in(header, sizeof header);
     info.slot = slot;
@@ -97,6 +150,15 @@ SaveSlotInfo ReadSaveSlotInfo(int slot) {
     info.levelSet = in.I32();
   }
   std::fclose(file);
+  // The screens name the level set and show the level number from these
+  // values: a header outside what the game knows reads as an unusable slot.
+  const bool loadedSet = info.levelSet == g_levelSet.selectedBy;
+  const int levelLimit = loadedSet ? static_cast<int>(g_levelSet.levels.size()) : kMaxLevelsInSet;
+  if (info.levelSet < 0 || info.levelSet >= LevelSetCount() || info.difficulty < 0 || info.difficulty > kMaxDifficulty ||
+      info.levelIndex < 0 || info.levelIndex >= levelLimit) {
+    if (info.slot >= 0) std::fprintf(stderr, "Save slot %d names no game the game knows; shown as empty\n", slot);
+    return unreadable;
+  }
   return info;
 }
 
@@ -170,6 +232,8 @@ bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::st
     cube.rollAngle = in.F32();
     for (float& value : cube.position) value = in.F32();
     for (float& value : cube.orientation) value = in.F32();
+    if (!AllFinite(cube)) return Fail(error, "cube record %ld holds a value that is not a finite number", c + 1);
+    if (!NearItsSquare(cube)) return Fail(error, "cube record %ld stands more than a square away from its square", c + 1);
   }
   return true;
 }
@@ -356,22 +420,29 @@ void ApplyGlyphoxData() {
         cube->faces[f].table = saved.turnTable[f];
     }
     std::memcpy(cube->transform, saved.transform, sizeof cube->transform);
-    // A cube at rest has no roll under way; an angle left in the file would
-    // shorten its next roll and leave it turned and off its square.
-    cube->rollAngle = 0.0f;
     std::memcpy(cube->position, saved.position, sizeof cube->position);
     std::memcpy(cube->orientation, saved.orientation, sizeof cube->orientation);
+    // A cube at rest has no roll under way; one saved mid-roll would keep its
+    // angle, tilt and offset, so it is set back square on its square.
+    if (saved.rollAngle != 0.0f) {
+      cube->position[0] = saved.x * kSquareSize;
+      cube->position[1] = kSquareSize / 2;
+      cube->position[2] = saved.y * kSquareSize;
+      SquareOrientation(cube->orientation);
+      cube->RebuildTransform();
+    }
+    cube->rollAngle = 0.0f;
   }
   g_pending.clear();
   g_pending.shrink_to_fit();
   TraceLog::Write("ApplyGlyphoxData : ok");
 }
 
-void ResumeLoadedGame() {
+int ResumeLoadedGame() {
   g_level.Clear();
   Host().ResetCameras();
-  g_game.showWordList = 1;
-  Host().ChooseThemeForLevel();
+  Host().ShowWordList();
+  if (!Host().ChooseThemeForLevel()) return 0;
   Host().ClearSceneLists();
   ClearTargets();
   g_undo.Clear();
@@ -390,4 +461,5 @@ void ResumeLoadedGame() {
   g_board.previousPlacementScore = g_board.placementScore;
   Host().PrepareTopBar(true);
   SelectCube(FirstMovableCube());
+  return 1;
 }

@@ -59,7 +59,9 @@ struct SavedGame {
 
 // "%s%s%02d%s" from the game path, "save\save", the slot and ".orb".
 std::string SaveSlotPath(int slot);
-// The first three fields of the slot file.
+// The first three fields of the slot file, range-checked: a missing, short or
+// out-of-range header (unknown level set, difficulty outside 0..2, a level
+// not in its set) gives slot -1.
 SaveSlotInfo ReadSaveSlotInfo(int slot);
 
 // Reads a slot file image into a scratch record, checking every size, count
@@ -82,8 +84,9 @@ int LoadGameFile(const char* path);
 // The same for a file image already in memory; name is used in the message.
 int LoadGameData(const uint8_t* bytes, size_t size, const char* name);
 // Builds the scene for the loaded board and applies the pending cube records
-// (no variation, no shuffle; the move count is the loaded one).
-void ResumeLoadedGame();
+// (no variation, no shuffle; the move count is the loaded one). Returns 0
+// when the host could not load the level's theme.
+int ResumeLoadedGame();
 // Applies the pending cube records to the cubes standing on their squares and
 // frees them.
 void ApplyGlyphoxData();

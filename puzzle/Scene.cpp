@@ -1,12 +1,12 @@
 #include "puzzle/Scene.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <new>
 
-#include "app/GameState.h"
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/LevelSet.h"

@@ -93,7 +93,6 @@ class Level : public Object {
   ORBString secondName = "none";
 };
 
-extern Level g_level;
 
 // The letters of the board's words, in order of first use.
 std::vector<char16_t> UsedLetters();

@@ -1,11 +1,13 @@
 #include "puzzle/Variation.h"
+#include "puzzle/PuzzleGlobals.h"
 
 #include <cstring>
 
-#include "app/TraceLog.h"
+#include "config/TraceLog.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/Random.h"
+#include "puzzle/Rules.h"
 #include "puzzle/Scene.h"
 
 int g_mixing = 0;
@@ -15,6 +17,8 @@ ShuffleRecord g_shuffleRecord;
 namespace {
 
 constexpr int kMixAttempts = 10;
+// Bounds of the search for a start that is not already solved.
+constexpr int kMaxExtraShuffles = 16;
 constexpr int kHalfOfRandomRange = 16384;
 
 // The grids as they were before the transform under way.
@@ -172,13 +176,47 @@ void VaryLevel() {
   ApplyVariation(variant);
 }
 
-void MixLevel() {
-  TraceLog::Write("MixLevel");
-  g_mixing = 1;
-  g_shuffleRecord.Clear();
-  const int width = static_cast<int>(g_board.width), height = static_cast<int>(g_board.height);
-  auto isFloor = [](int x, int y) { return g_board.CellAt(x, y) == FLOOR; };
+namespace {
 
+// One shuffle step: cube c on (cx, cy) rolls at once by the pick, recorded
+// when the demonstration asks for it; (cx, cy) follows the cube.
+void RollInstantly(int c, int pick, int& cx, int& cy) {
+  Cube* cube = g_level.CubeAt(c);
+  if (g_recording) g_shuffleRecord.steps.push_back(ShuffleStep{c, pick});
+  const char16_t letter = g_board.letters[Board::Index(cx, cy)];
+  g_board.cells[Board::Index(cx, cy)] = FLOOR;
+  g_board.letters[Board::Index(cx, cy)] = 0;
+  const int direction = PickDirection(pick);
+  cube->StartRoll(direction, false);
+  cube->Update();
+  cx += DirectionDx(direction);
+  cy += DirectionDy(direction);
+  g_board.cells[Board::Index(cx, cy)] = CUBE;
+  g_board.letters[Board::Index(cx, cy)] = letter;
+  SetCubeSquare(c, cx, cy);
+}
+
+bool IsFloor(int x, int y) { return g_board.CellAt(x, y) == FLOOR; }
+
+// Up to ten random rolls of cube c from where it stands, never straight back.
+void ShuffleCube(int c) {
+  const int width = static_cast<int>(g_board.width), height = static_cast<int>(g_board.height);
+  int cx = g_cubes[c].x, cy = g_cubes[c].y, previous = -1;
+  for (int attempt = 0; attempt < kMixAttempts; ++attempt) {
+    int allowed[4], count = 0;
+    if (previous != kPickSouth && cy > 0 && IsFloor(cx, cy - 1)) allowed[count++] = kPickNorth;
+    if (previous != kPickNorth && cy + 1 < height && IsFloor(cx, cy + 1)) allowed[count++] = kPickSouth;
+    if (previous != kPickEast && cx > 0 && IsFloor(cx - 1, cy)) allowed[count++] = kPickWest;
+    if (previous != kPickWest && cx + 1 < width && IsFloor(cx + 1, cy)) allowed[count++] = kPickEast;
+    if (count == 0) continue;
+    const int pick = allowed[RandomValue() % count];
+    previous = pick;
+    RollInstantly(c, pick, cx, cy);
+  }
+}
+
+// Every word square holding a cube, in word order, shuffles that cube.
+void ShuffleWords() {
   for (uint32_t w = 0; w < g_board.wordCount && w < kMaxWords; ++w) {
     const LevelWord& word = g_board.words[w];
     for (int i = 0; i < StoredLength(word); ++i) {
@@ -186,35 +224,30 @@ void MixLevel() {
       const int y = WordSquareY(word, i);
       if (g_board.CellAt(x, y) != CUBE) continue;
       const int c = FindCubeAt(x, y);
-      Cube* cube = g_level.CubeAt(c);
-      if (!cube) continue;
-      int cx = x, cy = y, previous = -1;
-      for (int attempt = 0; attempt < kMixAttempts; ++attempt) {
-        int allowed[4], count = 0;
-        // A cube never steps straight back.
-        if (previous != kPickSouth && cy > 0 && isFloor(cx, cy - 1)) allowed[count++] = kPickNorth;
-        if (previous != kPickNorth && cy + 1 < height && isFloor(cx, cy + 1)) allowed[count++] = kPickSouth;
-        if (previous != kPickEast && cx > 0 && isFloor(cx - 1, cy)) allowed[count++] = kPickWest;
-        if (previous != kPickWest && cx + 1 < width && isFloor(cx + 1, cy)) allowed[count++] = kPickEast;
-        if (count == 0) continue;
-        const int pick = allowed[RandomValue() % count];
-        previous = pick;
-        if (g_recording) g_shuffleRecord.steps.push_back(ShuffleStep{c, pick});
-
-        const char16_t letter = g_board.letters[Board::Index(cx, cy)];
-        g_board.cells[Board::Index(cx, cy)] = FLOOR;
-        g_board.letters[Board::Index(cx, cy)] = 0;
-        const int direction = PickDirection(pick);
-        cube->StartRoll(direction, false);
-        cube->Update();
-        cx += DirectionDx(direction);
-        cy += DirectionDy(direction);
-        g_board.cells[Board::Index(cx, cy)] = CUBE;
-        g_board.letters[Board::Index(cx, cy)] = letter;
-        SetCubeSquare(c, cx, cy);
-      }
+      if (g_level.CubeAt(c)) ShuffleCube(c);
     }
   }
+}
+
+bool AllWordsStand() { return g_board.wordCount > 0 && CheckWords() == static_cast<int>(g_board.wordCount); }
+
+}  // namespace
+
+void RecordShuffle(bool on) { g_recording = on ? 1 : 0; }
+const ShuffleRecord& LastShuffle() { return g_shuffleRecord; }
+
+void MixLevel() {
+  TraceLog::Write("MixLevel");
+  g_mixing = 1;
+  g_shuffleRecord.Clear();
+  ShuffleWords();
+  // A level handed over already solved would be won by the first roll that
+  // keeps the words: shuffle every cube again, a bounded number of times.
+  // The record keeps every step, so the demonstration still rolls everything
+  // home.
+  for (int again = 0; again < kMaxExtraShuffles && AllWordsStand(); ++again)
+    for (int c = 0; c < g_cubeCount; ++c)
+      if (g_level.CubeAt(c)) ShuffleCube(c);
   TraceLog::Write("MixLevel : ok");
   g_mixing = 0;
 }

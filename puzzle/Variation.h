@@ -8,11 +8,6 @@
 
 #include <vector>
 
-// Set while MixLevel runs: the roll hooks do nothing then.
-extern int g_mixing;
-// Set by the demonstration around its StartLevel: MixLevel records its steps.
-extern int g_recording;
-
 // Shuffle picks, in the order they are offered.
 enum ShufflePick : int { kPickNorth = 0, kPickSouth = 1, kPickWest = 2, kPickEast = 3 };
 // The roll direction of a pick, and the direction that takes it back.
@@ -35,7 +30,6 @@ struct ShuffleRecord {
   int MoveCount(int cube) const;
   int Move(int cube, int k) const;  // -1 when there is no such step
 };
-extern ShuffleRecord g_shuffleRecord;
 
 // The eight variations of a board: any combination of these transforms,
 // applied in this order.
@@ -58,3 +52,8 @@ void MirrorBoard();
 bool WordsReadable();
 
 void MixLevel();
+
+// The demonstration switches recording on around its StartLevel; MixLevel
+// then keeps every step in LastShuffle.
+void RecordShuffle(bool on);
+const ShuffleRecord& LastShuffle();

@@ -34,6 +34,7 @@ for target in $targets; do
     fuzz_score_file) cp build*/game/score.orb "$corpus"/ 2>/dev/null || true ;;
     fuzz_module_file) cp "$build"/game/data/sfx/*.zik "$corpus"/ ;;
     fuzz_sample_file) cp "$build"/game/data/sfx/*.wav "$corpus"/ ;;
+    fuzz_level_source) cp levels/*.txt "$corpus"/ ;;
   esac
   echo "== $name: ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \

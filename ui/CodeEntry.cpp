@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 
 #include "config/Language.h"
 #include "config/Settings.h"
+#include "puzzle/PuzzleView.h"
 
 CodeEntryModel::CodeEntryModel() {
   for (uint8_t& letter : m_code) letter = 'A';
@@ -60,7 +60,7 @@ CodeSearchResult SearchLevelCode(const uint8_t code[kCodeLength]) {
   }
   // The loaded set was searched; a set loaded by path (no LangLevel) is no
   // reason to skip the file LangLevel names.
-  const int loaded = g_levelSet.selectedBy;
+  const int loaded = CurrentLevelSet().selectedBy;
   for (int set = 0; set < LevelSetCount(); ++set) {
     if (set == loaded) continue;
     std::string path = "data/level/" + LevelSetSlot(set).file.ToUtf8();
@@ -70,17 +70,12 @@ CodeSearchResult SearchLevelCode(const uint8_t code[kCodeLength]) {
       std::fprintf(stderr, "Couldn't load level file %s%s%s\n", path.c_str(), error.empty() ? "" : ": ", error.c_str());
       continue;
     }
-    // FindLevelByCode looks in the loaded set: lend it the other one, and give
-    // the loaded one back unless the code is there.
-    std::swap(g_levelSet, other);
-    if (FindLevelByCode(code, result.levelIndex)) {
-      g_levelSet.selectedBy = set;
+    if (AdoptLevelSetWithCode(other, set, code, result.levelIndex)) {
       g_settings.langLevel = set;
       result.found = true;
       result.levelSet = set;
       return result;
     }
-    std::swap(g_levelSet, other);
   }
   result.levelSet = current;
   return result;

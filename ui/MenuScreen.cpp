@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "app/Events.h"
 
 // The menus come with their own work; until then the menu screen is empty and
 // its input only takes the quit event.
@@ -18,4 +17,5 @@ void LayOutMenus() {}
 
 void DrawMenuScreen() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-void HandleMenuInput() { DrainEvents(); }
+bool HandleMenuEvent(const SDL_Event&) { return false; }
+bool MainMenuCurrent() { return true; }

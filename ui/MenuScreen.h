@@ -1,6 +1,8 @@
 // The menu screen: its 3D background and logo, the four menus, the highlight.
 #pragma once
 
+#include <SDL.h>
+
 int LoadMenuObjects();
 void FreeMenuObjects();
 int BuildMenus();
@@ -16,5 +18,8 @@ void ReleaseMenuTexts();
 void LayOutMenus();
 
 void DrawMenuScreen();
-// Handles the pending events on the current menu.
-void HandleMenuInput();
+// Handles one input event on the current menu. Returns true when it ran a
+// command or moved the highlight.
+bool HandleMenuEvent(const SDL_Event& event);
+// Whether the current menu is the main menu (not a submenu).
+bool MainMenuCurrent();

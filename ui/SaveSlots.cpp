@@ -20,25 +20,9 @@ CUString LevelSetNameText(int levelSet) {
 
 }  // namespace
 
-bool CheckSaveSlotInfo(SaveSlotInfo& info, int levelSetCount) {
-  if (info.slot < 0) return false;
-  const char* fault = nullptr;
-  if (info.levelIndex < 0 || info.levelIndex >= static_cast<int>(kMaxLevels))
-    fault = "level";
-  else if (info.difficulty < 0 || info.difficulty > 2)
-    fault = "difficulty";
-  else if (info.levelSet < 0 || info.levelSet >= levelSetCount || info.levelSet >= kMaxLevelSets)
-    fault = "level set";
-  if (!fault) return true;
-  std::fprintf(stderr, "Save slot %d names no %s the game knows; shown as empty\n", info.slot, fault);
-  info.slot = -1;
-  return false;
-}
-
 void ReadSaveSlots(SaveSlotInfo infos[kSaveSlotCount]) {
   for (int slot = 0; slot < kSaveSlotCount; ++slot) {
     infos[slot] = ReadSaveSlotInfo(slot);
-    CheckSaveSlotInfo(infos[slot], LevelSetCount());
   }
 }
 

@@ -18,12 +18,8 @@ constexpr int kSlotRowCount = kSaveSlotCount + 1;
 constexpr int kSlotRowHeight = 32;
 constexpr float kSlotRowsTop = 0.2f;  // of the screen height
 
-// Checks a slot header read from its file: level index 0..9999, difficulty
-// 0..2 and a level set of the language file. A header out of range marks the
-// slot unreadable (-1) after one line on standard error, so no screen indexes
-// a table with it. Returns true when the slot is usable.
-bool CheckSaveSlotInfo(SaveSlotInfo& info, int levelSetCount);
-// Reads and checks the headers of the ten slot files.
+// Reads the headers of the ten slot files; the puzzle's reader has range-
+// checked them (a slot out of range reads as unreadable, -1).
 void ReadSaveSlots(SaveSlotInfo infos[kSaveSlotCount]);
 // "%s %2d - %s : %s": the Level text, the level number (index + 1), the level
 // set's name and the difficulty's name; Empty for an unreadable slot.

@@ -135,8 +135,15 @@ TEST_F(DisplayTest, TheVirtualScreenListsItsOwnSize) {
 
 TEST_F(DisplayTest, ChangingTheResolutionReopensAndKeepsTheSettings) {
   ASSERT_EQ(OpenDisplay(640, 480), 1);
+  SetKeyboardInput(2, 1, true);
   EXPECT_EQ(ChangeResolution(640, 480), 1);  // same size: nothing to do
   ASSERT_EQ(ChangeResolution(800, 600), 1);
+  // Name and code entry keep their characters and the key repeat.
+  int delay = 0, interval = 0;
+  SDL_GetKeyRepeat(&delay, &interval);
+  EXPECT_EQ(delay, 2);
+  EXPECT_EQ(interval, 1);
+  EXPECT_EQ(SDL_EnableUNICODE(-1), 1);
   EXPECT_EQ(g_settings.width, 800);
   EXPECT_EQ(g_settings.height, 600);
   EXPECT_EQ(g_screen.width, 800);

@@ -37,25 +37,6 @@ TEST(FrameClock, ConvergesToTheFrameRateAndSurvivesTheCounterWrapping) {
   EXPECT_NEAR(clock.frameDelta, 33 * 0.06f, 1e-3);
 }
 
-TEST(GameState, StartsWithTheStartUpValues) {
-  GameState state;
-  state.inGame = 7;
-  ResetGameState(state);
-  EXPECT_EQ(state.inGame, 0);
-  EXPECT_EQ(state.menuShown, 1);
-  EXPECT_EQ(state.attractMode, 0);
-  EXPECT_EQ(state.showWordList, 1);
-  EXPECT_FLOAT_EQ(state.fadeFromBlack, 100.0f);
-  EXPECT_FLOAT_EQ(state.fadeToBlack, 0.0f);
-  EXPECT_EQ(state.drawArrows, 1);
-  EXPECT_EQ(state.drawArrowHover, 1);
-  EXPECT_EQ(state.drawSwitch3, 1);
-  EXPECT_EQ(state.camera, &state.overview);
-  EXPECT_FLOAT_EQ(state.overview.tilt, -60.0f);
-  EXPECT_FLOAT_EQ(state.close.tilt, -75.0f);
-  EXPECT_FLOAT_EQ(state.close.zoom, 0.5f);
-}
-
 namespace {
 std::string Choose(const std::vector<DisplayMode>& system, int& width, int& height) {
   testsupport::CapturedStream out(1);
@@ -90,6 +71,16 @@ TEST(DisplayModes, FallsBackTo800x600WhenListedElse640x480) {
   EXPECT_EQ(Choose({{16, 800, 600}, {32, 320, 200}}, width, height), "mode not found\n");
   EXPECT_EQ(width, 640);
   EXPECT_EQ(height, 480);
+}
+
+TEST(DisplayModes, AnySizeOffersOnlySizesWithinTheDesktop) {
+  const std::vector<DisplayMode> sizes = CommonSizesWithin(1280, 800);
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.front().width, 640);
+  for (const DisplayMode& mode : sizes) EXPECT_TRUE(mode.width <= 1280 && mode.height <= 800) << mode.width;
+  EXPECT_EQ(sizes.back().width, 1280);
+  EXPECT_EQ(sizes.back().height, 800);
+  EXPECT_TRUE(CommonSizesWithin(600, 400).empty());
 }
 
 TEST(GLExtensions, MatchWholeTokensOnlyIncludingTheLast) {

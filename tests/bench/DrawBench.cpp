@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   }
   setenv("SDL_VIDEODRIVER", "x11", 0);
   g_settings.windowed = 1;
-  g_settings.mipMapping = 1;
+  SetMipmapping(true);
   if (SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenDisplay(kWidth, kHeight)) {
     std::fprintf(stderr, "engine3d_bench: cannot open a %dx%d window\n", kWidth, kHeight);
     return 1;

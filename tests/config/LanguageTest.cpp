@@ -160,7 +160,7 @@ TEST_F(LanguageFixture, AFileWithoutByteOrderMarkIsRejected) {
   CapturedStream err(2);
   WriteFile(path, AllRequiredKeys());  // plain UTF-8
   EXPECT_EQ(LoadLanguage(path.c_str()), 0);
-  EXPECT_EQ(err.Text(), path + " : Not a Unicode UTF16 File\nLangage File " + path + " not found");
+  EXPECT_EQ(err.Text(), path + " : Not a Unicode UTF16 File\nLangage File " + path + " not found\n");
 }
 
 // Every shipped language file loads, holds every required key with a

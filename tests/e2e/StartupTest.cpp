@@ -93,12 +93,17 @@ TEST(GameStartup, TheWindowedSwitchIsOnlyTheFirstArgumentInAnyCase) {
   EXPECT_EQ(fullScreen.Stop(), 0);
 }
 
-TEST(GameStartup, AMissingConfigFileStopsTheStartWithItsMessage) {
+TEST(GameStartup, AMissingConfigFileStopsTheStartWithItsMessageAndLeavesNothingBehind) {
   GameDriver game;
   game.RemoveFile("config.ini");
+  ASSERT_FALSE(game.Exists("save"));
+  ASSERT_FALSE(game.Exists("capture"));
   ASSERT_TRUE(game.Launch());
-  EXPECT_EQ(game.WaitForExit(), 0);
+  EXPECT_EQ(game.WaitForExit(), 1);
   EXPECT_EQ(game.Stderr(), "Configuration File config.ini not found\n");
+  EXPECT_FALSE(game.Exists("config.ini"));
+  EXPECT_FALSE(game.Exists("save"));
+  EXPECT_FALSE(game.Exists("capture"));
 }
 
 TEST(GameStartup, LanguageFileFailuresStopTheStartWithTheirMessages) {
@@ -109,10 +114,10 @@ TEST(GameStartup, LanguageFileFailuresStopTheStartWithTheirMessages) {
   };
   const Case cases[] = {
       {"missing file", [](GameDriver& game) { game.WriteFile("config.ini", "Lang=xx\n"); },
-       "Langage File data/text_xx.txt not found"},
+       "Langage File data/text_xx.txt not found\n"},
       {"not UTF-16",
        [](GameDriver& game) { game.WriteFile("data/text_en.txt", "Game=Game\r\nOptions=Options\r\n"); },
-       "data/text_en.txt : Not a Unicode UTF16 File\nLangage File data/text_en.txt not found"},
+       "data/text_en.txt : Not a Unicode UTF16 File\nLangage File data/text_en.txt not found\n"},
       {"missing key",
        [](GameDriver& game) {
          game.WriteFile("data/text_en.txt", Utf16FileContent("Game=Game\r\nOptions=Options\r\nAbout=About\r\n"));
@@ -123,7 +128,7 @@ TEST(GameStartup, LanguageFileFailuresStopTheStartWithTheirMessages) {
     GameDriver game;
     c.prepare(game);
     ASSERT_TRUE(game.Launch()) << c.name;
-    EXPECT_EQ(game.WaitForExit(), 0) << c.name;
+    EXPECT_EQ(game.WaitForExit(), 1) << c.name;
     EXPECT_EQ(game.Stderr(), c.expected) << c.name;
   }
 }
@@ -136,7 +141,7 @@ TEST(GameStartup, AFailedOpenGLStartLeaves640x480InConfig) {
   game.WriteFile("config.ini", "Width=1024\nHeight=768\nLang=en\nLangLevel=1\n");
   game.SetEnvironment("DISPLAY", withoutGl.Name());
   ASSERT_TRUE(game.Launch());
-  EXPECT_EQ(game.WaitForExit(), 0);
+  EXPECT_EQ(game.WaitForExit(), 1);
   EXPECT_EQ(game.Stderr(), "Couldn't initialize OpenGL\n");
   EXPECT_EQ(game.ReadFile("config.ini"), "LangLevel=1\nLang=en\nHeight=480\nWidth=640\n");
 }

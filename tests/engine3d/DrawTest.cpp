@@ -28,7 +28,7 @@ class DrawTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     g_settings.windowed = 1;
-    g_settings.mipMapping = 0;
+    SetMipmapping(false);
     ASSERT_EQ(OpenDisplay(kSize, kSize), 1);
     ClearMaterials();
     Objet3D::SetObjectDirectory((m_dir.Path() + "/").c_str());
@@ -304,9 +304,9 @@ TEST_F(DrawTest, SixteenBitAndMipmappedTexturesUpload) {
   unlit.unlit = 1;
   Load(object, "painted.3do", Model({fixtures::Square("p", "Painted", 1.0f)}, {unlit}));
   Material* material = object.GetMesh(0)->material;
-  g_settings.mipMapping = 1;
+  SetMipmapping(true);
   ASSERT_EQ(material->SetBaseTexture(painted), painted);
-  g_settings.mipMapping = 0;
+  SetMipmapping(false);
   material->flags |= kMaterialTextured;
   material->ambient[0] = material->ambient[1] = material->ambient[2] = 1.0f;
   EXPECT_TRUE(painted->pixels.empty());

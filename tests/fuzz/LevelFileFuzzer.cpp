@@ -33,7 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   static FuzzClockHost host;
   InstallPuzzleHost(&host);
-  ResetGameState(g_game);
   ResetPlayState();
   g_levelSet = set;
   std::srand(static_cast<unsigned>(size));

@@ -2,8 +2,8 @@
 // and a few moves and undos played on whatever level was started.
 #pragma once
 
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Rules.h"
 #include "puzzle/Scene.h"

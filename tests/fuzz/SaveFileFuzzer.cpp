@@ -23,7 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   static FuzzClockHost host;
   InstallPuzzleHost(&host);
-  ResetGameState(g_game);
   ResetPlayState();
   // A set loaded by path, with room for the first levels of any saved game.
   g_levelSet = LevelSet();

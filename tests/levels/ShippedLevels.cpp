@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/CUString.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "tests/support/TestFiles.h"

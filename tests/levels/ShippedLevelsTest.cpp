@@ -11,7 +11,6 @@
 #include <set>
 #include <sstream>
 
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"

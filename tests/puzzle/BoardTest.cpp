@@ -5,7 +5,6 @@
 #include <cstring>
 #include <set>
 
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"

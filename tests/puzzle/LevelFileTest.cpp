@@ -60,14 +60,14 @@ std::string Image(const std::vector<FileLevel>& levels, uint32_t count = 0xFFFFF
   return out;
 }
 
-// A 6 x 2 level with a static block and two words, and a 3 x 1 level
+// A 6 x 2 level with static blocks and two words, and a 3 x 1 level
 // without words (narrower than its code).
 std::vector<FileLevel> SampleLevels() {
   FileLevel first{"QZKRT", 6, 2, {}, {}, {}};
   first.words.push_back({u"DOG", 1, 0, 3, 1});
-  first.words.push_back({u"ABCDEFGHIJKLMNOPQRSTUVWXYZÉÈÊËÀ", 0, 1, 31, 0});
+  first.words.push_back({u"ZY", 5, 0, 2, 0});
   first.walls = {8, 20, 20, 20, 22, 0, 22, 22, 22, 22, 22, 0};
-  first.letters = std::u16string(u"\0DOG\0\0\0\0\0\0\0Z", 12);
+  first.letters = std::u16string(u"\0DOG\0Z\0\0\0\0\0Y", 12);
   FileLevel second{"AB\x01\xFF" "C", 3, 1, {}, {20, 22, 22}, std::u16string(u"Ñ\0\0", 3)};
   return {first, second};
 }
@@ -102,33 +102,35 @@ TEST_F(LevelFileTest, EveryFieldIsReadAndTheSameBytesAreWrittenBack) {
   EXPECT_EQ(first.words[0].text[3], 0);
   EXPECT_EQ(first.words[0].x, 1);
   EXPECT_EQ(first.words[0].direction, kWordHorizontal);
-  // Thirty-one letters: no terminator.
-  EXPECT_EQ(first.words[1].length, 31);
-  EXPECT_EQ(first.words[1].text[30], u'À');
+  EXPECT_EQ(first.words[1].length, 2);
+  EXPECT_EQ(first.words[1].text[1], u'Y');
   EXPECT_EQ(first.words[1].direction, kWordVertical);
   // Layers are placed in rows of 30.
   EXPECT_EQ(first.walls[5], 0);
   EXPECT_EQ(first.walls[30], FLOOR);
   EXPECT_EQ(first.walls[6], 0);  // beyond the width: zero
   EXPECT_EQ(first.letters[1], u'D');
-  EXPECT_EQ(first.letters[30 + 5], u'Z');
+  EXPECT_EQ(first.letters[30 + 5], u'Y');
   // Beyond a narrow board the scrambling uses zeros.
   const LevelRecord& second = set.levels[1];
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(second.code), 5), "AB\x01\xFF" "C");
   EXPECT_EQ(second.wordCount, 0u);
   EXPECT_EQ(second.letters[0], u'Ñ');
   // The alphabet: the distinct letters of the words, sorted.
-  ASSERT_EQ(set.alphabetCount, 31);
-  EXPECT_EQ(set.alphabet[0], u'A');
-  EXPECT_EQ(set.alphabet[30], u'Ë');
+  ASSERT_EQ(set.alphabetCount, 5);
+  EXPECT_EQ(set.alphabet[0], u'D');
+  EXPECT_EQ(set.alphabet[4], u'Z');
   EXPECT_EQ(Encode(set), image);
 
   // Through the files: load, save, the same bytes.
   TempDir dir;
   ASSERT_TRUE(testsupport::WriteFile(dir / "in.lvl", image));
   ASSERT_EQ(LoadLevelSet((dir / "in.lvl").c_str()), 1);
-  EXPECT_EQ(AlphabetIndex(u'D'), 3);
-  EXPECT_EQ(AlphabetIndex(u'Ñ'), -1);  // only the words' letters
+  EXPECT_EQ(AlphabetIndex(u'O'), 2);
+  EXPECT_EQ(AlphabetIndex(u'Ñ'), -1);  // only the words' letters: a blank tile
+  EXPECT_EQ(LetterTile(AlphabetIndex(u'Ñ'), 5), kBlankTile);
+  EXPECT_EQ(LetterTile(AlphabetIndex(u'O'), 5), 2);
+  EXPECT_EQ(LetterTile(5, 5), kBlankTile);
   ASSERT_EQ(SaveLevelSet((dir / "out.lvl").c_str()), 1);
   EXPECT_EQ(testsupport::ReadFile(dir / "out.lvl"), image);
 }
@@ -184,6 +186,12 @@ TEST_F(LevelFileTest, FilesOutsideTheLimitsOrShortOrLongAreRejectedWithAReason) 
       {"direction 2", [](std::vector<FileLevel>& l) { l[0].words[1].direction = 2; },
        "level 1: word 2 has direction 2 (1 or 0)"},
       {"code 21", [](std::vector<FileLevel>& l) { l[0].walls[4] = 21; }, "level 1: square (4, 0) has an unknown cell code"},
+      {"word on floor", [](std::vector<FileLevel>& l) { l[0].words[0].x = 2; },
+       "level 1: word 1 has square 3 off the letter squares"},
+      {"word off the board", [](std::vector<FileLevel>& l) { l[0].words[1] = {u"ABCDEFGHIJKLMNOPQRSTUVWXYZÉÈÊËÀ", 5, 0, 31, 0}; },
+       "level 1: word 2 has square 3 off the letter squares"},
+      {"longer text than length", [](std::vector<FileLevel>& l) { l[0].words[0].text = u"DOGS"; },
+       "level 1: word 1 has square 4 off the letter squares"},
       {"a target", [](std::vector<FileLevel>& l) { l[0].walls[4] = TARGET_EAST; }, "unknown cell code"},
       {"cube without letter", [](std::vector<FileLevel>& l) { l[1].walls[2] = CUBE; },
        "level 2: cube square (2, 0) has no letter"},

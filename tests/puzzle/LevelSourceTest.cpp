@@ -126,7 +126,7 @@ TEST(LevelSource, AnyLevelFileComesBackThroughItsSource) {
   LevelRecord& odd = set.levels[1];
   const uint8_t code[5] = {0x00, ';', ' ', 0xFF, 'Q'};
   std::copy(code, code + 5, odd.code);  // a narrow board's code
-  odd.words[0].length = 5;                // a length that is not the text's
+  odd.words[0].length = 1;                // a length that is not the text's
   odd.words[0].text[7] = u'Z';            // letters after the end of the text
   odd.words[1] = odd.words[0];
   odd.wordCount = 3;

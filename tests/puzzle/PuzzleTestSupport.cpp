@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 
-#include "app/GameState.h"
 #include "config/CUString.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -61,7 +60,6 @@ std::vector<std::string> BoardRows() {
 }
 
 void PuzzleTest::SetUp() {
-  ResetGameState(g_game);
   ResetPlayState();
   g_settings = Settings();
   g_moveDuration = 250;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Rules.h"
 
@@ -20,12 +21,18 @@ class RecordingHost : public PuzzleHost {
   void PlaySound(int number) override { sounds.push_back(number); }
   void PrepareTopBar(bool full) override { (full ? fullTopBars : lightTopBars) += 1; }
   void CaptureLevelStartScreen() override { ++captures; }
+  bool DemonstrationRunning() override { return demonstration; }
+  bool ChooseThemeForLevel() override { return themeLoads; }
+  void ShowWordList() override { ++wordListsShown; }
 
   uint32_t ticks = 5000;
   std::vector<int> sounds;
   int fullTopBars = 0;
   int lightTopBars = 0;
   int captures = 0;
+  bool demonstration = false;
+  bool themeLoads = true;
+  int wordListsShown = 0;
 };
 
 // The level set of a readable source (fails the test on a source error).

@@ -1,6 +1,5 @@
 // The rules of play: where a cube may go, the move targets and arrows, the
 // selection, undo and its cost, and when a word counts as spelled.
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -113,6 +112,46 @@ TEST_F(RulesTest, AnUndoRollsBackWithItsFacesAndCostsTenMoves) {
   EXPECT_EQ(Undo(), 0);
   EXPECT_EQ(g_play.moveCount, 11);
   EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
+}
+
+TEST_F(RulesTest, UndoRollsBackCubesThatAreNotSelectedOverTheSelectionsTargets) {
+  UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
+  StartPlain();
+  Select(1, 1);
+  Move(North);
+  Select(3, 1);
+  Move(South);
+  // A beside the two vacated squares marks both as its targets.
+  Select(2, 1);
+  ASSERT_EQ(Cell(3, 1), TARGET_EAST);
+  ASSERT_EQ(Cell(1, 1), TARGET_WEST);
+  host.sounds.clear();
+  ASSERT_EQ(Undo(), 1);
+  FinishRoll(host);
+  EXPECT_EQ(g_play.moveCount, 12);
+  EXPECT_EQ(g_play.selectedCube, FindCubeAt(3, 1));
+  EXPECT_EQ(g_board.LetterAt(3, 1), u'T');
+  ASSERT_EQ(Undo(), 1);
+  FinishRoll(host);
+  EXPECT_EQ(g_play.moveCount, 22);
+  EXPECT_EQ(BoardRows(), (std::vector<std::string>{".+...", "+CAT.", ".+..."}));
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(host.sounds, (std::vector<int>{kSoundUndoRoll, kSoundUndoRoll, kSoundBetter}));
+}
+
+TEST_F(RulesTest, AnUndoThatDoesNotFitTheBoardIsRefusedAndKeepsTheHistory) {
+  UseLevels(OneLevel({"....", ".X.#", "...."}, {"X 1 1 h"}));
+  StartPlain();
+  Move(East);
+  // A history from elsewhere: a roll back West from (2, 1) is fine, one back
+  // East would hit the wall.
+  g_undo.records[0].code = TARGET_WEST;
+  host.sounds.clear();
+  EXPECT_EQ(Undo(), 0);
+  EXPECT_EQ(g_undo.count, 1);
+  EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
+  g_undo.records[0].code = TARGET_EAST;
+  EXPECT_EQ(Undo(), 1);
 }
 
 TEST_F(RulesTest, TheUndoStackKeepsTheNineNewestMoves) {
@@ -280,23 +319,23 @@ TEST_F(RulesTest, StartingALevelResetsTheGameAndTheHistory) {
   Move(South);
   EXPECT_EQ(g_play.moveCount, 1);
   EXPECT_EQ(host.captures, 1);
-  EXPECT_EQ(g_game.levelIntroFade, 100.0f);
   StartPlain(1);
   EXPECT_EQ(g_play.levelIndex, 1);
   EXPECT_EQ(g_play.moveCount, 0);
-  EXPECT_EQ(g_game.showWordList, 1);
+  EXPECT_EQ(host.wordListsShown, 2);
   EXPECT_EQ(g_board.formedCount, 1);
   EXPECT_EQ(g_play.lastWordsFormed, 1);
   EXPECT_EQ(Undo(), 0);
   EXPECT_EQ(host.fullTopBars, 2);
   // The demonstration captures no screen.
-  g_game.attractMode = 1;
-  g_game.levelIntroFade = 0.0f;
+  host.demonstration = true;
   StartPlain(0);
   EXPECT_EQ(host.captures, 2);
-  EXPECT_EQ(g_game.levelIntroFade, 0.0f);
-  // A level that is not in the set is refused.
+  // A level that is not in the set is refused, and so is one whose theme the
+  // host cannot load: the shell ends the game then.
   testsupport::CapturedStream err(2);
   EXPECT_EQ(StartLevel(2), 0);
   EXPECT_EQ(err.Text(), "No level 3 in the level set\n");
+  host.themeLoads = false;
+  EXPECT_EQ(StartLevel(1), 0);
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
 #include "config/FileAccess.h"
 #include "config/Language.h"
@@ -226,6 +225,8 @@ TEST_F(SavedGameTest, ACubeRecordWhoseSquareHoldsNoCubeIsNotApplied) {
   ASSERT_EQ(game.cubes[0].y, 0);
   game.cubes[0].x = 6;  // a floor square
   game.cubes[0].y = 4;
+  game.cubes[0].position[0] = 6 * kSquareSize;
+  game.cubes[0].position[2] = 4 * kSquareSize;
   const std::vector<uint8_t> bytes = EncodeSavedGame(game);
   ASSERT_TRUE(WriteFile(dir / "moved.orb", std::string(bytes.begin(), bytes.end())));
   ASSERT_EQ(LoadGameFile((dir / "moved.orb").c_str()), 1);
@@ -283,6 +284,11 @@ TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
       {"upper = north", with(cubes + 4 + 8, 4), "cube record 1 has impossible face slots"},
       {"code 21", unknownCode, "square (3, 0) has an unknown cell code"},
       {"cube without letter", cubeWithoutLetter, "cube square (0, 0) has no letter"},
+      {"NaN in the transform", with(cubes + 4 + 84 + 20, 0x7FC00000), "cube record 1 holds a value that is not a finite number"},
+      {"infinite position", with(cubes + 4 + 152, 0x7F800000), "cube record 1 holds a value that is not a finite number"},
+      {"NaN orientation", with(cubes + 4 + 176, 0xFFC00000), "cube record 1 holds a value that is not a finite number"},
+      {"two squares away", with(cubes + 4 + 160, 0x3E800000 /* 0.25 */),
+       "cube record 1 stands more than a square away from its square"},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(WriteFile(dir / "broken.orb", c.bytes));
@@ -317,15 +323,43 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
   EXPECT_NE(g_board.cells[Board::Index(1, 1)], CUBE);
   EXPECT_EQ(g_level.cubes[c]->positions.upper, 4);
   EXPECT_NEAR(g_level.cubes[c]->position[2], 2 * kSquareSize, 1e-6);
+
+  // A file that holds a cube half-way through a roll: it is set back square
+  // on its square, upright as one of the 24 rest orientations.
+  std::string bytes = ReadFile(dir / "game.orb");
+  const size_t cube0 = 28 + 2 * 204 + 5 * 35 + 4;
+  const float halfway[] = {45.0f, 1 * kSquareSize + 0.03f, 0.05f, 2 * kSquareSize, 0.38268343f, 0, 0, 0.92387953f};
+  const size_t offsets[] = {148, 152, 156, 160, 164, 168, 172, 176};
+  for (int i = 0; i < 8; ++i) std::memcpy(&bytes[cube0 + offsets[i]], &halfway[i], 4);
+  ASSERT_TRUE(WriteFile(dir / "halfway.orb", bytes));
+  ASSERT_EQ(LoadGameFile((dir / "halfway.orb").c_str()), 1);
+  ResumeLoadedGame();
+  const Cube& cube = *g_level.cubes[FindCubeAt(1, 2)];
+  EXPECT_EQ(cube.rollAngle, 0.0f);
+  EXPECT_EQ(cube.position[0], kSquareSize);
+  EXPECT_EQ(cube.position[1], kSquareSize / 2);
+  EXPECT_EQ(cube.position[2], 2 * kSquareSize);
+  const float rest[] = {0, 0, 0, 1};  // 22.5 degrees about x is nearest to no turn
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(cube.orientation[i], rest[i], 1e-6) << i;
+  EXPECT_EQ(cube.transform[13], kSquareSize / 2);
 }
 
 TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
   UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
+  ASSERT_EQ(LoadLanguage((testsupport::GameTreeDir() + "/data/text_en.txt").c_str()), 1);
   g_play.difficulty = 2;
   g_settings.langLevel = 1;
   StartPlain(1);
   ASSERT_EQ(SaveGame(7), 1);
   ASSERT_TRUE(WriteFile(dir / "save/save02.orb", std::string(11, '\x01')));
+  // Headers the screens could not show: no such level set, difficulty or level.
+  const std::string good = ReadFile(dir / "save/save07.orb");
+  const int32_t badHeaders[3][3] = {{1, 2, 9}, {1, 5, 1}, {100000, 2, 1}};
+  for (int i = 0; i < 3; ++i) {
+    std::string bytes = good;
+    std::memcpy(&bytes[0], badHeaders[i], sizeof badHeaders[i]);
+    ASSERT_TRUE(WriteFile(dir / ("save/save0" + std::to_string(3 + i) + ".orb"), bytes));
+  }
   for (int slot = 0; slot < kSaveSlotCount; ++slot) {
     const SaveSlotInfo info = ReadSaveSlotInfo(slot);
     if (slot != 7) {

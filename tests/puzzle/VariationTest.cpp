@@ -6,7 +6,6 @@
 #include <cstring>
 #include <map>
 
-#include "app/GameState.h"
 #include "puzzle/PlayState.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
@@ -162,15 +161,17 @@ TEST_F(VariationTest, AVariationThatWouldBreakACrossingWordLeavesTheBoardAsStore
 }
 
 TEST_F(VariationTest, ACubeInACorridorWalksForwardUntilItsDeadEnd) {
-  UseLevels(OneLevel({"#######", "#X....#", "#######"}, {"X 1 1 h"}));
+  // Three rolls leave another face up, so the start is not already solved.
+  UseLevels(OneLevel({"######", "#X...#", "######"}, {"X 1 1 h"}));
+  g_play.difficulty = 2;
   g_recording = 1;
   StartVariant(0, true);
-  EXPECT_EQ(g_cubes[0].x, 5);
-  ASSERT_EQ(g_shuffleRecord.steps.size(), 4u);
+  EXPECT_EQ(g_cubes[0].x, 4);
+  ASSERT_EQ(g_shuffleRecord.steps.size(), 3u);
   for (const ShuffleStep& step : g_shuffleRecord.steps) EXPECT_EQ(step.pick, kPickEast);
-  EXPECT_EQ(g_shuffleRecord.MoveCount(0), 4);
-  EXPECT_EQ(g_shuffleRecord.Move(0, 3), kPickEast);
-  EXPECT_EQ(g_shuffleRecord.Move(0, 4), -1);
+  EXPECT_EQ(g_shuffleRecord.MoveCount(0), 3);
+  EXPECT_EQ(g_shuffleRecord.Move(0, 2), kPickEast);
+  EXPECT_EQ(g_shuffleRecord.Move(0, 3), -1);
   // The roll hooks stay quiet while mixing.
   EXPECT_TRUE(host.sounds.empty());
   EXPECT_EQ(g_play.moveCount, 0);
@@ -182,9 +183,10 @@ TEST_F(VariationTest, TheShuffleNeverStepsStraightBack) {
   for (unsigned seed = 1; seed <= 200; ++seed) {
     std::srand(seed);
     StartVariant(0, true);
+    // Ten steps, then more only when those left the level solved.
     const std::vector<ShuffleStep>& steps = g_shuffleRecord.steps;
-    EXPECT_EQ(steps.size(), 10u);
-    for (size_t i = 1; i < steps.size(); ++i)
+    ASSERT_GE(steps.size(), 10u);
+    for (size_t i = 1; i < 10; ++i)
       EXPECT_NE(PickDirection(steps[i].pick), OppositeDirection(PickDirection(steps[i - 1].pick))) << "seed " << seed;
   }
 }
@@ -252,4 +254,29 @@ TEST_F(VariationTest, TheRecordHoldsEveryCubeAndEveryStep) {
   g_recording = 0;
   StartVariant(0, true);
   EXPECT_TRUE(g_shuffleRecord.steps.empty());
+}
+
+TEST_F(VariationTest, ALevelIsNeverHandedOverSolved) {
+  // With every face an X, ten random rolls often end upright; in the
+  // corridor every shuffle ends with the word standing, so the start rolls
+  // the cube one more square. A boxed-in cube cannot help it.
+  UseLevels(OneLevel({"...", ".X.", "..."}, {"X 1 1 h"}) + OneLevel({"####", "#X.#", "####"}, {"X 1 1 h"}, "BBBBB") +
+            OneLevel({"###", "#X#", "###"}, {"X 1 1 h"}, "CCCCC"));
+  g_play.difficulty = 0;
+  g_recording = 1;
+  for (unsigned seed = 1; seed <= 60; ++seed) {
+    std::srand(seed);
+    StartLevel(seed % 2, LevelStartOptions{false, -1, true});
+    EXPECT_EQ(g_board.formedCount, 0) << "seed " << seed << " level " << seed % 2;
+    // The record still rolls the cube home.
+    const std::vector<ShuffleStep> steps = g_shuffleRecord.steps;
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+      SelectCube(step->cube);
+      ASSERT_EQ(MoveSelected(ReplayDirection(step->pick)), 1);
+      FinishRoll(host);
+    }
+    EXPECT_EQ(g_board.formedCount, 1) << "seed " << seed;
+  }
+  StartLevel(2, LevelStartOptions{false, -1, true});
+  EXPECT_EQ(g_board.formedCount, 1);
 }

@@ -278,9 +278,9 @@ TEST_F(ArtDisplay, ThemeBackgroundsLeaveNoPixelUncoveredFromAnyCameraTheGameAllo
     Objet3D background;
     Objet3D::SetObjectDirectory((GfxDir() + theme + "3d/").c_str());
     Objet3D::SetTextureDirectory((GfxDir() + theme + "texture/").c_str());
-    g_settings.mipMapping = 0;
+    SetMipmapping(false);
     ASSERT_EQ(background.Load("fond.3do"), 1) << theme;
-    g_settings.mipMapping = 1;
+    SetMipmapping(true);
     background.BuildDisplayList();
     for (float zoom : {0.2f, 1.0f, 3.0f})
       for (float tilt : {-20.0f, -45.0f, -90.0f})

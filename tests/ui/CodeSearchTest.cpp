@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "config/Settings.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/support/TestFiles.h"
 #include "ui/CodeEntry.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "config/Settings.h"
+#include "engine3d/Texture.h"
 
 namespace artgen {
 
@@ -15,11 +15,11 @@ constexpr double kPi = 3.14159265358979323846;
 bool MenuScene::Load(const std::string& dir) {
   Objet3D::SetObjectDirectory(dir.c_str());
   Objet3D::SetTextureDirectory(dir.c_str());
-  const int mipMapping = g_settings.mipMapping;
-  g_settings.mipMapping = 0;
+  const bool mipmapping = Mipmapping();
+  SetMipmapping(false);
   bool ok = back.Load("fondmenu.3do") && backTarget.Load("fondmenumorph.3do") && logo.Load("logo.3do") &&
             logoTarget.Load("logomorph.3do");
-  g_settings.mipMapping = mipMapping;
+  SetMipmapping(mipmapping);
   if (!ok) return false;
   backWork.CopyFrom(back);
   float low[3], high[3], centre[3], scale[3];

@@ -26,7 +26,6 @@
 
 #include "app/Display.h"
 #include "config/ORBConfigFile.h"
-#include "config/Settings.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
@@ -238,9 +237,9 @@ bool LoadScene(const Options& o, BoardScene& scene) {
   scene.arrowOff->SetEnvironmentTextureFromFile((textures + "flecheof.png").c_str());
   scene.arrowOff->ambient[0] = scene.arrowOff->ambient[1] = scene.arrowOff->ambient[2] = 0.8f;
   scene.arrowOff->flags = kMaterialEnvironment;
-  g_settings.mipMapping = 0;
+  SetMipmapping(false);
   bool background = LoadObject(scene.background, objects, textures, "fond.3do");
-  g_settings.mipMapping = 1;
+  SetMipmapping(true);
   if (!background) return false;
   scene.background.BuildDisplayList();
   if (!LoadObject(scene.floor, objects, textures, "sol.3do")) return false;
@@ -380,6 +379,7 @@ void DrawFrame(const Options& o, BoardScene& scene, float time) {
   glTexCoord2f(w, 1); glVertex3f(L, -s, L); glTexCoord2f(0, 1); glVertex3f(W, -s, L);
   glEnd();
   glEnable(GL_CULL_FACE);
+  glCullFace(GL_FRONT);  // models are wound clockwise seen from outside
   glEnable(GL_LIGHTING);
   glPopMatrix();
 }

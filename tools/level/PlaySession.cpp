@@ -1,11 +1,11 @@
 #include "tools/level/PlaySession.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/GameState.h"
 #include "config/CUString.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/Settings.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Scene.h"

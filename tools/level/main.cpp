@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/GameState.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
 #include "config/CUString.h"
 #include "config/Language.h"
@@ -94,7 +94,6 @@ int Play(int argc, char** argv) {
   if (argc < 4) return Usage();
   PlayOptions options;
   if (!ParseInt(argv[3], options.levelIndex)) return Usage();
-  ResetGameState(g_game);
   ResetPlayState();
   for (int i = 4; i < argc; ++i) {
     int value;

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/Display.h"
-#include "config/Settings.h"
 #include "engine3d/GLContext.h"
 #include "tools/model/ModelTool.h"
 

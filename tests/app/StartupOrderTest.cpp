@@ -1,0 +1,74 @@
+// The initialisation and release sequences of the real game, observed in the
+// order their steps report to the start-up trace; a failed start runs
+// Release and leaves no config.ini of its own.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/Startup.h"
+#include "config/Settings.h"
+#include "config/TraceLog.h"
+#include "text/TextSystem.h"
+#include "tests/support/TestFiles.h"
+
+using namespace testsupport;
+
+namespace {
+
+std::vector<std::string> g_trace;
+void Record(const char* message) { g_trace.push_back(message); }
+
+const std::vector<std::string> kInitialise = {
+    "InitTessel",       "Load Config file", "read font.ini", "set video mode", "Start ORB Logo", "Init Font",
+    "Init Tessel 3D",   "Init ListTheme",   "Init Tessel Menu", "Init Level", "Init Scores", "Init Sound",
+    "Play Music",       "Upload fonts",     "Init 3D fonts", "Init : ok"};
+
+class StartupOrderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy(GameTreeDir(), dir.Path(),
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_symlinks);
+    std::filesystem::remove(dir / "glyphox");
+    for (const char* made : {"save", "capture"}) std::filesystem::remove_all(dir / made);
+    g_trace.clear();
+    TraceLog::AttachSink(Record);
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0) << SDL_GetError();
+    InitTextSystem();
+    g_settings.windowed = 1;
+  }
+  void TearDown() override {
+    TraceLog::AttachSink(nullptr);
+    QuitTextSystem();
+    SDL_Quit();
+  }
+
+  TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(StartupOrderTest, InitialiseAndReleaseRunEveryStepInTheirOrder) {
+  ScopedWorkingDirectory inGame(dir.Path());
+  ASSERT_EQ(Initialise(), 1);
+  EXPECT_EQ(g_trace, kInitialise);
+  g_trace.clear();
+  Release();
+  ASSERT_FALSE(g_trace.empty());
+  EXPECT_EQ(g_trace.front(), "Free Tessel");
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "save"));
+}
+
+TEST_F(StartupOrderTest, AFailedStartStopsAtItsStepAndStillReleases) {
+  ScopedWorkingDirectory inGame(dir.Path());
+  std::filesystem::remove(dir / "config.ini");
+  CapturedStream err(2);
+  ASSERT_EQ(Initialise(), 0);
+  Release();
+  EXPECT_EQ(g_trace, (std::vector<std::string>{"InitTessel", "Load Config file", "Free Tessel"}));
+  EXPECT_EQ(err.Text(), "Configuration File config.ini not found\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "config.ini"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "save"));
+}
