@@ -66,6 +66,7 @@ int Initialise() {
   TraceLog::Write("read font.ini");
   ReadLogoColors();
   g_play.difficulty = g_settings.difficulty;
+  ApplyRenderSettings();
   SDL_ShowCursor(SDL_DISABLE);
 
   BuildDisplayModeList();

@@ -3,11 +3,13 @@
 #include <GL/gl.h>
 
 #include "app/Events.h"
+#include "app/FrameClock.h"
+#include "engine3d/GLContext.h"
+#include "render/Camera.h"
+#include "render/Lights.h"
 
 // The menus come with their own work; until then the menu screen is empty and
 // its input only takes the quit event.
-int LoadMenuObjects() { return 1; }
-void FreeMenuObjects() {}
 int BuildMenus() { return 1; }
 void FreeMenus() {}
 int LoadHighlightTexture() { return 1; }
@@ -16,6 +18,13 @@ void PrepareMenuTexts() {}
 void ReleaseMenuTexts() {}
 void LayOutMenus() {}
 
-void DrawMenuScreen() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+void DrawMenuScreen() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  SetBoardProjection(g_screen.width, g_screen.height);
+  PlaceMenuCamera();
+  MenuLights();
+  DrawMenuBackground(g_clock.elapsedFrames);
+  DrawMenuTitle(g_clock.elapsedFrames);
+}
 
 void HandleMenuInput() { DrainEvents(); }

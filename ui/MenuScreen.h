@@ -1,8 +1,8 @@
 // The menu screen: its 3D background and logo, the four menus, the highlight.
 #pragma once
 
-int LoadMenuObjects();
-void FreeMenuObjects();
+#include "render/MenuObjects.h"  // LoadMenuObjects, FreeMenuObjects
+
 int BuildMenus();
 void FreeMenus();
 // Loads "data/gfx/2d/selection.png". Returns 1, or 0 after
