@@ -178,7 +178,8 @@ bool RayHitsTriangle(const Ray& ray, const float* p0, const float* p1, const flo
   const float v = Dot(ray.direction, rx) * f;
   if (v < 0.0f || u + v > 1.0f) return false;
   distance = Dot(e2, rx) * f;
-  return true;
+  // A triangle behind the eye is no hit (it would otherwise be the nearest).
+  return distance >= 0.0f;
 }
 
 bool RayHitsObject(const Ray& worldRay, const float position[3], const float box[3], Objet3D& object, bool precise,

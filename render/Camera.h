@@ -50,7 +50,8 @@ struct RayHit {
 // The ray through the pixel, in the space of the matrices last captured.
 Ray PickRay(int mouseX, int mouseY);
 bool RayHitsBox(const Ray& ray, const float low[3], const float high[3]);
-// One-sided: only triangles wound as the models' outer faces count.
+// One-sided: only triangles wound as the models' outer faces count, and
+// only in front of the ray's origin.
 bool RayHitsTriangle(const Ray& ray, const float* p0, const float* p1, const float* p2, float& distance);
 // Box of the given size centred on position, then (precise) every triangle.
 bool RayHitsObject(const Ray& ray, const float position[3], const float box[3], Objet3D& object, bool precise,

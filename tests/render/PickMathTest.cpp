@@ -18,6 +18,7 @@ TEST(RayTriangle, OnlyTheOuterSideCountsAndGivesTheDistance) {
   EXPECT_FLOAT_EQ(d, 5.0f);
   EXPECT_FALSE(RayHitsTriangle(RayFrom(0.2f, 0.2f, -5, 0, 0, 1), p0, p1, p2, d));  // from behind
   EXPECT_FALSE(RayHitsTriangle(RayFrom(0.8f, 0.8f, 5, 0, 0, -1), p0, p1, p2, d));  // beside it
+  EXPECT_FALSE(RayHitsTriangle(RayFrom(0.2f, 0.2f, -5, 0, 0, -1), p0, p1, p2, d));  // behind the origin
 }
 
 TEST(RayBox, SlabsAndParallelRays) {
