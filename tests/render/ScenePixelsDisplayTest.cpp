@@ -241,6 +241,26 @@ TEST_F(SceneTest, AOneByOneBoardDrawsATileAndItsBorder) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing) {
+  testsupport::TempDir game;
+  const std::string tree = testsupport::GameTreeDir();
+  const std::string setup = "mkdir -p " + game / "data/gfx" + " && cp -r " + tree + "/data/gfx/theme1 " +
+                            game / "data/gfx/" + " && ln -s " + tree + "/data/*.ttf " + game / "data/" +
+                            " && rm " + game / "data/gfx/theme1/texture/shadowarrow.png " +
+                            game / "data/gfx/theme1/texture/bordure.png " + game / "data/gfx/theme1/texture/halo2.png";
+  ASSERT_EQ(std::system(setup.c_str()), 0);
+  testsupport::ScopedWorkingDirectory cwd(game.Path());
+  ASSERT_EQ(CountThemes(), 1);
+  testsupport::CapturedStream err(2);
+  EXPECT_EQ(LoadTheme(0), 1);
+  const std::string said = err.Text();
+  for (const char* file : {"shadowarrow.png", "bordure.png", "halo2.png"})
+    EXPECT_NE(said.find(file), std::string::npos) << file << " in:\n" << said;
+  StartSource(puzzletest::OneLevel({"#####", "#.A.#", "#####"}, {"A 2 1 h"}));
+  frame.options.shadow = 1;
+  Draw(OverviewCamera());  // the border and marker untextured, no GL error
+}
+
 TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
   for (const char* file : {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl"}) {
     ASSERT_EQ(LoadLevelSet(file), 1);

@@ -20,7 +20,10 @@
 #include "engine3d/Texture.h"
 #include "tests/support/Image.h"
 #include "tests/tools/ArtFiles.h"
-#include "tools/artgen/MenuScene.h"
+#include "render/Camera.h"
+#include "render/Lights.h"
+#include "render/MenuObjects.h"
+#include "tests/support/TestFiles.h"
 
 using namespace arttest;
 using testsupport::Image;
@@ -47,6 +50,7 @@ class ArtDisplay : public ::testing::Test {
     m_open = true;
   }
   void TearDown() override {
+    FreeMenuObjects();
     ClearMaterials();
     if (m_open) CloseDisplay();
     SDL_Quit();
@@ -303,14 +307,15 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
   // 4:3, 16:9 and a very wide 2.4:1 screen.
   for (auto size : {std::pair<int, int>{320, 240}, {320, 180}, {336, 140}}) {
     Open(size.first, size.second);
-    artgen::MenuScene menu;
-    ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+    testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
+    ASSERT_EQ(LoadMenuObjects(), 1);
     // The backdrop's morph runs through its whole range once in 128 frames.
     for (double T : {0.0, 32.0, 64.0}) {
       Clear();
       Perspective();
-      artgen::PlaceMenuCameraAndLight();
-      menu.DrawBackdrop(T);
+      PlaceMenuCamera();
+      MenuLights();
+      DrawMenuBackground(static_cast<float>(T));
       glFinish();
       Image frame = Frame();
       EXPECT_EQ(UncoveredCount(frame), 0) << size.first << "x" << size.second << " T " << T;
@@ -318,6 +323,7 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
       Rgb mean = frame.Mean(0, 0, frame.width, frame.height);
       EXPECT_LT(mean.r + mean.g + mean.b, 3 * 110);
     }
+    FreeMenuObjects();
     ClearMaterials();
     CloseDisplay();
     m_open = false;
@@ -329,14 +335,15 @@ TEST_F(ArtDisplay, TitleStaysOnScreenAboveTheMainMenuWhileItMoves) {
   // pixels) above the bottom.
   Open(800, 600);
   const int firstEntry = 600 - static_cast<int>(24 * 10.5);
-  artgen::MenuScene menu;
-  ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+  testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
+  ASSERT_EQ(LoadMenuObjects(), 1);
   // All three motions repeat within 256 frames.
   for (double T = 0; T < 256; T += 8) {
     Clear();
     Perspective();
-    artgen::PlaceMenuCameraAndLight();
-    menu.DrawTitle(T);
+    PlaceMenuCamera();
+    MenuLights();
+    DrawMenuTitle(static_cast<float>(T));
     glFinish();
     Image frame = Frame();
     int top = frame.height, bottom = -1, left = frame.width, right = -1;
