@@ -129,8 +129,7 @@ void DrawArrows(const BoardFrame& f, bool sphereMap, bool onlyGeometry) {
     const ArrowRecord& a = Arrow(i);
     if (!a.active) continue;
     glPushMatrix();
-    glTranslatef(a.x * s, 0.3f * s, a.y * s);
-    glRotatef(ArrowHeading(a.direction), 0, 1, 0);
+    MoveToArrow(a);
     if (onlyGeometry) {
       g_theme.arrowWork.DrawGeometry(false, 0);
     } else {

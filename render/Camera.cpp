@@ -237,8 +237,7 @@ bool Pick(int mouseX, int mouseY, PickResult& result) {
       const ArrowRecord& a = Arrow(i);
       if (!a.active) continue;
       glPushMatrix();
-      glTranslatef(a.x * s, 0.3f * s, a.y * s);
-      glRotatef(ArrowHeading(a.direction), 0, 1, 0);
+      MoveToArrow(a);
       CaptureMatrices();
       RayHit hit;
       if (RayHitsObject(PickRay(mouseX, mouseY), zero, arrowBox, g_theme.arrowWork, true, hit) && hit.distance < best) {

@@ -75,6 +75,11 @@ float ArrowHeading(int direction) {
   return direction >= 0 && direction < 4 ? kHeadings[direction] : 0.0f;
 }
 
+void MoveToArrow(const ArrowRecord& arrow) {
+  glTranslatef(arrow.x * s, 0.3f * s, arrow.y * s);
+  glRotatef(ArrowHeading(arrow.direction), 0, 1, 0);
+}
+
 void GenerateLevelListNames() {
   if (g_borderList == 0) g_borderList = glGenLists(1);
   if (g_floorList == 0) g_floorList = glGenLists(1);

@@ -27,6 +27,9 @@ extern CubeDrawRecord g_cubeDraw[kMaxCubes];
 
 // The arrow's heading about y for a direction (-90, 180, 90, 0).
 float ArrowHeading(int direction);
+struct ArrowRecord;
+// Modelview to the arrow's place and heading, 0.3 squares above the floor.
+void MoveToArrow(const ArrowRecord& arrow);
 
 // Display list names, generated once (with the menu objects).
 void GenerateLevelListNames();

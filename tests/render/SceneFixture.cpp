@@ -78,17 +78,7 @@ testsupport::Image SceneTest::Draw(const BoardFrame& f) {
   DrawBoard(f);
   glFinish();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  testsupport::Image image;
-  image.width = kWidth;
-  image.height = kHeight;
-  image.rgb.resize(static_cast<size_t>(kWidth) * kHeight * 3);
-  std::vector<uint8_t> rows(image.rgb.size());
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-  for (int y = 0; y < kHeight; ++y)
-    std::copy_n(&rows[static_cast<size_t>(kHeight - 1 - y) * kWidth * 3], kWidth * 3,
-                &image.rgb[static_cast<size_t>(y) * kWidth * 3]);
-  return image;
+  return testsupport::Image::ReadFrameBuffer(kWidth, kHeight);
 }
 
 testsupport::Image SceneTest::Draw(const CameraPose& camera) {

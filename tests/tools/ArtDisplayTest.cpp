@@ -61,19 +61,7 @@ class ArtDisplay : public ::testing::Test {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
 
-  Image Frame() const {
-    Image image;
-    image.width = m_width;
-    image.height = m_height;
-    image.rgb.resize(static_cast<size_t>(m_width) * m_height * 3);
-    std::vector<uint8_t> rows(image.rgb.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, m_width, m_height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    for (int y = 0; y < m_height; ++y)
-      std::copy_n(&rows[static_cast<size_t>(m_height - 1 - y) * m_width * 3], m_width * 3,
-                  &image.rgb[static_cast<size_t>(y) * m_width * 3]);
-    return image;
-  }
+  Image Frame() const { return Image::ReadFrameBuffer(m_width, m_height); }
 
   static bool Uncovered(const Rgb& c) { return c.r > 250 && c.g < 5 && c.b > 250; }
   static int UncoveredCount(const Image& image) {
