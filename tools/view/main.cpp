@@ -148,28 +148,42 @@ void DrawTexturedQuad(GLuint texture) {
   glEnable(GL_LIGHTING);
 }
 
+// Frames of the board and of the textured quad alternate, so that both see
+// the same load on the machine; the board is also drawn without its mirror
+// and without its shadows to show what those passes cost.
 void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
+  enum { kBoard, kNoMirror, kNoShadow, kQuad, kKinds };
+  double seconds[kKinds] = {};
   int frames = 0;
-  Clock::time_point start = Clock::now();
+  const Clock::time_point start = Clock::now();
   while (Seconds(start) < o.benchSeconds) {
-    DrawViewFrame(o, frame, host);
-    PresentFrame();
+    for (int kind = 0; kind < kKinds; ++kind) {
+      const Clock::time_point t = Clock::now();
+      if (kind == kQuad) {
+        DrawTexturedQuad(GroundLetterTexture(-1));
+      } else {
+        BoardFrame variant = frame;
+        if (kind == kNoMirror) variant.options.reflect = 0;
+        if (kind == kNoShadow) variant.options.shadow = 0;
+        DrawViewFrame(o, variant, host);
+        frame.elapsedFrames = variant.elapsedFrames;
+        frame.slowPhase = variant.slowPhase;
+      }
+      PresentFrame();
+      glFinish();
+      seconds[kind] += Seconds(t);
+    }
     ++frames;
   }
-  const double boardRate = frames / Seconds(start);
-  frames = 0;
-  start = Clock::now();
-  while (Seconds(start) < o.benchSeconds) {
-    DrawTexturedQuad(GroundLetterTexture(-1));
-    PresentFrame();
-    ++frames;
-  }
-  const double quadRate = frames / Seconds(start);
-  std::printf("board %dx%d, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d: %.1f frames/s\n",
+  const auto rate = [&](int kind) { return frames / seconds[kind]; };
+  const auto ms = [&](int kind) { return seconds[kind] * 1000.0 / frames; };
+  std::printf("board %ux%u, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d: %.1f frames/s (%.2f ms)\n",
               CurrentBoard().width, CurrentBoard().height, CubeCount(), g_wallPieceCount, o.width, o.height,
-              o.render.reflect, o.render.shadow, boardRate);
-  std::printf("textured quad: %.1f frames/s\n", quadRate);
-  std::printf("frame cost ratio (board / quad): %.2f\n", quadRate / boardRate);
+              o.render.reflect, o.render.shadow, rate(kBoard), ms(kBoard));
+  std::printf("textured quad: %.1f frames/s (%.2f ms)\n", rate(kQuad), ms(kQuad));
+  std::printf("frame cost ratio (board / quad): %.2f\n", seconds[kBoard] / seconds[kQuad]);
+  std::printf("mirror pass %.2f ms, shadow pass %.2f ms of the board frame\n", ms(kBoard) - ms(kNoMirror),
+              ms(kBoard) - ms(kNoShadow));
 }
 
 long ResidentKilobytes() {
