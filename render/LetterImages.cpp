@@ -79,7 +79,7 @@ void MakeLetterImage(TTF_Font* font, char16_t letter, const std::vector<uint8_t>
                      uint8_t* out) {
   std::vector<uint8_t> alpha;
   int w = 0, h = 0;
-  if (AlphabetIndex(letter) < 0 || !font || !RenderGlyphAlpha(font, letter, alpha, w, h)) {
+  if (letter == 0 || !font || !RenderGlyphAlpha(font, letter, alpha, w, h)) {
     std::memcpy(out, background.data(), kLetterImageBytes);
     return;
   }

@@ -45,9 +45,9 @@ bool ReadBackgroundTile(const char* path, std::vector<uint8_t>& tile);
 // ("objetoff.png" 0 static blocks, "objet.png" 1, "objeton.png" 2).
 int LoadFaceResources();
 void FreeFaceResources();
-// The 64 x 64 RGB image of the letter on the background of that kind; a
-// letter outside the level set's alphabet gives the plain background. The
-// images are kept until FreeFaceResources (one per letter and kind).
+// The 64 x 64 RGB image of the letter on the background of that kind; letter
+// 0 (and a glyph the font cannot draw) gives the plain background. The images
+// are kept until FreeFaceResources (one per letter and kind).
 const uint8_t* FaceImage(char16_t letter, int kind);
 
 // One texture per alphabet letter from "echec.png" and the false-shadow
