@@ -78,7 +78,7 @@ testsupport::Image SceneTest::Draw(const BoardFrame& f) {
   DrawBoard(f);
   glFinish();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  return testsupport::Image::ReadFrameBuffer(kWidth, kHeight);
+  return testsupport::ReadFrame(kWidth, kHeight);
 }
 
 testsupport::Image SceneTest::Draw(const CameraPose& camera) {

@@ -10,6 +10,7 @@
 
 #include "render/BoardScene.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,26 +1,10 @@
 #include "tests/support/Image.h"
 
-#include <GL/gl.h>
 #include <SDL.h>
 
 #include <algorithm>
 
 namespace testsupport {
-
-Image Image::ReadFrameBuffer(int width, int height) {
-  Image image;
-  image.width = width;
-  image.height = height;
-  image.rgb.resize(static_cast<size_t>(width) * height * 3);
-  std::vector<uint8_t> rows(image.rgb.size());
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-  // GL rows run from the bottom.
-  for (int y = 0; y < height; ++y)
-    std::copy_n(&rows[static_cast<size_t>(height - 1 - y) * width * 3], width * 3,
-                &image.rgb[static_cast<size_t>(y) * width * 3]);
-  return image;
-}
 
 Rgb Image::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return {0, 0, 0};

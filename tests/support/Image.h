@@ -26,8 +26,6 @@ struct Image {
   // 24-bit BMP, the game's own screenshot format.
   bool SaveBmp(const std::string& path) const;
   static Image LoadBmp(const std::string& path);
-  // The current GL frame buffer's lower-left width x height pixels.
-  static Image ReadFrameBuffer(int width, int height);
 };
 
 }  // namespace testsupport

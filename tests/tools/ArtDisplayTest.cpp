@@ -18,6 +18,7 @@
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/tools/ArtFiles.h"
 #include "render/Camera.h"
@@ -61,7 +62,7 @@ class ArtDisplay : public ::testing::Test {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
 
-  Image Frame() const { return Image::ReadFrameBuffer(m_width, m_height); }
+  Image Frame() const { return testsupport::ReadFrame(m_width, m_height); }
 
   static bool Uncovered(const Rgb& c) { return c.r > 250 && c.g < 5 && c.b > 250; }
   static int UncoveredCount(const Image& image) {
