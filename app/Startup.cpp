@@ -23,6 +23,7 @@
 #include "intro/Intro.h"
 #include "puzzle/LevelSet.h"
 #include "puzzle/PuzzleView.h"
+#include "puzzle/Rules.h"
 #include "render/Lights.h"
 #include "render/Overlay.h"
 #include "render/Themes.h"
@@ -95,6 +96,7 @@ int InitialiseSteps() {
   TraceLog::Write("read font.ini");
   ReadLogoColors();
   SetGameDifficulty(g_settings.difficulty);
+  ApplyRenderSettings();
   SDL_ShowCursor(SDL_DISABLE);
 
   BuildDisplayModeList();
@@ -172,6 +174,7 @@ void Release() {
   SaveScoreFile();
   StoreSettings();
   FreeScoreTable();
+  EndLevel();
   FreeCurrentTheme();
   g_loadedTheme = -1;
   FreeScreenCapture();

@@ -23,6 +23,7 @@ for target in $targets; do
     fuzz_language_file) cp "$build"/game/data/text_*.txt "$corpus"/ ;;
     fuzz_ini_profile) cp "$build"/game/data/font.ini "$build"/game/game.ini "$corpus"/ ;;
     fuzz_config_file) cp "$build"/game/config.ini "$corpus"/ ;;
+    fuzz_theme_ini) for n in "$build"/game/data/gfx/theme*/; do [ -f "$n"theme.ini ] && cp "$n"theme.ini "$corpus/$(basename "$n").ini"; done ;;
     fuzz_model_file | fuzz_texture_image)
       [ "$name" = fuzz_model_file ] && pattern='*.3do' || pattern='*.png'
       # Models and textures of every build's game tree, named by their path
