@@ -1,3 +1,4 @@
+// The board-scene display tests' window, host and frame helpers.
 #include "tests/render/SceneFixture.h"
 
 #include <GL/gl.h>

@@ -138,6 +138,37 @@ TEST_F(SceneTest, GroundLettersLieOnlyOnSolutionSquares) {
     }
 }
 
+TEST_F(SceneTest, ALetterOutsideTheAlphabetLeavesItsGroundTilePlain) {
+  // O and X stand on the board but belong to no word: the level set's
+  // alphabet has no place for them.
+  StartSource(puzzletest::OneLevel({"#########", "#.......#", "#.O.C.X.#", "#.......#", "#.......#", "#########"},
+                                   {"C 4 2 h"}));
+  for (int i = 0; i < 3; ++i) {
+    SelectCube(i);
+    ASSERT_EQ(MoveSelected(South), 1);
+    puzzletest::FinishRoll(host);
+  }
+  frame.drawArrows = 0;
+  const CameraPose camera = TopView();
+  const Image image = Draw(camera);
+  Aim(camera);
+  int ox, oy, xx, xy, cx, cy;
+  Project(2 * s, 0, 2 * s, ox, oy);
+  Project(6 * s, 0, 2 * s, xx, xy);
+  Project(4 * s, 0, 2 * s, cx, cy);
+  const int half = static_cast<int>(std::abs(xx - ox) / 8.0 * 0.8);
+  int differO = 0, differC = 0;
+  for (int dy = -half; dy <= half; ++dy)
+    for (int dx = -half; dx <= half; ++dx) {
+      differO += Difference(image.At(ox + dx, oy + dy), image.At(xx + dx, xy + dy)) > 24;
+      differC += Difference(image.At(ox + dx, oy + dy), image.At(cx + dx, cy + dy)) > 24;
+    }
+  // Both plain tiles look alike (up to the perspective); C's square shows
+  // its letter.
+  EXPECT_GT(differC, half * half / 2);
+  EXPECT_LT(differO * 4, differC) << differO << " " << differC;
+}
+
 TEST_F(SceneTest, AStaticBlockGlowsFromTheStartAMovableCubeOnlyInPlace) {
   StartSource(puzzletest::OneLevel({"#########", "#.......#", "#.b.....#", "#.......#", "#.....A.#", "#.......#",
                                     "#########"},
