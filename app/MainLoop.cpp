@@ -50,7 +50,7 @@ void RunMainLoop() {
     if (CloseRequested()) return;
     if (g_game.quitRequested && g_game.fadeToBlack == 0.0f) {
       StopMusic();
-      ShowPageSet(3);
+      ShowPage(3);
       return;
     }
 

@@ -1,0 +1,248 @@
+// The page composer's elements: tiled, stretched and placed bitmaps, soft
+// boxes and shadows, and the whole-page ripple and emboss effects.
+#include "pages/PageCompose.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int W = kPageWidth;
+constexpr int H = kPageHeight;
+
+uint8_t* PixelAt(PageImage& image, int x, int y) { return &image[(static_cast<size_t>(y) * W + x) * 4]; }
+const uint8_t* BitmapPixel(const PageBitmap& bitmap, int x, int y) {
+  return &bitmap.pixels[(static_cast<size_t>(y) * bitmap.width + x) * 4];
+}
+bool Usable(const PageBitmap* bitmap) {
+  return bitmap && bitmap->width > 0 && bitmap->height > 0 &&
+         bitmap->pixels.size() >= static_cast<size_t>(bitmap->width) * bitmap->height * 4;
+}
+int ClampInt(int value, int low, int high) { return std::max(low, std::min(value, high)); }
+uint8_t ClampChannel(double value) { return static_cast<uint8_t>(std::max(0.0, std::min(std::trunc(value), 255.0))); }
+
+// The soft-edge weight of pixel (i, j) of a w x h box with radius r: 0 at the
+// corners, 1 from r pixels inside the edges (a radius of 0 gives a hard box).
+float EdgeWeight(int i, int j, int w, int h, int r) {
+  if (r <= 0) return 1.0f;
+  float area = static_cast<float>((std::min(j + r, h - 1) - std::max(j - r, 0)) * (std::min(i + r, w - 1) - std::max(i - r, 0)));
+  float twice = 2.0f * static_cast<float>(r) * static_cast<float>(r);
+  return std::max(0.0f, std::min((area - twice) / twice, 1.0f));
+}
+
+// Calls paint(page x, page y, box i, box j) for the part of a w x h box at
+// (x, y) that lies on the page.
+template <class Paint>
+void ForBoxOnPage(int x, int y, int w, int h, Paint paint) {
+  int i0 = std::max(0, -x), j0 = std::max(0, -y);
+  int i1 = std::min(w, W - x), j1 = std::min(h, H - y);
+  for (int j = j0; j < j1; ++j)
+    for (int i = i0; i < i1; ++i) paint(x + i, y + j, i, j);
+}
+
+void DarkenBox(PageImage& image, int x, int y, int w, int h, int radius) {
+  ForBoxOnPage(x, y, w, h, [&](int px, int py, int i, int j) {
+    float t = EdgeWeight(i, j, w, h, radius);
+    float factor = 1.0f - t * t * 0.5f;
+    uint8_t* p = PixelAt(image, px, py);
+    for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(static_cast<float>(p[c]) * factor);
+  });
+}
+
+void SetWhite(PageImage& image, int x, int y) {
+  if (x < 0 || y < 0 || x >= W || y >= H) return;
+  uint8_t* p = PixelAt(image, x, y);
+  p[0] = p[1] = p[2] = 255;
+}
+
+void Mosaic(PageImage& image, const PageBitmap& bitmap, int ox, int oy) {
+  const int bw = bitmap.width, bh = bitmap.height;
+  for (int py = 0; py < H; ++py) {
+    int sy = ((py + oy) % bh + bh) % bh;
+    for (int px = 0; px < W; ++px) {
+      int sx = ((px + ox) % bw + bw) % bw;
+      std::copy_n(BitmapPixel(bitmap, sx, sy), 3, PixelAt(image, px, py));
+    }
+  }
+}
+
+void Stretch(PageImage& image, const PageBitmap& bitmap, int ox, int oy) {
+  const int bw = bitmap.width, bh = bitmap.height;
+  const float stepX = static_cast<float>(bw - 1) / static_cast<float>(W);
+  const float stepY = static_cast<float>(bh - 1) / static_cast<float>(H);
+  float fy = 0.0f;
+  for (int py = 0; py < H; ++py, fy += stepY) {
+    int row = static_cast<int>(fy) + oy;
+    int r0 = ClampInt(row, 0, bh - 1), r1 = ClampInt(row + 1, 0, bh - 1);
+    float dy = fy - std::trunc(fy);
+    float fx = 0.0f;
+    for (int px = 0; px < W; ++px, fx += stepX) {
+      int column = static_cast<int>(fx) + ox;
+      int c0 = ClampInt(column, 0, bw - 1), c1 = ClampInt(column + 1, 0, bw - 1);
+      float dx = fx - std::trunc(fx);
+      uint8_t* p = PixelAt(image, px, py);
+      for (int c = 0; c < 3; ++c) {
+        int top = static_cast<int>(BitmapPixel(bitmap, c0, r0)[c] * (1.0f - dx) + BitmapPixel(bitmap, c1, r0)[c] * dx);
+        int bottom = static_cast<int>(BitmapPixel(bitmap, c0, r1)[c] * (1.0f - dx) + BitmapPixel(bitmap, c1, r1)[c] * dx);
+        p[c] = static_cast<uint8_t>(static_cast<int>(static_cast<float>(top) * (1.0f - dy) + static_cast<float>(bottom) * dy));
+      }
+    }
+  }
+}
+
+void PlaceBitmap(PageImage& image, const PageBitmap& bitmap, int x, int y) {
+  const int bw = bitmap.width, bh = bitmap.height;
+  if (bitmap.shadow) DarkenBox(image, x + 3 * bitmap.shadowDx, y + 3 * bitmap.shadowDy, bw, bh, 6);
+  ForBoxOnPage(x, y, bw, bh, [&](int px, int py, int i, int j) {
+    std::copy_n(BitmapPixel(bitmap, i, j), 3, PixelAt(image, px, py));
+  });
+  if (bitmap.outline != 1) return;
+  for (int px = x - 1; px <= x + bw; ++px) {
+    SetWhite(image, px, y - 1);
+    SetWhite(image, px, y + bh);
+  }
+  for (int py = y; py <= y + bh; ++py) {
+    SetWhite(image, x - 1, py);
+    SetWhite(image, x + bw, py);
+  }
+}
+
+void FeatherBitmap(PageImage& image, const PageBitmap& bitmap, int x, int y) {
+  const int bw = bitmap.width, bh = bitmap.height;
+  const int radius = static_cast<int>(std::sqrt(static_cast<float>(bw) * bw + static_cast<float>(bh) * bh) * 0.1f);
+  ForBoxOnPage(x, y, bw, bh, [&](int px, int py, int i, int j) {
+    float t = EdgeWeight(i, j, bw, bh, radius);
+    float a = t * t;
+    const uint8_t* s = BitmapPixel(bitmap, i, j);
+    uint8_t* p = PixelAt(image, px, py);
+    for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(static_cast<float>(s[c]) * a + static_cast<float>(p[c]) * (1.0f - a));
+  });
+}
+
+void SoftBox(PageImage& image, const PageElement& e) {
+  constexpr int kRadius = 24, kShadowOffset = 16;
+  if (e.w <= 0 || e.h <= 0) return;
+  DarkenBox(image, e.x + kShadowOffset, e.y + kShadowOffset, e.w, e.h, kRadius);
+  const float colour[3] = {static_cast<float>(e.r), static_cast<float>(e.g), static_cast<float>(e.b)};
+  ForBoxOnPage(e.x, e.y, e.w, e.h, [&](int px, int py, int i, int j) {
+    float t = EdgeWeight(i, j, e.w, e.h, kRadius);
+    float a = t * t;
+    uint8_t* p = PixelAt(image, px, py);
+    for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(static_cast<float>(p[c]) * (1.0f - a) + colour[c] * a);
+  });
+}
+
+// Wave heights f(x, y) for x from -1 to W and y from -1 to H.
+class WaveField {
+ public:
+  WaveField(int amplitude, int frequency) : m_values(static_cast<size_t>(W + 2) * (H + 2)) {
+    const double radius = std::sqrt((W / 2.0) * (W / 2.0) + (H / 2.0) * (H / 2.0));
+    for (int y = -1; y <= H; ++y) {
+      for (int x = -1; x <= W; ++x) {
+        double distance = std::sqrt((x - W / 2.0) * (x - W / 2.0) + (y - H / 2.0) * (y - H / 2.0));
+        double t = std::min(distance / radius, 1.0);
+        m_values[Index(x, y)] = (std::sin(frequency * 3.14159 * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
+      }
+    }
+  }
+  double At(int x, int y) const { return m_values[Index(x, y)]; }
+
+ private:
+  static size_t Index(int x, int y) { return static_cast<size_t>(y + 1) * (W + 2) + (x + 1); }
+  std::vector<double> m_values;
+};
+
+void Ripple(PageImage& image, const PageElement& e, bool shaded) {
+  const PageImage copy = image;
+  const WaveField f(e.wave1, e.wave2);
+  for (int py = 0; py < H; ++py) {
+    for (int px = 0; px < W; ++px) {
+      double dx = f.At(px + 1, py) - f.At(px - 1, py);
+      double dy = f.At(px, py + 1) - f.At(px, py - 1);
+      int sx = ClampInt(static_cast<int>(std::trunc(px + dx)), 0, W - 1);
+      int sy = ClampInt(static_cast<int>(std::trunc(py + dy)), 0, H - 1);
+      const uint8_t* s = &copy[(static_cast<size_t>(sy) * W + sx) * 4];
+      uint8_t* p = PixelAt(image, px, py);
+      if (!shaded) {
+        std::copy_n(s, 3, p);
+        continue;
+      }
+      double shade = std::trunc(dy * e.y + dx * e.x) / 2048.0;
+      for (int c = 0; c < 3; ++c) p[c] = ClampChannel(s[c] * (1.0 + shade));
+    }
+  }
+}
+
+void Emboss(PageImage& image, const PageElement& e) {
+  const PageImage copy = image;
+  const float radius = static_cast<float>(std::max(e.w, 1));
+  auto intensity = [&](int x, int y) {
+    const uint8_t* p = &copy[(static_cast<size_t>(y) * W + x) * 4];
+    return e.r * p[0] + e.g * p[1] + e.b * p[2];
+  };
+  // The light map of 2W x 2H, looked up where it is needed.
+  auto light = [&](int i, int j) {
+    float u = static_cast<float>(W / 2 - i + e.x), v = static_cast<float>(H / 2 - j + e.y);
+    float t = std::min(std::sqrt(u * u + v * v) / radius, 1.0f);
+    return std::min(static_cast<int>((1.0f - t) * 300.0f), 255);
+  };
+  for (int py = 0; py < H; ++py) {
+    for (int px = 0; px < W; ++px) {
+      int i0 = intensity(px, py);
+      int rightX = px + 1 < W ? px + 1 : px;
+      int i1 = intensity(rightX, py);
+      int i2 = py + 1 < H ? intensity(px, py + 1) : i1;
+      int column = ClampInt(px + W / 2 + i1 - i0, 0, 2 * W - 1);
+      int row = ClampInt(py + H / 2 + i2 - i0, 0, 2 * H - 1);
+      float l = static_cast<float>(light(column, row)) / 255.0f;
+      uint8_t* p = PixelAt(image, px, py);
+      for (int c = 0; c < 3; ++c) p[c] = ClampChannel(static_cast<float>(p[c]) * 2.0f * l);
+    }
+  }
+}
+
+void Text(PageImage& image, const PageDescription& page, const PageElement& e) {
+  const PageFont* font = page.FindFont(e.name);
+  if (!font || !font->face) return;
+  if (font->shadow) DrawPageText(image, *font, e.x + font->shadowDx, e.y + font->shadowDy, e.text, true);
+  DrawPageText(image, *font, e.x, e.y, e.text, false);
+}
+
+}  // namespace
+
+PageImage ComposePage(const PageDescription& page) {
+  PageImage image(static_cast<size_t>(W) * H * 4, 0);
+  for (const PageElement& e : page.elements) {
+    const PageBitmap* bitmap = page.FindBitmap(e.name);
+    switch (e.kind) {
+      case kPageMosaic:
+        if (Usable(bitmap)) Mosaic(image, *bitmap, e.x, e.y);
+        break;
+      case kPageEtirer:
+        if (Usable(bitmap)) Stretch(image, *bitmap, e.x, e.y);
+        break;
+      case kPageBitmap:
+        if (Usable(bitmap)) PlaceBitmap(image, *bitmap, e.x, e.y);
+        break;
+      case kPageFBitmap:
+        if (Usable(bitmap)) FeatherBitmap(image, *bitmap, e.x, e.y);
+        break;
+      case kPageCarreDegrade:
+        SoftBox(image, e);
+        break;
+      case kPageTexte:
+        Text(image, page, e);
+        break;
+      case kPageOnde:
+        Ripple(image, e, false);
+        break;
+      case kPageOndeOmbree:
+        Ripple(image, e, true);
+        break;
+      case kPageEmboss:
+        Emboss(image, e);
+        break;
+    }
+  }
+  return image;
+}
