@@ -19,7 +19,6 @@ bool Usable(const PageBitmap* bitmap) {
          bitmap->pixels.size() >= static_cast<size_t>(bitmap->width) * bitmap->height * 4;
 }
 int ClampInt(int value, int low, int high) { return std::max(low, std::min(value, high)); }
-uint8_t ClampChannel(double value) { return static_cast<uint8_t>(std::max(0.0, std::min(std::trunc(value), 255.0))); }
 
 // The soft-edge weight of pixel (i, j) of a w x h box with radius r: 0 at the
 // corners, 1 from r pixels inside the edges (a radius of 0 gives a hard box).
@@ -132,23 +131,26 @@ void SoftBox(PageImage& image, const PageElement& e) {
   });
 }
 
-// Wave heights f(x, y) for x from -1 to W and y from -1 to H.
+// Wave heights f(x, y) for x from -1 to W and y from -1 to H. The wave is
+// round about the page centre, so one quarter of the values serves all four.
 class WaveField {
  public:
-  WaveField(int amplitude, int frequency) : m_values(static_cast<size_t>(W + 2) * (H + 2)) {
-    const double radius = std::sqrt((W / 2.0) * (W / 2.0) + (H / 2.0) * (H / 2.0));
-    for (int y = -1; y <= H; ++y) {
-      for (int x = -1; x <= W; ++x) {
-        double distance = std::sqrt((x - W / 2.0) * (x - W / 2.0) + (y - H / 2.0) * (y - H / 2.0));
-        double t = std::min(distance / radius, 1.0);
-        m_values[Index(x, y)] = (std::sin(frequency * 3.14159 * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
+  WaveField(int amplitude, int frequency) : m_values(static_cast<size_t>(kHalfW + 2) * (kHalfH + 2)) {
+    const double radius = std::sqrt(static_cast<double>(kHalfW) * kHalfW + static_cast<double>(kHalfH) * kHalfH);
+    for (int dy = 0; dy <= kHalfH + 1; ++dy) {
+      for (int dx = 0; dx <= kHalfW + 1; ++dx) {
+        double t = std::min(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy) / radius, 1.0);
+        m_values[static_cast<size_t>(dy) * (kHalfW + 2) + dx] = (std::sin(frequency * 3.14159 * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
       }
     }
   }
-  double At(int x, int y) const { return m_values[Index(x, y)]; }
+  double At(int x, int y) const {
+    return m_values[static_cast<size_t>(std::abs(y - kHalfH)) * (kHalfW + 2) + std::abs(x - kHalfW)];
+  }
 
  private:
-  static size_t Index(int x, int y) { return static_cast<size_t>(y + 1) * (W + 2) + (x + 1); }
+  static constexpr int kHalfW = W / 2;
+  static constexpr int kHalfH = H / 2;
   std::vector<double> m_values;
 };
 
@@ -156,30 +158,33 @@ void Ripple(PageImage& image, const PageElement& e, bool shaded) {
   const PageImage copy = image;
   const WaveField f(e.wave1, e.wave2);
   for (int py = 0; py < H; ++py) {
-    for (int px = 0; px < W; ++px) {
+    uint8_t* p = PixelAt(image, 0, py);
+    for (int px = 0; px < W; ++px, p += 4) {
       double dx = f.At(px + 1, py) - f.At(px - 1, py);
       double dy = f.At(px, py + 1) - f.At(px, py - 1);
-      int sx = ClampInt(static_cast<int>(std::trunc(px + dx)), 0, W - 1);
-      int sy = ClampInt(static_cast<int>(std::trunc(py + dy)), 0, H - 1);
+      // Truncation toward zero, as the offsets are meant.
+      int sx = ClampInt(static_cast<int>(px + dx), 0, W - 1);
+      int sy = ClampInt(static_cast<int>(py + dy), 0, H - 1);
       const uint8_t* s = &copy[(static_cast<size_t>(sy) * W + sx) * 4];
-      uint8_t* p = PixelAt(image, px, py);
       if (!shaded) {
-        std::copy_n(s, 3, p);
+        p[0] = s[0];
+        p[1] = s[1];
+        p[2] = s[2];
         continue;
       }
-      double shade = std::trunc(dy * e.y + dx * e.x) / 2048.0;
-      for (int c = 0; c < 3; ++c) p[c] = ClampChannel(s[c] * (1.0 + shade));
+      double scale = 1.0 + static_cast<double>(static_cast<long long>(dy * e.y + dx * e.x)) / 2048.0;
+      for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(ClampInt(static_cast<int>(s[c] * scale), 0, 255));
     }
   }
 }
 
 void Emboss(PageImage& image, const PageElement& e) {
-  const PageImage copy = image;
+  std::vector<int> intensity(static_cast<size_t>(W) * H);
+  for (size_t i = 0; i < intensity.size(); ++i) {
+    const uint8_t* p = &image[i * 4];
+    intensity[i] = e.r * p[0] + e.g * p[1] + e.b * p[2];
+  }
   const float radius = static_cast<float>(std::max(e.w, 1));
-  auto intensity = [&](int x, int y) {
-    const uint8_t* p = &copy[(static_cast<size_t>(y) * W + x) * 4];
-    return e.r * p[0] + e.g * p[1] + e.b * p[2];
-  };
   // The light map of 2W x 2H, looked up where it is needed.
   auto light = [&](int i, int j) {
     float u = static_cast<float>(W / 2 - i + e.x), v = static_cast<float>(H / 2 - j + e.y);
@@ -187,16 +192,17 @@ void Emboss(PageImage& image, const PageElement& e) {
     return std::min(static_cast<int>((1.0f - t) * 300.0f), 255);
   };
   for (int py = 0; py < H; ++py) {
-    for (int px = 0; px < W; ++px) {
-      int i0 = intensity(px, py);
-      int rightX = px + 1 < W ? px + 1 : px;
-      int i1 = intensity(rightX, py);
-      int i2 = py + 1 < H ? intensity(px, py + 1) : i1;
+    const int* row = &intensity[static_cast<size_t>(py) * W];
+    const int* below = py + 1 < H ? row + W : nullptr;
+    uint8_t* p = PixelAt(image, 0, py);
+    for (int px = 0; px < W; ++px, p += 4) {
+      int i0 = row[px];
+      int i1 = px + 1 < W ? row[px + 1] : i0;
+      int i2 = below ? below[px] : i1;
       int column = ClampInt(px + W / 2 + i1 - i0, 0, 2 * W - 1);
-      int row = ClampInt(py + H / 2 + i2 - i0, 0, 2 * H - 1);
-      float l = static_cast<float>(light(column, row)) / 255.0f;
-      uint8_t* p = PixelAt(image, px, py);
-      for (int c = 0; c < 3; ++c) p[c] = ClampChannel(static_cast<float>(p[c]) * 2.0f * l);
+      int mapRow = ClampInt(py + H / 2 + i2 - i0, 0, 2 * H - 1);
+      float l = static_cast<float>(light(column, mapRow)) / 255.0f;
+      for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(std::min(static_cast<int>(static_cast<float>(p[c]) * 2.0f * l), 255));
     }
   }
 }
@@ -210,9 +216,16 @@ void Text(PageImage& image, const PageDescription& page, const PageElement& e) {
 
 }  // namespace
 
+PageImage NewPageImage() { return PageImage(static_cast<size_t>(W) * H * 4, 0); }
+
 PageImage ComposePage(const PageDescription& page) {
-  PageImage image(static_cast<size_t>(W) * H * 4, 0);
-  for (const PageElement& e : page.elements) {
+  PageImage image = NewPageImage();
+  for (const PageElement& e : page.elements) ComposeElement(page, e, image);
+  return image;
+}
+
+void ComposeElement(const PageDescription& page, const PageElement& e, PageImage& image) {
+  {
     const PageBitmap* bitmap = page.FindBitmap(e.name);
     switch (e.kind) {
       case kPageMosaic:
@@ -244,5 +257,4 @@ PageImage ComposePage(const PageDescription& page) {
         break;
     }
   }
-  return image;
 }

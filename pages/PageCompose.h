@@ -11,7 +11,11 @@
 // A page image: kPageWidth x kPageHeight pixels, 4 bytes each, rows from the top.
 using PageImage = std::vector<uint8_t>;
 
+// A new black page image.
+PageImage NewPageImage();
 PageImage ComposePage(const PageDescription& page);
+// Draws one element of the page (ComposePage draws them all in order).
+void ComposeElement(const PageDescription& page, const PageElement& element, PageImage& image);
 
 // The TEXTE element's drawing (PageText.cpp): renders text in font at twice
 // its shown size and averages it down into image at (x, y); in shadow mode

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <string>
 
+#include "config/CUString.h"
 #include "config/FileAccess.h"
 #include "pages/PageCompose.h"
 #include "pages/PageScript.h"
@@ -96,12 +97,28 @@ int main(int argc, char** argv) {
   auto parsed = std::chrono::steady_clock::now();
   int status = 1;
   if (page) {
-    PageImage image = ComposePage(*page);
+    PageImage image = NewPageImage();
+    std::string slowest;
+    double slowestMs = 0.0;
+    double kindMs[16] = {};
+    for (const PageElement& element : page->elements) {
+      auto before = std::chrono::steady_clock::now();
+      ComposeElement(*page, element, image);
+      double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count();
+      if (ms > slowestMs) {
+        slowestMs = ms;
+        slowest = "kind " + std::to_string(element.kind) + " " + CUString(element.name.data(), element.name.size()).LowBytes();
+      }
+      kindMs[element.kind & 15] += ms;
+    }
     auto composed = std::chrono::steady_clock::now();
     if (timed) {
-      std::printf("%s: read %.1f ms, composed %.1f ms\n", script.c_str(),
+      std::printf("%s: read %.1f ms, composed %.1f ms (%zu elements, slowest %.1f ms: %s)\n", script.c_str(),
                   std::chrono::duration<double, std::milli>(parsed - start).count(),
-                  std::chrono::duration<double, std::milli>(composed - parsed).count());
+                  std::chrono::duration<double, std::milli>(composed - parsed).count(), page->elements.size(), slowestMs,
+                  slowest.c_str());
+      for (int kind = 0; kind < 16; ++kind)
+        if (kindMs[kind] > 0.0) std::printf("  kind %d: %.1f ms\n", kind, kindMs[kind]);
     }
     if (WriteBmp(image, output))
       status = 0;
