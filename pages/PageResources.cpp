@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "config/CUString.h"
 #include "config/FileAccess.h"
 #include "engine3d/Texture.h"
 #include "pages/Clouds.h"
@@ -16,6 +17,8 @@ namespace {
 // Page pictures are at most a few screens; far larger files are refused.
 constexpr size_t kMaxImageBytes = 64 * 1024 * 1024;
 constexpr int kMaxImageSide = 4096;
+// All the bitmaps of one page together: sixteen screens' worth.
+constexpr size_t kMaxPagePixels = 16u * 1024u * 1024u;
 
 int OpenFont(PageFont& font, const std::string& path) {
   font.face = TTF_OpenFont(NativePath(path.c_str()).c_str(), font.size);
@@ -62,12 +65,20 @@ int LoadPageResources(PageDescription& page, const char* directory) {
   int ok = 1;
   for (PageFont& font : page.fonts)
     if (!OpenFont(font, std::string(directory) + font.fileName)) ok = 0;
+  size_t pixels = 0;
   for (PageBitmap& bitmap : page.bitmaps) {
     if (bitmap.kind == kBitmapClouds) {
-      MakeClouds(bitmap.width, bitmap.height, bitmap.cloudColor[0], bitmap.cloudColor[1], bitmap.cloudColor[2],
-                 bitmap.pixels);
+      if (pixels + static_cast<size_t>(bitmap.width) * bitmap.height <= kMaxPagePixels)
+        MakeClouds(bitmap.width, bitmap.height, bitmap.cloudColor[0], bitmap.cloudColor[1], bitmap.cloudColor[2],
+                   bitmap.pixels);
     } else if (!ReadImage(bitmap, std::string(directory) + bitmap.fileName)) {
       ok = 0;
+      continue;
+    }
+    pixels += static_cast<size_t>(bitmap.width) * bitmap.height;
+    if (pixels > kMaxPagePixels) {
+      std::fprintf(stderr, "Page bitmaps too large at %s\n", CUString(bitmap.name.data(), bitmap.name.size()).LowBytes().c_str());
+      return 0;
     }
   }
   return ok;

@@ -31,6 +31,7 @@ for target in $targets; do
         cp "$file" "$corpus/$(echo "$file" | tr '/' '_')"
       done ;;
     fuzz_level_file) cp build*/game/data/level/*.lvl "$corpus"/ 2>/dev/null || true ;;
+    fuzz_page_script) cp "$build"/game/data/order/scriptorder*.txt "$corpus"/ ;;
   esac
   echo "== $name: ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \

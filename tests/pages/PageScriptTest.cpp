@@ -189,3 +189,17 @@ TEST_F(PageFonts, AMissingFontFileGivesOneMessageAndNoPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PageScript, BitmapsPastTheirBudgetStopThePageWithOneMessage) {
+  std::string script = "BITMAPS {\n";
+  for (int i = 0; i < 5; ++i) script += "N" + std::to_string(i) + " {\nCLOUDS = (9,9,9,2048,2048)\n}\n";
+  auto page = Parse(script + "}\n");
+  ASSERT_EQ(page->bitmaps.size(), 5u);
+  CapturedStream err(2);
+  EXPECT_EQ(LoadPageResources(*page, "/nonexistent/"), 0);
+  EXPECT_EQ(err.Text(), "Page bitmaps too large at N4\n");
+}
+
+}  // namespace
