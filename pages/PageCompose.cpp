@@ -69,21 +69,31 @@ void Stretch(PageImage& image, const PageBitmap& bitmap, int ox, int oy) {
   const int bw = bitmap.width, bh = bitmap.height;
   const float stepX = static_cast<float>(bw - 1) / static_cast<float>(W);
   const float stepY = static_cast<float>(bh - 1) / static_cast<float>(H);
+  // The source columns and fractions are the same on every row.
+  std::vector<int> left(W), right(W);
+  std::vector<float> across(W);
+  float fx = 0.0f;
+  for (int px = 0; px < W; ++px, fx += stepX) {
+    int column = static_cast<int>(fx) + ox;
+    left[px] = ClampInt(column, 0, bw - 1);
+    right[px] = ClampInt(column + 1, 0, bw - 1);
+    across[px] = fx - std::trunc(fx);
+  }
   float fy = 0.0f;
   for (int py = 0; py < H; ++py, fy += stepY) {
     int row = static_cast<int>(fy) + oy;
-    int r0 = ClampInt(row, 0, bh - 1), r1 = ClampInt(row + 1, 0, bh - 1);
-    float dy = fy - std::trunc(fy);
-    float fx = 0.0f;
-    for (int px = 0; px < W; ++px, fx += stepX) {
-      int column = static_cast<int>(fx) + ox;
-      int c0 = ClampInt(column, 0, bw - 1), c1 = ClampInt(column + 1, 0, bw - 1);
-      float dx = fx - std::trunc(fx);
-      uint8_t* p = PixelAt(image, px, py);
-      for (int c = 0; c < 3; ++c) {
-        int top = static_cast<int>(BitmapPixel(bitmap, c0, r0)[c] * (1.0f - dx) + BitmapPixel(bitmap, c1, r0)[c] * dx);
-        int bottom = static_cast<int>(BitmapPixel(bitmap, c0, r1)[c] * (1.0f - dx) + BitmapPixel(bitmap, c1, r1)[c] * dx);
-        p[c] = static_cast<uint8_t>(static_cast<int>(static_cast<float>(top) * (1.0f - dy) + static_cast<float>(bottom) * dy));
+    const uint8_t* upper = BitmapPixel(bitmap, 0, ClampInt(row, 0, bh - 1));
+    const uint8_t* lower = BitmapPixel(bitmap, 0, ClampInt(row + 1, 0, bh - 1));
+    const float dy = fy - std::trunc(fy);
+    uint8_t* p = PixelAt(image, 0, py);
+    for (int px = 0; px < W; ++px, p += 4) {
+      const float dx = across[px];
+      const uint8_t *a = upper + left[px] * 4, *b = upper + right[px] * 4;
+      const uint8_t *c = lower + left[px] * 4, *d = lower + right[px] * 4;
+      for (int k = 0; k < 3; ++k) {
+        int top = static_cast<int>(a[k] * (1.0f - dx) + b[k] * dx);
+        int bottom = static_cast<int>(c[k] * (1.0f - dx) + d[k] * dx);
+        p[k] = static_cast<uint8_t>(static_cast<int>(static_cast<float>(top) * (1.0f - dy) + static_cast<float>(bottom) * dy));
       }
     }
   }

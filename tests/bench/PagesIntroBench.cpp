@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "app/Display.h"
@@ -32,19 +33,23 @@ void BenchPages() {
   for (int set : {2, 3}) {
     for (const char* lang : {"en", "fr", "es"}) {
       std::string path = dir + "scriptorder" + std::to_string(set) + "_" + lang + ".txt";
-      double best = 1e9, total = 0;
+      double best = 1e9, total = 0, bestCpu = 1e9;
       constexpr int kRuns = 5;
       for (int run = 0; run < kRuns; ++run) {
         Clock::time_point start = Clock::now();
+        std::clock_t cpuStart = std::clock();
         auto page = ParsePageScript(path.c_str(), dir.c_str());
         if (!page) return;
         PageImage image = ComposePage(*page);
         double ms = Milliseconds(start);
+        bestCpu = std::min(bestCpu, 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
         best = std::min(best, ms);
         total += ms;
       }
-      std::printf("page %d %s: read and composed in %.1f ms (best of %d, mean %.1f ms)\n", set, lang, best, kRuns,
-                  total / kRuns);
+      // Processor time as well: on a shared machine the wall clock also
+      // counts the time other programs ran.
+      std::printf("page %d %s: read and composed in %.1f ms (best of %d, mean %.1f ms; processor %.1f ms)\n", set, lang,
+                  best, kRuns, total / kRuns, bestCpu);
     }
   }
   TTF_Quit();
