@@ -93,6 +93,8 @@ void DrawCursor(int x, int y, int halfSize) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_DEPTH_TEST);
+  // Whichever side the last material culled, the pointer shows.
+  glDisable(GL_CULL_FACE);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   PushBothMatrices();
   ScreenOrtho();
@@ -112,6 +114,7 @@ void DrawCursor(int x, int y, int halfSize) {
   glEnd();
   PopBothMatrices();
   glDisable(GL_BLEND);
+  glEnable(GL_CULL_FACE);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
 }

@@ -148,6 +148,28 @@ TEST_F(Bitmap2DTest, AGrabbedScreenIsStoredTopRowFirstAndTheCaptureIsResampled) 
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{255, 0, 0}));
 }
 
+TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
+  ClearTo(0, 0, 0);
+  DrawCursor(100, 100, 16);
+  EXPECT_EQ(Pixel(110, 110), (std::array<int, 3>{0, 0, 0})) << "nothing before the texture is loaded";
+  testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
+  ASSERT_EQ(LoadPointerTexture(), 1);
+  DrawCursor(100, 100, 16);
+  int lit = 0;
+  for (int y = 96; y < 136; ++y)
+    for (int x = 96; x < 136; ++x) {
+      std::array<int, 3> p = Pixel(x, y);
+      bool on = p[0] + p[1] + p[2] > 30;
+      if (x < 100 || y < 100 || x >= 132 || y >= 132) EXPECT_FALSE(on) << x << "," << y;
+      lit += on;
+    }
+  EXPECT_GT(lit, 40);
+  EXPECT_GT(Pixel(101, 101)[0] + Pixel(101, 101)[1] + Pixel(101, 101)[2], 30) << "the tip";
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  FreePointerTexture();
+}
+
 TEST_F(Bitmap2DTest, FadesCoverTheScreenAndPutTheStateBack) {
   ClearTo(1, 1, 1);
   DrawBlackOverlay(0.5f);
