@@ -180,32 +180,36 @@ void ReadEntryLines(ScriptCursor& cursor, Entry& entry, Reader readProperty) {
   }
 }
 
-void ReadFontSection(ScriptCursor& cursor, PageDescription& page) {
+void SkipPastOpeningBrace(ScriptCursor& cursor) {
   std::u16string word;
   while (cursor.NextWord(word))
     if (Contains(word, u"{")) break;
+}
+
+// A FONTES or BITMAPS section: entry names up to the closing brace, each
+// followed by its property lines; keep decides (and may adjust) each entry.
+template <class Entry, class Reader, class Keep>
+void ReadSection(ScriptCursor& cursor, std::vector<Entry>& list, Reader readProperty, Keep keep) {
+  SkipPastOpeningBrace(cursor);
+  std::u16string word;
   while (cursor.NextWord(word) && !Contains(word, u"}")) {
-    PageFont font;
-    font.name = word;
-    ReadEntryLines(cursor, font, ReadFontProperty);
-    if (font.fileName.empty() || font.size <= 0) continue;
-    font.size = std::min(font.size, kMaxFontSize);
-    if (page.fonts.size() < static_cast<size_t>(kPageMaxEntries)) page.fonts.push_back(std::move(font));
+    Entry entry;
+    entry.name = word;
+    ReadEntryLines(cursor, entry, readProperty);
+    if (keep(entry) && list.size() < static_cast<size_t>(kPageMaxEntries)) list.push_back(std::move(entry));
   }
 }
 
-void ReadBitmapSection(ScriptCursor& cursor, PageDescription& page) {
-  std::u16string word;
-  while (cursor.NextWord(word))
-    if (Contains(word, u"{")) break;
-  while (cursor.NextWord(word) && !Contains(word, u"}")) {
-    PageBitmap bitmap;
-    bitmap.name = word;
-    ReadEntryLines(cursor, bitmap, ReadBitmapProperty);
-    if (bitmap.kind == 0 || (bitmap.kind == kBitmapFromFile && bitmap.fileName.empty())) continue;
-    if (bitmap.kind == kBitmapFromFile) bitmap.width = bitmap.height = 0;
-    if (page.bitmaps.size() < static_cast<size_t>(kPageMaxEntries)) page.bitmaps.push_back(std::move(bitmap));
-  }
+bool KeepFont(PageFont& font) {
+  if (font.fileName.empty() || font.size <= 0) return false;
+  font.size = std::min(font.size, kMaxFontSize);
+  return true;
+}
+
+bool KeepBitmap(PageBitmap& bitmap) {
+  if (bitmap.kind == 0 || (bitmap.kind == kBitmapFromFile && bitmap.fileName.empty())) return false;
+  if (bitmap.kind == kBitmapFromFile) bitmap.width = bitmap.height = 0;
+  return true;
 }
 
 // The quoted text of a TEXTE element, starting with word: the words up to the
@@ -288,9 +292,8 @@ bool ReadElement(ScriptCursor& cursor, const std::u16string& word, PageElement& 
 }
 
 void ReadComposition(ScriptCursor& cursor, PageDescription& page) {
+  SkipPastOpeningBrace(cursor);
   std::u16string word;
-  while (cursor.NextWord(word))
-    if (Contains(word, u"{")) break;
   while (cursor.NextWord(word) && !Contains(word, u"}")) {
     PageElement element;
     for (const Command& command : kCommands) {
@@ -338,9 +341,9 @@ std::unique_ptr<PageDescription> ReadPageScript(const char16_t* units, size_t co
   std::u16string word;
   while (cursor.NextWord(word)) {
     if (word == u"FONTES") {
-      ReadFontSection(cursor, *page);
+      ReadSection(cursor, page->fonts, ReadFontProperty, KeepFont);
     } else if (word == u"BITMAPS") {
-      ReadBitmapSection(cursor, *page);
+      ReadSection(cursor, page->bitmaps, ReadBitmapProperty, KeepBitmap);
     } else if (word == u"COMPOSITION") {
       ReadComposition(cursor, *page);
       break;
