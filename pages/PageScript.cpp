@@ -20,8 +20,8 @@ constexpr size_t kMaxScriptBytes = 4 * 1024 * 1024;
 // Values beyond these are clamped: they can only mean a typing slip, and the
 // arithmetic of the effects stays within range.
 constexpr int kMaxMagnitude = 100000;
-constexpr int kMaxFontSize = 256;
-constexpr int kMaxOutline = 16;
+constexpr int kMaxFontSize = 160;
+constexpr int kMaxOutline = 8;
 constexpr int kMaxCloudSide = 2048;
 constexpr int kMaxWeight = 1000;
 
