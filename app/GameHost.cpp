@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "audio/Audio.h"
 #include "puzzle/PuzzleHost.h"
+#include "render/Overlay.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ class GameHost final : public PuzzleHost {
   void PlaySound(int number) override { PlaySoundEffect(number); }
   void ChooseThemeForLevel() override { ::ChooseThemeForLevel(); }
   void ResetCameras() override { ::ResetCameras(g_game); }
+  void CaptureLevelStartScreen() override { CaptureScreenForLevelStart(); }
   void ShowOverview() override {
     g_game.cameraMode = 0;
     g_game.camera = &g_game.overview;
