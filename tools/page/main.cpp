@@ -19,7 +19,7 @@
 #include <string>
 
 #include "config/CUString.h"
-#include "config/FileAccess.h"
+#include "app/Display.h"
 #include "pages/PageCompose.h"
 #include "pages/PageScript.h"
 
@@ -44,14 +44,7 @@ bool WriteBmp(const PageImage& image, const char* path) {
     for (int x = 0; x < kPageWidth; ++x) std::memcpy(row + x * 3, &image[(static_cast<size_t>(y) * kPageWidth + x) * 4], 3);
   }
   SDL_UnlockSurface(surface);
-  AtomicFileWriter out;
-  bool ok = out.Open(path, "wb");
-  if (ok) {
-    SDL_RWops* stream = SDL_RWFromFP(out.File(), 0);
-    ok = stream && SDL_SaveBMP_RW(surface, stream, 0) == 0;
-    if (stream) SDL_FreeRW(stream);
-    ok = ok && out.Commit();
-  }
+  bool ok = WriteSurfaceBmp(surface, path) != 0;
   SDL_FreeSurface(surface);
   return ok;
 }
