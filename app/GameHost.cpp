@@ -13,7 +13,7 @@ namespace {
 class GameHost final : public PuzzleHost {
  public:
   uint32_t Ticks() override { return SDL_GetTicks(); }
-  void PlaySound(int number) override { PlaySoundEffect(number); }
+  void PlaySound(int number) override { ::PlaySound(number); }
   void ChooseThemeForLevel() override { ::ChooseThemeForLevel(); }
   void ResetCameras() override { ::ResetCameras(g_game); }
   void CaptureLevelStartScreen() override { CaptureScreenForLevelStart(); }

@@ -41,6 +41,7 @@ void MenuFrame() {
 
 void RequestQuit() {
   g_game.fadeToBlack = 100.0f;
+  FadeToMusic(-1);
   g_game.quitRequested = 1;
 }
 

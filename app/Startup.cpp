@@ -115,12 +115,13 @@ int Initialise() {
   g_game.boardClick = 0;
 
   TraceLog::Write("Init Sound");
-  if (!StartAudio()) return 0;
-  ApplyAudioSettings();
-  SelectMenuMusic();
+  if (!InitAudio()) return 0;
+  SetSoundEnabled(g_settings.sound);
+  SetMusicEnabled(g_settings.music);
+  SetAutoNext(0);
 
   TraceLog::Write("Play Music");
-  PlayMusicTrack(0);
+  StartMusic(kMenuTrack);
 
   TraceLog::Write("Upload fonts");
   PrepareMenuTexts();
@@ -147,7 +148,7 @@ void Release() {
   FreeFonts();
   FreeMenuObjects();
   FreeLevelSet();
-  StopAudio();
+  QuitAudio();
   FreeHighlightTexture();
   FreeMenus();
   CloseDisplay();  // clears and presents once before the video stops

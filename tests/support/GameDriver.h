@@ -28,6 +28,9 @@ class GameDriver {
   // Copies the game tree (without the executable) into a new temporary
   // directory, which becomes the game's working directory.
   GameDriver();
+  // Runs another program that starts the game (an installed launcher)
+  // instead, from an empty temporary directory.
+  explicit GameDriver(std::string program);
   ~GameDriver();
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;
@@ -88,6 +91,7 @@ class GameDriver {
   unsigned long FindWindow() const;
 
   TempDir m_dir;
+  std::string m_program;
   std::vector<std::pair<std::string, std::string>> m_environment;
   pid_t m_pid = -1;
   int m_exitStatus = -1;
