@@ -13,6 +13,7 @@
 #include "intro/Emblem.h"
 #include "intro/Intro.h"
 #include "render/Overlay.h"
+#include "tests/support/GLFrame.h"
 
 namespace {
 
@@ -166,21 +167,21 @@ TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhite
   state.distance = 0.0f;
   state.timer = 1.0f;
   DrawIntro(state);
-  // The swoosh (outline 4) runs under the cube and the G: rows 300 to 380
-  // from the top.
-  std::vector<uint8_t> band(640 * 80 * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 100, 640, 80, GL_RGB, GL_UNSIGNED_BYTE, band.data());
+  // The swoosh (outline 4) runs under the cube and the G: rows 300 to 380.
+  testsupport::Image frame = testsupport::ReadFrame(640, 480);
   int red = 0, white = 0, other = 0;
-  for (size_t p = 0; p < band.size(); p += 3) {
-    int r = band[p], g = band[p + 1], b = band[p + 2];
-    if (r + g + b < 60) continue;
-    if (r > 120 && g < r / 2 && b < r / 2)
-      ++red;
-    else if (r > 200 && g > 150 && b > 150)
-      ++white;
-    else if (g > r || b > r)
-      ++other;
+  for (int y = 300; y < 380; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      testsupport::Rgb c = frame.At(x, y);
+      int r = c.r, g = c.g, b = c.b;
+      if (r + g + b < 60) continue;
+      if (r > 120 && g < r / 2 && b < r / 2)
+        ++red;
+      else if (r > 200 && g > 150 && b > 150)
+        ++white;
+      else if (g > r || b > r)
+        ++other;
+    }
   }
   EXPECT_GT(red, 500);
   EXPECT_GE(white, 3) << "where the tube faces the turned view, the white-hot centre";

@@ -13,6 +13,7 @@
 #include "pages/PageCompose.h"
 #include "pages/Pages.h"
 #include "render/Overlay.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 
 using namespace testsupport;
@@ -33,15 +34,10 @@ class PageScreenTest : public ::testing::Test {
     TTF_Quit();
     SDL_Quit();
   }
-  static std::vector<uint8_t> ReadScreen() {
-    std::vector<uint8_t> rgb(static_cast<size_t>(kPageWidth) * kPageHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kPageWidth, kPageHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-  }
-  // Screen pixel (x, y from the top) against page pixel.
+  static std::vector<uint8_t> ReadScreen() { return ReadFrame(kPageWidth, kPageHeight).rgb; }
+  // Screen pixel against page pixel.
   static bool Same(const std::vector<uint8_t>& screen, const PageImage& page, int x, int y) {
-    const uint8_t* s = &screen[(static_cast<size_t>(kPageHeight - 1 - y) * kPageWidth + x) * 3];
+    const uint8_t* s = &screen[(static_cast<size_t>(y) * kPageWidth + x) * 3];
     const uint8_t* p = &page[(static_cast<size_t>(y) * kPageWidth + x) * 4];
     return s[0] == p[0] && s[1] == p[1] && s[2] == p[2];
   }

@@ -20,7 +20,7 @@ namespace {
 class PageText : public WithFonts {
  protected:
   void SetUp() override {
-    font.face = TTF_OpenFont((testsupport::GameTreeDir() + "/data/order/DejaVuSans-Bold.ttf").c_str(), 40);
+    font.face = TTF_OpenFont((testsupport::GameTreeDir() + "/data/DejaVuSans-Bold.ttf").c_str(), 40);
     ASSERT_NE(font.face, nullptr);
     font.name = U("F");
     font.first[0] = 250;
@@ -121,7 +121,7 @@ TEST_F(PageText, ShadowModeHalvesWhatTheTextCoversAndTextsClipAtTheEdges) {
 }
 
 TEST_F(PageText, TextRunsWithSeveralBlanksDrawAsOneBlank) {
-  auto page = Parse("FONTES { F {\nFICHIER = \"DejaVuSans-Bold.ttf\"\nSIZE = 40\n}\n}\nCOMPOSITION {\n"
+  auto page = Parse("FONTES { F {\nFICHIER = \"../DejaVuSans-Bold.ttf\"\nSIZE = 40\n}\n}\nCOMPOSITION {\n"
                     "TEXTE=F (10,10) \"two    words\"\nTEXTE=F (10,100) \"two\n   words\"\n"
                     "TEXTE=None (10,200) \"never drawn\"\n}");
   ASSERT_EQ(LoadPageResources(*page, (testsupport::GameTreeDir() + "/data/order/").c_str()), 1);

@@ -8,6 +8,7 @@
 #include "config/Settings.h"
 #include "render/Bitmap2D.h"
 #include "render/Overlay.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 
 using testsupport::CapturedStream;
@@ -45,12 +46,10 @@ class Bitmap2DTest : public ::testing::Test {
     CloseDisplay();
     SDL_Quit();
   }
-  // Screen pixel, y from the top.
+  // Pixel of the frame drawn, y from the top.
   static std::array<int, 3> Pixel(int x, int y) {
-    uint8_t p[3];
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, H - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
-    return {p[0], p[1], p[2]};
+    testsupport::Rgb c = testsupport::ReadFrame(W, H).At(x, y);
+    return {c.r, c.g, c.b};
   }
   static void ClearTo(float r, float g, float b) {
     glClearColor(r, g, b, 1.0f);
@@ -155,16 +154,17 @@ TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
   ASSERT_EQ(LoadPointerTexture(), 1);
   DrawCursor(100, 100, 16);
+  testsupport::Image frame = testsupport::ReadFrame(W, H);
   int lit = 0;
   for (int y = 96; y < 136; ++y)
     for (int x = 96; x < 136; ++x) {
-      std::array<int, 3> p = Pixel(x, y);
-      bool on = p[0] + p[1] + p[2] > 30;
+      testsupport::Rgb p = frame.At(x, y);
+      bool on = p.r + p.g + p.b > 30;
       if (x < 100 || y < 100 || x >= 132 || y >= 132) EXPECT_FALSE(on) << x << "," << y;
       lit += on;
     }
   EXPECT_GT(lit, 40);
-  EXPECT_GT(Pixel(101, 101)[0] + Pixel(101, 101)[1] + Pixel(101, 101)[2], 30) << "the tip";
+  EXPECT_GT(frame.At(101, 101).r + frame.At(101, 101).g + frame.At(101, 101).b, 30) << "the tip";
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   FreePointerTexture();
