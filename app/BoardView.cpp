@@ -4,6 +4,7 @@
 #include "app/FrameClock.h"
 #include "app/GameState.h"
 #include "engine3d/GLContext.h"
+#include "puzzle/Rules.h"
 #include "puzzle/Scene.h"
 #include "render/BoardScene.h"
 #include "render/Themes.h"
@@ -37,7 +38,7 @@ void DrawPlayingBoard(bool noHover) {
   frame.options = CurrentRenderOptions();
   SetBoardProjection(g_screen.width, g_screen.height);
   DrawBoard(frame);
-  g_level.Update();
+  UpdateLevel();
 }
 
 void Celebrate() { StartParticleBurst(); }

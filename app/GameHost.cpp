@@ -11,6 +11,7 @@
 #include "render/BoardScene.h"
 #include "render/CubeLooks.h"
 #include "render/Themes.h"
+#include "render/Overlay.h"
 
 namespace {
 
@@ -22,7 +23,10 @@ class GameHost final : public PuzzleHost {
   uint32_t Ticks() override { return SDL_GetTicks(); }
   void PlaySound(int number) override { ::PlaySound(number); }
   bool DemonstrationRunning() override { return g_game.attractMode != 0; }
-  void CaptureLevelStartScreen() override { g_game.levelIntroFade = kLevelIntroFade; }
+  void CaptureLevelStartScreen() override {
+    CaptureScreenForLevelStart();
+    g_game.levelIntroFade = kLevelIntroFade;
+  }
   bool ChooseThemeForLevel() override { return ::ChooseThemeForLevel(); }
   void ShowWordList() override { g_game.showWordList = 1; }
   void ResetCameras() override { ::ResetCameras(g_game); }

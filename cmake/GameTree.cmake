@@ -46,3 +46,23 @@ function(glyphox_finish_game_tree)
     add_dependencies(game_tree ${parts})
   endif()
 endfunction()
+
+# Pictures of the game drawn by its own renderer at build time, each on a
+# private X server of its own (cmake/with-private-display.sh).
+# GLYPHOX_PICTURE_TOOL is the target that draws them; it is called as
+# TOOL GFX_DIR SCENE OUT.bmp [options...] with the game tree's data/gfx,
+# after the generated art exists.
+set(GLYPHOX_PICTURE_TOOL glyphox-artview CACHE STRING "Target that draws pictures of the game for the pages")
+find_program(GLYPHOX_XVFB Xvfb REQUIRED)
+
+# glyphox_game_picture(OUTPUT out SCENE scene [OPTIONS ...])
+function(glyphox_game_picture)
+  cmake_parse_arguments(ARG "" "OUTPUT;SCENE" "OPTIONS" ${ARGN})
+  get_filename_component(dir ${ARG_OUTPUT} DIRECTORY)
+  add_custom_command(OUTPUT ${ARG_OUTPUT}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/with-private-display.sh
+      $<TARGET_FILE:${GLYPHOX_PICTURE_TOOL}> ${GLYPHOX_GAME_DIR}/data/gfx ${ARG_SCENE} ${ARG_OUTPUT} ${ARG_OPTIONS}
+    DEPENDS ${GLYPHOX_PICTURE_TOOL} ${GLYPHOX_GAME_DIR}/data/gfx/.artgen-stamp
+    COMMENT "Game tree: picture ${ARG_OUTPUT}" VERBATIM)
+endfunction()

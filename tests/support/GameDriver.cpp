@@ -109,6 +109,9 @@ bool GameDriver::Start(const std::vector<std::string>& args, int timeoutMs) {
   if (!found || m_window == 0) return false;
   // Keys go to the window under the pointer: put the pointer inside.
   Xdotool({"mousemove", "--window", std::to_string(m_window), "4", "4"});
+  // Skip the opening emblem as a player does, with a key release; a lone
+  // Shift does nothing anywhere else.
+  Xdotool({"key", "Shift_L"});
   return true;
 }
 

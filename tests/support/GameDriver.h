@@ -42,8 +42,8 @@ class GameDriver {
   bool RemoveFile(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
 
-  // Starts the game and waits for its window. False when the game ended or
-  // no window appeared in time.
+  // Starts the game, waits for its window and skips the opening emblem with
+  // a Shift key. False when the game ended or no window appeared in time.
   bool Start(const std::vector<std::string>& args = {"-windowed"}, int timeoutMs = 30000);
   // Starts the game without waiting for a window (start-up failure tests).
   bool Launch(const std::vector<std::string>& args = {"-windowed"});
