@@ -45,6 +45,7 @@ GLFontTrueType g_copyrightFont;
 int g_copyrightText = -1;
 // Rendered labels of the entries and choices, by their record.
 std::unordered_map<const void*, int> g_labelTexts;
+std::function<void(int)> g_soundPlayer = [](int sound) { PlaySound(sound); };
 
 int TextOf(const void* record) {
   auto found = g_labelTexts.find(record);
@@ -152,15 +153,15 @@ bool RunPoll(MenuPoll poll, int itemId, int choiceId) {
       if (g_game.inGame) Call(CurrentMenuActions().resumeGame);
       return true;
     case kMenuMoved:
-      PlaySound(kMenuMoveSound);
+      g_soundPlayer(kMenuMoveSound);
       return true;
     case kMenuActivated:
-      PlaySound(kMenuActionSound);
+      g_soundPlayer(kMenuActionSound);
       g_game.idleTime = 0.0f;
       RunCommand(itemId);
       return true;
     case kMenuChoiceChanged: {
-      PlaySound(kMenuActionSound);
+      g_soundPlayer(kMenuActionSound);
       GameOptionsHost host;
       ApplyOptionChoice(choiceId, g_settings, g_pending, g_sizes, host);
       SendRenderChoices();
@@ -193,6 +194,8 @@ void DrawMenu(const Menu& menu, int W) {
 }  // namespace
 
 MenuSet& GameMenus() { return g_menus; }
+
+void SetMenuSoundPlayer(std::function<void(int)> player) { g_soundPlayer = std::move(player); }
 
 int BuildMenus() {
   BuildMainMenus(g_menus);

@@ -8,6 +8,8 @@
 
 #include <SDL.h>
 
+#include <functional>
+
 #include "render/MenuObjects.h"  // LoadMenuObjects, FreeMenuObjects
 #include "ui/Menus.h"
 #include "ui/ScreenRect.h"
@@ -44,3 +46,7 @@ MenuSet& GameMenus();
 void DrawMenuBackdrop(bool withTitle);
 // The highlight quad over a rectangle, in the 2D overlay projection.
 void DrawHighlight(const ScreenRect& rect);
+
+// The menu's sounds go through this player (the audio's PlaySound unless
+// replaced), so that tests hear which sound each input made.
+void SetMenuSoundPlayer(std::function<void(int)> player);
