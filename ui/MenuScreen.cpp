@@ -303,10 +303,14 @@ bool HandleMenuEvent(const SDL_Event& event) {
   // Leaving the main menu for a submenu stops the count towards the
   // demonstration.
   if (g_menus.currentMenu != &g_menus.mainMenu) g_game.idleTime = 0.0f;
-  if (event.type == SDL_MOUSEMOTION) return RunPoll(g_input.PointerMoved(g_menus, event.motion.y), -1, -1);
+  // The pointer first: a menu that has just opened under a resting pointer
+  // highlights the entry below it before a key or button counts.
+  const int pointerY = event.type == SDL_MOUSEMOTION ? event.motion.y : g_game.mouseY;
+  const bool moved = RunPoll(g_input.PointerMoved(g_menus, pointerY), -1, -1);
+  if (event.type == SDL_MOUSEMOTION) return moved;
   int item = -1, choice = -1;
   MenuPoll poll = g_input.Event(g_menus, UiEventFrom(event), item, choice);
-  return RunPoll(poll, item, choice);
+  return RunPoll(poll, item, choice) || moved;
 }
 
 bool MainMenuCurrent() { return g_menus.currentMenu == &g_menus.mainMenu; }
