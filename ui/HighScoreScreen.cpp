@@ -16,10 +16,15 @@
 namespace {
 
 constexpr float kSwayRate = 0.1f;  // phase of the swaying names per frame unit
+constexpr int kHeadsTop = 64;         // the column heads' box
+constexpr int kHeadsHeight = 32;
+constexpr int kButtonsFromBottom = 40;  // the buttons' box starts this far up
 
 class HighScoreScreen final : public Screen {
  public:
   void Enter() override {
+    m_pointerX = g_game.mouseX;
+    m_pointerY = g_game.mouseY;
     OpenFontStyle(m_big, kFontMenuBig);
     OpenFontStyle(m_small, kFontMenuSmall);
     OpenFontStyle(m_numbers, kFontGameSmallNumber);
@@ -53,7 +58,12 @@ class HighScoreScreen final : public Screen {
 
   void Update(float frameDelta) override {
     m_phase += frameDelta * kSwayRate;
-    m_pager.PointerMoved(g_game.mouseX, g_game.mouseY, OverlayScreenWidth(), OverlayScreenHeight(), MenuMetrics().fontHeight);
+    // The pointer takes the highlight when it moves; resting, it leaves the
+    // keys their choice.
+    if (g_game.mouseX == m_pointerX && g_game.mouseY == m_pointerY) return;
+    m_pointerX = g_game.mouseX;
+    m_pointerY = g_game.mouseY;
+    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), MenuMetrics().fontHeight);
   }
 
   void Draw() override {
@@ -64,15 +74,16 @@ class HighScoreScreen final : public Screen {
     DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
     m_big.Draw(m_title, 0, 0, W, 32, 1, 1);
     const int third = static_cast<int>(W * 0.33);
-    m_big.Draw(m_buttons[kScoreButtonPrevious], 0, H - 40, third, 32, 1, 1);
-    m_big.Draw(m_buttons[kScoreButtonBack], third, H - 40, third, 32, 1, 1);
-    m_big.Draw(m_buttons[kScoreButtonNext], static_cast<int>(W * 0.66), H - 40, third, 32, 1, 1);
-    m_small.Draw(m_heads[0], 0, 64, W / 4, 32, 1, 1);
-    m_small.Draw(m_heads[1], W / 4, 64, W / 2, 32, 1, 1);
-    m_small.Draw(m_heads[2], static_cast<int>(W * 0.75), 64, W / 4, 32, 1, 1);
+    const int buttonsY = H - kButtonsFromBottom;
+    m_big.Draw(m_buttons[kScoreButtonPrevious], 0, buttonsY, third, 32, 1, 1);
+    m_big.Draw(m_buttons[kScoreButtonBack], third, buttonsY, third, 32, 1, 1);
+    m_big.Draw(m_buttons[kScoreButtonNext], static_cast<int>(W * 0.66), buttonsY, third, 32, 1, 1);
+    m_small.Draw(m_heads[0], 0, kHeadsTop, W / 4, kHeadsHeight, 1, 1);
+    m_small.Draw(m_heads[1], W / 4, kHeadsTop, W / 2, kHeadsHeight, 1, 1);
+    m_small.Draw(m_heads[2], static_cast<int>(W * 0.75), kHeadsTop, W / 4, kHeadsHeight, 1, 1);
     const int k = m_small.TextHeight(m_heads[0]);
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
-      const int y = static_cast<int>(ScoreRowY(i, H, k));
+      const int y = RowY(i, H, k);
       m_numbers.Draw(m_rows[i].level, static_cast<int>(W * 0.1), y, 0, 0, 0, 0);
       m_small.Draw(m_rows[i].name, static_cast<int>(ScoreNameX(i, m_phase, W)), y, 0, 0, 0, 0);
       m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.8), y, 0, 0, 0, 0);
@@ -92,6 +103,15 @@ class HighScoreScreen final : public Screen {
   struct RowTexts {
     int level = -1, name = -1, moves = -1;
   };
+
+  // Rows two lines apart, centred; on a screen too low for that they share
+  // the room between the column heads and the buttons.
+  static int RowY(int row, int H, int k) {
+    const int top = kHeadsTop + kHeadsHeight, bottom = H - kButtonsFromBottom;
+    if (ScoreRowY(0, H, k) >= top && ScoreRowY(kScoreRowsPerPage - 1, H, k) + k <= bottom)
+      return static_cast<int>(ScoreRowY(row, H, k));
+    return top + row * (bottom - top - k) / (kScoreRowsPerPage - 1);
+  }
 
   // The small font keeps the column heads; the rows are rendered again.
   void BuildPage() {
@@ -121,6 +141,7 @@ class HighScoreScreen final : public Screen {
   int m_heads[3] = {-1, -1, -1};
   RowTexts m_rows[kScoreRowsPerPage];
   float m_phase = 0.0f;
+  int m_pointerX = -1, m_pointerY = -1;
   bool m_done = false;
 };
 

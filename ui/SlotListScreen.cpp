@@ -15,6 +15,8 @@ constexpr float kRowMargin = 0.2f;
 }  // namespace
 
 void SlotListScreen::Enter() {
+  m_pointerX = g_game.mouseX;
+  m_pointerY = g_game.mouseY;
   ReadSaveSlots(m_infos);
   OpenFontStyle(m_big, kFontMenuBig);
   OpenFontStyle(m_small, kFontMenuSmall);
@@ -31,7 +33,14 @@ void SlotListScreen::Event(const SDL_Event& event) {
   if (row == kSlotBackRow || (row >= 0 && row < kSaveSlotCount && ChooseSlot(row, m_infos[row]))) m_done = true;
 }
 
-void SlotListScreen::Update(float) { m_list.PointerMoved(g_game.mouseY, OverlayScreenHeight()); }
+void SlotListScreen::Update(float) {
+  // The pointer takes the highlight when it moves, so that a pointer resting
+  // on the rows leaves the keys free to choose.
+  if (g_game.mouseX == m_pointerX && g_game.mouseY == m_pointerY) return;
+  m_pointerX = g_game.mouseX;
+  m_pointerY = g_game.mouseY;
+  m_list.PointerMoved(m_pointerY, OverlayScreenHeight());
+}
 
 void SlotListScreen::Draw() {
   DrawMenuBackdrop(false);

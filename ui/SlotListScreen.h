@@ -28,5 +28,6 @@ class SlotListScreen : public Screen {
   GLFontTrueType m_big, m_small;
   int m_title = -1;
   int m_rows[kSlotRowCount] = {};
+  int m_pointerX = -1, m_pointerY = -1;  // where the pointer was last seen
   bool m_done = false;
 };

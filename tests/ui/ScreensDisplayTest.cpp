@@ -38,6 +38,8 @@ class Screens : public ::testing::Test {
     sounds.clear();
     SetMenuSoundPlayer([this](int sound) { sounds.push_back(sound); });
     ShowMainMenu();
+    // Each test starts with the pointer in a corner, off every entry.
+    MoveTo(4, 4)();
   }
   void TearDown() override { SetMenuSoundPlayer([](int) {}); }
 
@@ -113,7 +115,7 @@ TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
   // Ten rows in each of the three columns on every page.
   const int rowsTop = H() / 4, rowsHeight = H() / 2;
   for (const Image* page : {&first, &second, &last}) {
-    EXPECT_GT(BrightPixels(*page, W() / 10, rowsTop, W() / 10, rowsHeight), 120);
+    EXPECT_GT(BrightPixels(*page, W() / 10, rowsTop, W() / 10, rowsHeight), 80);
     EXPECT_GT(BrightPixels(*page, W() * 8 / 10, rowsTop, W() / 10, rowsHeight), 200);
   }
   // The level numbers change from page to page, and the page after the last
