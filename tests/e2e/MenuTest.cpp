@@ -21,11 +21,12 @@ int OptionsEntryY(int item) { return 768 - 432 + item * 36 + 18; }
 
 bool Has(const std::string& text, const std::string& line) { return text.find(line + "\n") != std::string::npos; }
 
-// Bright text pixels in a band of rows of the right half (the choices).
+// Bright text pixels in a band of rows around the middle of the right half,
+// where the choices stand and the title logo never comes.
 int ChoicePixels(const Image& shot, int y) {
   int lit = 0;
   for (int row = y - 14; row < y + 14; ++row)
-    for (int x = shot.width / 2; x < shot.width; ++x) {
+    for (int x = shot.width * 11 / 16; x < shot.width * 13 / 16; ++x) {
       const Rgb p = shot.At(x, row);
       if (p.r + p.g + p.b > 540) ++lit;
     }
