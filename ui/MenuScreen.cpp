@@ -58,8 +58,9 @@ class GameOptionsHost final : public OptionsHost {
   void SetGameDifficulty(int difficulty) override { ::SetGameDifficulty(difficulty); }
   void SetMusicOn(bool on) override {
     SetMusicEnabled(on ? 1 : 0);
-    // Switched back on, the track of the moment plays again.
-    if (on) StartMusic(g_game.inGame ? kFirstPlayTrack : kMenuTrack);
+    // Switched back on, the track of the moment plays again at once rather
+    // than from the next change of track.
+    if (on) StartMusic(CurrentAudioState().currentTrack);
   }
   void SetSoundOn(bool on) override { SetSoundEnabled(on ? 1 : 0); }
 };
