@@ -1,3 +1,4 @@
+// The slot list of the load and save screens: reading the slots, the rows drawn, the choice.
 #include "ui/SlotListScreen.h"
 
 #include "app/GameState.h"

@@ -1,3 +1,4 @@
+// The in-process screen runner: the real start-up, the frame runner with steps, xdotool.
 #include "tests/ui/ScreenRunner.h"
 
 #include <SDL.h>
