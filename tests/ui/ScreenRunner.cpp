@@ -109,7 +109,10 @@ Step Type(const std::string& text) {
   return [text] { Xdo("type --delay 40 '" + text + "'"); };
 }
 Step MoveTo(int x, int y) {
-  return [x, y] { Xdo("mousemove --window " + std::to_string(g_window) + " " + std::to_string(x) + " " + std::to_string(y)); };
+  // A change of resolution makes a new window: ask for it each time.
+  return [x, y] {
+    Xdo("mousemove --window " + std::to_string(GameWindowId()) + " " + std::to_string(x) + " " + std::to_string(y));
+  };
 }
 Step Click() {
   return [] { Xdo("click 1"); };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DisplayModes.h"
 #include "app/GameState.h"
 #include "app/MainLoop.h"
 #include "config/Settings.h"
@@ -220,4 +221,50 @@ TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
   EXPECT_EQ(g_settings.langLevel, other);
   g_settings.langLevel = before;
   SelectLevelSet();
+}
+
+TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
+  // A second size to choose from, as a display with several modes offers.
+  g_displayModes.modes.push_back({32, 800, 600});
+  auto rebuild = [] {
+    ReleaseMenuFontCache();
+    ReleaseMenuTexts();
+    BuildMenus();
+    PrepareMenuTexts();
+    UploadMenuFont();
+  };
+  rebuild();
+  const MenuActions installed = CurrentMenuActions();
+  MenuActions actions = installed;
+  int changes = 0;
+  actions.resolutionChanged = [&changes] { ++changes; };
+  SetMenuActions(actions);
+
+  MainMenuScreen menu(GameMenuHooks());
+  std::vector<std::string> sizes;
+  auto note = [&] {
+    sizes.push_back(std::to_string(OverlayScreenWidth()) + "x" + std::to_string(OverlayScreenHeight()) + " menu at " +
+                    std::to_string(GameMenus().mainMenu.y) + " changes " + std::to_string(changes));
+  };
+  Image small;
+  runner.Run(menu, {
+      // Options > Resolution one step on, then Escape: nothing changes.
+      Key("Down"), Key("Return"), Key("Down"), Key("Down"), Key("Right"), Key("Escape"), note,
+      // Options > Back applies it.
+      Key("Down"), Key("Return"), Key("Up"), Key("Return"), note, runner.Capture(small),
+      // And back to the first size the same way.
+      Key("Down"), Key("Return"), Key("Down"), Key("Down"), Key("Left"), Key("Up"), Key("Up"), Key("Up"),
+      Key("Return"), note});
+  EXPECT_EQ(sizes, (std::vector<std::string>{"1024x768 menu at 516 changes 0", "800x600 menu at 348 changes 1",
+                                              "1024x768 menu at 516 changes 2"}));
+  // The new window shows the whole main menu, down to Quit above the
+  // copyright line.
+  ASSERT_EQ(small.width, 800);
+  KeepShot(small, "menu-800x600");
+  EXPECT_GT(BrightPixels(small, 300, 348 + 5 * 36, 200, 36), 100);
+  EXPECT_GT(BrightPixels(small, 0, 576, 800, 24), 100);
+
+  SetMenuActions(installed);
+  g_displayModes.modes.pop_back();
+  rebuild();
 }
