@@ -23,6 +23,12 @@ struct MenuActions {
   std::function<void(int)> showPage;          // Order: page set 2
   std::function<void(Screen&)> runScreen;     // runs a modal screen to its end
   std::function<void()> resolutionChanged;    // Options Back applied a new size
+  // The new size could not be set ("couldn't change resolution" printed):
+  // the game ends through Release with exit status 1.
+  std::function<void()> resolutionFailed;
+  // The running level's scene and top bar, under the name entry; without it
+  // the name entry shows the menu background.
+  std::function<void()> drawLevelScene;
 };
 void SetMenuActions(MenuActions actions);
 const MenuActions& CurrentMenuActions();

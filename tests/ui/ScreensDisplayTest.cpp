@@ -1,0 +1,270 @@
+// The menu screen and every modal screen of the user interface, run in the
+// real game's start-up on the game's frame runner under the private X server
+// and driven by real key and pointer events: what each input does, what the
+// screens show and what they write.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/DisplayModes.h"
+#include "app/GameState.h"
+#include "app/MainLoop.h"
+#include "config/Settings.h"
+#include "puzzle/LevelSet.h"
+#include "puzzle/Rules.h"
+#include "puzzle/SavedGame.h"
+#include "render/Overlay.h"
+#include "tests/levels/ShippedLevels.h"
+#include "tests/support/TestFiles.h"
+#include "tests/ui/ScreenRunner.h"
+#include "text/TextSystem.h"
+#include "ui/MenuScreen.h"
+#include "ui/ModalScreens.h"
+#include "ui/Options.h"
+#include "ui/SaveSlots.h"
+#include "ui/Scores.h"
+
+using namespace uitest;
+using testsupport::Image;
+
+namespace {
+
+class Screens : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(GameInProcess::Start()); }
+  static void TearDownTestSuite() { GameInProcess::Stop(); }
+  void SetUp() override {
+    sounds.clear();
+    SetMenuSoundPlayer([this](int sound) { sounds.push_back(sound); });
+    ShowMainMenu();
+    // Each test starts with the pointer in a corner, off every entry.
+    MoveTo(4, 4)();
+  }
+  void TearDown() override { SetMenuSoundPlayer([](int) {}); }
+
+  static int W() { return OverlayScreenWidth(); }
+  static int H() { return OverlayScreenHeight(); }
+  // The middle of an entry of the current menu.
+  static int EntryY(int item) { return static_cast<int>(MenuItemY(*GameMenus().currentMenu, item)) + kMenuUnit / 2; }
+  static int Highlighted() { return GameMenus().currentMenu->highlightedIndex; }
+
+  ScreenRunner runner;
+  std::vector<int> sounds;
+};
+
+}  // namespace
+
+TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
+  MainMenuScreen menu(GameMenuHooks());
+  MenuSet& menus = GameMenus();
+  const int difficulty = g_settings.difficulty;
+  const int mainY = menus.mainMenu.y;
+  auto entryY = [mainY](int item) { return mainY + item * kMenuUnit * 3 / 2 + kMenuUnit / 2; };
+  std::vector<std::string> seen;
+  auto note = [&](const std::string& what) {
+    return [&, what] {
+      seen.push_back(what + " " + std::to_string(Highlighted()) + " sounds " + std::to_string(sounds.size()));
+    };
+  };
+  Image hover, keyed;
+  runner.Run(menu, {
+      MoveTo(W() / 2, entryY(2)), note("hover"),
+      MoveTo(W() / 2 + 40, entryY(2) + 4), note("rest"), runner.Capture(hover),
+      MoveTo(10, 10), Key("Down"), note("down"), runner.Capture(keyed),
+      Key("Up"), Key("Up"), Key("Return"), note("options"),
+      Key("Down"), Key("Right"), note("difficulty"),
+      Key("Escape"), note("escape"),
+      MoveTo(W() / 2, entryY(0)), Click(), note("game"),
+      Key("Escape"), note("back"),
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"hover 2 sounds 1", "rest 2 sounds 1", "down 3 sounds 2",
+                                             "options 0 sounds 5", "difficulty 1 sounds 7", "escape 0 sounds 7",
+                                             "game 0 sounds 9", "back 0 sounds 9"}));
+  // Hover, Down, Up, Up, take Options, Down, step a choice, hover onto Game,
+  // take it.
+  EXPECT_EQ(sounds, (std::vector<int>{0, 0, 0, 0, 1, 0, 1, 0, 1}));
+  EXPECT_EQ(g_settings.difficulty, (difficulty + 1) % 3);
+  EXPECT_EQ(menus.currentMenu, &menus.mainMenu);
+  // The highlight quad stands behind the entry under the pointer, then
+  // behind the one the keys chose.
+  const ScreenRect onScores = MenuHighlightRect(menus.mainMenu, 2, 11, W(), MenuMetrics().fontHeight);
+  KeepShot(hover, "menu-hover");
+  const int qw = onScores.x1 - onScores.x0, qh = onScores.y1 - onScores.y0;
+  const testsupport::Rgb glow = hover.Mean(onScores.x0, onScores.y0, qw, qh);
+  const testsupport::Rgb plain = keyed.Mean(onScores.x0, onScores.y0, qw, qh);
+  EXPECT_GT(glow.r + glow.g, plain.r + plain.g + 30);
+  g_settings.difficulty = difficulty;
+}
+
+TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
+  ResetScores();
+  SetScoreName(0, "Zoe");
+  Scores()->entries[0].moves = 42;
+  auto screen = MakeHighScoreScreen();
+  Image first, second, last;
+  int movesAfterReset = -1;
+  const FrameEnd end = runner.Run(*screen, {
+      runner.Capture(first), Key("Right"), runner.Capture(second), Key("Right"), Key("Right"), Key("Right"),
+      Key("Right"), Key("Right"), runner.Capture(last), Key("F1"),
+      [&] { movesAfterReset = Scores()->entries[0].moves; }, Key("Escape")});
+  EXPECT_EQ(end, FrameEnd::kScreenFinished);
+  KeepShot(first, "scores");
+  EXPECT_EQ(movesAfterReset, kDefaultScoreMoves);
+  EXPECT_STREQ(Scores()->entries[0].name, kDefaultScoreName);
+  // Ten rows in each of the three columns on every page.
+  const int rowsTop = H() / 4, rowsHeight = H() / 2;
+  for (const Image* page : {&first, &second, &last}) {
+    EXPECT_GT(BrightPixels(*page, W() / 10, rowsTop, W() / 10, rowsHeight), 80);
+    EXPECT_GT(BrightPixels(*page, W() * 8 / 10, rowsTop, W() / 10, rowsHeight), 200);
+  }
+  // The level numbers change from page to page, and the page after the last
+  // is the last.
+  auto numbers = [&](const Image& page) { return BrightPixels(page, W() / 10, rowsTop, W() / 10, rowsHeight); };
+  EXPECT_NE(numbers(first), numbers(second));
+  EXPECT_GT(numbers(last), numbers(first));
+}
+
+TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
+  ResetScores();
+  ASSERT_EQ(IsRecord(3, 42), 1);
+  auto screen = MakeNameEntryScreen(3, 42);
+  Image typed;
+  // The name starts as the last one entered; only the last key of a frame
+  // counts, so each key has its own step.
+  std::vector<Step> steps(std::strlen(LastScoreName()), Key("BackSpace"));
+  for (const char* key : {"J", "o", "space", "7", "x", "BackSpace"}) steps.push_back(Key(key));
+  steps.push_back(runner.Capture(typed));
+  steps.push_back(Key("Return"));
+  const FrameEnd end = runner.Run(*screen, steps);
+  KeepShot(typed, "name");
+  EXPECT_EQ(end, FrameEnd::kScreenFinished);
+  EXPECT_STREQ(Scores()->entries[3].name, "Jo 7");
+  SaveScoreFile();
+  const std::string file = testsupport::ReadFile(ScoreFilePath());
+  ASSERT_EQ(file.size(), kScoreFileBytes);
+  std::string record(kScoreRecordBytes, '\0');
+  std::memcpy(&record[0], "Jo 7", 4);
+  record[21] = 42;
+  EXPECT_EQ(file.substr(3 * kScoreRecordBytes, kScoreRecordBytes), record);
+  EXPECT_EQ(file.substr(0, 10), std::string("ORB GAMES\0", 10));
+  EXPECT_STREQ(LastScoreName(), "Jo 7");
+}
+
+TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
+  ASSERT_EQ(StartLevel(4), 1);
+  std::remove(SaveSlotPath(3).c_str());
+  auto save = MakeSaveScreen();
+  EXPECT_EQ(runner.Run(*save, {Key("Down"), Key("Down"), Key("Down"), Key("Return")}), FrameEnd::kScreenFinished);
+  const SaveSlotInfo info = ReadSaveSlotInfo(3);
+  ASSERT_EQ(info.slot, 3);
+  EXPECT_EQ(info.levelIndex, 4);
+
+  int loaded = -2;
+  auto load = MakeLoadScreen(&loaded);
+  Image rows;
+  const int rowY3 = SlotRowY(3, H()), rowY5 = SlotRowY(5, H());
+  const FrameEnd end = runner.Run(*load, {
+      runner.Capture(rows),
+      MoveTo(W() / 2, rowY5 + 16), Click(), [&] { EXPECT_EQ(loaded, -1); },  // empty: nothing happens
+      MoveTo(W() / 2, rowY3 + 16), Click()});
+  EXPECT_EQ(end, FrameEnd::kScreenFinished);
+  EXPECT_EQ(loaded, 3);
+  KeepShot(rows, "load");
+  // The used slot's description is far longer than "Empty".
+  EXPECT_GT(BrightWidth(rows, rowY3 + 4, 24), 3 * BrightWidth(rows, rowY5 + 4, 24));
+  EXPECT_GT(BrightWidth(rows, rowY5 + 4, 24), 20);
+  EndLevel();
+}
+
+TEST_F(Screens, TheCreditsScrollAndEndOnAKey) {
+  auto screen = MakeCreditsScreen();
+  Image early, later;
+  std::vector<Step> steps = {runner.Capture(early)};
+  // The text rises 27 pixels a second.
+  steps.push_back(runner.Wait(6000));
+  steps.push_back(runner.Capture(later));
+  steps.push_back(Key("space"));
+  EXPECT_EQ(runner.Run(*screen, steps), FrameEnd::kScreenFinished);
+  KeepShot(later, "credits");
+  // The text came up from below the screen into the bottom quarter, where
+  // the logo never reaches.
+  const int band = H() / 4;
+  EXPECT_LT(BrightPixels(early, 0, H() - band, W(), band), 20);
+  EXPECT_GT(BrightPixels(later, 0, H() - band, W(), band), 100);
+}
+
+TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
+  const std::vector<leveltest::ShippedSet> sets = leveltest::LoadShippedSets("en");
+  ASSERT_GE(sets.size(), 2u);
+  const int before = g_settings.langLevel;
+  const int other = before == 0 ? 1 : 0;
+  std::string code = leveltest::CodeText(sets[other].levels.levels[6]);
+  for (char& c : code) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  int found = -2;
+  auto screen = MakeCodeEntryScreen(&found);
+  Image typed;
+  EXPECT_EQ(runner.Run(*screen, {Type(code), runner.Capture(typed), Key("Return")}), FrameEnd::kScreenFinished);
+  KeepShot(typed, "code");
+  EXPECT_EQ(found, 6);
+  EXPECT_EQ(g_settings.langLevel, other);
+  const MenuItem* entry = FindItem(GameMenus().optionsMenu, kOptionLangage);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(CurrentChoice(*entry)->id, kChoiceLevelSetFirst + other);
+
+  // A code no set holds leaves the set as it was.
+  found = -2;
+  auto again = MakeCodeEntryScreen(&found);
+  runner.Run(*again, {Type("qqqqq"), Key("Return")});
+  EXPECT_EQ(found, -1);
+  EXPECT_EQ(g_settings.langLevel, other);
+  g_settings.langLevel = before;
+  SelectLevelSet();
+}
+
+TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
+  // A second size to choose from, as a display with several modes offers.
+  g_displayModes.modes.push_back({32, 800, 600});
+  auto rebuild = [] {
+    ReleaseMenuFontCache();
+    ReleaseMenuTexts();
+    BuildMenus();
+    PrepareMenuTexts();
+    UploadMenuFont();
+  };
+  rebuild();
+  const MenuActions installed = CurrentMenuActions();
+  MenuActions actions = installed;
+  int changes = 0;
+  actions.resolutionChanged = [&changes] { ++changes; };
+  SetMenuActions(actions);
+
+  MainMenuScreen menu(GameMenuHooks());
+  std::vector<std::string> sizes;
+  auto note = [&] {
+    sizes.push_back(std::to_string(OverlayScreenWidth()) + "x" + std::to_string(OverlayScreenHeight()) + " menu at " +
+                    std::to_string(GameMenus().mainMenu.y) + " changes " + std::to_string(changes));
+  };
+  Image small;
+  runner.Run(menu, {
+      // Options > Resolution one step on, then Escape: nothing changes.
+      Key("Down"), Key("Return"), Key("Down"), Key("Down"), Key("Right"), Key("Escape"), note,
+      // Options > Back applies it.
+      Key("Down"), Key("Return"), Key("Up"), Key("Return"), note, runner.Capture(small),
+      // And back to the first size the same way.
+      Key("Down"), Key("Return"), Key("Down"), Key("Down"), Key("Left"), Key("Up"), Key("Up"), Key("Up"),
+      Key("Return"), note});
+  EXPECT_EQ(sizes, (std::vector<std::string>{"1024x768 menu at 516 changes 0", "800x600 menu at 348 changes 1",
+                                              "1024x768 menu at 516 changes 2"}));
+  // The new window shows the whole main menu, down to Quit above the
+  // copyright line.
+  ASSERT_EQ(small.width, 800);
+  KeepShot(small, "menu-800x600");
+  EXPECT_GT(BrightPixels(small, 300, 348 + 5 * 36, 200, 36), 100);
+  EXPECT_GT(BrightPixels(small, 0, 576, 800, 24), 100);
+
+  SetMenuActions(installed);
+  g_displayModes.modes.pop_back();
+  rebuild();
+}

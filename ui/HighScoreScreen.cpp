@@ -1,0 +1,150 @@
+// The high-score screen: ten levels a page over the menu background, the
+// Previous, Back and Next buttons, F1 to reset the table.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/GameState.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "render/Overlay.h"
+#include "text/TextSystem.h"
+#include "ui/HighScorePager.h"
+#include "ui/MenuScreen.h"
+#include "ui/ModalScreens.h"
+
+namespace {
+
+constexpr float kSwayRate = 0.1f;  // phase of the swaying names per frame unit
+constexpr int kHeadsTop = 64;         // the column heads' box
+constexpr int kHeadsHeight = 32;
+constexpr int kButtonsFromBottom = 40;  // the buttons' box starts this far up
+
+class HighScoreScreen final : public Screen {
+ public:
+  void Enter() override {
+    m_pointerX = g_game.mouseX;
+    m_pointerY = g_game.mouseY;
+    OpenFontStyle(m_big, kFontMenuBig);
+    OpenFontStyle(m_small, kFontMenuSmall);
+    OpenFontStyle(m_numbers, kFontGameSmallNumber);
+    m_title = m_big.AddTextW(Label(LabelKey::HighScores));
+    m_buttons[kScoreButtonPrevious] = m_big.AddTextW(Label(LabelKey::Previous));
+    m_buttons[kScoreButtonBack] = m_big.AddTextW(Label(LabelKey::Back));
+    m_buttons[kScoreButtonNext] = m_big.AddTextW(Label(LabelKey::Next));
+    m_heads[0] = m_small.AddTextW(Label(LabelKey::Level));
+    m_heads[1] = m_small.AddTextW(Label(LabelKey::Name));
+    m_heads[2] = m_small.AddTextW(Label(LabelKey::Moves));
+    m_big.Upload();
+    BuildPage();
+  }
+
+  void Event(const SDL_Event& event) override {
+    if (!Scores()) {
+      m_done = true;
+      return;
+    }
+    switch (m_pager.Event(UiEventFrom(event), *Scores())) {
+      case HighScoreAction::kRebuild:
+        BuildPage();
+        break;
+      case HighScoreAction::kLeave:
+        m_done = true;
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Update(float frameDelta) override {
+    m_phase += frameDelta * kSwayRate;
+    // The pointer takes the highlight when it moves; resting, it leaves the
+    // keys their choice.
+    if (g_game.mouseX == m_pointerX && g_game.mouseY == m_pointerY) return;
+    m_pointerX = g_game.mouseX;
+    m_pointerY = g_game.mouseY;
+    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), MenuMetrics().fontHeight);
+  }
+
+  void Draw() override {
+    DrawMenuBackdrop(false);
+    const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
+    const int m = MenuMetrics().fontHeight;
+    Begin2D();
+    DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
+    m_big.Draw(m_title, 0, 0, W, 32, 1, 1);
+    const int third = static_cast<int>(W * 0.33);
+    const int buttonsY = H - kButtonsFromBottom;
+    m_big.Draw(m_buttons[kScoreButtonPrevious], 0, buttonsY, third, 32, 1, 1);
+    m_big.Draw(m_buttons[kScoreButtonBack], third, buttonsY, third, 32, 1, 1);
+    m_big.Draw(m_buttons[kScoreButtonNext], static_cast<int>(W * 0.66), buttonsY, third, 32, 1, 1);
+    m_small.Draw(m_heads[0], 0, kHeadsTop, W / 4, kHeadsHeight, 1, 1);
+    m_small.Draw(m_heads[1], W / 4, kHeadsTop, W / 2, kHeadsHeight, 1, 1);
+    m_small.Draw(m_heads[2], static_cast<int>(W * 0.75), kHeadsTop, W / 4, kHeadsHeight, 1, 1);
+    const int k = m_small.TextHeight(m_heads[0]);
+    for (int i = 0; i < kScoreRowsPerPage; ++i) {
+      const int y = RowY(i, H, k);
+      m_numbers.Draw(m_rows[i].level, static_cast<int>(W * 0.1), y, 0, 0, 0, 0);
+      m_small.Draw(m_rows[i].name, static_cast<int>(ScoreNameX(i, m_phase, W)), y, 0, 0, 0, 0);
+      m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.8), y, 0, 0, 0, 0);
+    }
+    End2D();
+  }
+
+  void Leave() override {
+    m_big.Close();
+    m_small.Close();
+    m_numbers.Close();
+  }
+
+  bool Finished() const override { return m_done; }
+
+ private:
+  struct RowTexts {
+    int level = -1, name = -1, moves = -1;
+  };
+
+  // Rows two lines apart, centred; on a screen too low for that they share
+  // the room between the column heads and the buttons.
+  static int RowY(int row, int H, int k) {
+    const int top = kHeadsTop + kHeadsHeight, bottom = H - kButtonsFromBottom;
+    if (ScoreRowY(0, H, k) >= top && ScoreRowY(kScoreRowsPerPage - 1, H, k) + k <= bottom)
+      return static_cast<int>(ScoreRowY(row, H, k));
+    return top + row * (bottom - top - k) / (kScoreRowsPerPage - 1);
+  }
+
+  // The small font keeps the column heads; the rows are rendered again.
+  void BuildPage() {
+    m_small.ReleaseTextures();
+    m_small.Clear();
+    m_numbers.ReleaseTextures();
+    m_numbers.Clear();
+    m_heads[0] = m_small.AddTextW(Label(LabelKey::Level));
+    m_heads[1] = m_small.AddTextW(Label(LabelKey::Name));
+    m_heads[2] = m_small.AddTextW(Label(LabelKey::Moves));
+    for (int i = 0; i < kScoreRowsPerPage; ++i) {
+      m_rows[i] = RowTexts();
+      if (!Scores()) continue;
+      ScoreRowTexts row = ScoreRow(*Scores(), m_pager.PageStart(), i);
+      m_rows[i].level = m_numbers.AddText(row.level.c_str());
+      m_rows[i].name = m_small.AddTextW(row.name);
+      m_rows[i].moves = m_numbers.AddText(row.moves.c_str());
+    }
+    m_small.Upload();
+    m_numbers.Upload();
+  }
+
+  HighScorePager m_pager;
+  GLFontTrueType m_big, m_small, m_numbers;
+  int m_title = -1;
+  int m_buttons[3] = {-1, -1, -1};
+  int m_heads[3] = {-1, -1, -1};
+  RowTexts m_rows[kScoreRowsPerPage];
+  float m_phase = 0.0f;
+  int m_pointerX = -1, m_pointerY = -1;
+  bool m_done = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Screen> MakeHighScoreScreen() { return std::make_unique<HighScoreScreen>(); }

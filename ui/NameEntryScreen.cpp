@@ -1,0 +1,87 @@
+// The name entry after a record: the player types a name over the level just
+// won, and it goes into the score table.
+#include "app/Display.h"
+#include "app/GameState.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "render/Overlay.h"
+#include "text/TextSystem.h"
+#include "ui/MenuScreen.h"
+#include "ui/ModalScreens.h"
+#include "ui/NameEntry.h"
+#include "ui/Scores.h"
+
+namespace {
+
+class NameEntryScreen final : public Screen {
+ public:
+  explicit NameEntryScreen(int levelIndex) : m_levelIndex(levelIndex), m_entry(LastScoreName()) {}
+
+  void Enter() override {
+    SetKeyboardInput(kNameEntryRepeatDelay, kNameEntryRepeatInterval, true);
+    g_game.drawArrows = 0;
+    g_game.drawArrowHover = 0;
+    OpenFontStyle(m_big, kFontMenuBig);
+    OpenFontStyle(m_small, kFontMenuSmall);
+    RenderTexts();
+  }
+
+  void Event(const SDL_Event& event) override { m_entry.Event(UiEventFrom(event), OverlayScreenHeight()); }
+
+  void Update(float) override {
+    if (m_entry.EndFrame()) RenderTexts();
+  }
+
+  void Draw() override {
+    const MenuActions& actions = CurrentMenuActions();
+    if (actions.drawLevelScene)
+      actions.drawLevelScene();
+    else
+      DrawMenuBackdrop(false);
+    const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
+    Begin2D();
+    if (NameEntryModel::OkUnderPointer(g_game.mouseY, H)) DrawHighlight(NameEntryModel::OkHighlightRect(W, H));
+    m_big.Draw(m_title, 0, 0, W, H - 72, 1, 1);
+    m_small.Draw(m_prompt, 0, 0, W, H - 16, 1, 1);
+    m_big.Draw(m_name, 0, 16, W, H, 1, 1);
+    m_big.Draw(m_ok, 0, 48, W, H, 1, 1);
+    End2D();
+  }
+
+  void Leave() override {
+    if (!m_entry.Name().empty()) SetScoreName(m_levelIndex, m_entry.Name().c_str());
+    g_game.drawArrows = 1;
+    g_game.drawArrowHover = 1;
+    SetKeyboardInput(kGameRepeatDelay, kGameRepeatInterval, true);
+    m_big.Close();
+    m_small.Close();
+  }
+
+  bool Finished() const override { return m_entry.Done(); }
+
+ private:
+  // Every text again: the name line changes with each key.
+  void RenderTexts() {
+    for (GLFontTrueType* font : {&m_big, &m_small}) {
+      font->ReleaseTextures();
+      font->Clear();
+    }
+    m_title = m_big.AddTextW(Label(LabelKey::HighScores1));
+    m_ok = m_big.AddTextW(Label(LabelKey::Ok));
+    m_name = m_big.AddTextW(m_entry.NameLine());
+    m_prompt = m_small.AddTextW(Label(LabelKey::HighScores2));
+    m_big.Upload();
+    m_small.Upload();
+  }
+
+  int m_levelIndex;
+  NameEntryModel m_entry;
+  GLFontTrueType m_big, m_small;
+  int m_title = -1, m_prompt = -1, m_name = -1, m_ok = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<Screen> MakeNameEntryScreen(int levelIndex, int /*moves*/) {
+  return std::make_unique<NameEntryScreen>(levelIndex);
+}

@@ -1,0 +1,63 @@
+// The slot list of the load and save screens: reading the slots, the rows drawn, the choice.
+#include "ui/SlotListScreen.h"
+
+#include "app/GameState.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "render/Overlay.h"
+#include "text/TextSystem.h"
+#include "ui/MenuScreen.h"
+
+namespace {
+
+// The rows and their highlight leave a fifth of the width free on each side.
+constexpr float kRowMargin = 0.2f;
+
+}  // namespace
+
+void SlotListScreen::Enter() {
+  m_pointerX = g_game.mouseX;
+  m_pointerY = g_game.mouseY;
+  ReadSaveSlots(m_infos);
+  OpenFontStyle(m_big, kFontMenuBig);
+  OpenFontStyle(m_small, kFontMenuSmall);
+  m_title = m_big.AddTextW(Title());
+  for (int slot = 0; slot < kSaveSlotCount; ++slot) m_rows[slot] = m_small.AddTextW(SaveSlotLine(m_infos[slot]));
+  m_rows[kSlotBackRow] = m_big.AddTextW(Label(LabelKey::Back));
+  m_big.Upload();
+  m_small.Upload();
+}
+
+void SlotListScreen::Event(const SDL_Event& event) {
+  if (m_list.Event(UiEventFrom(event), OverlayScreenHeight()) != SlotChoice::kRow) return;
+  const int row = m_list.Chosen();
+  if (row == kSlotBackRow || (row >= 0 && row < kSaveSlotCount && ChooseSlot(row, m_infos[row]))) m_done = true;
+}
+
+void SlotListScreen::Update(float) {
+  // The pointer takes the highlight when it moves, so that a pointer resting
+  // on the rows leaves the keys free to choose.
+  if (g_game.mouseX == m_pointerX && g_game.mouseY == m_pointerY) return;
+  m_pointerX = g_game.mouseX;
+  m_pointerY = g_game.mouseY;
+  m_list.PointerMoved(m_pointerY, OverlayScreenHeight());
+}
+
+void SlotListScreen::Draw() {
+  DrawMenuBackdrop(false);
+  const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
+  const int left = static_cast<int>(W * kRowMargin), right = static_cast<int>(W * (1.0f - kRowMargin));
+  Begin2D();
+  const int top = SlotRowY(m_list.Highlighted(), H);
+  DrawHighlight({left, top - kSlotRowHeight / 4, right, top + kSlotRowHeight + kSlotRowHeight / 4});
+  m_big.Draw(m_title, 0, SlotRowY(0, H) - 2 * kSlotRowHeight, W, kSlotRowHeight, 1, 1);
+  for (int row = 0; row < kSaveSlotCount; ++row)
+    m_small.Draw(m_rows[row], 0, SlotRowY(row, H), W, kSlotRowHeight, 1, 1);
+  m_big.Draw(m_rows[kSlotBackRow], 0, SlotRowY(kSlotBackRow, H), W, kSlotRowHeight, 1, 1);
+  End2D();
+}
+
+void SlotListScreen::Leave() {
+  m_big.Close();
+  m_small.Close();
+}
