@@ -88,8 +88,12 @@ void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vect
     if (sizes[i].width == settings.width && sizes[i].height == settings.height) mode = static_cast<int>(i);
   if (mode < 0 && !sizes.empty()) {
     mode = 0;
-    settings.width = sizes[0].width;
-    settings.height = sizes[0].height;
+    // The list holds full-screen modes: a window may have any size, and the
+    // player's own stays until they choose another.
+    if (!settings.windowed) {
+      settings.width = sizes[0].width;
+      settings.height = sizes[0].height;
+    }
   }
   if (mode >= 0) SelectOption(set, kOptionResolution, kChoiceResolutionFirst + mode);
 

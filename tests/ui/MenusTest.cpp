@@ -132,6 +132,10 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   settings.langLevel = 1;
   settings.sound = 0;
   g_moveDuration = 250;
+  settings.windowed = 1;
+  SelectOptionsFromSettings(set, settings, kSizes);
+  EXPECT_EQ(settings.width, 1000) << "a window keeps the size the player gave it";
+  settings.windowed = 0;
   SelectOptionsFromSettings(set, settings, kSizes);
   auto current = [&](int id) { return CurrentChoice(*FindItem(set.optionsMenu, id))->id; };
   EXPECT_EQ(settings.width, 640);
