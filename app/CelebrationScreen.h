@@ -20,7 +20,7 @@ class CelebrationScreen final : public Screen {
   void Leave() override;
   bool Finished() const override { return m_finished; }
 
-  float Angle() const { return m_angle; }
+  Celebration Kind() const { return m_kind; }
 
  private:
   Celebration m_kind;

@@ -151,7 +151,7 @@ void CheckLevelCompletion() {
   const int formed = CurrentBoard().formedCount;
   if (formed == Play().lastWordsFormed) return;
   if (formed == static_cast<int>(CurrentBoard().wordCount)) {
-    PlaySound(kSoundLevelWon);
+    Host().PlaySound(kSoundLevelWon);
     Celebrate();
     const bool last = Play().levelIndex + 1 >= LevelCount();
     if (!last) {
@@ -168,7 +168,7 @@ void CheckLevelCompletion() {
     return;
   }
   if (formed > Play().lastWordsFormed) {
-    PlaySound(kSoundWordFormed);
+    Host().PlaySound(kSoundWordFormed);
     Celebrate();
   }
   AcknowledgeWordsFormed();

@@ -93,7 +93,7 @@ void PlayingScreen::KeyReleased(SDLKey key) {
       if (!Ready()) break;
       SelectNextMovable(!(g_game.leftShiftHeld || g_game.rightShiftHeld));
       if (g_game.cameraMode == 1) CentreCloseViewOn(Play().selectedCube);
-      PlaySound(kSoundRefuse);
+      Host().PlaySound(kSoundRefuse);
       break;
     case SDLK_ESCAPE: PauseGame(); break;
     case SDLK_SPACE: g_game.showWordList = 1 - g_game.showWordList; break;
@@ -148,7 +148,7 @@ void PlayingScreen::Update(float frameDelta) {
       const CubeState& cube = CubeRecord(g_game.pickIndex);
       if (CanMove(cube.x, cube.y)) {
         SelectCube(g_game.pickIndex);
-        PlaySound(kSoundRefuse);
+        Host().PlaySound(kSoundRefuse);
       }
     }
     if (g_game.boardClick && g_game.pickKind == kPickArrow && g_game.pickIndex >= 0 &&
