@@ -1,5 +1,7 @@
 #include "app/Demonstration.h"
 
+#include <cstdio>
+
 #include "app/BoardView.h"
 #include "app/CameraControl.h"
 #include "app/CelebrationScreen.h"
@@ -63,6 +65,8 @@ void CheckDemonstrationWords() {
     Host().PlaySound(kSoundLevelWon);
     Celebrate();
     AcknowledgeWordsFormed();
+    std::printf("Demonstration solved level %d\n", Play().levelIndex + 1);
+    std::fflush(stdout);
     auto won = MakeDemonstrationWonScreen();
     if (RunModal(*won) == FrameEnd::kClosed) return;
     ReturnToMainMenu();

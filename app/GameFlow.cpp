@@ -1,5 +1,6 @@
 #include "app/GameFlow.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/CelebrationScreen.h"
@@ -132,6 +133,8 @@ void StartDemonstration(int level) {
   ReloadThemeOrEnd();
   BeginDemonstration(level);
   g_game.idleTime = 0.0f;
+  std::printf("Demonstration of level %d\n", level + 1);
+  std::fflush(stdout);
 }
 
 bool NextLevel() {
