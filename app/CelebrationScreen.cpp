@@ -53,7 +53,7 @@ void CelebrationScreen::Update(float frameDelta) {
 }
 
 void CelebrationScreen::Draw() {
-  DrawPlayingBoard(true);
+  DrawPlayingBoard(true, m_angle);
   DrawTopBar();
   DrawGameText(kFontGameBig, m_message, 0, 0, OverlayScreenWidth(), OverlayScreenHeight());
 }
