@@ -3,6 +3,7 @@
 // completion with the screens it runs, and the screenshot numbering.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <typeinfo>
@@ -86,6 +87,7 @@ TEST_F(GameFlowTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
   ASSERT_EQ(LoadLanguage("data/text_en.txt"), 1);
   ASSERT_GE(LevelSetCount(), 3);
   host.demonstration = true;
+  int totalSteps = 0;
   for (int set = 0; set < LevelSetCount(); ++set) {
     g_settings.langLevel = set;
     ASSERT_EQ(SelectLevelSet(), 1) << "level set " << set;
@@ -100,6 +102,7 @@ TEST_F(GameFlowTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
         ShuffleReplay replay;
         replay.Begin(LastShuffle(), 2);
         const int steps = replay.StepsLeft();
+        totalSteps += steps;
         host.sounds.clear();
         const int frames = ReplayToTheEnd(host, replay, nullptr);
         EXPECT_EQ(CurrentBoard().formedCount, static_cast<int>(CurrentBoard().wordCount));
@@ -111,6 +114,8 @@ TEST_F(GameFlowTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
       }
     }
   }
+  // The shuffles did shuffle: there was something to replay.
+  EXPECT_GT(totalSteps, 45);
 }
 
 TEST_F(GameFlowTest, AWonLevelRunsLevelWonNameEntryAndLevelStartAndTheLastOneGameWonAndHighScores) {
@@ -290,4 +295,51 @@ TEST(Screenshots, AreNumberedFromZeroInTheCaptureDirectory) {
   EXPECT_EQ(NextScreenshotPath(), "./capture\\ScreenShot10.bmp");
   g_game.screenshotNumber = 100;
   EXPECT_EQ(NextScreenshotPath(), "./capture\\ScreenShot100.bmp");
+}
+
+TEST(LevelScreens, EndOnTheirEventsAndTheDemonstrationsWonScreenAfterFiveSeconds) {
+  ResetGameState(g_game);
+  SDL_Event release = {};
+  release.type = SDL_MOUSEBUTTONUP;
+  SDL_Event press = {};
+  press.type = SDL_MOUSEBUTTONDOWN;
+  SDL_Event keyUp = {};
+  keyUp.type = SDL_KEYUP;
+
+  // The level start screen: a button release counts only after a press made
+  // during the screen (the click that started the level is not one).
+  LevelStartScreen start;
+  start.Event(release);
+  EXPECT_FALSE(start.Finished());
+  start.Event(press);
+  start.Event(release);
+  EXPECT_TRUE(start.Finished());
+  LevelStartScreen byKey;
+  byKey.Event(keyUp);
+  EXPECT_TRUE(byKey.Finished());
+
+  // The pointer is hidden while the previous screen dissolves.
+  g_game.levelIntroFade = 50.0f;
+  EXPECT_FALSE(byKey.ShowsCursor());
+  byKey.Update(60.0f);
+  EXPECT_EQ(g_game.levelIntroFade, 0.0f);
+  EXPECT_TRUE(byKey.ShowsCursor());
+
+  // The celebrations wait for the player; the demonstration's ends by itself
+  // after 300 frame units.
+  CelebrationScreen won(Celebration::kLevelWon);
+  CelebrationScreen demonstration(Celebration::kDemonstrationWon);
+  for (int frame = 0; frame < 299; ++frame) {
+    won.Update(1.0f);
+    demonstration.Update(1.0f);
+  }
+  EXPECT_FALSE(demonstration.Finished());
+  demonstration.Update(1.0f);
+  EXPECT_TRUE(demonstration.Finished());
+  won.Update(1000.0f);
+  EXPECT_FALSE(won.Finished());
+  won.Event(release);
+  EXPECT_TRUE(won.Finished());
+  // The camera circles at tilt -30.
+  EXPECT_FLOAT_EQ(g_game.overview.tilt, -30.0f);
 }
