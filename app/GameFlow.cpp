@@ -79,6 +79,8 @@ bool StartAtLevel(int level) {
 }
 
 void ResumeLoadedSlot() {
+  // A game loaded from the menus brings the game music along.
+  if (!g_game.inGame) FadeToMusic(kFirstPlayTrack);
   EnterPlaying();
   if (!ResumeLoadedGame()) EndAfterFailure();
   SelectCube(Play().selectedCube);

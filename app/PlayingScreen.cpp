@@ -102,7 +102,7 @@ void PlayingScreen::KeyReleased(SDLKey key) {
     case SDLK_F5: ResetCurrentView(); break;
     case SDLK_F6: UseOverview(); break;
     case SDLK_F7: UseCloseView(); break;
-    case SDLK_F10: TakeScreenshot(); break;
+    case SDLK_F10: ++m_screenshotsPending; break;
     default: break;
   }
 }
@@ -162,4 +162,7 @@ void PlayingScreen::Update(float frameDelta) {
 void PlayingScreen::Draw() {
   DrawPlayingBoard(false);
   DrawTopBar();
+  // Taken from the frame just drawn: after a present the back buffer holds
+  // nothing a driver promises.
+  for (; m_screenshotsPending > 0; --m_screenshotsPending) TakeScreenshot();
 }

@@ -21,6 +21,8 @@ class PlayingScreen final : public Screen {
   void KeyPressed(SDLKey key);
   void KeyReleased(SDLKey key);
   void RunSlotScreen(bool load);
+
+  int m_screenshotsPending = 0;  // F10 presses since the last frame drawn
 };
 
 // The next screenshot's file name: "capture\ScreenShot%02d.bmp" below the

@@ -56,10 +56,13 @@ bool ReadLaunchOptions(int argc, char* argv[], LaunchOptions& options) {
       options.timedemoLevel = static_cast<int>(value) - 1;
       if (!ReadNumber(argc, argv, at, 1, 10000000, value)) return false;
       options.timedemoFrames = static_cast<int>(value);
-    } else {
-      std::fprintf(stderr, "Unknown or incomplete switch %s\n", arg);
+    } else if (std::strcmp(arg, "-level") == 0 || std::strcmp(arg, "-load") == 0 || std::strcmp(arg, "-seed") == 0 ||
+               std::strcmp(arg, "-timedemo") == 0) {
+      std::fprintf(stderr, "Switch %s needs a number in its range\n", arg);
       return false;
     }
+    // Anything else is left alone, as the game always did (only a first
+    // "-windowed" ever meant something).
   }
   return true;
 }
