@@ -59,24 +59,12 @@ void BeginDemonstration(int level) {
 void StepDemonstrationReplay(float frameDelta) { g_replay.Step(frameDelta); }
 
 void CheckDemonstrationWords() {
-  const int formed = CurrentBoard().formedCount;
-  if (formed == Play().lastWordsFormed) return;
-  if (formed == static_cast<int>(CurrentBoard().wordCount)) {
-    Host().PlaySound(kSoundLevelWon);
-    Celebrate();
-    AcknowledgeWordsFormed();
-    std::printf("Demonstration solved level %d\n", Play().levelIndex + 1);
-    std::fflush(stdout);
-    auto won = MakeDemonstrationWonScreen();
-    if (RunModal(*won) == FrameEnd::kClosed) return;
-    ReturnToMainMenu();
-    return;
-  }
-  if (formed > Play().lastWordsFormed) {
-    Host().PlaySound(kSoundWordFormed);
-    Celebrate();
-  }
-  AcknowledgeWordsFormed();
+  if (!HearFormedWords()) return;
+  std::printf("Demonstration solved level %d\n", Play().levelIndex + 1);
+  std::fflush(stdout);
+  auto won = MakeDemonstrationWonScreen();
+  if (RunModal(*won) == FrameEnd::kClosed) return;
+  ReturnToMainMenu();
 }
 
 void DemonstrationScreen::Event(const SDL_Event& event) {

@@ -152,31 +152,31 @@ bool NextLevel() {
   return StartLevelOrEnd(level + 1);
 }
 
-void CheckLevelCompletion() {
+bool HearFormedWords() {
   const int formed = CurrentBoard().formedCount;
-  if (formed == Play().lastWordsFormed) return;
-  if (formed == static_cast<int>(CurrentBoard().wordCount)) {
-    Host().PlaySound(kSoundLevelWon);
-    Celebrate();
-    const bool last = Play().levelIndex + 1 >= LevelCount();
-    if (!last) {
-      auto won = MakeLevelWonScreen();
-      if (RunModal(*won) == FrameEnd::kClosed) return;
-    }
-    if (NextLevel()) {
-      ShowLevelStart();
-      return;
-    }
-    auto gameWon = MakeGameWonScreen();
-    if (RunModal(*gameWon) == FrameEnd::kClosed) return;
-    ReturnToMainMenu();
-    return;
-  }
-  if (formed > Play().lastWordsFormed) {
-    Host().PlaySound(kSoundWordFormed);
+  if (formed == Play().lastWordsFormed) return false;
+  const bool all = formed == static_cast<int>(CurrentBoard().wordCount);
+  if (all || formed > Play().lastWordsFormed) {
+    Host().PlaySound(all ? kSoundLevelWon : kSoundWordFormed);
     Celebrate();
   }
   AcknowledgeWordsFormed();
+  return all;
+}
+
+void CheckLevelCompletion() {
+  if (!HearFormedWords()) return;
+  if (Play().levelIndex + 1 < LevelCount()) {
+    auto won = MakeLevelWonScreen();
+    if (RunModal(*won) == FrameEnd::kClosed) return;
+  }
+  if (NextLevel()) {
+    ShowLevelStart();
+    return;
+  }
+  auto gameWon = MakeGameWonScreen();
+  if (RunModal(*gameWon) == FrameEnd::kClosed) return;
+  ReturnToMainMenu();
 }
 
 void ShowLevelStart() {

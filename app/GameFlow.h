@@ -27,6 +27,10 @@ void ReturnToMainMenu();
 // Starts the demonstration on level (random among the first five when -1).
 void StartDemonstration(int level = -1);
 
+// Compares the formed words with the count heard last: a new word sounds
+// (5) and sparks, all of them sound (4) and spark too; then the count is
+// heard. Returns true when all words stand.
+bool HearFormedWords();
 // After the frame's input: a newly formed word sounds, all words formed win
 // the level (level won, record, next level or game won).
 void CheckLevelCompletion();

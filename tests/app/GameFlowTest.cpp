@@ -110,7 +110,9 @@ TEST_F(GameFlowTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
         // Every roll waits its delay (speed 2: 8 frame units), so the replay
         // can be followed by eye.
         EXPECT_GE(frames, steps * 8);
-        if (steps > 0) EXPECT_NE(std::count(host.sounds.begin(), host.sounds.end(), kSoundRefuse), 0);
+        if (steps > 0) {
+          EXPECT_NE(std::count(host.sounds.begin(), host.sounds.end(), kSoundRefuse), 0);
+        }
       }
     }
   }

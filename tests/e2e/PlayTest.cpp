@@ -228,7 +228,7 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
   EXPECT_EQ(game.Stop(), 0);
 }
 
-TEST(Playing, SpaceAndTheWordsBandToggleTheListAndF10WritesNumberedScreenshots) {
+TEST(Playing, SpaceAndTheWordsBandToggleTheListF10WritesNumberedScreenshotsAndF2F3ComeBack) {
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start({"-windowed", "-level", "3"}));
@@ -273,6 +273,12 @@ TEST(Playing, SpaceAndTheWordsBandToggleTheListAndF10WritesNumberedScreenshots) 
     EXPECT_GT(image.CountLit(), width * height / 2);
   }
   EXPECT_FALSE(game.Exists("capture/ScreenShot02.bmp"));
+  // F2 and F3 run the load and save screens and come back to the level.
+  game.Key("F2");
+  game.Key("F3");
+  GameDriver::Sleep(500);
+  game.Key("F10");
+  EXPECT_TRUE(GameDriver::WaitUntil([&] { return game.Exists("capture/ScreenShot02.bmp"); }, 3000));
   EXPECT_EQ(game.Stop(), 0);
 }
 
