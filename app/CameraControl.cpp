@@ -1,3 +1,4 @@
+// The camera presets under the pointer and the held keys.
 #include "app/CameraControl.h"
 
 #include "app/GameState.h"

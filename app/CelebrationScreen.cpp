@@ -1,3 +1,4 @@
+// The level won, demonstration level won and game won screens.
 #include "app/CelebrationScreen.h"
 
 #include <cmath>

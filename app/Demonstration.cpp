@@ -1,3 +1,4 @@
+// The demonstration: the recorded shuffle played back.
 #include "app/Demonstration.h"
 
 #include <cstdio>

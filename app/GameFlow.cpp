@@ -1,3 +1,4 @@
+// The game's states and the transitions between them.
 #include "app/GameFlow.h"
 
 #include <cstdio>

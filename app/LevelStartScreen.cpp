@@ -1,3 +1,4 @@
+// The level start screen.
 #include "app/LevelStartScreen.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The playing state: the player's keys and pointer on a level.
 #include "app/PlayingScreen.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// glyphox -timedemo: frame costs of the menu, the scene and a plain quad.
 #include "app/TimeDemo.h"
 
 #include <GL/gl.h>

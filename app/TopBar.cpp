@@ -1,3 +1,4 @@
+// The top bar and the game's text fonts.
 #include "app/TopBar.h"
 
 #include <GL/gl.h>
