@@ -24,7 +24,7 @@ void PickUnderPointer() {
   g_game.pickIndex = result.index;
 }
 
-void DrawPlayingBoard(bool noHover) {
+void DrawPlayingBoard(bool noHover, float bobPhase) {
   BoardFrame frame;
   frame.camera = CurrentCameraPose();
   frame.elapsedFrames = g_clock.elapsedFrames;
@@ -35,6 +35,7 @@ void DrawPlayingBoard(bool noHover) {
   frame.drawCubes = g_game.drawSwitch3;
   frame.noHover = noHover ? 1 : 0;
   frame.hoveredArrow = g_game.pickKind == kPickArrow ? g_game.pickIndex : -1;
+  frame.bobPhase = bobPhase;
   frame.options = CurrentRenderOptions();
   SetBoardProjection(g_screen.width, g_screen.height);
   DrawBoard(frame);

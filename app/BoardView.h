@@ -12,6 +12,7 @@ void PickUnderPointer();
 // Draws the board (the projection for the screen, the camera placed) and
 // moves the puzzle on by one frame (Level::Update). With noHover no arrow is
 // highlighted.
-void DrawPlayingBoard(bool noHover);
+// bobPhase >= 0 lifts the cubes in waves (the celebration screens).
+void DrawPlayingBoard(bool noHover, float bobPhase = -1.0f);
 // When a word is formed and when a level is won.
 void Celebrate();

@@ -61,7 +61,16 @@ std::vector<DisplayMode> SystemDisplayModes() {
   return std::vector<DisplayMode>(system.rbegin(), system.rend());
 }
 
+bool FitsInAWindow(const DisplayModeList& list, int width, int height) {
+  if (width < 640 || height < 480) return false;
+  for (const DisplayMode& mode : list.modes)
+    if (width <= mode.width && height <= mode.height) return true;
+  return false;
+}
+
 void BuildDisplayModeList() {
   g_displayModes = FilterDisplayModes(SystemDisplayModes(), stdout);
+  // A window needs no mode of its own: any size the screen holds will do.
+  if (g_settings.windowed && FitsInAWindow(g_displayModes, g_settings.width, g_settings.height)) return;
   ChooseStartSize(g_displayModes, g_settings.width, g_settings.height, stdout);
 }

@@ -27,6 +27,9 @@ DisplayModeList FilterDisplayModes(const std::vector<DisplayMode>& system, FILE*
 // "mode not found\n") 800 x 600 when listed, else 640 x 480. Updates width and
 // height to the chosen size.
 void ChooseStartSize(const DisplayModeList& list, int& width, int& height, FILE* out);
+// A window of this size fits inside one of the listed modes (and is at least
+// 640 x 480); a window is then opened at that size without a mode change.
+bool FitsInAWindow(const DisplayModeList& list, int width, int height);
 
 // When the platform allows any size: the usual sizes that fit the desktop,
 // smallest first (a larger "full screen" would run off the screen).

@@ -4,6 +4,7 @@
 
 #include "app/GameState.h"
 #include "app/Startup.h"
+#include "app/TopBar.h"
 #include "audio/Audio.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleHost.h"
@@ -18,9 +19,12 @@ namespace {
 // Frame units over which the previous screen dissolves into a new level.
 constexpr float kLevelIntroFade = 100.0f;
 
+bool g_fixedClock = false;
+uint32_t g_fixedTicks = 0;
+
 class GameHost final : public PuzzleHost {
  public:
-  uint32_t Ticks() override { return SDL_GetTicks(); }
+  uint32_t Ticks() override { return g_fixedClock ? g_fixedTicks : SDL_GetTicks(); }
   void PlaySound(int number) override { ::PlaySound(number); }
   bool DemonstrationRunning() override { return g_game.attractMode != 0; }
   void CaptureLevelStartScreen() override {
@@ -38,6 +42,7 @@ class GameHost final : public PuzzleHost {
                                                                   static_cast<int>(CurrentBoard().height))};
   }
   void EndSceneBuild() override { EndBoardScene(); }
+  void PrepareTopBar(bool full) override { ::PrepareTopBar(full); }
   void ShowOverview() override {
     g_game.cameraMode = 0;
     g_game.camera = &g_game.overview;
@@ -50,6 +55,9 @@ class GameHost final : public PuzzleHost {
 GameHost g_gameHost;
 
 }  // namespace
+
+void UseFixedRollClock(bool fixed) { g_fixedClock = fixed; }
+void AdvanceFixedRollClock(uint32_t milliseconds) { g_fixedTicks += milliseconds; }
 
 void InstallGameHost() { InstallPuzzleHost(&g_gameHost); }
 

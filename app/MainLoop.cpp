@@ -1,7 +1,10 @@
 #include "app/MainLoop.h"
 
+#include "app/Demonstration.h"
 #include "app/FrameRunner.h"
+#include "app/GameFlow.h"
 #include "app/GameState.h"
+#include "app/PlayingScreen.h"
 #include "audio/Audio.h"
 #include "ui/MenuScreen.h"
 
@@ -16,8 +19,7 @@ MenuHooks GameMenuHooks() {
   hooks.draw = [] { DrawMenuScreen(); };
   hooks.handleEvent = [](const SDL_Event& event) { return HandleMenuEvent(event); };
   hooks.mainMenuCurrent = [] { return MainMenuCurrent(); };
-  // The demonstration comes with the playing state.
-  hooks.startDemonstration = [] {};
+  hooks.startDemonstration = [] { StartDemonstration(); };
   return hooks;
 }
 
@@ -37,8 +39,32 @@ void MainMenuScreen::Update(float frameDelta) {
   }
 }
 
+GameLoopScreen::GameLoopScreen(MenuHooks hooks, std::unique_ptr<Screen> playing, std::unique_ptr<Screen> demonstration)
+    : m_menu(std::move(hooks)), m_playing(std::move(playing)), m_demonstration(std::move(demonstration)) {}
+
+GameLoopState GameLoopScreen::State() {
+  if (g_game.attractMode) return GameLoopState::kDemonstration;
+  if (g_game.menuShown) return GameLoopState::kMenu;
+  if (g_game.inGame) return GameLoopState::kPlaying;
+  return GameLoopState::kMenu;
+}
+
+Screen& GameLoopScreen::Current() {
+  switch (State()) {
+    case GameLoopState::kDemonstration: return *m_demonstration;
+    case GameLoopState::kPlaying: return *m_playing;
+    default: return m_menu;
+  }
+}
+
+void GameLoopScreen::Event(const SDL_Event& event) { Current().Event(event); }
+
+void GameLoopScreen::Update(float frameDelta) { Current().Update(frameDelta); }
+
+void GameLoopScreen::Draw() { Current().Draw(); }
+
 void RunMainLoop() {
   FrameRunner runner(GameFrameHooks());
-  MainMenuScreen menu(GameMenuHooks());
-  runner.Run(menu);
+  GameLoopScreen loop(GameMenuHooks(), std::make_unique<PlayingScreen>(), std::make_unique<DemonstrationScreen>());
+  runner.Run(loop);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "app/Screen.h"
 
@@ -40,3 +41,26 @@ class MainMenuScreen final : public Screen {
 };
 
 constexpr float kIdleFramesBeforeDemonstration = 600.0f;
+
+enum class GameLoopState { kMenu, kPlaying, kDemonstration };
+
+// The main loop's screen: the menu (also the pause menu over a suspended
+// level), the level being played or the demonstration, as the game's flags
+// say on each call; the transitions change the flags.
+class GameLoopScreen final : public Screen {
+ public:
+  GameLoopScreen(MenuHooks hooks, std::unique_ptr<Screen> playing, std::unique_ptr<Screen> demonstration);
+
+  static GameLoopState State();
+
+  void Event(const SDL_Event& event) override;
+  void Update(float frameDelta) override;
+  void Draw() override;
+
+ private:
+  Screen& Current();
+
+  MainMenuScreen m_menu;
+  std::unique_ptr<Screen> m_playing;
+  std::unique_ptr<Screen> m_demonstration;
+};

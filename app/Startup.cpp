@@ -14,6 +14,7 @@
 #include "app/DisplayModes.h"
 #include "app/GameHost.h"
 #include "app/GameState.h"
+#include "app/TopBar.h"
 #include "config/TraceLog.h"
 #include "audio/Audio.h"
 #include "config/FileAccess.h"
@@ -35,6 +36,8 @@ namespace {
 
 // Far above what the eye needs, low enough to leave the processor alone.
 constexpr int kFrameRateCap = 250;
+
+bool g_skipIntro = false;
 
 // The theme index loaded last, -1 when none is.
 int g_loadedTheme = -1;
@@ -116,7 +119,7 @@ int InitialiseSteps() {
   SetOverlayScreenSize(g_settings.width, g_settings.height);
 
   TraceLog::Write("Start ORB Logo");
-  if (!PlayIntroAnimation()) return 0;
+  if (!g_skipIntro && !PlayIntroAnimation()) return 0;
   SetWindowCaption();
 
   TraceLog::Write("Init Font");
@@ -161,6 +164,7 @@ int InitialiseSteps() {
   TraceLog::Write("Init 3D fonts");
   SetKeyboardInput(2, 1, true);
 
+  InstallMenuActions();
   TraceLog::Write("Init : ok");
   return 1;
 }
@@ -178,6 +182,7 @@ void Release() {
   FreeCurrentTheme();
   g_loadedTheme = -1;
   FreeScreenCapture();
+  FreeGameFonts();
   FreeFonts();
   FreeMenuObjects();
   FreeLevelSet();
@@ -208,3 +213,16 @@ bool ChooseThemeForLevel() {
   if (g_game.themeIndex == g_loadedTheme) return true;
   return ReloadCurrentTheme();
 }
+
+void FreeLevelTheme() {
+  FreeCurrentTheme();
+  g_loadedTheme = -1;
+}
+
+void ResolutionChanged() {
+  SetOverlayScreenSize(g_settings.width, g_settings.height);
+  FreeGameFonts();
+  if (g_game.inGame) PrepareTopBar(true);
+}
+
+void SkipIntroAnimation(bool skip) { g_skipIntro = skip; }

@@ -19,3 +19,10 @@ bool ReloadCurrentTheme();
 // Loads the theme of the current level when it differs from the loaded one.
 // Returns false when it could not (the caller ends through EndAfterFailure).
 bool ChooseThemeForLevel();
+// Frees the level's theme (back to the menu); the next level loads it again.
+void FreeLevelTheme();
+// The options changed the screen size: the game's fonts and overlays follow.
+void ResolutionChanged();
+// The opening emblem is left out (the timedemo measures the way to the menu
+// without it).
+void SkipIntroAnimation(bool skip);

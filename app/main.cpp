@@ -3,14 +3,79 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
+#include "app/GameFlow.h"
 #include "app/MainLoop.h"
 #include "app/Startup.h"
+#include "app/TimeDemo.h"
 #include "config/TraceLog.h"
 #include "config/Settings.h"
+#include "puzzle/SavedGame.h"
 #include "text/TextSystem.h"
 
+namespace {
+
+// Switches for authors, testers and measurements, after the optional
+// "-windowed": "-level N" plays level N (from 1) at once, "-load SLOT" resumes
+// a saved slot (0..9) at once, "-timedemo LEVEL FRAMES" measures and ends,
+// "-seed S" fixes the random draws (variation, shuffle, demonstration).
+struct LaunchOptions {
+  int level = -1;
+  int loadSlot = -1;
+  int timedemoLevel = -1;
+  int timedemoFrames = 0;
+  bool seeded = false;
+  unsigned seed = 0;
+};
+
+bool ReadNumber(int argc, char* argv[], int& at, long low, long high, long& value) {
+  if (at + 1 >= argc) return false;
+  char* end = nullptr;
+  value = std::strtol(argv[at + 1], &end, 10);
+  if (end == argv[at + 1] || *end != '\0' || value < low || value > high) return false;
+  ++at;
+  return true;
+}
+
+bool ReadLaunchOptions(int argc, char* argv[], LaunchOptions& options) {
+  for (int at = 1; at < argc; ++at) {
+    const char* arg = argv[at];
+    long value = 0;
+    if (at == 1 && strcasecmp(arg, "-windowed") == 0) continue;
+    if (std::strcmp(arg, "-level") == 0 && ReadNumber(argc, argv, at, 1, 100000, value)) {
+      options.level = static_cast<int>(value) - 1;
+    } else if (std::strcmp(arg, "-load") == 0 && ReadNumber(argc, argv, at, 0, kSaveSlotCount - 1, value)) {
+      options.loadSlot = static_cast<int>(value);
+    } else if (std::strcmp(arg, "-seed") == 0 && ReadNumber(argc, argv, at, 0, 0x7FFFFFFF, value)) {
+      options.seeded = true;
+      options.seed = static_cast<unsigned>(value);
+    } else if (std::strcmp(arg, "-timedemo") == 0 && ReadNumber(argc, argv, at, 1, 100000, value)) {
+      options.timedemoLevel = static_cast<int>(value) - 1;
+      if (!ReadNumber(argc, argv, at, 1, 10000000, value)) return false;
+      options.timedemoFrames = static_cast<int>(value);
+    } else if (std::strcmp(arg, "-level") == 0 || std::strcmp(arg, "-load") == 0 || std::strcmp(arg, "-seed") == 0 ||
+               std::strcmp(arg, "-timedemo") == 0) {
+      std::fprintf(stderr, "Switch %s needs a number in its range\n", arg);
+      return false;
+    }
+    // Anything else is left alone, as the game always did (only a first
+    // "-windowed" ever meant something).
+  }
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  LaunchOptions options;
+  if (!ReadLaunchOptions(argc, argv, options)) {
+    std::fprintf(stderr, "Usage: glyphox [-windowed] [-level N] [-load SLOT] [-seed S] [-timedemo LEVEL FRAMES]\n");
+    return 1;
+  }
+
   TraceLog::Open("gamelog.html");
   TraceLog::Write("Glyphox Deluxe");
   TraceLog::Write("Init TrueType");
@@ -32,12 +97,27 @@ int main(int argc, char* argv[]) {
   g_settings.windowed = 0;
   if (argc > 1 && strcasecmp(argv[1], "-windowed") == 0) g_settings.windowed = 1;
 
+  const bool timedemo = options.timedemoFrames > 0;
+  SkipIntroAnimation(timedemo);
   // A start that fails is reported as a failure: message, Release, status 1.
   const bool started = Initialise();
-  if (started) RunMainLoop();
+  int status = started ? 0 : 1;
+  if (started) {
+    std::srand(options.seeded ? options.seed : (timedemo ? 1u : static_cast<unsigned>(std::time(nullptr))));
+    if (timedemo) {
+      status = RunTimeDemo(options.timedemoLevel, options.timedemoFrames, MillisecondsSinceLaunch());
+    } else {
+      if (options.loadSlot >= 0) {
+        if (LoadGame(options.loadSlot)) ResumeLoadedSlot();
+      } else if (options.level >= 0 && !StartAtLevel(options.level)) {
+        std::fprintf(stderr, "No level %d in this level set\n", options.level + 1);
+      }
+      RunMainLoop();
+    }
+  }
   Release();
   SDL_Quit();
 
   QuitTextSystem();
-  return started ? 0 : 1;
+  return status;
 }

@@ -189,6 +189,8 @@ int Undo() {
   return 1;
 }
 
+void AcknowledgeWordsFormed() { g_play.lastWordsFormed = g_board.formedCount; }
+
 void OnRollStart() {
   if (g_mixing) return;
   g_play.lastWordsFormed = g_board.formedCount;

@@ -93,6 +93,9 @@ int IsUpright(const Cube& cube);
 // letter block. Returns false when there is none.
 bool FindAnchor(char16_t letter, int& x, int& y);
 
+// The shell heard the words formed so far: lastWordsFormed := formedCount.
+void AcknowledgeWordsFormed();
+
 // The roll hooks; both do nothing while the shuffle runs.
 void OnRollStart();
 void OnRollEnd(int direction);

@@ -65,12 +65,17 @@ void DrawWallPieces(bool onlyGeometry, bool nearOnes) {
   }
 }
 
+// The celebration screens' bobbing phase; negative while the cubes stand.
+float g_bobPhase = -1.0f;
+
 void DrawCubes(bool onlyGeometry) {
   const Level& level = CurrentLevel();
   for (int i = 0; i < CubeCount(); ++i) {
     const Cube* cube = level.CubeAt(i);
     if (!cube || !cube->models[0]) continue;
     glPushMatrix();
+    if (g_bobPhase >= 0.0f)
+      glTranslatef(0.0f, static_cast<float>(std::sin((i + g_bobPhase) * kPi / 4.0) * 0.5 + 0.3) * s, 0.0f);
     glMultMatrixf(cube->transform);
     if (onlyGeometry)
       cube->models[0]->DrawGeometry(false, 0);
@@ -252,6 +257,7 @@ void EndBoardScene() {}
 
 void DrawBoard(const BoardFrame& f) {
   if (!g_theme.loaded) return;
+  g_bobPhase = f.bobPhase;
   const float T = f.elapsedFrames;
   PlaceCamera(f.camera);
   glClear(GL_DEPTH_BUFFER_BIT);

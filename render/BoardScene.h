@@ -18,6 +18,9 @@ struct BoardFrame {
   int drawCubes = 1;
   int noHover = 0;
   int hoveredArrow = -1;
+  // Cube i is lifted by sin((i + bobPhase) pi / 4) x 0.5 + 0.3 squares (the
+  // celebration screens); negative: the cubes stand on the board.
+  float bobPhase = -1.0f;
   RenderOptions options;
 };
 

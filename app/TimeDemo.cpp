@@ -1,0 +1,139 @@
+// glyphox -timedemo: frame costs of the menu, the scene and a plain quad.
+#include "app/TimeDemo.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "app/Demonstration.h"
+#include "app/Display.h"
+#include "app/FrameClock.h"
+#include "app/GameFlow.h"
+#include "app/GameHost.h"
+#include "app/GameState.h"
+#include "puzzle/PuzzleView.h"
+#include "render/Overlay.h"
+#include "ui/MenuScreen.h"
+
+namespace {
+
+const auto g_launch = std::chrono::steady_clock::now();
+
+double NowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_launch).count();
+}
+
+struct Figures {
+  double total = 0, low = 1e9, high = 0;
+  int frames = 0;
+  void Add(double ms) {
+    total += ms;
+    low = ms < low ? ms : low;
+    high = ms > high ? ms : high;
+    ++frames;
+  }
+  void Print(const char* what) const {
+    const double seconds = total / 1000.0;
+    std::printf("%s: %d frames, %.3f s, %.1f fps, ms per frame min %.3f avg %.3f max %.3f\n", what, frames, seconds,
+                seconds > 0 ? frames / seconds : 0.0, frames ? low : 0.0, frames ? total / frames : 0.0, high);
+  }
+};
+
+// One frame unit of 1/60 s every frame, whatever the frame cost.
+void FixedStep() {
+  g_clock.frameDelta = 1.0f;
+  g_clock.previousDelta = 1.0f;
+  g_clock.Advance();
+  AdvanceFixedRollClock(1000 / 60);
+}
+
+unsigned MakeQuadTexture() {
+  std::vector<unsigned char> pixels(256 * 256 * 3);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>((i * 7) & 0xFF);
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return name;
+}
+
+void DrawQuad(unsigned texture) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  Begin2D();
+  glDisable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  const float w = static_cast<float>(OverlayScreenWidth());
+  const float h = static_cast<float>(OverlayScreenHeight());
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0); glVertex2f(0, 0);
+  glTexCoord2f(1, 0); glVertex2f(w, 0);
+  glTexCoord2f(1, 1); glVertex2f(w, h);
+  glTexCoord2f(0, 1); glVertex2f(0, h);
+  glEnd();
+  End2D();
+}
+
+}  // namespace
+
+uint32_t MillisecondsSinceLaunch() { return static_cast<uint32_t>(NowMs()); }
+
+int RunTimeDemo(int level, int frames, uint32_t initialisedMs) {
+  SetFrameRateCap(0);
+  // The first menu frame, as the player would see it once the intro is over.
+  DrawMenuScreen();
+  PresentFrame();
+  glFinish();
+  const double firstMenu = NowMs();
+  std::printf("first menu frame: %.1f ms after launch (initialised after %u ms)\n", firstMenu, initialisedMs);
+
+  Figures menu;
+  for (int i = 0; i < frames; ++i) {
+    const double start = NowMs();
+    FixedStep();
+    DrawMenuScreen();
+    PresentFrame();
+    glFinish();
+    menu.Add(NowMs() - start);
+  }
+  menu.Print("menu");
+
+  if (level < 0 || level >= static_cast<int>(CurrentLevelSet().levelCount)) {
+    std::fprintf(stderr, "No level %d in this level set\n", level + 1);
+    return 1;
+  }
+  UseFixedRollClock(true);
+  StartDemonstration(level);
+  DemonstrationScreen demonstration;
+  Figures scene;
+  for (int i = 0; i < frames; ++i) {
+    const double start = NowMs();
+    FixedStep();
+    StepDemonstrationReplay(1.0f);
+    demonstration.Draw();
+    PresentFrame();
+    glFinish();
+    scene.Add(NowMs() - start);
+  }
+  scene.Print("timedemo");
+
+  const unsigned texture = MakeQuadTexture();
+  Figures quad;
+  for (int i = 0; i < frames; ++i) {
+    const double start = NowMs();
+    DrawQuad(texture);
+    PresentFrame();
+    glFinish();
+    quad.Add(NowMs() - start);
+  }
+  GLuint name = texture;
+  glDeleteTextures(1, &name);
+  quad.Print("quad");
+  if (quad.total > 0) std::printf("scene frame / quad frame: %.2f\n", scene.total / quad.total);
+  UseFixedRollClock(false);
+  return 0;
+}

@@ -1,0 +1,14 @@
+// glyphox -timedemo LEVEL FRAMES: the time from launch to the first menu
+// frame (no intro), FRAMES menu frames, the demonstration of LEVEL drawn for
+// FRAMES frames at a fixed frame step with the scene settings of config.ini,
+// then FRAMES frames of one full-screen textured quad. Each line gives
+// frames, seconds, frames per second and min/avg/max ms per frame.
+#pragma once
+
+#include <cstdint>
+
+// Runs after Initialise. Prints its figures; returns the exit status.
+int RunTimeDemo(int level, int frames, uint32_t launchMilliseconds);
+
+// Milliseconds since the process started (a monotonic clock).
+uint32_t MillisecondsSinceLaunch();

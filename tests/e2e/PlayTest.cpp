@@ -1,0 +1,327 @@
+// Playing the real game with real keys and the pointer: a saved game one roll
+// from its solution is won (with a move and an undo on the way), the next
+// level starts with its code, the last level of a set ends in the game won
+// screen and the main menu, the word list toggles, F10 writes screenshots,
+// and the demonstration starts, stops on a key and solves its level.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "puzzle/Cube.h"
+#include "puzzle/PuzzleHost.h"
+#include "puzzle/PuzzleView.h"
+#include "puzzle/SavedGame.h"
+#include "puzzle/Variation.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
+#include "tests/support/GameDriver.h"
+#include "tests/support/TestFiles.h"
+
+using namespace testsupport;
+
+namespace {
+
+const char* const kConfig =
+    "Width=800\nHeight=600\nSpeed=2\nSound=1\nMusic=1\nDifficulty=0\nReflect=1\nShadow=1\n"
+    "LangLevel=1\nLang=en\n";
+
+const char* KeyFor(int direction) {
+  switch (direction) {
+    case North: return "Up";
+    case East: return "Right";
+    case South: return "Down";
+    default: return "Left";
+  }
+}
+
+// A game one roll away from its solution, saved in slot 0 of a game tree,
+// and what the player has to press to finish it.
+struct CraftedGame {
+  int tabs = 0;             // Tab presses from the selection after loading
+  std::string winningKey;   // the last roll
+  std::string otherKey;     // a roll that does not finish it ("" when none)
+  int movesAfterPlay = 0;   // other roll, its undo, the winning roll
+  int movesWinningAtOnce = 0;
+  std::string nextCode;     // the following level's code ("" after the last)
+};
+
+bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out) {
+  puzzletest::RecordingHost host;
+  InstallPuzzleHost(&host);
+  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
+  g_moveDuration = 250;
+  ScopedWorkingDirectory inGame(gameDir);
+  if (!LoadLanguage("data/text_en.txt")) return false;
+  g_settings.langLevel = levelSet;
+  if (!SelectLevelSet()) return false;
+  if (level < 0) level = static_cast<int>(CurrentLevelSet().levelCount) - 1;
+  for (unsigned seed = 1; seed < 50; ++seed) {
+    std::srand(seed);
+    host.demonstration = true;
+    RecordShuffle(true);
+    if (!StartLevel(level)) return false;
+    RecordShuffle(false);
+    const std::vector<ShuffleStep> steps = LastShuffle().steps;
+    if (steps.empty()) continue;
+    for (size_t k = steps.size() - 1; k >= 1; --k) {
+      SelectCube(steps[k].cube);
+      MoveSelected(ReplayDirection(steps[k].pick));
+      puzzletest::FinishRoll(host);
+    }
+    if (CurrentBoard().formedCount == static_cast<int>(CurrentBoard().wordCount)) continue;
+    const int targetX = CubeRecord(steps[0].cube).x;
+    const int targetY = CubeRecord(steps[0].cube).y;
+    const int winning = ReplayDirection(steps[0].pick);
+    mkdir((gameDir + "/save").c_str(), 0755);
+    const std::string path = gameDir + "/save/save00.orb";
+    if (!SaveGameFile(path.c_str())) return false;
+
+    // What the game does with it: load, select, then the player's keys.
+    if (!LoadGameFile(path.c_str()) || !ResumeLoadedGame()) return false;
+    out.tabs = 0;
+    while (!(CubeRecord(Play().selectedCube).x == targetX && CubeRecord(Play().selectedCube).y == targetY)) {
+      SelectNextMovable(true);
+      if (++out.tabs > 200) return false;
+    }
+    out.movesWinningAtOnce = Play().moveCount + 1;
+    out.winningKey = KeyFor(winning);
+    out.otherKey.clear();
+    for (int i = 0; i < ArrowCount(); ++i)
+      if (Arrow(i).active && Arrow(i).direction != winning) out.otherKey = KeyFor(Arrow(i).direction);
+    if (!out.otherKey.empty()) {
+      for (int i = 0; i < ArrowCount(); ++i)
+        if (Arrow(i).active && KeyFor(Arrow(i).direction) == out.otherKey) {
+          MoveSelected(Arrow(i).direction);
+          break;
+        }
+      puzzletest::FinishRoll(host);
+      Undo();
+      puzzletest::FinishRoll(host);
+    }
+    if (!MoveSelected(winning)) return false;
+    puzzletest::FinishRoll(host);
+    if (CurrentBoard().formedCount != static_cast<int>(CurrentBoard().wordCount)) return false;
+    out.movesAfterPlay = Play().moveCount;
+    const LevelSet& set = CurrentLevelSet();
+    out.nextCode.clear();
+    if (level + 1 < static_cast<int>(set.levelCount))
+      out.nextCode = std::string(reinterpret_cast<const char*>(set.levels[level + 1].code), kCodeLength);
+    EndLevel();
+    FreeLevelSet();
+    InstallPuzzleHost(nullptr);
+    return true;
+  }
+  return false;
+}
+
+int32_t ScoreMoves(const std::string& file, int level) {
+  const size_t at = static_cast<size_t>(level) * 25 + 21;
+  if (file.size() != 1500) return -1;
+  return static_cast<int32_t>(static_cast<uint8_t>(file[at]) | static_cast<uint8_t>(file[at + 1]) << 8 |
+                              static_cast<uint8_t>(file[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(file[at + 3])) << 24);
+}
+
+bool StdoutHas(const GameDriver& game, const std::string& text, int timeoutMs) {
+  return GameDriver::WaitUntil([&] { return game.Stdout().find(text) != std::string::npos; }, timeoutMs);
+}
+
+// Pixels of the picture's rectangle in the pale blue-white of the game's
+// small texts, which the scene behind them never is.
+int TextPixelsIn(const Image& image, int x0, int y0, int w, int h) {
+  int count = 0;
+  for (int y = y0; y < y0 + h && y < image.height; ++y)
+    for (int x = x0; x < x0 + w && x < image.width; ++x) {
+      const Rgb c = image.At(x, y);
+      if (c.r > 150 && c.g > 170 && c.b > 200) ++count;
+    }
+  return count;
+}
+
+int CountDifferent(const Image& a, const Image& b, int x0, int y0, int w, int h) {
+  int count = 0;
+  for (int y = y0; y < y0 + h; ++y)
+    for (int x = x0; x < x0 + w; ++x) {
+      const Rgb p = a.At(x, y), q = b.At(x, y);
+      if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60) ++count;
+    }
+  return count;
+}
+
+// The start fade holds input back for 100 frame units.
+void WaitOutTheFade() { GameDriver::Sleep(2500); }
+
+// A record: the name entry takes the player's name, a key a frame.
+void EnterName(const GameDriver& game, const std::vector<std::string>& keys) {
+  GameDriver::Sleep(1500);
+  for (int i = 0; i < 24; ++i) {
+    game.Key("BackSpace");
+    GameDriver::Sleep(40);
+  }
+  for (const std::string& key : keys) {
+    game.Key(key);
+    GameDriver::Sleep(80);
+  }
+  game.Key("Return");
+}
+
+}  // namespace
+
+TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCode) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  CraftedGame crafted;
+  ASSERT_TRUE(Craft(game.Dir(), 1, 2, crafted));
+  ASSERT_FALSE(crafted.otherKey.empty());
+  ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
+  WaitOutTheFade();
+  int width = 0, height = 0;
+  ASSERT_TRUE(game.WindowSize(width, height));
+  const int third = static_cast<int>(width * 0.33f);
+  const int movesX = static_cast<int>(width * 0.66f);
+  game.MoveMouse(width / 2, height - 30);  // away from the cubes: no hover selection
+  GameDriver::Sleep(300);
+  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
+  GameDriver::Sleep(300);
+  const Image before = game.Screenshot();
+  game.Key(crafted.otherKey);
+  GameDriver::Sleep(1200);
+  game.Key("BackSpace");
+  GameDriver::Sleep(1200);
+  const Image afterUndo = game.Screenshot();
+  // The move counter of the top bar changed (by one, then by ten).
+  EXPECT_GT(CountDifferent(before, afterUndo, movesX, 48, third, 64), 20);
+  EXPECT_EQ(game.Stdout().find("Level 4"), std::string::npos);
+
+  game.Key(crafted.winningKey);
+  GameDriver::Sleep(2000);
+  // The level won screen holds until a key is released.
+  EXPECT_EQ(game.Stdout().find("Level 4"), std::string::npos);
+  const Image won = game.Screenshot();
+  EXPECT_GT(CountDifferent(afterUndo, won, 0, height / 2 - 40, width, 80), 500);
+  game.Key("Shift_L");
+  EnterName(game, {"z", "o", "e"});
+  ASSERT_TRUE(StdoutHas(game, "Level 4: Code " + crafted.nextCode, 10000)) << game.Stdout();
+  EXPECT_EQ(game.Stop(), 0);
+  // The record (a move, an undo costing ten, the winning roll) is in the
+  // score file, byte for byte where level 3 keeps it.
+  const std::string scores = game.ReadFile("score.orb");
+  ASSERT_EQ(scores.size(), 1500u);
+  EXPECT_EQ(ScoreMoves(scores, 2), crafted.movesAfterPlay);
+  EXPECT_EQ(crafted.movesAfterPlay, crafted.movesWinningAtOnce + 11);
+  EXPECT_EQ(scores.substr(2 * 25, 4), std::string("zoe\0", 4));
+  EXPECT_EQ(ScoreMoves(scores, 3), 10000);
+}
+
+TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  CraftedGame crafted;
+  ASSERT_TRUE(Craft(game.Dir(), 1, -1, crafted));
+  ASSERT_TRUE(crafted.nextCode.empty());
+  ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
+  WaitOutTheFade();
+  int width = 0, height = 0;
+  ASSERT_TRUE(game.WindowSize(width, height));
+  game.MoveMouse(width / 2, height - 30);
+  GameDriver::Sleep(300);
+  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
+  GameDriver::Sleep(300);
+  const Image playing = game.Screenshot();
+  game.Key(crafted.winningKey);
+  // The record's name first, then the game won screen.
+  EnterName(game, {"a", "l"});
+  GameDriver::Sleep(2000);
+  // The message of the game won screen stands in the middle.
+  EXPECT_GT(CountDifferent(playing, game.Screenshot(), 0, height / 2 - 40, width, 80), 500);
+  EXPECT_EQ(game.Stdout().find("Demonstration"), std::string::npos);
+  game.Key("Shift_L");
+  // The high scores, left by Escape, then the main menu: left alone, it
+  // starts the demonstration after ten seconds.
+  GameDriver::Sleep(2000);
+  game.Key("Escape");
+  EXPECT_TRUE(StdoutHas(game, "Demonstration of level", 25000)) << game.Stdout();
+  EXPECT_EQ(game.Stdout().find("Level "), std::string::npos);
+  EXPECT_EQ(game.Stop(), 0);
+}
+
+TEST(Playing, SpaceAndTheWordsBandToggleTheListF10WritesNumberedScreenshotsAndF2F3ComeBack) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  ASSERT_TRUE(game.Start({"-windowed", "-level", "3"}));
+  ASSERT_TRUE(StdoutHas(game, "Level 3: Code ", 5000));
+  WaitOutTheFade();
+  int width = 0, height = 0;
+  ASSERT_TRUE(game.WindowSize(width, height));
+  game.MoveMouse(width / 2, height - 30);
+  game.Key("Shift_L");  // ends the level start screen
+  GameDriver::Sleep(800);
+  const int third = static_cast<int>(width * 0.33f);
+  const Image shown = game.Screenshot();
+  game.Key("space");
+  GameDriver::Sleep(500);
+  const Image hidden = game.Screenshot();
+  const int wordsShown = TextPixelsIn(shown, third, 60, third, 120);
+  const int wordsHidden = TextPixelsIn(hidden, third, 60, third, 120);
+  EXPECT_GT(wordsShown, wordsHidden + 30);
+  // A click on the "Words" band (between one and three lines of the small
+  // font) shows them again.
+  game.MoveMouse(width / 2, 40);
+  GameDriver::Sleep(300);
+  game.Click(1);
+  GameDriver::Sleep(500);
+  game.MoveMouse(width / 2, height - 30);
+  GameDriver::Sleep(300);
+  EXPECT_GT(TextPixelsIn(game.Screenshot(), third, 60, third, 120), wordsHidden + 30);
+
+  game.Key("F10");
+  game.Key("F10");
+  GameDriver::Sleep(800);
+  for (const char* name : {"capture/ScreenShot00.bmp", "capture/ScreenShot01.bmp"}) {
+    const std::string file = game.ReadFile(name);
+    ASSERT_GT(file.size(), 54u) << name;
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    const uint32_t size = static_cast<uint8_t>(file[2]) | static_cast<uint8_t>(file[3]) << 8 |
+                          static_cast<uint8_t>(file[4]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(file[5])) << 24;
+    EXPECT_EQ(size, file.size());
+    const Image image = Image::LoadBmp(game.PathOf(name));
+    EXPECT_EQ(image.width, width);
+    EXPECT_EQ(image.height, height);
+    EXPECT_GT(image.CountLit(), width * height / 2);
+  }
+  EXPECT_FALSE(game.Exists("capture/ScreenShot02.bmp"));
+  // F2 and F3 run the load and save screens and come back to the level.
+  game.Key("F2");
+  GameDriver::Sleep(1500);
+  game.Key("Escape");
+  GameDriver::Sleep(1500);
+  game.Key("F3");
+  GameDriver::Sleep(1500);
+  game.Key("Escape");
+  GameDriver::Sleep(1500);
+  game.Key("F10");
+  EXPECT_TRUE(GameDriver::WaitUntil([&] { return game.Exists("capture/ScreenShot02.bmp"); }, 3000));
+  EXPECT_EQ(game.Stop(), 0);
+}
+
+TEST(Demonstration, StartsOnAnUntouchedMenuStopsOnAKeyAndSolvesItsLevelWhenLeftAlone) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  ASSERT_TRUE(game.Start());
+  ASSERT_TRUE(StdoutHas(game, "Demonstration of level", 20000));
+  const auto count = [&](const std::string& text) {
+    const std::string out = game.Stdout();
+    int n = 0;
+    for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
+    return n;
+  };
+  game.Key("Shift_L");
+  // Back on the main menu, ten more seconds start it again; this time it is
+  // left to solve its level.
+  ASSERT_TRUE(GameDriver::WaitUntil([&] { return count("Demonstration of level") == 2; }, 20000)) << game.Stdout();
+  EXPECT_EQ(count("Demonstration solved"), 0);
+  EXPECT_TRUE(StdoutHas(game, "Demonstration solved level", 120000)) << game.Stdout();
+  EXPECT_EQ(game.Stop(), 0);
+}
