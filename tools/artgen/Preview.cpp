@@ -30,6 +30,7 @@
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
+#include "render/ThemeKeys.h"
 #include "tools/artgen/Glyphs.h"
 #include "tools/artgen/MenuScene.h"
 #include "tools/artgen/Raster.h"
@@ -84,15 +85,9 @@ bool IsWall(int x, int y) {
 
 // The wall shape of a square from its wall neighbours.
 int WallShape(int x, int y) {
-  static const int kShapeByMask[16] = {0, 11, 10, 2, 8, 6, 4, 12, 9, 7, 5, 13, 1, 15, 14, 3};
-  int mask = (IsWall(x - 1, y) ? 8 : 0) | (IsWall(x + 1, y) ? 4 : 0) | (IsWall(x, y + 1) ? 2 : 0) | (IsWall(x, y - 1) ? 1 : 0);
-  return kShapeByMask[mask];
+  return WallShapeForSides((IsWall(x - 1, y) ? kSideWest : 0) | (IsWall(x + 1, y) ? kSideEast : 0) |
+                           (IsWall(x, y + 1) ? kSideSouth : 0) | (IsWall(x, y - 1) ? kSideNorth : 0));
 }
-
-const char* const kWallFiles[16] = {
-    "mur_Blocf.3do",  "mur_Blocdgo.3do", "mur_Blochbo.3do", "mur_Blocco.3do",  "mur_Blocdbo.3do", "mur_Blocbgo.3do",
-    "mur_Blochdo.3do", "mur_Blochgo.3do", "mur_Blocdo.3do",  "mur_Blocgo.3do",  "mur_Blocbo.3do",  "mur_Blocho.3do",
-    "mur_Blocgf.3do", "mur_Blocdf.3do",  "mur_Blochf.3do",  "mur_Blocbf.3do"};
 
 struct Options {
   std::string gfx, theme, output;
@@ -196,19 +191,19 @@ bool LoadScene(const Options& o, BoardScene& scene) {
   const std::string themeDir = o.gfx + "/theme" + o.theme + "/";
   const std::string objects = themeDir + "3d/", textures = themeDir + "texture/";
   ORBConfigFile ini;
-  if (!ini.Load((themeDir + "theme.ini").c_str())) {
+  if (!ini.Load((themeDir + kThemeIniFile).c_str())) {
     std::fprintf(stderr, "glyphox-artview: no %stheme.ini\n", themeDir.c_str());
     return false;
   }
   float l0a[4] = {0, 0, 0, 1}, l0d[4] = {1, 1, 1, 1}, l1a[4] = {0, 0, 0, 1}, l1d[4] = {1, 1, 1, 1};
   float letterColour[3] = {1, 1, 1};
-  ReadTriple(ini, "Light0_Position", scene.light0);
-  ReadTriple(ini, "Light0_Ambient", l0a);
-  ReadTriple(ini, "Light0_Diffuse", l0d);
-  ReadTriple(ini, "Light1_Position", scene.light1);
-  ReadTriple(ini, "Light1_Ambient", l1a);
-  ReadTriple(ini, "Light1_Diffuse", l1d);
-  ReadTriple(ini, "GroundLetterColor", letterColour);
+  ReadTriple(ini, kThemeKeys[kKeyLight0Position], scene.light0);
+  ReadTriple(ini, kThemeKeys[kKeyLight0Ambient], l0a);
+  ReadTriple(ini, kThemeKeys[kKeyLight0Diffuse], l0d);
+  ReadTriple(ini, kThemeKeys[kKeyLight1Position], scene.light1);
+  ReadTriple(ini, kThemeKeys[kKeyLight1Ambient], l1a);
+  ReadTriple(ini, kThemeKeys[kKeyLight1Diffuse], l1d);
+  ReadTriple(ini, kThemeKeys[kKeyGroundLetterColor], letterColour);
   const float globalAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, globalAmbient);
   glLightfv(GL_LIGHT0, GL_AMBIENT, l0a);
@@ -222,36 +217,36 @@ bool LoadScene(const Options& o, BoardScene& scene) {
   const float zero[3] = {0, 0, 0}, s[3] = {kSquare, kSquare, kSquare};
   for (int k = 0; k < 16; ++k) {
     scene.walls[k].reset(new Objet3D);
-    if (!LoadObject(*scene.walls[k], objects, textures, kWallFiles[k])) return false;
+    if (!LoadObject(*scene.walls[k], objects, textures, kWallPieceFiles[k])) return false;
     scene.walls[k]->Transform(zero, s);
     scene.walls[k]->BuildDisplayList();
   }
-  if (!LoadObject(scene.arrow, objects, textures, "fleche.3do") ||
-      !LoadObject(scene.arrowTarget, objects, textures, "flechemorph.3do"))
+  if (!LoadObject(scene.arrow, objects, textures, kArrowModel) ||
+      !LoadObject(scene.arrowTarget, objects, textures, kArrowMorphModel))
     return false;
   scene.arrow.Transform(zero, s);
   scene.arrowTarget.Transform(zero, s);
   scene.arrowWork.CopyFrom(scene.arrow);
   scene.arrowWork.MorphSetup(&scene.arrow, &scene.arrowTarget);
   scene.arrowOff = GetOrCreateMaterial("preview_arrow_off");
-  scene.arrowOff->SetEnvironmentTextureFromFile((textures + "flecheof.png").c_str());
+  scene.arrowOff->SetEnvironmentTextureFromFile((textures + kArrowOffTexture).c_str());
   scene.arrowOff->ambient[0] = scene.arrowOff->ambient[1] = scene.arrowOff->ambient[2] = 0.8f;
   scene.arrowOff->flags = kMaterialEnvironment;
   SetMipmapping(false);
-  bool background = LoadObject(scene.background, objects, textures, "fond.3do");
+  bool background = LoadObject(scene.background, objects, textures, kBackgroundModel);
   SetMipmapping(true);
   if (!background) return false;
   scene.background.BuildDisplayList();
-  if (!LoadObject(scene.floor, objects, textures, "sol.3do")) return false;
+  if (!LoadObject(scene.floor, objects, textures, kFloorModel)) return false;
   scene.floorMaterial = scene.floor.FirstMesh()->material;
   scene.floorMaterial->flags |= kMaterialBlended;
   scene.floorMaterial->blendMode = 5;
   scene.floorMaterial->opacity = 1.0f;
-  if (scene.border.Load((textures + "bordure.png").c_str())) {
+  if (scene.border.Load((textures + kBorderTexture).c_str())) {
     scene.border.wrapT = GL_CLAMP_TO_EDGE;
     scene.border.Upload();
   }
-  if (scene.echec.Load((textures + "echec.png").c_str())) scene.echec.Upload();
+  if (scene.echec.Load((textures + kGroundTileTexture).c_str())) scene.echec.Upload();
 
   if (!LoadObject(scene.cube, o.gfx + "/3d/", o.gfx + "/2d/", "cube.3do")) return false;
   scene.cube.Fit(1, 1, 1);
@@ -259,7 +254,7 @@ bool LoadScene(const Options& o, BoardScene& scene) {
   artgen::Font font;
   font.Open(o.gfx + "/../DejaVuSans-Bold.ttf");
   ImagePixels face;
-  if (!ReadImagePixels((textures + "objet.png").c_str(), face) || face.width != 64 || face.height != 64) return false;
+  if (!ReadImagePixels((textures + kCubeFaceTexture).c_str(), face) || face.width != 64 || face.height != 64) return false;
   for (int letter = 0; letter < 26; ++letter) {
     scene.looks[letter].reset(new Material("preview_cube_look"));
     scene.looks[letter]->CopyValues(*scene.cube.FirstMesh()->material);
