@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Glyphox needs on Debian 12.
-# As root it runs apt-get; otherwise it prints the command to run.
+# Installs what building and playing Glyphox needs on Debian 12, and with
+# "all" what testing it needs too. As root it runs apt-get; otherwise it
+# prints the command to run.
+#   scripts/install-deps.sh [play|all]     (default: all)
 set -euo pipefail
 
 packages=(
@@ -8,9 +10,11 @@ packages=(
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev libmikmod-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 libx11-dev libpng-dev libfreetype-dev
   fonts-dejavu-core
-  # tests: virtual display, input events, unit tests, sanitizers and fuzzing
-  xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev
 )
+if [ "${1:-all}" != "play" ]; then
+  # tests: virtual display, input events, unit tests, sanitizers and fuzzing
+  packages+=(xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
