@@ -316,6 +316,10 @@ TEST(SphereMap, CoordinatesComeFromTheRotatedNormals) {
   ClearMaterials();
 }
 
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+}  // namespace
+
 TEST(Rotation, QuaternionsAndMatrices) {
   float q[4], m[16];
   QuaternionFromAngles(0, 0, 0, q);
@@ -336,7 +340,19 @@ TEST(Rotation, QuaternionsAndMatrices) {
   MatrixFromQuaternion(quarterX, m);
   const float expected[16] = {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1};
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], expected[i], 1e-6) << i;
-  // Not a unit quaternion: divided by its squared norm.
+  // A turn about all three axes, every component against the formula: with
+  // half angles a, b, c about x, y, z,
+  //   x = cos b sin a cos c - sin b cos a sin c
+  //   y = cos b sin a sin c + sin b cos a cos c
+  //   z = cos b cos a sin c - sin b sin a cos c
+  //   w = sin b sin a sin c + cos b cos a cos c
+  // divided by the squared norm (1 here).
+  const double a = 30 * kPi / 360, b = 40 * kPi / 360, c = 50 * kPi / 360;
+  const double formula[4] = {
+      std::cos(b) * std::sin(a) * std::cos(c) - std::sin(b) * std::cos(a) * std::sin(c),
+      std::cos(b) * std::sin(a) * std::sin(c) + std::sin(b) * std::cos(a) * std::cos(c),
+      std::cos(b) * std::cos(a) * std::sin(c) - std::sin(b) * std::sin(a) * std::cos(c),
+      std::sin(b) * std::sin(a) * std::sin(c) + std::cos(b) * std::cos(a) * std::cos(c)};
   QuaternionFromAngles(30, 40, 50, q);
-  EXPECT_NEAR(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3], 1.0, 1e-6);
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(q[i], formula[i], 1e-6) << i;
 }

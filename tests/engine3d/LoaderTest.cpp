@@ -73,15 +73,18 @@ TEST_F(LoaderTest, QuantisesPositionsInSinglePrecision) {
   Objet3D object;
   ASSERT_EQ(object.Load("q.3do"), 1);
   const std::vector<float>& p = object.GetMesh(0)->positions;
-  EXPECT_EQ(p[0], 0.999000072f);  // x: 1.0 - 0.001 on the 0.001 grid
-  EXPECT_EQ(p[1], 0.999000072f);  // y likewise
-  EXPECT_EQ(p[2], 1.00100005f);   // z: 1.0 + 0.001
-  EXPECT_EQ(p[3], -0.001f);       // trunc(-1.5) x 0.001
-  EXPECT_EQ(p[4], -0.001f);       // 0.0 - 0.001 truncates to -1 x 0.001
-  EXPECT_EQ(p[5], 0.25f);         // 0.25 + 0.001 is 0.25099999 in float: 250
-  EXPECT_EQ(p[7], -1.00100005f);
-  EXPECT_EQ(p[8], -0.999000072f);
-  EXPECT_EQ(p[11], 0.001f);
+  // x and y lose 0.001 and z gains it, on the 0.001 grid: 1.0 is 0.999 for
+  // x and y and 1.001 for z; -0.0005 for x is trunc(-1.5) x 0.001 = -0.001;
+  // a z of 0.25 stays 0.25 in single precision (0.251 in double).
+  EXPECT_FLOAT_EQ(p[0], 0.999f);
+  EXPECT_FLOAT_EQ(p[1], 0.999f);
+  EXPECT_FLOAT_EQ(p[2], 1.001f);
+  EXPECT_FLOAT_EQ(p[3], -0.001f);
+  EXPECT_FLOAT_EQ(p[4], -0.001f);
+  EXPECT_FLOAT_EQ(p[5], 0.25f);
+  EXPECT_FLOAT_EQ(p[7], -1.001f);
+  EXPECT_FLOAT_EQ(p[8], -0.999f);
+  EXPECT_FLOAT_EQ(p[11], 0.001f);
 }
 
 TEST_F(LoaderTest, AnEmptyFileGivesAnObjectWithoutMeshes) {
