@@ -235,19 +235,6 @@ TEST_F(DrawTest, TwoSidedMaterialsShowTheirBackAndUnlitOnesTheirFlatColour) {
   EXPECT_FALSE(twoSideLighting);
 }
 
-TEST_F(DrawTest, InvisibleMeshesAreSkipped) {
-  MaterialSpec white = Spec("White", 1, 1, 1);
-  white.unlit = 1;
-  Objet3D object;
-  Load(object, "hidden.3do", Model({fixtures::Square("a", "White", 0.3f), fixtures::Cube("b", "White", 0.2f)}, {white}));
-  object.GetMesh(0)->visible = 0;
-  object.GetMesh(1)->visible = 0;
-  EXPECT_EQ(Drawn(object).CountLit(0), 0);
-  EXPECT_EQ(Drawn(object, true).CountLit(0), 0);
-  object.GetMesh(1)->visible = 1;
-  EXPECT_GT(Drawn(object).CountLit(0), 0);
-}
-
 TEST_F(DrawTest, SphereMapsShowTheTexturePartFacingTheEye) {
   // Left half red, right half blue.
   ASSERT_TRUE(fixtures::WritePng(m_dir / "env.png", 2, 1, 3, {255, 0, 0, 0, 0, 255}));
@@ -392,20 +379,4 @@ TEST_F(DrawTest, OversizedTexturesAreHalvedToTheDriversLimit) {
   EXPECT_EQ(texture->width, 2);
   EXPECT_EQ(texture->height, 2);
   ExpectColour(Drawn(object).At(32, 32), 0, 0, 255);
-}
-
-TEST_F(DrawTest, ATextureFlagWithoutATextureDrawsUntextured) {
-  ASSERT_TRUE(fixtures::WritePng(m_dir / "green.png", 2, 2, 3, fixtures::Solid(2, 2, {0, 255, 0})));
-  MaterialSpec green = Spec("Green", 1, 1, 1);
-  green.unlit = 1;
-  green.base = "green.png";
-  Objet3D object;
-  Load(object, "green.3do", Model({fixtures::Square("s", "Green", 1.0f)}, {green}));
-  ExpectColour(Drawn(object).At(32, 32), 0, 255, 0);
-  // A material with copied values keeps the texture flag but has no texture.
-  Material* copy = object.AddMaterialReference("Copy");
-  copy->CopyValues(*object.GetMesh(0)->material);
-  copy->ambient[1] = 0.0f;
-  object.GetMesh(0)->material = copy;
-  ExpectColour(Drawn(object).At(32, 32), 255, 0, 255);
 }

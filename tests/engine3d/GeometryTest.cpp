@@ -200,16 +200,6 @@ TEST(Box, BoundingBoxFitAndTransform) {
   EXPECT_EQ(object.GetMesh(0)->vertexNormals[0], 9.0f);     // normals untouched
 }
 
-TEST(Box, FittingAPointOnlyCentresIt) {
-  Objet3D object;
-  AddMesh(object, {3, 3, 3, 3, 3, 3}, {});
-  object.Fit(1, 1, 1);
-  for (float c : object.GetMesh(0)->positions) EXPECT_EQ(c, 0.0f);
-  Objet3D empty;
-  empty.Fit(1, 1, 1);  // no meshes: nothing to do
-  EXPECT_EQ(empty.meshCount, 0);
-}
-
 TEST(Copy, CopiesGeometryInOrderAndSharesMaterials) {
   ClearMaterials();
   Objet3D source;

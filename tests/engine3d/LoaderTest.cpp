@@ -87,18 +87,6 @@ TEST_F(LoaderTest, QuantisesPositionsInSinglePrecision) {
   EXPECT_FLOAT_EQ(p[11], 0.001f);
 }
 
-TEST_F(LoaderTest, AnEmptyFileGivesAnObjectWithoutMeshes) {
-  Write("empty.3do", ModelFileData{});
-  Objet3D object;
-  ASSERT_EQ(object.Load("empty.3do"), 1);
-  EXPECT_EQ(object.meshCount, 0);
-  EXPECT_EQ(object.name, "empty.3do");
-  float low[3] = {7, 7, 7}, high[3] = {8, 8, 8};
-  object.BoundingBox(low, high);
-  EXPECT_EQ(low[0], 7.0f);
-  EXPECT_EQ(high[2], 8.0f);
-}
-
 TEST_F(LoaderTest, IndexZeroIsTheLastMeshOfTheFile) {
   ModelFileData model = OneSquare(Spec("Stone"));
   model.meshes.push_back(fixtures::Cube("second", "Stone"));
@@ -317,42 +305,4 @@ TEST(MaterialList, CountsReferencesAndComparesNamesExactly) {
   EXPECT_EQ(Materials().Count(), 1);
   ClearMaterials();
   EXPECT_EQ(Materials().Count(), 0);
-}
-
-TEST(MaterialList, CopyValuesLeavesTheTextureSlotsEmpty) {
-  Material from("From"), to("To");
-  from.flags = kMaterialLit | kMaterialTextured;
-  from.opacity = 0.25f;
-  from.blendMode = 6;
-  from.diffuse[1] = 0.5f;
-  from.baseTexture.reset(new Texture);
-  to.environmentTexture.reset(new Texture);
-  to.CopyValues(from);
-  EXPECT_EQ(to.flags, from.flags);
-  EXPECT_EQ(to.blendMode, 6);
-  EXPECT_FLOAT_EQ(to.opacity, 0.25f);
-  EXPECT_FLOAT_EQ(to.diffuse[1], 0.5f);
-  EXPECT_EQ(to.baseTexture, nullptr);
-  EXPECT_EQ(to.environmentTexture, nullptr);
-  EXPECT_EQ(to.name, "To");
-}
-
-TEST_F(LoaderTest, ObjectWideMaterialHelpers) {
-  MaterialSpec glass = Spec("Glass");
-  glass.opacity = 0.5f;
-  ModelFileData model = OneSquare(Spec("Stone"));
-  model.meshes.push_back(fixtures::Square("glass", "Glass"));
-  model.materials.push_back(fixtures::Material(glass));
-  Write("two.3do", model);
-  Objet3D object;
-  ASSERT_EQ(object.Load("two.3do"), 1);
-  object.SetOpacity(0.3f);
-  EXPECT_TRUE(FindMaterial("Stone")->Has(kMaterialBlended));
-  EXPECT_FLOAT_EQ(FindMaterial("Stone")->opacity, 0.3f);
-  object.SetOpacity(1.0f);
-  EXPECT_FALSE(FindMaterial("Stone")->Has(kMaterialBlended));
-  EXPECT_FALSE(FindMaterial("Glass")->Has(kMaterialBlended));
-  object.SetBlendMode(2);
-  EXPECT_EQ(FindMaterial("Glass")->blendMode, 2);
-  EXPECT_EQ(FindMaterial("Stone")->blendMode, 2);
 }
