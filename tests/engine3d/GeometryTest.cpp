@@ -95,17 +95,6 @@ TEST(Adjacency, FindsTheFirstFaceAcrossEachEdgeAndFlagsCreases) {
   EXPECT_EQ(mesh->edgeFlags[0], 0x7);
 }
 
-TEST(Adjacency, AThirdFaceOnAnEdgeTakesTheFirstFaceInIndexOrder) {
-  Objet3D object;
-  // Three triangles on the edge (0,0,0)-(1,0,0), like pages of a book.
-  Mesh3D* mesh = AddMesh(object, {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 1},
-                         {0, 1, 2, 1, 0, 3, 0, 1, 4});
-  ASSERT_EQ(mesh->ComputeAdjacency(), 1);
-  EXPECT_EQ(mesh->adjacency[0 * 4 + 0], 2);  // overwritten by face 2, which found face 0 first
-  EXPECT_EQ(mesh->adjacency[1 * 4 + 0], 0);
-  EXPECT_EQ(mesh->adjacency[2 * 4 + 0], 0);
-}
-
 // The engine finds nearby positions through a sorted index; on a noisy mesh
 // with welded seams it must agree with the plain all-pairs definition.
 TEST(Adjacency, AgreesWithTheAllPairsDefinitionOnANoisyMesh) {
