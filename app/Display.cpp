@@ -207,6 +207,12 @@ int SaveScreenshot(const char* path) {
     std::copy(source, source + width * 3, static_cast<unsigned char*>(image->pixels) + y * image->pitch);
   }
   SDL_UnlockSurface(image);
+  int ok = WriteSurfaceBmp(image, path);
+  SDL_FreeSurface(image);
+  return ok;
+}
+
+int WriteSurfaceBmp(SDL_Surface* image, const char* path) {
   // Written beside the target and renamed, so a failed write leaves no file.
   AtomicFileWriter out;
   int ok = 0;
@@ -216,6 +222,5 @@ int SaveScreenshot(const char* path) {
     if (stream) SDL_FreeRW(stream);
     ok = ok && out.Commit();
   }
-  SDL_FreeSurface(image);
   return ok;
 }

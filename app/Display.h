@@ -6,6 +6,8 @@
 // to one opening.
 #pragma once
 
+struct SDL_Surface;
+
 extern const char* const kProductTitle;  // "Glyphox Deluxe"
 
 // Opens the display at width x height, full screen unless g_settings.windowed.
@@ -37,3 +39,6 @@ void CloseToolWindow();
 
 // Writes the frame buffer as a BMP file. Returns 0 when it cannot.
 int SaveScreenshot(const char* path);
+// Writes a surface as a BMP file through the safe writer (no file is left
+// half-written). Returns 1, or 0 when it cannot.
+int WriteSurfaceBmp(SDL_Surface* image, const char* path);

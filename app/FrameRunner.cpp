@@ -37,7 +37,7 @@ FrameHooks GameFrameHooks() {
   hooks.present = [] { PresentFrame(); };
   hooks.endAfterQuit = [] {
     StopMusic();
-    ShowPageSet(kExitPageSet);
+    ShowPage(kExitPageSet);
   };
   return hooks;
 }

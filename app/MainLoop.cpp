@@ -2,10 +2,12 @@
 
 #include "app/FrameRunner.h"
 #include "app/GameState.h"
+#include "audio/Audio.h"
 #include "ui/MenuScreen.h"
 
 void RequestQuit() {
   g_game.fadeToBlack = 100.0f;
+  FadeToMusic(-1);
   g_game.quitRequested = 1;
 }
 

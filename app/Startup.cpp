@@ -23,6 +23,7 @@
 #include "intro/Intro.h"
 #include "puzzle/LevelSet.h"
 #include "puzzle/PuzzleView.h"
+#include "puzzle/Rules.h"
 #include "render/Lights.h"
 #include "render/Overlay.h"
 #include "render/Themes.h"
@@ -95,6 +96,7 @@ int InitialiseSteps() {
   TraceLog::Write("read font.ini");
   ReadLogoColors();
   SetGameDifficulty(g_settings.difficulty);
+  ApplyRenderSettings();
   SDL_ShowCursor(SDL_DISABLE);
 
   BuildDisplayModeList();
@@ -144,12 +146,13 @@ int InitialiseSteps() {
   g_game.boardClick = 0;
 
   TraceLog::Write("Init Sound");
-  if (!StartAudio()) return 0;
-  ApplyAudioSettings();
-  SelectMenuMusic();
+  if (!InitAudio()) return 0;
+  SetSoundEnabled(g_settings.sound);
+  SetMusicEnabled(g_settings.music);
+  SetAutoNext(0);
 
   TraceLog::Write("Play Music");
-  PlayMusicTrack(0);
+  StartMusic(kMenuTrack);
 
   TraceLog::Write("Upload fonts");
   PrepareMenuTexts();
@@ -171,13 +174,14 @@ void Release() {
   SaveScoreFile();
   StoreSettings();
   FreeScoreTable();
+  EndLevel();
   FreeCurrentTheme();
   g_loadedTheme = -1;
   FreeScreenCapture();
   FreeFonts();
   FreeMenuObjects();
   FreeLevelSet();
-  StopAudio();
+  QuitAudio();
   FreeHighlightTexture();
   FreeMenus();
   CloseDisplay();  // clears and presents once before the video stops

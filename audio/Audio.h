@@ -1,15 +1,56 @@
-// Music tracks with cross-fades and numbered sound effects. Every call does
-// nothing when no audio device could be opened.
+// Music tracks with cross-fades and numbered sound effects. Calls come from
+// the main thread; each one does nothing when no audio device could be
+// opened. Start-up calls InitAudio, the settings, SetAutoNext(0) and
+// StartMusic(kMenuTrack); every frame loop calls UpdateMusic once; the
+// release sequence calls QuitAudio.
 #pragma once
 
-// Starts the audio output and loads the sounds. Returns 1, or 0 on failure.
-int StartAudio();
-void StopAudio();
-// Applies the Sound and Music settings.
-void ApplyAudioSettings();
-void SelectMenuMusic();
-void PlayMusicTrack(int track);
+#include <memory>
+
+#include "audio/SoundFiles.h"
+#include "audio/Sounds.h"
+
+enum MusicState : int {
+  kMusicSilent = 0,
+  kMusicPlaying = 1,
+  kMusicFadingIn = 2,
+  kMusicFadingOut = 3,
+};
+
+// Fade level of full music, which is also the player volume while playing.
+constexpr float kMusicFullLevel = 31.0f;
+
+struct AudioState {
+  std::unique_ptr<ORBSample> samples[kSoundCount];
+  std::unique_ptr<ORBModule> module;
+  int currentTrack = 0;
+  int nextTrack = -1;
+  int musicState = kMusicSilent;
+  float fadeLevel = 0.0f;
+  int soundEnabled = 0;
+  int musicEnabled = 0;
+  int autoNext = 0;
+};
+
+// What the manager holds now, for tests and diagnostics.
+const AudioState& CurrentAudioState();
+
+// Opens the output and loads the sound table. Returns 1, or 0 only when a
+// sample object cannot be made; no audio device is not a failure.
+int InitAudio();
+void QuitAudio();
+void SetSoundEnabled(int flag);
+// Off silences at once; on takes effect from the next change of track.
+void SetMusicEnabled(int flag);
+void PlaySound(int index);
+void StartMusic(int track);
 void StopMusic();
-// Advances the music fades by one frame of frameDelta units.
-void UpdateMusic(float frameDelta);
-void PlaySoundEffect(int number);
+void PauseMusic();
+void ResumeMusic();
+// Fades the current track out, then the given one in; -1 fades to silence.
+void FadeToMusic(int track);
+// With the flag set, a play track that reaches its last position fades into
+// another play track chosen at random.
+void SetAutoNext(int flag);
+// Advances the fades by frameFactor frames of 1/60 s.
+void UpdateMusic(float frameFactor);

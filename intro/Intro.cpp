@@ -1,4 +1,213 @@
+// The intro animation: the emblem's objects with their glow materials, the
+// spin, hold and fade, and its small frame loop.
 #include "intro/Intro.h"
 
-// The emblem animation comes with its own work; the start-up goes on at once.
-int PlayIntroAnimation() { return 1; }
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/Display.h"
+#include "app/Events.h"
+#include "app/FrameClock.h"
+#include "config/Settings.h"
+#include "engine3d/GLContext.h"
+#include "engine3d/Material.h"
+#include "engine3d/Objet3D.h"
+#include "intro/Emblem.h"
+#include "render/Overlay.h"
+
+namespace {
+
+constexpr int kParts = 3;
+const char* const kMaterialNames[kParts] = {"LOGO1", "LOGO2", "LOGO3"};
+constexpr float kSpinStep = 5.0f;  // degrees per frame unit
+constexpr float kHoldStep = 0.005f;
+constexpr float kFadeStep = 0.01f;
+constexpr float kViewDistance = 3.0f;
+constexpr float kSphereMapTurn = 30.0f;
+
+std::unique_ptr<Objet3D> g_objects[kParts];
+
+Texture* GlowTexture(const float colour[3]) {
+  auto texture = std::make_unique<Texture>();
+  if (!texture->Create(kGlowSize, kGlowSize, 24)) return nullptr;
+  texture->pixels = MakeGlowTexture(colour[0], colour[1], colour[2]);
+  return texture.release();
+}
+
+// One part's object: every vertex of the mesh with y turned up, and the
+// triangles of the part wound the engine's way.
+bool BuildPart(Objet3D& object, int part, const EmblemMesh& mesh) {
+  int faces = static_cast<int>(std::count_if(mesh.triangles.begin(), mesh.triangles.end(),
+                                             [part](const EmblemTriangle& t) { return t.part == part; }));
+  Material* material = object.AddMaterialReference(kMaterialNames[part]);
+  material->flags = kMaterialEnvironment;
+  material->opacity = 1.0f;
+  std::fill_n(material->ambient, 3, 1.0f);
+  std::fill_n(material->diffuse, 3, 1.0f);
+  if (!material->environmentTexture) material->SetEnvironmentTexture(GlowTexture(g_logoColors[part]));
+
+  Mesh3D* m = object.AddMesh();
+  m->name = kMaterialNames[part];
+  m->materialName = kMaterialNames[part];
+  m->material = material;
+  const int vertices = static_cast<int>(mesh.vertices.size());
+  if (!m->AllocateArrays(vertices, faces)) return false;
+  for (int v = 0; v < vertices; ++v) {
+    m->positions[v * 3] = mesh.vertices[v].x;
+    m->positions[v * 3 + 1] = -mesh.vertices[v].y;
+    m->positions[v * 3 + 2] = mesh.vertices[v].z;
+  }
+  int face = 0;
+  for (const EmblemTriangle& t : mesh.triangles) {
+    if (t.part != part) continue;
+    m->faces[face * 3] = static_cast<uint32_t>(t.corners[0]);
+    m->faces[face * 3 + 1] = static_cast<uint32_t>(t.corners[2]);
+    m->faces[face * 3 + 2] = static_cast<uint32_t>(t.corners[1]);
+    ++face;
+  }
+  object.vertexTotal += vertices;
+  object.faceTotal += faces;
+  return m->PrepareNormals() != 0;
+}
+
+void ApplyIntroProjection() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  int height = g_screen.height > 0 ? g_screen.height : 1;
+  gluPerspective(g_screen.fieldOfView, static_cast<double>(g_screen.width) / height, g_screen.nearPlane, g_screen.farPlane);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace
+
+std::vector<uint8_t> MakeGlowTexture(float r, float g, float b) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(kGlowSize) * kGlowSize * 3);
+  const float colour[3] = {r, g, b};
+  for (int j = 0; j < kGlowSize; ++j) {
+    for (int i = 0; i < kGlowSize; ++i) {
+      int x = i - kGlowSize / 2, y = j - kGlowSize / 2;
+      int q = (x * x + y * y) / 12;
+      int brightness = 255 - std::min(q, 255);
+      int core = brightness;
+      for (int k = 0; k < 4; ++k) core = core * core / 256;
+      for (int c = 0; c < 3; ++c)
+        rgb[(static_cast<size_t>(j) * kGlowSize + i) * 3 + c] =
+            static_cast<uint8_t>(std::min(static_cast<int>(static_cast<float>(brightness) * colour[c]) + core, 255));
+    }
+  }
+  return rgb;
+}
+
+int SetUpIntro() {
+  ReleaseIntro();
+  CList<SHAPE> outlines;
+  BuildOutlines(kEmblemTable, EmblemTableRows(), outlines);
+  EmblemMesh mesh = BuildTubeMesh(outlines);
+  int ok = 1;
+  for (int part = 0; part < kParts; ++part) {
+    g_objects[part] = std::make_unique<Objet3D>();
+    g_objects[part]->name = kMaterialNames[part];
+    if (!BuildPart(*g_objects[part], part, mesh)) ok = 0;
+  }
+  return ok;
+}
+
+Objet3D* IntroObject(int part) { return part >= 0 && part < kParts ? g_objects[part].get() : nullptr; }
+
+void ReleaseIntro() {
+  for (auto& object : g_objects) {
+    if (object) object->Free();
+    object.reset();
+  }
+}
+
+void IntroEvent(IntroAnimation& state, const SDL_Event& event) {
+  if (event.type == SDL_KEYUP) state.skipped = true;
+}
+
+void AdvanceIntro(IntroAnimation& state, float f) {
+  ++state.frames;
+  if (state.phase == kIntroSpin) {
+    state.angle -= kSpinStep * f;
+    state.distance -= kSpinStep * f / 360.0f;
+    if (state.angle <= 0.0f) {
+      state.timer = 1.0f;
+      state.phase = kIntroHold;
+    }
+  } else if (state.phase == kIntroHold) {
+    state.timer -= kHoldStep * f;
+    if (state.timer <= 0.0f) {
+      state.timer = 1.0f;
+      state.phase = kIntroFade;
+    }
+  } else {
+    state.timer -= kFadeStep * f;
+    if (state.timer <= 0.0f) state.finished = true;
+  }
+  if (state.skipped) state.finished = true;
+}
+
+void DrawIntro(const IntroAnimation& state) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ApplyIntroProjection();
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -kViewDistance);
+  glTranslatef(0.0f, 0.0f, state.distance);
+  if (state.phase == kIntroSpin) glRotatef(state.angle, 0.0f, 1.0f, 0.0f);
+  // The glow is mapped as if seen from a little aside, so that the tubes'
+  // highlights sit off their centre lines.
+  glPushMatrix();
+  glRotatef(kSphereMapTurn, 0.0f, 1.0f, 0.0f);
+  glRotatef(kSphereMapTurn, 0.0f, 0.0f, 1.0f);
+  double turned[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, turned);
+  glPopMatrix();
+  for (auto& object : g_objects) {
+    if (!object) continue;
+    object->SphereMap(turned);
+    object->Draw();
+  }
+  if (state.phase == kIntroFade) {
+    Begin2D();
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f - state.timer);
+    const float w = static_cast<float>(OverlayScreenWidth()), h = static_cast<float>(OverlayScreenHeight());
+    glBegin(GL_QUADS);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(w, 0.0f);
+    glVertex2f(w, h);
+    glVertex2f(0.0f, h);
+    glEnd();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    End2D();
+  }
+}
+
+void RunIntro(IntroAnimation& state) {
+  g_clock.Start(SDL_GetTicks());
+  while (!state.finished && !CloseRequested()) {
+    SDL_Event event;
+    while (PollGameEvent(&event)) IntroEvent(state, event);
+    g_clock.Tick(SDL_GetTicks());
+    DrawIntro(state);
+    AdvanceIntro(state, g_clock.frameDelta);
+    g_clock.Advance();
+    PresentFrame();
+  }
+}
+
+int PlayIntroAnimation() {
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (SetUpIntro()) {
+    IntroAnimation state;
+    RunIntro(state);
+  }
+  ReleaseIntro();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  return 1;
+}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <new>
 
 #include "config/FileAccess.h"
@@ -273,6 +274,18 @@ int FindLevelByCode(const uint8_t code[kCodeLength], int& index) {
       return 1;
     }
   }
+  return 0;
+}
+
+int AdoptLevelSetWithCode(LevelSet& candidate, int selectedBy, const uint8_t code[kCodeLength], int& index) {
+  // FindLevelByCode looks in the loaded set: lend it the candidate, and give
+  // the loaded one back unless the code is there.
+  std::swap(g_levelSet, candidate);
+  if (FindLevelByCode(code, index)) {
+    g_levelSet.selectedBy = selectedBy;
+    return 1;
+  }
+  std::swap(g_levelSet, candidate);
   return 0;
 }
 

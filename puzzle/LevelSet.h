@@ -79,6 +79,10 @@ void FreeLevelSet();
 // Finds the first level (from 0) whose plain code equals the five bytes.
 // Returns 1 and sets index, or 0 when no level matches.
 int FindLevelByCode(const uint8_t code[kCodeLength], int& index);
+// The level set a code search read aside (ReadLevelSetFile) becomes the
+// loaded one, selected by LangLevel selectedBy, when it holds code: returns 1
+// with the level's index. Otherwise returns 0 and the loaded set stays.
+int AdoptLevelSetWithCode(LevelSet& candidate, int selectedBy, const uint8_t code[kCodeLength], int& index);
 // Index of the letter in the set's alphabet, -1 when absent.
 int AlphabetIndex(char16_t letter);
 // The letter tile (face and ground texture) to draw for an alphabet index

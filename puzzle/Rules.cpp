@@ -314,6 +314,10 @@ int CheckWords() {
   return b.formedCount;
 }
 
+void EndLevel() { g_level.Clear(); }
+
+void UpdateLevel() { g_level.Update(); }
+
 int StartLevel(int index, const LevelStartOptions& options) {
   if (index < 0 || index >= static_cast<int>(g_levelSet.levels.size())) {
     std::fprintf(stderr, "No level %d in the level set\n", index + 1);

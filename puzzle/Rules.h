@@ -58,6 +58,12 @@ struct LevelStartOptions {
 // Starts (or restarts) level index of the loaded set. Returns 1, or 0 after
 // printing why (no such level, out of memory).
 int StartLevel(int index, const LevelStartOptions& options = LevelStartOptions());
+// Deletes the level's cubes (their looks go back through the host), so the
+// renderer's theme and materials can be freed after it.
+void EndLevel();
+// Once per frame: advances the roll under way by the host's clock (the roll
+// end finishes the move and checks the words).
+void UpdateLevel();
 
 // 1 when (x, y) holds a movable cube with at least one free neighbour.
 int CanMove(int x, int y);

@@ -155,8 +155,10 @@ SaveSlotInfo ReadSaveSlotInfo(int slot) {
   const bool loadedSet = info.levelSet == g_levelSet.selectedBy;
   const int levelLimit = loadedSet ? static_cast<int>(g_levelSet.levels.size()) : kMaxLevelsInSet;
   if (info.levelSet < 0 || info.levelSet >= LevelSetCount() || info.difficulty < 0 || info.difficulty > kMaxDifficulty ||
-      info.levelIndex < 0 || info.levelIndex >= levelLimit)
+      info.levelIndex < 0 || info.levelIndex >= levelLimit) {
+    if (info.slot >= 0) std::fprintf(stderr, "Save slot %d names no game the game knows; shown as empty\n", slot);
     return unreadable;
+  }
   return info;
 }
 

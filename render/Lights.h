@@ -1,7 +1,29 @@
-// The scene lights and the model-view reset shared by the screens.
+// The scene lights: two directional lights from the theme, the menu light,
+// and the planar projection that flattens objects into their shadows.
 #pragma once
 
-// The lighting model and lights 0 and 1, after the window opens.
+struct ThemeValues;
+
+// The light arrays handed to OpenGL (4 floats each; positions keep w = 0).
+struct LightSet {
+  float globalAmbient[4] = {0.5f, 0.5f, 0.5f, 1};
+  float ambient0[4] = {0, 0, 0, 1};
+  float diffuse0[4] = {1, 1, 1, 1};
+  float position0[4] = {2, 2, 2, 0};
+  float ambient1[4] = {0, 0, 0, 1};
+  float diffuse1[4] = {0.2f, 0.2f, 0.5f, 1};
+  float position1[4] = {-2, 1, 0, 0};
+};
+extern LightSet g_lights;
+
+// Right after the display mode is set: lighting model and lights 0 and 1.
 void SetUpLights();
+void MenuLights();
+// Copies the theme's light values into the arrays and sends them.
+void ThemeLights(const ThemeValues& values);
+// Both positions again (they follow the modelview matrix in force).
+void SendLightPositions();
 // Model-view matrix to identity and the lights put back.
 void ResetModelViewAndLights();
+// M = (plane . light) I - light x plane, column order.
+void ShadowMatrix(const float plane[4], const float light[4], float out[16]);

@@ -23,6 +23,7 @@ for target in $targets; do
     fuzz_language_file) cp "$build"/game/data/text_*.txt "$corpus"/ ;;
     fuzz_ini_profile) cp "$build"/game/data/font.ini "$build"/game/game.ini "$corpus"/ ;;
     fuzz_config_file) cp "$build"/game/config.ini "$corpus"/ ;;
+    fuzz_theme_ini) for n in "$build"/game/data/gfx/theme*/; do [ -f "$n"theme.ini ] && cp "$n"theme.ini "$corpus/$(basename "$n").ini"; done ;;
     fuzz_model_file | fuzz_texture_image)
       [ "$name" = fuzz_model_file ] && pattern='*.3do' || pattern='*.png'
       # Models and textures of every build's game tree, named by their path
@@ -31,6 +32,10 @@ for target in $targets; do
         cp "$file" "$corpus/$(echo "$file" | tr '/' '_')"
       done ;;
     fuzz_level_file) cp build*/game/data/level/*.lvl "$corpus"/ 2>/dev/null || true ;;
+    fuzz_page_script) cp "$build"/game/data/order/scriptorder*.txt "$corpus"/ ;;
+    fuzz_score_file) cp build*/game/score.orb "$corpus"/ 2>/dev/null || true ;;
+    fuzz_module_file) cp "$build"/game/data/sfx/*.zik "$corpus"/ ;;
+    fuzz_sample_file) cp "$build"/game/data/sfx/*.wav "$corpus"/ ;;
     fuzz_level_source) cp levels/*.txt "$corpus"/ ;;
   esac
   echo "== $name: ${seconds}s"

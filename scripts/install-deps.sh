@@ -13,7 +13,14 @@ packages=(
 )
 if [ "${1:-all}" != "play" ]; then
   # tests: virtual display, input events, unit tests, sanitizers and fuzzing
-  packages+=(xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev)
+  packages+=(
+    # tests: virtual display, input events, unit tests, sanitizers and fuzzing
+    xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev
+    # tests: independent readers of the generated modules and sounds
+    openmpt123 sox
+    # installing and packaging: desktop file and metainfo checks, the Debian package
+    desktop-file-utils appstream dpkg-dev lintian
+  )
 fi
 
 missing=()

@@ -3,8 +3,8 @@
 
 #include <SDL.h>
 
-int LoadMenuObjects();
-void FreeMenuObjects();
+#include "render/MenuObjects.h"  // LoadMenuObjects, FreeMenuObjects
+
 int BuildMenus();
 void FreeMenus();
 // Loads "data/gfx/2d/selection.png". Returns 1, or 0 after

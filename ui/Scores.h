@@ -1,7 +1,88 @@
-// The high-score table of the level set ("score.orb" below the game directory).
+// The high-score table: for each of the first 60 levels the best move count
+// and the name of who made it, kept in "score.orb" below the game directory.
+//
+// Start-up calls CreateScoreTable (reads the file), the level-won step calls
+// IsRecord and, when it returns 1, runs the name entry, which ends with
+// SetScoreName; shutdown calls SaveScoreFile then FreeScoreTable.
+//
+// "score.orb": no header, exactly 60 records of 25 bytes in level order,
+// 1,500 bytes: the 21 name bytes as held in memory (terminator and the bytes
+// after it included), then the moves as a little-endian signed 32-bit int.
 #pragma once
 
-// Creates the table and reads the score file. Returns 0 when out of memory.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/CUString.h"
+
+constexpr int kScoreLevels = 60;
+constexpr int kScoreNameBytes = 21;
+constexpr int kScoreNameMax = 20;  // characters; byte 21 is the terminator
+constexpr size_t kScoreRecordBytes = 25;
+constexpr size_t kScoreFileBytes = kScoreRecordBytes * kScoreLevels;
+constexpr int32_t kDefaultScoreMoves = 10000;
+extern const char* const kDefaultScoreName;  // "ORB GAMES"
+extern const char* const kScoreFileName;     // "score.orb"
+
+struct ScoreEntry {
+  char name[kScoreNameBytes];
+  int32_t moves;
+};
+
+struct ScoreTable {
+  ScoreEntry entries[kScoreLevels];
+};
+
+// Every entry "ORB GAMES" (the other bytes zero) with 10000 moves.
+void ResetScoreTable(ScoreTable& table);
+
+// Characters a name may hold: the Latin-1 letters, digits, the space, and the
+// hyphen, apostrophe and full stop of names like "Jean-Luc" or "O'Neil". Names
+// are kept one byte per character in Latin-1, which the menu font draws.
+bool IsScoreNameCharacter(unsigned int character);
+// True when the 21 bytes hold a terminator and every byte before it is a
+// name character.
+bool IsScoreNameReadable(const char name[kScoreNameBytes]);
+// The name as the font draws it (each Latin-1 byte one UTF-16 unit).
+CUString ScoreNameText(const char* name);
+
+// Reads a file image into table. Refuses, with a one-line reason and the
+// table untouched, an image that is not exactly 1,500 bytes, a name that is
+// not readable or a move count outside 0..10000.
+bool DecodeScoreFile(const uint8_t* bytes, size_t size, ScoreTable& table, std::string& error);
+std::vector<uint8_t> EncodeScoreFile(const ScoreTable& table);
+
+// Reads the file into table. A missing file gives the defaults silently; a
+// broken one gives the defaults after "Score file %s is damaged (%s); the
+// high scores start again\n". Returns 1 when the file was read.
+int LoadScoreTable(const char* path, ScoreTable& table);
+// Writes the table through a temporary file. Returns 1, or 0 (nothing
+// written) when the file cannot be made.
+int SaveScoreTable(const char* path, const ScoreTable& table);
+
+// The process-wide table and the name entered last in this run.
+// Game directory + "score.orb".
+std::string ScoreFilePath();
+// Makes the table and reads the score file. Returns 1 (0 only when memory is
+// exhausted).
 int CreateScoreTable();
+// Writes the table when it exists; a file that cannot be written is left.
 void SaveScoreFile();
 void FreeScoreTable();
+// Null before CreateScoreTable and after FreeScoreTable.
+ScoreTable* Scores();
+// Resets every entry to the defaults (F1 on the high-score screen).
+void ResetScores();
+
+// 1 and stores moves when moves is strictly below the level's record; 0 and
+// nothing changed otherwise (equal counts keep the holder; levels past the
+// table have no record).
+int IsRecord(int levelIndex, int moves);
+// Stores the first 20 characters of name as the level's holder and as the
+// last name entered (the following bytes are zeroed).
+void SetScoreName(int levelIndex, const char* name);
+// The last name entered in this run ("" at start), where the next name entry
+// starts.
+const char* LastScoreName();

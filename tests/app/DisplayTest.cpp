@@ -12,6 +12,7 @@
 #include "engine3d/GLContext.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
+#include "ui/MenuScreen.h"
 #include "ui/Resolution.h"
 
 using namespace testsupport;
@@ -134,6 +135,8 @@ TEST_F(DisplayTest, TheVirtualScreenListsItsOwnSize) {
 }
 
 TEST_F(DisplayTest, ChangingTheResolutionReopensAndKeepsTheSettings) {
+  // The menu objects are loaded again from the game's data.
+  testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
   ASSERT_EQ(OpenDisplay(640, 480), 1);
   SetKeyboardInput(2, 1, true);
   EXPECT_EQ(ChangeResolution(640, 480), 1);  // same size: nothing to do
@@ -149,4 +152,5 @@ TEST_F(DisplayTest, ChangingTheResolutionReopensAndKeepsTheSettings) {
   EXPECT_EQ(g_screen.width, 800);
   EXPECT_EQ(SDL_GetVideoSurface()->h, 600);
   EXPECT_EQ(CheckGLErrors(), 1);
+  FreeMenuObjects();
 }

@@ -12,6 +12,7 @@
 #include "app/Startup.h"
 #include "config/Settings.h"
 #include "config/TraceLog.h"
+#include "text/TextSystem.h"
 #include "tests/support/TestFiles.h"
 
 using namespace testsupport;
@@ -36,10 +37,12 @@ class StartupOrderTest : public ::testing::Test {
     g_trace.clear();
     TraceLog::AttachSink(Record);
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0) << SDL_GetError();
+    InitTextSystem();
     g_settings.windowed = 1;
   }
   void TearDown() override {
     TraceLog::AttachSink(nullptr);
+    QuitTextSystem();
     SDL_Quit();
   }
 
@@ -84,6 +87,7 @@ TEST(StartupOrderDeathTest, AFailureAfterTheStartEndsThroughReleaseWithStatusOne
         ScopedWorkingDirectory inGame(dir.Path());
         TraceLog::AttachSink([](const char* message) { std::fprintf(stderr, "%s\n", message); });
         SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO);
+        InitTextSystem();
         g_settings.windowed = 1;
         if (Initialise()) EndAfterFailure();
       },

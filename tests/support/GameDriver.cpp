@@ -30,7 +30,7 @@ int DecodeStatus(int status) {
 }
 }  // namespace
 
-GameDriver::GameDriver() {
+GameDriver::GameDriver() : m_program(GameExecutable()) {
   const fs::path source = GameTreeDir();
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     if (entry.path().filename() == "glyphox") continue;
@@ -38,6 +38,8 @@ GameDriver::GameDriver() {
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   }
 }
+
+GameDriver::GameDriver(std::string program) : m_program(std::move(program)) {}
 
 GameDriver::~GameDriver() {
   if (m_pid > 0) {
@@ -63,7 +65,7 @@ bool GameDriver::Exists(const std::string& relative) const { return FileExists(P
 
 bool GameDriver::Launch(const std::vector<std::string>& args) {
   if (m_pid > 0) return false;
-  const std::string executable = GameExecutable();
+  const std::string& executable = m_program;
   const std::string out = PathOf("stdout.txt"), err = PathOf("stderr.txt");
   const pid_t parent = getpid();
   m_exitStatus = -1;
@@ -107,6 +109,9 @@ bool GameDriver::Start(const std::vector<std::string>& args, int timeoutMs) {
   if (!found || m_window == 0) return false;
   // Keys go to the window under the pointer: put the pointer inside.
   Xdotool({"mousemove", "--window", std::to_string(m_window), "4", "4"});
+  // Skip the opening emblem as a player does, with a key release; a lone
+  // Shift does nothing anywhere else.
+  Xdotool({"key", "Shift_L"});
   return true;
 }
 

@@ -28,6 +28,9 @@ class GameDriver {
   // Copies the game tree (without the executable) into a new temporary
   // directory, which becomes the game's working directory.
   GameDriver();
+  // Runs another program that starts the game (an installed launcher)
+  // instead, from an empty temporary directory.
+  explicit GameDriver(std::string program);
   ~GameDriver();
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;
@@ -39,8 +42,8 @@ class GameDriver {
   bool RemoveFile(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
 
-  // Starts the game and waits for its window. False when the game ended or
-  // no window appeared in time.
+  // Starts the game, waits for its window and skips the opening emblem with
+  // a Shift key. False when the game ended or no window appeared in time.
   bool Start(const std::vector<std::string>& args = {"-windowed"}, int timeoutMs = 30000);
   // Starts the game without waiting for a window (start-up failure tests).
   bool Launch(const std::vector<std::string>& args = {"-windowed"});
@@ -88,6 +91,7 @@ class GameDriver {
   unsigned long FindWindow() const;
 
   TempDir m_dir;
+  std::string m_program;
   std::vector<std::pair<std::string, std::string>> m_environment;
   pid_t m_pid = -1;
   int m_exitStatus = -1;

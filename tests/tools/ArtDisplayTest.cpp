@@ -18,9 +18,13 @@
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/tools/ArtFiles.h"
-#include "tools/artgen/MenuScene.h"
+#include "render/Camera.h"
+#include "render/Lights.h"
+#include "render/MenuObjects.h"
+#include "tests/support/TestFiles.h"
 
 using namespace arttest;
 using testsupport::Image;
@@ -47,6 +51,7 @@ class ArtDisplay : public ::testing::Test {
     m_open = true;
   }
   void TearDown() override {
+    FreeMenuObjects();
     ClearMaterials();
     if (m_open) CloseDisplay();
     SDL_Quit();
@@ -57,19 +62,7 @@ class ArtDisplay : public ::testing::Test {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
 
-  Image Frame() const {
-    Image image;
-    image.width = m_width;
-    image.height = m_height;
-    image.rgb.resize(static_cast<size_t>(m_width) * m_height * 3);
-    std::vector<uint8_t> rows(image.rgb.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, m_width, m_height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    for (int y = 0; y < m_height; ++y)
-      std::copy_n(&rows[static_cast<size_t>(m_height - 1 - y) * m_width * 3], m_width * 3,
-                  &image.rgb[static_cast<size_t>(y) * m_width * 3]);
-    return image;
-  }
+  Image Frame() const { return testsupport::ReadFrame(m_width, m_height); }
 
   static bool Uncovered(const Rgb& c) { return c.r > 250 && c.g < 5 && c.b > 250; }
   static int UncoveredCount(const Image& image) {
@@ -303,14 +296,15 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
   // 4:3, 16:9 and a very wide 2.4:1 screen.
   for (auto size : {std::pair<int, int>{320, 240}, {320, 180}, {336, 140}}) {
     Open(size.first, size.second);
-    artgen::MenuScene menu;
-    ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+    testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
+    ASSERT_EQ(LoadMenuObjects(), 1);
     // The backdrop's morph runs through its whole range once in 128 frames.
     for (double T : {0.0, 32.0, 64.0}) {
       Clear();
       Perspective();
-      artgen::PlaceMenuCameraAndLight();
-      menu.DrawBackdrop(T);
+      PlaceMenuCamera();
+      MenuLights();
+      DrawMenuBackground(static_cast<float>(T));
       glFinish();
       Image frame = Frame();
       EXPECT_EQ(UncoveredCount(frame), 0) << size.first << "x" << size.second << " T " << T;
@@ -318,6 +312,7 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
       Rgb mean = frame.Mean(0, 0, frame.width, frame.height);
       EXPECT_LT(mean.r + mean.g + mean.b, 3 * 110);
     }
+    FreeMenuObjects();
     ClearMaterials();
     CloseDisplay();
     m_open = false;
@@ -329,14 +324,15 @@ TEST_F(ArtDisplay, TitleStaysOnScreenAboveTheMainMenuWhileItMoves) {
   // pixels) above the bottom.
   Open(800, 600);
   const int firstEntry = 600 - static_cast<int>(24 * 10.5);
-  artgen::MenuScene menu;
-  ASSERT_TRUE(menu.Load(GfxDir() + "2d/"));
+  testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
+  ASSERT_EQ(LoadMenuObjects(), 1);
   // All three motions repeat within 256 frames.
   for (double T = 0; T < 256; T += 8) {
     Clear();
     Perspective();
-    artgen::PlaceMenuCameraAndLight();
-    menu.DrawTitle(T);
+    PlaceMenuCamera();
+    MenuLights();
+    DrawMenuTitle(static_cast<float>(T));
     glFinish();
     Image frame = Frame();
     int top = frame.height, bottom = -1, left = frame.width, right = -1;

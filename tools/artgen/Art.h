@@ -20,5 +20,8 @@ void MakeCubeArt(ArtContext& context);
 void MakeMenuArt(ArtContext& context);
 // theme1/ .. theme3/.
 void MakeThemes(ArtContext& context);
+// The desktop icon at each size of the icon theme, as SIZExSIZE/apps/NAME.png;
+// false when the font cannot be read.
+bool MakeIcons(ArtContext& context, const std::string& name);
 
 }  // namespace artgen

@@ -3,10 +3,10 @@
 //
 // The title is fitted by the game into a box of equal width, height and depth,
 // each axis scaled on its own; so the model fills a cube of its own: the word
-// GLYPHOX as a row of seven letter blocks crossed at its P by the column
-// CRYPTIC, as in a crossword, and four small blocks floating in front of and
-// behind it, which give the title its depth. Every block carries its letter
-// as raised glyph geometry on its front.
+// GLYPHOX as a row of seven letter blocks crossed at its L by the column
+// DELUXE, as in a crossword, and four small blocks floating in front of and
+// behind it, which give the title its depth and make it as tall as it is
+// wide. Every block carries its letter as raised glyph geometry on its front.
 #include <cmath>
 #include <cstdio>
 
@@ -102,15 +102,24 @@ std::vector<TitleBlock> TitleLayout() {
   std::vector<TitleBlock> blocks;
   const char* word = "GLYPHOX";
   for (int i = 0; i < 7; ++i) blocks.push_back({word[i], i - 3.0, 0.0, 0.0, kBlockHalf});
-  const char* column = "CRYPTIC";  // crosses GLYPHOX at its P
-  for (int k = 0; k < 7; ++k) {
-    if (k != 3) blocks.push_back({column[k], 0.0, 3.0 - k, 0.0, kBlockHalf});
+  // The game's full name reads down through the L of the word: two letters
+  // above it, three below.
+  const char* column = "DELUXE";
+  const int crossing = 2;            // the L of DELUXE
+  const double columnX = 1.0 - 3.0;  // over the L of GLYPHOX
+  for (int k = 0; k < 6; ++k) {
+    if (k != crossing) blocks.push_back({column[k], columnX, crossing - static_cast<double>(k), 0.0, kBlockHalf});
   }
-  // Depth: as far in front as behind, so the box is as deep as it is wide.
-  blocks.push_back({'A', 2.2, 2.1, 3.0, 0.3});
-  blocks.push_back({'Z', -2.3, 1.9, -3.16, 0.3});
-  blocks.push_back({'Q', -1.9, -2.1, 2.2, 0.3});
-  blocks.push_back({'W', 2.4, -1.9, -2.6, 0.3});
+  // They fill the corners the two words leave empty. Depth: as far in front
+  // as behind, so the box is about as deep as it is wide; the highest
+  // reaches as far above the word as DELUXE reaches below it. The lowest
+  // sits a little below DELUXE, far back where it looks higher than it is:
+  // the box then centres the title a little higher, which keeps DELUXE
+  // clear of the menu's first entry.
+  blocks.push_back({'Z', 0.2, 3.16, -3.16, 0.3});
+  blocks.push_back({'W', 2.4, 1.25, 1.8, 0.3});
+  blocks.push_back({'A', 2.2, -1.8, 3.0, 0.3});
+  blocks.push_back({'Q', -0.3, -3.5, -2.0, 0.3});
   return blocks;
 }
 

@@ -1,0 +1,271 @@
+// Camera placement, frustum culling and picking by ray casting.
+#include "render/Camera.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "engine3d/GLContext.h"
+#include "engine3d/Objet3D.h"
+#include "puzzle/Cube.h"
+#include "puzzle/PuzzleView.h"
+#include "render/SceneLists.h"
+#include "render/Themes.h"
+
+ViewRecord g_view;
+float g_boardOffset[3] = {0, 0, 0};
+
+namespace {
+
+constexpr float s = kSquareSize;
+
+void Sub(const float* a, const float* b, float* out) {
+  for (int i = 0; i < 3; ++i) out[i] = a[i] - b[i];
+}
+float Dot(const float* a, const float* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+void Cross(const float* a, const float* b, float* out) {
+  out[0] = a[1] * b[2] - a[2] * b[1];
+  out[1] = a[2] * b[0] - a[0] * b[2];
+  out[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+// The cull boxes round square (c, r): half width in squares, height from
+// low to high (in world units).
+bool SquareBoxInFrustum(int c, int r, float half, float low, float high) {
+  const float a[3] = {(c - half) * s, low, (r - half) * s};
+  const float b[3] = {(c + half) * s, high, (r + half) * s};
+  return BoxInFrustum(a, b);
+}
+
+void CullWallPieces() {
+  for (int i = 0; i < g_wallPieceCount; ++i) {
+    WallPiece& w = g_wallPieces[i];
+    w.nearView = w.visible = 0;
+    if (!w.active) continue;
+    if (SquareBoxInFrustum(w.column, w.row, 1.0f, -s, s)) {
+      w.nearView = 1;
+      w.visible = SquareBoxInFrustum(w.column, w.row, 0.5f, -s, s) ? 1 : 0;
+    }
+  }
+}
+
+}  // namespace
+
+void SetBoardOffset(int width, int height) {
+  g_boardOffset[0] = (0.5f - width / 2.0f) * s;
+  g_boardOffset[1] = 0.0f;
+  g_boardOffset[2] = (0.5f - height / 2.0f) * s;
+}
+
+float CameraDistanceFor(int width, int height) { return static_cast<float>(width > height ? width : height) * 0.09f; }
+
+void PlaceCamera(const CameraPose& pose) {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(0, 0, -pose.zoom);
+  glRotatef(pose.tilt, -1, 0, 0);
+  glRotatef(pose.spin, 0, -1, 0);
+  if (pose.close) glTranslatef(pose.pan[0], pose.pan[1], pose.pan[2]);
+}
+
+void PlaceMenuCamera() {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(0, 0, -1.2f);
+}
+
+void SetBoardProjection(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(g_screen.fieldOfView, height > 0 ? static_cast<double>(width) / height : 1.0, g_screen.nearPlane,
+                 g_screen.farPlane);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void CaptureMatrices() {
+  glGetDoublev(GL_PROJECTION_MATRIX, g_view.projection);
+  glGetDoublev(GL_MODELVIEW_MATRIX, g_view.modelview);
+}
+
+void RestoreMatrices() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixd(g_view.projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixd(g_view.modelview);
+}
+
+void ExtractFrustum() {
+  CaptureMatrices();
+  double c[16];  // projection x modelview, column order
+  const double* p = g_view.projection;
+  const double* m = g_view.modelview;
+  for (int col = 0; col < 4; ++col)
+    for (int row = 0; row < 4; ++row) {
+      double sum = 0;
+      for (int k = 0; k < 4; ++k) sum += p[k * 4 + row] * m[col * 4 + k];
+      c[col * 4 + row] = sum;
+    }
+  // Plane i: row 3 plus or minus row (i / 2).
+  for (int i = 0; i < 6; ++i) {
+    const int row = i / 2;
+    const double sign = (i % 2 == 0) ? 1.0 : -1.0;
+    for (int k = 0; k < 4; ++k) g_view.planes[i][k] = static_cast<float>(c[k * 4 + 3] + sign * c[k * 4 + row]);
+  }
+}
+
+bool BoxInFrustum(const float low[3], const float high[3]) {
+  for (const auto& plane : g_view.planes) {
+    bool inside = false;
+    for (int corner = 0; corner < 8 && !inside; ++corner) {
+      const float x = (corner & 1) ? high[0] : low[0];
+      const float y = (corner & 2) ? high[1] : low[1];
+      const float z = (corner & 4) ? high[2] : low[2];
+      inside = plane[0] * x + plane[1] * y + plane[2] * z + plane[3] > 0.0f;
+    }
+    if (!inside) return false;
+  }
+  return true;
+}
+
+Ray PickRay(int mouseX, int mouseY) {
+  const GLint viewport[4] = {0, 0, g_screen.width, g_screen.height};
+  const double wx = mouseX, wy = g_screen.height - mouseY;
+  double n[3] = {0, 0, 0}, f[3] = {0, 0, 0};
+  gluUnProject(wx, wy, 0.0, g_view.modelview, g_view.projection, viewport, &n[0], &n[1], &n[2]);
+  gluUnProject(wx, wy, 1.0, g_view.modelview, g_view.projection, viewport, &f[0], &f[1], &f[2]);
+  Ray ray;
+  double d[3] = {f[0] - n[0], f[1] - n[1], f[2] - n[2]};
+  const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+  for (int i = 0; i < 3; ++i) {
+    ray.origin[i] = static_cast<float>(n[i]);
+    ray.direction[i] = static_cast<float>(length > 0 ? d[i] / length : d[i]);
+  }
+  return ray;
+}
+
+bool RayHitsBox(const Ray& ray, const float low[3], const float high[3]) {
+  float enter = 0.0f, leave = 1000000.0f;
+  for (int i = 0; i < 3; ++i) {
+    const float d = ray.direction[i], o = ray.origin[i];
+    if (d > 0.000001f || d < -0.000001f) {
+      float t0 = (low[i] - o) / d, t1 = (high[i] - o) / d;
+      if (t0 > t1) std::swap(t0, t1);
+      if (t0 > enter) enter = t0;
+      if (t1 < leave) leave = t1;
+      if (enter > leave) return false;
+    } else if (o < low[i] || o > high[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool RayHitsTriangle(const Ray& ray, const float* p0, const float* p1, const float* p2, float& distance) {
+  float e1[3], e2[3], q[3], r[3], rx[3];
+  Sub(p1, p0, e1);
+  Sub(p2, p0, e2);
+  Cross(ray.direction, e2, q);
+  const float det = Dot(e1, q);
+  if (det > -0.000001f) return false;
+  Sub(ray.origin, p0, r);
+  const float f = 1.0f / det;
+  const float u = Dot(r, q) * f;
+  if (u < 0.0f || u > 1.0f) return false;
+  Cross(r, e1, rx);
+  const float v = Dot(ray.direction, rx) * f;
+  if (v < 0.0f || u + v > 1.0f) return false;
+  distance = Dot(e2, rx) * f;
+  // A triangle behind the eye is no hit (it would otherwise be the nearest).
+  return distance >= 0.0f;
+}
+
+bool RayHitsObject(const Ray& worldRay, const float position[3], const float box[3], Objet3D& object, bool precise,
+                   RayHit& hit) {
+  Ray ray = worldRay;
+  for (int i = 0; i < 3; ++i) ray.origin[i] -= position[i];
+  const float low[3] = {-box[0] / 2, -box[1] / 2, -box[2] / 2};
+  const float high[3] = {box[0] / 2, box[1] / 2, box[2] / 2};
+  if (!RayHitsBox(ray, low, high)) return false;
+  if (!precise) return true;
+  hit = RayHit();
+  int meshIndex = 0;
+  for (Mesh3D* mesh = object.meshes; mesh; mesh = mesh->next, ++meshIndex) {
+    for (int f = 0; f < mesh->faceCount; ++f) {
+      const uint32_t* v = &mesh->faces[f * 3];
+      float d;
+      if (RayHitsTriangle(ray, mesh->Position(v[0]), mesh->Position(v[1]), mesh->Position(v[2]), d) &&
+          d < hit.distance) {
+        hit.distance = d;
+        hit.face = f;
+        hit.mesh = meshIndex;
+      }
+    }
+  }
+  return hit.face >= 0;
+}
+
+void Cull() {
+  ExtractFrustum();
+  for (int i = 0; i < CubeCount(); ++i) {
+    CubeDrawRecord& d = g_cubeDraw[i];
+    d.nearView = d.visible = 0;
+    if (!d.active) continue;
+    const CubeState& c = CubeRecord(i);
+    if (SquareBoxInFrustum(c.x, c.y, 1.0f, -0.6f * s, 0.6f * s)) {
+      d.nearView = 1;
+      d.visible = SquareBoxInFrustum(c.x, c.y, 0.5f, -0.6f * s, 0.6f * s) ? 1 : 0;
+    }
+  }
+  CullWallPieces();
+}
+
+bool Pick(int mouseX, int mouseY, PickResult& result) {
+  result = PickResult();
+  float best = 10000.0f;
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glTranslatef(g_boardOffset[0], g_boardOffset[1], g_boardOffset[2]);
+  ExtractFrustum();
+  CullWallPieces();
+
+  if (g_theme.loaded) {
+    const float zero[3] = {0, 0, 0}, arrowBox[3] = {s, 0.3f * s, s};
+    for (int i = 0; i < ArrowCount(); ++i) {
+      const ArrowRecord& a = Arrow(i);
+      if (!a.active) continue;
+      glPushMatrix();
+      MoveToArrow(a);
+      CaptureMatrices();
+      RayHit hit;
+      if (RayHitsObject(PickRay(mouseX, mouseY), zero, arrowBox, g_theme.arrowWork, true, hit) && hit.distance < best) {
+        best = hit.distance;
+        result.kind = kPickArrow;
+        result.index = i;
+      }
+      glPopMatrix();
+    }
+  }
+
+  CaptureMatrices();
+  const Ray ray = PickRay(mouseX, mouseY);
+  const float cubeBox[3] = {s, s, s};
+  for (int i = 0; i < CubeCount(); ++i) {
+    if (!g_cubeDraw[i].active) continue;
+    const CubeState& c = CubeRecord(i);
+    if (!SquareBoxInFrustum(c.x, c.y, 1.0f, -s, s) || !SquareBoxInFrustum(c.x, c.y, 0.5f, -s, s)) continue;
+    const Cube* cube = CurrentLevel().CubeAt(i);
+    if (!cube || !cube->models[0]) continue;
+    const float position[3] = {c.x * s, 0.5f * s, c.y * s};
+    RayHit hit;
+    if (RayHitsObject(ray, position, cubeBox, *cube->models[0], true, hit) && hit.distance < best) {
+      best = hit.distance;
+      result.kind = kPickCube;
+      result.index = i;
+    }
+  }
+  glPopMatrix();
+  return result.kind != kPickNothing;
+}

@@ -1,0 +1,10 @@
+// The player's drawing choices the renderer needs, filled by the shell from
+// its settings: the renderer itself never reads the settings file.
+#pragma once
+
+struct RenderOptions {
+  int reflect = 0;     // mirror image in the floor
+  int shadow = 0;      // 0 none, 1 false shadows under the arrows, 2 real shadows
+  int cartoon = 0;     // outlines along the models' marked edges
+  int mipMapping = 1;  // mip-mapped textures for themes and letter images
+};

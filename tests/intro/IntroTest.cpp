@@ -1,0 +1,204 @@
+// The intro: the emblem's table and tube mesh, the glow textures, the timing
+// of the spin, hold and fade, the skip, and the red glow on screen.
+#include <GL/gl.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/Display.h"
+#include "config/Settings.h"
+#include "engine3d/Material.h"
+#include "engine3d/Objet3D.h"
+#include "intro/Emblem.h"
+#include "intro/Intro.h"
+#include "render/Overlay.h"
+#include "tests/support/GLFrame.h"
+
+namespace {
+
+TEST(EmblemTable, EightOutlinesOfTheStatedSizesWithinTheStatedBox) {
+  CList<SHAPE> outlines;
+  BuildOutlines(kEmblemTable, EmblemTableRows(), outlines);
+  ASSERT_EQ(outlines.Count(), 8);
+  const int sizes[] = {6, 19, 19, 19, 2, 60, 36, 18};
+  int i = 0;
+  for (SHAPE* shape = outlines.First(); shape; shape = outlines.Next(), ++i) {
+    EXPECT_EQ(shape->points.Count(), sizes[i]) << "outline " << i + 1;
+    for (const CVector3D& p : shape->points) {
+      EXPECT_TRUE(p.x >= -0.78f && p.x <= 0.70f && p.y >= -0.65f && p.y <= 0.65f) << p.x << "," << p.y;
+      EXPECT_EQ(p.z, 0.0f);
+    }
+  }
+  // The table ends at the double marker, whatever follows.
+  const float table[][3] = {{0, 0, 0}, {1, 0, 0}, {0, 0, -1}, {0, 0, -1}, {5, 5, 0}};
+  BuildOutlines(table, 5, outlines);
+  EXPECT_EQ(outlines.Count(), 1);
+}
+
+TEST(EmblemMesh, RingsOfEightAndRoundedCapsGiveTheseCounts) {
+  CList<SHAPE> outlines;
+  BuildOutlines(kEmblemTable, EmblemTableRows(), outlines);
+  EmblemMesh mesh = BuildTubeMesh(outlines);
+  // Closed outline 1: 5 distinct points, 5 rings, 5 joins. Open outline of n
+  // points: n rings and 7 cap rings at each end, plus 2 tips: 8 n + 114
+  // vertices, 16 (n + 13) + 16 triangles.
+  auto openVertices = [](int n) { return 8 * n + 114; };
+  auto openTriangles = [](int n) { return 16 * (n + 13) + 16; };
+  EXPECT_EQ(mesh.vertices.size(), static_cast<size_t>(40 + 3 * openVertices(19) + openVertices(2) + openVertices(60) +
+                                                       openVertices(36) + openVertices(18)));
+  int parts[3] = {0, 0, 0};
+  for (const EmblemTriangle& t : mesh.triangles) {
+    ASSERT_TRUE(t.part >= 0 && t.part <= 2);
+    ++parts[t.part];
+    for (int corner : t.corners) ASSERT_LT(corner, static_cast<int>(mesh.vertices.size()));
+  }
+  EXPECT_EQ(parts[1], 5 * 16) << "the closed outline";
+  EXPECT_EQ(parts[0], 3 * openTriangles(19) + openTriangles(2)) << "outlines 2 to 5";
+  EXPECT_EQ(parts[2], openTriangles(60) + openTriangles(36) + openTriangles(18)) << "outlines 6 to 8";
+  EXPECT_EQ(mesh.vertices.size(), 2222u);
+
+  // The closed outline's rings have radius 0.025; the open ones end in a tip
+  // one radius (0.05) beyond their end point.
+  const CVector3D& ring = mesh.vertices[0];
+  EXPECT_NEAR(std::hypot(ring.x - kEmblemTable[0][0], ring.y - kEmblemTable[0][1]), 0.025f, 1e-5);
+  const CVector3D& tip = mesh.vertices[40];  // outline 2's start tip
+  EXPECT_NEAR(std::hypot(tip.x - kEmblemTable[7][0], tip.y - kEmblemTable[7][1]), 0.05f, 1e-5);
+}
+
+TEST(EmblemMesh, TheVertexBudgetStopsFurtherOutlines) {
+  std::vector<std::array<float, 3>> rows;
+  for (int o = 0; o < 20; ++o) {
+    for (int p = 0; p < 100; ++p) rows.push_back({p * 0.02f, o * 0.1f, 0.0f});
+    rows.push_back({0, 0, -1});
+  }
+  rows.push_back({0, 0, -1});
+  CList<SHAPE> outlines;
+  BuildOutlines(reinterpret_cast<const float(*)[3]>(rows.data()), static_cast<int>(rows.size()), outlines);
+  EmblemMesh mesh = BuildTubeMesh(outlines);
+  EXPECT_LE(mesh.vertices.size(), 10000u);
+  EXPECT_LE(mesh.triangles.size(), 10000u);
+  EXPECT_GT(mesh.triangles.size(), 9000u) << "five outlines of 1,824 triangles fit, the sixth not";
+}
+
+TEST(GlowTexture, ARoundGlowInTheColourWithAWhiteHotCentre) {
+  std::vector<uint8_t> red = MakeGlowTexture(1.0f, 0.0f, 0.0f);
+  ASSERT_EQ(red.size(), 128u * 128u * 3u);
+  auto at = [&](int i, int j) {
+    const uint8_t* p = &red[(j * 128 + i) * 3];
+    return std::array<int, 3>{p[0], p[1], p[2]};
+  };
+  // Centre: b = 255, core 255 -> 254 -> 252 -> 248 -> 240.
+  EXPECT_EQ(at(64, 64), (std::array<int, 3>{255, 240, 240}));
+  // 20 to the right: q = 33, b = 222, core 222 -> 192 -> 144 -> 81 -> 25.
+  EXPECT_EQ(at(84, 64), (std::array<int, 3>{247, 25, 25}));
+  EXPECT_EQ(at(0, 0), (std::array<int, 3>{0, 0, 0}));
+  std::vector<uint8_t> grey = MakeGlowTexture(0.5f, 0.5f, 0.5f);
+  EXPECT_EQ(grey[(64 * 128 + 84) * 3], 111 + 25);
+}
+
+TEST(IntroTiming, SpinHoldAndFadeLastAbout444FrameUnits) {
+  for (float f : {1.0f, 2.0f, 0.25f}) {
+    IntroAnimation state;
+    int spin = 0, hold = 0, fade = 0;
+    while (!state.finished && state.frames < 10000) {
+      (state.phase == kIntroSpin ? spin : state.phase == kIntroHold ? hold : fade)++;
+      AdvanceIntro(state, f);
+    }
+    EXPECT_NEAR(spin * f, 144.0f, 1.0f) << f;
+    EXPECT_NEAR(hold * f, 200.0f, 2.0f) << f;
+    EXPECT_NEAR(fade * f, 100.0f, 2.0f) << f;
+    EXPECT_NEAR(state.frames * f, 444.0f, 4.0f) << f;
+  }
+  IntroAnimation state;
+  for (int i = 0; i < 144; ++i) AdvanceIntro(state, 1.0f);
+  EXPECT_EQ(state.phase, kIntroHold);
+  EXPECT_NEAR(state.distance, 0.0f, 1e-3) << "from z = -1 to z = -3";
+}
+
+TEST(IntroTiming, AKeyReleaseDuringTheSpinEndsItWithoutTheFade) {
+  IntroAnimation state;
+  AdvanceIntro(state, 1.0f);
+  SDL_Event release = {};
+  release.type = SDL_KEYUP;
+  SDL_Event press = {};
+  press.type = SDL_KEYDOWN;
+  IntroEvent(state, press);
+  EXPECT_FALSE(state.skipped);
+  IntroEvent(state, release);
+  AdvanceIntro(state, 1.0f);
+  EXPECT_TRUE(state.finished);
+  EXPECT_EQ(state.phase, kIntroSpin);
+}
+
+class IntroDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
+    g_settings.windowed = 1;
+    ASSERT_EQ(OpenDisplay(640, 480), 1);
+    SetOverlayScreenSize(640, 480);
+  }
+  void TearDown() override {
+    ReleaseIntro();
+    CloseDisplay();
+    SDL_Quit();
+  }
+};
+
+TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhiteCentre) {
+  const float saved[3] = {g_logoColors[0][0], g_logoColors[0][1], g_logoColors[0][2]};
+  g_logoColors[0][0] = 1.0f;
+  g_logoColors[0][1] = g_logoColors[0][2] = 0.0f;
+  ASSERT_EQ(SetUpIntro(), 1);
+  std::copy(saved, saved + 3, g_logoColors[0]);
+  for (int part = 0; part < 3; ++part) {
+    Objet3D* object = IntroObject(part);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->meshCount, 1);
+    EXPECT_EQ(object->vertexTotal, 2222) << "every object holds all the vertices";
+    EXPECT_EQ(object->FirstMesh()->material->flags, kMaterialEnvironment);
+  }
+  EXPECT_EQ(IntroObject(1)->faceTotal, 80);
+
+  IntroAnimation state;
+  state.phase = kIntroHold;
+  state.angle = 0.0f;
+  state.distance = 0.0f;
+  state.timer = 1.0f;
+  DrawIntro(state);
+  // The swoosh (outline 4) runs under the cube and the G: rows 300 to 380.
+  testsupport::Image frame = testsupport::ReadFrame(640, 480);
+  int red = 0, white = 0, other = 0;
+  for (int y = 300; y < 380; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      testsupport::Rgb c = frame.At(x, y);
+      int r = c.r, g = c.g, b = c.b;
+      if (r + g + b < 60) continue;
+      if (r > 120 && g < r / 2 && b < r / 2)
+        ++red;
+      else if (r > 200 && g > 150 && b > 150)
+        ++white;
+      else if (g > r || b > r)
+        ++other;
+    }
+  }
+  EXPECT_GT(red, 500);
+  EXPECT_GE(white, 3) << "where the tube faces the turned view, the white-hot centre";
+  EXPECT_EQ(other, 0) << "nothing of the default cyan is left";
+}
+
+TEST_F(IntroDisplayTest, AReleasedKeyEndsTheRunAfterOneFrameWithoutFading) {
+  ASSERT_EQ(SetUpIntro(), 1);
+  SDL_Event release = {};
+  release.type = SDL_KEYUP;
+  SDL_PushEvent(&release);
+  IntroAnimation state;
+  RunIntro(state);
+  EXPECT_EQ(state.frames, 1);
+  EXPECT_EQ(state.phase, kIntroSpin);
+  SDL_PushEvent(&release);
+  EXPECT_EQ(PlayIntroAnimation(), 1) << "the start goes on";
+}
+
+}  // namespace

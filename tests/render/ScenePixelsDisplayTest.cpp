@@ -1,0 +1,312 @@
+// The board scene's pixels: the cube's look follows the rules' turns, ground
+// letters lie only on solution squares, glows, the mirror at strength 0,
+// shadows kept on the board, a 1 x 1 board, and every theme's levels 1, 30
+// and 60 drawn without a GL error.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "engine3d/Material.h"
+#include "engine3d/Texture.h"
+#include "puzzle/Cube.h"
+#include "puzzle/PuzzleView.h"
+#include "render/Lights.h"
+#include "render/Themes.h"
+#include "tests/render/SceneFixture.h"
+
+using namespace scenetest;
+using testsupport::Image;
+using testsupport::Rgb;
+
+namespace {
+
+constexpr float s = kSquareSize;
+
+int Brightness(const Rgb& c) { return c.r + c.g + c.b; }
+int Difference(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); }
+
+// Tile f: a dark colour of its own with a white bar along the top edge.
+const uint8_t kTileColours[6][3] = {{150, 20, 20}, {20, 130, 20}, {20, 30, 150},
+                                    {130, 110, 10}, {120, 20, 120}, {10, 110, 120}};
+Texture* MarkedAtlas() {
+  Texture* texture = new Texture;
+  texture->Create(64, 512, 24);
+  for (int y = 0; y < 512; ++y)
+    for (int x = 0; x < 64; ++x) {
+      uint8_t* p = &texture->pixels[(static_cast<size_t>(y) * 64 + x) * 3];
+      const int tile = y / 64, ty = y % 64;
+      const bool bar = ty >= 6 && ty < 18 && x >= 12 && x < 52;
+      for (int c = 0; c < 3; ++c) p[c] = bar ? 255 : tile < 6 ? kTileColours[tile][c] : 60;
+    }
+  return texture;
+}
+
+TEST_F(SceneTest, TheMarkOnTopTurnsByTheRulesQuarterTurns) {
+  std::vector<std::string> rows(9, std::string(9, '.'));
+  rows[4][4] = 'A';
+  StartSource(puzzletest::OneLevel(rows, {"A 4 4 h"}));
+  Cube& cube = *g_level.cubes[0];
+  for (Material* look : {cube.looks[0], cube.looks[1]}) look->SetBaseTexture(MarkedAtlas());
+  std::srand(11);
+  frame.drawArrows = 0;
+  for (int roll = 0; roll < 40; ++roll) {
+    const CameraPose above{0, -90, 0.35f, 1,
+                           {(4.5f - g_cubes[0].x - 0.5f) * s, 0, (4.5f - g_cubes[0].y - 0.5f) * s}};
+    const Image image = Draw(above);
+    // The face spans about a fifth of the height; sample its four sides.
+    const int cx = kWidth / 2, cy = kHeight / 2, d = kHeight / 16, half = kHeight / 40;
+    const int sides[4] = {Brightness(image.Mean(cx - half, cy - d - half, 2 * half, 2 * half)),   // North
+                          Brightness(image.Mean(cx + d - half, cy - half, 2 * half, 2 * half)),   // East
+                          Brightness(image.Mean(cx - half, cy + d - half, 2 * half, 2 * half)),   // South
+                          Brightness(image.Mean(cx - d - half, cy - half, 2 * half, 2 * half))};  // West
+    int brightest = 0;
+    for (int k = 1; k < 4; ++k)
+      if (sides[k] > sides[brightest]) brightest = k;
+    SCOPED_TRACE("roll " + std::to_string(roll));
+    ASSERT_EQ(brightest, cube.UpperTurn()) << sides[0] << " " << sides[1] << " " << sides[2] << " " << sides[3];
+    // The tile's own colour says which slot is on top: the darkest side,
+    // less its grey part (light and glow add white), points at it.
+    int darkest = 0;
+    for (int k = 1; k < 4; ++k)
+      if (sides[k] < sides[darkest]) darkest = k;
+    const int dx[4] = {0, d, 0, -d}, dy[4] = {-d, 0, d, 0};
+    const Rgb seen = image.Mean(cx + dx[darkest] - half, cy + dy[darkest] - half, 2 * half, 2 * half);
+    const auto tint = [](double r, double g, double b, double out[3]) {
+      const double low = std::min(r, std::min(g, b));
+      out[0] = r - low, out[1] = g - low, out[2] = b - low;
+      const double length = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]) + 1e-9;
+      for (int c = 0; c < 3; ++c) out[c] /= length;
+    };
+    double seenTint[3];
+    tint(seen.r, seen.g, seen.b, seenTint);
+    int nearest = 0;
+    double best = -2;
+    for (int tile = 0; tile < 6; ++tile) {
+      double tileTint[3];
+      tint(kTileColours[tile][0], kTileColours[tile][1], kTileColours[tile][2], tileTint);
+      const double match = seenTint[0] * tileTint[0] + seenTint[1] * tileTint[1] + seenTint[2] * tileTint[2];
+      if (match > best) best = match, nearest = tile;
+    }
+    ASSERT_EQ(nearest, cube.positions.upper);
+
+    int direction;
+    do {
+      direction = std::rand() % 4;
+    } while ((direction == North && g_cubes[0].y < 2) || (direction == South && g_cubes[0].y > 6) ||
+             (direction == West && g_cubes[0].x < 2) || (direction == East && g_cubes[0].x > 6));
+    ASSERT_EQ(MoveSelected(direction), 1);
+    // Draw the roll on its way, then let it end.
+    for (int step = 0; step < 3; ++step) {
+      host.ticks += 60;
+      Draw(above);
+      g_level.Update();
+    }
+    puzzletest::FinishRoll(host);
+  }
+}
+
+TEST_F(SceneTest, GroundLettersLieOnlyOnSolutionSquares) {
+  StartSource(puzzletest::OneLevel({"#######", "#.....#", "#.CAT.#", "#.....#", "#.....#", "#######"},
+                                   {"CAT 2 2 h"}));
+  // Roll the three cubes off their squares, South.
+  for (int i = 0; i < 3; ++i) {
+    SelectCube(i);
+    ASSERT_EQ(MoveSelected(South), 1);
+    puzzletest::FinishRoll(host);
+  }
+  frame.drawArrows = 0;
+  const CameraPose camera = TopView();
+  const Image image = Draw(camera);
+  Aim(camera);
+  // Plain squares all look alike; the three letter squares differ from them.
+  int px, py;
+  Project(1 * s, 0, 1 * s, px, py);
+  const Rgb plain = image.Mean(px - 3, py - 3, 6, 6);
+  for (int y = 1; y <= 2; ++y)
+    for (int x = 1; x <= 5; ++x) {
+      Project(x * s, 0, y * s, px, py);
+      const Rgb here = image.Mean(px - 8, py - 8, 16, 16);
+      const bool letter = y == 2 && x >= 2 && x <= 4;
+      const Rgb flat = image.Mean(px - 3, py - 3, 6, 6);
+      SCOPED_TRACE("square " + std::to_string(x) + "," + std::to_string(y));
+      if (letter)
+        EXPECT_GT(Difference(here, plain) + Difference(flat, plain), 40);
+      else
+        EXPECT_LT(Difference(flat, plain), 12);
+    }
+}
+
+TEST_F(SceneTest, ALetterOutsideTheAlphabetLeavesItsGroundTilePlain) {
+  // O and X stand on the board but belong to no word: the level set's
+  // alphabet has no place for them.
+  StartSource(puzzletest::OneLevel({"#########", "#.......#", "#.O.C.X.#", "#.......#", "#.......#", "#########"},
+                                   {"C 4 2 h"}));
+  for (int i = 0; i < 3; ++i) {
+    SelectCube(i);
+    ASSERT_EQ(MoveSelected(South), 1);
+    puzzletest::FinishRoll(host);
+  }
+  frame.drawArrows = 0;
+  const CameraPose camera = TopView();
+  const Image image = Draw(camera);
+  Aim(camera);
+  int ox, oy, xx, xy, cx, cy;
+  Project(2 * s, 0, 2 * s, ox, oy);
+  Project(6 * s, 0, 2 * s, xx, xy);
+  Project(4 * s, 0, 2 * s, cx, cy);
+  const int half = static_cast<int>(std::abs(xx - ox) / 8.0 * 0.8);
+  int differO = 0, differC = 0;
+  for (int dy = -half; dy <= half; ++dy)
+    for (int dx = -half; dx <= half; ++dx) {
+      differO += Difference(image.At(ox + dx, oy + dy), image.At(xx + dx, xy + dy)) > 24;
+      differC += Difference(image.At(ox + dx, oy + dy), image.At(cx + dx, cy + dy)) > 24;
+    }
+  // Both plain tiles look alike (up to the perspective); C's square shows
+  // its letter.
+  EXPECT_GT(differC, half * half / 2);
+  EXPECT_LT(differO * 4, differC) << differO << " " << differC;
+}
+
+TEST_F(SceneTest, AStaticBlockGlowsFromTheStartAMovableCubeOnlyInPlace) {
+  StartSource(puzzletest::OneLevel({"#########", "#.......#", "#.b.....#", "#.......#", "#.....A.#", "#.......#",
+                                    "#########"},
+                                   {"B 2 2 h", "A 6 4 h"}));
+  // Cube 0 is the static B, cube 1 the movable A. Roll A until its letter
+  // is no longer upright on top.
+  ASSERT_EQ(CubeRecord(0).inPlace, 1);
+  SelectCube(1);
+  std::vector<int> rolls;
+  for (int direction : {North, West, North, West}) {
+    if (!CubeRecord(1).inPlace) break;
+    ASSERT_EQ(MoveSelected(direction), 1);
+    puzzletest::FinishRoll(host);
+    rolls.push_back(direction);
+  }
+  ASSERT_EQ(CubeRecord(1).inPlace, 0);
+  frame.drawArrows = 0;
+  const CameraPose camera = TopView();
+  // A glow pulses: its rim changes between two moments, nothing else does.
+  const auto pulse = [&](int cube) {
+    Aim(camera);
+    int px, py;
+    Project(CubeRecord(cube).x * s, 0.5f * s, CubeRecord(cube).y * s, px, py);
+    frame.elapsedFrames = 0;
+    const Image wide = Draw(camera);
+    frame.elapsedFrames = 32;
+    const Image narrow = Draw(camera);
+    int changed = 0;
+    for (int y = py - 30; y <= py + 30; ++y)
+      for (int x = px - 30; x <= px + 30; ++x) changed += Difference(wide.At(x, y), narrow.At(x, y)) > 6;
+    return changed;
+  };
+  EXPECT_GT(pulse(0), 20);
+  EXPECT_EQ(pulse(1), 0);
+  for (auto back = rolls.rbegin(); back != rolls.rend(); ++back) {  // back, upright again
+    ASSERT_EQ(MoveSelected(OppositeDirection(*back)), 1);
+    puzzletest::FinishRoll(host);
+  }
+  ASSERT_EQ(CubeRecord(1).inPlace, 1);
+  EXPECT_GT(pulse(1), 20);
+}
+
+TEST_F(SceneTest, MirrorAtStrengthZeroIsTheSameAsNoMirror) {
+  StartSource(puzzletest::OneLevel({"#######", "#.....#", "#.CAT.#", "#..#..#", "#######"}, {"CAT 2 2 h"}));
+  const CameraPose camera = OverviewCamera();
+  frame.options.reflect = 0;
+  const Image plain = Draw(camera);
+  frame.options.reflect = 1;
+  g_themeValues.reflectStrength = 0.0f;
+  const Image zero = Draw(camera);
+  EXPECT_EQ(plain.rgb, zero.rgb);
+  g_themeValues.reflectStrength = 0.6f;
+  const Image mirrored = Draw(camera);
+  EXPECT_NE(plain.rgb, mirrored.rgb);
+}
+
+TEST_F(SceneTest, ShadowsNeverLeaveTheBoard) {
+  StartSource(puzzletest::OneLevel({"#######", "#.....#", "#.CAT.#", "#..#..#", "#######"}, {"CAT 2 2 h"}));
+  const CameraPose camera = TopView();
+  Aim(camera);
+  int left, top, right, bottom;
+  Project(-0.5f * s, 0, -0.5f * s, left, top);
+  Project(6.5f * s, 0, 4.5f * s, right, bottom);
+  for (const float height : {0.05f, 0.0f}) {
+    SCOPED_TRACE("light height " + std::to_string(height));
+    const float saved[4] = {g_lights.position0[0], g_lights.position0[1], g_lights.position0[2], 0};
+    g_lights.position0[0] = 1.0f, g_lights.position0[1] = height, g_lights.position0[2] = 0.3f;
+    frame.options.shadow = 0;
+    const Image none = Draw(camera);
+    frame.options.shadow = 2;
+    const Image shadowed = Draw(camera);
+    for (int k = 0; k < 3; ++k) g_lights.position0[k] = saved[k];
+    int outside = 0, inside = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const bool out = x < left - 1 || x > right + 1 || y < top - 1 || y > bottom + 1;
+        const bool differs = Difference(none.At(x, y), shadowed.At(x, y)) > 0;
+        (out ? outside : inside) += differs;
+      }
+    EXPECT_EQ(outside, 0);
+    if (height > 0) EXPECT_GT(inside, 100);  // the long shadows are there
+  }
+}
+
+TEST_F(SceneTest, AOneByOneBoardDrawsATileAndItsBorder) {
+  StartSource(puzzletest::OneLevel({"A"}, {"A 0 0 h"}));
+  const CameraPose camera{0, -40, 0.3f, 0, {0, 0, 0}};
+  const Image image = Draw(camera);
+  Aim(camera);
+  int px, py;
+  Project(0, 0.5f * s, 0, px, py);
+  EXPECT_EQ(PickAt(camera, px, py).kind, kPickCube);
+  // The border's front side shows below the cube, one square wide: the
+  // background is beside it.
+  int fx, fy, ox, oy;
+  Aim(camera);
+  Project(0, -0.5f * s, 0.5f * s, fx, fy);
+  Project(1.2f * s, -0.5f * s, 0.5f * s, ox, oy);
+  const Rgb border = image.Mean(fx - 2, fy - 2, 4, 4), beside = image.Mean(ox - 2, oy - 2, 4, 4);
+  EXPECT_GT(Difference(border, beside), 30);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing) {
+  testsupport::TempDir game;
+  const std::string tree = testsupport::GameTreeDir();
+  const std::string setup = "mkdir -p " + game / "data/gfx" + " && cp -r " + tree + "/data/gfx/theme1 " +
+                            game / "data/gfx/" + " && ln -s " + tree + "/data/*.ttf " + game / "data/" +
+                            " && rm " + game / "data/gfx/theme1/texture/shadowarrow.png " +
+                            game / "data/gfx/theme1/texture/bordure.png " + game / "data/gfx/theme1/texture/halo2.png";
+  ASSERT_EQ(std::system(setup.c_str()), 0);
+  testsupport::ScopedWorkingDirectory cwd(game.Path());
+  ASSERT_EQ(CountThemes(), 1);
+  testsupport::CapturedStream err(2);
+  EXPECT_EQ(LoadTheme(0), 1);
+  const std::string said = err.Text();
+  for (const char* file : {"shadowarrow.png", "bordure.png", "halo2.png"})
+    EXPECT_NE(said.find(file), std::string::npos) << file << " in:\n" << said;
+  StartSource(puzzletest::OneLevel({"#####", "#.A.#", "#####"}, {"A 2 1 h"}));
+  frame.options.shadow = 1;
+  Draw(OverviewCamera());  // the border and marker untextured, no GL error
+}
+
+TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
+  for (const char* file : {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl"}) {
+    ASSERT_EQ(LoadLevelSet(file), 1);
+    for (int theme = 0; theme < ThemeCount(); ++theme) {
+      host.theme = theme;
+      for (int level : {0, 29, 59}) {
+        SCOPED_TRACE(std::string(file) + " theme " + std::to_string(theme + 1) + " level " + std::to_string(level + 1));
+        ASSERT_EQ(StartLevel(level), 1);
+        frame.options = RenderOptions{1, 2, 1, 1};
+        const Image image = Draw(OverviewCamera());
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_GT(image.CountLit(), kWidth * kHeight / 2);
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+// Offline mixing of a module or a sample through the game's own mixer set-up
+// into 16-bit stereo samples, and the figures a listener cares about.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace audiogen {
+
+constexpr int kRenderRate = 44100;
+
+struct Rendering {
+  std::vector<int16_t> samples;  // interleaved stereo
+  bool module = false;
+  double songSeconds = 0.0;      // a module: time until its song ends (wraps)
+};
+
+struct Figures {
+  double seconds = 0.0;
+  double peak = 0.0;              // of full scale
+  double longestSilence = 0.0;    // seconds below -60 dBFS (50 ms windows)
+  double onset = 0.0;             // first sample above -40 dBFS
+  int clippedSamples = 0;         // at full scale
+};
+
+// Mixes the file for at most maxSeconds (a module until its song ends).
+// Volume: player volume 0..128 for a module, sample volume 0..64 for a WAV.
+// Needs the offline mixer started; false after a message when loading fails.
+bool RenderFile(const std::string& path, double maxSeconds, int volume, Rendering& out);
+Figures Measure(const std::vector<int16_t>& stereo, int rate);
+
+}  // namespace audiogen

@@ -1,0 +1,299 @@
+// glyphox-view: draws one frame of a level as the game shows it, for level
+// authors and tests; picks, lists where cubes and arrows land on the screen,
+// and measures frame and level-start costs.
+//
+//   glyphox-view LEVELFILE INDEX OUT.bmp [--theme N] [--difficulty D]
+//       [--seed N] [--no-vary] [--no-mix] [--camera SPIN,TILT,ZOOM]
+//       [--close-view] [--reflect 0|1] [--shadow 0|1|2] [--cartoon 0|1]
+//       [--size WxH] [--moves "n e s w ..."] [--select X,Y] [--pick X,Y]
+//       [--list] [--bench SECONDS] [--bench-start N]
+//
+// Run it from a game directory (the one holding data/); otherwise it uses
+// the build's game directory.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/Display.h"
+#include "config/FileAccess.h"
+#include "engine3d/GLContext.h"
+#include "engine3d/Material.h"
+#include "puzzle/Cube.h"
+#include "puzzle/PuzzleView.h"
+#include "render/BoardScene.h"
+#include "render/CubeLooks.h"
+#include "render/LetterImages.h"
+#include "render/Lights.h"
+#include "render/MenuObjects.h"
+#include "render/SceneLists.h"
+#include "render/Themes.h"
+#include "tools/view/ViewSession.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+std::string Absolute(const std::string& path) {
+  if (path.empty() || path[0] == '/') return path;
+  char cwd[4096];
+  return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
+}
+
+bool EnterGameDirectory() {
+  if (FileExists("data/gfx/theme1/theme.ini")) return true;
+  return chdir(GLYPHOX_BUILD_GAME_DIR) == 0 && FileExists("data/gfx/theme1/theme.ini");
+}
+
+// Where a board-space point lands, in pointer pixels (y from the top).
+bool ProjectBoardPoint(float x, float y, float z, int& px, int& py) {
+  const GLint viewport[4] = {0, 0, g_screen.width, g_screen.height};
+  double wx, wy, wz;
+  if (!gluProject(x + g_boardOffset[0], y + g_boardOffset[1], z + g_boardOffset[2], g_view.modelview,
+                  g_view.projection, viewport, &wx, &wy, &wz))
+    return false;
+  px = static_cast<int>(wx);
+  py = g_screen.height - 1 - static_cast<int>(wy);
+  return true;
+}
+
+// The camera's matrices without the board offset (the offset is added to
+// every projected point).
+void CaptureCamera(const ViewOptions& o) {
+  SetBoardProjection(o.width, o.height);
+  PlaceCamera(ViewCamera(o));
+  CaptureMatrices();
+}
+
+void PrintList(const ViewOptions& o) {
+  CaptureCamera(o);
+  const float s = kSquareSize;
+  for (int i = 0; i < CubeCount(); ++i) {
+    const CubeState& c = CubeRecord(i);
+    int px = -1, py = -1;
+    ProjectBoardPoint(c.x * s, 0.5f * s, c.y * s, px, py);
+    std::printf("{\"kind\":\"cube\",\"index\":%d,\"square\":[%d,%d],\"pixel\":[%d,%d],\"static\":%d}\n", i, c.x, c.y,
+                px, py, CurrentLevel().CubeAt(i) ? CurrentLevel().CubeAt(i)->isStatic : 0);
+  }
+  for (int i = 0; i < ArrowCount(); ++i) {
+    const ArrowRecord& a = Arrow(i);
+    if (!a.active) continue;
+    int px = -1, py = -1;
+    ProjectBoardPoint(a.x * s, 0.3f * s, a.y * s, px, py);
+    std::printf("{\"kind\":\"arrow\",\"index\":%d,\"square\":[%d,%d],\"direction\":%d,\"pixel\":[%d,%d]}\n", i, a.x,
+                a.y, a.direction, px, py);
+  }
+}
+
+PickResult PickAt(const ViewOptions& o) {
+  CaptureCamera(o);
+  PickResult result;
+  Pick(o.pickX, o.pickY, result);
+  return result;
+}
+
+void PrintPick(const ViewOptions& o, const PickResult& r) {
+  const char* kind = r.kind == kPickArrow ? "arrow" : r.kind == kPickCube ? "cube" : "nothing";
+  int x = -1, y = -1;
+  if (r.kind == kPickArrow) x = Arrow(r.index).x, y = Arrow(r.index).y;
+  if (r.kind == kPickCube) x = CubeRecord(r.index).x, y = CubeRecord(r.index).y;
+  std::printf("{\"pixel\":[%d,%d],\"kind\":\"%s\",\"index\":%d,\"square\":[%d,%d]}\n", o.pickX, o.pickY, kind, r.index,
+              x, y);
+}
+
+// The moves with their whole roll drawn, frame by frame.
+bool PlayMoves(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
+  int formed = CurrentBoard().formedCount;
+  for (int direction : o.moves) {
+    if (!MoveSelected(direction)) {
+      std::fprintf(stderr, "glyphox-view: move %c is not allowed\n", "nesw"[direction]);
+      return false;
+    }
+    for (int guard = 0; guard < 10000 && Play().moveState != kMoveStateReady; ++guard) DrawViewFrame(o, frame, host);
+    if (CurrentBoard().formedCount > formed) StartParticleBurst();
+    formed = CurrentBoard().formedCount;
+  }
+  return true;
+}
+
+// A frame of one full-screen textured quad: the yardstick of the bench.
+void DrawTexturedQuad(GLuint texture) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, 1, 0, 1, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glColor4f(1, 1, 1, 1);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0), glVertex2f(0, 0);
+  glTexCoord2f(1, 0), glVertex2f(1, 0);
+  glTexCoord2f(1, 1), glVertex2f(1, 1);
+  glTexCoord2f(0, 1), glVertex2f(0, 1);
+  glEnd();
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_LIGHTING);
+}
+
+// Frames of the board and of the textured quad alternate, so that both see
+// the same load on the machine; the board is also drawn without its mirror
+// and without its shadows to show what those passes cost.
+void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
+  enum { kBoard, kNoMirror, kNoShadow, kQuad, kKinds };
+  double seconds[kKinds] = {};
+  int frames = 0;
+  const Clock::time_point start = Clock::now();
+  while (Seconds(start) < o.benchSeconds) {
+    for (int kind = 0; kind < kKinds; ++kind) {
+      const Clock::time_point t = Clock::now();
+      if (kind == kQuad) {
+        DrawTexturedQuad(GroundLetterTexture(-1));
+      } else {
+        BoardFrame variant = frame;
+        if (kind == kNoMirror) variant.options.reflect = 0;
+        if (kind == kNoShadow) variant.options.shadow = 0;
+        DrawViewFrame(o, variant, host);
+        frame.elapsedFrames = variant.elapsedFrames;
+        frame.slowPhase = variant.slowPhase;
+      }
+      PresentFrame();
+      glFinish();
+      seconds[kind] += Seconds(t);
+    }
+    ++frames;
+  }
+  const auto rate = [&](int kind) { return frames / seconds[kind]; };
+  const auto ms = [&](int kind) { return seconds[kind] * 1000.0 / frames; };
+  std::printf("board %ux%u, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d: %.1f frames/s (%.2f ms)\n",
+              CurrentBoard().width, CurrentBoard().height, CubeCount(), g_wallPieceCount, o.width, o.height,
+              o.render.reflect, o.render.shadow, rate(kBoard), ms(kBoard));
+  std::printf("textured quad: %.1f frames/s (%.2f ms)\n", rate(kQuad), ms(kQuad));
+  std::printf("frame cost ratio (board / quad): %.2f\n", seconds[kBoard] / seconds[kQuad]);
+  std::printf("mirror pass %.2f ms, shadow pass %.2f ms of the board frame\n", ms(kBoard) - ms(kNoMirror),
+              ms(kBoard) - ms(kNoShadow));
+}
+
+long ResidentKilobytes() {
+  FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return -1;
+  char line[256];
+  long kb = -1;
+  while (std::fgets(line, sizeof line, status))
+    if (std::sscanf(line, "VmRSS: %ld", &kb) == 1) break;
+  std::fclose(status);
+  return kb;
+}
+
+double TimedStart(int index, const LevelStartOptions& start) {
+  const Clock::time_point t = Clock::now();
+  StartLevel(index, start);
+  glFinish();
+  return Seconds(t) * 1000.0;
+}
+
+void BenchStarts(const ViewOptions& o, ViewHost& host, const LevelStartOptions& start) {
+  double same = 0, changed = 0;
+  const int themes = ThemeCount();
+  for (int i = 0; i < o.benchStarts; ++i) same += TimedStart(o.levelIndex, start);
+  for (int i = 0; i < o.benchStarts; ++i) {
+    host.forcedTheme = (g_theme.current + 1) % themes;
+    changed += TimedStart(o.levelIndex, start);
+  }
+  std::printf("level start: %.1f ms without a theme change, %.1f ms with one (%d starts each)\n",
+              same / o.benchStarts, changed / o.benchStarts, o.benchStarts);
+  for (int round = 1; round <= 4; ++round) {
+    for (int t = 0; t < themes; ++t) {
+      host.forcedTheme = t;
+      StartLevel(o.levelIndex, start);
+    }
+    std::printf("resident memory after round %d of %d themes: %.1f MB\n", round, themes,
+                ResidentKilobytes() / 1024.0);
+  }
+  host.forcedTheme = o.theme;
+  StartLevel(o.levelIndex, start);
+}
+
+int Run(ViewOptions& o, ViewHost& host) {
+  host.forcedTheme = o.theme;
+  InstallPuzzleHost(&host);
+  SetRenderOptions(o.render);
+  SetUpLights();
+  if (!LoadMenuObjects() || !CountThemes() || !LoadLevelSet(o.levelFile.c_str())) return 1;
+  std::srand(o.seed);
+  SetGameDifficulty(o.difficulty);
+  LevelStartOptions start;
+  start.vary = o.vary;
+  start.mix = o.mix;
+  if (!StartLevel(o.levelIndex, start)) return 1;
+  if (o.hasSelect) {
+    const int cube = FindCubeAt(o.selectX, o.selectY);
+    if (cube < 0) {
+      std::fprintf(stderr, "glyphox-view: no cube at %d,%d\n", o.selectX, o.selectY);
+      return 1;
+    }
+    SelectCube(cube);
+  }
+  BoardFrame frame;
+  frame.options = o.render;
+  if (!PlayMoves(o, frame, host)) return 1;
+  if (o.benchStarts > 0) BenchStarts(o, host, start);
+  if (o.benchSeconds > 0) Bench(o, frame, host);
+  if (o.list) PrintList(o);
+  if (o.hasPick) {
+    const PickResult picked = PickAt(o);
+    PrintPick(o, picked);
+    frame.hoveredArrow = picked.kind == kPickArrow ? picked.index : -1;
+  }
+  DrawViewFrame(o, frame, host);
+  glFinish();
+  if (!CheckGLErrors()) return 1;
+  if (!SaveScreenshot(o.output.c_str())) {
+    std::fprintf(stderr, "glyphox-view: cannot write %s\n", o.output.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ViewOptions options;
+  if (!ParseViewOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "usage: glyphox-view LEVELFILE INDEX OUT.bmp [--theme N] [--difficulty D] [--seed N] [--no-vary]\n"
+                 "         [--no-mix] [--camera SPIN,TILT,ZOOM] [--close-view] [--reflect 0|1] [--shadow 0|1|2]\n"
+                 "         [--cartoon 0|1] [--size WxH] [--moves \"n e s w ...\"] [--select X,Y] [--pick X,Y]\n"
+                 "         [--list] [--bench SECONDS] [--bench-start N]\n");
+    return 2;
+  }
+  options.levelFile = Absolute(options.levelFile);
+  options.output = Absolute(options.output);
+  if (!EnterGameDirectory()) {
+    std::fprintf(stderr, "glyphox-view: no game directory (data/gfx/theme1/theme.ini) here or in %s\n",
+                 GLYPHOX_BUILD_GAME_DIR);
+    return 1;
+  }
+  if (!OpenToolWindow("glyphox-view", options.width, options.height)) return 1;
+  ViewHost host;
+  const int status = Run(options, host);
+  EndLevel();
+  FreeTheme();
+  FreeMenuObjects();
+  ClearMaterials();
+  CloseToolWindow();
+  InstallPuzzleHost(nullptr);
+  return status;
+}
