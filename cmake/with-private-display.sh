@@ -21,4 +21,8 @@ DISPLAY=:$(head -n 1 "$fifo_dir/display")
 export DISPLAY
 SDL_VIDEODRIVER=x11
 export SDL_VIDEODRIVER
+# In sanitizer builds only leaks inside libX11 and Mesa's driver are let pass,
+# as in the tests.
+LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/.." && pwd)/tests/support/lsan.supp:print_suppressions=0}
+export LSAN_OPTIONS
 "$@"
