@@ -14,34 +14,6 @@ namespace {
 
 constexpr int Bit(int direction) { return 1 << direction; }
 
-// For each shape, the directions it continues towards (bit 1 << Direction).
-constexpr uint8_t kShapeContinues[kWallShapeCount] = {
-    0,                                          // alone
-    Bit(West) | Bit(East),                      // horizontal
-    Bit(North) | Bit(South),                    // vertical
-    Bit(North) | Bit(South) | Bit(East) | Bit(West),  // inside
-    Bit(South) | Bit(East),                     // south_east
-    Bit(South) | Bit(West),                     // south_west
-    Bit(North) | Bit(East),                     // north_east
-    Bit(North) | Bit(West),                     // north_west
-    Bit(East),                                  // east_open
-    Bit(West),                                  // west_open
-    Bit(South),                                 // south_open
-    Bit(North),                                 // north_open
-    Bit(North) | Bit(South) | Bit(East),        // west_close
-    Bit(North) | Bit(South) | Bit(West),        // east_close
-    Bit(West) | Bit(East) | Bit(South),         // north_close
-    Bit(West) | Bit(East) | Bit(North),         // south_close
-};
-
-// Shape by neighbour mask (8 west + 4 east + 2 south + north).
-constexpr uint8_t kShapeByMask[16] = {0, 11, 10, 2, 8, 6, 4, 12, 9, 7, 5, 13, 1, 15, 14, 3};
-
-const char* const kShapeNames[kWallShapeCount] = {
-    "alone",      "horizontal", "vertical",   "inside",      "south_east", "south_west",
-    "north_east", "north_west", "east_open",  "west_open",   "south_open", "north_open",
-    "west_close", "east_close", "north_close", "south_close"};
-
 // True when the square lies on the grid and is a wall continuing towards the
 // direction.
 bool NeighbourContinues(const uint8_t* cells, int stride, int width, int height, int x, int y, int towards) {
@@ -52,11 +24,11 @@ bool NeighbourContinues(const uint8_t* cells, int stride, int width, int height,
 
 }  // namespace
 
-const char* WallShapeName(int shape) { return shape >= 0 && shape < kWallShapeCount ? kShapeNames[shape] : ""; }
+const char* WallShapeName(int shape) { return shape >= 0 && shape < kWallShapeCount ? kWallShapeNames[shape] : ""; }
 
 bool WallContinues(int shape, int direction) {
   return shape >= 0 && shape < kWallShapeCount && direction >= 0 && direction < kDirectionCount &&
-         (kShapeContinues[shape] & Bit(direction)) != 0;
+         (kWallShapeSides[shape] & Bit(direction)) != 0;
 }
 
 int WallShapeAt(const uint8_t* cells, int stride, int width, int height, int x, int y) {
@@ -64,7 +36,7 @@ int WallShapeAt(const uint8_t* cells, int stride, int width, int height, int x, 
   int south = NeighbourContinues(cells, stride, width, height, x, y + 1, North);
   int east = NeighbourContinues(cells, stride, width, height, x + 1, y, West);
   int west = NeighbourContinues(cells, stride, width, height, x - 1, y, East);
-  return kShapeByMask[8 * west + 4 * east + 2 * south + north];
+  return WallShapeForSides((west ? kSideWest : 0) | (east ? kSideEast : 0) | (south ? kSideSouth : 0) | (north ? kSideNorth : 0));
 }
 
 void RecomputeWallShapes(uint8_t* cells, int stride, int width, int height) {

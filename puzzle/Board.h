@@ -7,6 +7,8 @@
 // BuildCubeList (see StartLevel). Between two starts only moves change them.
 #pragma once
 
+#include "puzzle/WallShapes.h"
+
 #include <cstdint>
 
 // One board square is one cube wide; square (x, y) is centred at (x s, 0, y s).
@@ -39,30 +41,9 @@ enum CellCode : uint8_t {
   CUBE = 20,
   FLOOR = 22,
 };
-constexpr int kWallShapeCount = 16;
 constexpr bool IsWallCode(int code) { return code >= 0 && code < kWallShapeCount; }
 constexpr bool IsTargetCode(int code) { return code >= TARGET_NORTH && code <= TARGET_WEST; }
 
-// Wall shapes: towards which neighbours a wall square continues. The sixteen
-// wall objects of a theme are loaded in this order.
-enum WallShape : int {
-  kWallAlone = 0,       // nowhere
-  kWallHorizontal = 1,  // West, East
-  kWallVertical = 2,    // North, South
-  kWallInside = 3,      // all four
-  kWallSouthEast = 4,
-  kWallSouthWest = 5,
-  kWallNorthEast = 6,
-  kWallNorthWest = 7,
-  kWallEastOpen = 8,    // East only
-  kWallWestOpen = 9,
-  kWallSouthOpen = 10,
-  kWallNorthOpen = 11,
-  kWallWestClose = 12,  // North, South, East
-  kWallEastClose = 13,  // North, South, West
-  kWallNorthClose = 14, // West, East, South
-  kWallSouthClose = 15, // West, East, North
-};
 // The file names of the wall shapes ("alone", "horizontal", ...).
 const char* WallShapeName(int shape);
 // True when a wall of this shape continues towards the direction.

@@ -16,6 +16,7 @@
 #include "engine3d/Texture.h"
 #include "puzzle/PuzzleView.h"
 #include "render/Themes.h"
+#include "render/ThemeKeys.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ const int kRing3Weights[] = {0, 0, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 0, 0, 
 
 constexpr int kFaceFontSize = 55;
 constexpr int kGroundFontSize = 60;
-const char* const kFaceBackgrounds[3] = {"objetoff.png", "objet.png", "objeton.png"};
+const char* const kFaceBackgrounds[3] = {kCubeFaceOffTexture, kCubeFaceTexture, kCubeFaceOnTexture};
 
 struct FaceResources {
   TTF_Font* font = nullptr;
@@ -211,7 +212,7 @@ int BuildGroundLetters(const char* themeDirectory, const RenderOptions& options)
   if (!font) return 0;
   const std::string textures = TextureDirectoryOf(themeDirectory);
   std::vector<uint8_t> tile;
-  ReadBackgroundTile((textures + "echec.png").c_str(), tile);
+  ReadBackgroundTile((textures + kGroundTileTexture).c_str(), tile);
   const int letters = CurrentLevelSet().alphabetCount;
   g_groundTextures.assign(static_cast<size_t>(letters) + 1, 0);
   glGenTextures(static_cast<GLsizei>(g_groundTextures.size()), g_groundTextures.data());
@@ -224,7 +225,7 @@ int BuildGroundLetters(const char* themeDirectory, const RenderOptions& options)
   TTF_CloseFont(font);
 
   ImagePixels shadow;
-  if (!ReadImagePixels((textures + "shadowarrow.png").c_str(), shadow)) {
+  if (!ReadImagePixels((textures + kArrowShadowTexture).c_str(), shadow)) {
     std::fprintf(stderr, "Couldn't load the arrow shadow %sshadowarrow.png\n", textures.c_str());
     return 0;
   }

@@ -7,7 +7,6 @@
 
 #include "config/FileAccess.h"
 #include "config/ORBConfigFile.h"
-#include "config/Settings.h"
 #include "engine3d/Material.h"
 #include "engine3d/GLContext.h"
 #include "puzzle/Board.h"
@@ -15,22 +14,10 @@
 #include "render/LetterImages.h"
 #include "render/Lights.h"
 
-const char* const kThemeRoot = "data/gfx/theme";
 ThemeValues g_themeValues;
 ThemeResources g_theme;
 
 namespace {
-
-const char* const kKeyNames[kThemeKeyCount] = {
-    "Light0_Position", "Light0_Ambient",  "Light0_Diffuse",   "Light1_Position", "Light1_Ambient",
-    "Light1_Diffuse",  "ShadowColor",     "ShadowStrength",   "ReflectStrength", "CartoonLineWidth",
-    "CartoonColor",    "CartoonAlpha",    "GroundLetterColor", "Font"};
-
-// The wall objects by shape, in the order the level's cell codes number them.
-const char* const kWallFiles[kWallShapeCount] = {
-    "mur_Blocf.3do",   "mur_Blocdgo.3do", "mur_Blochbo.3do", "mur_Blocco.3do", "mur_Blocdbo.3do", "mur_Blocbgo.3do",
-    "mur_Blochdo.3do", "mur_Blochgo.3do", "mur_Blocdo.3do",  "mur_Blocgo.3do", "mur_Blocbo.3do",  "mur_Blocho.3do",
-    "mur_Blocgf.3do",  "mur_Blocdf.3do",  "mur_Blochf.3do",  "mur_Blocbf.3do"};
 
 constexpr char kArrowOffMaterial[] = "theme_arrow_off";
 constexpr char kArrowOnMaterial[] = "theme_arrow_on";
@@ -75,7 +62,7 @@ Material* MakeArrowMaterial(const char* name, const std::string& image, float fi
 
 void LoadBorderTexture(const std::string& textures) {
   Texture& t = g_theme.border;
-  if (!t.Load((textures + "bordure.png").c_str())) return;
+  if (!t.Load((textures + kBorderTexture).c_str())) return;
   t.wrapS = GL_REPEAT;
   t.wrapT = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   t.mipmap = g_options.mipMapping;
@@ -86,22 +73,22 @@ void LoadBorderTexture(const std::string& textures) {
 
 int LoadObjects() {
   for (int k = 0; k < kWallShapeCount; ++k) {
-    if (!LoadThemeObject(g_theme.walls[k], kWallFiles[k])) return 0;
+    if (!LoadThemeObject(g_theme.walls[k], kWallPieceFiles[k])) return 0;
     ScaleToSquare(g_theme.walls[k]);
     g_theme.walls[k].BuildDisplayList();
   }
-  if (!LoadThemeObject(g_theme.arrow, "fleche.3do") || !LoadThemeObject(g_theme.arrowTarget, "flechemorph.3do"))
+  if (!LoadThemeObject(g_theme.arrow, kArrowModel) || !LoadThemeObject(g_theme.arrowTarget, kArrowMorphModel))
     return 0;
   ScaleToSquare(g_theme.arrow);
   ScaleToSquare(g_theme.arrowTarget);
   g_theme.arrowWork.CopyFrom(g_theme.arrow);
   g_theme.arrowWork.MorphSetup(&g_theme.arrow, &g_theme.arrowTarget);
   SetMipMappingForLoads(0);
-  const bool background = LoadThemeObject(g_theme.background, "fond.3do");
+  const bool background = LoadThemeObject(g_theme.background, kBackgroundModel);
   SetMipMappingForLoads(g_options.mipMapping);
   if (!background) return 0;
   g_theme.background.BuildDisplayList();
-  if (!LoadThemeObject(g_theme.floor, "sol.3do")) return 0;
+  if (!LoadThemeObject(g_theme.floor, kFloorModel)) return 0;
   Mesh3D* floorMesh = g_theme.floor.FirstMesh();
   g_theme.floorMaterial = floorMesh ? floorMesh->material : nullptr;
   if (g_theme.floorMaterial) {
@@ -113,9 +100,9 @@ int LoadObjects() {
 
 }  // namespace
 
-void SetMipMappingForLoads(int on) { g_settings.mipMapping = on; }
+void SetMipMappingForLoads(int on) { SetMipmapping(on != 0); }
 
-const char* ThemeKeyName(int key) { return key >= 0 && key < kThemeKeyCount ? kKeyNames[key] : ""; }
+const char* ThemeKeyName(int key) { return key >= 0 && key < kThemeKeyCount ? kThemeKeys[key] : ""; }
 
 void SetRenderOptions(const RenderOptions& options) { g_options = options; }
 const RenderOptions& CurrentRenderOptions() { return g_options; }
@@ -125,7 +112,7 @@ int CountThemes() {
   int count = 0;
   for (int n = 1; n <= kMaxThemes; ++n) {
     char path[256];
-    std::snprintf(path, sizeof path, "%s%d/%s", kThemeRoot, n, "theme.ini");
+    std::snprintf(path, sizeof path, "%s%d/%s", kThemeRoot, n, kThemeIniFile);
     if (FILE* file = OpenGameFile(path, "rb")) {
       std::fclose(file);
       found[n] = true;
@@ -161,7 +148,7 @@ int ApplyThemeValues(ORBConfigFile& file, ThemeValues& v) {
   int taken = 0;
   for (int key = 0; key < kThemeKeyCount; ++key) {
     ORBString value;
-    if (!file.GetValue(kKeyNames[key], value)) continue;
+    if (!file.GetValue(kThemeKeys[key], value)) continue;
     if (key == kKeyFont) {
       v.font = value;
       ++taken;
@@ -173,7 +160,7 @@ int ApplyThemeValues(ORBConfigFile& file, ThemeValues& v) {
 }
 
 int ReadThemeValues(const char* directory) {
-  const std::string path = std::string(directory) + "theme.ini";
+  const std::string path = std::string(directory) + kThemeIniFile;
   ORBConfigFile file;
   if (!file.Load(path.c_str())) {
     std::fprintf(stderr, "Configuration File %s not found\n", path.c_str());
@@ -191,17 +178,17 @@ int LoadTheme(int index) {
   std::snprintf(directory, sizeof directory, "%s%d/", kThemeRoot, index + 1);
   g_theme.directory = directory;
   g_theme.current = index;
-  const std::string objects = std::string(directory) + "3d/", textures = std::string(directory) + "texture/";
+  const std::string objects = std::string(directory) + kThemeObjectFolder, textures = std::string(directory) + kThemeTextureFolder;
   Objet3D::SetObjectDirectory(objects.c_str());
   Objet3D::SetTextureDirectory(textures.c_str());
   if (!ReadThemeValues(directory)) return 0;
   ThemeLights(g_themeValues);
   if (!LoadObjects()) return 0;
   BuildGroundLetters(directory, g_options);  // the board still shows without them
-  if (g_theme.marker.Load((textures + "halo2.png").c_str())) g_theme.marker.Upload();
+  if (g_theme.marker.Load((textures + kSelectionTexture).c_str())) g_theme.marker.Upload();
   LoadBorderTexture(textures);
-  g_theme.arrowOff = MakeArrowMaterial(kArrowOffMaterial, textures + "flecheof.png", 0.8f);
-  g_theme.arrowOn = MakeArrowMaterial(kArrowOnMaterial, textures + "flecheon.png", 1.0f);
+  g_theme.arrowOff = MakeArrowMaterial(kArrowOffMaterial, textures + kArrowOffTexture, 0.8f);
+  g_theme.arrowOn = MakeArrowMaterial(kArrowOnMaterial, textures + kArrowOnTexture, 1.0f);
   g_theme.loaded = 1;
   return 1;
 }

@@ -7,20 +7,12 @@
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
 #include "render/RenderOptions.h"
+#include "render/ThemeKeys.h"
 
 class ORBConfigFile;
 
-constexpr int kMaxThemes = 12;
-extern const char* const kThemeRoot;  // "data/gfx/theme"
-
-// The "theme.ini" keys, in file order.
-enum ThemeKey {
-  kKeyLight0Position, kKeyLight0Ambient, kKeyLight0Diffuse,
-  kKeyLight1Position, kKeyLight1Ambient, kKeyLight1Diffuse,
-  kKeyShadowColor, kKeyShadowStrength, kKeyReflectStrength,
-  kKeyCartoonLineWidth, kKeyCartoonColor, kKeyCartoonAlpha,
-  kKeyGroundLetterColor, kKeyFont, kThemeKeyCount
-};
+// The directory layout, file names and "theme.ini" keys: render/ThemeKeys.h.
+constexpr const char* kThemeRoot = kThemeDirectoryBase;
 const char* ThemeKeyName(int key);
 
 struct ThemeValues {

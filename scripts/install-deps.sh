@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Glyphox needs on Debian 12.
-# As root it runs apt-get; otherwise it prints the command to run.
+# Installs what building and playing Glyphox needs on Debian 12, and with
+# "all" what testing it needs too. As root it runs apt-get; otherwise it
+# prints the command to run.
+#   scripts/install-deps.sh [play|all]     (default: all)
 set -euo pipefail
 
 packages=(
@@ -8,13 +10,18 @@ packages=(
   libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev libmikmod-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 libx11-dev libpng-dev libfreetype-dev
   fonts-dejavu-core
-  # tests: virtual display, input events, unit tests, sanitizers and fuzzing
-  xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev
-  # tests: independent readers of the generated modules and sounds
-  openmpt123 sox
-  # installing and packaging: desktop file and metainfo checks, the Debian package
-  desktop-file-utils appstream dpkg-dev lintian
 )
+if [ "${1:-all}" != "play" ]; then
+  # tests: virtual display, input events, unit tests, sanitizers and fuzzing
+  packages+=(
+    # tests: virtual display, input events, unit tests, sanitizers and fuzzing
+    xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev
+    # tests: independent readers of the generated modules and sounds
+    openmpt123 sox
+    # installing and packaging: desktop file and metainfo checks, the Debian package
+    desktop-file-utils appstream dpkg-dev lintian
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,19 +6,19 @@
 #   scripts/test.sh quick      the normal build only
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh all
 
 jobs=$(nproc)
 step() { echo; echo "=== $* ($(date +%H:%M:%S))"; }
 
 step "Normal build and tests"
-scripts/build.sh build
+scripts/build.sh build -DGLYPHOX_TESTS=ON
 (cd build && ctest --output-on-failure -j"$jobs")
 
 [ "${1:-}" = "quick" ] && exit 0
 
 step "Sanitizer build and tests"
-scripts/build.sh build-asan -DGLYPHOX_SANITIZE=ON
+scripts/build.sh build-asan -DGLYPHOX_SANITIZE=ON -DGLYPHOX_TESTS=ON
 (cd build-asan && ctest --output-on-failure -j"$jobs")
 
 step "Fuzz smoke runs"

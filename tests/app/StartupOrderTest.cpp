@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,4 +72,25 @@ TEST_F(StartupOrderTest, AFailedStartStopsAtItsStepAndStillReleases) {
   EXPECT_EQ(err.Text(), "Configuration File config.ini not found\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "config.ini"));
   EXPECT_FALSE(std::filesystem::exists(dir / "save"));
+}
+
+TEST(StartupOrderDeathTest, AFailureAfterTheStartEndsThroughReleaseWithStatusOne) {
+  // What a theme that cannot be loaded, or a failed change of resolution,
+  // leads to once the game runs. The child runs as a fresh process with a
+  // display of its own: its exit stops that display, not this one.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  TempDir dir;
+  std::filesystem::copy(GameTreeDir(), dir.Path(),
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_symlinks);
+  EXPECT_EXIT(
+      {
+        ScopedWorkingDirectory inGame(dir.Path());
+        TraceLog::AttachSink([](const char* message) { std::fprintf(stderr, "%s\n", message); });
+        SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO);
+        InitTextSystem();
+        g_settings.windowed = 1;
+        if (Initialise()) EndAfterFailure();
+      },
+      ::testing::ExitedWithCode(1), "Init : ok\nFree Tessel\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "config.ini"));
 }

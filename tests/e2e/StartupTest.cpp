@@ -106,7 +106,7 @@ TEST(GameStartup, AMissingConfigFileStopsTheStartWithItsMessageAndLeavesNothingB
   EXPECT_FALSE(game.Exists("capture"));
 }
 
-TEST(GameStartup, LanguageFileFailuresStopTheStartWithTheirMessages) {
+TEST(GameStartup, LanguageAndLevelFileFailuresStopTheStartWithTheirMessages) {
   struct Case {
     const char* name;
     std::function<void(GameDriver&)> prepare;
@@ -123,6 +123,21 @@ TEST(GameStartup, LanguageFileFailuresStopTheStartWithTheirMessages) {
          game.WriteFile("data/text_en.txt", Utf16FileContent("Game=Game\r\nOptions=Options\r\nAbout=About\r\n"));
        },
        "Couldn't read Key 'HighScores' in langage File data/text_en.txt\n"},
+      {"level set beyond the list",
+       [](GameDriver& game) { game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=3\n"); },
+       "Unknown language : 'en'\n"},
+      {"missing level file",
+       [](GameDriver& game) {
+         game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=2\n");
+         game.RemoveFile("data/level/spanish.lvl");
+       },
+       "Couldn't load level file data/level/spanish.lvl\n"},
+      {"broken level file",
+       [](GameDriver& game) {
+         game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=0\n");
+         game.WriteFile("data/level/french.lvl", std::string("\x01\x00\x00\x00" "ABCDE\x1f\x01\x00" "\x16\x00\x00", 15));
+       },
+       "Couldn't load level file data/level/french.lvl: level 1: width 31 is not within 1..30\n"},
   };
   for (const Case& c : cases) {
     GameDriver game;
@@ -144,4 +159,14 @@ TEST(GameStartup, AFailedOpenGLStartLeaves640x480InConfig) {
   EXPECT_EQ(game.WaitForExit(), 1);
   EXPECT_EQ(game.Stderr(), "Couldn't initialize OpenGL\n");
   EXPECT_EQ(game.ReadFile("config.ini"), "LangLevel=1\nLang=en\nHeight=480\nWidth=640\n");
+}
+
+TEST(GameStartup, EachLevelSetOfTheLanguageFileStarts) {
+  for (const char* langLevel : {"0", "1", "2"}) {
+    GameDriver game;
+    game.WriteFile("config.ini", std::string("Width=640\nHeight=480\nLang=en\nLangLevel=") + langLevel + "\n");
+    ASSERT_TRUE(game.Start()) << langLevel << ": " << game.Stderr();
+    EXPECT_EQ(game.Stop(), 0);
+    EXPECT_EQ(game.Stderr(), "") << langLevel;
+  }
 }

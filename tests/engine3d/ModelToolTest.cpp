@@ -76,40 +76,6 @@ TEST(ModelTool, CheckPrintsOneLinePerFault) {
   EXPECT_EQ(Headless({"check", dir / "missing.3do", "--textures", textures.Path()}, &out), 0) << out;
 }
 
-TEST(ModelTool, DumpPrintsMeshesInListOrderAndMaterials) {
-  TempDir dir;
-  ASSERT_TRUE(fixtures::WritePng(dir / "stone.png", 2, 2, 4, fixtures::Solid(2, 2, {9, 9, 9, 9})));
-  ModelFileData model = OneSquare(Spec("Stone \"A\"", "Stone.PNG"));
-  model.meshes[0].name = "first";
-  model.meshes[0].material = "Stone \"A\"";
-  ModelMesh second;
-  second.name = "second";
-  second.material = "Stone \"A\"";
-  second.positions = {1, 1, 1, 0, 0, 0.25f, -0.0005f, 0, 0};
-  second.texCoords = {0.5f, 0.25f, 0, 0, 1, 1};
-  second.faces = {0, 1, 2};
-  model.meshes.push_back(second);
-  ASSERT_TRUE(WriteModelFile((dir / "dump.3do").c_str(), model));
-  std::string out;
-  ASSERT_EQ(Headless({"dump", dir / "dump.3do"}, &out), 0);
-  EXPECT_EQ(out.rfind("{\"file\":\"dump.3do\",\"vertexTotal\":7,\"faceTotal\":3,\"meshes\":[{\"name\":\"second\","
-                      "\"material\":\"Stone \\\"A\\\"\",\"vertexCount\":3,\"faceCount\":1,\"normalMode\":2,"
-                      "\"positions\":[0.999000072,0.999000072,1.00100005,-0.00100000005,-0.00100000005,0.25,"
-                      "-0.00100000005,-0.00100000005,0.00100000005],\"texCoords\":[0.5,0.25,0,0,1,1],"
-                      "\"faces\":[0,1,2]},{\"name\":\"first\"",
-                      0),
-            0u)
-      << out;
-  EXPECT_NE(out.find("\"materials\":[{\"name\":\"Stone \\\"A\\\"\",\"ambient\":[0.200000003,0.200000003,0.200000003],"
-                     "\"diffuse\":[0.800000012,0.800000012,0.800000012],\"specular\":[0,0,0],\"opacity\":1,"
-                     "\"flags\":50,\"blendMode\":5,\"baseTexture\":\"stone.png\",\"environmentTexture\":\"\"}]}\n"),
-            std::string::npos)
-      << out;
-  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1);
-  EXPECT_EQ(Headless({"dump", dir / "none.3do"}, &out), 1);
-  EXPECT_EQ(Headless({"dump"}, &out), 2);
-}
-
 TEST(ModelTool, RenderDrawsTheFittedModelLitAndTextured) {
   TempDir dir;
   ASSERT_TRUE(fixtures::WritePng(dir / "crate.png", 2, 2, 3, fixtures::Solid(2, 2, {255, 255, 255})));

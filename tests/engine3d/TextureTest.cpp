@@ -169,21 +169,6 @@ TEST(Textures, LoadSetsFormatsAndBackslashPathsAreNative) {
   EXPECT_EQ(texture.wrapS, GL_REPEAT);
 }
 
-TEST(Textures, CreateTakesSixteenTwentyFourOrThirtyTwoBits) {
-  Texture texture;
-  ASSERT_TRUE(texture.Create(4, 2, 16));
-  EXPECT_EQ(texture.pixels.size(), 16u);
-  EXPECT_EQ(texture.internalFormat, GL_RGB5);
-  ASSERT_TRUE(texture.Create(4, 2, 24));
-  EXPECT_EQ(texture.internalFormat, GL_RGB8);
-  ASSERT_TRUE(texture.Create(4, 2, 32));
-  EXPECT_EQ(texture.pixels.size(), 32u);
-  EXPECT_FALSE(texture.Create(4, 2, 8));
-  EXPECT_TRUE(texture.pixels.empty());
-  EXPECT_FALSE(texture.Create(0, 2, 24));
-  EXPECT_FALSE(texture.Create(kMaxTextureSide + 1, 1, 24));
-}
-
 TEST(ImageFiles, TruncatedImagesFailWithoutHanging) {
   TempDir dir;
   const std::vector<uint8_t> palette = {255, 0, 0, 0, 0, 255, 9, 9, 9};

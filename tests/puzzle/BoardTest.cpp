@@ -34,22 +34,6 @@ class BoardTest : public PuzzleTest {};
 
 }  // namespace
 
-TEST_F(BoardTest, WallShapesOfALoneWallAndOfAThreeByThreeBlock) {
-  WallBoard({".....", ".###.", ".###.", ".###.", ".....", "..#.."});
-  EXPECT_EQ(CellAt(2, 2), kWallInside);
-  EXPECT_EQ(CellAt(2, 1), kWallNorthClose);
-  EXPECT_EQ(CellAt(2, 3), kWallSouthClose);
-  EXPECT_EQ(CellAt(1, 2), kWallWestClose);
-  EXPECT_EQ(CellAt(3, 2), kWallEastClose);
-  EXPECT_EQ(CellAt(1, 1), kWallSouthEast);
-  EXPECT_EQ(CellAt(3, 1), kWallSouthWest);
-  EXPECT_EQ(CellAt(1, 3), kWallNorthEast);
-  EXPECT_EQ(CellAt(3, 3), kWallNorthWest);
-  EXPECT_EQ(CellAt(2, 5), kWallAlone);
-  EXPECT_STREQ(WallShapeName(CellAt(2, 1)), "north_close");
-  EXPECT_STREQ(WallShapeName(kWallAlone), "alone");
-}
-
 TEST_F(BoardTest, EveryWallContinuesTowardsExactlyItsWallNeighbours) {
   std::srand(7);
   for (int round = 0; round < 50; ++round) {

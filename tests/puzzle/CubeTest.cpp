@@ -83,17 +83,6 @@ class CubeTest : public PuzzleTest {
 
 }  // namespace
 
-TEST_F(CubeTest, ANewCubeStartsUprightWithItsOwnLetterOnTop) {
-  EXPECT_EQ(cube->positions, (FacePositions{0, 5, 4, 1, 3, 2}));
-  EXPECT_EQ(cube->UpperLetter(), u'A');
-  EXPECT_EQ(cube->UpperTurn(), 0);
-  EXPECT_EQ(cube->faces[5].Value(), 2);
-  EXPECT_EQ(cube->faces[4].Value(), 20);
-  EXPECT_EQ(cube->faces[1].Value(), 10);
-  EXPECT_EQ(cube->faces[3].Value(), 10);
-  EXPECT_EQ(cube->LetterFacing(&FacePositions::north), u'E');
-}
-
 TEST_F(CubeTest, OneRollFromTheFirstStateInEachDirection) {
   const FaceState first = StateOf(*cube);
   struct Case {

@@ -147,6 +147,14 @@ TEST_F(LevelTool, PlayIsRepeatableForASeedAndHonoursDifficultyAndSymmetricLetter
   Result second = RunTool(dir, args, "show\ntab\nmove e\nshow\n");
   ASSERT_EQ(first.lines.size(), 2u);
   EXPECT_EQ(first.out, second.out);
+  // ...and the seed is what makes it so: other seeds shuffle otherwise.
+  int differs = 0;
+  for (const char* seed : {"12", "13", "14"}) {
+    std::vector<std::string> other = args;
+    other[4] = seed;
+    differs += RunTool(dir, other, "show\ntab\nmove e\nshow\n").out != first.out;
+  }
+  EXPECT_GT(differs, 0);
   // Hard: every face but the first carries another letter.
   EXPECT_NE(Field(first.lines[0], "cubes").find("\"faces\":[\"C\",\""), std::string::npos);
   EXPECT_EQ(Field(first.lines[0], "cubes").find("\"faces\":[\"C\",\"C\""), std::string::npos);
@@ -163,34 +171,6 @@ TEST_F(LevelTool, PlayIsRepeatableForASeedAndHonoursDifficultyAndSymmetricLetter
 
   EXPECT_EQ(RunTool(dir, {"play", Level(), "7"}).status, 1);
   EXPECT_EQ(RunTool(dir, {"play", Level(), "0", "--speed"}).status, 2);
-}
-
-TEST_F(LevelTool, BuildThenDumpThenBuildGivesTheSameBytes) {
-  for (const char* set : {"french", "english", "spanish"}) {
-    const std::string shipped = GameTreeDir() + "/data/level/" + set + ".lvl";
-    Result dumped = RunTool(dir, {"dump", shipped});
-    ASSERT_EQ(dumped.status, 0) << dumped.err;
-    ASSERT_TRUE(WriteFile(dir / "dumped.txt", dumped.out));
-    Result built = RunTool(dir, {"build", dir / "dumped.txt", dir / "again.lvl"});
-    ASSERT_EQ(built.status, 0) << built.err;
-    EXPECT_EQ(ReadFile(dir / "again.lvl"), ReadFile(shipped)) << set;
-  }
-  ASSERT_TRUE(WriteFile(dir / "bad.txt", "level\ncode AAAAA\nboard\n...\n..\nend\n"));
-  Result bad = RunTool(dir, {"build", dir / "bad.txt", dir / "bad.lvl"});
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.err, (dir / "bad.txt") + ": line 5: every row of a board has the same length\n");
-  EXPECT_FALSE(FileExists(dir / "bad.lvl"));
-  Result broken = RunTool(dir, {"dump", dir / "bad.txt"});
-  EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(RunTool(dir, {"frobnicate"}).status, 2);
-}
-
-TEST_F(LevelTool, CheckPassesTheShippedLevelSets) {
-  for (const char* set : {"french", "english", "spanish"}) {
-    Result checked = RunTool(dir, {"check", GameTreeDir() + "/data/level/" + set + ".lvl"});
-    EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
-    EXPECT_NE(checked.out.find("levels, no fault"), std::string::npos);
-  }
 }
 
 TEST_F(LevelTool, CheckListsEveryFaultOfEveryLevel) {

@@ -220,6 +220,23 @@ TEST_F(RulesTest, AStaticBlockBeforeTheFirstLetterBecomesTheAnchor) {
   EXPECT_EQ(g_board.words[0].lit[1], 0);
 }
 
+TEST_F(RulesTest, AColumnReadsAcrossAStaticBlockAndAFirstLetterOnNoCubeCountsAsSpelled) {
+  UseLevels(OneLevel({".....", ".C...", ".a...", ".T..."}, {"CAT 1 1 v"}));
+  StartPlain();
+  // The row fails at once; down the column the block counts for both.
+  EXPECT_EQ(g_board.formedCount, 1);
+  EXPECT_EQ(g_board.placementScore, 4);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(g_board.words[0].lit[i], 1) << i;
+  // A word whose first letter no cube carries, on a board without static
+  // blocks, has no anchor: nothing lit, nothing scored, and it counts.
+  UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
+  StartPlain();
+  g_board.words[0].text[0] = u'Q';
+  EXPECT_EQ(CheckWords(), 1);
+  EXPECT_EQ(g_board.placementScore, 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(g_board.words[0].lit[i], 0) << i;
+}
+
 TEST_F(RulesTest, AHalfTurnCountsOnlyForSymmetricLetters) {
   UseLevels(OneLevel({".....", ".X...", "....."}, {"X 1 1 h"}));
   StartPlain();

@@ -57,14 +57,4 @@ std::vector<std::string> ThemeDirs() {
   return dirs;
 }
 
-const char* const kWallFiles[16] = {
-    "mur_Blocf.3do",  "mur_Blocdgo.3do", "mur_Blochbo.3do", "mur_Blocco.3do", "mur_Blocdbo.3do", "mur_Blocbgo.3do",
-    "mur_Blochdo.3do", "mur_Blochgo.3do", "mur_Blocdo.3do", "mur_Blocgo.3do",  "mur_Blocbo.3do",  "mur_Blocho.3do",
-    "mur_Blocgf.3do", "mur_Blocdf.3do",  "mur_Blochf.3do", "mur_Blocbf.3do"};
-
-// alone, horizontal, vertical, inside, south_east, south_west, north_east,
-// north_west, east_open, west_open, south_open, north_open, west_close,
-// east_close, north_close, south_close.
-const int kWallSides[16] = {0, 2 | 8, 1 | 4, 15, 4 | 2, 4 | 8, 1 | 2, 1 | 8, 2, 8, 4, 1, 1 | 4 | 2, 1 | 4 | 8, 8 | 2 | 4, 8 | 2 | 1};
-
 }  // namespace arttest

@@ -28,9 +28,5 @@ std::vector<std::string> ListFiles(const std::string& dir);
 // The theme directories shipped: "theme1/", "theme2/", ...
 std::vector<std::string> ThemeDirs();
 
-// The sixteen wall files in shape order, and the neighbours each shape
-// continues towards (bits: 1 North, 2 East, 4 South, 8 West).
-extern const char* const kWallFiles[16];
-extern const int kWallSides[16];
 
 }  // namespace arttest

@@ -22,6 +22,7 @@
 #include "engine3d/Objet3D.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tools/ArtFiles.h"
+#include "render/ThemeKeys.h"
 
 using namespace arttest;
 using testsupport::FileExists;
@@ -120,7 +121,7 @@ std::vector<ModelGroup> ShippedModelGroups() {
   groups.push_back({"2d/", "2d/", {"fondmenu.3do", "fondmenumorph.3do", "logo.3do", "logomorph.3do"}});
   for (const std::string& theme : ThemeDirs()) {
     ModelGroup g{theme + "3d/", theme + "texture/", {}};
-    for (const char* wall : kWallFiles) g.files.push_back(wall);
+    for (const char* wall : kWallPieceFiles) g.files.push_back(wall);
     for (const char* other : {"fleche.3do", "flechemorph.3do", "fond.3do", "sol.3do"}) g.files.push_back(other);
     groups.push_back(g);
   }
@@ -180,16 +181,14 @@ TEST(GeneratedArt, MorphTargetsShareTheTopologyOfTheirSources) {
 }
 
 TEST(ThemeIni, HoldsEveryKeyInItsFormat) {
-  const char* const triples[] = {"Light0_Position", "Light0_Ambient", "Light0_Diffuse", "Light1_Position",
-                                 "Light1_Ambient",  "Light1_Diffuse", "ShadowColor",    "CartoonColor",
-                                 "GroundLetterColor"};
-  const char* const singles[] = {"ShadowStrength", "ReflectStrength", "CartoonLineWidth", "CartoonAlpha"};
   std::set<std::string> fonts;
   for (const std::string& theme : ThemeDirs()) {
     ORBConfigFile ini;
     ASSERT_TRUE(ini.Load((GfxDir() + theme + "theme.ini").c_str())) << theme;
-    EXPECT_EQ(ini.EntryCount(), 14) << theme;
-    for (const char* key : triples) {
+    EXPECT_EQ(ini.EntryCount(), kThemeKeyCount) << theme;
+    for (int k = 0; k < kThemeKeyCount; ++k) {
+      if (kThemeKeyKinds[k] != kThemeTriple) continue;
+      const char* key = kThemeKeys[k];
       ORBString value;
       ASSERT_TRUE(ini.GetValue(key, value)) << theme << key;
       float v[3];
@@ -205,7 +204,9 @@ TEST(ThemeIni, HoldsEveryKeyInItsFormat) {
         EXPECT_GT(v[1], 0.0f) << theme << key << " must light the board from above";
       }
     }
-    for (const char* key : singles) {
+    for (int k = 0; k < kThemeKeyCount; ++k) {
+      if (kThemeKeyKinds[k] != kThemeSingle) continue;
+      const char* key = kThemeKeys[k];
       ORBString value;
       ASSERT_TRUE(ini.GetValue(key, value)) << theme << key;
       float v;
@@ -214,7 +215,7 @@ TEST(ThemeIni, HoldsEveryKeyInItsFormat) {
       EXPECT_GE(v, 0.0f);
     }
     ORBString font;
-    ASSERT_TRUE(ini.GetValue("Font", font)) << theme;
+    ASSERT_TRUE(ini.GetValue(kThemeKeys[kKeyFont], font)) << theme;
     EXPECT_TRUE(FileExists(testsupport::GameTreeDir() + "/" + font.c_str())) << font.c_str();
     fonts.insert(font.c_str());
   }
@@ -244,7 +245,7 @@ class WallPieces : public ::testing::Test {
     ASSERT_EQ(ThemeDirs().size(), 3u);
     for (const std::string& theme : ThemeDirs()) {
       std::vector<std::unique_ptr<Objet3D>> set;
-      for (const char* file : kWallFiles) {
+      for (const char* file : kWallPieceFiles) {
         set.emplace_back(new Objet3D);
         ASSERT_TRUE(LoadScaled(*set.back(), GfxDir() + theme + "3d/", GfxDir() + theme + "texture/", file, kSquare))
             << theme << file;
@@ -269,12 +270,12 @@ TEST_F(WallPieces, ReachTheSquaresEdgeExactlyWhereTheirShapeContinues) {
           high[a] = std::fmax(high[a], p[a]);
         }
       });
-      SCOPED_TRACE("theme " + std::to_string(t + 1) + " " + kWallFiles[shape]);
+      SCOPED_TRACE("theme " + std::to_string(t + 1) + " " + kWallPieceFiles[shape]);
       // On the floor, no taller than a cube, inside its square.
       EXPECT_EQ(low[1], 0.0f);
       EXPECT_LE(high[1], kSquare);
       EXPECT_GE(high[1], kSquare * 0.5f);
-      const int sides = kWallSides[shape];
+      const int sides = kWallShapeSides[shape];
       const float towards[4] = {-low[2], high[0], high[2], -low[0]};  // N, E, S, W
       for (int k = 0; k < 4; ++k) {
         int side = 1 << k;
@@ -297,11 +298,11 @@ TEST_F(WallPieces, NeighboursMeetOnTheSameRingOfPositions) {
   for (size_t t = 0; t < m_themes.size(); ++t) {
     for (int a = 0; a < 16; ++a) {
       for (int b = 0; b < 16; ++b) {
-        SCOPED_TRACE("theme " + std::to_string(t + 1) + " " + kWallFiles[a] + " next to " + kWallFiles[b]);
-        if ((kWallSides[a] & 2) && (kWallSides[b] & 8)) {
+        SCOPED_TRACE("theme " + std::to_string(t + 1) + " " + kWallPieceFiles[a] + " next to " + kWallPieceFiles[b]);
+        if ((kWallShapeSides[a] & 2) && (kWallShapeSides[b] & 8)) {
           EXPECT_EQ(SidePositions(*m_themes[t][a], 2), SidePositions(*m_themes[t][b], 8));
         }
-        if ((kWallSides[a] & 4) && (kWallSides[b] & 1)) {
+        if ((kWallShapeSides[a] & 4) && (kWallShapeSides[b] & 1)) {
           EXPECT_EQ(SidePositions(*m_themes[t][a], 4), SidePositions(*m_themes[t][b], 1));
         }
       }
@@ -367,7 +368,7 @@ TEST(ArtBudget, TriangleCountsStayFitForASoftwareRenderer) {
   EXPECT_LE(cube, 60u);
   for (const std::string& theme : ThemeDirs()) {
     size_t total = 0, most = 0;
-    for (const char* wall : kWallFiles) {
+    for (const char* wall : kWallPieceFiles) {
       size_t n = faces(theme + "3d/" + wall);
       total += n;
       most = std::max(most, n);

@@ -8,6 +8,7 @@
 #include "tools/artgen/Shapes.h"
 #include "tools/artgen/ThemeKit.h"
 #include "tools/artgen/Themes.h"
+#include "render/ThemeKeys.h"
 
 namespace artgen {
 
@@ -173,7 +174,7 @@ void MakeGardenTheme(ArtContext& context) {
   WriteWallPieces(theme, HedgeWalls(theme));
   theme.Texture("haie.png", Foliage(128, Rgb(25, 60, 25), Rgb(50, 105, 40), Rgb(120, 175, 70), 371), 3);
   theme.Texture("brique.png", Bricks(), 3);
-  theme.Texture("bordure.png", Bricks(), 3);
+  theme.Texture(kBorderTexture, Bricks(), 3);
 
   WriteArrowsAndGlows(theme, {Rgb(230, 210, 120), Rgb(255, 245, 200), Rgb(70, 90, 40), Rgb(255, 255, 240), 0.5},
                       {Rgb(255, 180, 90), Rgb(255, 240, 200), Rgb(200, 70, 40), Rgb(255, 255, 255), 0.9},

@@ -8,6 +8,7 @@
 #include "tools/artgen/Shapes.h"
 #include "tools/artgen/ThemeKit.h"
 #include "tools/artgen/Themes.h"
+#include "render/ThemeKeys.h"
 
 namespace artgen {
 
@@ -174,7 +175,7 @@ void MakeIceTheme(ArtContext& context) {
   WriteWallPieces(theme, IceWalls(theme));
   theme.Texture("glace.png", IceBlocks(), 3);
   theme.Texture("neige.png", Snow(), 3);
-  theme.Texture("bordure.png", IceBlocks(), 3);
+  theme.Texture(kBorderTexture, IceBlocks(), 3);
 
   WriteArrowsAndGlows(theme, {Rgb(170, 200, 240), Rgb(230, 240, 255), Rgb(40, 50, 80), Rgb(255, 255, 255), 0.4},
                       {Rgb(120, 255, 230), Rgb(220, 255, 250), Rgb(20, 120, 140), Rgb(255, 255, 255), 0.9},

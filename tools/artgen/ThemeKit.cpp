@@ -5,6 +5,7 @@
 
 #include "tools/artgen/Random.h"
 #include "tools/artgen/Shapes.h"
+#include "render/ThemeKeys.h"
 
 namespace artgen {
 
@@ -32,28 +33,23 @@ Contour ArrowOutline() {
 
 }  // namespace
 
-const char* const kThemeKeys[14] = {"Light0_Position", "Light0_Ambient",  "Light0_Diffuse", "Light1_Position",
-                                    "Light1_Ambient",  "Light1_Diffuse",  "ShadowColor",    "ShadowStrength",
-                                    "ReflectStrength", "CartoonLineWidth", "CartoonColor",  "CartoonAlpha",
-                                    "GroundLetterColor", "Font"};
-
 std::string ThemeIniText(const ThemeValues& v) {
   std::string s;
-  auto line = [&](const char* key, const std::string& value) { s += std::string(key) + "=" + value + "\n"; };
-  line(kThemeKeys[0], Triple(v.light0Position));
-  line(kThemeKeys[1], Triple(v.light0Ambient));
-  line(kThemeKeys[2], Triple(v.light0Diffuse));
-  line(kThemeKeys[3], Triple(v.light1Position));
-  line(kThemeKeys[4], Triple(v.light1Ambient));
-  line(kThemeKeys[5], Triple(v.light1Diffuse));
-  line(kThemeKeys[6], Triple(v.shadowColor));
-  line(kThemeKeys[7], Single(v.shadowStrength));
-  line(kThemeKeys[8], Single(v.reflectStrength));
-  line(kThemeKeys[9], Single(v.cartoonLineWidth));
-  line(kThemeKeys[10], Triple(v.cartoonColor));
-  line(kThemeKeys[11], Single(v.cartoonAlpha));
-  line(kThemeKeys[12], Triple(v.groundLetterColor));
-  line(kThemeKeys[13], v.font);
+  auto line = [&](ThemeKey key, const std::string& value) { s += std::string(kThemeKeys[key]) + "=" + value + "\n"; };
+  line(kKeyLight0Position, Triple(v.light0Position));
+  line(kKeyLight0Ambient, Triple(v.light0Ambient));
+  line(kKeyLight0Diffuse, Triple(v.light0Diffuse));
+  line(kKeyLight1Position, Triple(v.light1Position));
+  line(kKeyLight1Ambient, Triple(v.light1Ambient));
+  line(kKeyLight1Diffuse, Triple(v.light1Diffuse));
+  line(kKeyShadowColor, Triple(v.shadowColor));
+  line(kKeyShadowStrength, Single(v.shadowStrength));
+  line(kKeyReflectStrength, Single(v.reflectStrength));
+  line(kKeyCartoonLineWidth, Single(v.cartoonLineWidth));
+  line(kKeyCartoonColor, Triple(v.cartoonColor));
+  line(kKeyCartoonAlpha, Single(v.cartoonAlpha));
+  line(kKeyGroundLetterColor, Triple(v.groundLetterColor));
+  line(kKeyFont, v.font);
   return s;
 }
 
@@ -66,10 +62,10 @@ void ThemeWriter::Model(const std::string& file, const ModelBuilder& model) {
   if (m_context.verbose) std::printf("theme%d/3d/%s: %d triangles\n", m_number, file.c_str(), model.TriangleCount());
 }
 
-void ThemeWriter::Ini(const ThemeValues& values) { m_context.out.Text(Dir() + "theme.ini", ThemeIniText(values)); }
+void ThemeWriter::Ini(const ThemeValues& values) { m_context.out.Text(Dir() + kThemeIniFile, ThemeIniText(values)); }
 
 void WriteWallPieces(ThemeWriter& theme, const WallStyle& style) {
-  for (int shape = 0; shape < kWallShapeCount; ++shape) theme.Model(WallShapeFile(shape), BuildWallPiece(style, shape));
+  for (int shape = 0; shape < kWallShapeCount; ++shape) theme.Model(kWallPieceFiles[shape], BuildWallPiece(style, shape));
 }
 
 namespace {
@@ -91,9 +87,9 @@ void WriteArrows(ThemeWriter& theme) {
   // The game replaces this material with its sphere-mapped arrow materials;
   // its sphere map makes the loader give the mesh the smooth normals they need.
   ModelMaterial material = UnlitMaterial(theme.Name("arrow"), "");
-  material.environmentTexture = "flecheof.png";
+  material.environmentTexture = kArrowOffTexture;
   model.AddMaterial(material);
-  theme.Model("fleche.3do", model);
+  theme.Model(kArrowModel, model);
 
   // Breathing: the head swells and reaches forward, the tail follows a little.
   ModelBuilder morph = model;
@@ -103,17 +99,17 @@ void WriteArrows(ThemeWriter& theme) {
     v.p.z = v.p.z * (1.0 + 0.12 * head);
     v.p.y = v.p.y * (1.0 + 0.15 * head);
   }
-  theme.Model("flechemorph.3do", morph);
+  theme.Model(kArrowMorphModel, morph);
 }
 
 }  // namespace
 
 void WriteArrowsAndGlows(ThemeWriter& theme, const SphereMapLook& off, const SphereMapLook& on, const Color& glow) {
   WriteArrows(theme);
-  theme.Texture("flecheof.png", SphereMap(off), 3);
-  theme.Texture("flecheon.png", SphereMap(on), 3);
-  theme.Texture("shadowarrow.png", ArrowShadow(), 4);
-  theme.Texture("halo2.png", SquareHalo(glow), 4);
+  theme.Texture(kArrowOffTexture, SphereMap(off), 3);
+  theme.Texture(kArrowOnTexture, SphereMap(on), 3);
+  theme.Texture(kArrowShadowTexture, ArrowShadow(), 4);
+  theme.Texture(kSelectionTexture, SquareHalo(glow), 4);
   theme.Texture("halo.png", RoundGlow(64, Mix(glow, Color{1, 1, 1, 1}, 0.3), 1.5), 4);
   theme.Texture("lettrefx.png", RoundGlow(64, Mix(glow, Color{1, 1, 1, 1}, 0.8), 3.0), 4);
 }
@@ -127,9 +123,9 @@ void WriteFloor(ThemeWriter& theme, const Raster& floor, const Raster& letterSqu
   // Unlit and white: the floor shows its texture as painted, like the
   // ground-letter squares drawn beside it.
   model.AddMaterial(UnlitMaterial(theme.Name("floor"), "sol.png"));
-  theme.Model("sol.3do", model);
+  theme.Model(kFloorModel, model);
   theme.Texture("sol.png", floor, 3);
-  theme.Texture("echec.png", letterSquare, 3);
+  theme.Texture(kGroundTileTexture, letterSquare, 3);
 }
 
 void WriteScenery(ThemeWriter& theme, const std::function<void(ModelBuilder&, double)>& addProps, const Raster& sky,
@@ -140,7 +136,7 @@ void WriteScenery(ThemeWriter& theme, const std::function<void(ModelBuilder&, do
   look.hazeTexture = "brume.png";
   ModelBuilder background = BuildScenery(theme, look);
   addProps(background, look.groundY);
-  theme.Model("fond.3do", background);
+  theme.Model(kBackgroundModel, background);
   theme.Texture(look.skyTexture, sky, 3);
   theme.Texture(look.groundTexture, ground, 3);
   theme.Texture(look.hazeTexture, haze, 3);
@@ -157,9 +153,9 @@ std::function<Color(double, double)> Mottled(const Color& a, const Color& b, uin
 }
 
 void WriteLetterTiles(ThemeWriter& theme, const FaceLook& normal, const FaceLook& selected, const FaceLook& fixed) {
-  theme.Texture("objet.png", FaceTile(normal.fill, normal.frameLight, normal.frameDark), 3);
-  theme.Texture("objeton.png", FaceTile(selected.fill, selected.frameLight, selected.frameDark), 3);
-  theme.Texture("objetoff.png", FaceTile(fixed.fill, fixed.frameLight, fixed.frameDark), 3);
+  theme.Texture(kCubeFaceTexture, FaceTile(normal.fill, normal.frameLight, normal.frameDark), 3);
+  theme.Texture(kCubeFaceOnTexture, FaceTile(selected.fill, selected.frameLight, selected.frameDark), 3);
+  theme.Texture(kCubeFaceOffTexture, FaceTile(fixed.fill, fixed.frameLight, fixed.frameDark), 3);
 }
 
 ModelBuilder BuildScenery(ThemeWriter& theme, const SceneryLook& look) {

@@ -28,8 +28,7 @@ struct ThemeValues {
   std::string font;  // path from the game directory, e.g. data/DejaVuSans-Bold.ttf
 };
 
-// The keys of "theme.ini", in the order the file lists them.
-extern const char* const kThemeKeys[14];
+// "theme.ini" with the keys of render/ThemeKeys.h, in their order.
 std::string ThemeIniText(const ThemeValues& values);
 
 class ThemeWriter {

@@ -9,6 +9,7 @@
 #include "tools/artgen/Shapes.h"
 #include "tools/artgen/ThemeKit.h"
 #include "tools/artgen/Themes.h"
+#include "render/ThemeKeys.h"
 
 namespace artgen {
 
@@ -136,7 +137,7 @@ void MakeStoneTheme(ArtContext& context) {
   edge.rows = 2;
   edge.columns = 1;
   edge.stone = Rgb(175, 165, 145);
-  theme.Texture("bordure.png", Masonry(64, 64, edge, 103), 3);
+  theme.Texture(kBorderTexture, Masonry(64, 64, edge, 103), 3);
 
   WriteArrowsAndGlows(theme, {Rgb(235, 200, 140), Rgb(255, 235, 190), Rgb(90, 60, 30), Rgb(255, 250, 235), 0.5},
                       {Rgb(255, 235, 120), Rgb(255, 255, 220), Rgb(220, 140, 30), Rgb(255, 255, 255), 0.9},

@@ -48,22 +48,22 @@ std::vector<Chain> Outline(int sides, int a, int band) {
     loop.push_back({p, edge});
     openAfter.push_back(open);
   };
-  if (sides & kWallNorth) {
+  if (sides & kSideNorth) {
     add({-a, -kEdge}, true, true);
     add({a, -kEdge}, true, false);
   }
   add({a, -a}, false, false);
-  if (sides & kWallEast) {
+  if (sides & kSideEast) {
     add({kEdge, -a}, true, true);
     add({kEdge, a}, true, false);
   }
   add({a, a}, false, false);
-  if (sides & kWallSouth) {
+  if (sides & kSideSouth) {
     add({a, kEdge}, true, true);
     add({-a, kEdge}, true, false);
   }
   add({-a, a}, false, false);
-  if (sides & kWallWest) {
+  if (sides & kSideWest) {
     add({-kEdge, a}, true, true);
     add({-kEdge, -a}, true, false);
   }
@@ -152,38 +152,6 @@ void OrientedQuad(MeshBuilder& m, int a, int b, int c, int d, Vec3 outward) {
 
 }  // namespace
 
-int WallShapeSides(int shape) {
-  static const int kSides[kWallShapeCount] = {
-      0,                                       // alone
-      kWallWest | kWallEast,                   // horizontal
-      kWallNorth | kWallSouth,                 // vertical
-      kWallNorth | kWallSouth | kWallEast | kWallWest,  // inside
-      kWallSouth | kWallEast,                  // south_east
-      kWallSouth | kWallWest,                  // south_west
-      kWallNorth | kWallEast,                  // north_east
-      kWallNorth | kWallWest,                  // north_west
-      kWallEast,                               // east_open
-      kWallWest,                               // west_open
-      kWallSouth,                              // south_open
-      kWallNorth,                              // north_open
-      kWallNorth | kWallSouth | kWallEast,     // west_close
-      kWallNorth | kWallSouth | kWallWest,     // east_close
-      kWallWest | kWallEast | kWallSouth,      // north_close
-      kWallWest | kWallEast | kWallNorth,      // south_close
-  };
-  return shape >= 0 && shape < kWallShapeCount ? kSides[shape] : 0;
-}
-
-const char* WallShapeFile(int shape) {
-  static const char* const kFiles[kWallShapeCount] = {
-      "mur_Blocf.3do",  "mur_Blocdgo.3do", "mur_Blochbo.3do", "mur_Blocco.3do",
-      "mur_Blocdbo.3do", "mur_Blocbgo.3do", "mur_Blochdo.3do", "mur_Blochgo.3do",
-      "mur_Blocdo.3do", "mur_Blocgo.3do",  "mur_Blocbo.3do",  "mur_Blocho.3do",
-      "mur_Blocgf.3do", "mur_Blocdf.3do",  "mur_Blochf.3do",  "mur_Blocbf.3do",
-  };
-  return shape >= 0 && shape < kWallShapeCount ? kFiles[shape] : "";
-}
-
 ModelBuilder BuildWallPiece(const WallStyle& style, int shape) {
   ModelBuilder model;
   std::vector<MeshBuilder*> meshes;
@@ -197,7 +165,7 @@ ModelBuilder BuildWallPiece(const WallStyle& style, int shape) {
     model.AddMaterial(material);
   }
 
-  std::vector<Chain> chains = Outline(WallShapeSides(shape), style.halfWidth, style.cornerBand);
+  std::vector<Chain> chains = Outline(kWallShapeSides[shape], style.halfWidth, style.cornerBand);
   const std::vector<ProfilePoint>& profile = style.profile;
   // Profile length from the top, for the texture's v.
   std::vector<double> fromTop(profile.size(), 0.0);

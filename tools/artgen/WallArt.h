@@ -6,6 +6,9 @@
 // are exactly those of its neighbour.
 #pragma once
 
+#include "puzzle/WallShapes.h"
+#include "render/ThemeKeys.h"
+
 #include <string>
 #include <vector>
 
@@ -37,14 +40,6 @@ struct WallStyle {
   double capRepeat = 1.0;              // ... per square on the top
 };
 
-// Directions a wall continues towards, as bits.
-enum WallSide { kWallNorth = 1, kWallEast = 2, kWallSouth = 4, kWallWest = 8 };
-
-constexpr int kWallShapeCount = 16;
-// The neighbours each wall shape continues towards, by shape code.
-int WallShapeSides(int shape);
-// The file of each wall shape ("mur_Blocf.3do" ...).
-const char* WallShapeFile(int shape);
 
 ModelBuilder BuildWallPiece(const WallStyle& style, int shape);
 
