@@ -3,6 +3,7 @@
 // when the game ends, and the submenus go back to the main menu on Escape.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "tests/support/GameDriver.h"
@@ -81,4 +82,53 @@ TEST(Menus, OptionsChangedByKeysAndPointerAreInConfigIniAtExit) {
   ASSERT_FALSE(options.Empty());
   EXPECT_GT(ChoicePixels(options, OptionsEntryY(1)), 100);
   EXPECT_LT(ChoicePixels(back, OptionsEntryY(1)), 20);
+}
+
+// Pixels that differ between two shots (any channel by more than 40).
+static int Changed(const Image& a, const Image& b) {
+  int changed = 0;
+  for (int y = 0; y < a.height; y += 4)
+    for (int x = 0; x < a.width; x += 4) {
+      const Rgb p = a.At(x, y), q = b.At(x, y);
+      if (std::abs(p.r - q.r) > 40 || std::abs(p.g - q.g) > 40 || std::abs(p.b - q.b) > 40) ++changed;
+    }
+  return changed;
+}
+
+TEST(Menus, OrderShowsTheHowToPlayPageAndQuitEndsThroughTheGoodbyePage) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  game.RemoveFile("score.orb");
+  ASSERT_TRUE(game.Start()) << game.Stderr();
+  GameDriver::Sleep(2500);
+  game.MoveMouse(5, 5);
+  GameDriver::Sleep(300);
+  const Image menu = game.Screenshot();
+
+  // Order: the how-to-play page covers the screen until a key is released.
+  game.MoveMouse(512, MainEntryY(3));
+  GameDriver::Sleep(200);
+  game.Click();
+  GameDriver::Sleep(2500);
+  const Image page = game.Screenshot();
+  EXPECT_GT(Changed(menu, page), 64 * 48 / 2) << "the page replaced the menu";
+  game.Key("Shift_L");
+  GameDriver::Sleep(2500);
+  EXPECT_LT(Changed(menu, game.Screenshot()), Changed(menu, page) / 2) << "back on the menu";
+  EXPECT_TRUE(game.Running());
+
+  // Quit: fade to black, the goodbye page, and a key ends the game with 0.
+  game.MoveMouse(512, MainEntryY(5));
+  GameDriver::Sleep(200);
+  game.Click();
+  GameDriver::Sleep(4000);
+  const Image goodbye = game.Screenshot();
+  EXPECT_GT(Changed(menu, goodbye), 64 * 48 / 2);
+  EXPECT_GT(Changed(page, goodbye), 64 * 48 / 4) << "another page than the how-to-play page";
+  EXPECT_TRUE(game.Running()) << "the goodbye page waits for a key";
+  game.Key("Shift_L");
+  EXPECT_EQ(game.WaitForExit(10000), 0);
+  EXPECT_TRUE(Has(game.ReadFile("config.ini"), "Lang=en"));
+  EXPECT_EQ(game.ReadFile("score.orb").size(), 1500u);
+  EXPECT_EQ(game.Stderr(), "");
 }
