@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/ORBConfigFile.h"
 #include "tests/support/TestFiles.h"
@@ -37,45 +39,34 @@ struct LoadedFile {
 
 }  // namespace
 
-TEST(ORBConfigFile, KeysAndValuesAreSplitAtTheFirstEqualsWithoutTrimmingTheKey) {
-  LoadedFile file("Width=800\nWidth = 800\nk=a=b\n=x\n");
-  EXPECT_EQ(file.Value("Width"), "800");
-  EXPECT_EQ(file.Value("Width "), " 800");
-  EXPECT_EQ(file.Value("k"), "a=b");
-  EXPECT_EQ(file.Value(""), "x");
-  EXPECT_EQ(file.config.EntryCount(), 4);
-}
-
-TEST(ORBConfigFile, ShortLinesCountTheirLineEnd) {
-  // "a=" with its line end is three bytes and kept; the same two bytes at the
-  // end of a file without a line end are ignored.
-  LoadedFile withEnd("a=\n");
-  EXPECT_EQ(withEnd.Value("a"), "");
-  LoadedFile withoutEnd("b=1\na=");
-  EXPECT_EQ(withoutEnd.Value("a"), "<missing>");
-  EXPECT_EQ(withoutEnd.Value("b"), "1");
-}
-
-TEST(ORBConfigFile, LinesWithoutEqualsAndBlankLinesAreIgnoredAndDroppedOnWrite) {
+TEST(ORBConfigFile, LinesAreReadAsTheGameReadsThem) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::pair<const char*, std::string>> values;
+    int entries;
+  } cases[] = {
+      {"split at the first equals, the key untrimmed", "Width=800\nWidth = 800\nk=a=b\n=x\n",
+       {{"Width", "800"}, {"Width ", " 800"}, {"k", "a=b"}, {"", "x"}}, 4},
+      // "a=" with its line end is three bytes and kept; the same two bytes at
+      // the end of a file without a line end are ignored.
+      {"a short line with its end", "a=\n", {{"a", ""}}, 1},
+      {"a short line without an end", "b=1\na=", {{"a", "<missing>"}, {"b", "1"}}, 1},
+      {"trailing control bytes trimmed, high bytes kept", "A=1 \t \r\nB=caf\xE9\nC=\xC3\xA9\xA0\r\n",
+       {{"A", "1"}, {"B", "caf\xE9"}, {"C", "\xC3\xA9\xA0"}}, 3},
+      {"CR LF", "A=1\r\nB=2\r\n", {{"B", "2"}}, 2},
+      {"CR", "A=1\rB=2\r", {{"B", "2"}}, 2},
+      {"a NUL byte ends the line", std::string("A=12\0B=3\nC=4\n", 13), {{"A", "12"}, {"B", "3"}, {"C", "4"}}, 3},
+  };
+  for (const Case& c : cases) {
+    LoadedFile file(c.text);
+    for (const auto& [key, value] : c.values) EXPECT_EQ(file.Value(key), value) << c.what << ": " << key;
+    EXPECT_EQ(file.config.EntryCount(), c.entries) << c.what;
+  }
+  // Lines without equals and blank lines are ignored and dropped on write.
   LoadedFile file("[Section]\n\n   \nremark line\nA=1\n");
   EXPECT_EQ(file.config.EntryCount(), 1);
   EXPECT_EQ(file.SavedText(), "A=1\n");
-}
-
-TEST(ORBConfigFile, TrailingControlBytesAreTrimmedButHighBytesAreKept) {
-  LoadedFile file("A=1 \t \r\nB=caf\xE9\nC=\xC3\xA9\xA0\r\n");
-  EXPECT_EQ(file.Value("A"), "1");
-  EXPECT_EQ(file.Value("B"), "caf\xE9");
-  EXPECT_EQ(file.Value("C"), "\xC3\xA9\xA0");
-}
-
-TEST(ORBConfigFile, CarriageReturnLineEndsReadLikeLineFeeds) {
-  LoadedFile crlf("A=1\r\nB=2\r\n");
-  LoadedFile cr("A=1\rB=2\r");
-  EXPECT_EQ(crlf.Value("B"), "2");
-  EXPECT_EQ(cr.Value("B"), "2");
-  EXPECT_EQ(crlf.config.EntryCount(), 2);
-  EXPECT_EQ(cr.config.EntryCount(), 2);
 }
 
 TEST(ORBConfigFile, TheLastOccurrenceOfAKeyWinsAndIsTheOneChanged) {
@@ -106,11 +97,4 @@ TEST(ORBConfigFile, OverlongLinesAreCutInsideTheBuffer) {
   EXPECT_EQ(value.size(), static_cast<size_t>(ORBConfigFile::kLineBufferSize - 1 - 5));
   EXPECT_EQ(file.Value("After"), "1");
   EXPECT_EQ(file.config.EntryCount(), 2);
-}
-
-TEST(ORBConfigFile, ANulByteEndsTheLine) {
-  LoadedFile file(std::string("A=12\0B=3\nC=4\n", 13));
-  EXPECT_EQ(file.Value("A"), "12");
-  EXPECT_EQ(file.Value("B"), "3");
-  EXPECT_EQ(file.Value("C"), "4");
 }

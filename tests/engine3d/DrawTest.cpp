@@ -13,6 +13,7 @@
 #include "engine3d/GLContext.h"
 #include "engine3d/Objet3D.h"
 #include "tests/engine3d/ModelFixtures.h"
+#include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
 
@@ -58,18 +59,7 @@ class DrawTest : public ::testing::Test {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
-  // The back buffer, top row first.
-  static Image Frame() {
-    Image image;
-    image.width = image.height = kSize;
-    image.rgb.resize(kSize * kSize * 3);
-    std::vector<uint8_t> rows(image.rgb.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    for (int y = 0; y < kSize; ++y)
-      std::copy(&rows[(kSize - 1 - y) * kSize * 3], &rows[(kSize - y) * kSize * 3], &image.rgb[y * kSize * 3]);
-    return image;
-  }
+  static Image Frame() { return ReadFrame(kSize, kSize); }
   // Draws through a display list (default) or directly, and reads the frame.
   static Image Drawn(Objet3D& object, bool direct = false) {
     Clear();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "config/ORBConfigFile.h"
 #include "render/Themes.h"
@@ -15,7 +16,7 @@ using testsupport::WriteFile;
 
 namespace {
 
-void MakeThemes(const TempDir& dir, std::initializer_list<int> numbers) {
+void MakeThemes(const TempDir& dir, const std::vector<int>& numbers) {
   for (int n : numbers) {
     const std::string theme = dir / ("data/gfx/theme" + std::to_string(n));
     ASSERT_EQ(std::system(("mkdir -p " + theme).c_str()), 0);
@@ -23,32 +24,26 @@ void MakeThemes(const TempDir& dir, std::initializer_list<int> numbers) {
   }
 }
 
-TEST(ThemeCount, AGapInTheNumbersIsTheNumberingError) {
-  TempDir dir;
-  MakeThemes(dir, {1, 2, 4});
-  ScopedWorkingDirectory cwd(dir.Path());
-  CapturedStream err(2);
-  EXPECT_EQ(CountThemes(), 0);
-  EXPECT_EQ(err.Text(), "Erreur, les themes doivent avoir des num\xE9ros qui se suivent !\n");
-  EXPECT_EQ(ThemeCount(), 0);
+TEST(ThemeCount, TwelveConsecutiveThemesAtMostAndAGapIsTheNumberingError) {
+  struct Case {
+    std::vector<int> numbers;
+    int result, count;
+    std::string said;  // a part of what is printed
+  } cases[] = {
+      {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, 1, 12, ""},
+      {{1, 2, 4}, 0, 0, "Erreur, les themes doivent avoir des num\xE9ros qui se suivent !\n"},
+      {{}, 0, 0, "theme1/theme.ini"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    MakeThemes(dir, c.numbers);
+    ScopedWorkingDirectory cwd(dir.Path());
+    CapturedStream err(2);
+    EXPECT_EQ(CountThemes(), c.result) << c.numbers.size() << " themes";
+    EXPECT_EQ(ThemeCount(), c.count) << c.numbers.size() << " themes";
+    EXPECT_NE(err.Text().find(c.said), std::string::npos) << err.Text();
+  }
 }
-
-TEST(ThemeCount, TwelveThemesAreSeenAndTheThirteenthIsNot) {
-  TempDir dir;
-  MakeThemes(dir, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
-  ScopedWorkingDirectory cwd(dir.Path());
-  EXPECT_EQ(CountThemes(), 1);
-  EXPECT_EQ(ThemeCount(), 12);
-}
-
-TEST(ThemeCount, NoThemeAtAllIsReported) {
-  TempDir dir;
-  ScopedWorkingDirectory cwd(dir.Path());
-  CapturedStream err(2);
-  EXPECT_EQ(CountThemes(), 0);
-  EXPECT_NE(err.Text().find("theme1/theme.ini"), std::string::npos);
-}
-
 
 TEST(ThemeValues, MissingAndMalformedKeysKeepTheirValues) {
   ThemeValues values;

@@ -194,14 +194,10 @@ TEST(ThemeIni, HoldsEveryKeyInItsFormat) {
       float v[3];
       char extra;
       ASSERT_EQ(std::sscanf(value.c_str(), "%f,%f,%f%c", &v[0], &v[1], &v[2], &extra), 3) << theme << key;
-      bool colour = std::string(key).find("Position") == std::string::npos;
-      for (float c : v) {
-        if (colour) {
-          EXPECT_TRUE(c >= 0.0f && c <= 1.0f) << theme << key;
-        }
-      }
-      if (!colour) {
+      if (std::string(key).find("Position") != std::string::npos) {
         EXPECT_GT(v[1], 0.0f) << theme << key << " must light the board from above";
+      } else {
+        for (float c : v) EXPECT_TRUE(c >= 0.0f && c <= 1.0f) << theme << key;
       }
     }
     for (int k = 0; k < kThemeKeyCount; ++k) {
@@ -307,8 +303,6 @@ TEST_F(WallPieces, NeighboursMeetOnTheSameRingOfPositions) {
         }
       }
     }
-    // The edges themselves land on one value from either square.
-    for (int x = 0; x < 30; ++x) EXPECT_EQ(x * kSquare + kSquare * 0.5f, (x + 1) * kSquare - kSquare * 0.5f);
   }
 }
 
