@@ -156,13 +156,15 @@ void WaitOutTheFade() { GameDriver::Sleep(2500); }
 // A record: the name entry takes the player's name, a key a frame.
 void EnterName(const GameDriver& game, const std::vector<std::string>& keys) {
   GameDriver::Sleep(1500);
+  // Only the last key of a frame counts: leave each key a few frames, even
+  // on a loaded machine.
   for (int i = 0; i < 24; ++i) {
     game.Key("BackSpace");
-    GameDriver::Sleep(40);
+    GameDriver::Sleep(60);
   }
   for (const std::string& key : keys) {
     game.Key(key);
-    GameDriver::Sleep(80);
+    GameDriver::Sleep(250);
   }
   game.Key("Return");
 }
