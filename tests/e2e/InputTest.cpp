@@ -51,8 +51,15 @@ int CountDifferent(const Image& a, const Image& b, int x0, int y0, int w, int h)
 int BoardDifference(const Image& a, const Image& b) {
   return CountDifferent(a, b, 0, kBarBottom, kWidth, kHeight - kBarBottom);
 }
+// The move counter's digits, in the orange of the top bar's numbers, where
+// the animated backgrounds of the themes never come: the pixels whose ink
+// differs.
 int MovesDifference(const Image& a, const Image& b) {
-  return CountDifferent(a, b, static_cast<int>(kWidth * 0.66f), 48, static_cast<int>(kWidth * 0.33f), 64);
+  const auto ink = [](Rgb c) { return c.r > 220 && c.g > 120 && c.g < 210 && c.b < 90; };
+  int count = 0;
+  for (int y = 48; y < 112; ++y)
+    for (int x = 600; x < 720; ++x) count += ink(a.At(x, y)) != ink(b.At(x, y));
+  return count;
 }
 
 // The fade from black holds the input back for 100 frame units.
@@ -68,7 +75,8 @@ void Keys(const GameDriver& game, const std::vector<std::string>& keys, int paus
 // One line of glyphox-view --list.
 struct Listed {
   std::string kind;
-  int index = -1, x = -1, y = -1, px = -1, py = -1, direction = -1, isStatic = 0;
+  int index = -1, x = -1, y = -1, px = -1, py = -1;
+  bool isStatic = false;
 };
 
 // Level index (from 0) of the English set as the game starts it with -seed,
@@ -93,8 +101,6 @@ std::vector<Listed> View(int level, int seed, const std::string& picture, const 
     const size_t pixel = line.find("\"pixel\":[");
     if (pixel == std::string::npos || std::sscanf(line.c_str() + pixel, "\"pixel\":[%d,%d]", &item.px, &item.py) != 2)
       continue;
-    const size_t direction = line.find("\"direction\":");
-    if (direction != std::string::npos) std::sscanf(line.c_str() + direction, "\"direction\":%d", &item.direction);
     item.isStatic = line.find("\"static\":1") != std::string::npos;
     items.push_back(item);
   }
@@ -118,6 +124,18 @@ std::vector<Listed> Arrows(const std::vector<Listed>& items) {
   return arrows;
 }
 
+// A saved game (slot 0) with a cube that cannot move between two that can:
+// from the first, Tab must reach the third, which alone rolls towards
+// forwardDirection; Shift+Tab then comes back to the first, which alone
+// rolls towards backwardDirection.
+struct SkippingGame {
+  int forwardDirection = -1, backwardDirection = -1;
+};
+
+const char* KeyFor(int direction) {
+  return direction == North ? "Up" : direction == East ? "Right" : direction == South ? "Down" : "Left";
+}
+
 }  // namespace
 
 TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRollsIt) {
@@ -127,22 +145,19 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   ASSERT_FALSE(start.empty());
   // A cube other than the selected one that can roll: the viewer shows its
   // arrows once it is selected.
-  Listed chosen;
-  std::vector<Listed> chosenArrows;
+  const std::vector<Listed> selected = Arrows(start);
+  Listed chosen, arrow;
   for (const Listed& cube : start) {
     if (cube.kind != "cube" || cube.isStatic) continue;
-    const std::vector<Listed> items =
-        View(level, seed, pictures / "chosen.bmp", {"--select", std::to_string(cube.x) + "," + std::to_string(cube.y)});
-    std::vector<Listed> arrows = Arrows(items);
-    const std::vector<Listed> selected = Arrows(start);
+    const std::vector<Listed> arrows = Arrows(
+        View(level, seed, pictures / "chosen.bmp", {"--select", std::to_string(cube.x) + "," + std::to_string(cube.y)}));
     if (arrows.empty() || (!selected.empty() && arrows[0].x == selected[0].x && arrows[0].y == selected[0].y))
       continue;
     chosen = cube;
-    chosenArrows = arrows;
+    arrow = arrows[0];
     break;
   }
   ASSERT_GE(chosen.index, 0) << "no second cube that can roll";
-  const Listed arrow = chosenArrows[0];
 
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
@@ -180,16 +195,6 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
 
 namespace {
 
-// A saved game (slot 0) with a cube that cannot move between two that can:
-// from the first, Tab must reach the third and roll it with forwardKey, which
-// neither of the others can take; Shift+Tab then comes back to the first,
-// which alone rolls with backwardKey.
-struct SkippingGame {
-  int forwardDirection = -1, backwardDirection = -1;
-};
-
-const char* KeyFor(int direction) { return direction == North ? "Up" : direction == East ? "Right" : direction == South ? "Down" : "Left"; }
-
 // Rolls cube i towards d and takes the roll back: whether it could.
 bool CanRoll(puzzletest::RecordingHost& host, int i, int d) {
   SelectCube(i);
@@ -209,41 +214,37 @@ bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
   if (!LoadLanguage("data/text_en.txt")) return false;
   g_settings.langLevel = 1;
   if (!SelectLevelSet()) return false;
+  mkdir((gameDir + "/save").c_str(), 0755);
+  const std::string path = gameDir + "/save/save00.orb";
+  // What the game does with the save: load it and select the first cube that
+  // can move.
+  const auto load = [&] { return LoadGameFile(path.c_str()) && ResumeLoadedGame(); };
+  const auto movable = [](int i) { return CanMove(CubeRecord(i).x, CubeRecord(i).y) != 0; };
   bool found = false;
   for (int level = 0; level < static_cast<int>(CurrentLevelSet().levelCount) && !found; ++level)
     for (unsigned seed = 1; seed < 20 && !found; ++seed) {
       std::srand(seed);
-      if (!StartLevel(level)) return false;
+      if (!StartLevel(level) || !SaveGameFile(path.c_str()) || !load()) return false;
       const int n = CubeCount();
-      const auto movable = [](int i) { return CanMove(CubeRecord(i).x, CubeRecord(i).y) != 0; };
-      for (int b = 0; b < n && !found; ++b) {
-        const int a = (b + n - 1) % n, c = (b + 1) % n;
-        if (movable(b) || !movable(a) || !movable(c) || a == c) continue;
-        for (int f = North; f <= West && !found; ++f) {
-          std::srand(seed);
-          StartLevel(level);
-          if (CanRoll(host, a, f) || !CanRoll(host, c, f)) continue;
-          // The save: cube a selected, its history empty.
-          std::srand(seed);
-          StartLevel(level);
-          SelectCube(a);
-          mkdir((gameDir + "/save").c_str(), 0755);
-          if (!SaveGameFile((gameDir + "/save/save00.orb").c_str())) return false;
-          SelectNextMovable(true);
-          if (Play().selectedCube != c || !MoveSelected(f)) continue;
-          puzzletest::FinishRoll(host);
-          SelectNextMovable(false);
-          if (Play().selectedCube != a || movable(b)) continue;
-          for (int k = North; k <= West && !found; ++k)
-            if (!CanRoll(host, c, k) && CanRoll(host, a, k)) {
-              out.forwardDirection = f;
-              out.backwardDirection = k;
-              found = true;
-            }
-        }
+      if (n < 3) continue;
+      const int a = Play().selectedCube, b = (a + 1) % n, c = (a + 2) % n;
+      if (movable(b) || !movable(c)) continue;
+      for (int f = North; f <= West && !found; ++f) {
+        if (!load() || CanRoll(host, a, f) || !load() || !CanRoll(host, c, f) || !load()) continue;
+        SelectNextMovable(true);
+        if (Play().selectedCube != c || !MoveSelected(f)) continue;
+        puzzletest::FinishRoll(host);
+        SelectNextMovable(false);
+        if (Play().selectedCube != a || movable(b)) continue;
+        for (int k = North; k <= West && !found; ++k)
+          if (!CanRoll(host, c, k) && CanRoll(host, a, k)) {
+            out.forwardDirection = f;
+            out.backwardDirection = k;
+            found = true;
+          }
       }
-      EndLevel();
     }
+  EndLevel();
   FreeLevelSet();
   InstallPuzzleHost(nullptr);
   return found;
@@ -259,19 +260,27 @@ TEST(Keys, TabAndShiftTabSkipACubeThatCannotMove) {
   ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
   WaitOutTheFade();
   game.MoveMouse(kWidth / 2, 5);  // above the board: no hover selection
-  GameDriver::Sleep(300);
+  // Zoomed out by the wheel, the board keeps clear of the move counter, so
+  // that only a roll changes the pixels there.
+  for (int i = 0; i < 8; ++i) game.Click(5);
+  GameDriver::Sleep(500);
   const Image loaded = game.Screenshot();
   game.Key("Tab");
-  GameDriver::Sleep(300);
+  GameDriver::Sleep(500);
+  const Image tabbed = game.Screenshot();
+  EXPECT_GT(BoardDifference(loaded, tabbed), 100) << "the selection moved";
+  EXPECT_EQ(MovesDifference(loaded, tabbed), 0);
   game.Key(KeyFor(crafted.forwardDirection));
   GameDriver::Sleep(1500);
   const Image forward = game.Screenshot();
-  EXPECT_GT(MovesDifference(loaded, forward), 20) << "Tab selected the cube after the one that cannot move";
+  EXPECT_GT(MovesDifference(tabbed, forward), 20) << "Tab selected the cube after the one that cannot move";
   game.Key("shift+Tab");
-  GameDriver::Sleep(300);
+  GameDriver::Sleep(500);
+  const Image back = game.Screenshot();
+  EXPECT_EQ(MovesDifference(forward, back), 0);
   game.Key(KeyFor(crafted.backwardDirection));
   GameDriver::Sleep(1500);
-  EXPECT_GT(MovesDifference(forward, game.Screenshot()), 20) << "Shift+Tab came back over it";
+  EXPECT_GT(MovesDifference(back, game.Screenshot()), 20) << "Shift+Tab came back over it";
   EXPECT_EQ(game.Stop(), 0);
 }
 
