@@ -9,7 +9,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,7 @@
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/GameDriver.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/ViewerList.h"
 
 using namespace testsupport;
 
@@ -72,39 +72,16 @@ void Keys(const GameDriver& game, const std::vector<std::string>& keys, int paus
   }
 }
 
-// One line of glyphox-view --list.
-struct Listed {
-  std::string kind;
-  int index = -1, x = -1, y = -1, px = -1, py = -1;
-  bool isStatic = false;
-};
-
 // Level index (from 0) of the English set as the game starts it with -seed,
 // drawn by glyphox-view into picture, its cubes and the selection's arrows.
-std::vector<Listed> View(int level, int seed, const std::string& picture, const std::vector<std::string>& extra = {}) {
+std::vector<ViewerItem> View(int level, int seed, const std::string& picture, const std::vector<std::string>& extra = {}) {
   std::vector<std::string> args = {std::string(std::getenv("GLYPHOX_BINARY_DIR")) + "/tools/view/glyphox-view",
                                    GameTreeDir() + "/data/level/english.lvl", std::to_string(level), picture,
                                    "--seed", std::to_string(seed), "--size", "800x600", "--list"};
   args.insert(args.end(), extra.begin(), extra.end());
   std::string text;
   if (RunProgram(args, &text) != 0) return {};
-  std::vector<Listed> items;
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    Listed item;
-    char kind[16] = {};
-    if (std::sscanf(line.c_str(), "{\"kind\":\"%15[a-z]\",\"index\":%d,\"square\":[%d,%d],", kind, &item.index,
-                    &item.x, &item.y) != 4)
-      continue;
-    item.kind = kind;
-    const size_t pixel = line.find("\"pixel\":[");
-    if (pixel == std::string::npos || std::sscanf(line.c_str() + pixel, "\"pixel\":[%d,%d]", &item.px, &item.py) != 2)
-      continue;
-    item.isStatic = line.find("\"static\":1") != std::string::npos;
-    items.push_back(item);
-  }
-  return items;
+  return ParseViewerList(text);
 }
 
 // A click on entry item of a menu of count entries, which stand 36 pixels
@@ -117,9 +94,9 @@ void ClickEntry(const GameDriver& game, int count, int item) {
   game.MoveMouse(5, 5);
 }
 
-std::vector<Listed> Arrows(const std::vector<Listed>& items) {
-  std::vector<Listed> arrows;
-  for (const Listed& item : items)
+std::vector<ViewerItem> Arrows(const std::vector<ViewerItem>& items) {
+  std::vector<ViewerItem> arrows;
+  for (const ViewerItem& item : items)
     if (item.kind == "arrow") arrows.push_back(item);
   return arrows;
 }
@@ -141,15 +118,15 @@ const char* KeyFor(int direction) {
 TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRollsIt) {
   const int level = 2, seed = 7;
   TempDir pictures;
-  const std::vector<Listed> start = View(level, seed, pictures / "start.bmp");
+  const std::vector<ViewerItem> start = View(level, seed, pictures / "start.bmp");
   ASSERT_FALSE(start.empty());
   // A cube other than the selected one that can roll: the viewer shows its
   // arrows once it is selected.
-  const std::vector<Listed> selected = Arrows(start);
-  Listed chosen, arrow;
-  for (const Listed& cube : start) {
+  const std::vector<ViewerItem> selected = Arrows(start);
+  ViewerItem chosen, arrow;
+  for (const ViewerItem& cube : start) {
     if (cube.kind != "cube" || cube.isStatic) continue;
-    const std::vector<Listed> arrows = Arrows(
+    const std::vector<ViewerItem> arrows = Arrows(
         View(level, seed, pictures / "chosen.bmp", {"--select", std::to_string(cube.x) + "," + std::to_string(cube.y)}));
     if (arrows.empty() || (!selected.empty() && arrows[0].x == selected[0].x && arrows[0].y == selected[0].y))
       continue;
