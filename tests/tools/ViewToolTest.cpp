@@ -4,44 +4,22 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/ViewerList.h"
 
 using testsupport::RunProgram;
 using testsupport::TempDir;
+using testsupport::ParseViewerList;
+using testsupport::ViewerItem;
 
 namespace {
 
 std::string Viewer() { return std::string(std::getenv("GLYPHOX_BINARY_DIR")) + "/tools/view/glyphox-view"; }
 std::string Levels() { return testsupport::GameTreeDir() + "/data/level/english.lvl"; }
-
-struct Listed {
-  std::string kind;
-  int index = -1, x = -1, y = -1, px = -1, py = -1;
-};
-
-std::vector<Listed> ParseList(const std::string& text) {
-  std::vector<Listed> items;
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    Listed item;
-    char kind[16] = {};
-    if (std::sscanf(line.c_str(), "{\"kind\":\"%15[a-z]\",\"index\":%d,\"square\":[%d,%d],", kind, &item.index, &item.x,
-                    &item.y) != 4)
-      continue;
-    item.kind = kind;
-    const size_t pixel = line.find("\"pixel\":[");
-    if (pixel == std::string::npos || std::sscanf(line.c_str() + pixel, "\"pixel\":[%d,%d]", &item.px, &item.py) != 2)
-      continue;
-    items.push_back(item);
-  }
-  return items;
-}
 
 TEST(ViewTool, WhatItListsPicksBackToItself) {
   TempDir dir;
@@ -50,12 +28,12 @@ TEST(ViewTool, WhatItListsPicksBackToItself) {
   std::vector<std::string> listing = level;
   listing.push_back("--list");
   ASSERT_EQ(RunProgram(listing, &listed), 0);
-  const std::vector<Listed> items = ParseList(listed);
+  const std::vector<ViewerItem> items = ParseViewerList(listed);
   ASSERT_GE(items.size(), 4u) << listed;
   const testsupport::Image picture = testsupport::Image::LoadBmp(dir / "level.bmp");
   EXPECT_EQ(picture.width, 640);
   EXPECT_GT(picture.CountLit(), 640 * 480 / 2);
-  for (const Listed& item : items) {
+  for (const ViewerItem& item : items) {
     std::vector<std::string> pick = level;
     pick.push_back("--pick");
     pick.push_back(std::to_string(item.px) + "," + std::to_string(item.py));
