@@ -113,4 +113,17 @@ PickResult SceneTest::PickAt(const CameraPose& camera, int x, int y) {
   return result;
 }
 
+testsupport::Image SceneTest::RollSouthAndLookDown(int count, CameraPose& camera) {
+  for (int i = 0; i < count; ++i) {
+    SelectCube(i);
+    EXPECT_EQ(MoveSelected(South), 1) << "cube " << i;
+    puzzletest::FinishRoll(host);
+  }
+  frame.drawArrows = 0;
+  camera = TopView();
+  testsupport::Image image = Draw(camera);
+  Aim(camera);
+  return image;
+}
+
 }  // namespace scenetest

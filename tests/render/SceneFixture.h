@@ -47,6 +47,9 @@ class SceneTest : public ::testing::Test {
   // Where a board-space point lands on the screen, y from the top.
   void Project(float x, float y, float z, int& px, int& py) const;
   PickResult PickAt(const CameraPose& camera, int x, int y);
+  // Rolls cubes 0..count-1 one square South each, then draws the board from
+  // straight above without arrows and aims the camera there.
+  testsupport::Image RollSouthAndLookDown(int count, CameraPose& camera);
 
   SceneHost host;
   BoardFrame frame;

@@ -111,15 +111,8 @@ TEST_F(SceneTest, GroundLettersLieOnlyOnSolutionSquares) {
   StartSource(puzzletest::OneLevel({"#######", "#.....#", "#.CAT.#", "#.....#", "#.....#", "#######"},
                                    {"CAT 2 2 h"}));
   // Roll the three cubes off their squares, South.
-  for (int i = 0; i < 3; ++i) {
-    SelectCube(i);
-    ASSERT_EQ(MoveSelected(South), 1);
-    puzzletest::FinishRoll(host);
-  }
-  frame.drawArrows = 0;
-  const CameraPose camera = TopView();
-  const Image image = Draw(camera);
-  Aim(camera);
+  CameraPose camera;
+  const Image image = RollSouthAndLookDown(3, camera);
   // Plain squares all look alike; the three letter squares differ from them.
   int px, py;
   Project(1 * s, 0, 1 * s, px, py);
@@ -143,15 +136,8 @@ TEST_F(SceneTest, ALetterOutsideTheAlphabetLeavesItsGroundTilePlain) {
   // alphabet has no place for them.
   StartSource(puzzletest::OneLevel({"#########", "#.......#", "#.O.C.X.#", "#.......#", "#.......#", "#########"},
                                    {"C 4 2 h"}));
-  for (int i = 0; i < 3; ++i) {
-    SelectCube(i);
-    ASSERT_EQ(MoveSelected(South), 1);
-    puzzletest::FinishRoll(host);
-  }
-  frame.drawArrows = 0;
-  const CameraPose camera = TopView();
-  const Image image = Draw(camera);
-  Aim(camera);
+  CameraPose camera;
+  const Image image = RollSouthAndLookDown(3, camera);
   int ox, oy, xx, xy, cx, cy;
   Project(2 * s, 0, 2 * s, ox, oy);
   Project(6 * s, 0, 2 * s, xx, xy);
