@@ -13,7 +13,7 @@
 #include <dlfcn.h>
 #endif
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
 

@@ -2,7 +2,7 @@
 // list of words) and the game's text fonts ("FontGame*" styles).
 #pragma once
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "text/GLFontTrueType.h"
 
 // The font of a "FontGame*" style (kFontGameBig .. kFontGameSmallWordFound);

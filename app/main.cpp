@@ -11,7 +11,7 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "app/TimeDemo.h"
-#include "config/TraceLog.h"
+#include "base/TraceLog.h"
 #include "config/Settings.h"
 #include "puzzle/SavedGame.h"
 #include "text/TextSystem.h"

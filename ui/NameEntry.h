@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "ui/ScreenRect.h"
 #include "ui/UiEvent.h"
 

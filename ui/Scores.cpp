@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "config/Settings.h"
 #include "puzzle/ByteIO.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 
 constexpr int kScoreLevels = 60;
 constexpr int kScoreNameBytes = 21;

@@ -11,7 +11,7 @@
 
 #include "app/Startup.h"
 #include "config/Settings.h"
-#include "config/TraceLog.h"
+#include "base/TraceLog.h"
 #include "text/TextSystem.h"
 #include "tests/support/TestFiles.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/Display.h"
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "config/Settings.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "audio/SDLMikMod.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace audiogen {
 

@@ -15,7 +15,7 @@
 
 #include "audio/SDLMikMod.h"
 #include "audio/SoundFiles.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "tools/audio/Composer.h"
 #include "tools/audio/Effects.h"
 #include "tools/audio/Render.h"

@@ -18,7 +18,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "app/Display.h"
 #include "pages/PageCompose.h"
 #include "pages/PageScript.h"

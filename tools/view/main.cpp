@@ -21,7 +21,7 @@
 #include <string>
 
 #include "app/Display.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"

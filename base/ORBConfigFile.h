@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "config/ORBString.h"
-#include "engine3d/ORBList.h"
+#include "base/ORBString.h"
+#include "base/ORBList.h"
 
 class ORBConfigFile {
  public:

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/ORBConfigFile.h"
+#include "base/ORBConfigFile.h"
 #include "tests/support/TestFiles.h"
 
 using testsupport::ReadFile;

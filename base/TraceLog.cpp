@@ -1,4 +1,4 @@
-#include "config/TraceLog.h"
+#include "base/TraceLog.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <dirent.h>
 #include <fcntl.h>

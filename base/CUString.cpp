@@ -1,4 +1,4 @@
-#include "config/CUString.h"
+#include "base/CUString.h"
 
 #include <cstring>
 

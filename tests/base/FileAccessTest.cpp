@@ -14,7 +14,7 @@
 #include <random>
 #include <string>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "tests/support/TestFiles.h"
 
 using testsupport::ReadFile;

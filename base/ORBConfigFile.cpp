@@ -1,8 +1,8 @@
-#include "config/ORBConfigFile.h"
+#include "base/ORBConfigFile.h"
 
 #include <cstring>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 bool ORBConfigFile::Load(const char* path) {
   FILE* file = OpenGameFile(path, "rt");

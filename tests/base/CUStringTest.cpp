@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "config/CUString.h"
-#include "config/ORBString.h"
-#include "engine3d/CList.h"
-#include "engine3d/ORBList.h"
+#include "base/CUString.h"
+#include "base/ORBString.h"
+#include "base/CList.h"
+#include "base/ORBList.h"
 
 TEST(CUString, ConvertsBetweenUtf8AndUtf16) {
   CUString text = CUString::FromUtf8("Ñandú É€𝄞");

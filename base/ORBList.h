@@ -10,7 +10,7 @@
 
 #include <utility>
 
-#include "engine3d/ListIterator.h"
+#include "base/ListIterator.h"
 
 template <class T>
 class ORBList {

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "engine3d/ListIterator.h"
+#include "base/ListIterator.h"
 
 template <class T>
 class CList {

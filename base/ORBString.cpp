@@ -1,4 +1,4 @@
-#include "config/ORBString.h"
+#include "base/ORBString.h"
 
 #include <cstdarg>
 #include <cstdio>
