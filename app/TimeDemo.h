@@ -7,8 +7,10 @@
 
 #include <cstdint>
 
+class Game;
+
 // Runs after Initialise. Prints its figures; returns the exit status.
-int RunTimeDemo(int level, int frames, uint32_t launchMilliseconds);
+int RunTimeDemo(Game& game, int level, int frames, uint32_t launchMilliseconds);
 
 // Milliseconds since the process started (a monotonic clock).
 uint32_t MillisecondsSinceLaunch();

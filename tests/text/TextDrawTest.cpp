@@ -13,9 +13,9 @@
 #include <vector>
 #include <string>
 
-#include "app/Display.h"
-#include "base/CUString.h"
 #include "config/Settings.h"
+#include "platform/Display.h"
+#include "base/CUString.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
@@ -63,7 +63,6 @@ class TextDraw : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(kWidth, kHeight), 1);
     SetUp2D();
   }

@@ -1,4 +1,4 @@
-#include "app/Display.h"
+#include "platform/Display.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -14,7 +14,6 @@
 #endif
 
 #include "base/FileAccess.h"
-#include "config/Settings.h"
 #include "engine3d/GLContext.h"
 
 const char* const kProductTitle = "Glyphox Deluxe";
@@ -90,12 +89,12 @@ void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode) {
   ApplyKeyboardInput();
 }
 
-int OpenDisplay(int width, int height) {
+int OpenDisplay(int width, int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return 0;
   g_screen.width = width;
   g_screen.height = height;
   g_screen.depth = 16;
-  g_screen.fullScreen = g_settings.windowed ? 0 : 1;
+  g_screen.fullScreen = fullScreen ? 1 : 0;
   g_screen.fieldOfView = 45.0f;
   g_screen.nearPlane = 0.01f;
   g_screen.farPlane = 1000.0f;
@@ -133,8 +132,7 @@ int OpenDisplay(int width, int height) {
 int OpenToolWindow(const char* tool, int width, int height) {
   // Without this SDL 1.2 may pick a text-mode driver when DISPLAY is unset.
   setenv("SDL_VIDEODRIVER", "x11", 0);
-  g_settings.windowed = 1;
-  if (SDL_Init(SDL_INIT_VIDEO) == 0 && OpenDisplay(width, height)) return 1;
+  if (SDL_Init(SDL_INIT_VIDEO) == 0 && OpenDisplay(width, height, false)) return 1;
   std::fprintf(stderr, "%s: cannot open a %dx%d OpenGL window (%s)\n", tool, width, height, SDL_GetError());
   SDL_Quit();
   return 0;
