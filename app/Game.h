@@ -23,6 +23,7 @@
 #include "platform/Events.h"
 #include "platform/FrameRunner.h"
 #include "ui/MenuScreen.h"
+#include "ui/Scores.h"
 
 // Switches for authors, testers and measurements, after the optional
 // "-windowed": "-level N" plays level N (from 1) at once, "-load SLOT"
@@ -85,6 +86,7 @@ class Game final : public MenuActions {
 
   ScreenFlow& Flow() { return m_runner->Flow(); }
   MenuSystem& Menus() { return m_menus; }
+  HighScores& Scores() { return m_scores; }
   TopBar& Bar() { return m_topBar; }
   GameHost& Host() { return m_host; }
   FrameRunner& Runner() { return *m_runner; }
@@ -118,7 +120,9 @@ class Game final : public MenuActions {
   EventQueue m_events;
   std::unique_ptr<FrameRunner> m_runner;
   DisplayModeList m_displayModes;
-  MenuSystem m_menus{*this};
+  HighScores m_scores;
+  bool m_scoresLoaded = false;  // a start that failed before writes no score file
+  MenuSystem m_menus{*this, m_scores};
   TopBar m_topBar;
   GameHost m_host{*this};
   int m_themeIndex = 0;

@@ -187,7 +187,7 @@ void PlayingScreen::CheckLevelCompletion() {
 
 void PlayingScreen::AfterLevelWon() {
   const int level = Play().levelIndex;
-  if (!IsRecord(level, Play().moveCount)) {
+  if (!m_game.Scores().IsRecord(level, Play().moveCount)) {
     NextLevel();
     return;
   }

@@ -148,7 +148,7 @@ int Game::InitialiseSteps() {
   SetWindowCaption();
 
   TraceLog::Write("Init Font");
-  if (!SetUpFonts(g_settings.width, g_settings.height)) return 0;
+  if (!m_menus.SetUpFont(g_settings.width, g_settings.height)) return 0;
 
   TraceLog::Write("Init Tessel 3D");
   if (!LoadMenuObjects()) return 0;
@@ -166,7 +166,8 @@ int Game::InitialiseSteps() {
   if (!SelectLevelSet()) return 0;
 
   TraceLog::Write("Init Scores");
-  if (!CreateScoreTable()) return 0;
+  m_scores.Load();
+  m_scoresLoaded = true;
 
   ResetModelViewAndLights();
 
@@ -181,7 +182,6 @@ int Game::InitialiseSteps() {
 
   TraceLog::Write("Upload fonts");
   m_menus.PrepareTexts();
-  UploadMenuFont();
 
   TraceLog::Write("Init 3D fonts");
   SetKeyboardInput(2, 1, true);
@@ -218,16 +218,15 @@ void Game::Release() {
   m_runner->LeaveAll();
   InstallPuzzleHost(nullptr);
   SetKeyboardInput(500, 30, true);
-  ReleaseMenuFontCache();
-  SaveScoreFile();
+  m_menus.ReleaseTexts();
+  if (m_scoresLoaded) m_scores.Save();
   StoreSettings();
-  FreeScoreTable();
   EndLevel();
   FreeCurrentTheme();
   m_loadedTheme = -1;
   FreeScreenCapture();
   m_topBar.FreeFonts();
-  FreeFonts();
+  m_menus.FreeFont();
   FreeMenuObjects();
   FreeLevelSet();
   QuitAudio();
@@ -251,7 +250,6 @@ void Game::ChangeResolution(int width, int height) {
     g_settings.height = height;
     m_menus.FreeHighlightTexture();
     FreeMenuObjects();
-    ReleaseMenuFontCache();
     m_menus.ReleaseTexts();
     m_topBar.FreeFonts();
     CloseDisplay();
@@ -265,10 +263,9 @@ void Game::ChangeResolution(int width, int height) {
       EndAfterFailure();
     }
     m_menus.PrepareTexts();
-    UploadMenuFont();
   }
   SetOverlayScreenSize(width, height);
-  SetMenuScreenSize(width, height);
+  m_menus.SetScreenSize(width, height);
   m_menus.LayOut();
   ResumeMusic();
   ResetModelViewAndLights();

@@ -50,7 +50,7 @@ class CodeEntryScreen final : public Screen {
 
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, false);
-    const int W = OverlayScreenWidth(), H = OverlayScreenHeight(), m = MenuMetrics().fontHeight;
+    const int W = OverlayScreenWidth(), H = OverlayScreenHeight(), m = m_menus.Metrics().fontHeight;
     Begin2D();
     m_menus.DrawHighlight(CodeHighlightRect(m_entry.Cursor(), W, H, m));
     m_small.Draw(m_message, 0, 0, W, H - 64, 1, 1);

@@ -39,11 +39,7 @@ class HighScoreScreen final : public Screen {
   }
 
   void Event(const SDL_Event& event) override {
-    if (!Scores()) {
-      Flow().Pop();
-      return;
-    }
-    switch (m_pager.Event(UiEventFrom(event), *Scores())) {
+    switch (m_pager.Event(UiEventFrom(event), m_menus.Scores().Table())) {
       case HighScoreAction::kRebuild:
         BuildPage();
         break;
@@ -65,13 +61,13 @@ class HighScoreScreen final : public Screen {
     m_pointerX = pointer.x;
     m_pointerY = pointer.y;
     if (first) return;
-    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), MenuMetrics().fontHeight);
+    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), m_menus.Metrics().fontHeight);
   }
 
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, false);
     const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
-    const int m = MenuMetrics().fontHeight;
+    const int m = m_menus.Metrics().fontHeight;
     Begin2D();
     m_menus.DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
     m_big.Draw(m_title, 0, 0, W, 32, 1, 1);
@@ -124,8 +120,7 @@ class HighScoreScreen final : public Screen {
     m_heads[2] = m_small.AddTextW(Label(LabelKey::Moves));
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
       m_rows[i] = RowTexts();
-      if (!Scores()) continue;
-      ScoreRowTexts row = ScoreRow(*Scores(), m_pager.PageStart(), i);
+      ScoreRowTexts row = ScoreRow(m_menus.Scores().Table(), m_pager.PageStart(), i);
       m_rows[i].level = m_numbers.AddText(row.level.c_str());
       m_rows[i].name = m_small.AddTextW(row.name);
       m_rows[i].moves = m_numbers.AddText(row.moves.c_str());

@@ -32,11 +32,19 @@ class ActionsOptionsHost final : public OptionsHost {
   MenuActions& m_actions;
 };
 
-void DrawLabel(int text, int x, int y, int width, int height) {
-  MenuFont().Draw(text, x, y, width, height, 1, 1);
+}  // namespace
+
+int MenuSystem::SetUpFont(int width, int height) {
+  SetScreenSize(width, height);
+  if (!OpenFontStyle(m_font, kFontMenuBig)) return 0;
+  m_metrics.fontHeight = m_font.Size();
+  return 1;
 }
 
-}  // namespace
+void MenuSystem::SetScreenSize(int width, int height) {
+  m_metrics.screenWidth = width;
+  m_metrics.screenHeight = height;
+}
 
 int MenuSystem::Build(const std::vector<ScreenSize>& sizes) {
   if (!m_soundPlayer) m_soundPlayer = [](int sound) { PlaySound(sound); };
@@ -71,7 +79,7 @@ void MenuSystem::FreeHighlightTexture() { m_highlight.reset(); }
 
 void MenuSystem::PrepareTexts() {
   m_labelTexts.clear();
-  GLFontTrueType& font = MenuFont();
+  GLFontTrueType& font = m_font;
   for (Menu* menu : {&m_menus.mainMenu, &m_menus.gameMenu, &m_menus.optionsMenu, &m_menus.pauseMenu})
     for (MenuItem& item : menu->items) {
       m_labelTexts[&item] = font.AddTextW(item.label);
@@ -84,16 +92,19 @@ void MenuSystem::PrepareTexts() {
     m_copyrightText = m_copyrightFont.AddTextW(Label(LabelKey::Copyright));
     m_copyrightFont.Upload();
   }
+  m_font.Upload();
 }
 
 void MenuSystem::ReleaseTexts() {
+  m_font.ReleaseTextures();
+  m_font.Clear();
   m_labelTexts.clear();
   m_copyrightFont.Close();
   m_copyrightText = -1;
 }
 
 void MenuSystem::LayOut() {
-  LayOutMenus(m_menus, MenuMetrics().screenHeight > 0 ? MenuMetrics().screenHeight : g_settings.height);
+  LayOutMenus(m_menus, m_metrics.screenHeight > 0 ? m_metrics.screenHeight : g_settings.height);
 }
 
 void MenuSystem::ShowMainMenu() { SetCurrentMenu(m_menus, m_menus.mainMenu); }
@@ -223,17 +234,17 @@ void MenuSystem::Draw(float elapsed) {
   Begin2D();
   m_copyrightFont.Draw(m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
   if (current) {
-    const int m = MenuMetrics().fontHeight;
+    const int m = m_metrics.fontHeight;
     for (int i = 0; i < static_cast<int>(current->items.size()); ++i) {
       const MenuItem& item = current->items[i];
       const int y = static_cast<int>(MenuItemY(*current, i));
       if (item.highlighted) DrawHighlight(MenuHighlightRect(*current, i, static_cast<int>(item.label.Length()), W, m));
       if (item.kind != kMenuChoiceList) {
-        DrawLabel(TextOf(&item), 0, y, W, m);
+        m_font.Draw(TextOf(&item), 0, y, W, m, 1, 1);
         continue;
       }
-      DrawLabel(TextOf(&item), 0, y, W / 2, m);
-      if (const MenuChoice* choice = CurrentChoice(item)) DrawLabel(TextOf(choice), W / 2, y, W / 2, m);
+      m_font.Draw(TextOf(&item), 0, y, W / 2, m, 1, 1);
+      if (const MenuChoice* choice = CurrentChoice(item)) m_font.Draw(TextOf(choice), W / 2, y, W / 2, m, 1, 1);
     }
   }
   End2D();

@@ -3,11 +3,14 @@
 // them (the main menu with its Game and Options submenus, and the pause menu
 // over a level).
 //
-// The game owns one MenuSystem for the run. Start-up: Build (after the display
-// mode list and the language file), LoadHighlightTexture, PrepareTexts, then
-// the menu font upload; after a change of resolution the same again. The
-// entries' commands either push a screen of the menus (high scores, credits,
-// code entry, load, save) or go to the game's MenuActions.
+// The game owns one MenuSystem for the run. Start-up: SetUpFont once the
+// window is open, Build (after the display mode list and the language file),
+// LoadHighlightTexture, PrepareTexts (which uploads the menu font); after a
+// change of resolution ReleaseTexts, SetScreenSize, the highlight texture and
+// PrepareTexts again; at the end ReleaseTexts and FreeFont while the GL
+// context and the text library still run. The entries' commands either push
+// a screen of the menus (high scores, credits, code entry, load, save) or go
+// to the game's MenuActions.
 #pragma once
 
 #include <SDL.h>
@@ -55,11 +58,28 @@ class MenuActions {
   virtual void RenderChoicesChanged() = 0;
 };
 
+class HighScores;
+
+// What the menu-like screens lay themselves out by.
+struct MenuTextMetrics {
+  int screenWidth = 0;
+  int screenHeight = 0;
+  int fontHeight = 0;  // the menu font's point size
+};
+
 class MenuSystem {
  public:
-  explicit MenuSystem(MenuActions& actions) : m_actions(actions) {}
+  MenuSystem(MenuActions& actions, HighScores& scores) : m_actions(actions), m_scores(scores) {}
   MenuSystem(const MenuSystem&) = delete;
   MenuSystem& operator=(const MenuSystem&) = delete;
+
+  // Records the screen size and opens the menu font ("FontMenuBig").
+  // Returns 1, or 0 after printing why.
+  int SetUpFont(int width, int height);
+  void SetScreenSize(int width, int height);
+  void FreeFont() { m_font.Close(); }
+  GLFontTrueType& Font() { return m_font; }
+  const MenuTextMetrics& Metrics() const { return m_metrics; }
 
   // The menus from the language labels and the sizes the options offer.
   int Build(const std::vector<ScreenSize>& sizes);
@@ -68,8 +88,9 @@ class MenuSystem {
   // "Couldn't load texture %s\n".
   int LoadHighlightTexture();
   void FreeHighlightTexture();
-  // The fixed texts (entry and choice labels, copyright line).
+  // The fixed texts (entry and choice labels, copyright line), uploaded.
   void PrepareTexts();
+  // Drops them and the menu font's textures.
   void ReleaseTexts();
   // Recomputes the menu positions for the screen height.
   void LayOut();
@@ -79,6 +100,8 @@ class MenuSystem {
   bool MainMenuCurrent() const { return m_menus.currentMenu == &m_menus.mainMenu; }
   MenuSet& Menus() { return m_menus; }
   MenuActions& Actions() { return m_actions; }
+  // The high scores the menus show and the name entry writes.
+  HighScores& Scores() { return m_scores; }
 
   // Handles one input event on the current menu with the pointer's height;
   // true when it ran a command or moved the highlight (the menu was touched).
@@ -102,6 +125,9 @@ class MenuSystem {
   int TextOf(const void* record) const;
 
   MenuActions& m_actions;
+  HighScores& m_scores;
+  GLFontTrueType m_font;
+  MenuTextMetrics m_metrics;
   MenuSet m_menus;
   MenuInput m_input;
   PendingResolution m_pending;

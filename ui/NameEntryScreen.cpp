@@ -15,7 +15,7 @@ namespace {
 class NameEntryScreen final : public Screen {
  public:
   NameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene)
-      : m_menus(menus), m_levelIndex(levelIndex), m_drawScene(std::move(drawScene)), m_entry(LastScoreName()) {}
+      : m_menus(menus), m_levelIndex(levelIndex), m_drawScene(std::move(drawScene)), m_entry(menus.Scores().LastName()) {}
 
   void Enter() override {
     SetKeyboardInput(kNameEntryRepeatDelay, kNameEntryRepeatInterval, true);
@@ -54,7 +54,7 @@ class NameEntryScreen final : public Screen {
   }
 
   void Leave() override {
-    if (!m_entry.Name().empty()) SetScoreName(m_levelIndex, m_entry.Name().c_str());
+    if (!m_entry.Name().empty()) m_menus.Scores().SetName(m_levelIndex, m_entry.Name().c_str());
     SetKeyboardInput(kGameRepeatDelay, kGameRepeatInterval, true);
     m_big.Close();
     m_small.Close();

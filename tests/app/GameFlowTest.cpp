@@ -37,7 +37,7 @@ class GameFlow : public ::testing::Test {
     puzzletest::UseLevels(puzzletest::OneLevel({".....", ".AB..", "....."}, {"AB 1 1 h"}, "AAAAA") +
                           puzzletest::OneLevel({".....", ".CD..", "....."}, {"CD 1 1 h"}, "BBBBB"));
     // No record to type a name for.
-    for (ScoreEntry& entry : Scores()->entries) entry.moves = 1;
+    for (ScoreEntry& entry : game().Scores().Table().entries) entry.moves = 1;
     std::srand(7);
   }
   void TearDown() override {

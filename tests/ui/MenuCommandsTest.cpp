@@ -13,6 +13,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/MenuScreen.h"
+#include "ui/Scores.h"
 
 namespace {
 
@@ -57,7 +58,8 @@ class MenuCommands : public ::testing::Test {
   }
 
   RecordingActions actions;
-  MenuSystem menus{actions};
+  HighScores scores;
+  MenuSystem menus{actions, scores};
   ScreenStack stack;
   std::vector<int> sounds;
 };

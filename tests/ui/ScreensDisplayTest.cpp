@@ -88,7 +88,7 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
   EXPECT_EQ(menus.currentMenu, &menus.mainMenu);
   // The highlight quad stands behind the entry under the pointer, then
   // behind the one the keys chose.
-  const ScreenRect onScores = MenuHighlightRect(menus.mainMenu, 2, 11, W(), MenuMetrics().fontHeight);
+  const ScreenRect onScores = MenuHighlightRect(menus.mainMenu, 2, 11, W(), Menus().Metrics().fontHeight);
   KeepShot(hover, "menu-hover");
   const int qw = onScores.x1 - onScores.x0, qh = onScores.y1 - onScores.y0;
   const testsupport::Rgb glow = hover.Mean(onScores.x0, onScores.y0, qw, qh);
@@ -98,19 +98,20 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
 }
 
 TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
-  ResetScores();
-  SetScoreName(0, "Zoe");
-  Scores()->entries[0].moves = 42;
+  HighScores& scores = Menus().Scores();
+  scores.Reset();
+  scores.SetName(0, "Zoe");
+  scores.Table().entries[0].moves = 42;
   Image first, second, last;
   int movesAfterReset = -1;
   const bool left = runner.Run(MakeHighScoreScreen(Menus()), {
       runner.Capture(first), Key("Right"), runner.Capture(second), Key("Right"), Key("Right"), Key("Right"),
       Key("Right"), Key("Right"), runner.Capture(last), Key("F1"),
-      [&] { movesAfterReset = Scores()->entries[0].moves; }, Key("Escape")});
+      [&] { movesAfterReset = scores.Table().entries[0].moves; }, Key("Escape")});
   EXPECT_TRUE(left);
   KeepShot(first, "scores");
   EXPECT_EQ(movesAfterReset, kDefaultScoreMoves);
-  EXPECT_STREQ(Scores()->entries[0].name, kDefaultScoreName);
+  EXPECT_STREQ(scores.Table().entries[0].name, kDefaultScoreName);
   // Ten rows in each of the three columns on every page.
   const int rowsTop = H() / 4, rowsHeight = H() / 2;
   for (const Image* page : {&first, &second, &last}) {
@@ -125,19 +126,20 @@ TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
 }
 
 TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
-  ResetScores();
-  ASSERT_EQ(IsRecord(3, 42), 1);
+  HighScores& scores = Menus().Scores();
+  scores.Reset();
+  ASSERT_EQ(scores.IsRecord(3, 42), 1);
   Image typed;
   // The name starts as the last one entered; only the last key of a frame
   // counts, so each key has its own step.
-  std::vector<Step> steps(std::strlen(LastScoreName()), Key("BackSpace"));
+  std::vector<Step> steps(std::strlen(scores.LastName()), Key("BackSpace"));
   for (const char* key : {"J", "o", "space", "7", "x", "BackSpace"}) steps.push_back(Key(key));
   steps.push_back(runner.Capture(typed));
   steps.push_back(Key("Return"));
   EXPECT_TRUE(runner.Run(MakeNameEntryScreen(Menus(), 3, nullptr), steps));
   KeepShot(typed, "name");
-  EXPECT_STREQ(Scores()->entries[3].name, "Jo 7");
-  SaveScoreFile();
+  EXPECT_STREQ(scores.Table().entries[3].name, "Jo 7");
+  scores.Save();
   const std::string file = testsupport::ReadFile(ScoreFilePath());
   ASSERT_EQ(file.size(), kScoreFileBytes);
   std::string record(kScoreRecordBytes, '\0');
@@ -145,7 +147,7 @@ TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
   record[21] = 42;
   EXPECT_EQ(file.substr(3 * kScoreRecordBytes, kScoreRecordBytes), record);
   EXPECT_EQ(file.substr(0, 10), std::string("ORB GAMES\0", 10));
-  EXPECT_STREQ(LastScoreName(), "Jo 7");
+  EXPECT_STREQ(scores.LastName(), "Jo 7");
 }
 
 TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
@@ -220,11 +222,9 @@ TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
 TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
   // A second size to choose from, as a display with several modes offers.
   auto rebuild = [](const std::vector<ScreenSize>& sizes) {
-    ReleaseMenuFontCache();
     Menus().ReleaseTexts();
     Menus().Build(sizes);
     Menus().PrepareTexts();
-    UploadMenuFont();
   };
   rebuild({{1024, 768}, {800, 600}});
 
