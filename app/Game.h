@@ -13,6 +13,7 @@
 // Release). Release runs exactly once, also after a failed Initialise.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@
 // resumes a saved slot (0..9) at once, "-timedemo LEVEL FRAMES" measures and
 // ends, "-seed S" fixes the random draws (variation, shuffle, demonstration).
 struct LaunchOptions {
+  // When the process started, as near as main can tell (the timedemo
+  // measures the way to the first menu frame from it).
+  std::chrono::steady_clock::time_point launched = std::chrono::steady_clock::now();
   bool windowed = false;
   int level = -1;
   int loadSlot = -1;

@@ -193,7 +193,7 @@ int Game::InitialiseSteps() {
 int Game::Run() {
   if (m_options.timedemoFrames > 0) {
     std::srand(m_options.seeded ? m_options.seed : 1u);
-    return RunTimeDemo(*this, m_options.timedemoLevel, m_options.timedemoFrames, MillisecondsSinceLaunch());
+    return RunTimeDemo(*this, m_options.timedemoLevel, m_options.timedemoFrames, m_options.launched);
   }
   Begin();
   m_runner->Run(nullptr);

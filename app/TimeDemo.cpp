@@ -17,10 +17,8 @@
 
 namespace {
 
-const auto g_launch = std::chrono::steady_clock::now();
-
-double NowMs() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_launch).count();
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 struct Figures {
@@ -79,9 +77,9 @@ void DrawQuad(unsigned texture) {
 
 }  // namespace
 
-uint32_t MillisecondsSinceLaunch() { return static_cast<uint32_t>(NowMs()); }
-
-int RunTimeDemo(Game& game, int level, int frames, uint32_t initialisedMs) {
+int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::time_point launched) {
+  const auto NowMs = [launched] { return MillisecondsSince(launched); };
+  const double initialisedMs = NowMs();
   SetFrameRateCap(0);
   // The screens are driven here, frame by frame, without the runner: this
   // loop measures them, so it keeps the frame to what it measures.
@@ -92,7 +90,7 @@ int RunTimeDemo(Game& game, int level, int frames, uint32_t initialisedMs) {
   PresentFrame();
   glFinish();
   const double firstMenu = NowMs();
-  std::printf("first menu frame: %.1f ms after launch (initialised after %u ms)\n", firstMenu, initialisedMs);
+  std::printf("first menu frame: %.1f ms after launch (initialised after %.0f ms)\n", firstMenu, initialisedMs);
 
   Figures menu;
   for (int i = 0; i < frames; ++i) {
