@@ -65,7 +65,7 @@ TEST(LevelSource, TheFormatExampleCompilesToItsLevel) {
 }
 
 TEST(LevelSource, AccentedCapitalsAreCubesAndTheirSmallFormsStaticBlocks) {
-  LevelSet set = LevelsFrom(OneLevel({"ÉñΩж", "Ñéω."}, {"ÉÑ 0 0 v"}));
+  LevelSet set = LevelsFrom(OneLevel({"ÉñΩжẞ", "Ñéω.ß"}, {"ÉÑ 0 0 v"}));
   const LevelRecord& level = set.levels[0];
   EXPECT_EQ(level.walls[0], CUBE);
   EXPECT_EQ(level.letters[0], u'É');
@@ -77,6 +77,12 @@ TEST(LevelSource, AccentedCapitalsAreCubesAndTheirSmallFormsStaticBlocks) {
   EXPECT_TRUE(IsWallCode(level.walls[3]));
   EXPECT_EQ(level.letters[32], u'Ω');
   EXPECT_TRUE(IsWallCode(level.walls[32]));
+  // German writes ß in capitals as ẞ: the cube and the block show ẞ.
+  EXPECT_EQ(level.walls[4], CUBE);
+  EXPECT_EQ(level.letters[4], u'ẞ');
+  EXPECT_TRUE(IsWallCode(level.walls[34]));
+  EXPECT_EQ(level.letters[34], u'ẞ');
+  ExpectRoundTrip(set);
 }
 
 TEST(LevelSource, SourcesWithFaultsAreRefusedWithTheirLine) {

@@ -404,8 +404,13 @@ void WriteLevel(std::ostringstream& out, const LevelRecord& level, int number) {
 
 }  // namespace
 
+// The capital sharp s, which German sets in words written in capitals.
+constexpr char16_t kCapitalSharpS = 0x1E9E;
+constexpr char16_t kSharpS = 0xDF;
+
 char16_t LowerCaseOf(char16_t u) {
   if (u >= u'A' && u <= u'Z') return u + 32;
+  if (u == kCapitalSharpS) return kSharpS;
   if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return u + 32;
   if ((u >= 0x100 && u <= 0x137 && u != 0x130) || (u >= 0x14A && u <= 0x177)) return u % 2 == 0 ? u + 1 : u;
   if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) return u % 2 == 1 ? u + 1 : u;
@@ -418,6 +423,7 @@ char16_t LowerCaseOf(char16_t u) {
 
 char16_t UpperCaseOf(char16_t u) {
   if (u >= u'a' && u <= u'z') return u - 32;
+  if (u == kSharpS) return kCapitalSharpS;
   if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return u - 32;
   if (u == 0xFF) return 0x178;
   if ((u >= 0x101 && u <= 0x137 && u != 0x131) || (u >= 0x14B && u <= 0x177)) return u % 2 == 1 ? u - 1 : u;

@@ -31,6 +31,7 @@ bool ParseLevelSource(const std::string& text, LevelSet& set, std::string& error
 std::string WriteLevelSource(const LevelSet& set);
 
 // Simple case mapping of the letters level sources use (Latin, Greek,
-// Cyrillic); a unit without a case partner maps to itself.
+// Cyrillic, and ß with its capital ẞ, as German words in capitals are
+// written); a unit without a case partner maps to itself.
 char16_t UpperCaseOf(char16_t unit);
 char16_t LowerCaseOf(char16_t unit);
