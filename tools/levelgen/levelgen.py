@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Proposes the French, English and Spanish level sets.
+"""Proposes the French, English, Spanish and German level sets.
 
-Usage: levelgen.py [--out DIR] [--only fr|en|es]
+Usage: levelgen.py [--out DIR] [--only fr|en|es|de]
 
 Reads the word lists beside this file and writes DIR/french.txt,
-DIR/english.txt and DIR/spanish.txt in the level source format. The run is
+DIR/english.txt, DIR/spanish.txt and DIR/german.txt in the level source
+format. The run is
 reproducible (fixed seeds). What it writes is a proposal: the committed
 level sources are reviewed level by level, and the build reads only those.
 
@@ -23,7 +24,9 @@ import rules
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 WALL = 0
-SETS = (("fr", "french", 1789), ("en", "english", 1066), ("es", "spanish", 1492))
+# The codes are drawn in this order, so a set added at the end leaves the
+# codes of the others alone.
+SETS = (("fr", "french", 1789), ("en", "english", 1066), ("es", "spanish", 1492), ("de", "german", 1455))
 
 # The difficulty curve, one entry per level: word lengths, board size with its
 # outer wall, the wall layout, and a feature:

@@ -9,7 +9,7 @@ Usage: summary.py [LEVELS_DIR]
 import os
 import sys
 
-SETS = (("French", "french.txt"), ("English", "english.txt"), ("Spanish", "spanish.txt"))
+SETS = (("French", "french.txt"), ("English", "english.txt"), ("Spanish", "spanish.txt"), ("German", "german.txt"))
 
 
 def read_levels(path):
