@@ -58,11 +58,14 @@ int LoadLanguage(const char* path) {
       return 0;
     }
   }
-  static const char* const kSymmetricKeys[kSymmetricSetCount] = {"FontSym1", "FontSym2", "FontSym3"};
+  constexpr int kReportedSymmetricSets = 3;
   for (int set = 0; set < kSymmetricSetCount; ++set) {
+    char key[16];
+    std::snprintf(key, sizeof key, "FontSym%d", set + 1);
     CUString letters;
     g_symmetric[set].count = 0;
-    if (ReadLabel(kSymmetricKeys[set], letters)) SetSymmetricLetters(set, letters.Data());
+    const bool found = set < kReportedSymmetricSets ? ReadLabel(key, letters) : g_languageFile.GetValue(key, letters);
+    if (found) SetSymmetricLetters(set, letters.Data());
   }
   ReadLevelSets();
   g_languageFile.Clear();

@@ -25,7 +25,8 @@ enum class LabelKey : int {
 
 constexpr int kLabelCount = static_cast<int>(LabelKey::Count);
 constexpr int kMaxLevelSets = 16;
-constexpr int kSymmetricSetCount = 3;
+// One symmetric-letter set per slot of the level-set table.
+constexpr int kSymmetricSetCount = kMaxLevelSets;
 constexpr int kMaxSymmetricLetters = 64;
 
 struct LevelSetName {
@@ -34,8 +35,10 @@ struct LevelSetName {
 };
 
 // Loads the language file: every required label (the first missing one fails
-// the load after its message), the optional symmetric-letter sets and the
-// level sets. Returns 1, or 0 after printing why.
+// the load after its message), the optional symmetric-letter sets ("FontSym1"
+// to "FontSym16"; only a missing one of the first three is reported, as the
+// older files name three sets) and the level sets. Returns 1, or 0 after
+// printing why.
 int LoadLanguage(const char* path);
 
 const CUString& Label(LabelKey key);
@@ -46,7 +49,7 @@ int LevelSetCount();
 const LevelSetName& LevelSetSlot(int index);
 
 // True when the letter reads the same after a half turn in the level set's
-// font. Level sets beyond the third have no symmetric letters.
+// font; a set without its "FontSym" key has none.
 bool IsSymmetricLetter(int levelSet, char16_t letter);
 int SymmetricLetterCount(int levelSet);
 // Replaces a set, for tools and tests: every unit of letters but blanks and

@@ -16,8 +16,9 @@ if [ "${1:-all}" != "play" ]; then
   packages+=(
     # tests: virtual display, input events, unit tests, sanitizers and fuzzing
     xvfb xauth xdotool libgtest-dev clang libclang-rt-14-dev
-    # tests: independent readers of the generated modules and sounds
-    openmpt123 sox
+    # tests: independent readers of the generated modules and sounds, and
+    # Debian's German word list that vouches for the German words
+    openmpt123 sox wngerman
     # installing and packaging: desktop file and metainfo checks, the Debian package
     desktop-file-utils appstream dpkg-dev lintian
   )

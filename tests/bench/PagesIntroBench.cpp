@@ -30,7 +30,7 @@ void BenchPages() {
   const std::string dir = testsupport::GameTreeDir() + "/data/order/";
   TTF_Init();
   for (int set : {2, 3}) {
-    for (const char* lang : {"en", "fr", "es"}) {
+    for (const std::string& lang : testsupport::ShippedLanguages()) {
       std::string path = dir + "scriptorder" + std::to_string(set) + "_" + lang + ".txt";
       double best = 1e9, total = 0, bestCpu = 1e9;
       constexpr int kRuns = 5;
@@ -47,7 +47,7 @@ void BenchPages() {
       }
       // Processor time as well: on a shared machine the wall clock also
       // counts the time other programs ran.
-      std::printf("page %d %s: read and composed in %.1f ms (best of %d, mean %.1f ms; processor %.1f ms)\n", set, lang,
+      std::printf("page %d %s: read and composed in %.1f ms (best of %d, mean %.1f ms; processor %.1f ms)\n", set, lang.c_str(),
                   best, kRuns, total / kRuns, bestCpu);
     }
   }

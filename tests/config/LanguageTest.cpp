@@ -2,7 +2,9 @@
 // the symmetric letters and the level sets; and every shipped language file.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "config/CUConfigFile.h"
 #include "config/CUTextFile.h"
@@ -104,7 +106,7 @@ TEST(CUConfigFile, KeepsFileOrderSoTheFirstOccurrenceWins) {
 }
 
 TEST_F(LanguageFixture, AFileWithEveryRequiredKeyLoadsItsLabels) {
-  ASSERT_EQ(Load(AllRequiredKeys() + "FontSym1=H, I, N\r\nFontSym2=OSX\r\nFontSym3=Z\r\n"), 1);
+  ASSERT_EQ(Load(AllRequiredKeys() + "FontSym1=H, I, N\r\nFontSym2=OSX\r\nFontSym3=Z\r\nFontSym5=S, O\r\n"), 1);
   EXPECT_EQ(Utf8(Label(LabelKey::Game)), "Game");
   EXPECT_EQ(Utf8(Label(LabelKey::Copyright)), "Copyright");
   EXPECT_EQ(SymmetricLetterCount(0), 3);
@@ -113,7 +115,9 @@ TEST_F(LanguageFixture, AFileWithEveryRequiredKeyLoadsItsLabels) {
   EXPECT_FALSE(IsSymmetricLetter(0, u' '));
   EXPECT_TRUE(IsSymmetricLetter(1, u'X'));
   EXPECT_FALSE(IsSymmetricLetter(1, u'H'));
-  EXPECT_FALSE(IsSymmetricLetter(3, u'H'));  // beyond the third set: none
+  EXPECT_EQ(SymmetricLetterCount(3), 0);  // no FontSym4
+  EXPECT_TRUE(IsSymmetricLetter(4, u'O'));
+  EXPECT_EQ(SymmetricLetterCount(kMaxLevelSets), 0);  // beyond the level-set table
   EXPECT_EQ(LevelSetCount(), 0);
 }
 
@@ -125,6 +129,7 @@ TEST_F(LanguageFixture, TheFirstMissingRequiredKeyFailsTheLoad) {
   EXPECT_EQ(err.Text(), "Couldn't read Key 'Game' in langage File " + path + "\n");
 }
 
+// Only the first three sets are reported: older files name no more.
 TEST_F(LanguageFixture, MissingSymmetricSetsAreReportedButDoNotFail) {
   SetSymmetricLetters(0, u"HIN");
   CapturedStream err(2);
@@ -163,41 +168,55 @@ TEST_F(LanguageFixture, AFileWithoutByteOrderMarkIsRejected) {
   EXPECT_EQ(err.Text(), path + " : Not a Unicode UTF16 File\nLangage File " + path + " not found\n");
 }
 
-// Every shipped language file loads, holds every required key with a
-// non-empty text, names the three level sets in their order and lists
-// symmetric letters for each.
-class ShippedLanguage : public ::testing::TestWithParam<const char*> {};
+// The keys of a language file, in file order.
+std::vector<std::string> FileKeys(const std::string& path) {
+  std::vector<std::string> keys;
+  CUTextFile file;
+  CUString line;
+  if (!file.Open(path.c_str(), 0)) return keys;
+  while (file.ReadLine(line)) {
+    const std::string text = Utf8(line);
+    if (text.find('=') != std::string::npos) keys.push_back(text.substr(0, text.find('=')));
+  }
+  return keys;
+}
+
+// Every shipped language file loads, holds every key of the English one (and
+// no other) with a non-empty text, names the four level sets in their order
+// and lists symmetric letters for each.
+class ShippedLanguage : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ShippedLanguage, LoadsWithEveryKey) {
   std::string path = GameTreeDir() + "/data/text_" + GetParam() + ".txt";
   std::string bytes = ReadFile(path);
   ASSERT_GE(bytes.size(), 2u) << path;
   EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(FileKeys(path), FileKeys(GameTreeDir() + "/data/text_en.txt"));
   CapturedStream err(2);
   CapturedStream out(1);
   ASSERT_EQ(LoadLanguage(path.c_str()), 1) << err.Text();
   EXPECT_EQ(err.Text(), "");
   for (int i = 0; i < kLabelCount; ++i)
     EXPECT_FALSE(Label(static_cast<LabelKey>(i)).Empty()) << LabelKeyName(static_cast<LabelKey>(i));
-  ASSERT_EQ(LevelSetCount(), 3);
-  EXPECT_EQ(Utf8(LevelSetSlot(0).file), "french.lvl");
-  EXPECT_EQ(Utf8(LevelSetSlot(1).file), "english.lvl");
-  EXPECT_EQ(Utf8(LevelSetSlot(2).file), "spanish.lvl");
-  for (int set = 0; set < kSymmetricSetCount; ++set) EXPECT_GT(SymmetricLetterCount(set), 0);
+  const char* const files[] = {"french.lvl", "english.lvl", "spanish.lvl", "german.lvl"};
+  ASSERT_EQ(LevelSetCount(), 4);
+  for (int set = 0; set < LevelSetCount(); ++set) {
+    EXPECT_EQ(Utf8(LevelSetSlot(set).file), files[set]);
+    EXPECT_FALSE(LevelSetSlot(set).name.Empty());
+    EXPECT_GT(SymmetricLetterCount(set), 0) << "FontSym" << set + 1;
+  }
 }
 
 TEST(ShippedLanguages, AreTranslated) {
-  // The same label differs between the three languages where the words do.
-  std::string texts[3];
-  const char* codes[3] = {"en", "fr", "es"};
-  for (int i = 0; i < 3; ++i) {
+  // The same labels differ between any two languages, as the words do.
+  std::set<std::string> texts;
+  const std::vector<std::string> codes = ShippedLanguages();
+  for (const std::string& code : codes) {
     CapturedStream out(1);
-    ASSERT_EQ(LoadLanguage((GameTreeDir() + "/data/text_" + codes[i] + ".txt").c_str()), 1);
-    texts[i] = Utf8(Label(LabelKey::Quit)) + "|" + Utf8(Label(LabelKey::MessageLevelWin));
+    ASSERT_EQ(LoadLanguage((GameTreeDir() + "/data/text_" + code + ".txt").c_str()), 1);
+    texts.insert(Utf8(Label(LabelKey::Quit)) + "|" + Utf8(Label(LabelKey::MessageLevelWin)));
   }
-  EXPECT_NE(texts[0], texts[1]);
-  EXPECT_NE(texts[0], texts[2]);
-  EXPECT_NE(texts[1], texts[2]);
+  EXPECT_EQ(texts.size(), codes.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, ShippedLanguage, ::testing::Values("en", "fr", "es"));
+INSTANTIATE_TEST_SUITE_P(Languages, ShippedLanguage, ::testing::ValuesIn(ShippedLanguages()));

@@ -124,7 +124,7 @@ TEST(GameStartup, LanguageAndLevelFileFailuresStopTheStartWithTheirMessages) {
        },
        "Couldn't read Key 'HighScores' in langage File data/text_en.txt\n"},
       {"level set beyond the list",
-       [](GameDriver& game) { game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=3\n"); },
+       [](GameDriver& game) { game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=4\n"); },
        "Unknown language : 'en'\n"},
       {"missing level file",
        [](GameDriver& game) {

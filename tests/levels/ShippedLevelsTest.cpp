@@ -4,6 +4,7 @@
 // demonstration, and the access codes lead to one level each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,11 +12,13 @@
 #include <set>
 #include <sstream>
 
+#include "base/CUString.h"
 #include "puzzle/PlayState.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"
 #include "puzzle/Rules.h"
 #include "puzzle/Variation.h"
+#include "tools/level/LevelSource.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -30,13 +33,15 @@ constexpr int kLevelsPerSet = 60;  // one per entry of the high-score table
 constexpr int kShuffleSeeds = 100;
 constexpr int kMaxSolvedSeeds = 5;
 constexpr int kDemonstrationLevels = 5;
+// The level sets every language file names, in LangLevel order.
+const std::vector<std::string> kSetFiles = {"french.lvl", "english.lvl", "spanish.lvl", "german.lvl"};
 
 class ShippedLevels : public puzzletest::PuzzleTest {
  protected:
   void SetUp() override {
     PuzzleTest::SetUp();
     sets = leveltest::LoadShippedSets();
-    ASSERT_EQ(sets.size(), 3u);
+    ASSERT_EQ(sets.size(), kSetFiles.size());
     g_play.difficulty = g_settings.difficulty = 0;  // every face carries its letter: the easiest to solve by chance
   }
 
@@ -92,7 +97,7 @@ std::string Rows(const std::vector<std::string>& rows) {
 
 std::set<std::string> ReviewedWords(const std::string& levelFile) {
   static const std::map<std::string, std::string> kLists = {
-      {"french.lvl", "fr"}, {"english.lvl", "en"}, {"spanish.lvl", "es"}};
+      {"french.lvl", "fr"}, {"english.lvl", "en"}, {"spanish.lvl", "es"}, {"german.lvl", "de"}};
   std::set<std::string> words;
   const char* source = std::getenv("GLYPHOX_SOURCE_DIR");
   auto list = kLists.find(levelFile);
@@ -108,13 +113,11 @@ std::set<std::string> ReviewedWords(const std::string& levelFile) {
   return words;
 }
 
-TEST_F(ShippedLevels, EveryLanguageFileNamesFrenchEnglishSpanishOfSixtyLevelsEach) {
-  for (const char* language : {"en", "fr", "es"}) {
-    std::vector<ShippedSet> named = leveltest::LoadShippedSets(language);
-    ASSERT_EQ(named.size(), 3u) << language;
-    EXPECT_EQ(named[0].file, "french.lvl") << language;
-    EXPECT_EQ(named[1].file, "english.lvl") << language;
-    EXPECT_EQ(named[2].file, "spanish.lvl") << language;
+TEST_F(ShippedLevels, EveryLanguageFileNamesTheFourSetsOfSixtyLevelsEach) {
+  for (const std::string& language : testsupport::ShippedLanguages()) {
+    std::vector<ShippedSet> named = leveltest::LoadShippedSets(language.c_str());
+    ASSERT_EQ(named.size(), kSetFiles.size()) << language;
+    for (size_t i = 0; i < named.size(); ++i) EXPECT_EQ(named[i].file, kSetFiles[i]) << language;
     for (const ShippedSet& set : named) EXPECT_EQ(set.levels.levelCount, uint32_t(kLevelsPerSet)) << set.file;
   }
 }
@@ -165,6 +168,33 @@ TEST_F(ShippedLevels, WordsComeFromTheReviewedListsAndDoNotRepeatWithinASet) {
       }
     }
   }
+}
+
+// Debian's German word list vouches for every German word: the word in small
+// letters (ẞ as ß) is an entry of the list in small letters.
+TEST_F(ShippedLevels, EveryGermanWordIsInDebiansGermanWordList) {
+  const char* const kWordList = "/usr/share/dict/ngerman";
+  std::ifstream in(kWordList);
+  if (!in) GTEST_SKIP() << kWordList << " is missing: install Debian's wngerman package to check the German words";
+  auto small = [](const std::string& utf8) {
+    CUString text = CUString::FromUtf8(utf8);
+    std::u16string units(text.Data(), text.Length());
+    for (char16_t& unit : units) unit = LowerCaseOf(unit);
+    return units;
+  };
+  std::set<std::u16string> entries;
+  for (std::string line; std::getline(in, line);) entries.insert(small(line));
+  auto german = std::find_if(sets.begin(), sets.end(), [](const ShippedSet& set) { return set.file == "german.lvl"; });
+  ASSERT_NE(german, sets.end());
+  int words = 0;
+  for (size_t i = 0; i < german->levels.levels.size(); ++i) {
+    const LevelRecord& level = german->levels.levels[i];
+    for (uint32_t w = 0; w < level.wordCount; ++w, ++words) {
+      const std::string word = WordText(level.words[w]);
+      EXPECT_EQ(entries.count(small(word)), 1u) << "german.lvl level " << i + 1 << ": " << word << " is not in " << kWordList;
+    }
+  }
+  std::printf("german.lvl: %d words checked against the %zu entries of %s\n", words, entries.size(), kWordList);
 }
 
 // The game turns, flips and mirrors every level at random when it starts:

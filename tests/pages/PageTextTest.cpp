@@ -150,7 +150,7 @@ TEST_F(PageText, AFontWithoutSizeOrFileDrawsNothing) {
 TEST_F(PageText, EveryShippedPageComposesInEveryLanguageWithoutAMessage) {
   const std::string dir = testsupport::GameTreeDir() + "/data/order/";
   for (int set : {2, 3}) {
-    for (const char* lang : {"en", "fr", "es"}) {
+    for (const std::string& lang : testsupport::ShippedLanguages()) {
       std::string path = dir + "scriptorder" + std::to_string(set) + "_" + lang + ".txt";
       CapturedStream err(2);
       auto page = ParsePageScript(path.c_str(), dir.c_str());

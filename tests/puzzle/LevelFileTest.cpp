@@ -280,7 +280,7 @@ TEST_F(LevelFileTest, TheLevelSetIsChosenByLangLevelFromTheLanguageFile) {
   ASSERT_EQ(SelectLevelSet(), 1);
   EXPECT_EQ(g_levelSet.selectedBy, 1);
   EXPECT_GE(g_levelSet.levelCount, 5u);
-  g_settings.langLevel = 3;
+  g_settings.langLevel = LevelSetCount();  // one past the last set
   {
     CapturedStream err(2);
     EXPECT_EQ(SelectLevelSet(), 0);

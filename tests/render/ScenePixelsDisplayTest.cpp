@@ -279,7 +279,8 @@ TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing
 }
 
 TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
-  for (const char* file : {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl"}) {
+  for (const char* file :
+       {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl", "data/level/german.lvl"}) {
     ASSERT_EQ(LoadLevelSet(file), 1);
     for (int theme = 0; theme < ThemeCount(); ++theme) {
       host.theme = theme;

@@ -7,12 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -32,6 +34,24 @@ std::string Environment(const char* name, const char* fallback) {
 std::string GameTreeDir() { return Environment("GLYPHOX_GAME_DIR", "build/game"); }
 
 std::string TestDataPath(const std::string& name) { return Environment("GLYPHOX_TEST_DATA", "tests/data") + "/" + name; }
+
+std::vector<std::string> ShippedLanguages() {
+  std::vector<std::string> codes;
+  std::istringstream list(Environment("GLYPHOX_LANGUAGES", ""));
+  for (std::string code; std::getline(list, code, ',');) codes.push_back(code);
+  if (!codes.empty()) return codes;
+  // Run by hand: the language files of the game tree.
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(GameTreeDir() + "/data", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() > 9 && name.compare(0, 5, "text_") == 0 && name.compare(name.size() - 4, 4, ".txt") == 0)
+      codes.push_back(name.substr(5, name.size() - 9));
+  }
+  std::sort(codes.begin(), codes.end(), [](const std::string& a, const std::string& b) {
+    return a == "en" ? b != "en" : b == "en" ? false : a < b;
+  });
+  return codes;
+}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

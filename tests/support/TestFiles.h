@@ -11,6 +11,10 @@ namespace testsupport {
 std::string GameTreeDir();
 // A file of the test data folder (tests/data).
 std::string TestDataPath(const std::string& name);
+// The codes of the interface languages the build ships, English first:
+// $GLYPHOX_LANGUAGES (comma-separated), or when it is unset the codes of the
+// game tree's data/text_<code>.txt files.
+std::vector<std::string> ShippedLanguages();
 
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& content);

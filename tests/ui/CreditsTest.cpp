@@ -1,4 +1,4 @@
-// The credits: the shipped files of the three languages, the reader's limits,
+// The credits: the shipped files of every language, the reader's limits,
 // and the scroll and fades as numbers.
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@ namespace {
 
 using testsupport::GameTreeDir;
 
-std::vector<CreditLine> ShippedCredits(const char* code) {
+std::vector<CreditLine> ShippedCredits(const std::string& code) {
   std::vector<CreditLine> lines;
   testsupport::ScopedWorkingDirectory cwd(GameTreeDir());
-  EXPECT_EQ(ReadCreditLines(CreditFilePath(code).c_str(), lines), 1) << code;
+  EXPECT_EQ(ReadCreditLines(CreditFilePath(code.c_str()).c_str(), lines), 1) << code;
   return lines;
 }
 
@@ -29,7 +29,7 @@ TEST(CreditsFiles, EveryLanguageCreditsTheMakersFontsAndLibraries) {
   EXPECT_EQ(english[0].kind, CreditKind::kHeading);
   EXPECT_EQ(english[0].text.ToUtf8(), "Glyphox");  // shown without its star
   EXPECT_NE(AllText(english).find("the Glyphox developers"), std::string::npos);
-  for (const char* code : {"en", "fr", "es"}) {
+  for (const std::string& code : testsupport::ShippedLanguages()) {
     std::vector<CreditLine> lines = ShippedCredits(code);
     EXPECT_LE(lines.size(), 200u) << code;
     EXPECT_EQ(lines.size(), english.size()) << code << " has lines the others lack";
