@@ -33,23 +33,9 @@ const char* const kConfig =
 constexpr int kWidth = 800, kHeight = 600;
 constexpr int kBarBottom = 120;  // the top bar's texts stand above this row
 
-bool StdoutHas(const GameDriver& game, const std::string& text, int timeoutMs) {
-  return GameDriver::WaitUntil([&] { return game.Stdout().find(text) != std::string::npos; }, timeoutMs);
-}
-
-// Pixels of the rectangle that differ by more than 60 over the three channels.
-int CountDifferent(const Image& a, const Image& b, int x0, int y0, int w, int h) {
-  int count = 0;
-  for (int y = y0; y < y0 + h && y < a.height && y < b.height; ++y)
-    for (int x = x0; x < x0 + w && x < a.width && x < b.width; ++x) {
-      const Rgb p = a.At(x, y), q = b.At(x, y);
-      if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60) ++count;
-    }
-  return count;
-}
 
 int BoardDifference(const Image& a, const Image& b) {
-  return CountDifferent(a, b, 0, kBarBottom, kWidth, kHeight - kBarBottom);
+  return a.CountDifferent(b, 0, kBarBottom, kWidth, kHeight - kBarBottom);
 }
 // The move counter's digits, in the orange of the top bar's numbers, where
 // the animated backgrounds of the themes never come: the pixels whose ink
@@ -65,12 +51,6 @@ int MovesDifference(const Image& a, const Image& b) {
 // The fade from black holds the input back for 100 frame units.
 void WaitOutTheFade() { GameDriver::Sleep(2500); }
 
-void Keys(const GameDriver& game, const std::vector<std::string>& keys, int pauseMs = 150) {
-  for (const std::string& key : keys) {
-    game.Key(key);
-    GameDriver::Sleep(pauseMs);
-  }
-}
 
 // Level index (from 0) of the English set as the game starts it with -seed,
 // drawn by glyphox-view into picture, its cubes and the selection's arrows.
@@ -139,7 +119,7 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start({"-windowed", "-level", std::to_string(level + 1), "-seed", std::to_string(seed)}));
-  ASSERT_TRUE(StdoutHas(game, "Level 3: Code ", 5000));
+  ASSERT_TRUE(game.WaitForStdout("Level 3: Code ", 5000));
   WaitOutTheFade();
   game.MoveMouse(kWidth / 2, 5);
   game.Key("Shift_L");  // ends the level start screen, whose turning camera stays
@@ -156,7 +136,7 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   game.MoveMouse(chosen.px, chosen.py);
   GameDriver::Sleep(800);
   const Image hovered = game.Screenshot();
-  EXPECT_GT(CountDifferent(before, hovered, chosen.px - 60, chosen.py - 60, 120, 120), 100);
+  EXPECT_GT(before.CountDifferent(hovered, chosen.px - 60, chosen.py - 60, 120, 120), 100);
   EXPECT_LT(BoardDifference(hovered, viewChosen), BoardDifference(hovered, viewStart));
   EXPECT_EQ(MovesDifference(before, hovered), 0);
 
@@ -166,7 +146,7 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   GameDriver::Sleep(1500);
   const Image rolled = game.Screenshot();
   EXPECT_GT(MovesDifference(hovered, rolled), 20) << "the move counter changed";
-  EXPECT_GT(CountDifferent(hovered, rolled, chosen.px - 40, chosen.py - 40, 80, 80), 300) << "the cube left";
+  EXPECT_GT(hovered.CountDifferent(rolled, chosen.px - 40, chosen.py - 40, 80, 80), 300) << "the cube left";
   EXPECT_EQ(game.Stop(), 0);
 }
 
@@ -266,7 +246,7 @@ TEST(PauseMenu, SavesThroughTheSaveScreenQuitsToTheMainMenuAndItsLoadResumesTheL
   game.WriteFile("config.ini", kConfig);
   game.RemoveFile("save/save03.orb");
   ASSERT_TRUE(game.Start({"-windowed", "-level", "2"}));
-  ASSERT_TRUE(StdoutHas(game, "Level 2: Code ", 5000));
+  ASSERT_TRUE(game.WaitForStdout("Level 2: Code ", 5000));
   WaitOutTheFade();
   game.MoveMouse(5, 5);  // off the board and the menu entries
   game.Key("Shift_L");
@@ -282,7 +262,7 @@ TEST(PauseMenu, SavesThroughTheSaveScreenQuitsToTheMainMenuAndItsLoadResumesTheL
   // Save, then the fourth slot chosen by keys on the save screen.
   ClickEntry(game, 4, 2);
   GameDriver::Sleep(1500);
-  Keys(game, {"Down", "Down", "Down", "Return"});
+  game.Keys({"Down", "Down", "Down", "Return"});
   ASSERT_TRUE(GameDriver::WaitUntil([&] { return game.Exists("save/save03.orb"); }, 5000));
   EXPECT_FALSE(game.Exists("save/save00.orb"));
   GameDriver::Sleep(1500);
@@ -301,12 +281,12 @@ TEST(PauseMenu, SavesThroughTheSaveScreenQuitsToTheMainMenuAndItsLoadResumesTheL
   GameDriver::Sleep(800);
   ClickEntry(game, 4, 2);
   GameDriver::Sleep(1500);
-  Keys(game, {"Down", "Down", "Down", "Return"});
+  game.Keys({"Down", "Down", "Down", "Return"});
   GameDriver::Sleep(2500);
   game.Key("F5");
   GameDriver::Sleep(800);
   const Image resumed = game.Screenshot();
-  EXPECT_LT(CountDifferent(playing, resumed, 0, 0, kWidth, kHeight), BoardDifference(playing, menu) / 4);
+  EXPECT_LT(playing.CountDifferent(resumed, 0, 0, kWidth, kHeight), BoardDifference(playing, menu) / 4);
   EXPECT_EQ(game.Stdout().find("Demonstration"), std::string::npos);
   EXPECT_EQ(game.Stop(), 0);
 }
@@ -314,12 +294,12 @@ TEST(PauseMenu, SavesThroughTheSaveScreenQuitsToTheMainMenuAndItsLoadResumesTheL
 TEST(CodeEntry, ACodeTypedInLowerCaseStartsItsLevelInAnotherLevelSet) {
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
-  // The code of level 5 of the Spanish set, while the English set is chosen.
+  // The code of level 5 of the German set, the last, while the English set is chosen.
   std::string code;
   {
     ScopedWorkingDirectory inGame(game.Dir());
     ASSERT_TRUE(LoadLanguage("data/text_en.txt"));
-    g_settings.langLevel = 2;
+    g_settings.langLevel = 3;
     ASSERT_TRUE(SelectLevelSet());
     ASSERT_GE(CurrentLevelSet().levelCount, 5u);
     code.assign(reinterpret_cast<const char*>(CurrentLevelSet().levels[4].code), kCodeLength);
@@ -332,11 +312,11 @@ TEST(CodeEntry, ACodeTypedInLowerCaseStartsItsLevelInAnotherLevelSet) {
   WaitOutTheFade();
   game.MoveMouse(5, 5);
   // Game > Code (second entry), the five letters, Enter.
-  Keys(game, {"Return", "Down", "Return"});
+  game.Keys({"Return", "Down", "Return"});
   GameDriver::Sleep(1500);
-  for (char c : lower) Keys(game, {std::string(1, c)}, 120);
+  for (char c : lower) game.Keys({std::string(1, c)}, 120);
   game.Key("Return");
-  EXPECT_TRUE(StdoutHas(game, "Level 5: Code " + code, 10000)) << game.Stdout();
+  EXPECT_TRUE(game.WaitForStdout("Level 5: Code " + code, 10000)) << game.Stdout();
   EXPECT_EQ(game.Stop(), 0);
-  EXPECT_NE(game.ReadFile("config.ini").find("LangLevel=2\n"), std::string::npos) << "the set switched";
+  EXPECT_NE(game.ReadFile("config.ini").find("LangLevel=3\n"), std::string::npos) << "the set switched";
 }

@@ -124,30 +124,10 @@ int32_t ScoreMoves(const std::string& file, int level) {
                               static_cast<uint8_t>(file[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(file[at + 3])) << 24);
 }
 
-bool StdoutHas(const GameDriver& game, const std::string& text, int timeoutMs) {
-  return GameDriver::WaitUntil([&] { return game.Stdout().find(text) != std::string::npos; }, timeoutMs);
-}
-
 // Pixels of the picture's rectangle in the pale blue-white of the game's
 // small texts, which the scene behind them never is.
 int TextPixelsIn(const Image& image, int x0, int y0, int w, int h) {
-  int count = 0;
-  for (int y = y0; y < y0 + h && y < image.height; ++y)
-    for (int x = x0; x < x0 + w && x < image.width; ++x) {
-      const Rgb c = image.At(x, y);
-      if (c.r > 150 && c.g > 170 && c.b > 200) ++count;
-    }
-  return count;
-}
-
-int CountDifferent(const Image& a, const Image& b, int x0, int y0, int w, int h) {
-  int count = 0;
-  for (int y = y0; y < y0 + h; ++y)
-    for (int x = x0; x < x0 + w; ++x) {
-      const Rgb p = a.At(x, y), q = b.At(x, y);
-      if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60) ++count;
-    }
-  return count;
+  return image.Count(x0, y0, w, h, [](Rgb c) { return c.r > 150 && c.g > 170 && c.b > 200; });
 }
 
 // The start fade holds input back for 100 frame units.
@@ -194,7 +174,7 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   GameDriver::Sleep(1200);
   const Image afterUndo = game.Screenshot();
   // The move counter of the top bar changed (by one, then by ten).
-  EXPECT_GT(CountDifferent(before, afterUndo, movesX, 48, third, 64), 20);
+  EXPECT_GT(before.CountDifferent(afterUndo, movesX, 48, third, 64), 20);
   EXPECT_EQ(game.Stdout().find("Level 4"), std::string::npos);
 
   game.Key(crafted.winningKey);
@@ -202,10 +182,10 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   // The level won screen holds until a key is released.
   EXPECT_EQ(game.Stdout().find("Level 4"), std::string::npos);
   const Image won = game.Screenshot();
-  EXPECT_GT(CountDifferent(afterUndo, won, 0, height / 2 - 40, width, 80), 500);
+  EXPECT_GT(afterUndo.CountDifferent(won, 0, height / 2 - 40, width, 80), 500);
   game.Key("Shift_L");
   EnterName(game, {"z", "o", "e"});
-  ASSERT_TRUE(StdoutHas(game, "Level 4: Code " + crafted.nextCode, 10000)) << game.Stdout();
+  ASSERT_TRUE(game.WaitForStdout("Level 4: Code " + crafted.nextCode, 10000)) << game.Stdout();
   EXPECT_EQ(game.Stop(), 0);
   // The record (a move, an undo costing ten, the winning roll) is in the
   // score file, byte for byte where level 3 keeps it.
@@ -237,14 +217,14 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
   EnterName(game, {"a", "l"});
   GameDriver::Sleep(2000);
   // The message of the game won screen stands in the middle.
-  EXPECT_GT(CountDifferent(playing, game.Screenshot(), 0, height / 2 - 40, width, 80), 500);
+  EXPECT_GT(playing.CountDifferent(game.Screenshot(), 0, height / 2 - 40, width, 80), 500);
   EXPECT_EQ(game.Stdout().find("Demonstration"), std::string::npos);
   game.Key("Shift_L");
   // The high scores, left by Escape, then the main menu: left alone, it
   // starts the demonstration after ten seconds.
   GameDriver::Sleep(2000);
   game.Key("Escape");
-  EXPECT_TRUE(StdoutHas(game, "Demonstration of level", 25000)) << game.Stdout();
+  EXPECT_TRUE(game.WaitForStdout("Demonstration of level", 25000)) << game.Stdout();
   EXPECT_EQ(game.Stdout().find("Level "), std::string::npos);
   EXPECT_EQ(game.Stop(), 0);
 }
@@ -253,7 +233,7 @@ TEST(Playing, SpaceAndTheWordsBandToggleTheListF10WritesNumberedScreenshotsAndF2
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start({"-windowed", "-level", "3"}));
-  ASSERT_TRUE(StdoutHas(game, "Level 3: Code ", 5000));
+  ASSERT_TRUE(game.WaitForStdout("Level 3: Code ", 5000));
   WaitOutTheFade();
   int width = 0, height = 0;
   ASSERT_TRUE(game.WindowSize(width, height));
@@ -312,7 +292,7 @@ TEST(Demonstration, StartsOnAnUntouchedMenuStopsOnAKeyAndSolvesItsLevelWhenLeftA
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start());
-  ASSERT_TRUE(StdoutHas(game, "Demonstration of level", 20000));
+  ASSERT_TRUE(game.WaitForStdout("Demonstration of level", 20000));
   const auto count = [&](const std::string& text) {
     const std::string out = game.Stdout();
     int n = 0;
@@ -324,6 +304,6 @@ TEST(Demonstration, StartsOnAnUntouchedMenuStopsOnAKeyAndSolvesItsLevelWhenLeftA
   // left to solve its level.
   ASSERT_TRUE(GameDriver::WaitUntil([&] { return count("Demonstration of level") == 2; }, 20000)) << game.Stdout();
   EXPECT_EQ(count("Demonstration solved"), 0);
-  EXPECT_TRUE(StdoutHas(game, "Demonstration solved level", 120000)) << game.Stdout();
+  EXPECT_TRUE(game.WaitForStdout("Demonstration solved level", 120000)) << game.Stdout();
   EXPECT_EQ(game.Stop(), 0);
 }

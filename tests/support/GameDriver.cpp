@@ -199,7 +199,17 @@ bool GameDriver::FullScreenShown() const {
   return shown;
 }
 
+bool GameDriver::WaitForStdout(const std::string& text, int timeoutMs) const {
+  return WaitUntil([&] { return Stdout().find(text) != std::string::npos; }, timeoutMs);
+}
+
 void GameDriver::Key(const std::string& keysym) const { Xdotool({"key", "--delay", "30", keysym}); }
+void GameDriver::Keys(const std::vector<std::string>& keysyms, int pauseMs) const {
+  for (const std::string& keysym : keysyms) {
+    Key(keysym);
+    Sleep(pauseMs);
+  }
+}
 void GameDriver::KeyDown(const std::string& keysym) const { Xdotool({"keydown", keysym}); }
 void GameDriver::KeyUp(const std::string& keysym) const { Xdotool({"keyup", keysym}); }
 void GameDriver::Type(const std::string& text) const { Xdotool({"type", "--delay", "40", text}); }

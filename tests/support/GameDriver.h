@@ -57,6 +57,8 @@ class GameDriver {
   int Stop(int timeoutMs = 30000);
 
   std::string Stdout() const { return ReadFile("stdout.txt"); }
+  // Waits until the standard output holds the text; false after the timeout.
+  bool WaitForStdout(const std::string& text, int timeoutMs) const;
   std::string Stderr() const { return ReadFile("stderr.txt"); }
   unsigned long Window() const { return m_window; }
   // Size of the game's window in pixels.
@@ -67,6 +69,8 @@ class GameDriver {
 
   // Input through xdotool (the XTEST extension: real events).
   void Key(const std::string& keysym) const;
+  // Each key in turn, with a pause after each for the game to take it.
+  void Keys(const std::vector<std::string>& keysyms, int pauseMs = 150) const;
   void KeyDown(const std::string& keysym) const;
   void KeyUp(const std::string& keysym) const;
   void Type(const std::string& text) const;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace testsupport {
 
@@ -33,6 +34,23 @@ int Image::CountLit(int threshold) const {
   for (size_t i = 0; i + 2 < rgb.size(); i += 3)
     if (rgb[i] > threshold || rgb[i + 1] > threshold || rgb[i + 2] > threshold) ++lit;
   return lit;
+}
+
+int Image::Count(int x, int y, int w, int h, const std::function<bool(Rgb)>& test) const {
+  int count = 0;
+  for (int j = std::max(0, y); j < std::min(height, y + h); ++j)
+    for (int i = std::max(0, x); i < std::min(width, x + w); ++i) count += test(At(i, j));
+  return count;
+}
+
+int Image::CountDifferent(const Image& other, int x, int y, int w, int h) const {
+  int count = 0;
+  for (int j = std::max(0, y); j < std::min({height, other.height, y + h}); ++j)
+    for (int i = std::max(0, x); i < std::min({width, other.width, x + w}); ++i) {
+      const Rgb p = At(i, j), q = other.At(i, j);
+      if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60) ++count;
+    }
+  return count;
 }
 
 bool Image::SaveBmp(const std::string& path) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct Image {
   Rgb Mean(int x, int y, int w, int h) const;
   // Number of pixels that are not black.
   int CountLit(int threshold = 8) const;
+  // Number of pixels of a rectangle (clipped) that pass the test.
+  int Count(int x, int y, int w, int h, const std::function<bool(Rgb)>& test) const;
+  // Number of pixels of a rectangle that differ from the other picture's by
+  // more than 60 over the three channels.
+  int CountDifferent(const Image& other, int x, int y, int w, int h) const;
 
   // 24-bit BMP, the game's own screenshot format.
   bool SaveBmp(const std::string& path) const;
