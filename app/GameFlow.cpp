@@ -66,7 +66,7 @@ void StartNewGame() {
   g_game.themeIndex = 0;
   ReloadThemeOrEnd();
   StartLevelOrEnd(0);
-  FadeToMusic(kFirstPlayTrack);
+  PlayGameMusic();
   ShowLevelStart();
 }
 
@@ -81,7 +81,7 @@ bool StartAtLevel(int level) {
 
 void ResumeLoadedSlot() {
   // A game loaded from the menus brings the game music along.
-  if (!g_game.inGame) FadeToMusic(kFirstPlayTrack);
+  if (!g_game.inGame) PlayGameMusic();
   EnterPlaying();
   if (!ResumeLoadedGame()) EndAfterFailure();
   SelectCube(Play().selectedCube);
@@ -105,7 +105,7 @@ void ReturnToMainMenu() {
   FreeGameFonts();
   EndLevel();
   FreeLevelTheme();
-  FadeToMusic(kMenuTrack);
+  PlayMenuMusic();
   ShowMainMenu();
   g_game.inGame = 0;
   g_game.attractMode = 0;
