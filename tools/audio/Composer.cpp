@@ -81,8 +81,9 @@ class Composer {
   bool Bass(ModPattern& p, size_t position, std::string& error);
   bool Harmony(ModPattern& p, size_t position, std::string& error);
   void Drums(ModPattern& p, size_t position);
-  std::vector<int> WalkLine(const Span& span, int nextRoot, const Key& key, int from);
-  bool BassAcceptable(int row, int pitch, int nextRow) const;
+  bool Clean(int start, int end, const std::map<int, int>& notes) const;
+  std::map<int, int> WalkLine(const Span& span, int nextRoot, const Key& key, int from) const;
+  std::map<int, int> FirstClean(const Span& span, const std::vector<std::pair<int, std::vector<int>>>& slots) const;
   bool MelodyHasThird(const Span& span, int from, int to) const;
 
   const Score& m_score;
@@ -91,7 +92,8 @@ class Composer {
   std::vector<Instrument> m_instruments;
   int m_lead = 0, m_harmony = 0, m_bass = 0;
   std::map<char, int> m_drumIndex;
-  ChannelState m_melodyState, m_harmonyState, m_bassState;
+  ChannelState m_melodyState, m_harmonyState;
+  int m_sounding = -1;  // the bass note sounding, -1 for none
   // This form position's melody and bass, and the bass before it.
   VoiceLine m_melody, m_bassLine;
   // Where the two outer voices stood at the last onset of each.
@@ -216,37 +218,52 @@ bool Composer::Melody(ModPattern& p, size_t position, std::string& error) {
   return true;
 }
 
-// Whether a bass note at `row` (sounding until nextRow) moves with the
-// melody into parallel octaves or fifths, judged as CountParallels does:
-// against the bass onset before it, and at the melody's next onset against
-// the melody's onset before that.
-bool Composer::BassAcceptable(int row, int pitch, int nextRow) const {
-  if (ParallelPerfect(m_lastBassOnsetMelody, m_lastBassOnsetPitch, m_melody.pitch[row], pitch)) return false;
-  for (int r = row; r < nextRow && r < static_cast<int>(m_melody.onset.size()); ++r)
-    if (m_melody.onset[r]) return !ParallelPerfect(m_lastMelodyOnsetPitch, m_lastMelodyOnsetBass, m_melody.pitch[r], pitch);
+// Whether bass notes (row to pitch) over rows [start, end) keep clear of
+// parallel octaves and fifths with the melody, judged as CountParallels
+// does: at each onset of either voice, against where both stood at that
+// voice's onset before.
+bool Composer::Clean(int start, int end, const std::map<int, int>& notes) const {
+  int bassOnsetMelody = m_lastBassOnsetMelody, bassOnsetPitch = m_lastBassOnsetPitch;
+  int melodyOnsetPitch = m_lastMelodyOnsetPitch, melodyOnsetBass = m_lastMelodyOnsetBass;
+  int bass = m_sounding;
+  for (int row = start; row < end; ++row) {
+    const auto note = notes.find(row);
+    const int melody = m_melody.pitch[row];
+    if (note != notes.end()) {
+      bass = note->second;
+      if (ParallelPerfect(bassOnsetMelody, bassOnsetPitch, melody, bass)) return false;
+      bassOnsetMelody = melody;
+      bassOnsetPitch = bass;
+    }
+    if (m_melody.onset[row]) {
+      if (ParallelPerfect(melodyOnsetPitch, melodyOnsetBass, melody, bass)) return false;
+      melodyOnsetPitch = melody;
+      melodyOnsetBass = bass;
+    }
+  }
   return true;
 }
 
 // A walking line of one note a beat from the chord's root toward the next
 // root: scale steps of the key, thirds now and then, a chromatic step only
 // as the last approach; chord tones on strong beats, no clash with the
-// melody, no parallels. The best of all lines by those costs.
-std::vector<int> Composer::WalkLine(const Span& span, int nextRoot, const Key& key, int from) {
+// melody, no parallels. The best of all such lines by those costs.
+std::map<int, int> Composer::WalkLine(const Span& span, int nextRoot, const Key& key, int from) const {
   const int beats = std::max(1, (span.end - span.start) / kStepsPerBeat);
-  std::vector<int> best, line;
+  std::map<int, int> best, line;
   int bestCost = 1 << 30;
   auto inKey = [&](int pitch) {
     for (int d = 0; d < 7; ++d)
       if (PitchClass(key.tonic + key.DegreeSemitones(d)) == PitchClass(pitch)) return true;
     return false;
   };
+  int previous = from;
   std::function<void(int, int)> walk = [&](int beat, int cost) {
     if (cost >= bestCost) return;
     if (beat == beats) {
-      const int last = line.back();
-      const int toNext = nextRoot < 0 ? 0 : std::abs(nextRoot - last);
-      if (nextRoot >= 0 && (toNext == 0 || toNext > 2)) cost += toNext == 0 ? 6 : 4 * (toNext - 2);
-      if (cost < bestCost) {
+      const int toNext = std::abs(nextRoot - previous);
+      if (toNext == 0 || toNext > 2) cost += toNext == 0 ? 6 : 10 * (toNext - 2);
+      if (cost < bestCost && Clean(span.start, span.end, line)) {
         bestCost = cost;
         best = line;
       }
@@ -255,121 +272,122 @@ std::vector<int> Composer::WalkLine(const Span& span, int nextRoot, const Key& k
     const int row = span.start + beat * kStepsPerBeat;
     std::vector<int> candidates;
     if (beat == 0) {
-      const int root = NearestIn(PitchClass(span.chord.root), from < 0 ? 43 : from, kBassLow, kBassHigh);
-      candidates = {root, root + 12 <= kBassHigh ? root + 12 : root - 12};
+      for (int pitch = kBassLow; pitch <= kBassHigh; ++pitch)
+        if (InChord(span.chord, pitch)) candidates.push_back(pitch);
     } else {
       for (int d = -4; d <= 4; ++d)
-        if (d) candidates.push_back(line.back() + d);
+        if (d) candidates.push_back(previous + d);
     }
+    const int before = previous;
     for (int pitch : candidates) {
       if (pitch < kBassLow || pitch > kBassHigh) continue;
       int c = cost;
-      const bool lastBeat = beat == beats - 1;
-      if (beat > 0) {
-        const int step = std::abs(pitch - line.back());
-        if (!inKey(pitch) && !(lastBeat && nextRoot >= 0 && std::abs(nextRoot - pitch) == 1)) continue;
-        c += step <= 2 ? 0 : 3;
+      if (beat == 0) {
+        c += PitchClass(pitch) == PitchClass(span.chord.root) ? 0 : 5;  // an inversion
+        if (from >= 0) c += std::abs(pitch - from) > 7 ? 3 + std::abs(pitch - from) - 7 : 0;
+      } else {
+        if (!inKey(pitch) && !(beat == beats - 1 && std::abs(nextRoot - pitch) == 1)) continue;
+        c += std::abs(pitch - before) <= 2 ? 0 : 3;
         if (beat * 2 == beats && !InChord(span.chord, pitch)) c += 4;
-      } else if (from >= 0) {
-        c += std::abs(pitch - from) > 7 ? 3 : 0;
       }
       const int melody = m_melody.pitch[row];
       if (melody >= 0) {
         const int against = PitchClass(melody - pitch);
         if (against == 1 || against == 11 || against == 6) c += 8;  // a clash with the tune
       }
-      line.push_back(pitch);
+      line[row] = pitch;
+      previous = pitch;
       walk(beat + 1, c);
-      line.pop_back();
+      line.erase(row);
+      previous = before;
     }
   };
   walk(0, 0);
   return best;
 }
 
+// The first line, in the order of preference of each slot's options, that
+// Clean accepts; empty when none does.
+std::map<int, int> Composer::FirstClean(const Span& span, const std::vector<std::pair<int, std::vector<int>>>& slots) const {
+  std::map<int, int> line;
+  std::function<bool(size_t)> pick = [&](size_t slot) {
+    if (slot == slots.size()) return Clean(span.start, span.end, line);
+    for (int pitch : slots[slot].second) {
+      line[slots[slot].first] = pitch;
+      if (pick(slot + 1)) return true;
+    }
+    line.erase(slots[slot].first);
+    return false;
+  };
+  return pick(0) ? line : std::map<int, int>();
+}
+
 bool Composer::Bass(ModPattern& p, size_t position, std::string& error) {
   const Section& s = m_score.At(position);
   const std::string& style = s.bassStyle.empty() ? m_score.bass.style : s.bassStyle;
   const std::vector<Span> spans = Spans(position);
-  const int rows = s.Rows();
-  m_bassBefore = m_bassState.pitch;
-  m_bassLine.pitch.assign(rows, -1);
-  m_bassLine.onset.assign(rows, false);
-  // Candidate notes by row, the first acceptable one played.
-  std::map<int, std::vector<int>> plan;
-  int last = m_bassState.pitch;
+  m_bassBefore = m_sounding;
+  m_bassLine.pitch.assign(static_cast<size_t>(s.Rows()), -1);
+  m_bassLine.onset.assign(static_cast<size_t>(s.Rows()), false);
   for (size_t k = 0; k < spans.size(); ++k) {
     const Span& span = spans[k];
     const Chord& chord = span.chord;
-    const int root = NearestIn(PitchClass(chord.root), last < 0 ? 43 : last, kBassLow, kBassHigh);
-    const int third = NearestIn(PitchClass(chord.Third()), root + 4, kBassLow, kBassHigh);
-    const int fifth = NearestIn(PitchClass(chord.root + chord.intervals[1]), root + 5, kBassLow, kBassHigh);
-    const std::vector<int> inversions{root, third, fifth};
+    const int last = m_sounding >= 0 ? m_sounding : 43;
+    auto nearest = [&](int pitch, int to) { return NearestIn(PitchClass(pitch), to, kBassLow, kBassHigh); };
+    const int root = nearest(chord.root, last), third = nearest(chord.Third(), last),
+              fifth = nearest(chord.root + chord.intervals[1], last);
+    std::map<int, int> line;
+    bool rest = false, found = true;
     if (style == "walk") {
       const Chord next = k + 1 < spans.size() ? spans[k + 1].chord : m_score.ChordAt((position + 1) % m_score.form.size(), 0);
-      std::vector<int> line = WalkLine(span, NearestIn(PitchClass(next.root), root, kBassLow, kBassHigh), s.key, last);
-      for (size_t i = 0; i < line.size(); ++i) {
-        std::vector<int> options{line[i]};
-        if (i == 0) options.insert(options.end(), {third, fifth});
-        else options.insert(options.end(), {line[i] + 2, line[i] - 2, line[i] + 1, line[i] - 1});
-        plan[span.start + static_cast<int>(i) * kStepsPerBeat] = options;
+      line = WalkLine(span, nearest(next.root, root), s.key, m_sounding);
+      found = !line.empty();
+    } else {
+      std::vector<std::pair<int, std::vector<int>>> slots;
+      if (style == "root") {
+        slots.push_back({span.start, {root, third, fifth}});
+        if (span.end - span.start >= kStepsPerBar) slots.push_back({span.start + kStepsPerHalfBar, {fifth, root, third}});
+      } else if (style == "pulse" || style == "arp") {
+        // Eighths: root, root, fifth, octave; or the chord broken upward.
+        const int octave = root + 12 <= kBassHigh ? root + 12 : root;
+        const std::vector<std::vector<int>> figure =
+            style == "pulse" ? std::vector<std::vector<int>>{{root, third, fifth}, {root, fifth}, {fifth, third}, {octave, third}}
+                             : std::vector<std::vector<int>>{{root, third, fifth}, {third, fifth}, {fifth, root}, {third, root}};
+        for (int row = span.start, n = 0; row < span.end; row += 2, ++n) slots.push_back({row, figure[n % 4]});
+      } else if (style == "drone") {
+        // One pedal a section, held on from the section before when it is the same.
+        const int pedal = nearest(s.key.tonic, 40);
+        if (span.start == 0 && pedal != m_sounding) slots.push_back({0, {pedal, nearest(s.key.tonic + 7, 45)}});
+      } else {
+        rest = span.start == 0;
       }
-      last = line.empty() ? root : line.back();
-      continue;
+      line = FirstClean(span, slots);
+      found = !line.empty() || slots.empty();
     }
-    if (style == "root") {
-      plan[span.start] = inversions;
-      if (span.end - span.start >= kStepsPerBar) plan[span.start + kStepsPerHalfBar] = {fifth, root, third};
-    } else if (style == "pulse" || style == "arp") {
-      // Eighths: root, root, fifth, octave; or the chord broken upward.
-      const std::vector<std::vector<int>> figure =
-          style == "pulse" ? std::vector<std::vector<int>>{inversions, {root, fifth}, {fifth, third}, {root + 12 <= kBassHigh + 7 ? root + 12 : fifth, third}}
-                           : std::vector<std::vector<int>>{inversions, {third, fifth}, {fifth, root}, {third, root}};
-      for (int row = span.start, n = 0; row < span.end; row += 2, ++n) plan[row] = figure[n % 4];
-    } else if (style == "drone") {
-      const int pedal = NearestIn(PitchClass(s.key.tonic), 40, kBassLow, kBassHigh);
-      const int dominant = NearestIn(PitchClass(s.key.tonic + 7), 45, kBassLow, kBassHigh);
-      if (span.start == 0) plan[span.start] = {pedal, dominant};
-    } else if (span.start == 0) {
-      plan[span.start] = {};  // rest
+    if (!found) {
+      error = "section " + s.name + ": no bass line at row " + std::to_string(span.start) +
+              " keeps clear of parallel octaves or fifths with the melody";
+      return false;
     }
-    last = root;
-  }
-  int sounding = m_bassState.pitch;
-  auto next = plan.begin();
-  for (int row = 0; row < rows; ++row) {
-    if (next != plan.end() && next->first == row) {
-      const std::vector<int>& options = next->second;
-      ++next;
-      const int until = next == plan.end() ? rows : next->first;
-      int chosen = -1;
-      for (int pitch : options)
-        if (BassAcceptable(row, pitch, until)) {
-          chosen = pitch;
-          break;
-        }
-      if (options.empty()) {
-        if (sounding >= 0) Release(p, row, kBassChannel, m_score.bass.volume);
-        sounding = -1;
-      } else if (chosen < 0) {
-        error = "section " + s.name + ": no bass note at row " + std::to_string(row) +
-                " avoids parallel octaves or fifths with the melody";
-        return false;
-      } else if (chosen != sounding || style != "drone") {
-        if (!Note(p, row, kBassChannel, m_bass, chosen, error)) return false;
-        sounding = chosen;
+    for (int row = span.start; row < span.end; ++row) {
+      const auto note = line.find(row);
+      if (note != line.end()) {
+        if (!Note(p, row, kBassChannel, m_bass, note->second, error)) return false;
+        m_sounding = note->second;
         m_bassLine.onset[row] = true;
         m_lastBassOnsetMelody = m_melody.pitch[row];
-        m_lastBassOnsetPitch = chosen;
+        m_lastBassOnsetPitch = note->second;
+      } else if (rest && row == span.start && m_sounding >= 0) {
+        Release(p, row, kBassChannel, m_score.bass.volume);
+        m_sounding = -1;
+      }
+      m_bassLine.pitch[row] = m_sounding;
+      if (m_melody.onset[row]) {
+        m_lastMelodyOnsetPitch = m_melody.pitch[row];
+        m_lastMelodyOnsetBass = m_sounding;
       }
     }
-    m_bassLine.pitch[row] = sounding;
-    if (m_melody.onset[row]) {
-      m_lastMelodyOnsetPitch = m_melody.pitch[row];
-      m_lastMelodyOnsetBass = sounding;
-    }
   }
-  m_bassState.pitch = sounding;
   return true;
 }
 
