@@ -208,13 +208,7 @@ bool AnalyseTrack(const Score& score, const std::vector<uint8_t>& image, TrackFi
     return false;
   }
   out.deterministic = first.samples == second.samples;
-  const Figures mix = Measure(first.samples, kRenderRate);
-  out.renderSeconds = mix.seconds;
-  out.centroid = mix.centroid;
-  out.shareAbove2k = mix.shareAbove2k;
-  out.loudness = mix.loudness;
-  out.clipped = mix.clippedSamples;
-  out.longestSilence = mix.longestSilence;
+  out.mix = Measure(first.samples, kRenderRate);
   out.drumsUnderMelody = Measure(melody.samples, kRenderRate).loudness - Measure(drums.samples, kRenderRate).loudness;
   std::vector<double> changes;
   for (size_t i = 0; i < count; ++i)
@@ -247,12 +241,12 @@ const Limit kLimits[] = {
     {"no parallel outer octaves or fifths", [](const TrackFigures& f) { return f.parallels == 0; }},
     {"a third in every half-bar", [](const TrackFigures& f) { return f.halfBarsWithoutThird == 0; }},
     {"bass within 3 cents", [](const TrackFigures& f) { return std::fabs(f.bassCents) <= 3.0; }},
-    {"centroid of 600 Hz or more", [](const TrackFigures& f) { return f.centroid >= 600.0; }},
-    {"4% of the energy above 2 kHz", [](const TrackFigures& f) { return f.shareAbove2k >= 0.04; }},
+    {"centroid of 600 Hz or more", [](const TrackFigures& f) { return f.mix.centroid >= 600.0; }},
+    {"4% of the energy above 2 kHz", [](const TrackFigures& f) { return f.mix.shareAbove2k >= 0.04; }},
     {"drums within 10 LU of the melody", [](const TrackFigures& f) { return std::fabs(f.drumsUnderMelody) <= 10.0; }},
     {"no tick 20 dB over the floor", [](const TrackFigures& f) { return f.loudestTick <= 20.0; }},
-    {"no clipping", [](const TrackFigures& f) { return f.clipped == 0; }},
-    {"no silence over 2 s", [](const TrackFigures& f) { return f.longestSilence <= 2.0; }},
+    {"no clipping", [](const TrackFigures& f) { return f.mix.clippedSamples == 0; }},
+    {"no silence over 2 s", [](const TrackFigures& f) { return f.mix.longestSilence <= 2.0; }},
     {"the same render twice", [](const TrackFigures& f) { return f.deterministic; }},
 };
 
@@ -270,8 +264,8 @@ std::string FiguresTable(const std::vector<std::string>& names, const std::vecto
     std::snprintf(line, sizeof line,
                   "%-16s %6.1f %4d %4d %4d %4d %6.2f %6.2f %4d %5d %6.1f %6.0f %5.1f%% %6.1f %6.1f %6.1f %6.1f %4d %5.2f %4s\n",
                   names[i].c_str(), f.loopSeconds, f.sections, f.keyAreas, f.breaks, f.patterns, f.downbeatShare,
-                  f.offbeatShare, f.parallels, f.halfBarsWithoutThird, f.bassCents, f.centroid, f.shareAbove2k * 100.0,
-                  f.loudness, f.drumsUnderMelody, f.loudestTick, f.renderSeconds, f.clipped, f.longestSilence,
+                  f.offbeatShare, f.parallels, f.halfBarsWithoutThird, f.bassCents, f.mix.centroid, f.mix.shareAbove2k * 100.0,
+                  f.mix.loudness, f.drumsUnderMelody, f.loudestTick, f.mix.seconds, f.mix.clippedSamples, f.mix.longestSilence,
                   f.deterministic ? "yes" : "no");
     out << line;
   }
@@ -285,11 +279,11 @@ std::string Misses(const std::vector<std::string>& names, const std::vector<Trac
       if (!limit.kept(tracks[i])) out << names[i] << ": misses " << limit.what << "\n";
   if (!tracks.empty()) {
     const auto [low, high] = std::minmax_element(tracks.begin(), tracks.end(), [](const TrackFigures& a, const TrackFigures& b) {
-      return a.loudness < b.loudness;
+      return a.mix.loudness < b.mix.loudness;
     });
-    if (high->loudness - low->loudness > 2.0) {
+    if (high->mix.loudness - low->mix.loudness > 2.0) {
       char line[128];
-      std::snprintf(line, sizeof line, "loudness spreads over %.1f LU, more than 2\n", high->loudness - low->loudness);
+      std::snprintf(line, sizeof line, "loudness spreads over %.1f LU, more than 2\n", high->mix.loudness - low->mix.loudness);
       out << line;
     }
   }

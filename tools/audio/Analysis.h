@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/audio/Render.h"
 #include "tools/audio/Score.h"
 
 namespace audiogen {
@@ -24,14 +25,12 @@ struct TrackFigures {
   int parallels = 0;           // outer-voice octaves and fifths
   int halfBarsWithoutThird = 0;
   double bassCents = 0.0;      // bass loop tuning against the other loops
-  // From renders at the game's volume.
-  double renderSeconds = 0.0;
-  double centroid = 0.0, shareAbove2k = 0.0;
-  double loudness = 0.0;        // LUFS
-  double drumsUnderMelody = 0.0;  // LU
-  double loudestTick = 0.0;     // dB over the high-frequency floor
-  int clipped = 0;
-  double longestSilence = 0.0;
+  // From renders at the game's volume: the whole mix, the drums alone under
+  // the melody alone (LU), the loudest tick of the sustained parts (dB over
+  // their high-frequency floor), and whether two renders are the same.
+  Figures mix;
+  double drumsUnderMelody = 0.0;
+  double loudestTick = 0.0;
   bool deterministic = false;
 };
 
