@@ -28,8 +28,8 @@ bool ParallelPerfect(int top0, int bottom0, int top1, int bottom1);
 // the two are compared with where they stood at that voice's onset before.
 int CountParallels(const VoiceLine& top, const VoiceLine& bottom);
 
-// False with a reason when an instrument is unknown or a part leaves its
-// instrument's range.
+// False with a reason when an instrument is unknown, a part leaves its
+// instrument's range or no bass line keeps clear of parallels with the tune.
 bool ComposeModule(const Score& score, ModSong& song, std::string& error);
 
 }  // namespace audiogen
