@@ -85,6 +85,7 @@ class Composer {
   std::map<int, int> WalkLine(const Span& span, int nextRoot, const Key& key, int from) const;
   std::map<int, int> FirstClean(const Span& span, const std::vector<std::pair<int, std::vector<int>>>& slots) const;
   bool MelodyHasThird(const Span& span, int from, int to) const;
+  std::vector<int> HarmonyVoice(const std::vector<Span>& spans) const;
 
   const Score& m_score;
   ModSong& m_song;
@@ -397,12 +398,74 @@ bool Composer::MelodyHasThird(const Span& span, int from, int to) const {
   return false;
 }
 
+// One harmony voice over a pattern's chords: the third wherever the tune
+// does not sound it in a half-bar of the chord, any chord tone elsewhere;
+// of all such paths the one of least motion, rather under the tune than on
+// it or above it, the root least, never in parallel fifths or octaves with
+// the bass (dynamic programming over the chords).
+std::vector<int> Composer::HarmonyVoice(const std::vector<Span>& spans) const {
+  struct Node {
+    int pitch, cost, from;
+  };
+  std::vector<std::vector<Node>> layers;
+  for (size_t k = 0; k < spans.size(); ++k) {
+    const Span& span = spans[k];
+    const std::vector<int> classes = ChordClasses(span.chord);
+    bool thirdNeeded = false;
+    for (int half = span.start / kStepsPerHalfBar * kStepsPerHalfBar; half < span.end; half += kStepsPerHalfBar)
+      if (!MelodyHasThird(span, half, half + kStepsPerHalfBar)) thirdNeeded = true;
+    const int melody = m_melody.pitch[span.start];
+    const int bass = m_bassLine.pitch[span.start];
+    const int bassBefore = k ? m_bassLine.pitch[spans[k - 1].start] : m_bassBefore;
+    std::vector<Node> layer;
+    for (int pitch = kHarmonyLow; pitch <= kHarmonyHigh; ++pitch) {
+      const auto found = std::find(classes.begin(), classes.end(), PitchClass(pitch));
+      if (found == classes.end() || (thirdNeeded && found - classes.begin() != 1)) continue;
+      int own = found == classes.begin() ? 3 : 0;
+      if (melody >= 0 && PitchClass(melody) == PitchClass(pitch)) own += 6;
+      if (melody >= 0 && pitch >= melody) own += 4;
+      auto step = [&](int from) {
+        if (from < 0) return std::abs(pitch - 64);
+        return std::abs(pitch - from) * 2 + (pitch != from && ParallelPerfect(from, bassBefore, pitch, bass) ? 50 : 0);
+      };
+      Node node{pitch, 1 << 30, -1};
+      if (k == 0) {
+        node.cost = own + step(m_harmonyState.pitch);
+      } else {
+        for (size_t i = 0; i < layers.back().size(); ++i) {
+          const int cost = layers.back()[i].cost + own + step(layers.back()[i].pitch);
+          if (cost < node.cost) {
+            node.cost = cost;
+            node.from = static_cast<int>(i);
+          }
+        }
+      }
+      layer.push_back(node);
+    }
+    layers.push_back(layer);
+  }
+  std::vector<int> voice(spans.size(), -1);
+  int at = -1, lowest = 1 << 30;
+  for (size_t i = 0; i < layers.back().size(); ++i)
+    if (layers.back()[i].cost < lowest) {
+      lowest = layers.back()[i].cost;
+      at = static_cast<int>(i);
+    }
+  for (size_t k = spans.size(); k-- > 0 && at >= 0;) {
+    voice[k] = layers[k][static_cast<size_t>(at)].pitch;
+    at = layers[k][static_cast<size_t>(at)].from;
+  }
+  return voice;
+}
+
 bool Composer::Harmony(ModPattern& p, size_t position, std::string& error) {
   const Section& s = m_score.At(position);
   const std::string& style = s.harmonyStyle.empty() ? m_score.harmony.style : s.harmonyStyle;
   const bool sustained = m_instruments[m_harmony - 1].sample.loopLength > 0;
-  int bassBefore = m_bassBefore;
-  for (const Span& span : Spans(position)) {
+  const std::vector<Span> spans = Spans(position);
+  const std::vector<int> voice = HarmonyVoice(spans);
+  for (size_t k = 0; k < spans.size(); ++k) {
+    const Span& span = spans[k];
     const Chord& chord = span.chord;
     const std::vector<int> classes = ChordClasses(chord);
     if (style == "rest") {
@@ -439,30 +502,7 @@ bool Composer::Harmony(ModPattern& p, size_t position, std::string& error) {
       m_harmonyState.pitch = -1;
       continue;
     }
-    // One voice: the third unless the tune sounds it in every half-bar the
-    // chord lasts; otherwise the chord tone nearest the last.
-    bool thirdNeeded = false;
-    for (int half = span.start / kStepsPerHalfBar * kStepsPerHalfBar; half < span.end; half += kStepsPerHalfBar)
-      if (!MelodyHasThird(span, half, half + kStepsPerHalfBar)) thirdNeeded = true;
-    const int melodyNow = m_melody.pitch[span.start];
-    const int bassNow = m_bassLine.pitch[span.start];
-    const int before = m_harmonyState.pitch;
-    int best = -1, bestCost = 1 << 20;
-    for (int pitch = kHarmonyLow; pitch <= kHarmonyHigh; ++pitch) {
-      const auto found = std::find(classes.begin(), classes.end(), PitchClass(pitch));
-      if (found == classes.end()) continue;
-      if (thirdNeeded && found - classes.begin() != 1) continue;
-      int cost = before < 0 ? std::abs(pitch - 64) : std::abs(pitch - before) * 2;
-      if (found == classes.begin()) cost += 3;
-      if (melodyNow >= 0 && PitchClass(melodyNow) == PitchClass(pitch)) cost += 6;
-      if (melodyNow >= 0 && pitch >= melodyNow) cost += 4;  // stay under the tune
-      if (before >= 0 && pitch != before && ParallelPerfect(before, bassBefore, pitch, bassNow)) cost += 50;
-      if (cost < bestCost) {
-        bestCost = cost;
-        best = pitch;
-      }
-    }
-    bassBefore = bassNow;
+    const int best = voice[k];
     if (style == "arp") {
       // The chord itself as a tracker arpeggio over the chosen voice.
       std::vector<int> above;
@@ -479,6 +519,7 @@ bool Composer::Harmony(ModPattern& p, size_t position, std::string& error) {
       m_harmonyState.pitch = -1;
       continue;
     }
+    const int before = m_harmonyState.pitch;
     if (best == before && sustained) continue;  // held on through the change of chord
     if (before >= 0 && sustained) {
       Glide(p, span.start, kHarmonyChannel, m_harmony, best);
