@@ -182,7 +182,9 @@ bool AnalyseTrack(const Score& score, const std::vector<uint8_t>& image, TrackFi
     for (int sample : samplesOf[channel]) {
       const ModInstrument& ins = song.instruments[static_cast<size_t>(sample - 1)];
       if (!ins.loopLength) continue;
-      const double cents = 1200.0 * std::log2(LoopFrequency(ins) / PitchFrequency(instruments[sample - 1].pitchAtC2));
+      // Off the nearest pitch of the sample's own name, whatever its octave.
+      const double cents =
+          std::remainder(1200.0 * std::log2(LoopFrequency(ins) / PitchFrequency(instruments[sample - 1].pitchAtC2)), 1200.0);
       if (channel == kBassChannel) {
         out.bassCents = cents;
       } else {
