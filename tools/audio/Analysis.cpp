@@ -63,9 +63,9 @@ double LoopFrequency(const ModInstrument& ins) {
   const size_t highest = std::min(n / 2, static_cast<size_t>(n * 2000.0 / kModC2Rate));
   std::vector<double> magnitude(highest + 1, 0.0);
   for (size_t k = 1; k <= highest; ++k) {
-    std::complex<double> sum = 0.0;
-    for (size_t i = 0; i < n; ++i)
-      sum += static_cast<double>(ins.data[ins.loopStart + i]) * std::polar(1.0, -2.0 * kPi * k * i / n);
+    const std::complex<double> step = std::polar(1.0, -2.0 * kPi * static_cast<double>(k) / static_cast<double>(n));
+    std::complex<double> sum = 0.0, turn = 1.0;
+    for (size_t i = 0; i < n; ++i, turn *= step) sum += static_cast<double>(ins.data[ins.loopStart + i]) * turn;
     magnitude[k] = std::abs(sum);
   }
   const double loudest = *std::max_element(magnitude.begin(), magnitude.end());
@@ -211,7 +211,7 @@ bool AnalyseTrack(const Score& score, const std::vector<uint8_t>& image, TrackFi
   }
   out.deterministic = first.samples == second.samples;
   out.mix = Measure(first.samples, kRenderRate);
-  out.drumsUnderMelody = Measure(melody.samples, kRenderRate).loudness - Measure(drums.samples, kRenderRate).loudness;
+  out.drumsUnderMelody = IntegratedLoudness(melody.samples, kRenderRate) - IntegratedLoudness(drums.samples, kRenderRate);
   std::vector<double> changes;
   for (size_t i = 0; i < count; ++i)
     for (int channel = 0; channel < 3; ++channel) {

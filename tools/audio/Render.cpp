@@ -83,6 +83,8 @@ std::vector<Biquad> KWeighting(int rate) {
           HighPass(rate, 38.13547087602444, 0.5003270373238773)};
 }
 
+}  // namespace
+
 double IntegratedLoudness(const std::vector<int16_t>& stereo, int rate) {
   const size_t frames = stereo.size() / 2;
   std::vector<double> power(frames, 0.0);
@@ -115,6 +117,8 @@ double IntegratedLoudness(const std::vector<int16_t>& stereo, int rate) {
   const double relative = lufs(gatedMean(-70.0)) - 10.0;
   return lufs(gatedMean(std::max(-70.0, relative)));
 }
+
+namespace {
 
 void MixBlock(Rendering& out) {
   const size_t at = out.samples.size();

@@ -34,6 +34,9 @@ bool RenderFile(const std::string& path, double maxSeconds, int volume, Renderin
 // A module image with the channels of `muted` (bit n: channel n) silent.
 bool RenderModule(const std::vector<uint8_t>& image, double maxSeconds, int volume, unsigned muted, Rendering& out);
 Figures Measure(const std::vector<int16_t>& stereo, int rate);
+// Integrated loudness in LUFS (ITU-R BS.1770: K-weighting, 400 ms blocks,
+// absolute and relative gates).
+double IntegratedLoudness(const std::vector<int16_t>& stereo, int rate);
 // How far the high-frequency level (above 4 kHz, 1 ms frames) rises at the
 // given times above its floor, the median of the frames that sound: the
 // loudest such tick in dB.
