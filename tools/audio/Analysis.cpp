@@ -94,6 +94,12 @@ bool AnalyseTrack(const Score& score, const std::vector<uint8_t>& image, TrackFi
     instruments.push_back(ins);
   }
   const std::vector<PlayedRow> rows = Walk(song);
+  for (size_t i = 0; i + 1 < rows.size(); ++i)
+    if (rows[i].row >= score.At(rows[i].position).Rows() ||
+        (rows[i + 1].position != rows[i].position && rows[i].row + 1 != score.At(rows[i].position).Rows())) {
+      error = "the patterns do not follow the score's sections";
+      return false;
+    }
   out.loopSeconds = rows.back().seconds;
   std::set<std::string> sections;
   std::set<std::pair<int, int>> keys;

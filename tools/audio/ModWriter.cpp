@@ -119,8 +119,8 @@ bool DecodeMod(const std::vector<uint8_t>& image, ModSong& song, std::string& wh
     ins.volume = image[at + 25];
     ins.loopStart = be16(at + 26) * 2;
     ins.loopLength = be16(at + 28) * 2;
-    if (ins.loopLength <= 2) ins.loopStart = ins.loopLength = 0;
     ins.data.assign(image.begin() + sampleAt, image.begin() + sampleAt + bytes);
+    if (ins.loopLength <= 2 || ins.loopStart + ins.loopLength > bytes) ins.loopStart = ins.loopLength = 0;
     sampleAt += bytes;
     song.instruments.push_back(ins);
   }
