@@ -9,13 +9,31 @@
 #
 #   glyphox_add_library(glyphox_puzzle puzzle
 #     SOURCES Board.cpp ...            # omitted: a header-only library
-#     LINKS glyphox_config)            # exactly the libraries it includes
+#     LINKS glyphox_base               # what its headers include
+#     PRIVATE glyphox_config)          # what only its sources include
+#
+# A library's users see the roots of its LINKS, never those of its PRIVATE
+# libraries, so a layer that reaches something only through another's
+# sources cannot include it.
 #
 #   glyphox_expose_folder(target folder)  # the same root for an executable
 #                                         # or a library made another way
 
 function(glyphox_expose_folder target folder)
   set(root ${CMAKE_BINARY_DIR}/include/${target})
+  # A link left by an earlier layout of the same build directory would keep
+  # a folder in reach that the target no longer exposes.
+  string(REGEX REPLACE "/.*" "" top ${folder})
+  file(GLOB stale LIST_DIRECTORIES true ${root}/*)
+  foreach(entry ${stale})
+    get_filename_component(name ${entry} NAME)
+    if(name STREQUAL top)
+    elseif(IS_SYMLINK ${entry})
+      file(REMOVE ${entry})  # the link only, never what it points at
+    else()
+      file(REMOVE_RECURSE ${entry})  # a folder of links made here
+    endif()
+  endforeach()
   get_filename_component(parent ${root}/${folder} DIRECTORY)
   file(MAKE_DIRECTORY ${parent})
   if(NOT EXISTS ${root}/${folder})
@@ -32,10 +50,10 @@ function(glyphox_expose_folder target folder)
 endfunction()
 
 function(glyphox_add_library name folder)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;PRIVATE" ${ARGN})
   if(ARG_SOURCES)
     add_library(${name} STATIC ${ARG_SOURCES})
-    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS} PRIVATE ${ARG_PRIVATE})
   else()
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE ${ARG_LINKS})

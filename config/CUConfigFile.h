@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "config/CUString.h"
-#include "engine3d/CList.h"
+#include "base/CUString.h"
+#include "base/CList.h"
 
 struct CUConfigFileEntry {
   CUString key;

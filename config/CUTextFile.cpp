@@ -1,6 +1,6 @@
 #include "config/CUTextFile.h"
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 int CUTextFile::Open(const char* path, int mode) {
   Close();

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 
 class CUTextFile {
  public:

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace {
 

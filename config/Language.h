@@ -3,7 +3,7 @@
 // start-up by LoadLanguage; read-only afterwards.
 #pragma once
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 
 // The required keys, in the order they are read.
 #define GLYPHOX_LABEL_KEYS(X)                                                                                  \

@@ -3,8 +3,8 @@
 // declared once in the table of Settings.cpp: key, default and usable range.
 #pragma once
 
-#include "config/ORBConfigFile.h"
-#include "config/ORBString.h"
+#include "base/ORBConfigFile.h"
+#include "base/ORBString.h"
 
 struct Settings {
   int width = 640;

@@ -6,7 +6,7 @@
 #define GL_MAX_TEXTURE_UNITS_ARB 0x84E2
 #endif
 
-Screen g_screen;
+ScreenRecord g_screen;
 GLExtensions g_glExtensions;
 
 bool ExtensionListed(const char* list, const char* name) {

@@ -6,7 +6,7 @@
 
 #include <GL/gl.h>
 
-struct Screen {
+struct ScreenRecord {
   int width = 0;
   int height = 0;
   int depth = 16;        // stored, not used for the mode
@@ -17,7 +17,7 @@ struct Screen {
   int initialised = 0;
 };
 
-extern Screen g_screen;
+extern ScreenRecord g_screen;
 
 typedef void (*PFN_ActiveTexture)(GLenum);
 typedef void (*PFN_MultiTexCoord2f)(GLenum, GLfloat, GLfloat);

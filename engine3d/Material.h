@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "engine3d/ORBList.h"
+#include "base/ORBList.h"
 #include "engine3d/Texture.h"
 
 enum MaterialFlag {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "engine3d/Material.h"
-#include "engine3d/ORBList.h"
+#include "base/ORBList.h"
 
 struct ModelFileData;
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "engine3d/EngineMessage.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "engine3d/ModelFile.h"
 #include "engine3d/Objet3D.h"
 

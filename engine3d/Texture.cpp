@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "engine3d/EngineMessage.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
 
 namespace {

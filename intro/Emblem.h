@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine3d/CList.h"
+#include "base/CList.h"
 
 struct CVector3D {
   float x = 0.0f, y = 0.0f, z = 0.0f;

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "config/CUString.h"
-#include "config/FileAccess.h"
+#include "base/CUString.h"
+#include "base/FileAccess.h"
 #include "engine3d/Texture.h"
 #include "pages/Clouds.h"
 #include "pages/PageScript.h"

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "config/FileAccess.h"
-#include "config/CUString.h"
+#include "base/FileAccess.h"
+#include "base/CUString.h"
 
 const char* const kPageDirectory = "data/order/";
 const char* const kPageScriptNameFormat = "scriptorder%d_%s.txt";

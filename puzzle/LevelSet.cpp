@@ -7,7 +7,7 @@
 #include <utility>
 #include <new>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/ByteIO.h"

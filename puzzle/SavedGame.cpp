@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/TraceLog.h"
-#include "config/FileAccess.h"
+#include "base/TraceLog.h"
+#include "base/FileAccess.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/ByteIO.h"

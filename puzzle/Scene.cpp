@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "config/TraceLog.h"
+#include "base/TraceLog.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/LevelSet.h"

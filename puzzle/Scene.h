@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "config/ORBString.h"
+#include "base/ORBString.h"
 
 class Objet3D;
 class Material;

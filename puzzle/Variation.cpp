@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "config/TraceLog.h"
+#include "base/TraceLog.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/Random.h"

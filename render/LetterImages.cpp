@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Texture.h"
 #include "puzzle/PuzzleView.h"

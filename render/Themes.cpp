@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "config/FileAccess.h"
-#include "config/ORBConfigFile.h"
+#include "base/FileAccess.h"
+#include "base/ORBConfigFile.h"
 #include "engine3d/Material.h"
 #include "engine3d/GLContext.h"
 #include "puzzle/Board.h"

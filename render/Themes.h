@@ -3,7 +3,7 @@
 // loaded at a time.
 #pragma once
 
-#include "config/ORBString.h"
+#include "base/ORBString.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
 #include "render/RenderOptions.h"

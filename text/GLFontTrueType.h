@@ -24,8 +24,8 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-#include "config/CUString.h"
-#include "engine3d/CList.h"
+#include "base/CUString.h"
+#include "base/CList.h"
 
 // One text placed in a page: its id and the page pixels of its first piece.
 // A text wider than what is left of its row continues at column 0 of the

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "ui/UiEvent.h"
 
 constexpr int kMaxCreditLines = 200;

@@ -15,7 +15,7 @@
 
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "ui/ScreenRect.h"
 #include "ui/UiEvent.h"
 

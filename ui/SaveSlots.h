@@ -9,7 +9,7 @@
 // does nothing (SlotChoice keeps the screen open).
 #pragma once
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "puzzle/SavedGame.h"
 #include "ui/UiEvent.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "config/IniProfile.h"
 #include "config/Language.h"
 #include "config/Settings.h"

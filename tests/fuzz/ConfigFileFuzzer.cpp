@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ORBConfigFile.h"
+#include "base/ORBConfigFile.h"
 
 namespace {
 

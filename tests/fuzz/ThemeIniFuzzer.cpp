@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config/ORBConfigFile.h"
+#include "base/ORBConfigFile.h"
 #include "render/Themes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "puzzle/PuzzleGlobals.h"
 #include "config/Language.h"
 #include "config/Settings.h"

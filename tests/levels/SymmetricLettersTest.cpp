@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "config/Language.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/puzzle/PuzzleTestSupport.h"

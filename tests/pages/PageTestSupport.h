@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "pages/PageCompose.h"
 #include "pages/PageScript.h"
 

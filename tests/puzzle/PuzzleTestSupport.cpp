@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"

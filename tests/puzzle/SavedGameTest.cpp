@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "puzzle/PlayState.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Board.h"

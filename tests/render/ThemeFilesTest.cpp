@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ORBConfigFile.h"
+#include "base/ORBConfigFile.h"
 #include "render/Themes.h"
 #include "tests/support/TestFiles.h"
 

@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 
 namespace testsupport {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "tests/support/TestFiles.h"
 #include "text/GLFontTrueType.h"
 #include "text/TextSystem.h"

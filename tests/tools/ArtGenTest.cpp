@@ -17,7 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "config/ORBConfigFile.h"
+#include "base/ORBConfigFile.h"
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "tests/support/TestFiles.h"

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace artgen {
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "engine3d/Material.h"
 #include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PuzzleHost.h"

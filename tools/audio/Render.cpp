@@ -9,7 +9,7 @@
 
 #include "audio/SDLMikMod.h"
 #include "audio/SoundFiles.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace audiogen {
 

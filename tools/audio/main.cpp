@@ -16,7 +16,7 @@
 
 #include "audio/SDLMikMod.h"
 #include "audio/SoundFiles.h"
-#include "config/FileAccess.h"
+#include "base/FileAccess.h"
 #include "tools/audio/Analysis.h"
 #include "tools/audio/Composer.h"
 #include "tools/audio/Effects.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "puzzle/Board.h"
 #include "puzzle/Rules.h"
 #include "puzzle/Scene.h"

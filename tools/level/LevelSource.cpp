@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 
 namespace {
 

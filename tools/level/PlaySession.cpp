@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/SavedGame.h"

@@ -10,7 +10,7 @@
 
 #include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PlayState.h"
-#include "config/CUString.h"
+#include "base/CUString.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/LevelSet.h"

@@ -18,8 +18,8 @@
 #include <cstring>
 #include <string>
 
-#include "config/CUString.h"
-#include "app/Display.h"
+#include "base/CUString.h"
+#include "platform/Display.h"
 #include "pages/PageCompose.h"
 #include "pages/PageScript.h"
 

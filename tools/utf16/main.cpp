@@ -7,8 +7,8 @@
 #include <iterator>
 #include <string>
 
-#include "config/CUString.h"
-#include "config/FileAccess.h"
+#include "base/CUString.h"
+#include "base/FileAccess.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -20,8 +20,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Display.h"
-#include "config/FileAccess.h"
+#include "platform/Display.h"
+#include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"

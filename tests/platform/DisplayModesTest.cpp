@@ -1,0 +1,67 @@
+// The platform without a display: the frame clock across the wrap of the
+// millisecond counter, and the display-mode choice.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/DisplayModes.h"
+#include "platform/FrameClock.h"
+#include "tests/support/TestFiles.h"
+
+TEST(FrameClock, ConvergesToTheFrameRateAndSurvivesTheCounterWrapping) {
+  FrameClock clock;
+  clock.Start(0xFFFFFF00u);
+  uint32_t now = 0xFFFFFF00u;
+  for (int i = 0; i < 200; ++i) {
+    now += 33;  // about 30 frames a second, wrapping past zero on the way
+    clock.Tick(now);
+  }
+  EXPECT_NEAR(clock.frameDelta, 33 * 0.06f, 1e-3);
+}
+
+namespace {
+std::string Choose(const std::vector<DisplayMode>& system, int& width, int& height) {
+  testsupport::CapturedStream out(1);
+  DisplayModeList list = FilterDisplayModes(system, stdout);
+  ChooseStartSize(list, width, height, stdout);
+  return out.Text();
+}
+}  // namespace
+
+TEST(DisplayModes, KeepsEach32BitSizeOnceAndKeepsTheWantedSize) {
+  int width = 1024, height = 768;
+  std::string text = Choose({{32, 640, 480}, {16, 800, 600}, {32, 1024, 768}, {32, 1024, 768}, {32, 512, 384}},
+                            width, height);
+  EXPECT_EQ(text, "mode 640 x 480\nadd mode : 640 x 480\nmode 1024 x 768\nadd mode : 1024 x 768\nmode 1024 x 768\n");
+  EXPECT_EQ(width, 1024);
+  EXPECT_EQ(height, 768);
+}
+
+TEST(DisplayModes, FallsBackTo800x600WhenListedElse640x480) {
+  int width = 1280, height = 1024;
+  std::string text = Choose({{32, 800, 600}, {32, 1024, 768}}, width, height);
+  EXPECT_NE(text.find("mode not found\n"), std::string::npos);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+
+  width = 1280, height = 1024;
+  Choose({{32, 1024, 768}}, width, height);
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+
+  width = 800, height = 600;  // no usable mode at all
+  EXPECT_EQ(Choose({{16, 800, 600}, {32, 320, 200}}, width, height), "mode not found\n");
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+}
+
+TEST(DisplayModes, AnySizeOffersOnlySizesWithinTheDesktop) {
+  const std::vector<DisplayMode> sizes = CommonSizesWithin(1280, 800);
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.front().width, 640);
+  for (const DisplayMode& mode : sizes) EXPECT_TRUE(mode.width <= 1280 && mode.height <= 800) << mode.width;
+  EXPECT_EQ(sizes.back().width, 1280);
+  EXPECT_EQ(sizes.back().height, 800);
+  EXPECT_TRUE(CommonSizesWithin(600, 400).empty());
+}

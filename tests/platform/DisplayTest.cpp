@@ -1,0 +1,131 @@
+// The OpenGL window under the virtual display: opening with its initial state,
+// GL error messages, reopening at another size and screenshots read back.
+#include <GL/gl.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Display.h"
+#include "platform/DisplayModes.h"
+#include "engine3d/GLContext.h"
+#include "tests/support/Image.h"
+#include "tests/support/TestFiles.h"
+
+using namespace testsupport;
+
+namespace {
+class DisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0) << SDL_GetError();
+  }
+  void TearDown() override {
+    CloseDisplay();
+    SDL_Quit();
+  }
+
+  static std::string ErrorFor(GLenum bad) {
+    CapturedStream err(2);
+    if (bad == GL_INVALID_ENUM) glEnable(0x1234);
+    if (bad == GL_INVALID_VALUE) glLineWidth(-1.0f);
+    if (bad == GL_INVALID_OPERATION) {
+      glBegin(GL_TRIANGLES);
+      glEnd();
+      glEnd();
+    }
+    if (bad == GL_STACK_UNDERFLOW) glPopMatrix();
+    EXPECT_EQ(CheckGLErrors(), 0);
+    return err.Text();
+  }
+};
+}  // namespace
+
+TEST_F(DisplayTest, OpensWithTheFixedInitialState) {
+  ASSERT_EQ(OpenDisplay(640, 480), 1);
+  EXPECT_EQ(g_screen.initialised, 1);
+  EXPECT_EQ(g_screen.fullScreen, 0);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 640);
+  EXPECT_EQ(viewport[3], 480);
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  GLint depthFunc, packAlignment, depthBits;
+  glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+  glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+  EXPECT_EQ(depthFunc, GL_LEQUAL);
+  EXPECT_EQ(packAlignment, 1);
+  EXPECT_GE(depthBits, 24);
+  EXPECT_TRUE(g_glExtensions.detected);
+  EXPECT_GT(g_glExtensions.maxTextureSize, 0);
+  EXPECT_TRUE(g_glExtensions.multitexture);  // Mesa lists it
+  EXPECT_EQ(CheckGLErrors(), 1);
+}
+
+TEST_F(DisplayTest, RefusesAZeroSize) { EXPECT_EQ(OpenDisplay(0, 480), 0); }
+
+TEST_F(DisplayTest, ReportsEachGLErrorWithItsMessage) {
+  ASSERT_EQ(OpenDisplay(320, 240), 1);
+  EXPECT_EQ(ErrorFor(GL_INVALID_ENUM), "OpenGL Error : Invalid Enum\n");
+  EXPECT_EQ(ErrorFor(GL_INVALID_VALUE), "OpenGL Error : Invalid Value\n");
+  EXPECT_EQ(ErrorFor(GL_INVALID_OPERATION), "OpenGL Error : Invalid Operation\n");
+  EXPECT_EQ(ErrorFor(GL_STACK_UNDERFLOW), "OpenGL Error : Stack UnderFlow\n");
+  CloseDisplay();
+  CapturedStream err(2);
+  EXPECT_EQ(CheckGLErrors(), 0);
+  EXPECT_EQ(err.Text(), "OpenGL Error : Not Initialized !!!\n");
+}
+
+TEST_F(DisplayTest, ScreenshotsAreUprightBmpFilesOfTheFrame) {
+  // An odd width exercises the padded rows of a 24-bit BMP.
+  ASSERT_EQ(OpenDisplay(333, 201), 1);
+  glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 151, 333, 50);  // the top 50 rows red
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glScissor(0, 0, 10, 10);  // the bottom-left corner green
+  glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+
+  TempDir dir;
+  std::string path = dir / "ScreenShot00.bmp";
+  ASSERT_EQ(SaveScreenshot(path.c_str()), 1);
+  Image shot = Image::LoadBmp(path);
+  ASSERT_EQ(shot.width, 333);
+  ASSERT_EQ(shot.height, 201);
+  EXPECT_EQ(shot.At(100, 10).r, 255);   // top: red
+  EXPECT_EQ(shot.At(100, 100).b, 255);  // middle: blue
+  EXPECT_EQ(shot.At(3, 198).g, 255);    // bottom left: green
+  EXPECT_EQ(shot.At(332, 200).b, 255);
+
+  // A path that cannot be written leaves no file.
+  EXPECT_EQ(SaveScreenshot((dir / "missing/dir/shot.bmp").c_str()), 0);
+  EXPECT_FALSE(FileExists(dir / "missing/dir/shot.bmp"));
+}
+
+TEST_F(DisplayTest, ReopensAtAnotherSize) {
+  ASSERT_EQ(OpenDisplay(640, 480), 1);
+  CloseDisplay();
+  EXPECT_EQ(g_screen.initialised, 0);
+  ASSERT_EQ(OpenDisplay(800, 600), 1);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 800);
+  EXPECT_EQ(SDL_GetVideoSurface()->w, 800);
+}
+
+TEST_F(DisplayTest, TheVirtualScreenListsItsOwnSize) {
+  std::vector<DisplayMode> modes = SystemDisplayModes();
+  ASSERT_FALSE(modes.empty());
+  bool found = false;
+  for (const DisplayMode& mode : modes) found = found || (mode.width == 1024 && mode.height == 768);
+  EXPECT_TRUE(found);
+}
