@@ -53,7 +53,7 @@ void Game::StartNewGame() {
   if (LevelCount() <= 0) return;
   ResetModelViewAndLights();
   PlayFromLevelStart(0);
-  FadeToMusic(kFirstPlayTrack);
+  PlayGameMusic();
 }
 
 bool Game::StartAtLevel(int level) {
@@ -74,7 +74,7 @@ void Game::ResumeLoadedSlot() {
     }
   }
   // From the menus: a game loaded there brings the game music along.
-  FadeToMusic(kFirstPlayTrack);
+  PlayGameMusic();
   ResetModelViewAndLights();
   auto playing = std::make_unique<PlayingScreen>(*this);
   playing->ResumeLoaded();
@@ -84,7 +84,7 @@ void Game::ResumeLoadedSlot() {
 void Game::ResumeGame() { Flow().Pop(); }
 
 void Game::ReturnToMainMenu(bool afterDemonstration) {
-  FadeToMusic(kMenuTrack);
+  PlayMenuMusic();
   m_menus.ShowMainMenu();
   // The main menu stays at the bottom of the stack.
   Flow().PopTo(1);

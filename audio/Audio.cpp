@@ -76,6 +76,14 @@ void SetMusicEnabled(int flag) {
 void PlaySound(int index) {
   if (!SDLMikMod_IsReady() || !g_audio.soundEnabled) return;
   if (index < 0 || index >= kSoundCount || !g_audio.samples[index]) return;
+  if (index == kEffectBetterPlacement) {
+    if (!g_audio.wordInFrame) g_audio.pendingSound = index;
+    return;
+  }
+  if (index == kEffectWordFormed || index == kEffectLevelDone) {
+    g_audio.wordInFrame = 1;
+    g_audio.pendingSound = -1;
+  }
   g_audio.samples[index]->Play();
 }
 
@@ -146,6 +154,9 @@ void SetAutoNext(int flag) {
 
 void UpdateMusic(float frameFactor) {
   if (!SDLMikMod_IsReady()) return;
+  if (g_audio.pendingSound >= 0 && g_audio.soundEnabled) g_audio.samples[g_audio.pendingSound]->Play();
+  g_audio.pendingSound = -1;
+  g_audio.wordInFrame = 0;
   const float step = kFadeStepPerFrame * frameFactor;
   switch (g_audio.musicState) {
     case kMusicSilent:
@@ -186,4 +197,14 @@ void UpdateMusic(float frameFactor) {
     default:
       break;
   }
+}
+
+void PlayGameMusic() {
+  SetAutoNext(1);
+  FadeToMusic(kFirstPlayTrack);
+}
+
+void PlayMenuMusic() {
+  SetAutoNext(0);
+  FadeToMusic(kMenuTrack);
 }

@@ -40,7 +40,9 @@ void RegisterOnce() {
 bool StartMixer(int mixRate) {
   RegisterOnce();
   md_mixfreq = static_cast<UWORD>(mixRate);
-  md_mode = DMODE_SOFT_MUSIC | DMODE_SOFT_SNDFX | DMODE_16BITS | DMODE_STEREO | DMODE_INTERP;
+  // The high-quality mixer ramps volume at note starts and cuts: without it
+  // every note change of a sustained instrument ticks.
+  md_mode = DMODE_SOFT_MUSIC | DMODE_SOFT_SNDFX | DMODE_16BITS | DMODE_STEREO | DMODE_INTERP | DMODE_HQMIXER;
   // Hard left/right channels tire the ear over hours of play.
   md_pansep = 64;
   md_reverb = 0;

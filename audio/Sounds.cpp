@@ -28,7 +28,7 @@ bool ORBSample::Load(const char* path) {
 
 void ORBSample::Play() {
   if (!SDLMikMod_IsReady() || !m_sample) return;
-  SDLMikMod_PlaySample(m_sample, 0, SFX_CRITICAL);
+  m_voice = SDLMikMod_PlaySample(m_sample, 0, SFX_CRITICAL);
 }
 
 void ORBSample::SetVolume(int volume) {

@@ -18,9 +18,12 @@ class ORBSample {
   void Play();
   void SetVolume(int volume);
   SAMPLE* Sample() const { return m_sample; }
+  // The mixer voice the last Play took, -1 before any.
+  int Voice() const { return m_voice; }
 
  private:
   SAMPLE* m_sample = nullptr;
+  int m_voice = -1;
 };
 
 class ORBModule {

@@ -37,6 +37,7 @@ for target in $targets; do
     fuzz_module_file) cp "$build"/game/data/sfx/*.zik "$corpus"/ ;;
     fuzz_sample_file) cp "$build"/game/data/sfx/*.wav "$corpus"/ ;;
     fuzz_level_source) cp levels/*.txt "$corpus"/ ;;
+    fuzz_music_score) cp music/*.txt "$corpus"/ ;;
   esac
   echo "== $name: ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -print_final_stats=1 -max_len=65536 \

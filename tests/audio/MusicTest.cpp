@@ -12,6 +12,7 @@
 #include <fstream>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "audio/Audio.h"
 #include "audio/SDLMikMod.h"
@@ -236,6 +237,31 @@ TEST(MixerThread, ASampleVoiceIsHeardOnlyWithSoundEnabled) {
   const std::vector<int16_t> heard = Recorded(dir / "heard.raw");
   EXPECT_GT(Loudest(heard), 2000);
   EXPECT_LT(Loudest(heard), 32767);
+}
+
+// "Better placement" waits for the end of its frame and gives way to a word
+// or the level heard in the same frame, before it or after it.
+TEST(MixerThread, BetterPlacementIsNotHeardInTheFrameOfAWord) {
+  struct Case {
+    std::vector<int> frame;
+    bool heard;
+  } cases[] = {
+      {{kEffectBetterPlacement}, true},
+      {{kEffectBetterPlacement, kEffectWordFormed}, false},
+      {{kEffectLevelDone, kEffectBetterPlacement}, false},
+      {{kEffectCubeRoll, kEffectBetterPlacement}, true},
+  };
+  for (const Case& c : cases) {
+    AudioSession session("dummy");
+    SetSoundEnabled(1);
+    for (int sound : c.frame) PlaySound(sound);
+    const AudioState& audio = CurrentAudioState();
+    EXPECT_EQ(audio.samples[kEffectBetterPlacement]->Voice(), -1) << "not before the frame ends";
+    UpdateMusic(1.0f);
+    EXPECT_EQ(audio.samples[kEffectBetterPlacement]->Voice() >= 0, c.heard) << c.frame.size();
+    for (int sound : c.frame)
+      if (sound != kEffectBetterPlacement) EXPECT_GE(audio.samples[sound]->Voice(), 0);
+  }
 }
 
 TEST(NoDevice, EveryCallDoesNothing) {

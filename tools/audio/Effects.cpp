@@ -63,12 +63,12 @@ std::vector<double> Shape(int number) {
                       {79, 0.22, 0.3, 1.2, 0.9, 0},
                       {84, 0.33, 0.35, 1.0, 1, 0},
                       {88, 0.33, 0.3, 0.6, 0.35, 0}});
-    case kEffectWordFormed:  // a rising fifth
-      return Strikes({{79, 0, 0.18, 1.0, 0.9, 0}, {86, 0.1, 0.22, 0.9, 1, 0}});
+    case kEffectWordFormed:  // a warm mid-register call: a short note, then a ringing fifth and octave
+      return Strikes({{67, 0, 0.12, 1.2, 0.8, 0}, {74, 0.16, 0.4, 1.0, 1, 0}, {79, 0.16, 0.35, 0.6, 0.5, 0}});
     case kEffectUndo:  // two tones sliding down
       return Strikes({{76, 0, 0.08, 1.0, 1, -2.0}, {71, 0.07, 0.09, 1.0, 0.8, -2.0}});
-    case kEffectBetterPlacement:  // a bright upward sparkle
-      return Strikes({{81, 0, 0.1, 0.8, 0.8, 0.5}, {86, 0.05, 0.1, 0.8, 0.8, 0.5}, {91, 0.1, 0.12, 0.8, 0.9, 0.5}});
+    case kEffectBetterPlacement:  // a quick, light sparkle far above the word's call
+      return Strikes({{88, 0, 0.05, 0.6, 0.7, 0.3}, {93, 0.035, 0.05, 0.6, 0.7, 0.3}, {96, 0.07, 0.08, 0.6, 0.8, 0.3}});
     default:
       return {};
   }
@@ -80,6 +80,7 @@ double PeakOf(int number) {
     case kEffectMenuMove: return 0.4;
     case kEffectSelect: return 0.45;
     case kEffectCubeRoll: return 0.6;
+    case kEffectBetterPlacement: return 0.5;
     default: return 0.7;
   }
 }

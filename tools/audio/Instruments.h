@@ -15,8 +15,9 @@ struct Instrument {
   int fixedNote = -1;
 };
 
-// Fills `out` for a known name (bell, flute, pluck, organ, pad, bass, kick,
-// snare, hat, openhat) and returns true.
+// Fills `out` for a known name (leads: bell, flute, organ, reed; harmony:
+// pad, pluck, glass; bass; drums: kick, snare, hat, openhat, rim) and
+// returns true.
 bool MakeInstrument(const std::string& name, Instrument& out);
 
 }  // namespace audiogen

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "audio/SoundFiles.h"
+
 namespace audiogen {
 
 namespace {
@@ -73,6 +75,57 @@ std::vector<uint8_t> EncodeMod(const ModSong& song) {
   for (const ModInstrument& ins : song.instruments)
     for (int8_t v : ins.data) out.push_back(static_cast<uint8_t>(v));
   return out;
+}
+
+bool DecodeMod(const std::vector<uint8_t>& image, ModSong& song, std::string& why) {
+  song = ModSong();
+  const size_t length = CheckModuleImage(image.data(), image.size(), why);
+  if (!length) return false;
+  if (std::string(image.begin() + 1080, image.begin() + 1084) != "M.K.") {
+    why = "not a 4-channel M.K. module";
+    return false;
+  }
+  auto be16 = [&](size_t at) { return static_cast<size_t>(image[at]) << 8 | image[at + 1]; };
+  song.title.assign(image.begin(), image.begin() + 20);
+  song.title = song.title.c_str();
+  size_t sampleAt = 1084;
+  const int songLength = image[950];
+  int highest = 0;
+  for (int i = 0; i < 128; ++i) highest = std::max<int>(highest, image[952 + i]);
+  for (int i = 0; i < songLength; ++i) song.orders.push_back(image[952 + i]);
+  sampleAt += static_cast<size_t>(highest + 1) * kModRows * kModChannels * 4;
+  for (int p = 0; p <= highest; ++p) {
+    ModPattern pattern;
+    for (int row = 0; row < kModRows; ++row)
+      for (int ch = 0; ch < kModChannels; ++ch) {
+        const uint8_t* c = image.data() + 1084 + ((static_cast<size_t>(p) * kModRows + row) * kModChannels + ch) * 4;
+        ModCell& cell = pattern.cells[row][ch];
+        const unsigned period = (c[0] & 0x0F) << 8 | c[1];
+        cell.note = -1;
+        for (int n = 0; n < kModNotes && period; ++n)
+          if (kPeriods[n] == period) cell.note = n;
+        cell.instrument = (c[0] & 0xF0) | c[2] >> 4;
+        cell.effect = c[2] & 0x0F;
+        cell.parameter = c[3];
+      }
+    song.patterns.push_back(pattern);
+  }
+  for (int i = 0; i < 31; ++i) {
+    const size_t at = 20 + static_cast<size_t>(i) * 30;
+    const size_t bytes = be16(at + 22) * 2;
+    ModInstrument ins;
+    ins.name.assign(image.begin() + at, image.begin() + at + 22);
+    ins.name = ins.name.c_str();
+    ins.volume = image[at + 25];
+    ins.loopStart = be16(at + 26) * 2;
+    ins.loopLength = be16(at + 28) * 2;
+    ins.data.assign(image.begin() + sampleAt, image.begin() + sampleAt + bytes);
+    if (ins.loopLength <= 2 || ins.loopStart + ins.loopLength > bytes) ins.loopStart = ins.loopLength = 0;
+    sampleAt += bytes;
+    song.instruments.push_back(ins);
+  }
+  while (!song.instruments.empty() && song.instruments.back().data.empty()) song.instruments.pop_back();
+  return true;
 }
 
 }  // namespace audiogen

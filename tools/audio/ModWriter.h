@@ -13,6 +13,17 @@ constexpr int kModNotes = 36;  // C-1 .. B-3
 // Playback rate of a sample at note C-2 without finetune.
 constexpr double kModC2Rate = 8363.0;
 
+// The effects the generator writes, by their ProTracker numbers.
+enum ModEffect : int {
+  kEffectArpeggio = 0x0,
+  kEffectPortamento = 0x3,   // slide to the note without restarting it
+  kEffectPanning = 0x8,      // 0x00 left .. 0x80 centre .. 0xFF right
+  kEffectVolumeSlide = 0xA,  // high nibble up, low nibble down, per tick
+  kEffectVolume = 0xC,
+  kEffectBreak = 0xD,        // on to the next order
+  kEffectSpeed = 0xF,        // below 32 ticks a row, else beats a minute
+};
+
 struct ModInstrument {
   std::string name;
   std::vector<int8_t> data;  // even length
@@ -41,5 +52,8 @@ struct ModSong {
 
 // The file image; an empty vector when a count is out of the format's range.
 std::vector<uint8_t> EncodeMod(const ModSong& song);
+// Reads back a 4-channel image that CheckModuleImage accepts; false with a
+// reason otherwise. Notes off the three-octave table read as -1.
+bool DecodeMod(const std::vector<uint8_t>& image, ModSong& song, std::string& why);
 
 }  // namespace audiogen

@@ -3,7 +3,8 @@
 // sound card.
 //   glyphox-audio effects GAMEDIR
 //   glyphox-audio music SCORE.txt... GAMEDIR
-//   glyphox-audio render MODULE|WAV OUT.wav [--seconds N] [--volume V]
+//   glyphox-audio render MODULE|WAV OUT.wav [--seconds N] [--volume V] [--solo CHANNEL]
+//   glyphox-audio analyse GAMEDIR SCORE.txt...
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include "audio/SDLMikMod.h"
 #include "audio/SoundFiles.h"
 #include "base/FileAccess.h"
+#include "tools/audio/Analysis.h"
 #include "tools/audio/Composer.h"
 #include "tools/audio/Effects.h"
 #include "tools/audio/Render.h"
@@ -26,7 +28,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: glyphox-audio effects GAMEDIR\n"
                "       glyphox-audio music SCORE.txt... GAMEDIR\n"
-               "       glyphox-audio render MODULE|WAV OUT.wav [--seconds N] [--volume V]\n");
+               "       glyphox-audio render MODULE|WAV OUT.wav [--seconds N] [--volume V] [--solo CHANNEL]\n"
+               "       glyphox-audio analyse GAMEDIR SCORE.txt...\n");
   return 2;
 }
 
@@ -47,20 +50,30 @@ int Effects(const std::string& root) {
   return 0;
 }
 
+bool ReadScore(const std::string& path, audiogen::Score& score) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string error;
+  if (!in || !audiogen::ParseScore(text.str(), score, error)) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), in ? error.c_str() : "cannot read");
+    return false;
+  }
+  if (score.track >= kMusicCount) {
+    std::fprintf(stderr, "%s: no track %d in the music table\n", path.c_str(), score.track);
+    return false;
+  }
+  return true;
+}
+
 int Music(const std::vector<std::string>& scores, const std::string& root) {
   for (const std::string& path : scores) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
     audiogen::Score score;
     audiogen::ModSong song;
     std::string error;
-    if (!in || !audiogen::ParseScore(text.str(), score, error) || !audiogen::ComposeModule(score, song, error)) {
-      std::fprintf(stderr, "%s: %s\n", path.c_str(), in ? error.c_str() : "cannot read");
-      return 1;
-    }
-    if (score.track >= kMusicCount) {
-      std::fprintf(stderr, "%s: no track %d in the music table\n", path.c_str(), score.track);
+    if (!ReadScore(path, score)) return 1;
+    if (!audiogen::ComposeModule(score, song, error)) {
+      std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
       return 1;
     }
     const std::vector<uint8_t> image = audiogen::EncodeMod(song);
@@ -76,16 +89,20 @@ int Music(const std::vector<std::string>& scores, const std::string& root) {
 int Render(int argc, char** argv) {
   if (argc < 4) return Usage();
   double seconds = 600.0;
-  int volume = -1;
+  int volume = -1, solo = -1;
   for (int i = 4; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
+    else if (!std::strcmp(argv[i], "--solo") && i + 1 < argc) solo = std::atoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--volume") && i + 1 < argc) volume = std::atoi(argv[++i]);
     else return Usage();
   }
   if (!(seconds > 0.0)) return Usage();
   if (!SDLMikMod_InitOffline(audiogen::kRenderRate)) return 1;
   audiogen::Rendering rendering;
-  const bool ok = audiogen::RenderFile(argv[2], seconds, volume < 0 ? 128 : volume, rendering);
+  std::vector<uint8_t> image;
+  const bool ok = solo < 0 ? audiogen::RenderFile(argv[2], seconds, volume < 0 ? 128 : volume, rendering)
+                           : ReadFileBytes(argv[2], kMaxSoundFileBytes, image) == FileRead::kOk &&
+                                 audiogen::RenderModule(image, seconds, volume < 0 ? 128 : volume, ~(1u << solo), rendering);
   SDLMikMod_Quit();
   if (!ok) {
     std::fprintf(stderr, "Couldn't render %s\n", argv[2]);
@@ -101,6 +118,40 @@ int Render(int argc, char** argv) {
   return 0;
 }
 
+// The figures of each score's module in the game tree; status 1 when one
+// misses its limits.
+int Analyse(const std::string& root, const std::vector<std::string>& scores) {
+  if (!SDLMikMod_InitOffline(audiogen::kRenderRate)) return 1;
+  std::vector<std::string> names;
+  std::vector<audiogen::TrackFigures> tracks;
+  bool ok = true;
+  for (const std::string& path : scores) {
+    audiogen::Score score;
+    std::vector<uint8_t> image;
+    std::string error;
+    audiogen::TrackFigures figures;
+    if (!ReadScore(path, score)) {
+      ok = false;
+      break;
+    }
+    const std::string module = root + "/" + g_musicTable[score.track];
+    if (ReadFileBytes(module.c_str(), kMaxSoundFileBytes, image) != FileRead::kOk ||
+        !audiogen::AnalyseTrack(score, image, figures, error)) {
+      std::fprintf(stderr, "%s: %s\n", module.c_str(), error.empty() ? "cannot read" : error.c_str());
+      ok = false;
+      break;
+    }
+    names.push_back(module.substr(module.rfind('/') + 1));
+    tracks.push_back(figures);
+  }
+  SDLMikMod_Quit();
+  if (!ok) return 1;
+  std::printf("%s", audiogen::FiguresTable(names, tracks).c_str());
+  const std::string misses = audiogen::Misses(names, tracks);
+  std::printf("%s", misses.empty() ? "every figure within its limit\n" : misses.c_str());
+  return misses.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,5 +160,7 @@ int main(int argc, char** argv) {
   if (command == "effects" && argc == 3) return Effects(argv[2]);
   if (command == "music" && argc >= 4) return Music(std::vector<std::string>(argv + 2, argv + argc - 1), argv[argc - 1]);
   if (command == "render") return Render(argc, argv);
+  if ((command == "analyse" || command == "analyze") && argc >= 4)
+    return Analyse(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   return Usage();
 }
