@@ -28,10 +28,16 @@ using namespace puzzletest;
 
 namespace {
 
-class GameFlowTest : public PuzzleTest {
+// The game's puzzle, as the shell plays it, with a recording host.
+class GameFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    PuzzleTest::SetUp();
+    std::srand(1);
+    g_settings = Settings();
+    g_moveDuration = 250;
+    ResetPlayState();
+    RecordShuffle(false);
+    InstallPuzzleHost(&host);
     ResetGameState(g_game);
     SetModalRunner([this](Screen& screen) {
       ran.push_back(&screen);
@@ -41,8 +47,12 @@ class GameFlowTest : public PuzzleTest {
   }
   void TearDown() override {
     SetModalRunner(nullptr);
-    PuzzleTest::TearDown();
+    EndLevel();
+    InstallPuzzleHost(nullptr);
+    FreeLevelSet();
   }
+
+  void UseLevels(const std::string& source) { GamePuzzle().UseLevelSet(LevelsFrom(source)); }
 
   static std::string Describe(Screen& screen) {
     if (auto* celebration = dynamic_cast<CelebrationScreen*>(&screen)) {
@@ -62,6 +72,7 @@ class GameFlowTest : public PuzzleTest {
     UpdateLevel();
   }
 
+  RecordingHost host;
   std::vector<Screen*> ran;
   std::vector<std::string> kinds;
 };
@@ -223,7 +234,7 @@ TEST(CameraControl, WheelDragAndHeldKeysKeepTheirLimits) {
 
 TEST_F(GameFlowTest, TheCloseViewPansByKeysAndEdgesAndCentresOnACube) {
   UseLevels(OneLevel({"......", "......", "...X.."}, {"X 3 2 h"}));
-  StartPlain();
+  StartPlain(GamePuzzle());
   UseCloseView();
   EXPECT_EQ(g_game.camera, &g_game.close);
   CentreCloseViewOn(0);

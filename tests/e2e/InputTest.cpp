@@ -14,7 +14,6 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/Cube.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
@@ -176,16 +175,15 @@ namespace {
 bool CanRoll(puzzletest::RecordingHost& host, int i, int d) {
   SelectCube(i);
   if (!MoveSelected(d)) return false;
-  puzzletest::FinishRoll(host);
+  puzzletest::FinishRoll(GamePuzzle(), host);
   Undo();
-  puzzletest::FinishRoll(host);
+  puzzletest::FinishRoll(GamePuzzle(), host);
   return true;
 }
 
 bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
   puzzletest::RecordingHost host;
   InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   g_moveDuration = 250;
   ScopedWorkingDirectory inGame(gameDir);
   if (!LoadLanguage("data/text_en.txt")) return false;
@@ -210,7 +208,7 @@ bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
         if (!load() || CanRoll(host, a, f) || !load() || !CanRoll(host, c, f) || !load()) continue;
         SelectNextMovable(true);
         if (Play().selectedCube != c || !MoveSelected(f)) continue;
-        puzzletest::FinishRoll(host);
+        puzzletest::FinishRoll(GamePuzzle(), host);
         SelectNextMovable(false);
         if (Play().selectedCube != a || movable(b)) continue;
         for (int k = North; k <= West && !found; ++k)

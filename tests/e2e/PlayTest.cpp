@@ -11,7 +11,6 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/Cube.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
@@ -51,7 +50,6 @@ struct CraftedGame {
 bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out) {
   puzzletest::RecordingHost host;
   InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   g_moveDuration = 250;
   ScopedWorkingDirectory inGame(gameDir);
   if (!LoadLanguage("data/text_en.txt")) return false;
@@ -69,7 +67,7 @@ bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out
     for (size_t k = steps.size() - 1; k >= 1; --k) {
       SelectCube(steps[k].cube);
       MoveSelected(ReplayDirection(steps[k].pick));
-      puzzletest::FinishRoll(host);
+      puzzletest::FinishRoll(GamePuzzle(), host);
     }
     if (CurrentBoard().formedCount == static_cast<int>(CurrentBoard().wordCount)) continue;
     const int targetX = CubeRecord(steps[0].cube).x;
@@ -97,12 +95,12 @@ bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out
           MoveSelected(Arrow(i).direction);
           break;
         }
-      puzzletest::FinishRoll(host);
+      puzzletest::FinishRoll(GamePuzzle(), host);
       Undo();
-      puzzletest::FinishRoll(host);
+      puzzletest::FinishRoll(GamePuzzle(), host);
     }
     if (!MoveSelected(winning)) return false;
-    puzzletest::FinishRoll(host);
+    puzzletest::FinishRoll(GamePuzzle(), host);
     if (CurrentBoard().formedCount != static_cast<int>(CurrentBoard().wordCount)) return false;
     out.movesAfterPlay = Play().moveCount;
     const LevelSet& set = CurrentLevelSet();
