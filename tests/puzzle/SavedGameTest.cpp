@@ -114,25 +114,17 @@ TEST_F(SavedGameTest, TheSlotFileHoldsEveryFieldAtItsOffset) {
   EXPECT_EQ(puzzle.SaveSlotPath(3), dir.Path() + "/save\\save03.orb");
   const std::string bytes = ReadFile(dir / "save/save03.orb");
   ASSERT_EQ(bytes.size(), 28u + 204u + 5u * 15u + 4u + 3u * 180u);
-  EXPECT_EQ(I32At(bytes, 0), 0);   // level index
-  EXPECT_EQ(I32At(bytes, 4), 1);   // difficulty
-  EXPECT_EQ(I32At(bytes, 8), 2);   // level set
-  EXPECT_EQ(I32At(bytes, 12), 1);  // moves
-  EXPECT_EQ(I32At(bytes, 16), 3);  // height first
-  EXPECT_EQ(I32At(bytes, 20), 5);
-  EXPECT_EQ(I32At(bytes, 24), 1);
-  // The word: text, a zero unit, x, y, length, direction, lit flags.
+  // Level index, difficulty, level set, moves, height (first), width, words;
+  // then the word's x, y, length, direction and lit flags (T rolled away).
+  const int32_t fields[][2] = {{0, 0},       {4, 1},       {8, 2},       {12, 1},      {16, 3},
+                               {20, 5},      {24, 1},      {28 + 64, 1}, {28 + 68, 1}, {28 + 72, 3},
+                               {28 + 76, 1}, {28 + 80, 1}, {28 + 84, 1}, {28 + 88, 0}};
+  for (const auto& field : fields) EXPECT_EQ(I32At(bytes, field[0]), field[1]) << "offset " << field[0];
+  // The word's text, then a zero unit.
   EXPECT_EQ(U16At(bytes, 28), u'C');
   EXPECT_EQ(U16At(bytes, 28 + 4), u'T');
   EXPECT_EQ(U16At(bytes, 28 + 6), 0);
   EXPECT_EQ(U16At(bytes, 28 + 62), 0);
-  EXPECT_EQ(I32At(bytes, 28 + 64), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 68), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 72), 3);
-  EXPECT_EQ(I32At(bytes, 28 + 76), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 80), 1);  // C and A still lit, T gone
-  EXPECT_EQ(I32At(bytes, 28 + 84), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 88), 0);
   // Solution, cells (no move targets), letters; rows of five.
   const size_t solution = 232, cells = solution + 30, letters = cells + 15;
   EXPECT_EQ(U16At(bytes, solution + 2 * 8), u'T');
