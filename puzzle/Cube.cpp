@@ -98,10 +98,8 @@ void Cube::StartRoll(int direction, bool animatedRoll) {
   rollDirection = direction;
   animated = animatedRoll ? 1 : 0;
   moving = 1;
-  if (level) {
-    level->rollClock.previousTick = level->rollClock.currentTick = level->Ticks();
-    level->rollClock.previousAngle = 0.0f;
-  }
+  m_previousTick = m_currentTick = level ? level->Ticks() : 0;
+  m_previousAngle = 0.0f;
 }
 
 void Cube::RebuildTransform() {
@@ -130,18 +128,13 @@ void Cube::RebuildTransform() {
 void Cube::Update() {
   if (moving) {
     // A cube on no level has no clock: its rolls end at once.
-    Level* level = Owner();
-    uint32_t elapsed = 0;
-    if (level) {
-      RollClock& clock = level->rollClock;
-      clock.previousTick = clock.currentTick;
-      clock.currentTick = level->Ticks();
-      elapsed = clock.currentTick - clock.previousTick;
-    }
+    const Level* level = Owner();
+    m_previousTick = m_currentTick;
+    m_currentTick = level ? level->Ticks() : 0;
     const int duration = level ? level->MoveDuration() : 0;
     float step;
     if (animated && duration > 0) {
-      step = static_cast<float>(static_cast<double>(elapsed) / duration * 90.0);
+      step = static_cast<float>(static_cast<double>(m_currentTick - m_previousTick) / duration * 90.0);
       rollAngle += step;
       if (rollAngle > 90.0f) {
         step = step - (rollAngle - 90.0f);
@@ -170,7 +163,7 @@ void Cube::Advance(float step) {
   const float slide = step * 0.011111111f * kSquareSize;
   const float lift = static_cast<float>(
       (std::sin(static_cast<double>(rollAngle * 0.017453292f) + 0.7853981852531433) -
-       std::sin(static_cast<double>(PreviousAngle() * 3.1415927f * 0.0055555557f) + 0.7853981852531433)) *
+       std::sin(static_cast<double>(m_previousAngle * 3.1415927f * 0.0055555557f) + 0.7853981852531433)) *
       kSquareSize);
   position[0] += DirectionDx(rollDirection) * slide;
   position[1] += lift;
@@ -184,22 +177,13 @@ void Cube::Advance(float step) {
     e[2] = std::sin(half);
   MultiplyOnRight(orientation, e);
   RebuildTransform();
-  SetPreviousAngle(rollAngle);
-}
-
-float Cube::PreviousAngle() const {
-  const Level* level = Owner();
-  return level ? level->rollClock.previousAngle : 0.0f;
-}
-
-void Cube::SetPreviousAngle(float angle) {
-  if (Level* level = Owner()) level->rollClock.previousAngle = angle;
+  m_previousAngle = rollAngle;
 }
 
 void Cube::EndRollWhenTurned() {
   if (rollAngle < 90.0f) return;
   rollAngle = 0.0f;
-  SetPreviousAngle(0.0f);
+  m_previousAngle = 0.0f;
   FinishRoll();
   moving = 0;
   Level* level = Owner();

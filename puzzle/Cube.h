@@ -87,9 +87,12 @@ class Cube : public Item {
   // holds the angle reached.
   void Advance(float step);
   void EndRollWhenTurned();
-  // The angle the last step reached, kept by the level for all its cubes.
-  float PreviousAngle() const;
-  void SetPreviousAngle(float angle);
+
+  // The roll under way: the clock at the last two updates, the angle the
+  // last step reached.
+  uint32_t m_previousTick = 0;
+  uint32_t m_currentTick = 0;
+  float m_previousAngle = 0.0f;
 };
 
 // The state of a new cube's faces and positions (tables and indices).

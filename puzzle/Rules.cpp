@@ -12,14 +12,14 @@ namespace {
 // target mark of that same direction.
 bool FreeFor(const Board& board, int x, int y, int direction) {
   if (!board.OnBoard(x, y)) return false;
-  int code = board.cells[::Board::Index(x, y)];
+  int code = board.cells[Board::Index(x, y)];
   return code == FLOOR || code == TARGET_NORTH + direction;
 }
 
 // Floor or any move target mark: no wall, no cube, on the board.
 bool Vacant(const Board& board, int x, int y) {
   if (!board.OnBoard(x, y)) return false;
-  int code = board.cells[::Board::Index(x, y)];
+  int code = board.cells[Board::Index(x, y)];
   return code == FLOOR || IsTargetCode(code);
 }
 

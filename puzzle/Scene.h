@@ -77,13 +77,6 @@ class RollListener {
   virtual void RollEnded(int direction) = 0;
 };
 
-// The timing every cube of a level shares: only one rolls at a time.
-struct RollClock {
-  uint32_t previousTick = 0;
-  uint32_t currentTick = 0;
-  float previousAngle = 0.0f;
-};
-
 class Level : public Object {
  public:
   Level() : Object("none", kLevelTag) {}
@@ -128,7 +121,6 @@ class Level : public Object {
   std::vector<Cube*> cubes;  // cube list order; owned through the cells
   std::unique_ptr<LevelCell[]> cells;
   ORBString secondName = "none";
-  RollClock rollClock;
 
  private:
   PuzzleHost* m_host = nullptr;
