@@ -49,11 +49,17 @@ struct GameSide {
   Puzzle puzzle{&host};
 } g_gameSide;
 
-// The settings every rule may need, handed in before each call that changes
-// the puzzle (tests change them between calls).
+// The setting a roll may need, handed in before each call that changes the
+// puzzle (the options and the tests change it between calls).
 Puzzle& Synced() {
   Puzzle& puzzle = g_gameSide.puzzle;
   puzzle.SetMoveDuration(g_moveDuration);
+  return puzzle;
+}
+
+// Also the game directory, for the calls that name a save slot.
+Puzzle& WithGamePath() {
+  Puzzle& puzzle = Synced();
   puzzle.SetGamePath(g_gamePath);
   return puzzle;
 }
@@ -63,7 +69,7 @@ Puzzle& WithLevelSets() {
   std::vector<LevelSetChoice> choices;
   for (int i = 0; i < LevelSetCount(); ++i)
     choices.push_back(LevelSetChoice{"data/level/" + LevelSetSlot(i).file.ToUtf8(), SymmetricLetters(i)});
-  Puzzle& puzzle = Synced();
+  Puzzle& puzzle = WithGamePath();
   puzzle.SetLevelSetChoices(std::move(choices));
   return puzzle;
 }
@@ -121,9 +127,9 @@ int Undo() { return Synced().Undo(); }
 void AcknowledgeWordsFormed() { Synced().AcknowledgeWordsFormed(); }
 void RecordShuffle(bool on) { Synced().RecordShuffle(on); }
 
-std::string SaveSlotPath(int slot) { return Synced().SaveSlotPath(slot); }
+std::string SaveSlotPath(int slot) { return WithGamePath().SaveSlotPath(slot); }
 SaveSlotInfo ReadSaveSlotInfo(int slot) { return WithLevelSets().ReadSaveSlotInfo(slot); }
-int SaveGame(int slot) { return Synced().SaveGame(slot); }
+int SaveGame(int slot) { return WithGamePath().SaveGame(slot); }
 int SaveGameFile(const char* path) { return Synced().SaveGameFile(path); }
 int LoadGame(int slot) { return WithLevelSets().LoadGame(slot); }
 int LoadGameFile(const char* path) { return WithLevelSets().LoadGameFile(path); }
