@@ -10,8 +10,6 @@ Puzzle::Puzzle(PuzzleHost* host) : m_host(host ? host : &m_noHost) { m_level.Att
 
 Puzzle::~Puzzle() { m_level.Clear(); }
 
-void Puzzle::SetMoveDuration(int milliseconds) { m_level.SetMoveDuration(milliseconds); }
-
 void Puzzle::FreeLevelSet() { m_levelSet = ::LevelSet(); }
 
 void Puzzle::UseLevelSet(::LevelSet set) { m_levelSet = std::move(set); }

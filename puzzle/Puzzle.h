@@ -23,6 +23,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "puzzle/Board.h"
@@ -55,7 +56,7 @@ class Puzzle final : private RollListener {
 
   // ---- Handed in by the game ----
   // Milliseconds of an animated roll (250 until set); 0 or less rolls at once.
-  void SetMoveDuration(int milliseconds);
+  void SetMoveDuration(int milliseconds) { m_level.SetMoveDuration(milliseconds); }
   int MoveDuration() const { return m_level.MoveDuration(); }
   // The game directory: slot n is gamePath + "save\saveNN.orb".
   void SetGamePath(const std::string& gamePath) { m_gamePath = gamePath; }
