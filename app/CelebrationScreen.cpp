@@ -3,9 +3,8 @@
 
 #include <cmath>
 
-#include "app/BoardView.h"
-#include "app/GameState.h"
-#include "app/TopBar.h"
+#include "app/Game.h"
+#include "app/PlayView.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleView.h"
@@ -21,52 +20,53 @@ bool Demonstration(Celebration kind) { return kind == Celebration::kDemonstratio
 }  // namespace
 
 void CelebrationScreen::Enter() {
-  g_game.drawArrows = 0;
-  g_game.cameraMode = 0;
-  g_game.camera = &g_game.overview;
-  g_game.pickKind = g_game.pickIndex = -1;
-  m_savedWordList = g_game.showWordList;
-  if (!Demonstration(m_kind)) g_game.showWordList = 0;
-  m_message = SetBigMessage(Label(m_kind == Celebration::kGameWon ? LabelKey::MessageGameWin : LabelKey::MessageLevelWin));
+  m_savedWordList = m_game.Bar().showWordList;
+  if (!Demonstration(m_kind)) m_game.Bar().showWordList = false;
+  m_message = m_game.Bar().SetBigMessage(
+      Label(m_kind == Celebration::kGameWon ? LabelKey::MessageGameWin : LabelKey::MessageLevelWin));
+}
+
+void CelebrationScreen::End() {
+  if (m_ended) return;
+  m_ended = true;
+  Flow().Pop();
 }
 
 void CelebrationScreen::Event(const SDL_Event& event) {
-  if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP) m_finished = true;
+  if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP) End();
   // The demonstration's screen also gives way to a key press.
-  if (Demonstration(m_kind) && event.type == SDL_KEYDOWN) m_finished = true;
+  if (Demonstration(m_kind) && event.type == SDL_KEYDOWN) End();
 }
 
-void CelebrationScreen::Update(float frameDelta) {
-  m_angle += frameDelta * 0.2f;
-  m_shown += frameDelta;
-  const float z0 = Demonstration(m_kind) ? 1.4f : 1.2f;
-  g_game.overview.spin = m_angle * -0.6f;
-  g_game.overview.tilt = -30.0f;
-  g_game.overview.zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + z0;
+void CelebrationScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_time = time;
+  m_pointer = pointer;
+  m_angle += time.delta * 0.2f;
+  m_shown += time.delta;
   const float period = Demonstration(m_kind) ? 10.0f : 5.0f;
-  m_sinceSelection += frameDelta;
+  m_sinceSelection += time.delta;
   if (m_sinceSelection >= period && CubeCount() > 0) {
     m_sinceSelection = 0.0f;
     SelectCube((Play().selectedCube + 1) % CubeCount());
     ClearTargets();
   }
-  if (Demonstration(m_kind) && m_shown >= kDemonstrationWonFrames) m_finished = true;
+  UpdateLevel();
+  if (Demonstration(m_kind) && m_shown >= kDemonstrationWonFrames) End();
 }
 
 void CelebrationScreen::Draw() {
-  DrawPlayingBoard(true, m_angle);
-  DrawTopBar();
-  DrawGameText(kFontGameBig, m_message, 0, 0, OverlayScreenWidth(), OverlayScreenHeight());
+  const float z0 = Demonstration(m_kind) ? 1.4f : 1.2f;
+  const float zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + z0;
+  BoardLook look;
+  look.arrows = false;
+  look.arrowHover = false;
+  look.bobPhase = m_angle;
+  DrawLevelBoard(ShowcasePose(m_angle * -0.6f, -30.0f, zoom), m_time, look);
+  m_game.Bar().Draw(m_pointer.x, m_pointer.y);
+  m_game.Bar().DrawText(kFontGameBig, m_message, 0, 0, OverlayScreenWidth(), OverlayScreenHeight());
 }
 
 void CelebrationScreen::Leave() {
-  g_game.drawArrows = 1;
-  if (!Demonstration(m_kind)) g_game.showWordList = m_savedWordList;
+  if (!Demonstration(m_kind)) m_game.Bar().showWordList = m_savedWordList;
   ResetModelViewAndLights();
 }
-
-std::unique_ptr<Screen> MakeLevelWonScreen() { return std::make_unique<CelebrationScreen>(Celebration::kLevelWon); }
-std::unique_ptr<Screen> MakeDemonstrationWonScreen() {
-  return std::make_unique<CelebrationScreen>(Celebration::kDemonstrationWon);
-}
-std::unique_ptr<Screen> MakeGameWonScreen() { return std::make_unique<CelebrationScreen>(Celebration::kGameWon); }

@@ -2,20 +2,17 @@
 #include "app/Demonstration.h"
 
 #include <cstdio>
+#include <memory>
 
-#include "app/BoardView.h"
-#include "app/CameraControl.h"
 #include "app/CelebrationScreen.h"
-#include "app/GameFlow.h"
-#include "app/GameState.h"
-#include "app/TopBar.h"
+#include "app/Game.h"
+#include "app/PlayingScreen.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
+#include "render/Lights.h"
 
 namespace {
-
-ShuffleReplay g_replay;
 
 float CountDown(float value, float step) {
   value -= step;
@@ -50,42 +47,62 @@ void ShuffleReplay::Step(float frameDelta) {
   m_stepDelay = m_speed * 4.0f;
 }
 
-void BeginDemonstration(int level) {
+DemonstrationScreen::DemonstrationScreen(Game& game, int level) : m_game(game) {
+  game.Host().CaptureLevelStarts(false);
   RecordShuffle(true);
   const int started = StartLevel(level);
   RecordShuffle(false);
-  g_replay.Begin(started ? LastShuffle() : ShuffleRecord(), g_settings.speed);
+  game.Host().CaptureLevelStarts(true);
+  // The caller chose a level of the set: only its theme can fail to load.
+  if (!started) game.EndAfterFailure();
+  m_replay.Begin(LastShuffle(), g_settings.speed);
 }
 
-void StepDemonstrationReplay(float frameDelta) { g_replay.Step(frameDelta); }
-
-void CheckDemonstrationWords() {
-  if (!HearFormedWords()) return;
-  std::printf("Demonstration solved level %d\n", Play().levelIndex + 1);
-  std::fflush(stdout);
-  auto won = MakeDemonstrationWonScreen();
-  if (RunModal(*won) == FrameEnd::kClosed) return;
-  ReturnToMainMenu();
+void DemonstrationScreen::End() {
+  if (m_ending) return;
+  m_ending = true;
+  m_game.ReturnToMainMenu(true);
 }
 
 void DemonstrationScreen::Event(const SDL_Event& event) {
-  if (!g_game.attractMode) return;
+  if (m_ending) return;
   if (event.type == SDL_KEYUP) {
-    ReturnToMainMenu();
+    End();
     return;
   }
-  if (event.type == SDL_MOUSEBUTTONDOWN) WheelZoom(event.button.button);
+  if (event.type == SDL_MOUSEBUTTONDOWN) m_view.WheelZoom(event.button.button);
 }
 
-void DemonstrationScreen::Update(float frameDelta) {
-  if (!g_game.attractMode) return;
-  g_game.pickKind = g_game.pickIndex = -1;
-  if (g_game.mouseButtons) DragCamera(g_game.mouseButtons, g_game.mouseDx, g_game.mouseDy, kDemonstrationLimits);
-  g_replay.Step(frameDelta);
-  if (Play().moveState == kMoveStateReady) CheckDemonstrationWords();
+void DemonstrationScreen::Step(const FrameTime& time) {
+  m_time = time;
+  m_replay.Step(time.delta);
+  UpdateLevel();
+}
+
+void DemonstrationScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_pointer = pointer;
+  if (m_ending) {
+    m_time = time;
+    return;
+  }
+  if (pointer.buttons) m_view.Drag(pointer, kDemonstrationLimits);
+  Step(time);
+  if (Play().moveState != kMoveStateReady || !HearFormedWords()) return;
+  std::printf("Demonstration solved level %d\n", Play().levelIndex + 1);
+  std::fflush(stdout);
+  m_ending = true;
+  Flow().Push(std::make_unique<CelebrationScreen>(m_game, Celebration::kDemonstrationWon), {},
+              [this] { m_game.ReturnToMainMenu(true); });
 }
 
 void DemonstrationScreen::Draw() {
-  DrawPlayingBoard(false);
-  DrawTopBar();
+  DrawLevelBoard(m_view.Pose(), m_time, BoardLook());
+  m_game.Bar().Draw(m_pointer.x, m_pointer.y);
+}
+
+void DemonstrationScreen::Leave() {
+  m_game.Bar().FreeFonts();
+  EndLevel();
+  m_game.FreeLevelTheme();
+  ResetModelViewAndLights();
 }

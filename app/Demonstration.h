@@ -5,8 +5,11 @@
 
 #include <vector>
 
-#include "app/Screen.h"
+#include "app/PlayView.h"
+#include "platform/Screen.h"
 #include "puzzle/Variation.h"
+
+class Game;
 
 // The replay over the rules alone (no drawing), one frame at a time.
 class ShuffleReplay {
@@ -28,19 +31,30 @@ class ShuffleReplay {
   float m_speed = 8.0f;
 };
 
-// Starts the level with its shuffle recorded and the replay ready.
-void BeginDemonstration(int level);
-// One frame of that replay (no word check).
-void StepDemonstrationReplay(float frameDelta);
-
-// The demonstration state of the main loop.
+// The demonstration's screen. The level is started (with its shuffle
+// recorded) when the screen is made; any key gives the main menu back, and
+// solving the level shows the demonstration's level won screen first.
 class DemonstrationScreen final : public Screen {
  public:
-  void Event(const SDL_Event& event) override;
-  void Update(float frameDelta) override;
-  void Draw() override;
-};
+  DemonstrationScreen(Game& game, int level);
 
-// The word check of a demonstration frame: sound 5 for a new word; all words
-// formed show the demonstration's level won screen and end it.
-void CheckDemonstrationWords();
+  void Enter() override { m_view.FitToBoard(); }
+  void Event(const SDL_Event& event) override;
+  void Update(const FrameTime& time, const Pointer& pointer) override;
+  void Draw() override;
+  void Leave() override;
+
+  // One frame of the replay and the rolls, as Update does it (the timedemo
+  // steps it at a fixed rate).
+  void Step(const FrameTime& time);
+
+ private:
+  void End();
+
+  Game& m_game;
+  PlayView m_view;
+  ShuffleReplay m_replay;
+  FrameTime m_time;
+  Pointer m_pointer;
+  bool m_ending = false;
+};

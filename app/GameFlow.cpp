@@ -1,206 +1,162 @@
-// The game's states and the transitions between them.
-#include "app/GameFlow.h"
+// The game's flow between its screens.
+#include "app/Game.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
-#include "app/BoardView.h"
-#include "app/CelebrationScreen.h"
 #include "app/Demonstration.h"
-#include "app/GameHost.h"
-#include "app/GameState.h"
 #include "app/LevelStartScreen.h"
-#include "app/MainLoop.h"
-#include "app/Startup.h"
-#include "app/TopBar.h"
+#include "app/PlayingScreen.h"
 #include "audio/Audio.h"
 #include "audio/SoundFiles.h"
-#include "puzzle/PuzzleHost.h"
+#include "config/Settings.h"
+#include "pages/Pages.h"
+#include "puzzle/PlayState.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
 #include "render/Lights.h"
-#include "ui/MenuScreen.h"
+#include "render/Themes.h"
 #include "ui/ModalScreens.h"
-#include "ui/Scores.h"
-#include "pages/Pages.h"
 
 namespace {
 
-std::function<FrameEnd(Screen&)> g_modalRunner;
-
-void EnterPlaying() {
-  g_game.overview = kOverviewDefaults;
-  g_game.inGame = 1;
-  g_game.menuShown = 0;
-  g_game.attractMode = 0;
-  g_game.camera = &g_game.overview;
-  ResetModelViewAndLights();
-}
-
-void ReloadThemeOrEnd() {
-  if (!ReloadCurrentTheme()) EndAfterFailure();
-}
-
-// The caller checked the level exists: a start that fails could not load
-// the level's theme (the loader said why), which ends the game.
-bool StartLevelOrEnd(int level) {
-  if (!StartLevel(level)) EndAfterFailure();
-  return true;
-}
+// The page sets of the main menu's Order entry and of the way out.
+constexpr int kOrderPageSet = 2;
+constexpr int kExitPageSet = 3;
+// The fade to black before the goodbye page, and from black at the start.
+constexpr float kQuitFadeFrames = 100.0f;
 
 int LevelCount() { return static_cast<int>(CurrentLevelSet().levelCount); }
 
+// The goodbye page, once the music that faded with the screen is stopped.
+class GoodbyeScreen final : public PageScreen {
+ public:
+  explicit GoodbyeScreen(std::string lang) : PageScreen(kExitPageSet, std::move(lang)) {}
+  void Enter() override {
+    StopMusic();
+    PageScreen::Enter();
+  }
+};
+
 }  // namespace
 
-FrameEnd RunModal(Screen& screen) {
-  if (g_modalRunner) return g_modalRunner(screen);
-  FrameRunner runner(GameFrameHooks());
-  return runner.Run(screen);
+void Game::PlayFromLevelStart(int level) {
+  // The caller checked the level exists: a start that fails could not load
+  // the level's theme (the loader said why), which ends the game.
+  if (!StartLevel(level)) EndAfterFailure();
+  Flow().Push(std::make_unique<PlayingScreen>(*this));
+  Flow().Push(std::make_unique<LevelStartScreen>(*this));
 }
 
-void SetModalRunner(std::function<FrameEnd(Screen&)> runner) { g_modalRunner = std::move(runner); }
-
-void StartNewGame() {
+void Game::StartNewGame() {
   if (LevelCount() <= 0) return;
-  EnterPlaying();
-  g_game.themeIndex = 0;
-  ReloadThemeOrEnd();
-  StartLevelOrEnd(0);
+  ResetModelViewAndLights();
+  PlayFromLevelStart(0);
   FadeToMusic(kFirstPlayTrack);
-  ShowLevelStart();
 }
 
-bool StartAtLevel(int level) {
+bool Game::StartAtLevel(int level) {
   if (level < 0 || level >= LevelCount()) return false;
-  EnterPlaying();
-  ReloadThemeOrEnd();
-  if (!StartLevelOrEnd(level)) return false;
-  ShowLevelStart();
+  ResetModelViewAndLights();
+  PlayFromLevelStart(level);
   return true;
 }
 
-void ResumeLoadedSlot() {
-  // A game loaded from the menus brings the game music along.
-  if (!g_game.inGame) FadeToMusic(kFirstPlayTrack);
-  EnterPlaying();
-  if (!ResumeLoadedGame()) EndAfterFailure();
-  SelectCube(Play().selectedCube);
-}
-
-void PauseGame() {
-  ClearTargets();
-  ResetModelViewAndLights();
-  g_game.menuShown = 1;
-  ShowPauseMenu();
-}
-
-void ResumeGame() {
-  ResetModelViewAndLights();
-  g_game.menuShown = 0;
-  SelectCube(Play().selectedCube);
-}
-
-void ReturnToMainMenu() {
-  const bool demonstration = g_game.attractMode != 0;
-  FreeGameFonts();
-  EndLevel();
-  FreeLevelTheme();
-  FadeToMusic(kMenuTrack);
-  ShowMainMenu();
-  g_game.inGame = 0;
-  g_game.attractMode = 0;
-  g_game.menuShown = 1;
-  g_game.idleTime = 0.0f;
-  if (!demonstration) {
-    auto scores = MakeHighScoreScreen();
-    RunModal(*scores);
+void Game::ResumeLoadedSlot() {
+  // Over a level (its pause menu or F2), that level takes the loaded game.
+  const ScreenStack& stack = m_runner->Stack();
+  for (int depth = stack.Depth() - 1; depth >= 0; --depth) {
+    if (auto* playing = dynamic_cast<PlayingScreen*>(stack.At(depth))) {
+      Flow().PopTo(depth + 1);
+      playing->ResumeLoaded();
+      return;
+    }
   }
-  g_game.cameraMode = 0;
-  g_game.camera = &g_game.overview;
+  // From the menus: a game loaded there brings the game music along.
+  FadeToMusic(kFirstPlayTrack);
   ResetModelViewAndLights();
+  auto playing = std::make_unique<PlayingScreen>(*this);
+  playing->ResumeLoaded();
+  Flow().Push(std::move(playing));
 }
 
-void StartDemonstration(int level) {
+void Game::ResumeGame() { Flow().Pop(); }
+
+void Game::ReturnToMainMenu(bool afterDemonstration) {
+  FadeToMusic(kMenuTrack);
+  m_menus.ShowMainMenu();
+  // The main menu stays at the bottom of the stack.
+  Flow().PopTo(1);
+  if (!afterDemonstration) Flow().Push(MakeHighScoreScreen(m_menus));
+}
+
+void Game::StartDemonstrationOf(int level) {
   const int count = LevelCount();
   if (count <= 0) return;
   // The first five levels, or those there are.
   if (level < 0 || level >= count) level = std::rand() % (count < 5 ? count : 5);
-  g_game.overview = kOverviewDefaults;
-  g_game.camera = &g_game.overview;
-  g_game.cameraMode = 0;
-  g_game.menuShown = 0;
-  g_game.inGame = 0;
-  g_game.attractMode = 1;
-  g_game.cameraPan[0] = g_game.cameraPan[1] = g_game.cameraPan[2] = 0.0f;
   ResetModelViewAndLights();
-  ReloadThemeOrEnd();
-  BeginDemonstration(level);
-  g_game.idleTime = 0.0f;
+  Flow().Push(std::make_unique<DemonstrationScreen>(*this, level));
   std::printf("Demonstration of level %d\n", level + 1);
   std::fflush(stdout);
 }
 
-bool NextLevel() {
-  g_game.cameraMode = 0;
-  g_game.camera = &g_game.overview;
-  g_game.cameraPan[0] = g_game.cameraPan[1] = g_game.cameraPan[2] = 0.0f;
-  const int level = Play().levelIndex;
-  if (IsRecord(level, Play().moveCount)) {
-    auto entry = MakeNameEntryScreen(level, Play().moveCount);
-    RunModal(*entry);
-  }
-  if (level + 1 >= LevelCount()) return false;
-  return StartLevelOrEnd(level + 1);
+void Game::QuitGame() {
+  FadeToMusic(-1);
+  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f}, std::make_unique<GoodbyeScreen>(g_settings.lang.c_str()));
 }
 
-bool HearFormedWords() {
-  const int formed = CurrentBoard().formedCount;
-  if (formed == Play().lastWordsFormed) return false;
-  const bool all = formed == static_cast<int>(CurrentBoard().wordCount);
-  if (all || formed > Play().lastWordsFormed) {
-    Host().PlaySound(all ? kSoundLevelWon : kSoundWordFormed);
-    Celebrate();
-  }
-  AcknowledgeWordsFormed();
-  return all;
+void Game::ShowOrderPage() {
+  Flow().Push(std::make_unique<PageScreen>(kOrderPageSet, g_settings.lang.c_str()), {},
+              [] { ResetModelViewAndLights(); });
 }
 
-void CheckLevelCompletion() {
-  if (!HearFormedWords()) return;
-  if (Play().levelIndex + 1 < LevelCount()) {
-    auto won = MakeLevelWonScreen();
-    if (RunModal(*won) == FrameEnd::kClosed) return;
-  }
-  if (NextLevel()) {
-    ShowLevelStart();
-    return;
-  }
-  auto gameWon = MakeGameWonScreen();
-  if (RunModal(*gameWon) == FrameEnd::kClosed) return;
-  ReturnToMainMenu();
+bool Game::ReloadCurrentTheme() {
+  FreeCurrentTheme();
+  m_loadedTheme = -1;
+  if (!LoadTheme(m_themeIndex)) return false;
+  m_loadedTheme = m_themeIndex;
+  return true;
 }
 
-void ShowLevelStart() {
-  auto start = MakeLevelStartScreen();
-  RunModal(*start);
+bool Game::ChooseThemeForLevel() {
+  const int count = ThemeCount();
+  m_themeIndex = count > 0 ? (Play().levelIndex / 4) % count : 0;
+  if (m_themeIndex == m_loadedTheme) return true;
+  return ReloadCurrentTheme();
 }
 
-void InstallMenuActions() {
-  MenuActions actions;
-  actions.newGame = [] { StartNewGame(); };
-  actions.resumeGame = [] { ResumeGame(); };
-  actions.playLevel = [](int level) { StartAtLevel(level); };
-  actions.loadedGame = [](int) { ResumeLoadedSlot(); };
-  actions.quitToMainMenu = [] { ReturnToMainMenu(); };
-  actions.quitGame = [] { RequestQuit(); };
-  actions.showPage = [](int set) { ShowPage(set); };
-  actions.runScreen = [](Screen& screen) { RunModal(screen); };
-  actions.resolutionChanged = [] { ResolutionChanged(); };
-  actions.resolutionFailed = [] { EndAfterFailure(); };
-  // The name entry stands over the level just won.
-  actions.drawLevelScene = [] {
-    DrawPlayingBoard(true);
-    DrawTopBar();
-  };
-  SetMenuActions(std::move(actions));
+void Game::FreeLevelTheme() {
+  FreeCurrentTheme();
+  m_loadedTheme = -1;
+}
+
+std::string Game::NextScreenshotPath() {
+  char path[1200];
+  std::snprintf(path, sizeof path, "%scapture\\ScreenShot%02d.bmp", g_gamePath, m_screenshotNumber);
+  m_screenshotNumber += 1;
+  return path;
+}
+
+void Game::LoadChosenLevelSet() { SelectLevelSet(); }
+void Game::SetDifficulty(int difficulty) { SetGameDifficulty(difficulty); }
+
+void Game::SetMusicOn(bool on) {
+  SetMusicEnabled(on ? 1 : 0);
+  // Switched back on, the track of the moment plays again at once rather
+  // than from the next change of track.
+  if (on) StartMusic(CurrentAudioState().currentTrack);
+}
+
+void Game::SetSoundOn(bool on) { SetSoundEnabled(on ? 1 : 0); }
+
+// The one place the player's settings become the renderer's options.
+void Game::RenderChoicesChanged() {
+  RenderOptions options;
+  options.reflect = g_settings.reflect;
+  options.shadow = g_settings.shadow;
+  options.cartoon = g_settings.cartoon;
+  options.mipMapping = g_settings.mipMapping;
+  SetRenderOptions(options);
 }

@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/BoardView.h"
-#include "app/GameState.h"
-#include "app/TopBar.h"
+#include "app/Game.h"
+#include "app/PlayView.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleView.h"
@@ -16,6 +15,8 @@
 namespace {
 
 constexpr float kPi = 3.14159265f;
+// Frame units over which the previous screen dissolves into the new level.
+constexpr float kDissolveFrames = 100.0f;
 
 }  // namespace
 
@@ -30,55 +31,53 @@ std::string LevelStartScreen::CodeLine() {
 }
 
 void LevelStartScreen::Enter() {
-  g_game.drawArrows = 0;
-  g_game.drawArrowHover = 0;
-  g_game.cameraMode = 0;
-  g_game.camera = &g_game.overview;
-  g_game.pickKind = g_game.pickIndex = -1;
   ClearTargets();
-  m_message = SetBigMessage(Label(LabelKey::MessageStart));
+  if (m_game.Host().TakeCapture()) m_dissolve = kDissolveFrames;
+  m_message = m_game.Bar().SetBigMessage(Label(LabelKey::MessageStart));
   const std::string code = CodeLine();
-  m_code = AddSmallText(code.c_str());
+  m_code = m_game.Bar().AddSmallText(code.c_str());
   // Authors and tests read which level started.
   std::printf("Level %d: %s\n", Play().levelIndex + 1, code.c_str());
   std::fflush(stdout);
 }
 
 void LevelStartScreen::Event(const SDL_Event& event) {
-  if (event.type == SDL_KEYUP) m_finished = true;
+  bool done = event.type == SDL_KEYUP;
   if (event.type == SDL_MOUSEBUTTONDOWN) m_pressed = true;
-  if (event.type == SDL_MOUSEBUTTONUP && m_pressed) m_finished = true;
-}
-
-void LevelStartScreen::Update(float frameDelta) {
-  m_angle += frameDelta * 0.2f;
-  g_game.overview.spin = m_angle;
-  g_game.overview.tilt = -45.0f;
-  g_game.overview.zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + 1.0f;
-  if (g_game.levelIntroFade != 0.0f) {
-    g_game.levelIntroFade -= frameDelta;
-    if (g_game.levelIntroFade < 0.0f) g_game.levelIntroFade = 0.0f;
+  if (event.type == SDL_MOUSEBUTTONUP && m_pressed) done = true;
+  if (done && !m_popped) {
+    m_popped = true;
+    Flow().Pop();
   }
 }
 
-void LevelStartScreen::Draw() {
-  DrawPlayingBoard(true);
-  DrawTopBar();
-  const int width = OverlayScreenWidth();
-  const int height = OverlayScreenHeight();
-  DrawGameText(kFontGameBig, m_message, 0, 0, width, height);
-  DrawGameText(kFontGameSmall, m_code, 0, 32, width, height);
-  if (g_game.levelIntroFade != 0.0f) DrawScreenCapture(g_game.levelIntroFade * 0.01f);
+void LevelStartScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_time = time;
+  m_pointer = pointer;
+  m_angle += time.delta * 0.2f;
+  if (m_dissolve != 0.0f) {
+    m_dissolve -= time.delta;
+    if (m_dissolve < 0.0f) m_dissolve = 0.0f;
+  }
+  UpdateLevel();
 }
 
-bool LevelStartScreen::ShowsCursor() const { return g_game.levelIntroFade == 0.0f; }
+void LevelStartScreen::Draw() {
+  BoardLook look;
+  look.arrows = false;
+  look.arrowHover = false;
+  const float zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + 1.0f;
+  DrawLevelBoard(ShowcasePose(m_angle, -45.0f, zoom), m_time, look);
+  TopBar& bar = m_game.Bar();
+  bar.Draw(m_pointer.x, m_pointer.y);
+  const int width = OverlayScreenWidth();
+  const int height = OverlayScreenHeight();
+  bar.DrawText(kFontGameBig, m_message, 0, 0, width, height);
+  bar.DrawText(kFontGameSmall, m_code, 0, 32, width, height);
+  if (m_dissolve != 0.0f) DrawScreenCapture(m_dissolve * 0.01f);
+}
 
 void LevelStartScreen::Leave() {
   FreeScreenCapture();
-  g_game.levelIntroFade = 0.0f;
-  g_game.drawArrows = 1;
-  g_game.drawArrowHover = 1;
   SelectCube(Play().selectedCube);
 }
-
-std::unique_ptr<Screen> MakeLevelStartScreen() { return std::make_unique<LevelStartScreen>(); }

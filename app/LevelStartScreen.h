@@ -1,30 +1,37 @@
 // The level start screen: the previous screen dissolves into the new level
-// while the camera circles the board under "Ready?" and the level's code.
+// while the screen's own camera circles the board under "Ready?" and the
+// level's code. The level's own view is left as the playing screen set it.
 #pragma once
 
 #include <memory>
+#include <string>
 
-#include "app/Screen.h"
+#include "platform/Screen.h"
+
+class Game;
 
 class LevelStartScreen final : public Screen {
  public:
+  explicit LevelStartScreen(Game& game) : m_game(game) {}
+
   void Enter() override;
   void Event(const SDL_Event& event) override;
-  void Update(float frameDelta) override;
+  void Update(const FrameTime& time, const Pointer& pointer) override;
   void Draw() override;
   void Leave() override;
-  bool Finished() const override { return m_finished; }
-  bool ShowsCursor() const override;
+  bool ShowsCursor() const override { return m_dissolve == 0.0f; }
 
   // "Code ABCDE" for the current level.
   static std::string CodeLine();
 
  private:
+  Game& m_game;
+  FrameTime m_time;
+  Pointer m_pointer;
   float m_angle = 0.0f;
-  bool m_pressed = false;  // a button went down during the screen
-  bool m_finished = false;
+  float m_dissolve = 0.0f;  // frame units left of the dissolve from the capture
+  bool m_pressed = false;   // a button went down during the screen
+  bool m_popped = false;
   int m_message = -1;
   int m_code = -1;
 };
-
-std::unique_ptr<Screen> MakeLevelStartScreen();

@@ -1,53 +1,73 @@
-// The playing state: the player's keys and pointer on a level.
+// The playing state: the player's keys and pointer on a level, and the
+// screens that follow a won level.
 #include "app/PlayingScreen.h"
 
 #include <cstdio>
+#include <memory>
 
-#include "app/BoardView.h"
-#include "app/Display.h"
-#include "app/GameFlow.h"
-#include "app/GameState.h"
-#include "app/TopBar.h"
-#include "audio/Audio.h"
-#include "config/Settings.h"
+#include "app/CelebrationScreen.h"
+#include "app/Game.h"
+#include "app/LevelStartScreen.h"
+#include "audio/SoundFiles.h"
+#include "platform/Display.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
+#include "puzzle/SavedGame.h"
+#include "render/BoardScene.h"
 #include "render/Lights.h"
 #include "render/Overlay.h"
 #include "ui/ModalScreens.h"
+#include "ui/Scores.h"
 
 namespace {
 
 bool Ready() { return Play().moveState == kMoveStateReady; }
 
+int LevelCount() { return static_cast<int>(CurrentLevelSet().levelCount); }
+
 }  // namespace
 
-std::string NextScreenshotPath() {
-  char path[1200];
-  std::snprintf(path, sizeof path, "%scapture\\ScreenShot%02d.bmp", g_gamePath, g_game.screenshotNumber);
-  g_game.screenshotNumber += 1;
-  return path;
+bool HearFormedWords() {
+  const int formed = CurrentBoard().formedCount;
+  if (formed == Play().lastWordsFormed) return false;
+  const bool all = formed == static_cast<int>(CurrentBoard().wordCount);
+  if (all || formed > Play().lastWordsFormed) {
+    Host().PlaySound(all ? kSoundLevelWon : kSoundWordFormed);
+    StartParticleBurst();
+  }
+  AcknowledgeWordsFormed();
+  return all;
 }
 
-void TakeScreenshot() {
-  const std::string path = NextScreenshotPath();
-  SaveScreenshot(path.c_str());  // a file that cannot be made is not written
+void PlayingScreen::Enter() { m_view.FitToBoard(); }
+
+void PlayingScreen::Leave() {
+  // Back to the main menu: the level, its fonts and its theme go.
+  m_game.Bar().FreeFonts();
+  EndLevel();
+  m_game.FreeLevelTheme();
+  ResetModelViewAndLights();
 }
 
-HeldKeys PlayingScreen::SampleHeldKeys() {
-  const Uint8* keys = SDL_GetKeyState(nullptr);
-  HeldKeys held;
-  held.home = keys[SDLK_HOME];
-  held.end = keys[SDLK_END];
-  held.insert = keys[SDLK_INSERT];
-  held.del = keys[SDLK_DELETE];
-  held.pageUp = keys[SDLK_PAGEUP];
-  held.pageDown = keys[SDLK_PAGEDOWN];
-  held.s = keys[SDLK_s];
-  held.w = keys[SDLK_w];
-  held.d = keys[SDLK_d];
-  held.a = keys[SDLK_a];
-  return held;
+void PlayingScreen::Uncovered() {
+  // Back from the pause menu or a slot screen: the arrows come back.
+  ResetModelViewAndLights();
+  SelectCube(Play().selectedCube);
+}
+
+void PlayingScreen::StartLevelWithIntro(int level) {
+  // The caller checked the level exists: a start that fails could not load
+  // the level's theme (the loader said why), which ends the game.
+  if (!StartLevel(level)) m_game.EndAfterFailure();
+  m_view.FitToBoard();
+  Flow().Push(std::make_unique<LevelStartScreen>(m_game));
+}
+
+void PlayingScreen::ResumeLoaded() {
+  if (!ResumeLoadedGame()) m_game.EndAfterFailure();
+  m_view.FitToBoard();
+  m_ending = false;
+  SelectCube(Play().selectedCube);
 }
 
 void PlayingScreen::KeyPressed(SDLKey key) {
@@ -56,114 +76,154 @@ void PlayingScreen::KeyPressed(SDLKey key) {
     case SDLK_DOWN: case SDLK_KP2: MoveSelected(South); break;
     case SDLK_LEFT: case SDLK_KP4: MoveSelected(West); break;
     case SDLK_RIGHT: case SDLK_KP6: MoveSelected(East); break;
-    case SDLK_LSHIFT: g_game.leftShiftHeld = 1; break;
-    case SDLK_RSHIFT: g_game.rightShiftHeld = 1; break;
+    case SDLK_LSHIFT: m_leftShift = true; break;
+    case SDLK_RSHIFT: m_rightShift = true; break;
     default: break;
   }
 }
 
-void PlayingScreen::RunSlotScreen(bool load) {
-  ClearTargets();
-  ResetModelViewAndLights();
-  if (load) {
-    int slot = -1;
-    auto screen = MakeLoadScreen(&slot);
-    if (RunModal(*screen) == FrameEnd::kClosed) return;
-    if (slot >= 0) {
-      ResumeLoadedSlot();
-      return;
-    }
-  } else {
-    auto screen = MakeSaveScreen();
-    if (RunModal(*screen) == FrameEnd::kClosed) return;
-  }
-  SelectCube(Play().selectedCube);
-}
-
 void PlayingScreen::KeyReleased(SDLKey key) {
   switch (key) {
-    case SDLK_LSHIFT: g_game.leftShiftHeld = 0; break;
-    case SDLK_RSHIFT: g_game.rightShiftHeld = 0; break;
+    case SDLK_LSHIFT: m_leftShift = false; break;
+    case SDLK_RSHIFT: m_rightShift = false; break;
     case SDLK_F1:
-      if (Ready() && StartLevel(Play().levelIndex)) ShowLevelStart();
+      if (Ready()) StartLevelWithIntro(Play().levelIndex);
       break;
     case SDLK_BACKSPACE:
       if (Ready()) Undo();  // the rules refresh the top bar and sound a refusal
       break;
     case SDLK_TAB:
       if (!Ready()) break;
-      SelectNextMovable(!(g_game.leftShiftHeld || g_game.rightShiftHeld));
-      if (g_game.cameraMode == 1) CentreCloseViewOn(Play().selectedCube);
+      SelectNextMovable(!(m_leftShift || m_rightShift));
+      if (m_view.CloseView()) m_view.CentreCloseViewOn(Play().selectedCube);
       Host().PlaySound(kSoundRefuse);
       break;
-    case SDLK_ESCAPE: PauseGame(); break;
-    case SDLK_SPACE: g_game.showWordList = 1 - g_game.showWordList; break;
-    case SDLK_F2: RunSlotScreen(true); break;
-    case SDLK_F3: RunSlotScreen(false); break;
-    case SDLK_F5: ResetCurrentView(); break;
-    case SDLK_F6: UseOverview(); break;
-    case SDLK_F7: UseCloseView(); break;
+    case SDLK_ESCAPE:
+      ClearTargets();
+      ResetModelViewAndLights();
+      Flow().Push(std::make_unique<PauseMenuScreen>(m_game.Menus()));
+      break;
+    case SDLK_SPACE: m_game.Bar().showWordList = !m_game.Bar().showWordList; break;
+    case SDLK_F2:
+    case SDLK_F3:
+      ClearTargets();
+      ResetModelViewAndLights();
+      if (key == SDLK_F2)
+        Flow().Push(MakeLoadScreen(m_game.Menus(), [this] { m_game.ResumeLoadedSlot(); }));
+      else
+        Flow().Push(MakeSaveScreen(m_game.Menus()));
+      break;
+    case SDLK_F5: m_view.ResetCurrentView(); break;
+    case SDLK_F6: m_view.UseOverview(); break;
+    case SDLK_F7: m_view.UseCloseView(); break;
     case SDLK_F10: ++m_screenshotsPending; break;
     default: break;
   }
 }
 
 void PlayingScreen::Event(const SDL_Event& event) {
-  if (!g_game.inGame || g_game.menuShown) return;
+  if (m_ending) return;
   switch (event.type) {
     case SDL_KEYDOWN: KeyPressed(event.key.keysym.sym); break;
     case SDL_KEYUP: KeyReleased(event.key.keysym.sym); break;
     case SDL_MOUSEBUTTONDOWN:
-      g_game.buttonHeld = 1;
+      m_buttonHeld = true;
       if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN)
-        WheelZoom(event.button.button);
+        m_view.WheelZoom(event.button.button);
       break;
     case SDL_MOUSEBUTTONUP:
-      if (event.button.button == SDL_BUTTON_LEFT && g_game.buttonHeld) {
-        if (InsideWordListButton(event.button.x, event.button.y))
-          g_game.showWordList = 1 - g_game.showWordList;
+      if (event.button.button == SDL_BUTTON_LEFT && m_buttonHeld) {
+        if (m_game.Bar().InsideWordListButton(event.button.x, event.button.y))
+          m_game.Bar().showWordList = !m_game.Bar().showWordList;
         else
-          g_game.boardClick = 1;
+          m_boardClick = true;
       }
-      g_game.buttonHeld = 0;
+      m_buttonHeld = false;
       break;
     default: break;
   }
 }
 
-void PlayingScreen::Update(float frameDelta) {
-  if (!g_game.inGame || g_game.menuShown) return;
-  PickUnderPointer();
-  if (g_game.mouseButtons)
-    DragCamera(g_game.mouseButtons, g_game.mouseDx, g_game.mouseDy, kPlayingLimits);
+void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_time = time;
+  m_pointer = pointer;
+  if (m_ending) return;
+  m_pick = m_view.PickUnder(pointer);
+  if (pointer.buttons)
+    m_view.Drag(pointer, kPlayingLimits);
   else
-    EdgeScroll(g_game.mouseX, g_game.mouseY, OverlayScreenWidth(), OverlayScreenHeight(), frameDelta);
-  ApplyHeldKeys(SampleHeldKeys(), frameDelta);
+    m_view.EdgeScroll(pointer, OverlayScreenWidth(), OverlayScreenHeight(), time.delta);
+  m_view.ApplyHeldKeys(SampleHeldKeys(), time.delta);
 
   if (Ready()) {
     const int selected = Play().selectedCube;
-    if (g_game.cameraMode == 1 && g_game.pickKind == kPickCube && g_game.pickIndex == selected && g_game.boardClick)
-      CentreCloseViewOn(selected);
-    if (g_game.pickKind == kPickCube && g_game.pickIndex != selected && !g_game.buttonHeld &&
-        g_game.pickIndex < CubeCount()) {
-      const CubeState& cube = CubeRecord(g_game.pickIndex);
+    if (m_view.CloseView() && m_pick.kind == kPickCube && m_pick.index == selected && m_boardClick)
+      m_view.CentreCloseViewOn(selected);
+    if (m_pick.kind == kPickCube && m_pick.index != selected && !m_buttonHeld && m_pick.index < CubeCount()) {
+      const CubeState& cube = CubeRecord(m_pick.index);
       if (CanMove(cube.x, cube.y)) {
-        SelectCube(g_game.pickIndex);
+        SelectCube(m_pick.index);
         Host().PlaySound(kSoundRefuse);
       }
     }
-    if (g_game.boardClick && g_game.pickKind == kPickArrow && g_game.pickIndex >= 0 &&
-        g_game.pickIndex < ArrowCount())
-      MoveSelected(Arrow(g_game.pickIndex).direction);
+    if (m_boardClick && m_pick.kind == kPickArrow && m_pick.index >= 0 && m_pick.index < ArrowCount())
+      MoveSelected(Arrow(m_pick.index).direction);
   }
-  g_game.boardClick = 0;
+  m_boardClick = false;
+  UpdateLevel();
   CheckLevelCompletion();
 }
 
+void PlayingScreen::CheckLevelCompletion() {
+  if (!HearFormedWords()) return;
+  m_ending = true;
+  m_pick = PickResult();
+  if (Play().levelIndex + 1 < LevelCount()) {
+    Flow().Push(std::make_unique<CelebrationScreen>(m_game, Celebration::kLevelWon), {}, [this] { AfterLevelWon(); });
+    return;
+  }
+  AfterLevelWon();
+}
+
+void PlayingScreen::AfterLevelWon() {
+  const int level = Play().levelIndex;
+  if (!m_game.Scores().IsRecord(level, Play().moveCount)) {
+    NextLevel();
+    return;
+  }
+  // The name is typed over the level just won, seen from above.
+  m_view.FitToBoard();
+  auto drawScene = [this](const FrameTime& time) {
+    m_time = time;
+    DrawScene(false);
+  };
+  Flow().Push(MakeNameEntryScreen(m_game.Menus(), level, drawScene), {}, [this] { NextLevel(); });
+}
+
+void PlayingScreen::NextLevel() {
+  const int level = Play().levelIndex;
+  if (level + 1 >= LevelCount()) {
+    Flow().Push(std::make_unique<CelebrationScreen>(m_game, Celebration::kGameWon), {},
+                [this] { m_game.ReturnToMainMenu(false); });
+    return;
+  }
+  m_ending = false;
+  StartLevelWithIntro(level + 1);
+}
+
+void PlayingScreen::DrawScene(bool withArrows) {
+  BoardLook look;
+  look.arrows = withArrows;
+  look.arrowHover = withArrows;
+  look.hoveredArrow = m_pick.kind == kPickArrow ? m_pick.index : -1;
+  DrawLevelBoard(m_view.Pose(), m_time, look);
+  m_game.Bar().Draw(m_pointer.x, m_pointer.y);
+}
+
 void PlayingScreen::Draw() {
-  DrawPlayingBoard(false);
-  DrawTopBar();
+  DrawScene(true);
   // Taken from the frame just drawn: after a present the back buffer holds
   // nothing a driver promises.
-  for (; m_screenshotsPending > 0; --m_screenshotsPending) TakeScreenshot();
+  for (; m_screenshotsPending > 0; --m_screenshotsPending)
+    SaveScreenshot(m_game.NextScreenshotPath().c_str());  // a file that cannot be made is not written
 }

@@ -1,32 +1,56 @@
 // The playing state: the level scene under the top bar, the keys and the
 // pointer of the player (moves, selection, undo, restart, views, load and
-// save, screenshots) and the completion of the level.
+// save, screenshots) and what follows when the words are all formed (level
+// won, a record's name, the next level or the game won).
 #pragma once
 
-#include <string>
+#include <SDL.h>
 
-#include "app/CameraControl.h"
-#include "app/Screen.h"
+#include "app/PlayView.h"
+#include "platform/Screen.h"
+
+class Game;
 
 class PlayingScreen final : public Screen {
  public:
-  void Event(const SDL_Event& event) override;
-  void Update(float frameDelta) override;
-  void Draw() override;
+  explicit PlayingScreen(Game& game) : m_game(game) {}
 
-  // The keys held this frame (the platform's keyboard state in the game).
-  static HeldKeys SampleHeldKeys();
+  void Enter() override;
+  void Event(const SDL_Event& event) override;
+  void Update(const FrameTime& time, const Pointer& pointer) override;
+  void Draw() override;
+  void Leave() override;
+  void Uncovered() override;
+
+  // The level (restart, next level, a code) with the level start over it.
+  void StartLevelWithIntro(int level);
+  // A loaded slot becomes the level being played.
+  void ResumeLoaded();
+  PlayView& View() { return m_view; }
 
  private:
   void KeyPressed(SDLKey key);
   void KeyReleased(SDLKey key);
-  void RunSlotScreen(bool load);
+  // All words formed: level won, the record, then the next level or the
+  // game won and the way back to the main menu.
+  void CheckLevelCompletion();
+  void AfterLevelWon();
+  void NextLevel();
+  void DrawScene(bool withArrows);
 
-  int m_screenshotsPending = 0;  // F10 presses since the last frame drawn
+  Game& m_game;
+  PlayView m_view;
+  FrameTime m_time;
+  Pointer m_pointer;
+  PickResult m_pick;
+  bool m_leftShift = false, m_rightShift = false;
+  bool m_buttonHeld = false;
+  bool m_boardClick = false;
+  bool m_ending = false;          // the level is won: the screens that follow run
+  int m_screenshotsPending = 0;   // F10 presses since the last frame drawn
 };
 
-// The next screenshot's file name: "capture\ScreenShot%02d.bmp" below the
-// game directory, numbered from 00 in every run.
-std::string NextScreenshotPath();
-// Writes the frame shown to the next screenshot file.
-void TakeScreenshot();
+// Compares the formed words with the count heard last: a new word sounds (5)
+// and sparks, all of them sound (4) and spark too; then the count is heard.
+// Returns true when all words stand.
+bool HearFormedWords();

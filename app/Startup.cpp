@@ -1,5 +1,5 @@
-#include "app/Startup.h"
-
+// The initialisation and release sequences around the main loop, the start
+// of the run and the change of resolution.
 #include <GL/gl.h>
 #include <SDL.h>
 #include <unistd.h>
@@ -10,54 +10,80 @@
 #include <string>
 #include <vector>
 
-#include "app/Display.h"
-#include "app/DisplayModes.h"
-#include "app/GameHost.h"
-#include "app/GameState.h"
-#include "app/TopBar.h"
-#include "base/TraceLog.h"
+#include "app/Game.h"
+#include "app/TimeDemo.h"
 #include "audio/Audio.h"
 #include "base/FileAccess.h"
+#include "base/TraceLog.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Texture.h"
 #include "intro/Intro.h"
+#include "platform/Display.h"
 #include "puzzle/LevelSet.h"
+#include "puzzle/PlayState.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
+#include "puzzle/SavedGame.h"
 #include "render/Lights.h"
+#include "render/MenuObjects.h"
 #include "render/Overlay.h"
 #include "render/Themes.h"
 #include "text/TextSystem.h"
-#include "ui/MenuScreen.h"
 #include "ui/Scores.h"
 
 namespace {
 
 // Far above what the eye needs, low enough to leave the processor alone.
 constexpr int kFrameRateCap = 250;
+// The fade from black that opens the main menu.
+constexpr float kStartFadeFrames = 100.0f;
+// The pause before a new resolution, so that the monitor settles.
+constexpr int kResolutionDelayMs = 1000;
+// The size of the pointer drawn over every screen.
+constexpr int kCursorSize = 16;
 
-bool g_skipIntro = false;
+FrameHooks GameFrameHooks(EventQueue& events) {
+  FrameHooks hooks;
+  hooks.ticks = [] { return static_cast<uint32_t>(SDL_GetTicks()); };
+  hooks.closeRequested = [&events] { return events.CloseRequested(); };
+  hooks.pollEvent = [&events](SDL_Event& event) { return events.Poll(event); };
+  hooks.updateMusic = [](float frameDelta) { UpdateMusic(frameDelta); };
+  hooks.readPointer = [](Pointer& pointer) {
+    SDL_GetRelativeMouseState(&pointer.dx, &pointer.dy);
+    pointer.buttons = SDL_GetMouseState(&pointer.x, &pointer.y) & 0xFF;
+  };
+  hooks.drawCursor = [](const Pointer& pointer) { DrawCursor(pointer.x, pointer.y, kCursorSize); };
+  hooks.drawBlack = [](float alpha) { DrawBlackOverlay(alpha); };
+  hooks.present = [] { PresentFrame(); };
+  return hooks;
+}
 
-// The theme index loaded last, -1 when none is.
-int g_loadedTheme = -1;
+std::vector<ScreenSize> SizesOf(const DisplayModeList& modes) {
+  std::vector<ScreenSize> sizes;
+  for (const DisplayMode& mode : modes.modes) sizes.push_back({mode.width, mode.height});
+  return sizes;
+}
 
-// The directories the start made, newest last: a failed start takes them
-// away again so that it leaves nothing behind.
-std::vector<std::string> g_createdDirectories;
+}  // namespace
 
-void MakeDirectoriesRemembered(const char* path) {
+Game::Game(LaunchOptions options)
+    : m_options(options), m_runner(std::make_unique<FrameRunner>(GameFrameHooks(m_events))) {}
+
+Game::~Game() = default;
+
+void Game::MakeDirectoriesRemembered(const char* path) {
   const std::string native = NativePath(path);
   for (size_t at = native.find('/', native.find('/') + 1); at != std::string::npos; at = native.find('/', at + 1)) {
     const std::string directory = native.substr(0, at);
-    if (!FileExists(directory.c_str())) g_createdDirectories.push_back(directory);
+    if (!FileExists(directory.c_str())) m_createdDirectories.push_back(directory);
   }
   MakeDirectoriesAlongPath(path);
 }
 
-void CreateGameDirectories() {
+void Game::CreateGameDirectories() {
   ReadGameDirectory();
-  g_createdDirectories.clear();
+  m_createdDirectories.clear();
   MakeDirectoriesRemembered(g_gamePath);
   char path[1100];
   std::snprintf(path, sizeof path, "%ssave\\", g_gamePath);
@@ -66,46 +92,40 @@ void CreateGameDirectories() {
   MakeDirectoriesRemembered(path);
 }
 
-void RemoveCreatedDirectories() {
-  for (auto directory = g_createdDirectories.rbegin(); directory != g_createdDirectories.rend(); ++directory)
+void Game::RemoveCreatedDirectories() {
+  for (auto directory = m_createdDirectories.rbegin(); directory != m_createdDirectories.rend(); ++directory)
     rmdir(directory->c_str());  // only while still empty
-  g_createdDirectories.clear();
+  m_createdDirectories.clear();
 }
 
-int InitialiseSteps();
-
-}  // namespace
-
-int Initialise() {
+int Game::Initialise() {
   CreateGameDirectories();
   if (InitialiseSteps()) return 1;
   RemoveCreatedDirectories();
   return 0;
 }
 
-namespace {
-
-int InitialiseSteps() {
+int Game::InitialiseSteps() {
   TraceLog::Write("InitTessel");
-  ResetGameState(g_game);
   ResetPlayState();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
   TraceLog::Write("Load Config file");
   if (!LoadSettings()) return 0;
+  g_settings.windowed = m_options.windowed ? 1 : 0;
 
   SetMipmapping(g_settings.mipMapping != 0);
 
   TraceLog::Write("read font.ini");
   ReadLogoColors();
   SetGameDifficulty(g_settings.difficulty);
-  ApplyRenderSettings();
+  RenderChoicesChanged();
   SDL_ShowCursor(SDL_DISABLE);
 
-  BuildDisplayModeList();
+  m_displayModes = BuildDisplayModeList(g_settings.windowed != 0, g_settings.width, g_settings.height);
 
   TraceLog::Write("set video mode");
-  if (!OpenDisplay(g_settings.width, g_settings.height)) {
+  if (!OpenDisplay(g_settings.width, g_settings.height, g_settings.windowed == 0)) {
     g_settings.width = 640;
     g_settings.height = 480;
     std::fprintf(stderr, "Couldn't initialize OpenGL\n");
@@ -119,11 +139,16 @@ int InitialiseSteps() {
   SetOverlayScreenSize(g_settings.width, g_settings.height);
 
   TraceLog::Write("Start ORB Logo");
-  if (!g_skipIntro && !PlayIntroAnimation()) return 0;
+  // The timedemo measures the way to the menu without the opening emblem. A
+  // window closed during it ends the run at the first frame of the menu.
+  if (m_options.timedemoFrames <= 0) {
+    m_runner->Run(std::make_unique<IntroScreen>());
+    m_runner->LeaveAll();
+  }
   SetWindowCaption();
 
   TraceLog::Write("Init Font");
-  if (!SetUpFonts(g_settings.width, g_settings.height)) return 0;
+  if (!m_menus.SetUpFont(g_settings.width, g_settings.height)) return 0;
 
   TraceLog::Write("Init Tessel 3D");
   if (!LoadMenuObjects()) return 0;
@@ -132,21 +157,19 @@ int InitialiseSteps() {
   if (!ScanThemes()) return 0;
 
   TraceLog::Write("Init Tessel Menu");
-  if (!BuildMenus()) return 0;
-  if (!LoadHighlightTexture()) return 0;
+  if (!m_menus.Build(SizesOf(m_displayModes))) return 0;
+  if (!m_menus.LoadHighlightTexture()) return 0;
 
   TraceLog::Write("Init Level");
-  InstallGameHost();
+  InstallPuzzleHost(&m_host);
   FreeLevelSet();
   if (!SelectLevelSet()) return 0;
 
   TraceLog::Write("Init Scores");
-  if (!CreateScoreTable()) return 0;
+  m_scores.Load();
+  m_scoresLoaded = true;
 
-  ResetCameras(g_game);
   ResetModelViewAndLights();
-  g_game.leftShiftHeld = g_game.rightShiftHeld = 0;
-  g_game.boardClick = 0;
 
   TraceLog::Write("Init Sound");
   if (!InitAudio()) return 0;
@@ -158,71 +181,92 @@ int InitialiseSteps() {
   StartMusic(kMenuTrack);
 
   TraceLog::Write("Upload fonts");
-  PrepareMenuTexts();
-  UploadMenuFont();
+  m_menus.PrepareTexts();
 
   TraceLog::Write("Init 3D fonts");
   SetKeyboardInput(2, 1, true);
 
-  InstallMenuActions();
   TraceLog::Write("Init : ok");
   return 1;
 }
 
-}  // namespace
+int Game::Run() {
+  if (m_options.timedemoFrames > 0) {
+    std::srand(m_options.seeded ? m_options.seed : 1u);
+    return RunTimeDemo(*this, m_options.timedemoLevel, m_options.timedemoFrames, m_options.launched);
+  }
+  Begin();
+  m_runner->Run(nullptr);
+  return 0;
+}
 
-void Release() {
+void Game::Begin() {
+  std::srand(m_options.seeded ? m_options.seed : static_cast<unsigned>(std::time(nullptr)));
+  Flow().Push(std::make_unique<MainMenuScreen>(m_menus), BlackFade{0.0f, kStartFadeFrames});
+  if (m_options.loadSlot >= 0) {
+    if (LoadGame(m_options.loadSlot)) ResumeLoadedSlot();
+  } else if (m_options.level >= 0 && !StartAtLevel(m_options.level)) {
+    std::fprintf(stderr, "No level %d in this level set\n", m_options.level + 1);
+  }
+}
+
+void Game::Release() {
+  if (m_released) return;
+  m_released = true;
   TraceLog::Write("Free Tessel");
+  // The screens' own resources go while everything they use is still there.
+  m_runner->LeaveAll();
+  InstallPuzzleHost(nullptr);
   SetKeyboardInput(500, 30, true);
-  ReleaseMenuFontCache();
-  SaveScoreFile();
+  m_menus.ReleaseTexts();
+  if (m_scoresLoaded) m_scores.Save();
   StoreSettings();
-  FreeScoreTable();
   EndLevel();
   FreeCurrentTheme();
-  g_loadedTheme = -1;
+  m_loadedTheme = -1;
   FreeScreenCapture();
-  FreeGameFonts();
-  FreeFonts();
+  m_topBar.FreeFonts();
+  m_menus.FreeFont();
   FreeMenuObjects();
   FreeLevelSet();
   QuitAudio();
-  FreeHighlightTexture();
-  FreeMenus();
+  m_menus.FreeHighlightTexture();
+  m_menus.Free();
   CloseDisplay();  // clears and presents once before the video stops
 }
 
-void EndAfterFailure() {
+void Game::EndAfterFailure() {
   Release();
   SDL_Quit();
   QuitTextSystem();
   std::exit(1);
 }
 
-bool ReloadCurrentTheme() {
-  FreeCurrentTheme();
-  g_loadedTheme = -1;
-  if (!LoadTheme(g_game.themeIndex)) return false;
-  g_loadedTheme = g_game.themeIndex;
-  return true;
+void Game::ChangeResolution(int width, int height) {
+  PauseMusic();
+  SDL_Delay(kResolutionDelayMs);
+  if (!(g_screen.initialised && g_screen.width == width && g_screen.height == height)) {
+    g_settings.width = width;
+    g_settings.height = height;
+    m_menus.FreeHighlightTexture();
+    FreeMenuObjects();
+    m_menus.ReleaseTexts();
+    m_topBar.FreeFonts();
+    CloseDisplay();
+    const bool reopened = OpenDisplay(width, height, g_settings.windowed == 0);
+    if (reopened) {
+      SetUpLights();
+      SetWindowCaption();
+    }
+    if (!reopened || !LoadMenuObjects() || !m_menus.LoadHighlightTexture()) {
+      std::fprintf(stderr, "couldn't change resolution\n");
+      EndAfterFailure();
+    }
+    m_menus.PrepareTexts();
+  }
+  SetOverlayScreenSize(width, height);
+  m_menus.SetScreenSize(width, height);
+  m_menus.LayOut();
+  ResumeMusic();
+  ResetModelViewAndLights();
 }
-
-bool ChooseThemeForLevel() {
-  int count = ThemeCount();
-  g_game.themeIndex = count > 0 ? (Play().levelIndex / 4) % count : 0;
-  if (g_game.themeIndex == g_loadedTheme) return true;
-  return ReloadCurrentTheme();
-}
-
-void FreeLevelTheme() {
-  FreeCurrentTheme();
-  g_loadedTheme = -1;
-}
-
-void ResolutionChanged() {
-  SetOverlayScreenSize(g_settings.width, g_settings.height);
-  FreeGameFonts();
-  if (g_game.inGame) PrepareTopBar(true);
-}
-
-void SkipIntroAnimation(bool skip) { g_skipIntro = skip; }

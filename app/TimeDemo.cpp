@@ -8,21 +8,17 @@
 #include <vector>
 
 #include "app/Demonstration.h"
-#include "app/Display.h"
-#include "app/FrameClock.h"
-#include "app/GameFlow.h"
-#include "app/GameHost.h"
-#include "app/GameState.h"
+#include "app/Game.h"
+#include "platform/Display.h"
 #include "puzzle/PuzzleView.h"
+#include "render/Lights.h"
 #include "render/Overlay.h"
 #include "ui/MenuScreen.h"
 
 namespace {
 
-const auto g_launch = std::chrono::steady_clock::now();
-
-double NowMs() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_launch).count();
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 struct Figures {
@@ -42,11 +38,12 @@ struct Figures {
 };
 
 // One frame unit of 1/60 s every frame, whatever the frame cost.
-void FixedStep() {
-  g_clock.frameDelta = 1.0f;
-  g_clock.previousDelta = 1.0f;
-  g_clock.Advance();
-  AdvanceFixedRollClock(1000 / 60);
+FrameTime FixedStep(Game& game, FrameTime time) {
+  time.delta = 1.0f;
+  time.elapsed += 1.0f;
+  time.slowPhase += 0.02f;
+  game.Host().AdvanceFixedClock(1000 / 60);
+  return time;
 }
 
 unsigned MakeQuadTexture() {
@@ -80,22 +77,26 @@ void DrawQuad(unsigned texture) {
 
 }  // namespace
 
-uint32_t MillisecondsSinceLaunch() { return static_cast<uint32_t>(NowMs()); }
-
-int RunTimeDemo(int level, int frames, uint32_t initialisedMs) {
+int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::time_point launched) {
+  const auto NowMs = [launched] { return MillisecondsSince(launched); };
+  const double initialisedMs = NowMs();
   SetFrameRateCap(0);
+  // The screens are driven here, frame by frame, without the runner: this
+  // loop measures them, so it keeps the frame to what it measures.
+  MainMenuScreen menuScreen(game.Menus());
+  FrameTime time;
   // The first menu frame, as the player would see it once the intro is over.
-  DrawMenuScreen();
+  menuScreen.Draw();
   PresentFrame();
   glFinish();
   const double firstMenu = NowMs();
-  std::printf("first menu frame: %.1f ms after launch (initialised after %u ms)\n", firstMenu, initialisedMs);
+  std::printf("first menu frame: %.1f ms after launch (initialised after %.0f ms)\n", firstMenu, initialisedMs);
 
   Figures menu;
   for (int i = 0; i < frames; ++i) {
     const double start = NowMs();
-    FixedStep();
-    DrawMenuScreen();
+    time = FixedStep(game, time);
+    game.Menus().Draw(time.elapsed);
     PresentFrame();
     glFinish();
     menu.Add(NowMs() - start);
@@ -106,14 +107,16 @@ int RunTimeDemo(int level, int frames, uint32_t initialisedMs) {
     std::fprintf(stderr, "No level %d in this level set\n", level + 1);
     return 1;
   }
-  UseFixedRollClock(true);
-  StartDemonstration(level);
-  DemonstrationScreen demonstration;
+  game.Host().UseFixedClock(true);
+  ResetModelViewAndLights();
+  std::printf("Demonstration of level %d\n", level + 1);
+  DemonstrationScreen demonstration(game, level);
+  demonstration.Enter();
   Figures scene;
   for (int i = 0; i < frames; ++i) {
     const double start = NowMs();
-    FixedStep();
-    StepDemonstrationReplay(1.0f);
+    time = FixedStep(game, time);
+    demonstration.Step(time);
     demonstration.Draw();
     PresentFrame();
     glFinish();
@@ -134,6 +137,7 @@ int RunTimeDemo(int level, int frames, uint32_t initialisedMs) {
   glDeleteTextures(1, &name);
   quad.Print("quad");
   if (quad.total > 0) std::printf("scene frame / quad frame: %.2f\n", scene.total / quad.total);
-  UseFixedRollClock(false);
+  demonstration.Leave();
+  game.Host().UseFixedClock(false);
   return 0;
 }

@@ -5,10 +5,9 @@
 // frames, seconds, frames per second and min/avg/max ms per frame.
 #pragma once
 
-#include <cstdint>
+#include <chrono>
+
+class Game;
 
 // Runs after Initialise. Prints its figures; returns the exit status.
-int RunTimeDemo(int level, int frames, uint32_t launchMilliseconds);
-
-// Milliseconds since the process started (a monotonic clock).
-uint32_t MillisecondsSinceLaunch();
+int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::time_point launched);

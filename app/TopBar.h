@@ -1,25 +1,56 @@
 // The top bar every in-level screen draws (level number, move count, the
-// list of words) and the game's text fonts ("FontGame*" styles).
+// list of words) and the game's text fonts ("FontGame*" styles). The game
+// owns one for the run; its fonts belong to the GL context.
 #pragma once
 
+#include <memory>
+
 #include "base/CUString.h"
+#include "config/Settings.h"
 #include "text/GLFontTrueType.h"
 
-// The font of a "FontGame*" style (kFontGameBig .. kFontGameSmallWordFound);
-// opened on first use, closed by FreeGameFonts.
-GLFontTrueType& GameFont(int style);
-void FreeGameFonts();
+class TopBar {
+ public:
+  TopBar() = default;
+  TopBar(const TopBar&) = delete;
+  TopBar& operator=(const TopBar&) = delete;
 
-// Full: reopens the small fonts first (level start, resume); light: only the
-// texts again (after every move and undo).
-void PrepareTopBar(bool full);
-void DrawTopBar();
-// The band of the "Words" label: clicking it shows or hides the list.
-bool InsideWordListButton(int x, int y);
-// Replaces the texts of the big font with one message (-1 when it has none).
-int SetBigMessage(const CUString& text);
-// Adds a text to the small font next to the top bar's (until the next
-// preparation).
-int AddSmallText(const char* utf8);
-// Draws a text of a game font centred in a box, with the usual blending.
-void DrawGameText(int style, int id, int x, int y, int width, int height);
+  // The font of a "FontGame*" style (kFontGameBig .. kFontGameSmallWordFound);
+  // opened on first use, closed by FreeFonts.
+  GLFontTrueType& Font(int style);
+  void FreeFonts();
+
+  // Full: reopens the small fonts first (level start, resume); light: only
+  // the texts again (after every move and undo).
+  void Prepare(bool full);
+  // The bar, with the "Words" band lit when the pointer is over it.
+  void Draw(int pointerX, int pointerY);
+  // The band of the "Words" label: clicking it shows or hides the list.
+  bool InsideWordListButton(int x, int y);
+  // Replaces the texts of the big font with one message (-1 when it has none).
+  int SetBigMessage(const CUString& text);
+  // Adds a text to the small font next to the bar's (until the next
+  // preparation).
+  int AddSmallText(const char* utf8);
+  // Draws a text of a game font centred in a box, with the usual blending.
+  void DrawText(int style, int id, int x, int y, int width, int height);
+
+  // Whether the list of the level's words is shown under the bar.
+  bool showWordList = true;
+
+ private:
+  static constexpr int kStyles = kFontGameSmallWordFound + 1;
+  static constexpr int kWordSlots = 16;
+  struct Texts {
+    int level = -1;
+    int moves = -1;
+    int words = -1;
+    int levelNumber = -1;
+    int moveCount = -1;
+    int word[kWordSlots] = {};
+    int wordFound[kWordSlots] = {};
+  };
+
+  std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
+  Texts m_texts;
+};

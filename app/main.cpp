@@ -5,31 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
-#include "app/GameFlow.h"
-#include "app/MainLoop.h"
-#include "app/Startup.h"
-#include "app/TimeDemo.h"
+#include "app/Game.h"
 #include "base/TraceLog.h"
-#include "config/Settings.h"
 #include "puzzle/SavedGame.h"
 #include "text/TextSystem.h"
 
 namespace {
-
-// Switches for authors, testers and measurements, after the optional
-// "-windowed": "-level N" plays level N (from 1) at once, "-load SLOT" resumes
-// a saved slot (0..9) at once, "-timedemo LEVEL FRAMES" measures and ends,
-// "-seed S" fixes the random draws (variation, shuffle, demonstration).
-struct LaunchOptions {
-  int level = -1;
-  int loadSlot = -1;
-  int timedemoLevel = -1;
-  int timedemoFrames = 0;
-  bool seeded = false;
-  unsigned seed = 0;
-};
 
 bool ReadNumber(int argc, char* argv[], int& at, long low, long high, long& value) {
   if (at + 1 >= argc) return false;
@@ -40,11 +22,16 @@ bool ReadNumber(int argc, char* argv[], int& at, long low, long high, long& valu
   return true;
 }
 
+}  // namespace
+
 bool ReadLaunchOptions(int argc, char* argv[], LaunchOptions& options) {
   for (int at = 1; at < argc; ++at) {
     const char* arg = argv[at];
     long value = 0;
-    if (at == 1 && strcasecmp(arg, "-windowed") == 0) continue;
+    if (at == 1 && strcasecmp(arg, "-windowed") == 0) {
+      options.windowed = true;
+      continue;
+    }
     if (std::strcmp(arg, "-level") == 0 && ReadNumber(argc, argv, at, 1, 100000, value)) {
       options.level = static_cast<int>(value) - 1;
     } else if (std::strcmp(arg, "-load") == 0 && ReadNumber(argc, argv, at, 0, kSaveSlotCount - 1, value)) {
@@ -66,8 +53,6 @@ bool ReadLaunchOptions(int argc, char* argv[], LaunchOptions& options) {
   }
   return true;
 }
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   LaunchOptions options;
@@ -94,28 +79,13 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
-  g_settings.windowed = 0;
-  if (argc > 1 && strcasecmp(argv[1], "-windowed") == 0) g_settings.windowed = 1;
-
-  const bool timedemo = options.timedemoFrames > 0;
-  SkipIntroAnimation(timedemo);
-  // A start that fails is reported as a failure: message, Release, status 1.
-  const bool started = Initialise();
-  int status = started ? 0 : 1;
-  if (started) {
-    std::srand(options.seeded ? options.seed : (timedemo ? 1u : static_cast<unsigned>(std::time(nullptr))));
-    if (timedemo) {
-      status = RunTimeDemo(options.timedemoLevel, options.timedemoFrames, MillisecondsSinceLaunch());
-    } else {
-      if (options.loadSlot >= 0) {
-        if (LoadGame(options.loadSlot)) ResumeLoadedSlot();
-      } else if (options.level >= 0 && !StartAtLevel(options.level)) {
-        std::fprintf(stderr, "No level %d in this level set\n", options.level + 1);
-      }
-      RunMainLoop();
-    }
+  int status = 1;
+  {
+    Game game(options);
+    // A start that fails is reported as a failure: message, Release, status 1.
+    if (game.Initialise()) status = game.Run();
+    game.Release();
   }
-  Release();
   SDL_Quit();
 
   QuitTextSystem();

@@ -21,6 +21,19 @@
 
 function(glyphox_expose_folder target folder)
   set(root ${CMAKE_BINARY_DIR}/include/${target})
+  # A link left by an earlier layout of the same build directory would keep
+  # a folder in reach that the target no longer exposes.
+  string(REGEX REPLACE "/.*" "" top ${folder})
+  file(GLOB stale LIST_DIRECTORIES true ${root}/*)
+  foreach(entry ${stale})
+    get_filename_component(name ${entry} NAME)
+    if(name STREQUAL top)
+    elseif(IS_SYMLINK ${entry})
+      file(REMOVE ${entry})  # the link only, never what it points at
+    else()
+      file(REMOVE_RECURSE ${entry})  # a folder of links made here
+    endif()
+  endforeach()
   get_filename_component(parent ${root}/${folder} DIRECTORY)
   file(MAKE_DIRECTORY ${parent})
   if(NOT EXISTS ${root}/${folder})

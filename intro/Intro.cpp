@@ -1,5 +1,5 @@
 // The intro animation: the emblem's objects with their glow materials, the
-// spin, hold and fade, and its small frame loop.
+// spin, hold and fade, and its screen.
 #include "intro/Intro.h"
 
 #include <GL/gl.h>
@@ -8,9 +8,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/Display.h"
-#include "app/Events.h"
-#include "app/FrameClock.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
@@ -20,15 +17,12 @@
 
 namespace {
 
-constexpr int kParts = 3;
-const char* const kMaterialNames[kParts] = {"LOGO1", "LOGO2", "LOGO3"};
+const char* const kMaterialNames[kEmblemParts] = {"LOGO1", "LOGO2", "LOGO3"};
 constexpr float kSpinStep = 5.0f;  // degrees per frame unit
 constexpr float kHoldStep = 0.005f;
 constexpr float kFadeStep = 0.01f;
 constexpr float kViewDistance = 3.0f;
 constexpr float kSphereMapTurn = 30.0f;
-
-std::unique_ptr<Objet3D> g_objects[kParts];
 
 Texture* GlowTexture(const float colour[3]) {
   auto texture = std::make_unique<Texture>();
@@ -101,24 +95,25 @@ std::vector<uint8_t> MakeGlowTexture(float r, float g, float b) {
   return rgb;
 }
 
-int SetUpIntro() {
-  ReleaseIntro();
+Emblem::Emblem() = default;
+Emblem::~Emblem() { Release(); }
+
+int Emblem::SetUp() {
+  Release();
   CList<SHAPE> outlines;
   BuildOutlines(kEmblemTable, EmblemTableRows(), outlines);
   EmblemMesh mesh = BuildTubeMesh(outlines);
   int ok = 1;
-  for (int part = 0; part < kParts; ++part) {
-    g_objects[part] = std::make_unique<Objet3D>();
-    g_objects[part]->name = kMaterialNames[part];
-    if (!BuildPart(*g_objects[part], part, mesh)) ok = 0;
+  for (int part = 0; part < kEmblemParts; ++part) {
+    parts[part] = std::make_unique<Objet3D>();
+    parts[part]->name = kMaterialNames[part];
+    if (!BuildPart(*parts[part], part, mesh)) ok = 0;
   }
   return ok;
 }
 
-Objet3D* IntroObject(int part) { return part >= 0 && part < kParts ? g_objects[part].get() : nullptr; }
-
-void ReleaseIntro() {
-  for (auto& object : g_objects) {
+void Emblem::Release() {
+  for (auto& object : parts) {
     if (object) object->Free();
     object.reset();
   }
@@ -150,7 +145,7 @@ void AdvanceIntro(IntroAnimation& state, float f) {
   if (state.skipped) state.finished = true;
 }
 
-void DrawIntro(const IntroAnimation& state) {
+void DrawIntro(const IntroAnimation& state, const Emblem& emblem) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   ApplyIntroProjection();
   glLoadIdentity();
@@ -165,7 +160,7 @@ void DrawIntro(const IntroAnimation& state) {
   double turned[16];
   glGetDoublev(GL_MODELVIEW_MATRIX, turned);
   glPopMatrix();
-  for (auto& object : g_objects) {
+  for (auto& object : emblem.parts) {
     if (!object) continue;
     object->SphereMap(turned);
     object->Draw();
@@ -187,27 +182,19 @@ void DrawIntro(const IntroAnimation& state) {
   }
 }
 
-void RunIntro(IntroAnimation& state) {
-  g_clock.Start(SDL_GetTicks());
-  while (!state.finished && !CloseRequested()) {
-    SDL_Event event;
-    while (PollGameEvent(&event)) IntroEvent(state, event);
-    g_clock.Tick(SDL_GetTicks());
-    DrawIntro(state);
-    AdvanceIntro(state, g_clock.frameDelta);
-    g_clock.Advance();
-    PresentFrame();
-  }
-}
-
-int PlayIntroAnimation() {
+void IntroScreen::Enter() {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  if (SetUpIntro()) {
-    IntroAnimation state;
-    RunIntro(state);
-  }
-  ReleaseIntro();
+  // Without its emblem the screen ends at once: the start goes on.
+  if (!m_emblem.SetUp()) Flow().Pop();
+}
+
+void IntroScreen::Update(const FrameTime& time, const Pointer&) {
+  AdvanceIntro(m_state, time.delta);
+  if (m_state.finished) Flow().Pop();
+}
+
+void IntroScreen::Leave() {
+  m_emblem.Release();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  return 1;
 }

@@ -2,18 +2,19 @@
 // exist: the emblem recedes while spinning two turns, holds, and fades to
 // black; a key release skips it.
 //
-//   SetUpIntro();            // outlines, meshes, glow textures, materials
-//   IntroAnimation state;
-//   RunIntro(state);         // until it ends, is skipped or the window closes
-//   ReleaseIntro();
+//   runner.Run(std::make_unique<IntroScreen>());  // pops itself at the end
 //
-// PlayIntroAnimation does the three in that order.
+// The screen sets the emblem up on entry (outlines, meshes, glow textures,
+// materials) and releases it on leaving.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "platform/Screen.h"
 
 class Objet3D;
 
@@ -22,13 +23,22 @@ class Objet3D;
 constexpr int kGlowSize = 128;
 std::vector<uint8_t> MakeGlowTexture(float r, float g, float b);
 
-// Builds the three emblem objects (parts 0, 1, 2 with the materials "LOGO1",
-// "LOGO2", "LOGO3" and the glow of g_logoColors[part]). Returns 1, or 0 when
-// the emblem could not be built (the animation then shows nothing).
-int SetUpIntro();
-// The emblem object of part 0, 1 or 2 (null before SetUpIntro).
-Objet3D* IntroObject(int part);
-void ReleaseIntro();
+constexpr int kEmblemParts = 3;
+
+// The three emblem objects (parts 0, 1, 2 with the materials "LOGO1",
+// "LOGO2", "LOGO3" and the glow of the logo colours).
+struct Emblem {
+  std::unique_ptr<Objet3D> parts[kEmblemParts];
+
+  Emblem();
+  ~Emblem();
+  Emblem(const Emblem&) = delete;
+  Emblem& operator=(const Emblem&) = delete;
+  // Returns 1, or 0 when the emblem could not be built (the animation then
+  // shows nothing).
+  int SetUp();
+  void Release();
+};
 
 enum IntroPhase { kIntroSpin = 0, kIntroHold = 1, kIntroFade = 2 };
 
@@ -47,10 +57,20 @@ void IntroEvent(IntroAnimation& state, const SDL_Event& event);
 // One frame's change by f frame units (spin and recede, hold, fade).
 void AdvanceIntro(IntroAnimation& state, float f);
 // Draws the emblem as the state places it, and the fade in the fade phase.
-void DrawIntro(const IntroAnimation& state);
-// The frame loop: events, clock, draw, advance, present.
-void RunIntro(IntroAnimation& state);
+void DrawIntro(const IntroAnimation& state, const Emblem& emblem);
 
-// Start-up step: clears the screen, sets up, runs and releases. Always 1: the
-// start goes on whatever happened.
-int PlayIntroAnimation();
+class IntroScreen final : public Screen {
+ public:
+  void Enter() override;
+  void Event(const SDL_Event& event) override { IntroEvent(m_state, event); }
+  void Update(const FrameTime& time, const Pointer& pointer) override;
+  void Draw() override { DrawIntro(m_state, m_emblem); }
+  void Leave() override;
+  bool ShowsCursor() const override { return false; }
+
+  const IntroAnimation& State() const { return m_state; }
+
+ private:
+  Emblem m_emblem;
+  IntroAnimation m_state;
+};

@@ -6,11 +6,6 @@
 
 #include <cstdio>
 
-#include "app/Display.h"
-#include "app/Events.h"
-#include "app/FrameClock.h"
-#include "audio/Audio.h"
-#include "config/Settings.h"
 #include "pages/PageCompose.h"
 #include "render/Overlay.h"
 
@@ -30,62 +25,54 @@ std::string PageScriptPath(int pageSet, const char* lang) {
   return path + name;
 }
 
-int EnterPageScreen(PageScreen& screen, int pageSet) {
-  std::unique_ptr<PageDescription> page = ParsePageScript(PageScriptPath(pageSet, g_settings.lang.c_str()).c_str(), kPageDirectory);
-  if (!page) return 0;
+void PageFades::Start() { *this = PageFades{kFadeFrames, kFadeFrames, false, false}; }
+
+void PageFades::Event(const SDL_Event& event) {
+  if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP) leaving = true;
+}
+
+void PageFades::Update(float frameDelta) {
+  if (fadeIn > 0.0f) fadeIn = fadeIn > frameDelta ? fadeIn - frameDelta : 0.0f;
+  if (!leaving) return;
+  // Leaving during the fade-in goes back to black from where it got to.
+  if (fadeIn > 0.0f) {
+    fadeOut = kFadeFrames - fadeIn;
+    fadeIn = 0.0f;
+  }
+  fadeOut -= frameDelta;
+  if (fadeOut <= 0.0f) done = true;
+}
+
+float PageFades::Black() const {
+  if (leaving) return 1.0f - (fadeOut > 0.0f ? fadeOut : 0.0f) / kFadeFrames;
+  return fadeIn > 0.0f ? fadeIn / kFadeFrames : 0.0f;
+}
+
+void PageScreen::Enter() {
+  std::unique_ptr<PageDescription> page = ParsePageScript(PageScriptPath(m_pageSet, m_lang.c_str()).c_str(), kPageDirectory);
+  if (!page) {
+    Flow().Pop();
+    return;
+  }
   PageImage image = ComposePage(*page);
   page.reset();
-  screen.picture.SetFromRGBA(image.data(), kPageWidth, kPageHeight);
-  if (!screen.picture.MakeTiles(kPageTile, kPageTile)) {
-    screen.picture.Free();
-    return 0;
+  m_picture.SetFromRGBA(image.data(), kPageWidth, kPageHeight);
+  if (!m_picture.MakeTiles(kPageTile, kPageTile)) {
+    m_picture.Free();
+    Flow().Pop();
+    return;
   }
-  screen.fadeIn = kFadeFrames;
-  screen.fadeOut = kFadeFrames;
-  screen.leaving = false;
-  screen.done = false;
-  return 1;
+  m_fades.Start();
 }
 
-void PageScreenEvent(PageScreen& screen, const SDL_Event& event) {
-  if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP) screen.leaving = true;
+void PageScreen::Update(const FrameTime& time, const Pointer&) {
+  if (m_fades.done) return;
+  m_fades.Update(time.delta);
+  if (m_fades.done) Flow().Pop();
 }
 
-void UpdatePageScreen(PageScreen& screen, float frameDelta) {
-  if (screen.fadeIn > 0.0f) screen.fadeIn = screen.fadeIn > frameDelta ? screen.fadeIn - frameDelta : 0.0f;
-  if (!screen.leaving) return;
-  // Leaving during the fade-in goes back to black from where it got to.
-  if (screen.fadeIn > 0.0f) {
-    screen.fadeOut = kFadeFrames - screen.fadeIn;
-    screen.fadeIn = 0.0f;
-  }
-  screen.fadeOut -= frameDelta;
-  if (screen.fadeOut <= 0.0f) screen.done = true;
-}
-
-void DrawPageScreen(const PageScreen& screen) {
+void PageScreen::Draw() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  screen.picture.Draw(1.0f);
-  if (screen.fadeIn > 0.0f) DrawBlackOverlay(screen.fadeIn / kFadeFrames);
-  if (screen.leaving) DrawBlackOverlay(1.0f - (screen.fadeOut > 0.0f ? screen.fadeOut : 0.0f) / kFadeFrames);
-}
-
-void LeavePageScreen(PageScreen& screen) { screen.picture.Free(); }
-
-int ShowPage(int pageSet) {
-  PageScreen screen;
-  if (!EnterPageScreen(screen, pageSet)) return 0;
-  g_clock.Start(SDL_GetTicks());
-  while (!screen.done && !CloseRequested()) {
-    g_clock.Tick(SDL_GetTicks());
-    UpdateMusic(g_clock.frameDelta);
-    SDL_Event event;
-    while (PollGameEvent(&event)) PageScreenEvent(screen, event);
-    UpdatePageScreen(screen, g_clock.frameDelta);
-    g_clock.Advance();
-    DrawPageScreen(screen);
-    PresentFrame();
-  }
-  LeavePageScreen(screen);
-  return 1;
+  m_picture.Draw(1.0f);
+  if (m_fades.Black() > 0.0f) DrawBlackOverlay(m_fades.Black());
 }

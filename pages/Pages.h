@@ -6,30 +6,46 @@
 
 #include <string>
 
+#include "platform/Screen.h"
 #include "render/Bitmap2D.h"
 
 // The script of a page set in a language: "data/order/scriptorder%d_%s.txt".
 std::string PageScriptPath(int pageSet, const char* lang);
 
-// The page as a modal screen: prepared on entry, faded in from black, shown
-// until a key or mouse button is released, faded out and released on leaving.
-struct PageScreen {
-  GLBitmap2D picture;
+// The page's own fades and whether it is done, apart from drawing.
+struct PageFades {
   float fadeIn = 0.0f;   // frame units of fade-in left
   float fadeOut = 0.0f;  // frame units of fade-out left once leaving
   bool leaving = false;
   bool done = false;
+
+  void Start();
+  // A key or mouse button released starts the fade-out.
+  void Event(const SDL_Event& event);
+  void Update(float frameDelta);
+  // The opacity of the black over the page (0 when none).
+  float Black() const;
 };
 
-// Composes the page of the set and cuts it into tiles. Returns 0 (nothing
-// to show, nothing held) when there is no page.
-int EnterPageScreen(PageScreen& screen, int pageSet);
-void PageScreenEvent(PageScreen& screen, const SDL_Event& event);
-void UpdatePageScreen(PageScreen& screen, float frameDelta);
-void DrawPageScreen(const PageScreen& screen);
-void LeavePageScreen(PageScreen& screen);
+// The page composed on entry, faded in from black, shown until a key or
+// mouse button is released, faded out and released on leaving. A missing
+// page (after its one message) pops at once.
+class PageScreen : public Screen {
+ public:
+  PageScreen(int pageSet, std::string lang) : m_pageSet(pageSet), m_lang(std::move(lang)) {}
 
-// Shows the page of the set in the language of the settings and waits for a
-// key or button release. Returns 1 after the page was shown, 0 when there was
-// no page (after its one message).
-int ShowPage(int pageSet);
+  void Enter() override;
+  void Event(const SDL_Event& event) override { m_fades.Event(event); }
+  void Update(const FrameTime& time, const Pointer& pointer) override;
+  void Draw() override;
+  void Leave() override { m_picture.Free(); }
+  bool ShowsCursor() const override { return false; }
+
+  const PageFades& Fades() const { return m_fades; }
+
+ private:
+  int m_pageSet;
+  std::string m_lang;
+  GLBitmap2D m_picture;
+  PageFades m_fades;
+};

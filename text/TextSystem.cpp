@@ -1,4 +1,4 @@
-// The text library's start and end, font styles and the menu font.
+// The text library's start and end, and font styles.
 #include "text/TextSystem.h"
 
 #include <SDL_ttf.h>
@@ -6,15 +6,6 @@
 #include <cstdio>
 
 #include "config/Settings.h"
-
-namespace {
-
-constexpr int kMenuUnit = 24;
-
-GLFontTrueType g_menuFont;
-MenuTextMetrics g_menuMetrics;
-
-}  // namespace
 
 int InitTextSystem() {
   if (TTF_Init() < 0) {
@@ -25,8 +16,6 @@ int InitTextSystem() {
 }
 
 void QuitTextSystem() {
-  // Faces must be closed while the library still runs.
-  g_menuFont.Close();
   if (TTF_WasInit()) TTF_Quit();
 }
 
@@ -48,29 +37,3 @@ int OpenFontStyle(GLFontTrueType& font, int style) {
   ApplyFontStyleColours(font, style);
   return font.Open(g_fontStyles[style].face, g_fontStyles[style].size);
 }
-
-const MenuTextMetrics& MenuMetrics() { return g_menuMetrics; }
-
-void SetMenuScreenSize(int width, int height) {
-  g_menuMetrics.screenWidth = width;
-  g_menuMetrics.screenHeight = height;
-}
-
-int SetUpFonts(int width, int height) {
-  SetMenuScreenSize(width, height);
-  g_menuMetrics.unit = kMenuUnit;
-  if (!OpenFontStyle(g_menuFont, kFontMenuBig)) return 0;
-  g_menuMetrics.fontHeight = g_menuFont.Size();
-  return 1;
-}
-
-GLFontTrueType& MenuFont() { return g_menuFont; }
-
-void ReleaseMenuFontCache() {
-  g_menuFont.ReleaseTextures();
-  g_menuFont.Clear();
-}
-
-void UploadMenuFont() { g_menuFont.Upload(); }
-
-void FreeFonts() { g_menuFont.Close(); }

@@ -1,6 +1,6 @@
 // The level code entry: five letters typed over the menu background, looked
 // up in every level set on Enter.
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "render/Overlay.h"
@@ -14,7 +14,7 @@ namespace {
 
 class CodeEntryScreen final : public Screen {
  public:
-  explicit CodeEntryScreen(int* foundLevel) : m_foundLevel(foundLevel) { *m_foundLevel = -1; }
+  CodeEntryScreen(MenuSystem& menus, std::function<void(int)> found) : m_menus(menus), m_found(std::move(found)) {}
 
   void Enter() override {
     SetKeyboardInput(kCodeEntryRepeatDelay, kCodeEntryRepeatInterval, true);
@@ -31,13 +31,14 @@ class CodeEntryScreen final : public Screen {
         RenderLetters();
         break;
       case CodeEntryAction::kCancel:
-        m_done = true;
+        Flow().Pop();
         break;
       case CodeEntryAction::kSearch: {
         CodeSearchResult found = SearchLevelCode(m_entry.Code());
-        SelectOption(GameMenus(), kOptionLangage, kChoiceLevelSetFirst + found.levelSet);
-        if (found.found) *m_foundLevel = found.levelIndex;
-        m_done = true;
+        SelectOption(m_menus.Menus(), kOptionLangage, kChoiceLevelSetFirst + found.levelSet);
+        // Off the stack first: the level starts under this screen.
+        Flow().Pop();
+        if (found.found && m_found) m_found(found.levelIndex);
         break;
       }
       default:
@@ -45,11 +46,13 @@ class CodeEntryScreen final : public Screen {
     }
   }
 
+  void Update(const FrameTime& time, const Pointer&) override { m_elapsed = time.elapsed; }
+
   void Draw() override {
-    DrawMenuBackdrop(false);
-    const int W = OverlayScreenWidth(), H = OverlayScreenHeight(), m = MenuMetrics().fontHeight;
+    m_menus.DrawBackdrop(m_elapsed, false);
+    const int W = OverlayScreenWidth(), H = OverlayScreenHeight(), m = m_menus.Metrics().fontHeight;
     Begin2D();
-    DrawHighlight(CodeHighlightRect(m_entry.Cursor(), W, H, m));
+    m_menus.DrawHighlight(CodeHighlightRect(m_entry.Cursor(), W, H, m));
     m_small.Draw(m_message, 0, 0, W, H - 64, 1, 1);
     for (int i = 0; i < kCodeLength; ++i) {
       const ScreenRect box = CodeLetterBox(i, W, H, m);
@@ -64,8 +67,6 @@ class CodeEntryScreen final : public Screen {
     m_big.Close();
   }
 
-  bool Finished() const override { return m_done; }
-
  private:
   void RenderLetters() {
     m_big.ReleaseTextures();
@@ -77,14 +78,17 @@ class CodeEntryScreen final : public Screen {
     m_big.Upload();
   }
 
-  int* m_foundLevel;
+  MenuSystem& m_menus;
+  std::function<void(int)> m_found;
   CodeEntryModel m_entry;
   GLFontTrueType m_small, m_big;
   int m_message = -1;
   int m_letters[kCodeLength] = {};
-  bool m_done = false;
+  float m_elapsed = 0.0f;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeCodeEntryScreen(int* foundLevel) { return std::make_unique<CodeEntryScreen>(foundLevel); }
+std::unique_ptr<Screen> MakeCodeEntryScreen(MenuSystem& menus, std::function<void(int)> found) {
+  return std::make_unique<CodeEntryScreen>(menus, std::move(found));
+}

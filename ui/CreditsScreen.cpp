@@ -3,7 +3,6 @@
 // click.
 #include <vector>
 
-#include "app/GameState.h"
 #include "config/Settings.h"
 #include "render/Overlay.h"
 #include "text/TextSystem.h"
@@ -15,6 +14,8 @@ namespace {
 
 class CreditsScreen final : public Screen {
  public:
+  explicit CreditsScreen(MenuSystem& menus) : m_menus(menus) {}
+
   void Enter() override {
     OpenFontStyle(m_heading, kFontCreditBig);
     OpenFontStyle(m_text, kFontCreditSmall);
@@ -32,13 +33,16 @@ class CreditsScreen final : public Screen {
   }
 
   void Event(const SDL_Event& event) override {
-    if (m_input.Event(UiEventFrom(event))) m_done = true;
+    if (m_input.Event(UiEventFrom(event))) Flow().Pop();
   }
 
-  void Update(float frameDelta) override { m_scroll.Advance(frameDelta); }
+  void Update(const FrameTime& time, const Pointer&) override {
+    m_elapsed = time.elapsed;
+    m_scroll.Advance(time.delta);
+  }
 
   void Draw() override {
-    DrawMenuBackdrop(true);
+    m_menus.DrawBackdrop(m_elapsed, true);
     const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
     Begin2D();
     for (const PlacedCreditLine& placed :
@@ -57,8 +61,6 @@ class CreditsScreen final : public Screen {
     m_ids.clear();
   }
 
-  bool Finished() const override { return m_done; }
-
  private:
   // The height of the first text of that kind: the font's line as drawn.
   int LineHeight(const GLFontTrueType& font, CreditKind kind) const {
@@ -67,15 +69,16 @@ class CreditsScreen final : public Screen {
     return font.Size();
   }
 
+  MenuSystem& m_menus;
   GLFontTrueType m_heading, m_text;
   std::vector<CreditLine> m_lines;
   std::vector<int> m_ids;
   int m_headingHeight = 0, m_textHeight = 0;
   CreditScroll m_scroll{0, 0};
   CreditsInput m_input;
-  bool m_done = false;
+  float m_elapsed = 0.0f;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeCreditsScreen() { return std::make_unique<CreditsScreen>(); }
+std::unique_ptr<Screen> MakeCreditsScreen(MenuSystem& menus) { return std::make_unique<CreditsScreen>(menus); }

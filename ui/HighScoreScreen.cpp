@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "app/GameState.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "render/Overlay.h"
@@ -22,9 +21,9 @@ constexpr int kButtonsFromBottom = 40;  // the buttons' box starts this far up
 
 class HighScoreScreen final : public Screen {
  public:
+  explicit HighScoreScreen(MenuSystem& menus) : m_menus(menus) {}
+
   void Enter() override {
-    m_pointerX = g_game.mouseX;
-    m_pointerY = g_game.mouseY;
     OpenFontStyle(m_big, kFontMenuBig);
     OpenFontStyle(m_small, kFontMenuSmall);
     OpenFontStyle(m_numbers, kFontGameSmallNumber);
@@ -40,38 +39,37 @@ class HighScoreScreen final : public Screen {
   }
 
   void Event(const SDL_Event& event) override {
-    if (!Scores()) {
-      m_done = true;
-      return;
-    }
-    switch (m_pager.Event(UiEventFrom(event), *Scores())) {
+    switch (m_pager.Event(UiEventFrom(event), m_menus.Scores().Table())) {
       case HighScoreAction::kRebuild:
         BuildPage();
         break;
       case HighScoreAction::kLeave:
-        m_done = true;
+        Flow().Pop();
         break;
       default:
         break;
     }
   }
 
-  void Update(float frameDelta) override {
-    m_phase += frameDelta * kSwayRate;
+  void Update(const FrameTime& time, const Pointer& pointer) override {
+    m_elapsed = time.elapsed;
+    m_phase += time.delta * kSwayRate;
     // The pointer takes the highlight when it moves; resting, it leaves the
-    // keys their choice.
-    if (g_game.mouseX == m_pointerX && g_game.mouseY == m_pointerY) return;
-    m_pointerX = g_game.mouseX;
-    m_pointerY = g_game.mouseY;
-    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), MenuMetrics().fontHeight);
+    // keys their choice. The first frame only learns where it rests.
+    const bool first = m_pointerX < 0;
+    if (pointer.x == m_pointerX && pointer.y == m_pointerY) return;
+    m_pointerX = pointer.x;
+    m_pointerY = pointer.y;
+    if (first) return;
+    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), m_menus.Metrics().fontHeight);
   }
 
   void Draw() override {
-    DrawMenuBackdrop(false);
+    m_menus.DrawBackdrop(m_elapsed, false);
     const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
-    const int m = MenuMetrics().fontHeight;
+    const int m = m_menus.Metrics().fontHeight;
     Begin2D();
-    DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
+    m_menus.DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
     m_big.Draw(m_title, 0, 0, W, 32, 1, 1);
     const int third = static_cast<int>(W * 0.33);
     const int buttonsY = H - kButtonsFromBottom;
@@ -96,8 +94,6 @@ class HighScoreScreen final : public Screen {
     m_small.Close();
     m_numbers.Close();
   }
-
-  bool Finished() const override { return m_done; }
 
  private:
   struct RowTexts {
@@ -124,8 +120,7 @@ class HighScoreScreen final : public Screen {
     m_heads[2] = m_small.AddTextW(Label(LabelKey::Moves));
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
       m_rows[i] = RowTexts();
-      if (!Scores()) continue;
-      ScoreRowTexts row = ScoreRow(*Scores(), m_pager.PageStart(), i);
+      ScoreRowTexts row = ScoreRow(m_menus.Scores().Table(), m_pager.PageStart(), i);
       m_rows[i].level = m_numbers.AddText(row.level.c_str());
       m_rows[i].name = m_small.AddTextW(row.name);
       m_rows[i].moves = m_numbers.AddText(row.moves.c_str());
@@ -134,6 +129,7 @@ class HighScoreScreen final : public Screen {
     m_numbers.Upload();
   }
 
+  MenuSystem& m_menus;
   HighScorePager m_pager;
   GLFontTrueType m_big, m_small, m_numbers;
   int m_title = -1;
@@ -142,9 +138,9 @@ class HighScoreScreen final : public Screen {
   RowTexts m_rows[kScoreRowsPerPage];
   float m_phase = 0.0f;
   int m_pointerX = -1, m_pointerY = -1;
-  bool m_done = false;
+  float m_elapsed = 0.0f;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeHighScoreScreen() { return std::make_unique<HighScoreScreen>(); }
+std::unique_ptr<Screen> MakeHighScoreScreen(MenuSystem& menus) { return std::make_unique<HighScoreScreen>(menus); }

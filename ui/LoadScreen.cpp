@@ -1,4 +1,4 @@
-// The load screen: a used slot is read into the game (the shell then resumes
+// The load screen: a used slot is read into the game (the game then resumes
 // it); an empty slot does nothing.
 #include "config/Language.h"
 #include "puzzle/SavedGame.h"
@@ -11,24 +11,29 @@ namespace {
 
 class LoadScreen final : public SlotListScreen {
  public:
-  explicit LoadScreen(int* loadedSlot) : m_loadedSlot(loadedSlot) { *m_loadedSlot = -1; }
+  LoadScreen(MenuSystem& menus, std::function<void()> loaded) : SlotListScreen(menus), m_loaded(std::move(loaded)) {}
 
  protected:
   const CUString& Title() const override { return Label(LabelKey::LoadGame); }
   bool ChooseSlot(int slot, const SaveSlotInfo& info) override {
     if (info.slot < 0) return false;
     if (!LoadGame(slot)) return true;  // the reason is printed; nothing changed
-    *m_loadedSlot = slot;
     // The options show the loaded game's level set and difficulty.
-    SelectOption(GameMenus(), kOptionLangage, kChoiceLevelSetFirst + info.levelSet);
-    SelectOption(GameMenus(), kOptionDifficulty, kChoiceEasy + info.difficulty);
-    return true;
+    SelectOption(m_menus.Menus(), kOptionLangage, kChoiceLevelSetFirst + info.levelSet);
+    SelectOption(m_menus.Menus(), kOptionDifficulty, kChoiceEasy + info.difficulty);
+    // Off the stack first: what the game does with the loaded slot happens
+    // under this screen.
+    Flow().Pop();
+    if (m_loaded) m_loaded();
+    return false;
   }
 
  private:
-  int* m_loadedSlot;
+  std::function<void()> m_loaded;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeLoadScreen(int* loadedSlot) { return std::make_unique<LoadScreen>(loadedSlot); }
+std::unique_ptr<Screen> MakeLoadScreen(MenuSystem& menus, std::function<void()> loaded) {
+  return std::make_unique<LoadScreen>(menus, std::move(loaded));
+}

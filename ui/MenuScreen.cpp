@@ -4,168 +4,175 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
-#include <memory>
-#include <unordered_map>
-#include <vector>
-
-#include "app/DisplayModes.h"
-#include "app/FrameClock.h"
-#include "app/GameState.h"
 #include "audio/Audio.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "engine3d/Texture.h"
-#include "puzzle/LevelSet.h"
-#include "puzzle/PlayState.h"
 #include "render/Camera.h"
 #include "render/Lights.h"
+#include "render/MenuObjects.h"
 #include "render/Overlay.h"
-#include "render/Themes.h"
 #include "text/TextSystem.h"
 #include "ui/ModalScreens.h"
-#include "ui/Options.h"
-#include "ui/Resolution.h"
 
 namespace {
 
 const char* const kHighlightPath = "data/gfx/2d/selection.png";
-// The information pages of the main menu's Order entry.
-constexpr int kOrderPageSet = 2;
-// The pause before a new resolution, so that the monitor settles.
-constexpr int kResolutionDelayMs = 1000;
 constexpr int kCopyrightHeight = 24;
 
-MenuSet g_menus;
-MenuInput g_input;
-PendingResolution g_pending;
-std::vector<ScreenSize> g_sizes;
-std::unique_ptr<Texture> g_highlight;
-GLFontTrueType g_copyrightFont;
-int g_copyrightText = -1;
-// Rendered labels of the entries and choices, by their record.
-std::unordered_map<const void*, int> g_labelTexts;
-std::function<void(int)> g_soundPlayer = [](int sound) { PlaySound(sound); };
-
-int TextOf(const void* record) {
-  auto found = g_labelTexts.find(record);
-  return found == g_labelTexts.end() ? -1 : found->second;
-}
-
-class GameOptionsHost final : public OptionsHost {
+// What a changed choice does outside the settings record, through the game.
+class ActionsOptionsHost final : public OptionsHost {
  public:
-  void LoadChosenLevelSet() override { SelectLevelSet(); }
-  void SetGameDifficulty(int difficulty) override { ::SetGameDifficulty(difficulty); }
-  void SetMusicOn(bool on) override {
-    SetMusicEnabled(on ? 1 : 0);
-    // Switched back on, the track of the moment plays again at once rather
-    // than from the next change of track.
-    if (on) StartMusic(CurrentAudioState().currentTrack);
-  }
-  void SetSoundOn(bool on) override { SetSoundEnabled(on ? 1 : 0); }
+  explicit ActionsOptionsHost(MenuActions& actions) : m_actions(actions) {}
+  void LoadChosenLevelSet() override { m_actions.LoadChosenLevelSet(); }
+  void SetGameDifficulty(int difficulty) override { m_actions.SetDifficulty(difficulty); }
+  void SetMusicOn(bool on) override { m_actions.SetMusicOn(on); }
+  void SetSoundOn(bool on) override { m_actions.SetSoundOn(on); }
+
+ private:
+  MenuActions& m_actions;
 };
 
-// The renderer sees the floor reflection and the shadows chosen at once.
-void SendRenderChoices() {
-  RenderOptions options = CurrentRenderOptions();
-  options.reflect = g_settings.reflect;
-  options.shadow = g_settings.shadow;
-  SetRenderOptions(options);
+}  // namespace
+
+int MenuSystem::SetUpFont(int width, int height) {
+  SetScreenSize(width, height);
+  if (!OpenFontStyle(m_font, kFontMenuBig)) return 0;
+  m_metrics.fontHeight = m_font.Size();
+  return 1;
 }
 
-void ApplyPendingResolution() {
-  if (!ResolutionChangeWanted(g_pending, g_settings)) return;
-  PauseMusic();
-  SDL_Delay(kResolutionDelayMs);
-  if (!ChangeResolution(g_pending.width, g_pending.height)) {
-    std::fprintf(stderr, "couldn't change resolution\n");
-    if (CurrentMenuActions().resolutionFailed) CurrentMenuActions().resolutionFailed();
-    return;
+void MenuSystem::SetScreenSize(int width, int height) {
+  m_metrics.screenWidth = width;
+  m_metrics.screenHeight = height;
+}
+
+int MenuSystem::Build(const std::vector<ScreenSize>& sizes) {
+  if (!m_soundPlayer) m_soundPlayer = [](int sound) { PlaySound(sound); };
+  BuildMainMenus(m_menus);
+  m_sizes = sizes;
+  BuildOptionsMenu(m_menus, m_sizes);
+  SelectOptionsFromSettings(m_menus, g_settings, m_sizes);
+  m_pending.width = g_settings.width;
+  m_pending.height = g_settings.height;
+  SetCurrentMenu(m_menus, m_menus.mainMenu);
+  LayOut();
+  return 1;
+}
+
+void MenuSystem::Free() {
+  ReleaseTexts();
+  m_menus = MenuSet();
+  m_input = MenuInput();
+}
+
+int MenuSystem::LoadHighlightTexture() {
+  FreeHighlightTexture();
+  auto texture = std::make_unique<Texture>();
+  // The loader prints "Couldn't load texture %s" itself.
+  if (!texture->Load(kHighlightPath)) return 0;
+  texture->Upload();
+  m_highlight = std::move(texture);
+  return 1;
+}
+
+void MenuSystem::FreeHighlightTexture() { m_highlight.reset(); }
+
+void MenuSystem::PrepareTexts() {
+  m_labelTexts.clear();
+  GLFontTrueType& font = m_font;
+  for (Menu* menu : {&m_menus.mainMenu, &m_menus.gameMenu, &m_menus.optionsMenu, &m_menus.pauseMenu})
+    for (MenuItem& item : menu->items) {
+      m_labelTexts[&item] = font.AddTextW(item.label);
+      for (MenuChoice& choice : item.choices) m_labelTexts[&choice] = font.AddTextW(choice.label);
+    }
+  m_copyrightFont.Close();
+  if (OpenFontStyle(m_copyrightFont, kFontCopyright)) {
+    m_copyrightFont.top[0] = m_copyrightFont.top[1] = m_copyrightFont.top[2] = 1.0f;
+    m_copyrightFont.bottom[0] = m_copyrightFont.bottom[1] = m_copyrightFont.bottom[2] = 1.0f;
+    m_copyrightText = m_copyrightFont.AddTextW(Label(LabelKey::Copyright));
+    m_copyrightFont.Upload();
   }
-  SetOverlayScreenSize(g_pending.width, g_pending.height);
-  SetMenuScreenSize(g_pending.width, g_pending.height);
-  LayOutMenus();
-  ResumeMusic();
-  ResetModelViewAndLights();
-  if (CurrentMenuActions().resolutionChanged) CurrentMenuActions().resolutionChanged();
+  m_font.Upload();
 }
 
-void RunModal(std::unique_ptr<Screen> screen) {
-  if (CurrentMenuActions().runScreen) CurrentMenuActions().runScreen(*screen);
+void MenuSystem::ReleaseTexts() {
+  m_font.ReleaseTextures();
+  m_font.Clear();
+  m_labelTexts.clear();
+  m_copyrightFont.Close();
+  m_copyrightText = -1;
 }
 
-void Call(const std::function<void()>& action) {
-  if (action) action();
+void MenuSystem::LayOut() {
+  LayOutMenus(m_menus, m_metrics.screenHeight > 0 ? m_metrics.screenHeight : g_settings.height);
 }
 
-void RunCommand(int id) {
-  const MenuActions& actions = CurrentMenuActions();
+void MenuSystem::ShowMainMenu() { SetCurrentMenu(m_menus, m_menus.mainMenu); }
+void MenuSystem::ShowPauseMenu() { SetCurrentMenu(m_menus, m_menus.pauseMenu); }
+
+int MenuSystem::TextOf(const void* record) const {
+  auto found = m_labelTexts.find(record);
+  return found == m_labelTexts.end() ? -1 : found->second;
+}
+
+void MenuSystem::RunCommand(int id, ScreenFlow& flow) {
   switch (id) {
     case kCommandHighScores:
-      RunModal(MakeHighScoreScreen());
+      flow.Push(MakeHighScoreScreen(*this));
       break;
     case kCommandOrder:
-      if (actions.showPage) actions.showPage(kOrderPageSet);
-      ResetModelViewAndLights();
+      m_actions.ShowOrderPage();
       break;
     case kCommandAbout:
-      RunModal(MakeCreditsScreen());
+      flow.Push(MakeCreditsScreen(*this));
       break;
     case kCommandQuit:
-      Call(actions.quitGame);
+      m_actions.QuitGame();
       break;
     case kCommandPlay:
-      Call(actions.newGame);
+      m_actions.NewGame();
       break;
-    case kCommandCode: {
-      int level = -1;
-      RunModal(MakeCodeEntryScreen(&level));
-      if (level >= 0 && actions.playLevel) actions.playLevel(level);
+    case kCommandCode:
+      flow.Push(MakeCodeEntryScreen(*this, [this](int level) { m_actions.PlayLevel(level); }));
       break;
-    }
     case kCommandLoad:
-    case kCommandPauseLoad: {
-      int slot = -1;
-      RunModal(MakeLoadScreen(&slot));
-      if (slot >= 0 && actions.loadedGame) actions.loadedGame(slot);
+    case kCommandPauseLoad:
+      flow.Push(MakeLoadScreen(*this, [this] { m_actions.LoadedGame(); }));
       break;
-    }
     case kCommandResume:
-      Call(actions.resumeGame);
+      m_actions.ResumeGame();
       break;
     case kCommandPauseSave:
-      RunModal(MakeSaveScreen());
+      flow.Push(MakeSaveScreen(*this));
       break;
     case kCommandPauseQuit:
-      Call(actions.quitToMainMenu);
+      m_actions.QuitToMainMenu();
       break;
     case kCommandOptionsBack:
-      ApplyPendingResolution();
+      if (ResolutionChangeWanted(m_pending, g_settings)) m_actions.ChangeResolution(m_pending.width, m_pending.height);
       break;
     default:  // the links have already changed the current menu
       break;
   }
 }
 
-// One poll result, as the main loop runs a menu command.
-bool RunPoll(MenuPoll poll, int itemId, int choiceId) {
+bool MenuSystem::RunPoll(MenuPoll poll, int itemId, int choiceId, ScreenFlow& flow) {
   switch (poll) {
     case kMenuBack:
-      if (g_game.inGame) Call(CurrentMenuActions().resumeGame);
+      if (m_menus.currentMenu == &m_menus.pauseMenu) m_actions.ResumeGame();
       return true;
     case kMenuMoved:
-      g_soundPlayer(kMenuMoveSound);
+      m_soundPlayer(kMenuMoveSound);
       return true;
     case kMenuActivated:
-      g_soundPlayer(kMenuActionSound);
-      g_game.idleTime = 0.0f;
-      RunCommand(itemId);
+      m_soundPlayer(kMenuActionSound);
+      RunCommand(itemId, flow);
       return true;
     case kMenuChoiceChanged: {
-      g_soundPlayer(kMenuActionSound);
-      GameOptionsHost host;
-      ApplyOptionChoice(choiceId, g_settings, g_pending, g_sizes, host);
-      SendRenderChoices();
+      m_soundPlayer(kMenuActionSound);
+      ActionsOptionsHost host(m_actions);
+      ApplyOptionChoice(choiceId, g_settings, m_pending, m_sizes, host);
+      m_actions.RenderChoicesChanged();
       return true;
     }
     default:
@@ -173,101 +180,31 @@ bool RunPoll(MenuPoll poll, int itemId, int choiceId) {
   }
 }
 
-void DrawLabel(int text, int x, int y, int width, int height) {
-  MenuFont().Draw(text, x, y, width, height, 1, 1);
+bool MenuSystem::HandleEvent(const SDL_Event& event, int pointerY, ScreenFlow& flow) {
+  // The pointer first: a menu that has just opened under a resting pointer
+  // highlights the entry below it before a key or button counts.
+  const int y = event.type == SDL_MOUSEMOTION ? event.motion.y : pointerY;
+  const bool moved = RunPoll(m_input.PointerMoved(m_menus, y), -1, -1, flow);
+  if (event.type == SDL_MOUSEMOTION) return moved;
+  int item = -1, choice = -1;
+  MenuPoll poll = m_input.Event(m_menus, UiEventFrom(event), item, choice);
+  return RunPoll(poll, item, choice, flow) || moved;
 }
 
-void DrawMenu(const Menu& menu, int W) {
-  const int m = MenuMetrics().fontHeight;
-  for (int i = 0; i < static_cast<int>(menu.items.size()); ++i) {
-    const MenuItem& item = menu.items[i];
-    const int y = static_cast<int>(MenuItemY(menu, i));
-    if (item.highlighted) DrawHighlight(MenuHighlightRect(menu, i, static_cast<int>(item.label.Length()), W, m));
-    if (item.kind != kMenuChoiceList) {
-      DrawLabel(TextOf(&item), 0, y, W, m);
-      continue;
-    }
-    DrawLabel(TextOf(&item), 0, y, W / 2, m);
-    if (const MenuChoice* choice = CurrentChoice(item)) DrawLabel(TextOf(choice), W / 2, y, W / 2, m);
-  }
-}
-
-}  // namespace
-
-MenuSet& GameMenus() { return g_menus; }
-
-void SetMenuSoundPlayer(std::function<void(int)> player) { g_soundPlayer = std::move(player); }
-
-int BuildMenus() {
-  BuildMainMenus(g_menus);
-  g_sizes.clear();
-  for (const DisplayMode& mode : g_displayModes.modes) g_sizes.push_back({mode.width, mode.height});
-  BuildOptionsMenu(g_menus, g_sizes);
-  SelectOptionsFromSettings(g_menus, g_settings, g_sizes);
-  g_pending.width = g_settings.width;
-  g_pending.height = g_settings.height;
-  SetCurrentMenu(g_menus, g_menus.mainMenu);
-  LayOutMenus();
-  return 1;
-}
-
-void FreeMenus() {
-  ReleaseMenuTexts();
-  g_menus = MenuSet();
-  g_input = MenuInput();
-}
-
-int LoadHighlightTexture() {
-  FreeHighlightTexture();
-  auto texture = std::make_unique<Texture>();
-  // The loader prints "Couldn't load texture %s" itself.
-  if (!texture->Load(kHighlightPath)) return 0;
-  texture->Upload();
-  g_highlight = std::move(texture);
-  return 1;
-}
-
-void FreeHighlightTexture() { g_highlight.reset(); }
-
-void PrepareMenuTexts() {
-  g_labelTexts.clear();
-  GLFontTrueType& font = MenuFont();
-  for (Menu* menu : {&g_menus.mainMenu, &g_menus.gameMenu, &g_menus.optionsMenu, &g_menus.pauseMenu})
-    for (MenuItem& item : menu->items) {
-      g_labelTexts[&item] = font.AddTextW(item.label);
-      for (MenuChoice& choice : item.choices) g_labelTexts[&choice] = font.AddTextW(choice.label);
-    }
-  g_copyrightFont.Close();
-  if (OpenFontStyle(g_copyrightFont, kFontCopyright)) {
-    g_copyrightFont.top[0] = g_copyrightFont.top[1] = g_copyrightFont.top[2] = 1.0f;
-    g_copyrightFont.bottom[0] = g_copyrightFont.bottom[1] = g_copyrightFont.bottom[2] = 1.0f;
-    g_copyrightText = g_copyrightFont.AddTextW(Label(LabelKey::Copyright));
-    g_copyrightFont.Upload();
-  }
-}
-
-void ReleaseMenuTexts() {
-  g_labelTexts.clear();
-  g_copyrightFont.Close();
-  g_copyrightText = -1;
-}
-
-void LayOutMenus() { LayOutMenus(g_menus, MenuMetrics().screenHeight > 0 ? MenuMetrics().screenHeight : g_settings.height); }
-
-void DrawMenuBackdrop(bool withTitle) {
+void MenuSystem::DrawBackdrop(float elapsed, bool withTitle) const {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SetBoardProjection(OverlayScreenWidth(), OverlayScreenHeight());
   PlaceMenuCamera();
   MenuLights();
-  DrawMenuBackground(g_clock.elapsedFrames);
-  if (withTitle) DrawMenuTitle(g_clock.elapsedFrames);
+  DrawMenuBackground(elapsed);
+  if (withTitle) DrawMenuTitle(elapsed);
 }
 
-void DrawHighlight(const ScreenRect& r) {
-  if (!g_highlight || !g_highlight->HasName()) return;
+void MenuSystem::DrawHighlight(const ScreenRect& r) const {
+  if (!m_highlight || !m_highlight->HasName()) return;
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(g_highlight->glName));
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, g_highlight->envMode);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(m_highlight->glName));
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, m_highlight->envMode);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
   glDisable(GL_LIGHTING);
@@ -290,28 +227,54 @@ void DrawHighlight(const ScreenRect& r) {
   glDisable(GL_BLEND);
 }
 
-void DrawMenuScreen() {
-  const Menu* current = g_menus.currentMenu;
-  DrawMenuBackdrop(current == &g_menus.mainMenu || current == &g_menus.gameMenu);
+void MenuSystem::Draw(float elapsed) {
+  const Menu* current = m_menus.currentMenu;
+  DrawBackdrop(elapsed, current == &m_menus.mainMenu || current == &m_menus.gameMenu);
   const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
   Begin2D();
-  g_copyrightFont.Draw(g_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
-  if (current) DrawMenu(*current, W);
+  m_copyrightFont.Draw(m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
+  if (current) {
+    const int m = m_metrics.fontHeight;
+    for (int i = 0; i < static_cast<int>(current->items.size()); ++i) {
+      const MenuItem& item = current->items[i];
+      const int y = static_cast<int>(MenuItemY(*current, i));
+      if (item.highlighted) DrawHighlight(MenuHighlightRect(*current, i, static_cast<int>(item.label.Length()), W, m));
+      if (item.kind != kMenuChoiceList) {
+        m_font.Draw(TextOf(&item), 0, y, W, m, 1, 1);
+        continue;
+      }
+      m_font.Draw(TextOf(&item), 0, y, W / 2, m, 1, 1);
+      if (const MenuChoice* choice = CurrentChoice(item)) m_font.Draw(TextOf(choice), W / 2, y, W / 2, m, 1, 1);
+    }
+  }
   End2D();
 }
 
-bool HandleMenuEvent(const SDL_Event& event) {
-  // Leaving the main menu for a submenu stops the count towards the
-  // demonstration.
-  if (g_menus.currentMenu != &g_menus.mainMenu) g_game.idleTime = 0.0f;
-  // The pointer first: a menu that has just opened under a resting pointer
-  // highlights the entry below it before a key or button counts.
-  const int pointerY = event.type == SDL_MOUSEMOTION ? event.motion.y : g_game.mouseY;
-  const bool moved = RunPoll(g_input.PointerMoved(g_menus, pointerY), -1, -1);
-  if (event.type == SDL_MOUSEMOTION) return moved;
-  int item = -1, choice = -1;
-  MenuPoll poll = g_input.Event(g_menus, UiEventFrom(event), item, choice);
-  return RunPoll(poll, item, choice) || moved;
+void MainMenuScreen::Enter() { m_idle = 0.0f; }
+
+void MainMenuScreen::Event(const SDL_Event& event) {
+  if (m_menus.HandleEvent(event, m_pointerY, Flow())) m_idle = 0.0f;
 }
 
-bool MainMenuCurrent() { return g_menus.currentMenu == &g_menus.mainMenu; }
+void MainMenuScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_elapsed = time.elapsed;
+  m_pointerY = pointer.y;
+  // Only an untouched main menu counts: a submenu keeps the count at 0.
+  if (!m_menus.MainMenuCurrent()) {
+    m_idle = 0.0f;
+  } else if (m_idle > kIdleFramesBeforeDemonstration) {
+    m_idle = 0.0f;
+    m_menus.Actions().StartDemonstration();
+  } else {
+    m_idle += time.delta;
+  }
+}
+
+void MainMenuScreen::Uncovered() { m_idle = 0.0f; }
+
+void PauseMenuScreen::Enter() { m_menus.ShowPauseMenu(); }
+
+void PauseMenuScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_elapsed = time.elapsed;
+  m_pointerY = pointer.y;
+}

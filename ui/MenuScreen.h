@@ -1,52 +1,178 @@
-// The menu screen: its 3D background and logo, the four menus, the highlight.
+// The menus on screen: the four menus over their animated 3D background, the
+// highlight, the commands their entries start, and the two screens that show
+// them (the main menu with its Game and Options submenus, and the pause menu
+// over a level).
 //
-// Start-up: BuildMenus (after the display mode list and the language file),
-// LoadHighlightTexture, PrepareMenuTexts then UploadMenuFont. Per menu frame
-// the main loop's screen calls HandleMenuEvent for each event and
-// DrawMenuScreen once; the commands of the entries go to CurrentMenuActions().
+// The game owns one MenuSystem for the run. Start-up: SetUpFont once the
+// window is open, Build (after the display mode list and the language file),
+// LoadHighlightTexture, PrepareTexts (which uploads the menu font); after a
+// change of resolution ReleaseTexts, SetScreenSize, the highlight texture and
+// PrepareTexts again; at the end ReleaseTexts and FreeFont while the GL
+// context and the text library still run. The entries' commands either push
+// a screen of the menus (high scores, credits, code entry, load, save) or go
+// to the game's MenuActions.
 #pragma once
 
 #include <SDL.h>
 
 #include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
-#include "render/MenuObjects.h"  // LoadMenuObjects, FreeMenuObjects
+#include "engine3d/Texture.h"
+#include "platform/Screen.h"
+#include "text/GLFontTrueType.h"
 #include "ui/Menus.h"
+#include "ui/Options.h"
 #include "ui/ScreenRect.h"
 
 // The key repeat the game runs with outside the text entry screens, which
 // set their own and put this one back.
 constexpr int kGameRepeatDelay = 2;
 constexpr int kGameRepeatInterval = 1;
+// Frame units on an untouched main menu before the game plays by itself.
+constexpr float kIdleFramesBeforeDemonstration = 600.0f;
 
-int BuildMenus();
-void FreeMenus();
-// Loads "data/gfx/2d/selection.png". Returns 1, or 0 after
-// "Couldn't load texture %s\n".
-int LoadHighlightTexture();
-void FreeHighlightTexture();
-// The menu screen's fixed texts (entry and choice labels, copyright line).
-void PrepareMenuTexts();
-void ReleaseMenuTexts();
-// Recomputes the menu positions for the screen size.
-void LayOutMenus();
+// What the menus ask of the game.
+class MenuActions {
+ public:
+  virtual ~MenuActions() = default;
+  virtual void NewGame() = 0;                 // Game > Play: level 0 of the set
+  virtual void ResumeGame() = 0;              // pause menu Resume, Escape on it
+  virtual void PlayLevel(int level) = 0;      // a code was found: start that level
+  virtual void LoadedGame() = 0;              // a slot was loaded: resume it
+  virtual void QuitToMainMenu() = 0;          // pause menu Quit
+  virtual void QuitGame() = 0;                // main menu Quit: fade out, the goodbye page
+  virtual void ShowOrderPage() = 0;           // main menu Order: how to play
+  virtual void StartDemonstration() = 0;      // the main menu was left alone
+  // Options Back with a new size chosen. The game ends through Release when
+  // the size cannot be set.
+  virtual void ChangeResolution(int width, int height) = 0;
+  // Options changed the level set, the difficulty, the sound or the music.
+  virtual void LoadChosenLevelSet() = 0;
+  virtual void SetDifficulty(int difficulty) = 0;
+  virtual void SetMusicOn(bool on) = 0;
+  virtual void SetSoundOn(bool on) = 0;
+  // Options changed the mirror or the shadows.
+  virtual void RenderChoicesChanged() = 0;
+};
 
-void DrawMenuScreen();
-// Handles one input event on the current menu. Returns true when it ran a
-// command or moved the highlight.
-bool HandleMenuEvent(const SDL_Event& event);
-// Whether the current menu is the main menu (not a submenu).
-bool MainMenuCurrent();
+class HighScores;
 
-// The four menus of the run (the options entries show the settings).
-MenuSet& GameMenus();
+// What the menu-like screens lay themselves out by.
+struct MenuTextMetrics {
+  int screenWidth = 0;
+  int screenHeight = 0;
+  int fontHeight = 0;  // the menu font's point size
+};
 
-// The animated background of every menu-like screen, with the title logo or
-// without; leaves the 3D projection in place.
-void DrawMenuBackdrop(bool withTitle);
-// The highlight quad over a rectangle, in the 2D overlay projection.
-void DrawHighlight(const ScreenRect& rect);
+class MenuSystem {
+ public:
+  MenuSystem(MenuActions& actions, HighScores& scores) : m_actions(actions), m_scores(scores) {}
+  MenuSystem(const MenuSystem&) = delete;
+  MenuSystem& operator=(const MenuSystem&) = delete;
 
-// The menu's sounds go through this player (the audio's PlaySound unless
-// replaced), so that tests hear which sound each input made.
-void SetMenuSoundPlayer(std::function<void(int)> player);
+  // Records the screen size and opens the menu font ("FontMenuBig").
+  // Returns 1, or 0 after printing why.
+  int SetUpFont(int width, int height);
+  void SetScreenSize(int width, int height);
+  void FreeFont() { m_font.Close(); }
+  GLFontTrueType& Font() { return m_font; }
+  const MenuTextMetrics& Metrics() const { return m_metrics; }
+
+  // The menus from the language labels and the sizes the options offer.
+  int Build(const std::vector<ScreenSize>& sizes);
+  void Free();
+  // Loads "data/gfx/2d/selection.png". Returns 1, or 0 after
+  // "Couldn't load texture %s\n".
+  int LoadHighlightTexture();
+  void FreeHighlightTexture();
+  // The fixed texts (entry and choice labels, copyright line), uploaded.
+  void PrepareTexts();
+  // Drops them and the menu font's textures.
+  void ReleaseTexts();
+  // Recomputes the menu positions for the screen height.
+  void LayOut();
+
+  void ShowMainMenu();
+  void ShowPauseMenu();
+  bool MainMenuCurrent() const { return m_menus.currentMenu == &m_menus.mainMenu; }
+  MenuSet& Menus() { return m_menus; }
+  MenuActions& Actions() { return m_actions; }
+  // The high scores the menus show and the name entry writes.
+  HighScores& Scores() { return m_scores; }
+
+  // Handles one input event on the current menu with the pointer's height;
+  // true when it ran a command or moved the highlight (the menu was touched).
+  bool HandleEvent(const SDL_Event& event, int pointerY, ScreenFlow& flow);
+  // The current menu over its background, at the animation time elapsed.
+  void Draw(float elapsed);
+
+  // The animated background of every menu-like screen, with the title logo
+  // or without; leaves the 3D projection in place.
+  void DrawBackdrop(float elapsed, bool withTitle) const;
+  // The highlight quad over a rectangle, in the 2D overlay projection.
+  void DrawHighlight(const ScreenRect& rect) const;
+
+  // The menus' sounds go through this player (the audio's PlaySound unless
+  // replaced), so that tests hear which sound each input made.
+  void SetSoundPlayer(std::function<void(int)> player) { m_soundPlayer = std::move(player); }
+
+ private:
+  bool RunPoll(MenuPoll poll, int itemId, int choiceId, ScreenFlow& flow);
+  void RunCommand(int id, ScreenFlow& flow);
+  int TextOf(const void* record) const;
+
+  MenuActions& m_actions;
+  HighScores& m_scores;
+  GLFontTrueType m_font;
+  MenuTextMetrics m_metrics;
+  MenuSet m_menus;
+  MenuInput m_input;
+  PendingResolution m_pending;
+  std::vector<ScreenSize> m_sizes;
+  std::unique_ptr<Texture> m_highlight;
+  GLFontTrueType m_copyrightFont;
+  int m_copyrightText = -1;
+  // Rendered labels of the entries and choices, by their record.
+  std::unordered_map<const void*, int> m_labelTexts;
+  std::function<void(int)> m_soundPlayer;
+};
+
+// The main menu and its submenus; counts the idle time on an untouched main
+// menu and starts the demonstration after kIdleFramesBeforeDemonstration.
+class MainMenuScreen final : public Screen {
+ public:
+  explicit MainMenuScreen(MenuSystem& menus) : m_menus(menus) {}
+
+  void Enter() override;
+  void Event(const SDL_Event& event) override;
+  void Update(const FrameTime& time, const Pointer& pointer) override;
+  void Draw() override { m_menus.Draw(m_elapsed); }
+  void Uncovered() override;
+
+  float IdleTime() const { return m_idle; }
+
+ private:
+  MenuSystem& m_menus;
+  float m_idle = 0.0f;
+  float m_elapsed = 0.0f;
+  int m_pointerY = 0;
+};
+
+// The pause menu over a suspended level; Escape resumes.
+class PauseMenuScreen final : public Screen {
+ public:
+  explicit PauseMenuScreen(MenuSystem& menus) : m_menus(menus) {}
+
+  void Enter() override;
+  void Event(const SDL_Event& event) override { m_menus.HandleEvent(event, m_pointerY, Flow()); }
+  void Update(const FrameTime& time, const Pointer& pointer) override;
+  void Draw() override { m_menus.Draw(m_elapsed); }
+
+ private:
+  MenuSystem& m_menus;
+  float m_elapsed = 0.0f;
+  int m_pointerY = 0;
+};

@@ -2,10 +2,10 @@
 // record, its editing keys and the Ok button.
 //
 //   SDL_EnableKeyRepeat(kNameEntryRepeatDelay, kNameEntryRepeatInterval);
-//   NameEntryModel entry(LastScoreName());
+//   NameEntryModel entry(scores.LastName());
 //   each frame: for each event entry.Event(UiEventFrom(e), H);
 //               if (entry.EndFrame()) render NameLine() again;
-//               if (entry.Done()) { SetScoreName(levelIndex, entry.Name().c_str()); leave; }
+//               if (entry.Done()) { scores.SetName(levelIndex, entry.Name().c_str()); leave; }
 //
 // Only the last key press of a frame is applied, so a held key repeating
 // faster than the frame rate adds one character a frame, never a burst.

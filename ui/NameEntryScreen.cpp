@@ -1,7 +1,6 @@
 // The name entry after a record: the player types a name over the level just
 // won, and it goes into the score table.
-#include "app/Display.h"
-#include "app/GameState.h"
+#include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "render/Overlay.h"
@@ -15,32 +14,38 @@ namespace {
 
 class NameEntryScreen final : public Screen {
  public:
-  explicit NameEntryScreen(int levelIndex) : m_levelIndex(levelIndex), m_entry(LastScoreName()) {}
+  NameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene)
+      : m_menus(menus), m_levelIndex(levelIndex), m_drawScene(std::move(drawScene)), m_entry(menus.Scores().LastName()) {}
 
   void Enter() override {
     SetKeyboardInput(kNameEntryRepeatDelay, kNameEntryRepeatInterval, true);
-    g_game.drawArrows = 0;
-    g_game.drawArrowHover = 0;
     OpenFontStyle(m_big, kFontMenuBig);
     OpenFontStyle(m_small, kFontMenuSmall);
     RenderTexts();
   }
 
-  void Event(const SDL_Event& event) override { m_entry.Event(UiEventFrom(event), OverlayScreenHeight()); }
+  void Event(const SDL_Event& event) override {
+    m_entry.Event(UiEventFrom(event), OverlayScreenHeight());
+    if (m_entry.Done() && !m_popped) {
+      m_popped = true;
+      Flow().Pop();
+    }
+  }
 
-  void Update(float) override {
+  void Update(const FrameTime& time, const Pointer& pointer) override {
+    m_time = time;
+    m_pointerY = pointer.y;
     if (m_entry.EndFrame()) RenderTexts();
   }
 
   void Draw() override {
-    const MenuActions& actions = CurrentMenuActions();
-    if (actions.drawLevelScene)
-      actions.drawLevelScene();
+    if (m_drawScene)
+      m_drawScene(m_time);
     else
-      DrawMenuBackdrop(false);
+      m_menus.DrawBackdrop(m_time.elapsed, false);
     const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
     Begin2D();
-    if (NameEntryModel::OkUnderPointer(g_game.mouseY, H)) DrawHighlight(NameEntryModel::OkHighlightRect(W, H));
+    if (NameEntryModel::OkUnderPointer(m_pointerY, H)) m_menus.DrawHighlight(NameEntryModel::OkHighlightRect(W, H));
     m_big.Draw(m_title, 0, 0, W, H - 72, 1, 1);
     m_small.Draw(m_prompt, 0, 0, W, H - 16, 1, 1);
     m_big.Draw(m_name, 0, 16, W, H, 1, 1);
@@ -49,15 +54,11 @@ class NameEntryScreen final : public Screen {
   }
 
   void Leave() override {
-    if (!m_entry.Name().empty()) SetScoreName(m_levelIndex, m_entry.Name().c_str());
-    g_game.drawArrows = 1;
-    g_game.drawArrowHover = 1;
+    if (!m_entry.Name().empty()) m_menus.Scores().SetName(m_levelIndex, m_entry.Name().c_str());
     SetKeyboardInput(kGameRepeatDelay, kGameRepeatInterval, true);
     m_big.Close();
     m_small.Close();
   }
-
-  bool Finished() const override { return m_entry.Done(); }
 
  private:
   // Every text again: the name line changes with each key.
@@ -74,14 +75,19 @@ class NameEntryScreen final : public Screen {
     m_small.Upload();
   }
 
+  MenuSystem& m_menus;
   int m_levelIndex;
+  SceneDrawer m_drawScene;
   NameEntryModel m_entry;
+  FrameTime m_time;
+  int m_pointerY = 0;
+  bool m_popped = false;
   GLFontTrueType m_big, m_small;
   int m_title = -1, m_prompt = -1, m_name = -1, m_ok = -1;
 };
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeNameEntryScreen(int levelIndex, int /*moves*/) {
-  return std::make_unique<NameEntryScreen>(levelIndex);
+std::unique_ptr<Screen> MakeNameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene) {
+  return std::make_unique<NameEntryScreen>(menus, levelIndex, std::move(drawScene));
 }

@@ -7,6 +7,9 @@
 namespace {
 
 class SaveScreen final : public SlotListScreen {
+ public:
+  using SlotListScreen::SlotListScreen;
+
  protected:
   const CUString& Title() const override { return Label(LabelKey::SaveGame); }
   bool ChooseSlot(int slot, const SaveSlotInfo&) override {
@@ -17,4 +20,4 @@ class SaveScreen final : public SlotListScreen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeSaveScreen() { return std::make_unique<SaveScreen>(); }
+std::unique_ptr<Screen> MakeSaveScreen(MenuSystem& menus) { return std::make_unique<SaveScreen>(menus); }

@@ -14,8 +14,6 @@ const char* const kScoreFileName = "score.orb";
 
 namespace {
 
-std::unique_ptr<ScoreTable> g_scores;
-char g_lastScoreName[kScoreNameBytes] = {0};
 
 // Up to 20 characters, every following byte zero.
 void CopyName(char (&to)[kScoreNameBytes], const char* name) {
@@ -121,39 +119,21 @@ std::string ScoreFilePath() {
   return path;
 }
 
-int CreateScoreTable() {
-  g_scores.reset(new (std::nothrow) ScoreTable);
-  if (!g_scores) return 0;
-  std::memset(g_lastScoreName, 0, sizeof g_lastScoreName);
-  LoadScoreTable(ScoreFilePath().c_str(), *g_scores);
-  return 1;
-}
+void HighScores::Load() { LoadScoreTable(ScoreFilePath().c_str(), m_table); }
 
-void SaveScoreFile() {
-  if (g_scores) SaveScoreTable(ScoreFilePath().c_str(), *g_scores);
-}
+void HighScores::Save() const { SaveScoreTable(ScoreFilePath().c_str(), m_table); }
 
-void FreeScoreTable() { g_scores.reset(); }
-
-ScoreTable* Scores() { return g_scores.get(); }
-
-void ResetScores() {
-  if (g_scores) ResetScoreTable(*g_scores);
-}
-
-int IsRecord(int levelIndex, int moves) {
-  if (!g_scores || levelIndex < 0 || levelIndex >= kScoreLevels) return 0;
-  ScoreEntry& entry = g_scores->entries[levelIndex];
+int HighScores::IsRecord(int levelIndex, int moves) {
+  if (levelIndex < 0 || levelIndex >= kScoreLevels) return 0;
+  ScoreEntry& entry = m_table.entries[levelIndex];
   if (moves >= entry.moves) return 0;
   // The file keeps counts of 0..10000; no game ends below zero moves.
   entry.moves = moves < 0 ? 0 : moves;
   return 1;
 }
 
-void SetScoreName(int levelIndex, const char* name) {
-  CopyName(g_lastScoreName, name);
-  if (!g_scores || levelIndex < 0 || levelIndex >= kScoreLevels) return;
-  SetEntryName(g_scores->entries[levelIndex], g_lastScoreName);
+void HighScores::SetName(int levelIndex, const char* name) {
+  CopyName(m_lastName, name);
+  if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
+  SetEntryName(m_table.entries[levelIndex], m_lastName);
 }
-
-const char* LastScoreName() { return g_lastScoreName; }

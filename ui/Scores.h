@@ -1,9 +1,9 @@
 // The high-score table: for each of the first 60 levels the best move count
 // and the name of who made it, kept in "score.orb" below the game directory.
 //
-// Start-up calls CreateScoreTable (reads the file), the level-won step calls
-// IsRecord and, when it returns 1, runs the name entry, which ends with
-// SetScoreName; shutdown calls SaveScoreFile then FreeScoreTable.
+// The game owns one HighScores: start-up loads it from the file, the
+// level-won step calls IsRecord and, when it returns 1, runs the name entry,
+// which ends with SetName; shutdown saves it.
 //
 // "score.orb": no header, exactly 60 records of 25 bytes in level order,
 // 1,500 bytes: the 21 name bytes as held in memory (terminator and the bytes
@@ -62,27 +62,36 @@ int LoadScoreTable(const char* path, ScoreTable& table);
 // written) when the file cannot be made.
 int SaveScoreTable(const char* path, const ScoreTable& table);
 
-// The process-wide table and the name entered last in this run.
 // Game directory + "score.orb".
 std::string ScoreFilePath();
-// Makes the table and reads the score file. Returns 1 (0 only when memory is
-// exhausted).
-int CreateScoreTable();
-// Writes the table when it exists; a file that cannot be written is left.
-void SaveScoreFile();
-void FreeScoreTable();
-// Null before CreateScoreTable and after FreeScoreTable.
-ScoreTable* Scores();
-// Resets every entry to the defaults (F1 on the high-score screen).
-void ResetScores();
 
-// 1 and stores moves when moves is strictly below the level's record; 0 and
-// nothing changed otherwise (equal counts keep the holder; levels past the
-// table have no record).
-int IsRecord(int levelIndex, int moves);
-// Stores the first 20 characters of name as the level's holder and as the
-// last name entered (the following bytes are zeroed).
-void SetScoreName(int levelIndex, const char* name);
-// The last name entered in this run ("" at start), where the next name entry
-// starts.
-const char* LastScoreName();
+// The table of the run and the name entered last in it.
+class HighScores {
+ public:
+  HighScores() { ResetScoreTable(m_table); }
+
+  // Reads the score file (the defaults when it is missing or broken).
+  void Load();
+  // Writes the table; a file that cannot be written is left as it was.
+  void Save() const;
+
+  ScoreTable& Table() { return m_table; }
+  const ScoreTable& Table() const { return m_table; }
+  // Every entry back to the defaults (F1 on the high-score screen).
+  void Reset() { ResetScoreTable(m_table); }
+
+  // 1 and stores moves when moves is strictly below the level's record; 0
+  // and nothing changed otherwise (equal counts keep the holder; levels past
+  // the table have no record).
+  int IsRecord(int levelIndex, int moves);
+  // Stores the first 20 characters of name as the level's holder and as the
+  // last name entered (the following bytes are zeroed).
+  void SetName(int levelIndex, const char* name);
+  // The last name entered in this run ("" at start), where the next name
+  // entry starts.
+  const char* LastName() const { return m_lastName; }
+
+ private:
+  ScoreTable m_table;
+  char m_lastName[kScoreNameBytes] = {};
+};

@@ -1,7 +1,6 @@
 // The slot list of the load and save screens: reading the slots, the rows drawn, the choice.
 #include "ui/SlotListScreen.h"
 
-#include "app/GameState.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "render/Overlay.h"
@@ -16,8 +15,6 @@ constexpr float kRowMargin = 0.2f;
 }  // namespace
 
 void SlotListScreen::Enter() {
-  m_pointerX = g_game.mouseX;
-  m_pointerY = g_game.mouseY;
   ReadSaveSlots(m_infos);
   OpenFontStyle(m_big, kFontMenuBig);
   OpenFontStyle(m_small, kFontMenuSmall);
@@ -31,25 +28,28 @@ void SlotListScreen::Enter() {
 void SlotListScreen::Event(const SDL_Event& event) {
   if (m_list.Event(UiEventFrom(event), OverlayScreenHeight()) != SlotChoice::kRow) return;
   const int row = m_list.Chosen();
-  if (row == kSlotBackRow || (row >= 0 && row < kSaveSlotCount && ChooseSlot(row, m_infos[row]))) m_done = true;
+  if (row == kSlotBackRow || (row >= 0 && row < kSaveSlotCount && ChooseSlot(row, m_infos[row]))) Flow().Pop();
 }
 
-void SlotListScreen::Update(float) {
+void SlotListScreen::Update(const FrameTime& time, const Pointer& pointer) {
+  m_elapsed = time.elapsed;
   // The pointer takes the highlight when it moves, so that a pointer resting
-  // on the rows leaves the keys free to choose.
-  if (g_game.mouseX == m_pointerX && g_game.mouseY == m_pointerY) return;
-  m_pointerX = g_game.mouseX;
-  m_pointerY = g_game.mouseY;
-  m_list.PointerMoved(m_pointerY, OverlayScreenHeight());
+  // on the rows leaves the keys free to choose. The first frame only learns
+  // where it rests.
+  const bool first = m_pointerX < 0;
+  if (pointer.x == m_pointerX && pointer.y == m_pointerY) return;
+  m_pointerX = pointer.x;
+  m_pointerY = pointer.y;
+  if (!first) m_list.PointerMoved(m_pointerY, OverlayScreenHeight());
 }
 
 void SlotListScreen::Draw() {
-  DrawMenuBackdrop(false);
+  m_menus.DrawBackdrop(m_elapsed, false);
   const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
   const int left = static_cast<int>(W * kRowMargin), right = static_cast<int>(W * (1.0f - kRowMargin));
   Begin2D();
   const int top = SlotRowY(m_list.Highlighted(), H);
-  DrawHighlight({left, top - kSlotRowHeight / 4, right, top + kSlotRowHeight + kSlotRowHeight / 4});
+  m_menus.DrawHighlight({left, top - kSlotRowHeight / 4, right, top + kSlotRowHeight + kSlotRowHeight / 4});
   m_big.Draw(m_title, 0, SlotRowY(0, H) - 2 * kSlotRowHeight, W, kSlotRowHeight, 1, 1);
   for (int row = 0; row < kSaveSlotCount; ++row)
     m_small.Draw(m_rows[row], 0, SlotRowY(row, H), W, kSlotRowHeight, 1, 1);

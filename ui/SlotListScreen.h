@@ -3,24 +3,28 @@
 // keys. Each screen says what choosing a slot does.
 #pragma once
 
-#include "app/Screen.h"
+#include "platform/Screen.h"
+#include "ui/MenuScreen.h"
 #include "text/GLFontTrueType.h"
 #include "ui/SaveSlots.h"
 
 class SlotListScreen : public Screen {
  public:
+  explicit SlotListScreen(MenuSystem& menus) : m_menus(menus) {}
+
   void Enter() override;
   void Event(const SDL_Event& event) override;
-  void Update(float frameDelta) override;
+  void Update(const FrameTime& time, const Pointer& pointer) override;
   void Draw() override;
   void Leave() override;
-  bool Finished() const override { return m_done; }
 
  protected:
   // The title's language label text.
   virtual const CUString& Title() const = 0;
   // A slot row was chosen; returns true when the screen ends.
   virtual bool ChooseSlot(int slot, const SaveSlotInfo& info) = 0;
+
+  MenuSystem& m_menus;
 
  private:
   SaveSlotInfo m_infos[kSaveSlotCount];
@@ -29,5 +33,5 @@ class SlotListScreen : public Screen {
   int m_title = -1;
   int m_rows[kSlotRowCount] = {};
   int m_pointerX = -1, m_pointerY = -1;  // where the pointer was last seen
-  bool m_done = false;
+  float m_elapsed = 0.0f;
 };

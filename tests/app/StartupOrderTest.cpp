@@ -1,6 +1,7 @@
 // The initialisation and release sequences of the real game, observed in the
 // order their steps report to the start-up trace; a failed start runs
-// Release and leaves no config.ini of its own.
+// Release and leaves no config.ini of its own; a change of resolution
+// reopens the display with what the menus need.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -9,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
+#include "app/Game.h"
 #include "config/Settings.h"
+#include "engine3d/GLContext.h"
+#include "platform/Display.h"
 #include "base/TraceLog.h"
 #include "text/TextSystem.h"
 #include "tests/support/TestFiles.h"
@@ -27,6 +30,19 @@ const std::vector<std::string> kInitialise = {
     "Init Tessel 3D",   "Init ListTheme",   "Init Tessel Menu", "Init Level", "Init Scores", "Init Sound",
     "Play Music",       "Upload fonts",     "Init 3D fonts", "Init : ok"};
 
+LaunchOptions Windowed() {
+  LaunchOptions options;
+  options.windowed = true;
+  return options;
+}
+
+// A key released during the opening emblem skips it.
+void SkipTheIntro() {
+  SDL_Event skip = {};
+  skip.type = SDL_KEYUP;
+  SDL_PushEvent(&skip);
+}
+
 class StartupOrderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -38,7 +54,6 @@ class StartupOrderTest : public ::testing::Test {
     TraceLog::AttachSink(Record);
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0) << SDL_GetError();
     InitTextSystem();
-    g_settings.windowed = 1;
   }
   void TearDown() override {
     TraceLog::AttachSink(nullptr);
@@ -53,10 +68,27 @@ class StartupOrderTest : public ::testing::Test {
 
 TEST_F(StartupOrderTest, InitialiseAndReleaseRunEveryStepInTheirOrder) {
   ScopedWorkingDirectory inGame(dir.Path());
-  ASSERT_EQ(Initialise(), 1);
+  Game game(Windowed());
+  SkipTheIntro();
+  ASSERT_EQ(game.Initialise(), 1);
   EXPECT_EQ(g_trace, kInitialise);
+
+  // A new size from the options: the display opens again, keeping the keys'
+  // repeat and characters that name and code entry need.
+  game.ChangeResolution(800, 600);
+  int delay = 0, interval = 0;
+  SDL_GetKeyRepeat(&delay, &interval);
+  EXPECT_EQ(delay, 2);
+  EXPECT_EQ(interval, 1);
+  EXPECT_EQ(SDL_EnableUNICODE(-1), 1);
+  EXPECT_EQ(g_settings.width, 800);
+  EXPECT_EQ(g_settings.height, 600);
+  EXPECT_EQ(g_screen.width, 800);
+  EXPECT_EQ(SDL_GetVideoSurface()->h, 600);
+  EXPECT_EQ(CheckGLErrors(), 1);
+
   g_trace.clear();
-  Release();
+  game.Release();
   ASSERT_FALSE(g_trace.empty());
   EXPECT_EQ(g_trace.front(), "Free Tessel");
   EXPECT_TRUE(std::filesystem::is_directory(dir / "save"));
@@ -66,8 +98,9 @@ TEST_F(StartupOrderTest, AFailedStartStopsAtItsStepAndStillReleases) {
   ScopedWorkingDirectory inGame(dir.Path());
   std::filesystem::remove(dir / "config.ini");
   CapturedStream err(2);
-  ASSERT_EQ(Initialise(), 0);
-  Release();
+  Game game(Windowed());
+  ASSERT_EQ(game.Initialise(), 0);
+  game.Release();
   EXPECT_EQ(g_trace, (std::vector<std::string>{"InitTessel", "Load Config file", "Free Tessel"}));
   EXPECT_EQ(err.Text(), "Configuration File config.ini not found\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "config.ini"));
@@ -88,8 +121,9 @@ TEST(StartupOrderDeathTest, AFailureAfterTheStartEndsThroughReleaseWithStatusOne
         TraceLog::AttachSink([](const char* message) { std::fprintf(stderr, "%s\n", message); });
         SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO);
         InitTextSystem();
-        g_settings.windowed = 1;
-        if (Initialise()) EndAfterFailure();
+        Game game(Windowed());
+        SkipTheIntro();
+        if (game.Initialise()) game.EndAfterFailure();
       },
       ::testing::ExitedWithCode(1), "Init : ok\nFree Tessel\n");
   EXPECT_TRUE(std::filesystem::exists(dir / "config.ini"));

@@ -12,8 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/Display.h"
-#include "config/Settings.h"
+#include "platform/Display.h"
 #include "engine3d/Objet3D.h"
 #include "tests/engine3d/ModelFixtures.h"
 #include "tests/support/TestFiles.h"
@@ -105,7 +104,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   setenv("SDL_VIDEODRIVER", "x11", 0);
-  g_settings.windowed = 1;
   SetMipmapping(true);
   if (SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenDisplay(kWidth, kHeight)) {
     std::fprintf(stderr, "engine3d_bench: cannot open a %dx%d window\n", kWidth, kHeight);

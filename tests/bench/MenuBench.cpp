@@ -15,9 +15,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Display.h"
-#include "app/FrameClock.h"
-#include "app/Startup.h"
+#include "app/Game.h"
+#include "platform/Display.h"
+#include "platform/FrameClock.h"
 #include "config/Settings.h"
 #include "render/Overlay.h"
 #include "tests/support/TestFiles.h"
@@ -32,17 +32,19 @@ using Clock = std::chrono::steady_clock;
 
 // A whole menu frame, or only its 3D background and logo (what the menus'
 // own texts and highlight cost is the difference).
-void Bench(const char* name, int frames, bool backdropOnly = false) {
+void Bench(MenuSystem& menus, const char* name, int frames, bool backdropOnly = false) {
   double total = 0, least = 1e9, most = 0;
   const std::clock_t cpuStart = std::clock();
+  FrameClock clock;
+  clock.Start(SDL_GetTicks());
   for (int i = 0; i < frames; ++i) {
     const Clock::time_point start = Clock::now();
-    g_clock.Tick(SDL_GetTicks());
-    g_clock.Advance();
+    clock.Tick(SDL_GetTicks());
+    clock.Advance();
     if (backdropOnly)
-      DrawMenuBackdrop(true);
+      menus.DrawBackdrop(clock.elapsedFrames, true);
     else
-      DrawMenuScreen();
+      menus.Draw(clock.elapsedFrames);
     DrawCursor(OverlayScreenWidth() / 2, OverlayScreenHeight() / 2, 16);
     PresentFrame();
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -76,21 +78,23 @@ int main(int argc, char** argv) {
                                                  "\nSpeed=8\nSound=0\nMusic=0\nReflect=1\nShadow=2\nLangLevel=1\nLang=en\n");
   testsupport::ScopedWorkingDirectory inGame(dir.Path());
   if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0 || !InitTextSystem()) return 1;
-  g_settings.windowed = 1;
   SDL_Event skip = {};
   skip.type = SDL_KEYUP;
   SDL_PushEvent(&skip);  // skips the opening emblem
   int status = 1;
-  if (Initialise()) {
+  LaunchOptions options;
+  options.windowed = true;
+  Game game(options);
+  if (game.Initialise()) {
     SetFrameRateCap(0);
-    g_clock.Start(SDL_GetTicks());
-    Bench("main menu", frames);
-    Bench("background and logo only", frames, true);
-    SetCurrentMenu(GameMenus(), GameMenus().optionsMenu);
-    Bench("options menu", frames);
+    MenuSystem& menus = game.Menus();
+    Bench(menus, "main menu", frames);
+    Bench(menus, "background and logo only", frames, true);
+    SetCurrentMenu(menus.Menus(), menus.Menus().optionsMenu);
+    Bench(menus, "options menu", frames);
     status = 0;
   }
-  Release();
+  game.Release();
   SDL_Quit();
   QuitTextSystem();
   return status;

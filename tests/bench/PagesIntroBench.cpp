@@ -13,8 +13,7 @@
 #include <ctime>
 #include <string>
 
-#include "app/Display.h"
-#include "config/Settings.h"
+#include "platform/Display.h"
 #include "intro/Intro.h"
 #include "pages/PageCompose.h"
 #include "render/Overlay.h"
@@ -56,13 +55,14 @@ void BenchPages() {
 }
 
 void BenchIntro(double seconds) {
-  if (!SetUpIntro()) return;
+  Emblem emblem;
+  if (!emblem.SetUp()) return;
   IntroAnimation state;
   state.phase = kIntroSpin;
   int frames = 0;
   Clock::time_point start = Clock::now();
   while (Milliseconds(start) < seconds * 1000.0) {
-    DrawIntro(state);
+    DrawIntro(state, emblem);
     PresentFrame();
     state.angle = 720.0f - static_cast<float>(frames % 144) * 5.0f;
     state.distance = state.angle / 360.0f;
@@ -70,7 +70,6 @@ void BenchIntro(double seconds) {
   }
   std::printf("intro: %d frames in %.1f s, %.0f frames per second at %dx%d\n", frames, seconds,
               frames / (Milliseconds(start) / 1000.0), 1024, 768);
-  ReleaseIntro();
 }
 
 }  // namespace
@@ -84,7 +83,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   setenv("SDL_VIDEODRIVER", "x11", 0);
-  g_settings.windowed = 1;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0 || !OpenDisplay(1024, 768)) return 1;
   SetOverlayScreenSize(1024, 768);
   BenchIntro(seconds);

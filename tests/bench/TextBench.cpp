@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "base/CUString.h"
-#include "config/Settings.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/VirtualDisplay.h"
 #include "text/GLFontTrueType.h"
@@ -75,7 +74,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "text_bench: no display\n");
     return 1;
   }
-  g_settings.windowed = 1;
   if (!InitTextSystem() || SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenDisplay(kWidth, kHeight)) {
     std::fprintf(stderr, "text_bench: cannot open a window\n");
     return 1;

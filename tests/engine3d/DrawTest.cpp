@@ -8,8 +8,7 @@
 
 #include <cstdlib>
 
-#include "app/Display.h"
-#include "config/Settings.h"
+#include "platform/Display.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Objet3D.h"
 #include "tests/engine3d/ModelFixtures.h"
@@ -28,7 +27,6 @@ class DrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    g_settings.windowed = 1;
     SetMipmapping(false);
     ASSERT_EQ(OpenDisplay(kSize, kSize), 1);
     ClearMaterials();

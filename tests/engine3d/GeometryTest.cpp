@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 
+#include "engine3d/GLContext.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Rotation.h"
 
@@ -321,4 +322,15 @@ TEST(Rotation, QuaternionsAndMatrices) {
       std::sin(b) * std::sin(a) * std::sin(c) + std::cos(b) * std::cos(a) * std::cos(c)};
   QuaternionFromAngles(30, 40, 50, q);
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(q[i], formula[i], 1e-6) << i;
+}
+
+TEST(GLExtensions, MatchWholeTokensOnlyIncludingTheLast) {
+  const char* list = "GL_ARB_multitexture GL_EXT_texture_edge_clamp_plus GL_EXT_compiled_vertex_array";
+  EXPECT_TRUE(ExtensionListed(list, "GL_ARB_multitexture"));
+  EXPECT_TRUE(ExtensionListed(list, "GL_EXT_compiled_vertex_array"));
+  EXPECT_FALSE(ExtensionListed(list, "GL_EXT_texture_edge_clamp"));
+  EXPECT_FALSE(ExtensionListed(list, "GL_ARB_multi"));
+  EXPECT_FALSE(ExtensionListed(list, "gl_arb_multitexture"));
+  EXPECT_FALSE(ExtensionListed("", "GL_ARB_multitexture"));
+  EXPECT_FALSE(ExtensionListed(nullptr, "GL_ARB_multitexture"));
 }

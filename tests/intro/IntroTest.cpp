@@ -6,13 +6,15 @@
 
 #include <cmath>
 
-#include "app/Display.h"
 #include "config/Settings.h"
+#include "platform/Display.h"
+#include "platform/FrameRunner.h"
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "intro/Emblem.h"
 #include "intro/Intro.h"
 #include "render/Overlay.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/GLFrame.h"
 
 namespace {
@@ -135,12 +137,10 @@ class IntroDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
-    g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(640, 480), 1);
     SetOverlayScreenSize(640, 480);
   }
   void TearDown() override {
-    ReleaseIntro();
     CloseDisplay();
     SDL_Quit();
   }
@@ -150,23 +150,21 @@ TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhite
   const float saved[3] = {g_logoColors[0][0], g_logoColors[0][1], g_logoColors[0][2]};
   g_logoColors[0][0] = 1.0f;
   g_logoColors[0][1] = g_logoColors[0][2] = 0.0f;
-  ASSERT_EQ(SetUpIntro(), 1);
+  Emblem emblem;
+  ASSERT_EQ(emblem.SetUp(), 1);
   std::copy(saved, saved + 3, g_logoColors[0]);
-  for (int part = 0; part < 3; ++part) {
-    Objet3D* object = IntroObject(part);
+  for (const auto& object : emblem.parts) {
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(object->meshCount, 1);
-    EXPECT_EQ(object->vertexTotal, 2222) << "every object holds all the vertices";
     EXPECT_EQ(object->FirstMesh()->material->flags, kMaterialEnvironment);
   }
-  EXPECT_EQ(IntroObject(1)->faceTotal, 80);
 
   IntroAnimation state;
   state.phase = kIntroHold;
   state.angle = 0.0f;
   state.distance = 0.0f;
   state.timer = 1.0f;
-  DrawIntro(state);
+  DrawIntro(state, emblem);
   // The swoosh (outline 4) runs under the cube and the G: rows 300 to 380.
   testsupport::Image frame = testsupport::ReadFrame(640, 480);
   int red = 0, white = 0, other = 0;
@@ -188,17 +186,13 @@ TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhite
   EXPECT_EQ(other, 0) << "nothing of the default cyan is left";
 }
 
-TEST_F(IntroDisplayTest, AReleasedKeyEndsTheRunAfterOneFrameWithoutFading) {
-  ASSERT_EQ(SetUpIntro(), 1);
-  SDL_Event release = {};
-  release.type = SDL_KEYUP;
-  SDL_PushEvent(&release);
-  IntroAnimation state;
-  RunIntro(state);
-  EXPECT_EQ(state.frames, 1);
-  EXPECT_EQ(state.phase, kIntroSpin);
-  SDL_PushEvent(&release);
-  EXPECT_EQ(PlayIntroAnimation(), 1) << "the start goes on";
+TEST_F(IntroDisplayTest, AReleasedKeyEndsTheScreenAfterOneFrameWithoutFading) {
+  testsupport::FakePlatform platform;
+  FrameRunner runner(platform.Hooks());
+  platform.Key(SDLK_SPACE, false);
+  EXPECT_EQ(runner.Run(std::make_unique<IntroScreen>()), RunEnd::kEmpty);
+  EXPECT_EQ(platform.presents, 1);
+  EXPECT_TRUE(platform.blacks.empty());
 }
 
 }  // namespace

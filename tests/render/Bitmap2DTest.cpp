@@ -4,7 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "config/Settings.h"
 #include "render/Bitmap2D.h"
 #include "render/Overlay.h"

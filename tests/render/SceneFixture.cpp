@@ -5,7 +5,7 @@
 #include <GL/glu.h>
 #include <SDL.h>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "config/Settings.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Material.h"

@@ -13,9 +13,9 @@
 #include <vector>
 #include <string>
 
-#include "app/Display.h"
-#include "base/CUString.h"
 #include "config/Settings.h"
+#include "platform/Display.h"
+#include "base/CUString.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
@@ -63,7 +63,6 @@ class TextDraw : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(kWidth, kHeight), 1);
     SetUp2D();
   }
@@ -253,21 +252,19 @@ TEST_F(TextDraw, AccentedUtf16TextsShowTheirAccents) {
   EXPECT_GT(frame.CountLit(), 1000);
 }
 
-TEST_F(TextDraw, TheMenuFontComesFromItsStyleAndIsReleasedInOrder) {
+TEST_F(TextDraw, AFontOpenedFromAStyleTakesItsFaceSizeAndColours) {
   {
     ScopedWorkingDirectory inGame(GameTreeDir());
     for (int style = 0; style < kFontStyleCount; ++style)
       ReadFontStyle(kFontIniPath, g_fontStyles[style], FontStyleSection(style));
-    ASSERT_EQ(SetUpFonts(kWidth, kHeight), 1);
   }
   const FontStyleRecord& style = g_fontStyles[kFontMenuBig];
-  GLFontTrueType& menu = MenuFont();
-  EXPECT_TRUE(menu.HasFace());
+  GLFontTrueType menu;
+  {
+    ScopedWorkingDirectory inGame(GameTreeDir());
+    ASSERT_EQ(OpenFontStyle(menu, kFontMenuBig), 1);
+  }
   EXPECT_EQ(menu.Size(), style.size);
-  EXPECT_EQ(MenuMetrics().fontHeight, style.size);
-  EXPECT_EQ(MenuMetrics().unit, 24);
-  EXPECT_EQ(MenuMetrics().screenWidth, kWidth);
-  EXPECT_EQ(MenuMetrics().screenHeight, kHeight);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(menu.top[i], style.top[i]);
     EXPECT_EQ(menu.bottom[i], style.bottom[i]);
@@ -279,22 +276,18 @@ TEST_F(TextDraw, TheMenuFontComesFromItsStyleAndIsReleasedInOrder) {
 
   const int id = menu.AddTextW(CUString(u"Jouer"));
   ASSERT_NE(id, -1);
-  UploadMenuFont();
+  menu.Upload();
   Clear();
   menu.Draw(id, 0, 0, kWidth, kHeight, 1, 1);
   Image frame = Frame();
   EXPECT_GT(frame.CountLit(), 300);
   EXPECT_TRUE(Black(frame.At((kWidth - menu.TextWidth(id)) / 2 - 1, kHeight / 2)));
-
-  ReleaseMenuFontCache();
-  EXPECT_EQ(menu.Pages().Count(), 0);
-  EXPECT_EQ(menu.TextWidth(id), 0);
-  FreeFonts();
+  menu.Close();
   EXPECT_FALSE(menu.HasFace());
 
-  // A style whose face is missing fails the set-up with a message.
+  // A style whose face is missing fails with a message.
   std::snprintf(g_fontStyles[kFontMenuBig].face, sizeof g_fontStyles[kFontMenuBig].face, "data/none.ttf");
   CapturedStream err(2);
-  EXPECT_EQ(SetUpFonts(kWidth, kHeight), 0);
+  EXPECT_EQ(OpenFontStyle(menu, kFontMenuBig), 0);
   EXPECT_EQ(err.Text().rfind("Couldn't open font data/none.ttf", 0), 0u);
 }

@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Display.h"
-#include "config/Settings.h"
+#include "platform/Display.h"
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
@@ -44,7 +43,6 @@ class ArtDisplay : public ::testing::Test {
  protected:
   void Open(int width, int height) {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(width, height), 1);
     m_width = width;
     m_height = height;

@@ -1,16 +1,19 @@
-// The menu screen's input without a display: SDL events handed to the menu
-// reach the game's states through the installed menu actions, with the move
-// and action sounds, and Escape leaves the submenus or resumes a level.
+// The menu screen's input without a display: SDL events handed to the menus
+// reach the game through its menu actions, with the move and action sounds;
+// Escape leaves the submenus or resumes a level; an untouched main menu
+// starts the demonstration after ten seconds.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/GameState.h"
 #include "config/Settings.h"
+#include "platform/FrameRunner.h"
+#include "platform/ScreenStack.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/MenuScreen.h"
-#include "ui/ModalScreens.h"
+#include "ui/Scores.h"
 
 namespace {
 
@@ -21,32 +24,43 @@ SDL_Event KeyUp(SDLKey key) {
   return event;
 }
 
+class RecordingActions final : public MenuActions {
+ public:
+  void NewGame() override { calls.push_back("newGame"); }
+  void ResumeGame() override { calls.push_back("resume"); }
+  void PlayLevel(int level) override { calls.push_back("level " + std::to_string(level)); }
+  void LoadedGame() override { calls.push_back("loaded"); }
+  void QuitToMainMenu() override { calls.push_back("quitToMainMenu"); }
+  void QuitGame() override { calls.push_back("quitGame"); }
+  void ShowOrderPage() override { calls.push_back("order"); }
+  void StartDemonstration() override { calls.push_back("demonstration"); }
+  void ChangeResolution(int width, int height) override {
+    calls.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  void LoadChosenLevelSet() override {}
+  void SetDifficulty(int) override {}
+  void SetMusicOn(bool) override {}
+  void SetSoundOn(bool) override {}
+  void RenderChoicesChanged() override {}
+
+  std::vector<std::string> calls;
+};
+
 class MenuCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     uitest::LoadShippedLanguage("en");
-    ResetGameState(g_game);
-    g_game.mouseY = -100;  // off every entry
-    ASSERT_EQ(BuildMenus(), 1);
-    SetMenuSoundPlayer([this](int sound) { sounds.push_back(sound); });
-    MenuActions actions;
-    actions.newGame = [this] { calls.push_back("newGame"); };
-    actions.resumeGame = [this] { calls.push_back("resume"); };
-    actions.quitToMainMenu = [this] { calls.push_back("quitToMainMenu"); };
-    actions.quitGame = [this] { calls.push_back("quitGame"); };
-    actions.showPage = [this](int set) { calls.push_back("page " + std::to_string(set)); };
-    SetMenuActions(actions);
-  }
-  void TearDown() override {
-    SetMenuActions(MenuActions());
-    SetMenuSoundPlayer([](int) {});
-    FreeMenus();
+    ASSERT_EQ(menus.Build({{1024, 768}}), 1);
+    menus.SetSoundPlayer([this](int sound) { sounds.push_back(sound); });
   }
   void Keys(std::initializer_list<SDLKey> keys) {
-    for (SDLKey key : keys) HandleMenuEvent(KeyUp(key));
+    for (SDLKey key : keys) menus.HandleEvent(KeyUp(key), -100, stack);  // the pointer off every entry
   }
 
-  std::vector<std::string> calls;
+  RecordingActions actions;
+  HighScores scores;
+  MenuSystem menus{actions, scores};
+  ScreenStack stack;
   std::vector<int> sounds;
 };
 
@@ -55,37 +69,63 @@ class MenuCommands : public ::testing::Test {
 TEST_F(MenuCommands, MainMenuEntriesRunTheirCommands) {
   // Order, then Quit: Down three times and Enter, Down twice more and Enter.
   Keys({SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN, SDLK_DOWN, SDLK_DOWN, SDLK_KP_ENTER});
-  EXPECT_EQ(calls, (std::vector<std::string>{"page 2", "quitGame"}));
+  EXPECT_EQ(actions.calls, (std::vector<std::string>{"order", "quitGame"}));
   EXPECT_EQ(sounds, (std::vector<int>{0, 0, 0, 1, 0, 0, 1}));
   // Game > Play.
-  calls.clear();
+  actions.calls.clear();
   Keys({SDLK_DOWN, SDLK_RETURN});  // Quit wraps round to Game
-  EXPECT_FALSE(MainMenuCurrent());
+  EXPECT_FALSE(menus.MainMenuCurrent());
   Keys({SDLK_RETURN});
-  EXPECT_EQ(calls, (std::vector<std::string>{"newGame"}));
+  EXPECT_EQ(actions.calls, (std::vector<std::string>{"newGame"}));
+  // The high scores and the credits are screens of the menus: pushed, not
+  // asked of the game.
+  menus.ShowMainMenu();
+  Keys({SDLK_DOWN, SDLK_DOWN, SDLK_RETURN, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN});
+  EXPECT_EQ(actions.calls, (std::vector<std::string>{"newGame"}));
+  EXPECT_TRUE(stack.HasPending());
 }
 
 TEST_F(MenuCommands, EscapeLeavesASubmenuAndResumesFromThePauseMenu) {
   Keys({SDLK_RETURN});  // Game
-  EXPECT_FALSE(MainMenuCurrent());
-  g_game.idleTime = 300.0f;
+  EXPECT_FALSE(menus.MainMenuCurrent());
   Keys({SDLK_ESCAPE});
-  EXPECT_TRUE(MainMenuCurrent());
-  EXPECT_EQ(g_game.idleTime, 0.0f);  // a submenu never counts as untouched
-  EXPECT_TRUE(calls.empty());  // no level runs
+  EXPECT_TRUE(menus.MainMenuCurrent());
+  Keys({SDLK_ESCAPE});
+  EXPECT_TRUE(actions.calls.empty()) << "no level to resume from the main menu";
 
-  g_game.inGame = 1;
-  ShowPauseMenu();
+  menus.ShowPauseMenu();
   Keys({SDLK_ESCAPE});
-  Keys({SDLK_RETURN});                         // Play: resume
-  Keys({SDLK_UP, SDLK_RETURN});                // Quit: back to the main menu
-  EXPECT_EQ(calls, (std::vector<std::string>{"resume", "resume", "quitToMainMenu"}));
-  EXPECT_TRUE(MainMenuCurrent());
+  Keys({SDLK_RETURN});           // Play: resume
+  Keys({SDLK_UP, SDLK_RETURN});  // Quit: back to the main menu
+  EXPECT_EQ(actions.calls, (std::vector<std::string>{"resume", "resume", "quitToMainMenu"}));
 }
 
-TEST_F(MenuCommands, EntriesWithoutAnInstalledActionDoNothing) {
-  SetMenuActions(MenuActions());
-  Keys({SDLK_UP, SDLK_RETURN});  // Quit with no game to quit
-  Keys({SDLK_DOWN, SDLK_RETURN, SDLK_RETURN});  // Game > Play
-  EXPECT_EQ(sounds, (std::vector<int>{0, 1, 0, 1, 1}));
+TEST_F(MenuCommands, AnUntouchedMainMenuStartsTheDemonstrationAfterTenSeconds) {
+  testsupport::FakePlatform platform;
+  FrameRunner runner(platform.Hooks());
+  platform.pointer.y = -100;
+  runner.Flow().Push(std::make_unique<MainMenuScreen>(menus));
+  auto idle = [&] { return static_cast<const MainMenuScreen*>(runner.Stack().Top())->IdleTime(); };
+  for (int i = 0; i < 30; ++i) platform.Frame(runner);
+  EXPECT_NEAR(idle(), 30.0f, 0.5f);
+  // A highlight move starts the count again; a key that does nothing does not.
+  platform.Key(SDLK_DOWN, false);
+  platform.Frame(runner);
+  EXPECT_NEAR(idle(), 1.0f, 0.1f);
+  platform.Key(SDLK_x, false);
+  platform.Frame(runner);
+  EXPECT_NEAR(idle(), 2.0f, 0.1f);
+  // A submenu keeps it at 0 for as long as it stays.
+  platform.Key(SDLK_UP, false);
+  platform.Key(SDLK_RETURN, false);  // Game
+  for (int i = 0; i < 700; ++i) platform.Frame(runner);
+  EXPECT_EQ(idle(), 0.0f);
+  EXPECT_TRUE(actions.calls.empty());
+  // Back on the main menu, ten seconds untouched start the demonstration.
+  platform.Key(SDLK_ESCAPE, false);
+  platform.Frame(runner);
+  const float start = runner.Clock().elapsedFrames;
+  for (int frame = 0; frame < 1000 && actions.calls.empty(); ++frame) platform.Frame(runner);
+  EXPECT_EQ(actions.calls, (std::vector<std::string>{"demonstration"}));
+  EXPECT_NEAR(runner.Clock().elapsedFrames - start, 601.0f, 2.0f);
 }

@@ -111,41 +111,39 @@ TEST(ScoreFile, MissingFileGivesDefaultsSilentlyDamagedOneWithAMessage) {
 
 TEST(ScoreTableRecords, OnlyStrictlyFewerMovesMakeARecordAndNamesKeepTwentyCharacters) {
   uitest::ScopedGameDirectory game;
-  ASSERT_EQ(CreateScoreTable(), 1);
-  EXPECT_STREQ(LastScoreName(), "");
-  EXPECT_EQ(IsRecord(3, 10000), 0);  // equal to the default: no record
-  EXPECT_EQ(IsRecord(3, 42), 1);
-  EXPECT_EQ(Scores()->entries[3].moves, 42);
-  EXPECT_EQ(IsRecord(3, 42), 0);
-  EXPECT_EQ(IsRecord(3, 43), 0);
-  EXPECT_EQ(Scores()->entries[3].moves, 42);
-  EXPECT_EQ(IsRecord(60, 1), 0);  // past the table
-  EXPECT_EQ(IsRecord(-1, 1), 0);
+  HighScores scores;
+  scores.Load();
+  EXPECT_STREQ(scores.LastName(), "");
+  EXPECT_EQ(scores.IsRecord(3, 10000), 0);  // equal to the default: no record
+  EXPECT_EQ(scores.IsRecord(3, 42), 1);
+  EXPECT_EQ(scores.IsRecord(3, 42), 0);
+  EXPECT_EQ(scores.IsRecord(3, 43), 0);
+  EXPECT_EQ(scores.Table().entries[3].moves, 42);
+  EXPECT_EQ(scores.IsRecord(60, 1), 0);  // past the table
+  EXPECT_EQ(scores.IsRecord(-1, 1), 0);
 
-  SetScoreName(3, "ABCDEFGHIJKLMNOPQRSTU");  // 21 characters: the last is dropped
-  EXPECT_STREQ(Scores()->entries[3].name, "ABCDEFGHIJKLMNOPQRST");
-  EXPECT_STREQ(LastScoreName(), "ABCDEFGHIJKLMNOPQRST");
-  SetScoreName(3, "Ann");
-  EXPECT_EQ(std::string(Scores()->entries[3].name, 21), std::string("Ann\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 21));
+  scores.SetName(3, "ABCDEFGHIJKLMNOPQRSTU");  // 21 characters: the last is dropped
+  EXPECT_STREQ(scores.Table().entries[3].name, "ABCDEFGHIJKLMNOPQRST");
+  EXPECT_STREQ(scores.LastName(), "ABCDEFGHIJKLMNOPQRST");
+  scores.SetName(3, "Ann");
+  EXPECT_EQ(std::string(scores.Table().entries[3].name, 21), std::string("Ann\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 21));
 
   // Written through the safe writer at game directory + "score.orb", with the
   // backslash of the game directory made a '/'.
-  SaveScoreFile();
+  scores.Save();
   std::string written = ReadFile(game.Dir() / "score.orb");
   ASSERT_EQ(written.size(), 1500u);
   EXPECT_EQ(written.substr(75, 25), std::string("Ann\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x2a\0\0\0", 25));
-  EXPECT_EQ(written, Bytes(EncodeScoreFile(*Scores())));
+  EXPECT_EQ(written, Bytes(EncodeScoreFile(scores.Table())));
 
   // Read back in the next run; F1 on the high-score screen resets the table.
-  FreeScoreTable();
-  EXPECT_EQ(Scores(), nullptr);
-  ASSERT_EQ(CreateScoreTable(), 1);
-  EXPECT_EQ(Scores()->entries[3].moves, 42);
-  EXPECT_STREQ(Scores()->entries[3].name, "Ann");
-  ResetScores();
-  EXPECT_STREQ(Scores()->entries[3].name, "ORB GAMES");
-  EXPECT_EQ(Scores()->entries[3].moves, 10000);
-  FreeScoreTable();
+  HighScores next;
+  next.Load();
+  EXPECT_EQ(next.Table().entries[3].moves, 42);
+  EXPECT_STREQ(next.Table().entries[3].name, "Ann");
+  next.Reset();
+  EXPECT_STREQ(next.Table().entries[3].name, "ORB GAMES");
+  EXPECT_EQ(next.Table().entries[3].moves, 10000);
 }
 
 TEST(ScoreTableRecords, NamesShowAsLatin1) {

@@ -8,17 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "app/DisplayModes.h"
-#include "app/GameState.h"
-#include "app/MainLoop.h"
 #include "config/Settings.h"
 #include "puzzle/LevelSet.h"
+#include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
 #include "render/Overlay.h"
 #include "tests/levels/ShippedLevels.h"
+#include "tests/support/GameInProcess.h"
 #include "tests/support/TestFiles.h"
-#include "tests/ui/ScreenRunner.h"
 #include "text/TextSystem.h"
 #include "ui/MenuScreen.h"
 #include "ui/ModalScreens.h"
@@ -26,8 +24,7 @@
 #include "ui/SaveSlots.h"
 #include "ui/Scores.h"
 
-using namespace uitest;
-using testsupport::Image;
+using namespace testsupport;
 
 namespace {
 
@@ -37,28 +34,30 @@ class Screens : public ::testing::Test {
   static void TearDownTestSuite() { GameInProcess::Stop(); }
   void SetUp() override {
     sounds.clear();
-    SetMenuSoundPlayer([this](int sound) { sounds.push_back(sound); });
-    ShowMainMenu();
+    Menus().SetSoundPlayer([this](int sound) { sounds.push_back(sound); });
+    Menus().ShowMainMenu();
     // Each test starts with the pointer in a corner, off every entry.
     MoveTo(4, 4)();
   }
-  void TearDown() override { SetMenuSoundPlayer([](int) {}); }
+  void TearDown() override {
+    GameInProcess::Get().Runner().LeaveAll();
+    Menus().SetSoundPlayer([](int) {});
+  }
 
   static int W() { return OverlayScreenWidth(); }
   static int H() { return OverlayScreenHeight(); }
   // The middle of an entry of the current menu.
-  static int EntryY(int item) { return static_cast<int>(MenuItemY(*GameMenus().currentMenu, item)) + kMenuUnit / 2; }
-  static int Highlighted() { return GameMenus().currentMenu->highlightedIndex; }
+  static MenuSystem& Menus() { return GameInProcess::Get().Menus(); }
+  static int Highlighted() { return Menus().Menus().currentMenu->highlightedIndex; }
 
-  ScreenRunner runner;
+  ScreenRunner runner{GameInProcess::Get()};
   std::vector<int> sounds;
 };
 
 }  // namespace
 
 TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
-  MainMenuScreen menu(GameMenuHooks());
-  MenuSet& menus = GameMenus();
+  MenuSet& menus = Menus().Menus();
   const int difficulty = g_settings.difficulty;
   const int mainY = menus.mainMenu.y;
   auto entryY = [mainY](int item) { return mainY + item * kMenuUnit * 3 / 2 + kMenuUnit / 2; };
@@ -69,7 +68,7 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
     };
   };
   Image hover, keyed;
-  runner.Run(menu, {
+  runner.Run(std::make_unique<MainMenuScreen>(Menus()), {
       MoveTo(W() / 2, entryY(2)), note("hover"),
       MoveTo(W() / 2 + 40, entryY(2) + 4), note("rest"), runner.Capture(hover),
       MoveTo(10, 10), Key("Down"), note("down"), runner.Capture(keyed),
@@ -89,7 +88,7 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
   EXPECT_EQ(menus.currentMenu, &menus.mainMenu);
   // The highlight quad stands behind the entry under the pointer, then
   // behind the one the keys chose.
-  const ScreenRect onScores = MenuHighlightRect(menus.mainMenu, 2, 11, W(), MenuMetrics().fontHeight);
+  const ScreenRect onScores = MenuHighlightRect(menus.mainMenu, 2, 11, W(), Menus().Metrics().fontHeight);
   KeepShot(hover, "menu-hover");
   const int qw = onScores.x1 - onScores.x0, qh = onScores.y1 - onScores.y0;
   const testsupport::Rgb glow = hover.Mean(onScores.x0, onScores.y0, qw, qh);
@@ -99,20 +98,20 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
 }
 
 TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
-  ResetScores();
-  SetScoreName(0, "Zoe");
-  Scores()->entries[0].moves = 42;
-  auto screen = MakeHighScoreScreen();
+  HighScores& scores = Menus().Scores();
+  scores.Reset();
+  scores.SetName(0, "Zoe");
+  scores.Table().entries[0].moves = 42;
   Image first, second, last;
   int movesAfterReset = -1;
-  const FrameEnd end = runner.Run(*screen, {
+  const bool left = runner.Run(MakeHighScoreScreen(Menus()), {
       runner.Capture(first), Key("Right"), runner.Capture(second), Key("Right"), Key("Right"), Key("Right"),
       Key("Right"), Key("Right"), runner.Capture(last), Key("F1"),
-      [&] { movesAfterReset = Scores()->entries[0].moves; }, Key("Escape")});
-  EXPECT_EQ(end, FrameEnd::kScreenFinished);
+      [&] { movesAfterReset = scores.Table().entries[0].moves; }, Key("Escape")});
+  EXPECT_TRUE(left);
   KeepShot(first, "scores");
   EXPECT_EQ(movesAfterReset, kDefaultScoreMoves);
-  EXPECT_STREQ(Scores()->entries[0].name, kDefaultScoreName);
+  EXPECT_STREQ(scores.Table().entries[0].name, kDefaultScoreName);
   // Ten rows in each of the three columns on every page.
   const int rowsTop = H() / 4, rowsHeight = H() / 2;
   for (const Image* page : {&first, &second, &last}) {
@@ -127,21 +126,20 @@ TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
 }
 
 TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
-  ResetScores();
-  ASSERT_EQ(IsRecord(3, 42), 1);
-  auto screen = MakeNameEntryScreen(3, 42);
+  HighScores& scores = Menus().Scores();
+  scores.Reset();
+  ASSERT_EQ(scores.IsRecord(3, 42), 1);
   Image typed;
   // The name starts as the last one entered; only the last key of a frame
   // counts, so each key has its own step.
-  std::vector<Step> steps(std::strlen(LastScoreName()), Key("BackSpace"));
+  std::vector<Step> steps(std::strlen(scores.LastName()), Key("BackSpace"));
   for (const char* key : {"J", "o", "space", "7", "x", "BackSpace"}) steps.push_back(Key(key));
   steps.push_back(runner.Capture(typed));
   steps.push_back(Key("Return"));
-  const FrameEnd end = runner.Run(*screen, steps);
+  EXPECT_TRUE(runner.Run(MakeNameEntryScreen(Menus(), 3, nullptr), steps));
   KeepShot(typed, "name");
-  EXPECT_EQ(end, FrameEnd::kScreenFinished);
-  EXPECT_STREQ(Scores()->entries[3].name, "Jo 7");
-  SaveScoreFile();
+  EXPECT_STREQ(scores.Table().entries[3].name, "Jo 7");
+  scores.Save();
   const std::string file = testsupport::ReadFile(ScoreFilePath());
   ASSERT_EQ(file.size(), kScoreFileBytes);
   std::string record(kScoreRecordBytes, '\0');
@@ -149,28 +147,28 @@ TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
   record[21] = 42;
   EXPECT_EQ(file.substr(3 * kScoreRecordBytes, kScoreRecordBytes), record);
   EXPECT_EQ(file.substr(0, 10), std::string("ORB GAMES\0", 10));
-  EXPECT_STREQ(LastScoreName(), "Jo 7");
+  EXPECT_STREQ(scores.LastName(), "Jo 7");
 }
 
 TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
   ASSERT_EQ(StartLevel(4), 1);
   std::remove(SaveSlotPath(3).c_str());
-  auto save = MakeSaveScreen();
-  EXPECT_EQ(runner.Run(*save, {Key("Down"), Key("Down"), Key("Down"), Key("Return")}), FrameEnd::kScreenFinished);
+  EXPECT_TRUE(runner.Run(MakeSaveScreen(Menus()), {Key("Down"), Key("Down"), Key("Down"), Key("Return")}));
   const SaveSlotInfo info = ReadSaveSlotInfo(3);
   ASSERT_EQ(info.slot, 3);
   EXPECT_EQ(info.levelIndex, 4);
 
-  int loaded = -2;
-  auto load = MakeLoadScreen(&loaded);
+  EndLevel();
+  ASSERT_EQ(StartLevel(2), 1);
+  int loaded = 0;
   Image rows;
   const int rowY3 = SlotRowY(3, H()), rowY5 = SlotRowY(5, H());
-  const FrameEnd end = runner.Run(*load, {
+  EXPECT_TRUE(runner.Run(MakeLoadScreen(Menus(), [&] { ++loaded; }), {
       runner.Capture(rows),
-      MoveTo(W() / 2, rowY5 + 16), Click(), [&] { EXPECT_EQ(loaded, -1); },  // empty: nothing happens
-      MoveTo(W() / 2, rowY3 + 16), Click()});
-  EXPECT_EQ(end, FrameEnd::kScreenFinished);
-  EXPECT_EQ(loaded, 3);
+      MoveTo(W() / 2, rowY5 + 16), Click(), [&] { EXPECT_EQ(loaded, 0); },  // empty: nothing happens
+      MoveTo(W() / 2, rowY3 + 16), Click()}));
+  EXPECT_EQ(loaded, 1);
+  EXPECT_EQ(Play().levelIndex, 4);
   KeepShot(rows, "load");
   // The used slot's description is far longer than "Empty".
   EXPECT_GT(BrightWidth(rows, rowY3 + 4, 24), 3 * BrightWidth(rows, rowY5 + 4, 24));
@@ -179,14 +177,13 @@ TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
 }
 
 TEST_F(Screens, TheCreditsScrollAndEndOnAKey) {
-  auto screen = MakeCreditsScreen();
   Image early, later;
   std::vector<Step> steps = {runner.Capture(early)};
   // The text rises 27 pixels a second.
   steps.push_back(runner.Wait(6000));
   steps.push_back(runner.Capture(later));
   steps.push_back(Key("space"));
-  EXPECT_EQ(runner.Run(*screen, steps), FrameEnd::kScreenFinished);
+  EXPECT_TRUE(runner.Run(MakeCreditsScreen(Menus()), steps));
   KeepShot(later, "credits");
   // The text came up from below the screen into the bottom quarter, where
   // the logo never reaches.
@@ -203,21 +200,20 @@ TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
   std::string code = leveltest::CodeText(sets[other].levels.levels[6]);
   for (char& c : code) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   int found = -2;
-  auto screen = MakeCodeEntryScreen(&found);
+  auto foundLevel = [&found](int level) { found = level; };
   Image typed;
-  EXPECT_EQ(runner.Run(*screen, {Type(code), runner.Capture(typed), Key("Return")}), FrameEnd::kScreenFinished);
+  EXPECT_TRUE(runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type(code), runner.Capture(typed), Key("Return")}));
   KeepShot(typed, "code");
   EXPECT_EQ(found, 6);
   EXPECT_EQ(g_settings.langLevel, other);
-  const MenuItem* entry = FindItem(GameMenus().optionsMenu, kOptionLangage);
+  const MenuItem* entry = FindItem(Menus().Menus().optionsMenu, kOptionLangage);
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(CurrentChoice(*entry)->id, kChoiceLevelSetFirst + other);
 
   // A code no set holds leaves the set as it was.
   found = -2;
-  auto again = MakeCodeEntryScreen(&found);
-  runner.Run(*again, {Type("qqqqq"), Key("Return")});
-  EXPECT_EQ(found, -1);
+  runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type("qqqqq"), Key("Return")});
+  EXPECT_EQ(found, -2);
   EXPECT_EQ(g_settings.langLevel, other);
   g_settings.langLevel = before;
   SelectLevelSet();
@@ -225,29 +221,20 @@ TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
 
 TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
   // A second size to choose from, as a display with several modes offers.
-  g_displayModes.modes.push_back({32, 800, 600});
-  auto rebuild = [] {
-    ReleaseMenuFontCache();
-    ReleaseMenuTexts();
-    BuildMenus();
-    PrepareMenuTexts();
-    UploadMenuFont();
+  auto rebuild = [](const std::vector<ScreenSize>& sizes) {
+    Menus().ReleaseTexts();
+    Menus().Build(sizes);
+    Menus().PrepareTexts();
   };
-  rebuild();
-  const MenuActions installed = CurrentMenuActions();
-  MenuActions actions = installed;
-  int changes = 0;
-  actions.resolutionChanged = [&changes] { ++changes; };
-  SetMenuActions(actions);
+  rebuild({{1024, 768}, {800, 600}});
 
-  MainMenuScreen menu(GameMenuHooks());
   std::vector<std::string> sizes;
   auto note = [&] {
     sizes.push_back(std::to_string(OverlayScreenWidth()) + "x" + std::to_string(OverlayScreenHeight()) + " menu at " +
-                    std::to_string(GameMenus().mainMenu.y) + " changes " + std::to_string(changes));
+                    std::to_string(Menus().Menus().mainMenu.y));
   };
   Image small;
-  runner.Run(menu, {
+  runner.Run(std::make_unique<MainMenuScreen>(Menus()), {
       // Options > Resolution one step on, then Escape: nothing changes.
       Key("Down"), Key("Return"), Key("Down"), Key("Down"), Key("Right"), Key("Escape"), note,
       // Options > Back applies it.
@@ -255,8 +242,7 @@ TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
       // And back to the first size the same way.
       Key("Down"), Key("Return"), Key("Down"), Key("Down"), Key("Left"), Key("Up"), Key("Up"), Key("Up"),
       Key("Return"), note});
-  EXPECT_EQ(sizes, (std::vector<std::string>{"1024x768 menu at 516 changes 0", "800x600 menu at 348 changes 1",
-                                              "1024x768 menu at 516 changes 2"}));
+  EXPECT_EQ(sizes, (std::vector<std::string>{"1024x768 menu at 516", "800x600 menu at 348", "1024x768 menu at 516"}));
   // The new window shows the whole main menu, down to Quit above the
   // copyright line.
   ASSERT_EQ(small.width, 800);
@@ -264,7 +250,5 @@ TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
   EXPECT_GT(BrightPixels(small, 300, 348 + 5 * 36, 200, 36), 100);
   EXPECT_GT(BrightPixels(small, 0, 576, 800, 24), 100);
 
-  SetMenuActions(installed);
-  g_displayModes.modes.pop_back();
-  rebuild();
+  rebuild({{1024, 768}});
 }

@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "engine3d/Material.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"

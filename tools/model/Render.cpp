@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "engine3d/GLContext.h"
 #include "tools/model/ModelTool.h"
 

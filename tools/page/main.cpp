@@ -19,7 +19,7 @@
 #include <string>
 
 #include "base/CUString.h"
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "pages/PageCompose.h"
 #include "pages/PageScript.h"
 

@@ -20,7 +20,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Display.h"
+#include "platform/Display.h"
 #include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Material.h"

@@ -3,7 +3,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
-namespace uitest {
+namespace testsupport {
 
 unsigned long GameWindowId() {
   SDL_SysWMinfo info;
@@ -12,4 +12,4 @@ unsigned long GameWindowId() {
   return info.info.x11.window;
 }
 
-}  // namespace uitest
+}  // namespace testsupport

@@ -21,5 +21,3 @@ struct FrameClock {
   // elapsedFrames += frameDelta; slowPhase += frameDelta x 0.02.
   void Advance();
 };
-
-extern FrameClock g_clock;

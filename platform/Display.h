@@ -10,10 +10,10 @@ struct SDL_Surface;
 
 extern const char* const kProductTitle;  // "Glyphox Deluxe"
 
-// Opens the display at width x height, full screen unless g_settings.windowed.
-// Returns 1, or 0 when the size is zero, the mode cannot be set or the driver
-// left a GL error.
-int OpenDisplay(int width, int height);
+// Opens the display at width x height, in a window or full screen. Returns 1,
+// or 0 when the size is zero, the mode cannot be set or the driver left a GL
+// error.
+int OpenDisplay(int width, int height, bool fullScreen = false);
 void CloseDisplay();
 void SetWindowCaption();
 // Keyboard input the game wants: the key repeat and the character of each

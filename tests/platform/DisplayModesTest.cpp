@@ -1,30 +1,13 @@
-// The spine without a display: frame timing, start values, the display-mode
-// choice and the extension test.
+// The platform without a display: the frame clock across the wrap of the
+// millisecond counter, and the display-mode choice.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "app/DisplayModes.h"
-#include "app/FrameClock.h"
-#include "app/GameState.h"
-#include "engine3d/GLContext.h"
+#include "platform/DisplayModes.h"
+#include "platform/FrameClock.h"
 #include "tests/support/TestFiles.h"
-
-TEST(FrameClock, SmoothsTheFrameLengthWithWeightOneTenthOnTheNewSample) {
-  FrameClock clock;
-  clock.Start(1000);
-  EXPECT_FLOAT_EQ(clock.frameDelta, 1.0f);
-  clock.Tick(1050);  // 50 ms = 3 frame units
-  EXPECT_FLOAT_EQ(clock.frameDelta, 3.0f * 0.1f + 1.0f * 0.9f);
-  float previous = clock.frameDelta;
-  clock.Tick(1050);  // a zero-length frame
-  EXPECT_FLOAT_EQ(clock.frameDelta, previous * 0.9f);
-  clock.Advance();
-  clock.Advance();
-  EXPECT_FLOAT_EQ(clock.elapsedFrames, 2 * clock.frameDelta);
-  EXPECT_FLOAT_EQ(clock.slowPhase, 2 * clock.frameDelta * 0.02f);
-}
 
 TEST(FrameClock, ConvergesToTheFrameRateAndSurvivesTheCounterWrapping) {
   FrameClock clock;
@@ -81,15 +64,4 @@ TEST(DisplayModes, AnySizeOffersOnlySizesWithinTheDesktop) {
   EXPECT_EQ(sizes.back().width, 1280);
   EXPECT_EQ(sizes.back().height, 800);
   EXPECT_TRUE(CommonSizesWithin(600, 400).empty());
-}
-
-TEST(GLExtensions, MatchWholeTokensOnlyIncludingTheLast) {
-  const char* list = "GL_ARB_multitexture GL_EXT_texture_edge_clamp_plus GL_EXT_compiled_vertex_array";
-  EXPECT_TRUE(ExtensionListed(list, "GL_ARB_multitexture"));
-  EXPECT_TRUE(ExtensionListed(list, "GL_EXT_compiled_vertex_array"));
-  EXPECT_FALSE(ExtensionListed(list, "GL_EXT_texture_edge_clamp"));
-  EXPECT_FALSE(ExtensionListed(list, "GL_ARB_multi"));
-  EXPECT_FALSE(ExtensionListed(list, "gl_arb_multitexture"));
-  EXPECT_FALSE(ExtensionListed("", "GL_ARB_multitexture"));
-  EXPECT_FALSE(ExtensionListed(nullptr, "GL_ARB_multitexture"));
 }

@@ -6,14 +6,11 @@
 
 #include <string>
 
-#include "app/Display.h"
-#include "app/DisplayModes.h"
-#include "config/Settings.h"
+#include "platform/Display.h"
+#include "platform/DisplayModes.h"
 #include "engine3d/GLContext.h"
 #include "tests/support/Image.h"
 #include "tests/support/TestFiles.h"
-#include "ui/MenuScreen.h"
-#include "ui/Resolution.h"
 
 using namespace testsupport;
 
@@ -22,7 +19,6 @@ class DisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0) << SDL_GetError();
-    g_settings.windowed = 1;
   }
   void TearDown() override {
     CloseDisplay();
@@ -132,25 +128,4 @@ TEST_F(DisplayTest, TheVirtualScreenListsItsOwnSize) {
   bool found = false;
   for (const DisplayMode& mode : modes) found = found || (mode.width == 1024 && mode.height == 768);
   EXPECT_TRUE(found);
-}
-
-TEST_F(DisplayTest, ChangingTheResolutionReopensAndKeepsTheSettings) {
-  // The menu objects are loaded again from the game's data.
-  testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
-  ASSERT_EQ(OpenDisplay(640, 480), 1);
-  SetKeyboardInput(2, 1, true);
-  EXPECT_EQ(ChangeResolution(640, 480), 1);  // same size: nothing to do
-  ASSERT_EQ(ChangeResolution(800, 600), 1);
-  // Name and code entry keep their characters and the key repeat.
-  int delay = 0, interval = 0;
-  SDL_GetKeyRepeat(&delay, &interval);
-  EXPECT_EQ(delay, 2);
-  EXPECT_EQ(interval, 1);
-  EXPECT_EQ(SDL_EnableUNICODE(-1), 1);
-  EXPECT_EQ(g_settings.width, 800);
-  EXPECT_EQ(g_settings.height, 600);
-  EXPECT_EQ(g_screen.width, 800);
-  EXPECT_EQ(SDL_GetVideoSurface()->h, 600);
-  EXPECT_EQ(CheckGLErrors(), 1);
-  FreeMenuObjects();
 }

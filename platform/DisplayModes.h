@@ -16,8 +16,6 @@ struct DisplayModeList {
   int Count() const { return static_cast<int>(modes.size()); }
 };
 
-extern DisplayModeList g_displayModes;
-
 // Keeps the 32-bit modes of at least 640 x 480, each size once, printing
 // "mode %d x %d\n" for every mode that passes the depth and size test and
 // "add mode : %d x %d\n" for every mode kept.
@@ -38,6 +36,6 @@ std::vector<DisplayMode> CommonSizesWithin(int desktopWidth, int desktopHeight);
 // The platform's list of full-screen OpenGL sizes, smallest first.
 std::vector<DisplayMode> SystemDisplayModes();
 
-// Start-up: builds g_displayModes and chooses the start size from the
-// Width and Height settings.
-void BuildDisplayModeList();
+// Start-up: the system's list, filtered, and the start size chosen from the
+// wanted one (width and height are updated).
+DisplayModeList BuildDisplayModeList(bool windowed, int& width, int& height);

@@ -1,4 +1,4 @@
-#include "app/Display.h"
+#include "platform/Display.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -14,16 +14,27 @@
 #endif
 
 #include "base/FileAccess.h"
-#include "config/Settings.h"
 #include "engine3d/GLContext.h"
 
 const char* const kProductTitle = "Glyphox Deluxe";
 
 namespace {
 
-SDL_Surface* g_surface = nullptr;
-Uint32 g_minimumFrameMs = 0;
-Uint32 g_lastPresentTicks = 0;
+struct KeyboardInput {
+  int repeatDelay = 0;
+  int repeatInterval = 0;
+  bool unicode = false;
+};
+
+// Process-wide because SDL 1.2 has exactly one video surface per process:
+// the window's, its frame pacing and the keyboard input set for it (applied
+// again at every opening, since SDL resets it with the video).
+struct DisplayState {
+  SDL_Surface* surface = nullptr;
+  Uint32 minimumFrameMs = 0;
+  Uint32 lastPresentTicks = 0;
+  KeyboardInput keyboard;
+} g_display;
 
 void* LookUpGLProc(const char* name) { return SDL_GL_GetProcAddress(name); }
 
@@ -71,31 +82,25 @@ void PinDriverForLeakReports() {
 }
 #endif
 
-struct KeyboardInput {
-  int repeatDelay = 0;
-  int repeatInterval = 0;
-  bool unicode = false;
-};
-KeyboardInput g_keyboard;
 
 void ApplyKeyboardInput() {
-  SDL_EnableKeyRepeat(g_keyboard.repeatDelay, g_keyboard.repeatInterval);
-  SDL_EnableUNICODE(g_keyboard.unicode ? 1 : 0);
+  SDL_EnableKeyRepeat(g_display.keyboard.repeatDelay, g_display.keyboard.repeatInterval);
+  SDL_EnableUNICODE(g_display.keyboard.unicode ? 1 : 0);
 }
 
 }  // namespace
 
 void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode) {
-  g_keyboard = KeyboardInput{repeatDelay, repeatInterval, unicode};
+  g_display.keyboard = KeyboardInput{repeatDelay, repeatInterval, unicode};
   ApplyKeyboardInput();
 }
 
-int OpenDisplay(int width, int height) {
+int OpenDisplay(int width, int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return 0;
   g_screen.width = width;
   g_screen.height = height;
   g_screen.depth = 16;
-  g_screen.fullScreen = g_settings.windowed ? 0 : 1;
+  g_screen.fullScreen = fullScreen ? 1 : 0;
   g_screen.fieldOfView = 45.0f;
   g_screen.nearPlane = 0.01f;
   g_screen.farPlane = 1000.0f;
@@ -117,8 +122,8 @@ int OpenDisplay(int width, int height) {
   SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
 
   Uint32 flags = SDL_OPENGL | (g_screen.fullScreen ? SDL_FULLSCREEN : 0);
-  g_surface = SDL_SetVideoMode(width, height, 24, flags);
-  if (!g_surface) return 0;
+  g_display.surface = SDL_SetVideoMode(width, height, 24, flags);
+  if (!g_display.surface) return 0;
 #ifdef GLYPHOX_SANITIZER_BUILD
   PinDriverForLeakReports();
 #endif
@@ -133,8 +138,7 @@ int OpenDisplay(int width, int height) {
 int OpenToolWindow(const char* tool, int width, int height) {
   // Without this SDL 1.2 may pick a text-mode driver when DISPLAY is unset.
   setenv("SDL_VIDEODRIVER", "x11", 0);
-  g_settings.windowed = 1;
-  if (SDL_Init(SDL_INIT_VIDEO) == 0 && OpenDisplay(width, height)) return 1;
+  if (SDL_Init(SDL_INIT_VIDEO) == 0 && OpenDisplay(width, height, false)) return 1;
   std::fprintf(stderr, "%s: cannot open a %dx%d OpenGL window (%s)\n", tool, width, height, SDL_GetError());
   SDL_Quit();
   return 0;
@@ -146,27 +150,27 @@ void CloseToolWindow() {
 }
 
 void CloseDisplay() {
-  if (g_surface) {
+  if (g_display.surface) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SDL_GL_SwapBuffers();
   }
   g_screen.initialised = 0;
-  g_surface = nullptr;
+  g_display.surface = nullptr;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SetWindowCaption() { SDL_WM_SetCaption(kProductTitle, kProductTitle); }
 
 void SetFrameRateCap(int framesPerSecond) {
-  g_minimumFrameMs = framesPerSecond > 0 ? static_cast<Uint32>(1000 / framesPerSecond) : 0;
+  g_display.minimumFrameMs = framesPerSecond > 0 ? static_cast<Uint32>(1000 / framesPerSecond) : 0;
 }
 
 void PresentFrame() {
   SDL_GL_SwapBuffers();
-  if (g_minimumFrameMs) {
-    Uint32 spent = SDL_GetTicks() - g_lastPresentTicks;
-    if (spent < g_minimumFrameMs) SDL_Delay(g_minimumFrameMs - spent);
-    g_lastPresentTicks = SDL_GetTicks();
+  if (g_display.minimumFrameMs) {
+    Uint32 spent = SDL_GetTicks() - g_display.lastPresentTicks;
+    if (spent < g_display.minimumFrameMs) SDL_Delay(g_display.minimumFrameMs - spent);
+    g_display.lastPresentTicks = SDL_GetTicks();
   }
 }
 

@@ -1,10 +1,7 @@
-#include "app/DisplayModes.h"
+#include "platform/DisplayModes.h"
 
 #include <SDL.h>
 
-#include "config/Settings.h"
-
-DisplayModeList g_displayModes;
 
 DisplayModeList FilterDisplayModes(const std::vector<DisplayMode>& system, FILE* out) {
   DisplayModeList list;
@@ -68,9 +65,9 @@ bool FitsInAWindow(const DisplayModeList& list, int width, int height) {
   return false;
 }
 
-void BuildDisplayModeList() {
-  g_displayModes = FilterDisplayModes(SystemDisplayModes(), stdout);
+DisplayModeList BuildDisplayModeList(bool windowed, int& width, int& height) {
+  DisplayModeList list = FilterDisplayModes(SystemDisplayModes(), stdout);
   // A window needs no mode of its own: any size the screen holds will do.
-  if (g_settings.windowed && FitsInAWindow(g_displayModes, g_settings.width, g_settings.height)) return;
-  ChooseStartSize(g_displayModes, g_settings.width, g_settings.height, stdout);
+  if (!windowed || !FitsInAWindow(list, width, height)) ChooseStartSize(list, width, height, stdout);
+  return list;
 }

@@ -1,6 +1,4 @@
-#include "app/FrameClock.h"
-
-FrameClock g_clock;
+#include "platform/FrameClock.h"
 
 void FrameClock::Start(uint32_t now) {
   lastTicks = now;

@@ -1,0 +1,160 @@
+// The game's pieces that need no display: the demonstration's replay solving
+// the shipped levels through the rules, the cameras' limits, and the
+// screenshot numbering.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "app/Demonstration.h"
+#include "app/Game.h"
+#include "app/PlayView.h"
+#include "config/Language.h"
+#include "config/Settings.h"
+#include "puzzle/PuzzleView.h"
+#include "puzzle/Variation.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+using namespace puzzletest;
+
+namespace {
+
+// The game's puzzle, as the shell plays it, with a recording host.
+class PlayViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::srand(1);
+    g_settings = Settings();
+    g_moveDuration = 250;
+    ResetPlayState();
+    RecordShuffle(false);
+    InstallPuzzleHost(&host);
+  }
+  void TearDown() override {
+    EndLevel();
+    InstallPuzzleHost(nullptr);
+    FreeLevelSet();
+  }
+
+  RecordingHost host;
+};
+
+// Replays the recorded shuffle through the rules, frame by frame, until it is
+// over; returns the frames used.
+int ReplayToTheEnd(RecordingHost& host, ShuffleReplay& replay) {
+  int frames = 0;
+  while ((!replay.Done() || Play().moveState != kMoveStateReady) && frames < 200000) {
+    replay.Step(1.0f);
+    host.ticks += 17;
+    UpdateLevel();
+    ++frames;
+  }
+  return frames;
+}
+
+Pointer Dragged(int buttons, int dx, int dy) {
+  Pointer pointer;
+  pointer.buttons = buttons;
+  pointer.dx = dx;
+  pointer.dy = dy;
+  return pointer;
+}
+
+}  // namespace
+
+TEST_F(PlayViewTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
+  testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
+  ASSERT_EQ(LoadLanguage("data/text_en.txt"), 1);
+  ASSERT_GE(LevelSetCount(), 3);
+  host.demonstration = true;
+  int totalSteps = 0;
+  for (int set = 0; set < LevelSetCount(); ++set) {
+    g_settings.langLevel = set;
+    ASSERT_EQ(SelectLevelSet(), 1) << "level set " << set;
+    for (int level = 0; level < 5 && level < static_cast<int>(CurrentLevelSet().levelCount); ++level) {
+      for (unsigned seed = 1; seed <= 3; ++seed) {
+        SCOPED_TRACE("set " + std::to_string(set) + " level " + std::to_string(level) + " seed " +
+                     std::to_string(seed));
+        std::srand(seed);
+        RecordShuffle(true);
+        ASSERT_EQ(StartLevel(level), 1);
+        RecordShuffle(false);
+        ShuffleReplay replay;
+        replay.Begin(LastShuffle(), 2);
+        const int steps = replay.StepsLeft();
+        totalSteps += steps;
+        host.sounds.clear();
+        const int frames = ReplayToTheEnd(host, replay);
+        EXPECT_EQ(CurrentBoard().formedCount, static_cast<int>(CurrentBoard().wordCount));
+        EXPECT_EQ(Play().moveCount, steps);
+        // Every roll waits its delay (speed 2: 8 frame units), so the replay
+        // can be followed by eye.
+        EXPECT_GE(frames, steps * 8);
+        if (steps > 0) {
+          EXPECT_NE(std::count(host.sounds.begin(), host.sounds.end(), kSoundRefuse), 0);
+        }
+      }
+    }
+  }
+  // The shuffles did shuffle: there was something to replay.
+  EXPECT_GT(totalSteps, 45);
+}
+
+TEST_F(PlayViewTest, TheCamerasKeepTheirLimitsAndOnlyTheCloseViewPans) {
+  GamePuzzle().UseLevelSet(LevelsFrom(OneLevel({"......", "......", "...X.."}, {"X 3 2 h"})));
+  StartPlain(GamePuzzle());
+  PlayView view;
+  view.FitToBoard();
+  // The wheel never leaves [0.2, 3.0].
+  for (int notch = 0; notch < 100; ++notch) view.WheelZoom(SDL_BUTTON_WHEELUP);
+  EXPECT_FLOAT_EQ(view.Current().zoom, 0.2f);
+  for (int notch = 0; notch < 100; ++notch) view.WheelZoom(SDL_BUTTON_WHEELDOWN);
+  EXPECT_FLOAT_EQ(view.Current().zoom, 3.0f);
+  // Dragging: the left button tilts, the right zooms, each within the limits
+  // of playing or of the demonstration.
+  view.Drag(Dragged(1, 0, 1000), kPlayingLimits);
+  EXPECT_FLOAT_EQ(view.Current().tilt, -25.0f);
+  view.Drag(Dragged(1, 0, 1000), kDemonstrationLimits);
+  EXPECT_FLOAT_EQ(view.Current().tilt, -20.0f);
+  view.Drag(Dragged(4, 0, -1000), kDemonstrationLimits);
+  EXPECT_FLOAT_EQ(view.Current().zoom, 0.25f);
+  // Page Up tests its limit before the step: it stops at most one step
+  // past 0.2.
+  HeldKeys keys = {};
+  keys.pageUp = true;
+  for (int frame = 0; frame < 10; ++frame) view.ApplyHeldKeys(keys, 1.0f);
+  EXPECT_LE(view.Current().zoom, 0.2f + 1e-5f);
+  EXPECT_GT(view.Current().zoom, 0.2f - 0.01f - 1e-5f);
+
+  // W, A, S, D and the edges pan only the close view, and never past half
+  // the board.
+  keys = {};
+  keys.a = true;
+  view.ApplyHeldKeys(keys, 2.0f);
+  Pointer atLeftEdge;
+  view.EdgeScroll(atLeftEdge, 640, 480, 1.0f);
+  EXPECT_EQ(view.Pose().pan[0], 0.0f);
+  view.UseCloseView();
+  for (int frame = 0; frame < 1000; ++frame) view.ApplyHeldKeys(keys, 1.0f);
+  EXPECT_LE(view.Pose().pan[0], 6 * kSquareSize * 0.5f + 0.005f);
+  EXPECT_GT(view.Pose().pan[0], 6 * kSquareSize * 0.5f - 0.005f);
+
+  // F5 puts the close view back; the overview keeps what was done to it.
+  view.ResetCurrentView();
+  EXPECT_FLOAT_EQ(view.Current().zoom, kCloseDefaults.zoom);
+  view.UseOverview();
+  EXPECT_FLOAT_EQ(view.Current().tilt, -20.0f);
+  view.ResetCurrentView();
+  EXPECT_FLOAT_EQ(view.Current().zoom, CameraDistanceFor(6, 3));
+}
+
+TEST(Screenshots, AreNumberedFromZeroInTheCaptureDirectory) {
+  std::snprintf(g_gamePath, sizeof g_gamePath, "%s", "./");
+  Game game{LaunchOptions()};
+  EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot00.bmp");
+  EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot01.bmp");
+  for (int shot = 2; shot < 100; ++shot) game.NextScreenshotPath();
+  EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot100.bmp");
+}
