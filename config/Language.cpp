@@ -102,6 +102,11 @@ int SymmetricLetterCount(int levelSet) {
   return levelSet >= 0 && levelSet < kSymmetricSetCount ? g_symmetric[levelSet].count : 0;
 }
 
+std::u16string SymmetricLetters(int levelSet) {
+  if (levelSet < 0 || levelSet >= kSymmetricSetCount) return u"";
+  return std::u16string(g_symmetric[levelSet].letters, g_symmetric[levelSet].count);
+}
+
 void SetSymmetricLetters(int levelSet, const char16_t* letters) {
   if (levelSet < 0 || levelSet >= kSymmetricSetCount) return;
   SymmetricSet& set = g_symmetric[levelSet];

@@ -3,6 +3,8 @@
 // start-up by LoadLanguage; read-only afterwards.
 #pragma once
 
+#include <string>
+
 #include "base/CUString.h"
 
 // The required keys, in the order they are read.
@@ -52,6 +54,8 @@ const LevelSetName& LevelSetSlot(int index);
 // font; a set without its "FontSym" key has none.
 bool IsSymmetricLetter(int levelSet, char16_t letter);
 int SymmetricLetterCount(int levelSet);
+// The letters themselves, in the order the language file lists them.
+std::u16string SymmetricLetters(int levelSet);
 // Replaces a set, for tools and tests: every unit of letters but blanks and
 // commas, at most 64.
 void SetSymmetricLetters(int levelSet, const char16_t* letters);

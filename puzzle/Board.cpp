@@ -1,14 +1,9 @@
 #include "puzzle/Board.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
 
 #include <cstring>
 
 #include "puzzle/LevelSet.h"
-
-Board g_board;
-CubeState g_cubes[kMaxCubes];
-int g_cubeCount = 0;
+#include "puzzle/Puzzle.h"
 
 namespace {
 
@@ -49,14 +44,13 @@ void RecomputeWallShapes(uint8_t* cells, int stride, int width, int height) {
         cells[y * stride + x] = static_cast<uint8_t>(WallShapeAt(cells, stride, width, height, x, y));
 }
 
-int WallShapeFor(int x, int y) {
-  return WallShapeAt(g_board.cells, kGridStride, g_board.width, g_board.height, x, y);
+int WallShapeFor(const Board& board, int x, int y) {
+  return WallShapeAt(board.cells, kGridStride, board.width, board.height, x, y);
 }
 
-void RecomputeWallShapes() { RecomputeWallShapes(g_board.cells, kGridStride, g_board.width, g_board.height); }
+void RecomputeWallShapes(Board& board) { RecomputeWallShapes(board.cells, kGridStride, board.width, board.height); }
 
-void IsolateStaticBlocks() {
-  Board& b = g_board;
+void IsolateStaticBlocks(Board& b) {
   for (int y = 0; y < static_cast<int>(b.height); ++y) {
     for (int x = 0; x < static_cast<int>(b.width); ++x) {
       if (!b.IsStaticBlock(x, y)) continue;
@@ -67,7 +61,7 @@ void IsolateStaticBlocks() {
           int nx = x + dx, ny = y + dy;
           if (!b.OnBoard(nx, ny) || !IsWallCode(b.cells[Board::Index(nx, ny)])) continue;
           b.cells[Board::Index(nx, ny)] = kWallAlone;
-          b.cells[Board::Index(nx, ny)] = static_cast<uint8_t>(WallShapeFor(nx, ny));
+          b.cells[Board::Index(nx, ny)] = static_cast<uint8_t>(WallShapeFor(b, nx, ny));
         }
       }
       b.cells[Board::Index(x, y)] = kWallAlone;
@@ -75,11 +69,8 @@ void IsolateStaticBlocks() {
   }
 }
 
-void SetUpBoard(int levelIndex) {
-  Board& b = g_board;
+void SetUpBoard(Board& b, const LevelRecord& level) {
   std::memset(&b, 0, sizeof b);
-  if (levelIndex < 0 || levelIndex >= static_cast<int>(g_levelSet.levels.size())) return;
-  const LevelRecord& level = g_levelSet.levels[levelIndex];
   // The reader keeps every record within the grids' limits.
   b.width = level.width;
   b.height = level.height;
@@ -98,54 +89,53 @@ void SetUpBoard(int levelIndex) {
   }
 }
 
-void CountWordLengths() {
-  for (uint32_t i = 0; i < g_board.wordCount; ++i) {
-    LevelWord& word = g_board.words[i];
+void CountWordLengths(Board& board) {
+  for (uint32_t i = 0; i < board.wordCount; ++i) {
+    LevelWord& word = board.words[i];
     int length = 0;
     while (length < kMaxWordLength && word.text[length] != 0) ++length;
     word.length = length;
   }
 }
 
-void CopySolution() {
-  for (uint32_t y = 0; y < g_board.height; ++y)
-    std::memcpy(&g_board.solution[y * kGridStride], &g_board.letters[y * kGridStride],
-                g_board.width * sizeof(char16_t));
+void CopySolution(Board& board) {
+  for (uint32_t y = 0; y < board.height; ++y)
+    std::memcpy(&board.solution[y * kGridStride], &board.letters[y * kGridStride], board.width * sizeof(char16_t));
 }
 
-void ClearFoundFlags() {
-  for (int i = 0; i < kMaxWords; ++i) g_board.found[i] = 0;
+void ClearFoundFlags(Board& board) {
+  for (int i = 0; i < kMaxWords; ++i) board.found[i] = 0;
 }
 
-void BuildCubeList() {
-  g_cubeCount = 0;
-  for (int y = 0; y < static_cast<int>(g_board.height); ++y) {
-    for (int x = 0; x < static_cast<int>(g_board.width); ++x) {
-      char16_t letter = g_board.letters[Board::Index(x, y)];
+void Puzzle::BuildCubeList() {
+  m_cubeCount = 0;
+  for (int y = 0; y < static_cast<int>(m_board.height); ++y) {
+    for (int x = 0; x < static_cast<int>(m_board.width); ++x) {
+      char16_t letter = m_board.letters[::Board::Index(x, y)];
       // The readers refuse boards with more letters than the list holds.
-      if (letter == 0 || g_cubeCount == kMaxCubes) continue;
-      CubeState& cube = g_cubes[g_cubeCount++];
-      cube.letterIndex = AlphabetIndex(letter);
+      if (letter == 0 || m_cubeCount == kMaxCubes) continue;
+      CubeState& cube = m_cubes[m_cubeCount++];
+      cube.letterIndex = m_levelSet.AlphabetIndex(letter);
       cube.x = x;
       cube.y = y;
       cube.fx = static_cast<float>(x);
       cube.fy = static_cast<float>(y);
-      cube.inPlace = g_board.cells[Board::Index(x, y)] != CUBE;
+      cube.inPlace = m_board.cells[::Board::Index(x, y)] != CUBE;
     }
   }
-  g_play.selectedCube = 0;
+  m_play.selectedCube = 0;
 }
 
-int FindCubeAt(int x, int y) {
-  for (int i = 0; i < g_cubeCount; ++i)
-    if (g_cubes[i].x == x && g_cubes[i].y == y) return i;
+int Puzzle::FindCubeAt(int x, int y) const {
+  for (int i = 0; i < m_cubeCount; ++i)
+    if (m_cubes[i].x == x && m_cubes[i].y == y) return i;
   return -1;
 }
 
-void SetCubeSquare(int i, int x, int y) {
-  if (i < 0 || i >= g_cubeCount) return;
-  g_cubes[i].x = x;
-  g_cubes[i].y = y;
-  g_cubes[i].fx = static_cast<float>(x);
-  g_cubes[i].fy = static_cast<float>(y);
+void Puzzle::SetCubeSquare(int i, int x, int y) {
+  if (i < 0 || i >= m_cubeCount) return;
+  m_cubes[i].x = x;
+  m_cubes[i].y = y;
+  m_cubes[i].fx = static_cast<float>(x);
+  m_cubes[i].fy = static_cast<float>(y);
 }

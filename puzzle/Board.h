@@ -1,10 +1,11 @@
 // The running board of the level being played (cell, letter and solution
-// grids, words, found flags), the cube list the rules and the renderer share,
-// and the geometry of squares and wall shapes.
+// grids, words, found flags), the record of each cube the rules and the
+// renderer share, and the geometry of squares and wall shapes.
 //
-// A level start fills them in this order: SetUpBoard, the random variation,
-// CountWordLengths, CopySolution, ClearFoundFlags, IsolateStaticBlocks, then
-// BuildCubeList (see StartLevel). Between two starts only moves change them.
+// A level start fills the board in this order: SetUpBoard, the random
+// variation, CountWordLengths, CopySolution, ClearFoundFlags,
+// IsolateStaticBlocks, then the Puzzle builds its cube list (see
+// Puzzle::StartLevel). Between two starts only moves change them.
 #pragma once
 
 #include "puzzle/WallShapes.h"
@@ -107,31 +108,26 @@ struct CubeState {
 };
 
 
-// Copies width, height, words and the layers of level levelIndex of the
-// loaded level set into the board (rows of 30 into rows of 31). An index
-// outside the set empties the board.
-void SetUpBoard(int levelIndex);
+struct LevelRecord;
+
+// Copies width, height, words and the layers of the level record into the
+// board (rows of 30 into rows of 31); everything else is cleared.
+void SetUpBoard(Board& board, const LevelRecord& level);
 // Every word's length := its letters before the first 0 (at most 31).
-void CountWordLengths();
+void CountWordLengths(Board& board);
 // solution grid := letter grid.
-void CopySolution();
-void ClearFoundFlags();
+void CopySolution(Board& board);
+void ClearFoundFlags(Board& board);
 
 // The shape of the wall square (x, y) from its neighbours' shapes.
-int WallShapeFor(int x, int y);
+int WallShapeFor(const Board& board, int x, int y);
 // Every wall square gets the shape that continues towards exactly its wall
 // neighbours (static letter blocks count as walls here).
-void RecomputeWallShapes();
+void RecomputeWallShapes(Board& board);
 // Walls next to a static letter block stop at it; the block keeps code 0.
-void IsolateStaticBlocks();
+void IsolateStaticBlocks(Board& board);
 
 // The same shape rules on any grid of cell codes (the level record's layers,
 // the level tools): cells[y * stride + x], w x h squares used.
 int WallShapeAt(const uint8_t* cells, int stride, int width, int height, int x, int y);
 void RecomputeWallShapes(uint8_t* cells, int stride, int width, int height);
-
-// Refills the cube list from the letter grid, row-major; selectedCube := 0.
-void BuildCubeList();
-// Index of the first cube standing on (x, y), -1 when none.
-int FindCubeAt(int x, int y);
-void SetCubeSquare(int i, int x, int y);

@@ -1,22 +1,12 @@
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleGlobals.h"
 
 #include <cmath>
 #include <new>
 
-#include "config/Settings.h"
 #include "puzzle/Board.h"
 #include "puzzle/PuzzleHost.h"
-#include "puzzle/Rules.h"
-
-uint32_t Cube::s_previousTick = 0;
-uint32_t Cube::s_currentTick = 0;
-float Cube::s_previousAngle = 0.0f;
 
 namespace {
-
-Cube::RollStartHook g_rollStart = &OnRollStart;
-Cube::RollEndHook g_rollEnd = &OnRollEnd;
 
 constexpr int kTopTurns[4] = {0, 1, 2, 3};
 constexpr int kEastWestTurns[4] = {10, 0, 20, 2};
@@ -73,11 +63,6 @@ void InitialFaces(FaceRecord faces[6], FacePositions& positions) {
   faces[2].index = 0;
 }
 
-void Cube::SetRollHooks(RollStartHook start, RollEndHook end) {
-  g_rollStart = start;
-  g_rollEnd = end;
-}
-
 Cube::Cube(const char* cubeName, LevelCell* cell) : Item(cubeName, kCubeTag, cell), standingOn(cell) {}
 
 Cube::~Cube() {
@@ -98,7 +83,8 @@ Cube* Cube::Create(const char* cubeName, LevelCell* cell, const char16_t letters
   cube->orientation[0] = cube->orientation[1] = cube->orientation[2] = 0.0f;
   cube->orientation[3] = 1.0f;
   cube->RebuildTransform();
-  Host().LoadCubeAppearance(*cube);
+  if (Level* level = cube->Owner())
+    if (PuzzleHost* host = level->Host()) host->LoadCubeAppearance(*cube);
   cube->SetLook(1);
   return cube;
 }
@@ -107,12 +93,13 @@ void Cube::Turn(int slot, int delta) { faces[slot].index = ((faces[slot].index +
 
 void Cube::StartRoll(int direction, bool animatedRoll) {
   if (moving || isStatic || direction < North || direction > West) return;
-  if (g_rollStart) g_rollStart();
+  Level* level = Owner();
+  if (level && level->Listener()) level->Listener()->RollStarted();
   rollDirection = direction;
   animated = animatedRoll ? 1 : 0;
   moving = 1;
-  s_previousTick = s_currentTick = Host().Ticks();
-  s_previousAngle = 0.0f;
+  m_previousTick = m_currentTick = level ? level->Ticks() : 0;
+  m_previousAngle = 0.0f;
 }
 
 void Cube::RebuildTransform() {
@@ -140,11 +127,14 @@ void Cube::RebuildTransform() {
 
 void Cube::Update() {
   if (moving) {
-    s_previousTick = s_currentTick;
-    s_currentTick = Host().Ticks();
+    // A cube on no level has no clock: its rolls end at once.
+    const Level* level = Owner();
+    m_previousTick = m_currentTick;
+    m_currentTick = level ? level->Ticks() : 0;
+    const int duration = level ? level->MoveDuration() : 0;
     float step;
-    if (animated && g_moveDuration > 0) {
-      step = static_cast<float>(static_cast<double>(s_currentTick - s_previousTick) / g_moveDuration * 90.0);
+    if (animated && duration > 0) {
+      step = static_cast<float>(static_cast<double>(m_currentTick - m_previousTick) / duration * 90.0);
       rollAngle += step;
       if (rollAngle > 90.0f) {
         step = step - (rollAngle - 90.0f);
@@ -173,7 +163,7 @@ void Cube::Advance(float step) {
   const float slide = step * 0.011111111f * kSquareSize;
   const float lift = static_cast<float>(
       (std::sin(static_cast<double>(rollAngle * 0.017453292f) + 0.7853981852531433) -
-       std::sin(static_cast<double>(s_previousAngle * 3.1415927f * 0.0055555557f) + 0.7853981852531433)) *
+       std::sin(static_cast<double>(m_previousAngle * 3.1415927f * 0.0055555557f) + 0.7853981852531433)) *
       kSquareSize);
   position[0] += DirectionDx(rollDirection) * slide;
   position[1] += lift;
@@ -187,16 +177,17 @@ void Cube::Advance(float step) {
     e[2] = std::sin(half);
   MultiplyOnRight(orientation, e);
   RebuildTransform();
-  s_previousAngle = rollAngle;
+  m_previousAngle = rollAngle;
 }
 
 void Cube::EndRollWhenTurned() {
   if (rollAngle < 90.0f) return;
   rollAngle = 0.0f;
-  s_previousAngle = 0.0f;
+  m_previousAngle = 0.0f;
   FinishRoll();
   moving = 0;
-  if (g_rollEnd) g_rollEnd(rollDirection);
+  Level* level = Owner();
+  if (level && level->Listener()) level->Listener()->RollEnded(rollDirection);
 }
 
 void Cube::FinishRoll() {
@@ -264,7 +255,7 @@ void Cube::FinishRoll() {
   p.west = 5 - p.east;
 
   LevelCell* from = standingOn;
-  if (!from || !from->level) return;
+  if (!from || !from->level || !from->level->cells) return;  // no cells: the cube rolls in place
   const Level& level = *from->level;
   int x = from->index % level.width + DirectionDx(rollDirection);
   int y = from->index / level.width + DirectionDy(rollDirection);

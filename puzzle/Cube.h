@@ -6,10 +6,11 @@
 // turn value is table[index]. The upper face's value is the number of quarter
 // turns of its letter, 0 meaning upright.
 //
-// A roll: StartRoll (the roll-start hook runs), then one Update per frame
-// until 90 degrees are reached; the last Update permutes the faces
-// (FinishRoll), moves the cube to the neighbouring cell and runs the roll-end
-// hook. An instant roll completes inside the first Update.
+// A roll: StartRoll (the level's roll listener hears the start), then one
+// Update per frame until 90 degrees are reached, timed by the level's clock
+// and move duration; the last Update permutes the faces (FinishRoll), moves
+// the cube to the neighbouring cell and tells the listener the roll ended.
+// An instant roll completes inside the first Update.
 #pragma once
 
 #include <cstdint>
@@ -43,9 +44,6 @@ bool ValidFacePositions(const FacePositions& p);
 
 class Cube : public Item {
  public:
-  using RollStartHook = void (*)();
-  using RollEndHook = void (*)(int direction);
-
   // Builds a cube on the cell (its square from the owning level) with the six
   // letters (slot f carries letters[f]; letters[0] is the cube's own letter)
   // and asks the host for its model and looks. Returns null only when memory
@@ -55,7 +53,7 @@ class Cube : public Item {
 
   // Starts a roll unless the cube is moving or static or direction is -1.
   void StartRoll(int direction, bool animated);
-  // Advances a roll by the clock time since the last update.
+  // Advances a roll by the level's clock time since the last update.
   void Update() override;
   // The face and cell bookkeeping at the end of a roll.
   void FinishRoll();
@@ -71,13 +69,6 @@ class Cube : public Item {
   char16_t LetterFacing(int32_t FacePositions::*way) const { return faces[positions.*way].letter; }
   // Rebuilds the transform from the position and the orientation.
   void RebuildTransform();
-
-  // The roll hooks of the play rules; null hooks are skipped.
-  static void SetRollHooks(RollStartHook start, RollEndHook end);
-  // The values shared by all cubes (only one rolls at a time).
-  static uint32_t s_previousTick;
-  static uint32_t s_currentTick;
-  static float s_previousAngle;
 
   FaceRecord faces[6];
   FacePositions positions;
@@ -96,6 +87,12 @@ class Cube : public Item {
   // holds the angle reached.
   void Advance(float step);
   void EndRollWhenTurned();
+
+  // The roll under way: the clock at the last two updates, the angle the
+  // last step reached.
+  uint32_t m_previousTick = 0;
+  uint32_t m_currentTick = 0;
+  float m_previousAngle = 0.0f;
 };
 
 // The state of a new cube's faces and positions (tables and indices).

@@ -1,18 +1,12 @@
 #include "puzzle/LevelSet.h"
-#include "puzzle/PuzzleGlobals.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 #include <new>
 
 #include "base/FileAccess.h"
-#include "config/Language.h"
-#include "config/Settings.h"
 #include "puzzle/ByteIO.h"
-
-LevelSet g_levelSet;
 
 namespace {
 
@@ -226,25 +220,8 @@ bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error) {
   return DecodeLevelFile(bytes.data(), bytes.size(), set, error);
 }
 
-void FreeLevelSet() { g_levelSet = LevelSet(); }
-
-int LoadLevelSet(const char* path) {
-  FreeLevelSet();
-  LevelSet scratch;
-  std::string error;
-  if (!ReadLevelSetFile(path, scratch, error)) {
-    if (error.empty())
-      std::fprintf(stderr, "Couldn't load level file %s\n", path);
-    else
-      std::fprintf(stderr, "Couldn't load level file %s: %s\n", path, error.c_str());
-    return 0;
-  }
-  g_levelSet = std::move(scratch);
-  return 1;
-}
-
-int SaveLevelSet(const char* path) {
-  std::vector<uint8_t> bytes = EncodeLevelFile(g_levelSet);
+int SaveLevelSet(const LevelSet& set, const char* path) {
+  std::vector<uint8_t> bytes = EncodeLevelFile(set);
   AtomicFileWriter out;
   if (!out.Open(path, "wb") || std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size() ||
       !out.Commit()) {
@@ -254,43 +231,16 @@ int SaveLevelSet(const char* path) {
   return 1;
 }
 
-int SelectLevelSet() {
-  FreeLevelSet();
-  int set = g_settings.langLevel;
-  if (set < 0 || set >= LevelSetCount()) {
-    std::fprintf(stderr, "Unknown language : '%s'\n", g_settings.lang.c_str());
-    return 0;
-  }
-  std::string path = "data/level/" + LevelSetSlot(set).file.ToUtf8();
-  if (!LoadLevelSet(path.c_str())) return 0;
-  g_levelSet.selectedBy = set;
-  return 1;
+int LevelSet::AlphabetIndex(char16_t letter) const {
+  for (int i = 0; i < alphabetCount; ++i)
+    if (alphabet[i] == letter) return i;
+  return -1;
 }
 
-int FindLevelByCode(const uint8_t code[kCodeLength], int& index) {
-  for (uint32_t i = 0; i < g_levelSet.levels.size(); ++i) {
-    if (std::memcmp(g_levelSet.levels[i].code, code, kCodeLength) == 0) {
-      index = static_cast<int>(i);
-      return 1;
-    }
-  }
-  return 0;
-}
+bool LevelSet::IsSymmetric(char16_t letter) const { return symmetricLetters.find(letter) != std::u16string::npos; }
 
-int AdoptLevelSetWithCode(LevelSet& candidate, int selectedBy, const uint8_t code[kCodeLength], int& index) {
-  // FindLevelByCode looks in the loaded set: lend it the candidate, and give
-  // the loaded one back unless the code is there.
-  std::swap(g_levelSet, candidate);
-  if (FindLevelByCode(code, index)) {
-    g_levelSet.selectedBy = selectedBy;
-    return 1;
-  }
-  std::swap(g_levelSet, candidate);
-  return 0;
-}
-
-int AlphabetIndex(char16_t letter) {
-  for (int i = 0; i < g_levelSet.alphabetCount; ++i)
-    if (g_levelSet.alphabet[i] == letter) return i;
+int LevelSet::FindCode(const uint8_t code[kCodeLength]) const {
+  for (uint32_t i = 0; i < levels.size(); ++i)
+    if (std::memcmp(levels[i].code, code, kCodeLength) == 0) return static_cast<int>(i);
   return -1;
 }

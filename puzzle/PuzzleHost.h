@@ -1,9 +1,9 @@
 // What the rules of the puzzle ask of the rest of the game, in one place.
 //
-// The puzzle library draws nothing and plays nothing itself. The game installs
-// its host once at start-up (InstallPuzzleHost); tools and tests install their
-// own to drive the clock and to see what the rules asked for. Until a host is
-// installed a default one does nothing and its clock stands at 0.
+// The puzzle library draws nothing and plays nothing itself. Each Puzzle is
+// given its host when it is made; tools and tests give their own to drive the
+// clock and to see what the rules asked for. This class itself is the host
+// that does nothing, its clock standing at 0.
 #pragma once
 
 #include <cstdint>
@@ -55,9 +55,9 @@ class PuzzleHost {
   // The top bar texts: full at a level start or resume (the font is rebuilt),
   // light after every move and undo (the move counter changed).
   virtual void PrepareTopBar(bool /*full*/) {}
-  // A loaded game changed the Difficulty and LangLevel settings: the options
-  // screen's choices follow.
-  virtual void SettingsChanged() {}
+  // A loaded game brings its difficulty and level set (LangLevel): the
+  // settings and the options screen's choices follow.
+  virtual void SettingsChanged(int /*difficulty*/, int /*levelSet*/) {}
 
   // The cube's model ("cube.3do", fitted to one square) and its two looks
   // painted from its six letters. The item's model and look slots are the
@@ -68,7 +68,3 @@ class PuzzleHost {
   // Frees the item's textures, models and looks (its destructor calls this).
   virtual void ReleaseItem(Item& /*item*/) {}
 };
-
-// The host the rules call; never null. Passing null restores the default.
-void InstallPuzzleHost(PuzzleHost* host);
-PuzzleHost& Host();

@@ -1,20 +1,10 @@
-// Read-only access to the puzzle's state for the renderer, the screens and
-// the shell. Everything that changes it goes through the rules (Rules.h,
-// SavedGame.h); what is returned here is only read.
+// What a reader of the puzzle includes (the renderer, the screens, the
+// shell): a const Puzzle& gives Play(), Board(), LevelSet(), Level(), Move(),
+// CubeCount(), CubeRecord(i), ArrowCount() and Arrow(i), and nothing that
+// changes the puzzle.
 #pragma once
 
-#include "puzzle/Board.h"
-#include "puzzle/LevelSet.h"
-#include "puzzle/PlayState.h"
-#include "puzzle/Rules.h"
-#include "puzzle/Scene.h"
+#include "puzzle/Puzzle.h"
 
-const PlayState& Play();
-const Board& CurrentBoard();
-const LevelSet& CurrentLevelSet();
-const Level& CurrentLevel();
-const MoveRecord& CurrentMove();
-int CubeCount();
-const CubeState& CubeRecord(int index);
-int ArrowCount();
-const ArrowRecord& Arrow(int index);
+// Transitional: readers not yet handed a Puzzle reach the game's one here.
+#include "puzzle/GamePuzzle.h"

@@ -1,73 +1,57 @@
-#include "puzzle/Rules.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
+// The rule book of a level: starting it, selecting a cube and where it may
+// go, moves and undo, and recognising words.
+#include "puzzle/Puzzle.h"
 
 #include <cstdio>
 
-#include "config/Language.h"
-#include "config/Settings.h"
-#include "puzzle/Board.h"
 #include "puzzle/Cube.h"
-#include "puzzle/LevelSet.h"
-#include "puzzle/PuzzleHost.h"
-#include "puzzle/Variation.h"
-
-MoveRecord g_move;
-UndoStack g_undo;
-ArrowRecord g_arrows[kMaxArrows];
-int g_arrowCount = 0;
 
 namespace {
 
-// Set while the roll of an undo runs: it chooses the undo sound.
-int g_undoRolling = 0;
-
-void HighlightCube(int i) {
-  if (g_level.CubeAt(g_level.highlightedCube)) g_level.SetCubeHighlight(g_level.highlightedCube, false);
-  g_level.SetCubeHighlight(i, true);
-  g_level.highlightedCube = i;
-}
-
 // A free square a cube may roll onto in the direction: plain floor or the
 // target mark of that same direction.
-bool FreeFor(int x, int y, int direction) {
-  if (!g_board.OnBoard(x, y)) return false;
-  int code = g_board.cells[Board::Index(x, y)];
+bool FreeFor(const Board& board, int x, int y, int direction) {
+  if (!board.OnBoard(x, y)) return false;
+  int code = board.cells[Board::Index(x, y)];
   return code == FLOOR || code == TARGET_NORTH + direction;
 }
 
 // Floor or any move target mark: no wall, no cube, on the board.
-bool Vacant(int x, int y) {
-  if (!g_board.OnBoard(x, y)) return false;
-  int code = g_board.cells[Board::Index(x, y)];
+bool Vacant(const Board& board, int x, int y) {
+  if (!board.OnBoard(x, y)) return false;
+  int code = board.cells[Board::Index(x, y)];
   return code == FLOOR || IsTargetCode(code);
+}
+
+}  // namespace
+
+void Puzzle::HighlightCube(int i) {
+  if (m_level.CubeAt(m_level.highlightedCube)) m_level.SetCubeHighlight(m_level.highlightedCube, false);
+  m_level.SetCubeHighlight(i, true);
+  m_level.highlightedCube = i;
 }
 
 // Starts the roll of the cube standing on the cursor square towards the
 // destination square, which the caller has checked.
-void StartMoveRoll(int direction, int x, int y) {
-  g_play.moveState = TARGET_NORTH + direction;
-  g_move.cursorX = x;
-  g_move.cursorY = y;
-  g_move.destinationX = x + DirectionDx(direction);
-  g_move.destinationY = y + DirectionDy(direction);
-  g_move.movingLetter = g_board.letters[Board::Index(x, y)];
-  g_board.cells[Board::Index(x, y)] = FLOOR;
-  g_board.letters[Board::Index(x, y)] = 0;
+void Puzzle::StartMoveRoll(int direction, int x, int y) {
+  m_play.moveState = TARGET_NORTH + direction;
+  m_move.cursorX = x;
+  m_move.cursorY = y;
+  m_move.destinationX = x + DirectionDx(direction);
+  m_move.destinationY = y + DirectionDy(direction);
+  m_move.movingLetter = m_board.letters[::Board::Index(x, y)];
+  m_board.cells[::Board::Index(x, y)] = FLOOR;
+  m_board.letters[::Board::Index(x, y)] = 0;
 }
 
 // What a square holds for word reading.
-enum class Reading { kStatic, kRightLetter, kWrong };
-
-Reading ReadSquare(int x, int y, char16_t wanted) {
-  if (g_board.IsStaticBlock(x, y)) return Reading::kStatic;
-  if (g_board.CellAt(x, y) != CUBE) return Reading::kWrong;
-  const Cube* cube = g_level.CubeAt(FindCubeAt(x, y));
+Puzzle::Reading Puzzle::ReadSquare(int x, int y, char16_t wanted) const {
+  if (m_board.IsStaticBlock(x, y)) return Reading::kStatic;
+  if (m_board.CellAt(x, y) != CUBE) return Reading::kWrong;
+  const Cube* cube = m_level.CubeAt(FindCubeAt(x, y));
   if (cube && cube->UpperLetter() == wanted && IsUpright(*cube)) return Reading::kRightLetter;
   return Reading::kWrong;
 }
-
-}  // namespace
 
 void UndoStack::Push(UndoRecord record) {
   if (count == kUndoDepth) {
@@ -83,154 +67,152 @@ bool UndoStack::Pop(UndoRecord& record) {
   return true;
 }
 
-int CanMove(int x, int y) {
-  if (g_board.CellAt(x, y) != CUBE) return 0;
+int Puzzle::CanMove(int x, int y) const {
+  if (m_board.CellAt(x, y) != CUBE) return 0;
   for (int direction = North; direction <= West; ++direction) {
     int nx = x + DirectionDx(direction), ny = y + DirectionDy(direction);
-    if (!g_board.OnBoard(nx, ny)) continue;
-    int code = g_board.cells[Board::Index(nx, ny)];
+    if (!m_board.OnBoard(nx, ny)) continue;
+    int code = m_board.cells[::Board::Index(nx, ny)];
     if (IsTargetCode(code) || code == FLOOR) return 1;
   }
   return 0;
 }
 
-int FirstMovableCube() {
-  for (int i = 0; i < g_cubeCount; ++i)
-    if (CanMove(g_cubes[i].x, g_cubes[i].y)) return i;
+int Puzzle::FirstMovableCube() const {
+  for (int i = 0; i < m_cubeCount; ++i)
+    if (CanMove(m_cubes[i].x, m_cubes[i].y)) return i;
   return 0;
 }
 
-void ClearTargets() {
-  for (int i = 0; i < g_arrowCount; ++i) {
-    ArrowRecord& arrow = g_arrows[i];
-    if (arrow.active && g_board.OnBoard(arrow.x, arrow.y) &&
-        IsTargetCode(g_board.cells[Board::Index(arrow.x, arrow.y)]))
-      g_board.cells[Board::Index(arrow.x, arrow.y)] = FLOOR;
+void Puzzle::ClearTargets() {
+  for (int i = 0; i < m_arrowCount; ++i) {
+    ArrowRecord& arrow = m_arrows[i];
+    if (arrow.active && m_board.OnBoard(arrow.x, arrow.y) &&
+        IsTargetCode(m_board.cells[::Board::Index(arrow.x, arrow.y)]))
+      m_board.cells[::Board::Index(arrow.x, arrow.y)] = FLOOR;
     arrow.active = 0;
   }
-  g_arrowCount = 0;
+  m_arrowCount = 0;
 }
 
-void ShowTargets(int x, int y) {
+void Puzzle::ShowTargets(int x, int y) {
   ClearTargets();
   for (int direction = North; direction <= West; ++direction) {
     int nx = x + DirectionDx(direction), ny = y + DirectionDy(direction);
-    if (!g_board.OnBoard(nx, ny) || g_board.cells[Board::Index(nx, ny)] != FLOOR) continue;
-    g_board.cells[Board::Index(nx, ny)] = static_cast<uint8_t>(TARGET_NORTH + direction);
-    g_arrows[g_arrowCount++] = ArrowRecord{nx, ny, direction, 1};
+    if (!m_board.OnBoard(nx, ny) || m_board.cells[::Board::Index(nx, ny)] != FLOOR) continue;
+    m_board.cells[::Board::Index(nx, ny)] = static_cast<uint8_t>(TARGET_NORTH + direction);
+    m_arrows[m_arrowCount++] = ArrowRecord{nx, ny, direction, 1};
   }
 }
 
-void SelectCube(int i) {
-  g_play.selectedCube = i;
-  if (i < 0 || i >= g_cubeCount) return;
-  ShowTargets(g_cubes[i].x, g_cubes[i].y);
-  g_move.cursorX = g_cubes[i].x;
-  g_move.cursorY = g_cubes[i].y;
+void Puzzle::SelectCube(int i) {
+  m_play.selectedCube = i;
+  if (i < 0 || i >= m_cubeCount) return;
+  ShowTargets(m_cubes[i].x, m_cubes[i].y);
+  m_move.cursorX = m_cubes[i].x;
+  m_move.cursorY = m_cubes[i].y;
   HighlightCube(i);
 }
 
-void SelectNextMovable(bool forward) {
-  if (g_cubeCount == 0) return;
-  int candidate = g_play.selectedCube;
-  for (int step = 0; step < g_cubeCount; ++step) {
+void Puzzle::SelectNextMovable(bool forward) {
+  if (m_cubeCount == 0) return;
+  int candidate = m_play.selectedCube;
+  for (int step = 0; step < m_cubeCount; ++step) {
     candidate = forward ? candidate + 1 : candidate - 1;
-    if (candidate >= g_cubeCount) candidate = 0;
-    if (candidate < 0) candidate = g_cubeCount - 1;
-    if (CanMove(g_cubes[candidate].x, g_cubes[candidate].y)) {
+    if (candidate >= m_cubeCount) candidate = 0;
+    if (candidate < 0) candidate = m_cubeCount - 1;
+    if (CanMove(m_cubes[candidate].x, m_cubes[candidate].y)) {
       SelectCube(candidate);
       return;
     }
   }
 }
 
-int MoveSelected(int direction) {
+int Puzzle::MoveSelected(int direction) {
   if (direction < North || direction > West) return 0;
-  if (g_play.moveState != kMoveStateReady) return 0;
-  Cube* cube = g_level.CubeAt(g_play.selectedCube);
-  const int x = g_move.cursorX, y = g_move.cursorY;
-  if (!cube || g_board.CellAt(x, y) != CUBE) return 0;
-  if (!FreeFor(x + DirectionDx(direction), y + DirectionDy(direction), direction)) return 0;
+  if (m_play.moveState != kMoveStateReady) return 0;
+  Cube* cube = m_level.CubeAt(m_play.selectedCube);
+  const int x = m_move.cursorX, y = m_move.cursorY;
+  if (!cube || m_board.CellAt(x, y) != CUBE) return 0;
+  if (!FreeFor(m_board, x + DirectionDx(direction), y + DirectionDy(direction), direction)) return 0;
   StartMoveRoll(direction, x, y);
-  g_undo.Push(UndoRecord{g_play.selectedCube, TARGET_NORTH + direction});
-  g_play.moveCount += 1;
-  Host().PrepareTopBar(false);
+  m_undo.Push(UndoRecord{m_play.selectedCube, TARGET_NORTH + direction});
+  m_play.moveCount += 1;
+  m_host->PrepareTopBar(false);
   cube->StartRoll(direction, true);
   return 1;
 }
 
-int Undo() {
-  if (g_play.moveState != kMoveStateReady) return 0;
-  if (g_undo.count == 0) {
-    Host().PlaySound(kSoundRefuse);
+int Puzzle::Undo() {
+  if (m_play.moveState != kMoveStateReady) return 0;
+  if (m_undo.count == 0) {
+    m_host->PlaySound(kSoundRefuse);
     return 0;
   }
-  const UndoRecord record = g_undo.records[g_undo.count - 1];
-  Cube* cube = g_level.CubeAt(record.cube);
+  const UndoRecord record = m_undo.records[m_undo.count - 1];
+  Cube* cube = m_level.CubeAt(record.cube);
   const int direction = OppositeDirection(record.code - TARGET_NORTH);
-  const bool known = cube && record.cube < g_cubeCount && record.code >= TARGET_NORTH && record.code <= TARGET_WEST;
-  const int x = known ? g_cubes[record.cube].x : -1;
-  const int y = known ? g_cubes[record.cube].y : -1;
+  const bool known = cube && record.cube < m_cubeCount && record.code >= TARGET_NORTH && record.code <= TARGET_WEST;
+  const int x = known ? m_cubes[record.cube].x : -1;
+  const int y = known ? m_cubes[record.cube].y : -1;
   // The destination is the square the cube came from; another cube's target
   // marks may lie on it, so any mark counts as free. The guard only keeps a
   // history that does not fit the board from rolling a cube into a wall or
   // off the board, and a refused record stays for the player to see.
-  if (!known || g_board.CellAt(x, y) != CUBE || !Vacant(x + DirectionDx(direction), y + DirectionDy(direction))) {
-    Host().PlaySound(kSoundRefuse);
+  if (!known || m_board.CellAt(x, y) != CUBE || !Vacant(m_board, x + DirectionDx(direction), y + DirectionDy(direction))) {
+    m_host->PlaySound(kSoundRefuse);
     return 0;
   }
-  g_undo.count -= 1;
-  g_play.selectedCube = record.cube;
+  m_undo.count -= 1;
+  m_play.selectedCube = record.cube;
   StartMoveRoll(direction, x, y);
-  g_undoRolling = 1;
+  m_undoRolling = 1;
   cube->StartRoll(direction, true);
-  g_play.moveCount += 10;
-  Host().PrepareTopBar(false);
+  m_play.moveCount += 10;
+  m_host->PrepareTopBar(false);
   return 1;
 }
 
-void AcknowledgeWordsFormed() { g_play.lastWordsFormed = g_board.formedCount; }
-
-void OnRollStart() {
-  if (g_mixing) return;
-  g_play.lastWordsFormed = g_board.formedCount;
+void Puzzle::RollStarted() {
+  if (m_mixing) return;
+  m_play.lastWordsFormed = m_board.formedCount;
   ClearTargets();
-  if (g_undoRolling) {
-    Host().PlaySound(kSoundUndoRoll);
-    g_undoRolling = 0;
+  if (m_undoRolling) {
+    m_host->PlaySound(kSoundUndoRoll);
+    m_undoRolling = 0;
   } else {
-    Host().PlaySound(kSoundRoll);
+    m_host->PlaySound(kSoundRoll);
   }
 }
 
-void OnRollEnd(int /*direction*/) {
-  if (g_mixing) return;
-  g_play.moveState = kMoveStateReady;
-  const int x = g_move.destinationX, y = g_move.destinationY;
-  g_move.cursorX = x;
-  g_move.cursorY = y;
-  SetCubeSquare(g_play.selectedCube, x, y);
-  if (g_board.OnBoard(x, y)) {
-    g_board.cells[Board::Index(x, y)] = CUBE;
-    g_board.letters[Board::Index(x, y)] = g_move.movingLetter;
+void Puzzle::RollEnded(int /*direction*/) {
+  if (m_mixing) return;
+  m_play.moveState = kMoveStateReady;
+  const int x = m_move.destinationX, y = m_move.destinationY;
+  m_move.cursorX = x;
+  m_move.cursorY = y;
+  SetCubeSquare(m_play.selectedCube, x, y);
+  if (m_board.OnBoard(x, y)) {
+    m_board.cells[::Board::Index(x, y)] = CUBE;
+    m_board.letters[::Board::Index(x, y)] = m_move.movingLetter;
   }
   ShowTargets(x, y);
-  HighlightCube(g_play.selectedCube);
-  g_board.formedCount = CheckWords();
-  if (g_board.placementScore > g_board.previousPlacementScore) Host().PlaySound(kSoundBetter);
+  HighlightCube(m_play.selectedCube);
+  m_board.formedCount = CheckWords();
+  if (m_board.placementScore > m_board.previousPlacementScore) m_host->PlaySound(kSoundBetter);
 }
 
-int IsUpright(const Cube& cube) {
+int Puzzle::IsUpright(const Cube& cube) const {
   const int turn = cube.UpperTurn();
-  if (IsSymmetricLetter(g_settings.langLevel, cube.UpperLetter())) return turn == 0 || turn == 2;
+  if (m_levelSet.IsSymmetric(cube.UpperLetter())) return turn == 0 || turn == 2;
   return turn == 0;
 }
 
-bool FindAnchor(char16_t letter, int& x, int& y) {
-  for (int row = 0; row < static_cast<int>(g_board.height); ++row) {
-    for (int column = 0; column < static_cast<int>(g_board.width); ++column) {
-      const int index = Board::Index(column, row);
-      if ((g_board.cells[index] == CUBE && g_board.letters[index] == letter) || g_board.IsStaticBlock(column, row)) {
+bool Puzzle::FindAnchor(char16_t letter, int& x, int& y) const {
+  for (int row = 0; row < static_cast<int>(m_board.height); ++row) {
+    for (int column = 0; column < static_cast<int>(m_board.width); ++column) {
+      const int index = ::Board::Index(column, row);
+      if ((m_board.cells[index] == CUBE && m_board.letters[index] == letter) || m_board.IsStaticBlock(column, row)) {
         x = column;
         y = row;
         return true;
@@ -240,11 +222,11 @@ bool FindAnchor(char16_t letter, int& x, int& y) {
   return false;
 }
 
-int CheckWords() {
-  Board& b = g_board;
+int Puzzle::CheckWords() {
+  ::Board& b = m_board;
   b.formedCount = 0;
   for (int i = 0; i < kMaxWords; ++i) b.found[i] = 0;
-  for (int i = 0; i < g_cubeCount; ++i) g_cubes[i].inPlace = 0;
+  for (int i = 0; i < m_cubeCount; ++i) m_cubes[i].inPlace = 0;
   b.previousPlacementScore = b.placementScore;
   b.placementScore = 0;
 
@@ -309,52 +291,52 @@ int CheckWords() {
     }
   }
 
-  for (int i = 0; i < g_cubeCount; ++i) {
-    const Cube* cube = g_level.CubeAt(i);
-    if (cube && IsUpright(*cube) && cube->UpperLetter() == cube->OwnLetter()) g_cubes[i].inPlace = 1;
+  for (int i = 0; i < m_cubeCount; ++i) {
+    const Cube* cube = m_level.CubeAt(i);
+    if (cube && IsUpright(*cube) && cube->UpperLetter() == cube->OwnLetter()) m_cubes[i].inPlace = 1;
   }
   return b.formedCount;
 }
 
-void EndLevel() { g_level.Clear(); }
+void Puzzle::EndLevel() { m_level.Clear(); }
 
-void UpdateLevel() { g_level.Update(); }
+void Puzzle::UpdateLevel() { m_level.Update(); }
 
-int StartLevel(int index, const LevelStartOptions& options) {
-  if (index < 0 || index >= static_cast<int>(g_levelSet.levels.size())) {
+int Puzzle::StartLevel(int index, const LevelStartOptions& options) {
+  if (index < 0 || index >= static_cast<int>(m_levelSet.levels.size())) {
     std::fprintf(stderr, "No level %d in the level set\n", index + 1);
     return 0;
   }
-  g_level.Clear();
-  if (!Host().DemonstrationRunning()) Host().CaptureLevelStartScreen();
-  g_play.levelIndex = index;
-  if (!Host().ChooseThemeForLevel()) return 0;
-  Host().ResetCameras();
-  Host().ShowWordList();
-  g_play.lastWordsFormed = 0;
-  g_board.formedCount = 0;
-  Host().ClearSceneLists();
-  g_play.selectedCube = 0;
+  m_level.Clear();
+  if (!m_host->DemonstrationRunning()) m_host->CaptureLevelStartScreen();
+  m_play.levelIndex = index;
+  if (!m_host->ChooseThemeForLevel()) return 0;
+  m_host->ResetCameras();
+  m_host->ShowWordList();
+  m_play.lastWordsFormed = 0;
+  m_board.formedCount = 0;
+  m_host->ClearSceneLists();
+  m_play.selectedCube = 0;
   ClearTargets();
 
-  SetUpBoard(index);
-  if (options.vary && options.variant < 0) VaryLevel();
-  if (options.vary && options.variant >= 0) ApplyVariation(options.variant);
-  CountWordLengths();
-  CopySolution();
-  g_board.placementScore = 0;
-  g_board.previousPlacementScore = 0;
-  ClearFoundFlags();
-  IsolateStaticBlocks();
+  SetUpBoard(m_board, m_levelSet.levels[index]);
+  if (options.vary && options.variant < 0) VaryLevel(m_board);
+  if (options.vary && options.variant >= 0) ApplyVariation(m_board, options.variant);
+  CountWordLengths(m_board);
+  CopySolution(m_board);
+  m_board.placementScore = 0;
+  m_board.previousPlacementScore = 0;
+  ClearFoundFlags(m_board);
+  IsolateStaticBlocks(m_board);
 
-  g_undo.Clear();
-  g_undoRolling = 0;
-  g_play.moveState = kMoveStateReady;
+  m_undo.Clear();
+  m_undoRolling = 0;
+  m_play.moveState = kMoveStateReady;
 
   BuildCubeList();
-  Host().BeginSceneBuild();
-  const int failed = g_level.Build(g_board.width, g_board.height);
-  Host().EndSceneBuild();
+  m_host->BeginSceneBuild();
+  const int failed = m_level.Build(m_board, m_play.difficulty, m_levelSet);
+  m_host->EndSceneBuild();
   if (failed) {
     std::fprintf(stderr, "Out of memory\n");
     return 0;
@@ -362,15 +344,15 @@ int StartLevel(int index, const LevelStartOptions& options) {
 
   if (options.mix) MixLevel();
 
-  Host().ShowOverview();
+  m_host->ShowOverview();
   SelectCube(0);
-  g_play.moveCount = 0;
-  g_play.moveState = kMoveStateReady;
-  Host().PrepareTopBar(true);
+  m_play.moveCount = 0;
+  m_play.moveState = kMoveStateReady;
+  m_host->PrepareTopBar(true);
 
-  g_board.formedCount = CheckWords();
-  g_play.lastWordsFormed = g_board.formedCount;
-  g_board.previousPlacementScore = g_board.placementScore;
+  m_board.formedCount = CheckWords();
+  m_play.lastWordsFormed = m_board.formedCount;
+  m_board.previousPlacementScore = m_board.placementScore;
   SelectCube(FirstMovableCube());
   return 1;
 }

@@ -1,20 +1,13 @@
 #include "puzzle/SavedGame.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "base/TraceLog.h"
 #include "base/FileAccess.h"
-#include "config/Language.h"
-#include "config/Settings.h"
+#include "base/TraceLog.h"
 #include "puzzle/ByteIO.h"
-#include "puzzle/LevelSet.h"
-#include "puzzle/PuzzleHost.h"
-#include "puzzle/Rules.h"
-#include "puzzle/Scene.h"
+#include "puzzle/Puzzle.h"
 
 namespace {
 
@@ -29,8 +22,6 @@ constexpr int32_t kMaxWordOffset = 4096;
 // More levels than any level file holds (its count is a 32-bit field but the
 // file would be gigabytes long).
 constexpr int kMaxLevelsInSet = 100000;
-
-std::vector<SavedCube> g_pending;
 
 char LowByte(char16_t letter) { return static_cast<char>(letter & 0xFF); }
 
@@ -129,13 +120,13 @@ void DecodeGrid(ByteReader& in, const Board& board, char16_t* grid) {
 
 }  // namespace
 
-std::string SaveSlotPath(int slot) {
+std::string Puzzle::SaveSlotPath(int slot) const {
   char path[1200];
-  std::snprintf(path, sizeof path, "%s%s%02d%s", g_gamePath, "save\\save", slot, ".orb");
+  std::snprintf(path, sizeof path, "%s%s%02d%s", m_gamePath.c_str(), "save\\save", slot, ".orb");
   return path;
 }
 
-SaveSlotInfo ReadSaveSlotInfo(int slot) {
+SaveSlotInfo Puzzle::ReadSaveSlotInfo(int slot) const {
   const SaveSlotInfo unreadable = {-1, 0, 0, 0};
   if (slot < 0 || slot >= kSaveSlotCount) return unreadable;
   FILE* file = OpenGameFile(SaveSlotPath(slot).c_str(), "rb");
@@ -152,10 +143,10 @@ SaveSlotInfo ReadSaveSlotInfo(int slot) {
   std::fclose(file);
   // The screens name the level set and show the level number from these
   // values: a header outside what the game knows reads as an unusable slot.
-  const bool loadedSet = info.levelSet == g_levelSet.selectedBy;
-  const int levelLimit = loadedSet ? static_cast<int>(g_levelSet.levels.size()) : kMaxLevelsInSet;
-  if (info.levelSet < 0 || info.levelSet >= LevelSetCount() || info.difficulty < 0 || info.difficulty > kMaxDifficulty ||
-      info.levelIndex < 0 || info.levelIndex >= levelLimit) {
+  const bool loadedSet = info.levelSet == m_levelSet.selectedBy;
+  const int levelLimit = loadedSet ? static_cast<int>(m_levelSet.levels.size()) : kMaxLevelsInSet;
+  if (info.levelSet < 0 || info.levelSet >= LevelSetChoiceCount() || info.difficulty < 0 ||
+      info.difficulty > kMaxDifficulty || info.levelIndex < 0 || info.levelIndex >= levelLimit) {
     if (info.slot >= 0) std::fprintf(stderr, "Save slot %d names no game the game knows; shown as empty\n", slot);
     return unreadable;
   }
@@ -284,23 +275,24 @@ std::vector<uint8_t> EncodeSavedGame(const SavedGame& game) {
   return out.Take();
 }
 
-void CaptureSavedGame(SavedGame& game) {
+void Puzzle::CaptureSavedGame(SavedGame& game) {
   // The roll would end at the next frame anyway; ending it now keeps the
   // carried letter and the cube's faces in step with the board.
-  for (Cube* cube : g_level.cubes)
+  for (Cube* cube : m_level.cubes)
     if (cube->moving) cube->CompleteRoll();
   game = SavedGame();
-  game.levelIndex = g_play.levelIndex;
-  game.difficulty = g_play.difficulty;
-  game.levelSet = g_settings.langLevel;
-  game.moveCount = g_play.moveCount;
-  game.board = g_board;
-  for (int i = 0; i < g_cubeCount; ++i) {
-    const Cube* cube = g_level.CubeAt(i);
+  game.levelIndex = m_play.levelIndex;
+  game.difficulty = m_play.difficulty;
+  // A set loaded by path alone has no number; its games name the first set.
+  game.levelSet = m_levelSet.selectedBy >= 0 ? m_levelSet.selectedBy : 0;
+  game.moveCount = m_play.moveCount;
+  game.board = m_board;
+  for (int i = 0; i < m_cubeCount; ++i) {
+    const Cube* cube = m_level.CubeAt(i);
     if (!cube) break;
     SavedCube saved;
-    saved.x = g_cubes[i].x;
-    saved.y = g_cubes[i].y;
+    saved.x = m_cubes[i].x;
+    saved.y = m_cubes[i].y;
     saved.positions = cube->positions;
     for (int f = 0; f < 6; ++f) {
       saved.turnIndex[f] = cube->faces[f].index;
@@ -314,8 +306,8 @@ void CaptureSavedGame(SavedGame& game) {
   }
 }
 
-int SaveGameFile(const char* path) {
-  if (g_board.width == 0 || g_level.width == 0) {
+int Puzzle::SaveGameFile(const char* path) {
+  if (m_board.width == 0 || m_level.width == 0) {
     std::fprintf(stderr, "Couldn't save game %s: no level is being played\n", path);
     return 0;
   }
@@ -323,7 +315,7 @@ int SaveGameFile(const char* path) {
   SavedGame game;
   CaptureSavedGame(game);
   TraceLog::Write("--- nb cube = %d", static_cast<int>(game.cubes.size()));
-  for (size_t i = 0; i < game.cubes.size(); ++i) TraceCube(static_cast<int>(i), *g_level.CubeAt(static_cast<int>(i)));
+  for (size_t i = 0; i < game.cubes.size(); ++i) TraceCube(static_cast<int>(i), *m_level.CubeAt(static_cast<int>(i)));
   const std::vector<uint8_t> bytes = EncodeSavedGame(game);
   AtomicFileWriter out;
   if (!out.Open(path, "wb") || std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size() ||
@@ -335,9 +327,9 @@ int SaveGameFile(const char* path) {
   return 1;
 }
 
-int SaveGame(int slot) { return SaveGameFile(SaveSlotPath(slot).c_str()); }
+int Puzzle::SaveGame(int slot) { return SaveGameFile(SaveSlotPath(slot).c_str()); }
 
-int LoadGameFile(const char* path) {
+int Puzzle::LoadGameFile(const char* path) {
   TraceLog::Write("LoadGame");
   std::vector<uint8_t> bytes;
   switch (ReadFileBytes(path, kMaxSaveBytes, bytes)) {
@@ -356,7 +348,7 @@ int LoadGameFile(const char* path) {
   return 1;
 }
 
-int LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
+int Puzzle::LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
   TraceLog::Write("LoadGlyphoxData");
   std::string error;
   SavedGame game;
@@ -368,50 +360,49 @@ int LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
   // A game of another level set brings its set along, so that the next level
   // and the scores are those of the saved game. A set loaded by path (tools)
   // stays as it is.
-  LevelSet otherSet;
-  const bool switchSet = g_levelSet.selectedBy >= 0 && game.levelSet != g_levelSet.selectedBy;
+  ::LevelSet otherSet;
+  const bool switchSet = m_levelSet.selectedBy >= 0 && game.levelSet != m_levelSet.selectedBy;
   if (switchSet) {
-    if (game.levelSet < 0 || game.levelSet >= LevelSetCount()) {
+    if (game.levelSet < 0 || game.levelSet >= LevelSetChoiceCount()) {
       std::fprintf(stderr, "Couldn't load saved game %s: unknown level set %d\n", name, game.levelSet);
       return 0;
     }
-    const std::string setPath = "data/level/" + LevelSetSlot(game.levelSet).file.ToUtf8();
+    const std::string& setPath = m_choices[game.levelSet].path;
     if (!ReadLevelSetFile(setPath.c_str(), otherSet, error)) {
       std::fprintf(stderr, "Couldn't load saved game %s: level file %s can't be read\n", name, setPath.c_str());
       return 0;
     }
     otherSet.selectedBy = game.levelSet;
+    otherSet.symmetricLetters = m_choices[game.levelSet].symmetricLetters;
   }
-  const LevelSet& set = switchSet ? otherSet : g_levelSet;
+  const ::LevelSet& set = switchSet ? otherSet : m_levelSet;
   if (game.levelIndex >= static_cast<int>(set.levels.size())) {
     std::fprintf(stderr, "Couldn't load saved game %s: level %d is not in its level set\n", name,
                  game.levelIndex + 1);
     return 0;
   }
 
-  if (switchSet) g_levelSet = std::move(otherSet);
-  g_play.levelIndex = game.levelIndex;
-  g_play.difficulty = game.difficulty;
-  g_settings.difficulty = game.difficulty;
-  g_settings.langLevel = game.levelSet;
-  Host().SettingsChanged();
-  g_play.moveCount = game.moveCount;
-  g_board = game.board;
-  g_pending = std::move(game.cubes);
-  TraceLog::Write("--- nb cube = %d", static_cast<int>(g_pending.size()));
-  for (size_t i = 0; i < g_pending.size(); ++i)
-    TraceLog::Write("Cube %d = pos = (%f, %f) ", static_cast<int>(i), g_pending[i].position[0],
-                    g_pending[i].position[2]);
+  if (switchSet) m_levelSet = std::move(otherSet);
+  m_play.levelIndex = game.levelIndex;
+  m_play.difficulty = game.difficulty;
+  m_host->SettingsChanged(game.difficulty, game.levelSet);
+  m_play.moveCount = game.moveCount;
+  m_board = game.board;
+  m_pending = std::move(game.cubes);
+  TraceLog::Write("--- nb cube = %d", static_cast<int>(m_pending.size()));
+  for (size_t i = 0; i < m_pending.size(); ++i)
+    TraceLog::Write("Cube %d = pos = (%f, %f) ", static_cast<int>(i), m_pending[i].position[0],
+                    m_pending[i].position[2]);
   TraceLog::Write("LoadGlyphoxData : ok");
   return 1;
 }
 
-int LoadGame(int slot) { return LoadGameFile(SaveSlotPath(slot).c_str()); }
+int Puzzle::LoadGame(int slot) { return LoadGameFile(SaveSlotPath(slot).c_str()); }
 
-void ApplyGlyphoxData() {
+void Puzzle::ApplyPendingCubes() {
   TraceLog::Write("ApplyGlyphoxData");
-  for (const SavedCube& saved : g_pending) {
-    Cube* cube = g_level.CubeAt(FindCubeAt(saved.x, saved.y));
+  for (const SavedCube& saved : m_pending) {
+    Cube* cube = m_level.CubeAt(FindCubeAt(saved.x, saved.y));
     if (!cube) continue;
     cube->positions = saved.positions;
     for (int f = 0; f < 6; ++f) {
@@ -433,33 +424,33 @@ void ApplyGlyphoxData() {
     }
     cube->rollAngle = 0.0f;
   }
-  g_pending.clear();
-  g_pending.shrink_to_fit();
+  m_pending.clear();
+  m_pending.shrink_to_fit();
   TraceLog::Write("ApplyGlyphoxData : ok");
 }
 
-int ResumeLoadedGame() {
-  g_level.Clear();
-  Host().ResetCameras();
-  Host().ShowWordList();
-  if (!Host().ChooseThemeForLevel()) return 0;
-  Host().ClearSceneLists();
+int Puzzle::ResumeLoadedGame() {
+  m_level.Clear();
+  m_host->ResetCameras();
+  m_host->ShowWordList();
+  if (!m_host->ChooseThemeForLevel()) return 0;
+  m_host->ClearSceneLists();
   ClearTargets();
-  g_undo.Clear();
+  m_undo.Clear();
 
   BuildCubeList();
-  Host().BeginSceneBuild();
-  g_level.Build(g_board.width, g_board.height);
-  Host().EndSceneBuild();
+  m_host->BeginSceneBuild();
+  m_level.Build(m_board, m_play.difficulty, m_levelSet);
+  m_host->EndSceneBuild();
 
   SelectCube(0);
-  g_play.moveState = kMoveStateReady;
-  ApplyGlyphoxData();
+  m_play.moveState = kMoveStateReady;
+  ApplyPendingCubes();
 
-  g_board.formedCount = CheckWords();
-  g_play.lastWordsFormed = g_board.formedCount;
-  g_board.previousPlacementScore = g_board.placementScore;
-  Host().PrepareTopBar(true);
+  m_board.formedCount = CheckWords();
+  m_play.lastWordsFormed = m_board.formedCount;
+  m_board.previousPlacementScore = m_board.placementScore;
+  m_host->PrepareTopBar(true);
   SelectCube(FirstMovableCube());
   return 1;
 }

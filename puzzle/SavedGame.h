@@ -12,8 +12,9 @@
 // and i32 turn table code; 16 float transform; float roll angle; 3 float
 // position; 4 float orientation x, y, z, w).
 //
-// The load and save screens read the slot headers (ReadSaveSlotInfo), then
-// SaveGame(slot), or LoadGame(slot) followed by ResumeLoadedGame.
+// The load and save screens read the slot headers (Puzzle::ReadSaveSlotInfo),
+// then Puzzle::SaveGame(slot), or Puzzle::LoadGame(slot) followed by
+// Puzzle::ResumeLoadedGame.
 #pragma once
 
 #include <cstddef>
@@ -57,36 +58,11 @@ struct SavedGame {
   std::vector<SavedCube> cubes;
 };
 
-// "%s%s%02d%s" from the game path, "save\save", the slot and ".orb".
-std::string SaveSlotPath(int slot);
-// The first three fields of the slot file, range-checked: a missing, short or
-// out-of-range header (unknown level set, difficulty outside 0..2, a level
-// not in its set) gives slot -1.
-SaveSlotInfo ReadSaveSlotInfo(int slot);
-
 // Reads a slot file image into a scratch record, checking every size, count
 // and index against the board's limits and the file's length. Returns false
 // with a one-line reason; never reads past size.
 bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::string& error);
 std::vector<uint8_t> EncodeSavedGame(const SavedGame& game);
-// The running game as a saved game (a roll under way is completed first).
-void CaptureSavedGame(SavedGame& game);
 
-// Writes the running game to the slot (through a temporary file). Returns 1,
-// or 0 after printing why.
-int SaveGame(int slot);
-int SaveGameFile(const char* path);
-// Reads the slot into GameState, the settings and the board, and its cube
-// records into the pending list. A missing, short or inconsistent file, or a
-// level that is not in its level set, prints one line and changes nothing.
-int LoadGame(int slot);
-int LoadGameFile(const char* path);
-// The same for a file image already in memory; name is used in the message.
-int LoadGameData(const uint8_t* bytes, size_t size, const char* name);
-// Builds the scene for the loaded board and applies the pending cube records
-// (no variation, no shuffle; the move count is the loaded one). Returns 0
-// when the host could not load the level's theme.
-int ResumeLoadedGame();
-// Applies the pending cube records to the cubes standing on their squares and
-// frees them.
-void ApplyGlyphoxData();
+// Transitional: callers not yet handed a Puzzle find the free functions here.
+#include "puzzle/GamePuzzle.h"

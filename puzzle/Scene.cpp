@@ -1,6 +1,4 @@
 #include "puzzle/Scene.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,8 +10,6 @@
 #include "puzzle/LevelSet.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Random.h"
-
-Level g_level;
 
 namespace {
 
@@ -32,36 +28,42 @@ Item::Item(const char* itemName, int itemTag, LevelCell* createdOn) : Object(ite
 }
 
 Item::~Item() {
-  Host().ReleaseItem(*this);
+  if (Level* level = Owner())
+    if (PuzzleHost* host = level->Host()) host->ReleaseItem(*this);
   if (cell && cell->item == this) cell->item = nullptr;
 }
+
+Level* Item::Owner() const { return cell ? cell->level : nullptr; }
 
 void Item::SetLook(int look) {
   if (look < 1 || look > 3) return;
   m_look = look;
-  Host().SetItemLook(*this, look);
+  if (Level* level = Owner())
+    if (PuzzleHost* host = level->Host()) host->SetItemLook(*this, look);
 }
 
 Level::~Level() { Clear(); }
 
-std::vector<char16_t> UsedLetters() {
+uint32_t Level::Ticks() const { return m_host ? m_host->Ticks() : 0; }
+
+std::vector<char16_t> UsedLetters(const Board& board) {
   std::vector<char16_t> used;
-  for (uint32_t w = 0; w < g_board.wordCount && w < kMaxWords; ++w) {
-    const LevelWord& word = g_board.words[w];
+  for (uint32_t w = 0; w < board.wordCount && w < kMaxWords; ++w) {
+    const LevelWord& word = board.words[w];
     for (int i = 0; i < word.length && i < kMaxWordLength; ++i)
       if (word.text[i] != 0 && !Contains(used, word.text[i])) used.push_back(word.text[i]);
   }
   return used;
 }
 
-std::vector<char16_t> SpareLetters(const std::vector<char16_t>& used) {
+std::vector<char16_t> SpareLetters(const std::vector<char16_t>& used, const LevelSet& set) {
   std::vector<char16_t> spares;
   for (char16_t letter = u'A'; letter <= u'Z'; ++letter)
     if (!Contains(used, letter)) spares.push_back(letter);
   if (!spares.empty()) return spares;
   // Every letter A..Z is taken: the set's other letters (accented ones) will do.
-  for (int i = 0; i < g_levelSet.alphabetCount; ++i)
-    if (!Contains(used, g_levelSet.alphabet[i])) spares.push_back(g_levelSet.alphabet[i]);
+  for (int i = 0; i < set.alphabetCount; ++i)
+    if (!Contains(used, set.alphabet[i])) spares.push_back(set.alphabet[i]);
   return spares;
 }
 
@@ -80,32 +82,32 @@ void ChooseFaceLetters(char16_t letter, bool isStatic, int difficulty, const std
   }
 }
 
-int Level::Build(int buildWidth, int buildHeight) {
+int Level::Build(const Board& board, int difficulty, const LevelSet& set) {
   if (cells) Clear();  // never orphan the cubes of an earlier build
-  width = buildWidth;
-  height = buildHeight;
+  width = static_cast<int>(board.width);
+  height = static_cast<int>(board.height);
   cubeCount = 0;
   const int squares = width > 0 && height > 0 ? width * height : 0;
   cells.reset(new (std::nothrow) LevelCell[squares > 0 ? squares : 1]);
   if (!cells) return 1;
 
-  const std::vector<char16_t> spares = SpareLetters(UsedLetters());
+  const std::vector<char16_t> spares = SpareLetters(UsedLetters(board), set);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       LevelCell& cell = cells[y * width + x];
       cell = LevelCell();
       cell.index = y * width + x;
       cell.level = this;
-      char16_t letter = g_board.LetterAt(x, y);
+      char16_t letter = board.LetterAt(x, y);
       if (letter == 0) continue;
-      const bool isStatic = g_board.CellAt(x, y) != CUBE;
+      const bool isStatic = board.CellAt(x, y) != CUBE;
       TraceLog::Write("Level : cube %d = %c", cubeCount, static_cast<char>(letter));
       if (isStatic) TraceLog::Write("Level : cube is static");
       ++cubeCount;
       ORBString cubeName;
       cubeName.Format("cube %d", cubeCount);
       char16_t faces[6];
-      ChooseFaceLetters(letter, isStatic, g_play.difficulty, spares, faces);
+      ChooseFaceLetters(letter, isStatic, difficulty, spares, faces);
       Cube* cube = Cube::Create(cubeName.c_str(), &cell, faces, isStatic);
       if (!cube) return 1;
       cubes.push_back(cube);

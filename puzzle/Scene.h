@@ -1,7 +1,8 @@
 // The scene objects of the puzzle: the abstract Object, the drawable Item,
 // and the Level that owns one cell per board square and one Cube per letter
 // square. Their models and looks belong to the host (PuzzleHost); the puzzle
-// keeps only the slots, transforms and bookkeeping.
+// keeps only the slots, transforms and bookkeeping. Items reach the host,
+// the clock and the roll listener of their owner through their level.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,9 @@ class Texture;
 class Cube;
 class Item;
 class Level;
+class PuzzleHost;
+struct Board;
+struct LevelSet;
 
 constexpr int kLevelTag = 20;
 constexpr int kCubeTag = 40;
@@ -49,6 +53,10 @@ class Item : public Object {
   void SetLook(int look);
   int Look() const { return m_look; }
 
+  // The level of the cell the item was created on; null for an item on no
+  // level, which asks no host for anything.
+  Level* Owner() const;
+
   // Host-owned slots: models (only the first is used by cubes) and the three
   // looks with their textures.
   Objet3D* models[3] = {};
@@ -61,6 +69,14 @@ class Item : public Object {
   int m_look = 1;
 };
 
+// Who hears the rolls of a level's cubes (the rules, through their Puzzle).
+class RollListener {
+ public:
+  virtual ~RollListener() = default;
+  virtual void RollStarted() = 0;
+  virtual void RollEnded(int direction) = 0;
+};
+
 class Level : public Object {
  public:
   Level() : Object("none", kLevelTag) {}
@@ -68,10 +84,24 @@ class Level : public Object {
   Level(const Level&) = delete;
   Level& operator=(const Level&) = delete;
 
+  // The owner's host (looks, sounds, clock) and roll listener, both outliving
+  // the level; null ones are not asked (the clock then stands at 0).
+  void Attach(PuzzleHost* host, RollListener* listener) {
+    m_host = host;
+    m_listener = listener;
+  }
+  PuzzleHost* Host() const { return m_host; }
+  RollListener* Listener() const { return m_listener; }
+  uint32_t Ticks() const;
+  // Milliseconds of an animated roll; 0 or less rolls at once.
+  void SetMoveDuration(int milliseconds) { m_moveDuration = milliseconds; }
+  int MoveDuration() const { return m_moveDuration; }
+
   // Creates the cells and one cube per letter of the board's letter grid,
-  // with face letters by the current game's difficulty. Returns 0, or 1 when
-  // memory runs out (cubes made so far stay for the next Clear).
-  int Build(int buildWidth, int buildHeight);
+  // with face letters by the difficulty (spares from the set's alphabet).
+  // Returns 0, or 1 when memory runs out (cubes made so far stay for the
+  // next Clear).
+  int Build(const Board& board, int difficulty, const LevelSet& set);
   // Deletes every cube through its cell, frees the cells; names "none".
   void Clear();
   // (index mod width, index div width).
@@ -91,14 +121,19 @@ class Level : public Object {
   std::vector<Cube*> cubes;  // cube list order; owned through the cells
   std::unique_ptr<LevelCell[]> cells;
   ORBString secondName = "none";
+
+ private:
+  PuzzleHost* m_host = nullptr;
+  RollListener* m_listener = nullptr;
+  int m_moveDuration = 250;
 };
 
 
 // The letters of the board's words, in order of first use.
-std::vector<char16_t> UsedLetters();
+std::vector<char16_t> UsedLetters(const Board& board);
 // The letters a cube's other faces may carry: A..Z without the used ones;
 // when those are all used, the level set's alphabet without them.
-std::vector<char16_t> SpareLetters(const std::vector<char16_t>& used);
+std::vector<char16_t> SpareLetters(const std::vector<char16_t>& used, const LevelSet& set);
 // The six face letters of a cube carrying letter: under difficulty 1 a
 // movable cube gets the letter on faces 0, 2, 4 and random spares on 1, 3, 5;
 // under 2 random spares on faces 1..5; otherwise, and for static blocks, the

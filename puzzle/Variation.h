@@ -3,10 +3,13 @@
 // every word's cubes through up to ten random legal moves. A shuffle step is
 // an ordinary roll onto free floor and a roll back restores square and faces,
 // so the shuffled level can always be solved; the recorded steps, played
-// backwards, are that solution (the demonstration uses them).
+// backwards, are that solution (the demonstration uses them). The shuffle
+// itself is Puzzle::MixLevel.
 #pragma once
 
 #include <vector>
+
+struct Board;
 
 // Shuffle picks, in the order they are offered.
 enum ShufflePick : int { kPickNorth = 0, kPickSouth = 1, kPickWest = 2, kPickEast = 3 };
@@ -38,22 +41,15 @@ constexpr int kVariationCount = 8;
 // Applies the transforms of the variant. When the result no longer spells a
 // word the stored level spelled (a reversed word crossing another), the
 // board is put back as it was.
-void ApplyVariation(int variant);
+void ApplyVariation(Board& board, int variant);
 // Each transform with probability one half (three draws), then as
 // ApplyVariation.
-void VaryLevel();
+void VaryLevel(Board& board);
 // A quarter turn clockwise: width and height swap.
-void RotateBoard();
+void RotateBoard(Board& board);
 // Rows upside down.
-void FlipBoardVertically();
+void FlipBoardVertically(Board& board);
 // Columns left to right.
-void MirrorBoard();
+void MirrorBoard(Board& board);
 // True when every word lies on the board and the letter grid spells it there.
-bool WordsReadable();
-
-void MixLevel();
-
-// The demonstration switches recording on around its StartLevel; MixLevel
-// then keeps every step in LastShuffle.
-void RecordShuffle(bool on);
-const ShuffleRecord& LastShuffle();
+bool WordsReadable(const Board& board);

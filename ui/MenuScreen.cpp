@@ -252,7 +252,14 @@ void MenuSystem::Draw(float elapsed) {
 
 void MainMenuScreen::Enter() { m_idle = 0.0f; }
 
+int MainMenuScreen::PointerYAfter(const SDL_Event& event, int pointerY) {
+  if (event.type == SDL_MOUSEMOTION) return event.motion.y;
+  if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) return event.button.y;
+  return pointerY;
+}
+
 void MainMenuScreen::Event(const SDL_Event& event) {
+  m_pointerY = PointerYAfter(event, m_pointerY);
   if (m_menus.HandleEvent(event, m_pointerY, Flow())) m_idle = 0.0f;
 }
 
@@ -273,6 +280,11 @@ void MainMenuScreen::Update(const FrameTime& time, const Pointer& pointer) {
 void MainMenuScreen::Uncovered() { m_idle = 0.0f; }
 
 void PauseMenuScreen::Enter() { m_menus.ShowPauseMenu(); }
+
+void PauseMenuScreen::Event(const SDL_Event& event) {
+  m_pointerY = MainMenuScreen::PointerYAfter(event, m_pointerY);
+  m_menus.HandleEvent(event, m_pointerY, Flow());
+}
 
 void PauseMenuScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_elapsed = time.elapsed;

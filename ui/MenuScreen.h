@@ -154,6 +154,10 @@ class MainMenuScreen final : public Screen {
 
   float IdleTime() const { return m_idle; }
 
+  // Where the pointer is by the latest event (the frame's events may be
+  // newer than the pointer read at its start on a slow machine).
+  static int PointerYAfter(const SDL_Event& event, int pointerY);
+
  private:
   MenuSystem& m_menus;
   float m_idle = 0.0f;
@@ -167,7 +171,7 @@ class PauseMenuScreen final : public Screen {
   explicit PauseMenuScreen(MenuSystem& menus) : m_menus(menus) {}
 
   void Enter() override;
-  void Event(const SDL_Event& event) override { m_menus.HandleEvent(event, m_pointerY, Flow()); }
+  void Event(const SDL_Event& event) override;
   void Update(const FrameTime& time, const Pointer& pointer) override;
   void Draw() override { m_menus.Draw(m_elapsed); }
 

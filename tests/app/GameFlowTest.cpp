@@ -34,8 +34,9 @@ class GameFlow : public ::testing::Test {
   void SetUp() override {
     game().Host().UseFixedClock(true);
     game().Flow().Push(std::make_unique<MainMenuScreen>(game().Menus()));
-    puzzletest::UseLevels(puzzletest::OneLevel({".....", ".AB..", "....."}, {"AB 1 1 h"}, "AAAAA") +
-                          puzzletest::OneLevel({".....", ".CD..", "....."}, {"CD 1 1 h"}, "BBBBB"));
+    GamePuzzle().UseLevelSet(
+        puzzletest::LevelsFrom(puzzletest::OneLevel({".....", ".AB..", "....."}, {"AB 1 1 h"}, "AAAAA") +
+                               puzzletest::OneLevel({".....", ".CD..", "....."}, {"CD 1 1 h"}, "BBBBB")));
     // No record to type a name for.
     for (ScoreEntry& entry : game().Scores().Table().entries) entry.moves = 1;
     std::srand(7);

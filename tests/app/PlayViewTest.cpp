@@ -21,7 +21,25 @@ using namespace puzzletest;
 
 namespace {
 
-class PlayViewTest : public PuzzleTest {};
+// The game's puzzle, as the shell plays it, with a recording host.
+class PlayViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::srand(1);
+    g_settings = Settings();
+    g_moveDuration = 250;
+    ResetPlayState();
+    RecordShuffle(false);
+    InstallPuzzleHost(&host);
+  }
+  void TearDown() override {
+    EndLevel();
+    InstallPuzzleHost(nullptr);
+    FreeLevelSet();
+  }
+
+  RecordingHost host;
+};
 
 // Replays the recorded shuffle through the rules, frame by frame, until it is
 // over; returns the frames used.
@@ -85,8 +103,8 @@ TEST_F(PlayViewTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
 }
 
 TEST_F(PlayViewTest, TheCamerasKeepTheirLimitsAndOnlyTheCloseViewPans) {
-  UseLevels(OneLevel({"......", "......", "...X.."}, {"X 3 2 h"}));
-  StartPlain();
+  GamePuzzle().UseLevelSet(LevelsFrom(OneLevel({"......", "......", "...X.."}, {"X 3 2 h"})));
+  StartPlain(GamePuzzle());
   PlayView view;
   view.FitToBoard();
   // The wheel never leaves [0.2, 3.0].

@@ -8,7 +8,6 @@
 #include "app/Demonstration.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/Cube.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Variation.h"
@@ -27,7 +26,6 @@ struct ClockHost : PuzzleHost {
 int main() {
   ClockHost host;
   InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
   if (!LoadLanguage("data/text_en.txt")) return 1;
   long frames = 0;

@@ -14,7 +14,6 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/Cube.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
@@ -48,8 +47,6 @@ int MovesDifference(const Image& a, const Image& b) {
   return count;
 }
 
-// The fade from black holds the input back for 100 frame units.
-void WaitOutTheFade() { GameDriver::Sleep(2500); }
 
 
 // Level index (from 0) of the English set as the game starts it with -seed,
@@ -120,9 +117,9 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start({"-windowed", "-level", std::to_string(level + 1), "-seed", std::to_string(seed)}));
   ASSERT_TRUE(game.WaitForStdout("Level 3: Code ", 5000));
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   game.MoveMouse(kWidth / 2, 5);
-  game.Key("Shift_L");  // ends the level start screen, whose turning camera stays
+  game.Key("Shift_L");  // ends the level start screen
   GameDriver::Sleep(800);
   game.Key("F5");  // the overview's defaults, the viewer's camera
   GameDriver::Sleep(800);
@@ -156,16 +153,15 @@ namespace {
 bool CanRoll(puzzletest::RecordingHost& host, int i, int d) {
   SelectCube(i);
   if (!MoveSelected(d)) return false;
-  puzzletest::FinishRoll(host);
+  puzzletest::FinishRoll(GamePuzzle(), host);
   Undo();
-  puzzletest::FinishRoll(host);
+  puzzletest::FinishRoll(GamePuzzle(), host);
   return true;
 }
 
 bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
   puzzletest::RecordingHost host;
   InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   g_moveDuration = 250;
   ScopedWorkingDirectory inGame(gameDir);
   if (!LoadLanguage("data/text_en.txt")) return false;
@@ -190,7 +186,7 @@ bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
         if (!load() || CanRoll(host, a, f) || !load() || !CanRoll(host, c, f) || !load()) continue;
         SelectNextMovable(true);
         if (Play().selectedCube != c || !MoveSelected(f)) continue;
-        puzzletest::FinishRoll(host);
+        puzzletest::FinishRoll(GamePuzzle(), host);
         SelectNextMovable(false);
         if (Play().selectedCube != a || movable(b)) continue;
         for (int k = North; k <= West && !found; ++k)
@@ -215,7 +211,7 @@ TEST(Keys, TabAndShiftTabSkipACubeThatCannotMove) {
   SkippingGame crafted;
   ASSERT_TRUE(CraftSkipping(game.Dir(), crafted));
   ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   game.MoveMouse(kWidth / 2, 5);  // above the board: no hover selection
   // Zoomed out by the wheel, the board keeps clear of the move counter, so
   // that only a roll changes the pixels there.
@@ -247,7 +243,7 @@ TEST(PauseMenu, SavesThroughTheSaveScreenQuitsToTheMainMenuAndItsLoadResumesTheL
   game.RemoveFile("save/save03.orb");
   ASSERT_TRUE(game.Start({"-windowed", "-level", "2"}));
   ASSERT_TRUE(game.WaitForStdout("Level 2: Code ", 5000));
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   game.MoveMouse(5, 5);  // off the board and the menu entries
   game.Key("Shift_L");
   GameDriver::Sleep(800);
@@ -309,7 +305,7 @@ TEST(CodeEntry, ACodeTypedInLowerCaseStartsItsLevelInAnotherLevelSet) {
   for (char c : code) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   ASSERT_NE(lower, code);
   ASSERT_TRUE(game.Start());
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   game.MoveMouse(5, 5);
   // Game > Code (second entry), the five letters, Enter.
   game.Keys({"Return", "Down", "Return"});

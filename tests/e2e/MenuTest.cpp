@@ -40,7 +40,7 @@ TEST(Menus, OptionsChangedByKeysAndPointerAreInConfigIniAtExit) {
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start()) << game.Stderr();
-  GameDriver::Sleep(2500);  // the fade from black holds the input back
+  ASSERT_TRUE(game.WaitOutTheFade());  // the fade from black holds the input back
 
   // Game submenu by keys and back by Escape.
   game.MoveMouse(5, 5);
@@ -100,7 +100,7 @@ TEST(Menus, OrderShowsTheHowToPlayPageAndQuitEndsThroughTheGoodbyePage) {
   game.WriteFile("config.ini", kConfig);
   game.RemoveFile("score.orb");
   ASSERT_TRUE(game.Start()) << game.Stderr();
-  GameDriver::Sleep(2500);
+  ASSERT_TRUE(game.WaitOutTheFade());
   game.MoveMouse(5, 5);
   GameDriver::Sleep(300);
   const Image menu = game.Screenshot();

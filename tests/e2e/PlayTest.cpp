@@ -11,7 +11,6 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/Cube.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
@@ -51,7 +50,6 @@ struct CraftedGame {
 bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out) {
   puzzletest::RecordingHost host;
   InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   g_moveDuration = 250;
   ScopedWorkingDirectory inGame(gameDir);
   if (!LoadLanguage("data/text_en.txt")) return false;
@@ -69,7 +67,7 @@ bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out
     for (size_t k = steps.size() - 1; k >= 1; --k) {
       SelectCube(steps[k].cube);
       MoveSelected(ReplayDirection(steps[k].pick));
-      puzzletest::FinishRoll(host);
+      puzzletest::FinishRoll(GamePuzzle(), host);
     }
     if (CurrentBoard().formedCount == static_cast<int>(CurrentBoard().wordCount)) continue;
     const int targetX = CubeRecord(steps[0].cube).x;
@@ -97,12 +95,12 @@ bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out
           MoveSelected(Arrow(i).direction);
           break;
         }
-      puzzletest::FinishRoll(host);
+      puzzletest::FinishRoll(GamePuzzle(), host);
       Undo();
-      puzzletest::FinishRoll(host);
+      puzzletest::FinishRoll(GamePuzzle(), host);
     }
     if (!MoveSelected(winning)) return false;
-    puzzletest::FinishRoll(host);
+    puzzletest::FinishRoll(GamePuzzle(), host);
     if (CurrentBoard().formedCount != static_cast<int>(CurrentBoard().wordCount)) return false;
     out.movesAfterPlay = Play().moveCount;
     const LevelSet& set = CurrentLevelSet();
@@ -130,8 +128,6 @@ int TextPixelsIn(const Image& image, int x0, int y0, int w, int h) {
   return image.Count(x0, y0, w, h, [](Rgb c) { return c.r > 150 && c.g > 170 && c.b > 200; });
 }
 
-// The start fade holds input back for 100 frame units.
-void WaitOutTheFade() { GameDriver::Sleep(2500); }
 
 // A record: the name entry takes the player's name, a key a frame.
 void EnterName(const GameDriver& game, const std::vector<std::string>& keys) {
@@ -158,7 +154,7 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   ASSERT_TRUE(Craft(game.Dir(), 1, 2, crafted));
   ASSERT_FALSE(crafted.otherKey.empty());
   ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   int width = 0, height = 0;
   ASSERT_TRUE(game.WindowSize(width, height));
   const int third = static_cast<int>(width * 0.33f);
@@ -204,7 +200,7 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
   ASSERT_TRUE(Craft(game.Dir(), 1, -1, crafted));
   ASSERT_TRUE(crafted.nextCode.empty());
   ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   int width = 0, height = 0;
   ASSERT_TRUE(game.WindowSize(width, height));
   game.MoveMouse(width / 2, height - 30);
@@ -234,7 +230,7 @@ TEST(Playing, SpaceAndTheWordsBandToggleTheListF10WritesNumberedScreenshotsAndF2
   game.WriteFile("config.ini", kConfig);
   ASSERT_TRUE(game.Start({"-windowed", "-level", "3"}));
   ASSERT_TRUE(game.WaitForStdout("Level 3: Code ", 5000));
-  WaitOutTheFade();
+  ASSERT_TRUE(game.WaitOutTheFade());
   int width = 0, height = 0;
   ASSERT_TRUE(game.WindowSize(width, height));
   game.MoveMouse(width / 2, height - 30);

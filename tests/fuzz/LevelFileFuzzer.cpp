@@ -8,8 +8,6 @@
 #include <cstring>
 #include <string>
 
-#include "puzzle/LevelSet.h"
-#include "puzzle/PlayState.h"
 #include "tests/fuzz/PuzzleFuzzSupport.h"
 #include "tools/level/LevelSource.h"
 
@@ -31,17 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(ParseLevelSource(WriteLevelSource(set), parsed, error));
   Check(EncodeLevelFile(parsed) == again);
 
-  static FuzzClockHost host;
-  InstallPuzzleHost(&host);
-  ResetPlayState();
-  g_levelSet = set;
+  FuzzClockHost host;
+  Puzzle puzzle(&host);
+  puzzle.UseLevelSet(set);
   std::srand(static_cast<unsigned>(size));
   for (uint32_t level = 0; level < set.levelCount && level < 3; ++level) {
-    g_play.difficulty = static_cast<int>(level % 3);
-    if (StartLevel(static_cast<int>(level))) PlaySomeMoves(12, static_cast<int>(size));
+    puzzle.SetDifficulty(static_cast<int>(level % 3));
+    if (puzzle.StartLevel(static_cast<int>(level))) PlaySomeMoves(puzzle, 12, static_cast<int>(size));
   }
-  g_level.Clear();
-  FreeLevelSet();
-  InstallPuzzleHost(nullptr);
   return 0;
 }

@@ -2,11 +2,7 @@
 // and a few moves and undos played on whatever level was started.
 #pragma once
 
-#include "puzzle/PlayState.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PuzzleHost.h"
-#include "puzzle/Rules.h"
-#include "puzzle/Scene.h"
+#include "puzzle/Puzzle.h"
 
 class FuzzClockHost : public PuzzleHost {
  public:
@@ -17,13 +13,13 @@ class FuzzClockHost : public PuzzleHost {
 };
 
 // Selections, moves and undos, each roll run to its end.
-inline void PlaySomeMoves(int steps, int seed) {
+inline void PlaySomeMoves(Puzzle& puzzle, int steps, int seed) {
   for (int step = 0; step < steps; ++step) {
-    if (step % 4 == 0) SelectNextMovable(step % 8 == 0);
+    if (step % 4 == 0) puzzle.SelectNextMovable(step % 8 == 0);
     if (step % 5 == 4)
-      Undo();
+      puzzle.Undo();
     else
-      MoveSelected((step + seed) % 4);
-    for (int frame = 0; frame < 20 && g_play.moveState != kMoveStateReady; ++frame) g_level.Update();
+      puzzle.MoveSelected((step + seed) % 4);
+    for (int frame = 0; frame < 20 && puzzle.Play().moveState != kMoveStateReady; ++frame) puzzle.UpdateLevel();
   }
 }

@@ -4,10 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
-#include "puzzle/LevelSet.h"
-#include "puzzle/PlayState.h"
-#include "puzzle/SavedGame.h"
 #include "tests/fuzz/PuzzleFuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,19 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // a message) before anything changes.
   if (game.levelIndex >= 8) return 0;
 
-  static FuzzClockHost host;
-  InstallPuzzleHost(&host);
-  ResetPlayState();
+  FuzzClockHost host;
+  Puzzle puzzle(&host);
   // A set loaded by path, with room for the first levels of any saved game.
-  g_levelSet = LevelSet();
-  g_levelSet.levels.resize(8);
-  g_levelSet.levelCount = 8;
-  if (LoadGameData(data, size, "fuzz")) {
-    ResumeLoadedGame();
-    PlaySomeMoves(8, static_cast<int>(size));
+  LevelSet set;
+  set.levels.resize(8);
+  set.levelCount = 8;
+  puzzle.UseLevelSet(std::move(set));
+  if (puzzle.LoadGameData(data, size, "fuzz")) {
+    puzzle.ResumeLoadedGame();
+    PlaySomeMoves(puzzle, 8, static_cast<int>(size));
   }
-  g_level.Clear();
-  FreeLevelSet();
-  InstallPuzzleHost(nullptr);
   return 0;
 }

@@ -12,10 +12,7 @@
 #include <vector>
 
 #include "engine3d/ModelFile.h"
-#include "puzzle/Board.h"
 #include "puzzle/Cube.h"
-#include "puzzle/Rules.h"
-#include "puzzle/Scene.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -108,7 +105,7 @@ class CubeModelRoll : public PuzzleTest {
 
   // The tile and quarter turns the model shows on top of cube 0.
   void ShownOnTop(int& tile, int& turns) const {
-    const float* m = g_level.cubes[0]->transform;
+    const float* m = level.cubes[0]->transform;
     for (const Side& side : sides) {
       if (Rotate(m, side.outward)[1] > 0.99) {
         tile = side.tile;
@@ -129,7 +126,7 @@ TEST_F(CubeModelRoll, TheModelShowsTheUpperFaceAndTurnTheRulesCount) {
   for (const Side& side : sides) ASSERT_GE(side.tile, 0) << "a side of the cube model has no tile";
 
   std::srand(7);
-  const Cube& cube = *g_level.cubes[0];
+  const Cube& cube = *level.cubes[0];
   for (int roll = 0; roll <= 200; ++roll) {
     int tile = -1, turns = -1;
     ShownOnTop(tile, turns);
@@ -139,12 +136,12 @@ TEST_F(CubeModelRoll, TheModelShowsTheUpperFaceAndTurnTheRulesCount) {
     ASSERT_EQ(turns, TurnValue(upper.table, upper.index));
 
     // Roll on, staying near the middle of the board.
-    int x = g_cubes[0].x, y = g_cubes[0].y, direction;
+    int x = puzzle.CubeRecord(0).x, y = puzzle.CubeRecord(0).y, direction;
     do {
       direction = std::rand() % 4;
     } while ((direction == North && y < 2) || (direction == South && y > 6) || (direction == West && x < 2) ||
              (direction == East && x > 6));
-    ASSERT_EQ(MoveSelected(direction), 1);
-    FinishRoll(host);
+    ASSERT_EQ(puzzle.MoveSelected(direction), 1);
+    FinishRoll();
   }
 }

@@ -1,4 +1,5 @@
-// Must not compile outside the puzzle: its records are written by the rules.
-#include "puzzle/PuzzleGlobals.h"
+// Must not compile: the puzzle's records change only through its rules, even
+// for a caller holding a Puzzle that is not const.
+#include "puzzle/Puzzle.h"
 
-void Cheat() { g_play.moveCount = 0; }
+void Cheat(Puzzle& puzzle) { puzzle.Play().moveCount = 0; }

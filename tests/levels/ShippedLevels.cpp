@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/CUString.h"
-#include "puzzle/PuzzleGlobals.h"
 #include "config/Language.h"
-#include "config/Settings.h"
 #include "tests/support/TestFiles.h"
 
 namespace leveltest {
@@ -28,16 +26,14 @@ std::vector<ShippedSet> LoadShippedSets(const char* languageCode) {
       ADD_FAILURE() << set.path << ": " << error;
       continue;
     }
+    set.levels.selectedBy = i;
+    set.levels.symmetricLetters = SymmetricLetters(i);
     sets.push_back(std::move(set));
   }
   return sets;
 }
 
-void UseSet(const ShippedSet& set) {
-  g_levelSet = set.levels;
-  g_levelSet.selectedBy = set.index;
-  g_settings.langLevel = set.index;
-}
+void UseSet(Puzzle& puzzle, const ShippedSet& set) { puzzle.UseLevelSet(set.levels); }
 
 std::string WordText(const LevelWord& word) {
   int length = 0;

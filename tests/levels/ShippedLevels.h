@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/LevelSet.h"
+#include "puzzle/Puzzle.h"
 
 namespace leveltest {
 
@@ -13,7 +13,7 @@ struct ShippedSet {
   int index;         // the LangLevel that selects the set
   std::string file;  // level file name in data/level/
   std::string path;  // that file in the game tree
-  LevelSet levels;
+  LevelSet levels;  // selected by index, with its symmetric letters
 };
 
 // Loads the language file of the game tree for the interface language code
@@ -21,8 +21,8 @@ struct ShippedSet {
 // Adds a test failure for anything that cannot be read.
 std::vector<ShippedSet> LoadShippedSets(const char* languageCode = "en");
 
-// Installs the set as the loaded one, as LangLevel would select it.
-void UseSet(const ShippedSet& set);
+// Installs the set as the puzzle's, as LangLevel would select it.
+void UseSet(Puzzle& puzzle, const ShippedSet& set);
 
 std::string WordText(const LevelWord& word);
 std::string CodeText(const LevelRecord& level);

@@ -13,8 +13,6 @@
 #include <sstream>
 
 #include "base/CUString.h"
-#include "puzzle/PlayState.h"
-#include "config/Settings.h"
 #include "puzzle/Board.h"
 #include "puzzle/Rules.h"
 #include "puzzle/Variation.h"
@@ -42,7 +40,7 @@ class ShippedLevels : public puzzletest::PuzzleTest {
     PuzzleTest::SetUp();
     sets = leveltest::LoadShippedSets();
     ASSERT_EQ(sets.size(), kSetFiles.size());
-    g_play.difficulty = g_settings.difficulty = 0;  // every face carries its letter: the easiest to solve by chance
+    puzzle.SetDifficulty(0);  // every face carries its letter: the easiest to solve by chance
   }
 
   std::vector<ShippedSet> sets;
@@ -62,12 +60,12 @@ std::vector<std::string> StoredSquares(const LevelRecord& level) {
   return rows;
 }
 
-std::vector<std::string> BoardSquares() {
-  std::vector<std::string> rows(g_board.height, std::string(g_board.width, '.'));
-  for (uint32_t y = 0; y < g_board.height; ++y) {
-    for (uint32_t x = 0; x < g_board.width; ++x) {
-      const int code = g_board.CellAt(x, y);
-      rows[y][x] = g_board.IsStaticBlock(x, y) ? 's' : IsWallCode(code) ? '#' : code == CUBE ? 'C' : '.';
+std::vector<std::string> BoardSquares(const Board& board) {
+  std::vector<std::string> rows(board.height, std::string(board.width, '.'));
+  for (uint32_t y = 0; y < board.height; ++y) {
+    for (uint32_t x = 0; x < board.width; ++x) {
+      const int code = board.CellAt(x, y);
+      rows[y][x] = board.IsStaticBlock(x, y) ? 's' : IsWallCode(code) ? '#' : code == CUBE ? 'C' : '.';
     }
   }
   return rows;
@@ -202,18 +200,18 @@ TEST_F(ShippedLevels, EveryGermanWordIsInDebiansGermanWordList) {
 // with the layout really applied (not put back because a word broke).
 TEST_F(ShippedLevels, EveryLevelSpellsItsWordsInAllEightLayouts) {
   for (const ShippedSet& set : sets) {
-    leveltest::UseSet(set);
+    leveltest::UseSet(puzzle, set);
     for (int i = 0; i < static_cast<int>(set.levels.levels.size()); ++i) {
       const std::vector<std::string> stored = StoredSquares(set.levels.levels[i]);
       for (int variant = 0; variant < kVariationCount; ++variant) {
         LevelStartOptions unshuffled;
         unshuffled.variant = variant;
         unshuffled.mix = false;
-        ASSERT_EQ(StartLevel(i, unshuffled), 1);
+        ASSERT_EQ(puzzle.StartLevel(i, unshuffled), 1);
         const std::string where = set.file + " level " + std::to_string(i + 1) + " variant " + std::to_string(variant);
-        EXPECT_EQ(Rows(BoardSquares()), Rows(Varied(stored, variant))) << where;
-        EXPECT_TRUE(WordsReadable()) << where;
-        EXPECT_EQ(g_board.formedCount, static_cast<int>(g_board.wordCount)) << where;
+        EXPECT_EQ(Rows(BoardSquares(board)), Rows(Varied(stored, variant))) << where;
+        EXPECT_TRUE(WordsReadable(board)) << where;
+        EXPECT_EQ(board.formedCount, static_cast<int>(board.wordCount)) << where;
       }
     }
   }
@@ -221,14 +219,14 @@ TEST_F(ShippedLevels, EveryLevelSpellsItsWordsInAllEightLayouts) {
 
 TEST_F(ShippedLevels, TheShuffleLeavesEveryLevelUnsolvedForAtLeast95Of100Seeds) {
   for (const ShippedSet& set : sets) {
-    leveltest::UseSet(set);
+    leveltest::UseSet(puzzle, set);
     int worst = 0, worstLevel = 0;
     for (int i = 0; i < static_cast<int>(set.levels.levels.size()); ++i) {
       int solved = 0;
       for (int seed = 1; seed <= kShuffleSeeds; ++seed) {
         std::srand(seed);
-        ASSERT_EQ(StartLevel(i), 1);
-        if (g_board.formedCount == static_cast<int>(g_board.wordCount)) ++solved;
+        ASSERT_EQ(puzzle.StartLevel(i), 1);
+        if (board.formedCount == static_cast<int>(board.wordCount)) ++solved;
       }
       EXPECT_LE(solved, kMaxSolvedSeeds) << set.file << " level " << i + 1 << " starts solved for " << solved
                                          << " of " << kShuffleSeeds << " seeds";
@@ -244,7 +242,7 @@ TEST_F(ShippedLevels, TheShuffleLeavesEveryLevelUnsolvedForAtLeast95Of100Seeds) 
 // demonstration itself): these levels must be small with short shuffles.
 TEST_F(ShippedLevels, TheFirstFiveLevelsAreSmallWithShortShuffles) {
   for (const ShippedSet& set : sets) {
-    leveltest::UseSet(set);
+    leveltest::UseSet(puzzle, set);
     for (int i = 0; i < kDemonstrationLevels; ++i) {
       const LevelRecord& level = set.levels.levels[i];
       const std::string where = set.file + " level " + std::to_string(i + 1);
@@ -252,10 +250,10 @@ TEST_F(ShippedLevels, TheFirstFiveLevelsAreSmallWithShortShuffles) {
       EXPECT_LE(level.width * level.height, 8u * 7u) << where;
       for (int seed = 1; seed <= 20; ++seed) {
         std::srand(seed);
-        g_recording = 1;
-        ASSERT_EQ(StartLevel(i), 1);
-        g_recording = 0;
-        EXPECT_LE(g_shuffleRecord.steps.size(), 10u * 5u) << where << " seed " << seed;
+        puzzle.RecordShuffle(true);
+        ASSERT_EQ(puzzle.StartLevel(i), 1);
+        puzzle.RecordShuffle(false);
+        EXPECT_LE(puzzle.LastShuffle().steps.size(), 10u * 5u) << where << " seed " << seed;
       }
     }
   }

@@ -7,8 +7,6 @@
 #include <queue>
 #include <set>
 
-#include "config/Settings.h"
-#include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 
@@ -16,10 +14,13 @@ using namespace puzzletest;
 
 namespace {
 
-int g_starts = 0;
-std::vector<int> g_ends;
-void CountStart() { ++g_starts; }
-void CountEnd(int direction) { g_ends.push_back(direction); }
+// Hears the rolls of the test's own level.
+struct RollCounter : RollListener {
+  void RollStarted() override { ++starts; }
+  void RollEnded(int direction) override { ends.push_back(direction); }
+  int starts = 0;
+  std::vector<int> ends;
+};
 
 // Everything the roll bookkeeping keeps about the faces: the six positions,
 // then the table and the index of each slot.
@@ -52,9 +53,8 @@ class CubeTest : public PuzzleTest {
  protected:
   void SetUp() override {
     PuzzleTest::SetUp();
-    g_starts = 0;
-    g_ends.clear();
-    Cube::SetRollHooks(&CountStart, &CountEnd);
+    own.Attach(&host, &rolls);
+    cell.level = &own;
     const char16_t letters[6] = {u'A', u'B', u'C', u'D', u'E', u'F'};
     cube.reset(Cube::Create("cube 1", &cell, letters, false));
     ASSERT_TRUE(cube);
@@ -77,6 +77,8 @@ class CubeTest : public PuzzleTest {
     return heights;
   }
 
+  RollCounter rolls;
+  Level own;  // no cells: its cubes roll in place
   LevelCell cell;
   std::unique_ptr<Cube> cube;
 };
@@ -143,7 +145,6 @@ TEST_F(CubeTest, RollingBackOrFourTimesRestoresEveryFaceRecordFromEveryOrientati
 }
 
 TEST_F(CubeTest, AWholeRollSlidesOneSquareLiftsAtMidRollAndTurnsTheTopFaceForward) {
-  g_moveDuration = 250;
   // 125 ms frames: 45 degrees each.
   std::vector<float> heights = AnimatedRoll(North, 125);
   ASSERT_EQ(heights.size(), 2u);
@@ -171,12 +172,12 @@ TEST_F(CubeTest, AWholeRollSlidesOneSquareLiftsAtMidRollAndTurnsTheTopFaceForwar
   }
   EXPECT_NEAR(cube->position[0] - startX, kSquareSize, 1e-6);
   EXPECT_NEAR(cube->position[1], kSquareSize / 2, 1e-6);
-  EXPECT_EQ(g_ends, (std::vector<int>{North, East}));
-  EXPECT_EQ(g_starts, 2);
+  EXPECT_EQ(rolls.ends, (std::vector<int>{North, East}));
+  EXPECT_EQ(rolls.starts, 2);
 }
 
 TEST_F(CubeTest, AFrameLongerThanTheRollCompletesItExactly) {
-  g_moveDuration = 600;
+  own.SetMoveDuration(600);
   cube->StartRoll(East, true);
   host.ticks += 5000;
   cube->Update();
@@ -186,55 +187,55 @@ TEST_F(CubeTest, AFrameLongerThanTheRollCompletesItExactly) {
   EXPECT_NEAR(cube->position[1], kSquareSize / 2, 1e-7);
   EXPECT_NEAR(cube->transform[4], 1.0f, 1e-6);  // the top face points East
   EXPECT_EQ(cube->positions.upper, 2);
-  EXPECT_EQ(g_ends, std::vector<int>{East});
+  EXPECT_EQ(rolls.ends, std::vector<int>{East});
 }
 
 TEST_F(CubeTest, AnInstantRollEndsInTheUpdateThatFollowsItsStart) {
   cube->StartRoll(South, false);
   EXPECT_TRUE(cube->moving);
-  EXPECT_TRUE(g_ends.empty());
+  EXPECT_TRUE(rolls.ends.empty());
   cube->Update();
   EXPECT_FALSE(cube->moving);
-  EXPECT_EQ(g_ends, std::vector<int>{South});
+  EXPECT_EQ(rolls.ends, std::vector<int>{South});
   EXPECT_NEAR(cube->position[2], kSquareSize, 1e-6);
 }
 
 TEST_F(CubeTest, StartRollIsRefusedWhileRollingOnStaticBlocksAndWithoutDirection) {
   cube->StartRoll(North, true);
-  EXPECT_EQ(g_starts, 1);
+  EXPECT_EQ(rolls.starts, 1);
   cube->StartRoll(East, true);  // already rolling
-  EXPECT_EQ(g_starts, 1);
+  EXPECT_EQ(rolls.starts, 1);
   EXPECT_EQ(cube->rollDirection, North);
   host.ticks += 1000;
   cube->Update();
 
   cube->StartRoll(-1, true);
-  EXPECT_EQ(g_starts, 1);
+  EXPECT_EQ(rolls.starts, 1);
   EXPECT_FALSE(cube->moving);
 
   const char16_t letters[6] = {u'S', u'S', u'S', u'S', u'S', u'S'};
   LevelCell other;
+  other.level = &own;
   std::unique_ptr<Cube> block(Cube::Create("cube 2", &other, letters, true));
   const FaceState before = StateOf(*block);
   block->StartRoll(West, false);
   block->Update();
-  EXPECT_EQ(g_starts, 1);
+  EXPECT_EQ(rolls.starts, 1);
   EXPECT_FALSE(block->moving);
   EXPECT_EQ(StateOf(*block), before);
 }
 
 TEST_F(CubeTest, TheRollMovesTheCubeToTheNeighbouringCellOfItsLevel) {
-  Cube::SetRollHooks(nullptr, nullptr);
   UseLevels(OneLevel({"...", ".X.", "..."}, {"X 1 1 h"}));
   StartPlain();
-  Cube* onBoard = g_level.cubes[0];
-  LevelCell* from = g_level.CellAt(1, 1);
+  Cube* onBoard = level.cubes[0];
+  LevelCell* from = level.CellAt(1, 1);
   ASSERT_EQ(from->occupant, onBoard);
-  onBoard->StartRoll(West, false);
-  onBoard->Update();
+  ASSERT_EQ(puzzle.MoveSelected(West), 1);
+  FinishRoll();
   EXPECT_EQ(from->occupant, nullptr);
-  EXPECT_EQ(g_level.CellAt(0, 1)->occupant, onBoard);
-  EXPECT_EQ(onBoard->standingOn, g_level.CellAt(0, 1));
+  EXPECT_EQ(level.CellAt(0, 1)->occupant, onBoard);
+  EXPECT_EQ(onBoard->standingOn, level.CellAt(0, 1));
   // The cell it was created on still owns it.
   EXPECT_EQ(from->item, onBoard);
 }

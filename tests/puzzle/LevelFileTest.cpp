@@ -4,9 +4,6 @@
 #include <cstdlib>
 #include <functional>
 
-#include "config/Language.h"
-#include "config/Settings.h"
-#include "puzzle/LevelSet.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -125,13 +122,14 @@ TEST_F(LevelFileTest, EveryFieldIsReadAndTheSameBytesAreWrittenBack) {
   // Through the files: load, save, the same bytes.
   TempDir dir;
   ASSERT_TRUE(testsupport::WriteFile(dir / "in.lvl", image));
-  ASSERT_EQ(LoadLevelSet((dir / "in.lvl").c_str()), 1);
-  EXPECT_EQ(AlphabetIndex(u'O'), 2);
-  EXPECT_EQ(AlphabetIndex(u'Ñ'), -1);  // only the words' letters: a blank tile
-  EXPECT_EQ(LetterTile(AlphabetIndex(u'Ñ'), 5), kBlankTile);
-  EXPECT_EQ(LetterTile(AlphabetIndex(u'O'), 5), 2);
+  ASSERT_EQ(puzzle.LoadLevelSet((dir / "in.lvl").c_str()), 1);
+  const LevelSet& loaded = puzzle.LevelSet();
+  EXPECT_EQ(loaded.AlphabetIndex(u'O'), 2);
+  EXPECT_EQ(loaded.AlphabetIndex(u'Ñ'), -1);  // only the words' letters: a blank tile
+  EXPECT_EQ(LetterTile(loaded.AlphabetIndex(u'Ñ'), 5), kBlankTile);
+  EXPECT_EQ(LetterTile(loaded.AlphabetIndex(u'O'), 5), 2);
   EXPECT_EQ(LetterTile(5, 5), kBlankTile);
-  ASSERT_EQ(SaveLevelSet((dir / "out.lvl").c_str()), 1);
+  ASSERT_EQ(SaveLevelSet(loaded, (dir / "out.lvl").c_str()), 1);
   EXPECT_EQ(testsupport::ReadFile(dir / "out.lvl"), image);
 }
 
@@ -157,13 +155,13 @@ TEST_F(LevelFileTest, TheFirstLevelWithACodeIsFound) {
   LevelSet set;
   std::string error;
   ASSERT_TRUE(Decode(Image(levels), set, error)) << error;
-  g_levelSet = set;
+  puzzle.UseLevelSet(set);
   int index = -1;
   const uint8_t code[5] = {'A', 'B', 0x01, 0xFF, 'C'};
-  EXPECT_EQ(FindLevelByCode(code, index), 1);
+  EXPECT_EQ(puzzle.FindLevelByCode(code, index), 1);
   EXPECT_EQ(index, 1);
   const uint8_t other[5] = {'Q', 'Z', 'K', 'R', 'X'};
-  EXPECT_EQ(FindLevelByCode(other, index), 0);
+  EXPECT_EQ(puzzle.FindLevelByCode(other, index), 0);
 }
 
 TEST_F(LevelFileTest, FilesOutsideTheLimitsOrShortOrLongAreRejectedWithAReason) {
@@ -240,55 +238,41 @@ TEST_F(LevelFileTest, AFailedLoadPrintsOneLineAndLeavesNoLevelSet) {
   TempDir dir;
   ASSERT_TRUE(testsupport::WriteFile(dir / "good.lvl", Image(SampleLevels())));
   ASSERT_TRUE(testsupport::WriteFile(dir / "short.lvl", Image(SampleLevels()).substr(0, 100)));
-  ASSERT_EQ(LoadLevelSet((dir / "good.lvl").c_str()), 1);
-  ASSERT_EQ(g_levelSet.levelCount, 2u);
+  ASSERT_EQ(puzzle.LoadLevelSet((dir / "good.lvl").c_str()), 1);
+  ASSERT_EQ(puzzle.LevelSet().levelCount, 2u);
   {
     CapturedStream err(2);
-    EXPECT_EQ(LoadLevelSet((dir / "missing.lvl").c_str()), 0);
+    EXPECT_EQ(puzzle.LoadLevelSet((dir / "missing.lvl").c_str()), 0);
     EXPECT_EQ(err.Text(), "Couldn't load level file " + (dir / "missing.lvl") + "\n");
   }
-  EXPECT_EQ(g_levelSet.levelCount, 0u);
-  EXPECT_TRUE(g_levelSet.levels.empty());
-  ASSERT_EQ(LoadLevelSet((dir / "good.lvl").c_str()), 1);
+  EXPECT_EQ(puzzle.LevelSet().levelCount, 0u);
+  EXPECT_TRUE(puzzle.LevelSet().levels.empty());
+  ASSERT_EQ(puzzle.LoadLevelSet((dir / "good.lvl").c_str()), 1);
   {
     CapturedStream err(2);
-    EXPECT_EQ(LoadLevelSet((dir / "short.lvl").c_str()), 0);
+    EXPECT_EQ(puzzle.LoadLevelSet((dir / "short.lvl").c_str()), 0);
     EXPECT_EQ(err.Text(), "Couldn't load level file " + (dir / "short.lvl") +
                               ": level 1: the file ends inside the level\n");
   }
-  EXPECT_EQ(g_levelSet.levelCount, 0u);
-  EXPECT_EQ(g_levelSet.alphabetCount, 0);
+  EXPECT_EQ(puzzle.LevelSet().levelCount, 0u);
+  EXPECT_EQ(puzzle.LevelSet().alphabetCount, 0);
   {
     CapturedStream err(2);
-    EXPECT_EQ(SaveLevelSet((dir / "no/such/dir/out.lvl").c_str()), 0);
+    EXPECT_EQ(SaveLevelSet(puzzle.LevelSet(), (dir / "no/such/dir/out.lvl").c_str()), 0);
     EXPECT_EQ(err.Text(), "Couldn't save level file " + (dir / "no/such/dir/out.lvl") + "\n");
   }
 }
 
-TEST_F(LevelFileTest, TheLevelSetIsChosenByLangLevelFromTheLanguageFile) {
-  g_settings.lang = "xx";
-  g_settings.langLevel = 0;
-  {
-    // Without a language file there is no level set at all.
+TEST_F(LevelFileTest, TheLevelSetIsChosenByItsNumberAmongTheChoices) {
+  puzzle.SetLevelSetChoices(ShippedChoices());
+  ASSERT_EQ(puzzle.SelectLevelSet(1), 1);
+  EXPECT_EQ(puzzle.LevelSet().selectedBy, 1);
+  EXPECT_GE(puzzle.LevelSet().levelCount, 5u);
+  EXPECT_EQ(puzzle.LevelSet().symmetricLetters, ShippedChoices()[1].symmetricLetters);
+  for (int number : {static_cast<int>(ShippedChoices().size()), -1}) {
     CapturedStream err(2);
-    EXPECT_EQ(SelectLevelSet(), 0);
-    EXPECT_EQ(err.Text(), "Unknown language : 'xx'\n");
+    EXPECT_EQ(puzzle.SelectLevelSet(number), 0);
+    EXPECT_EQ(err.Text(), "No level set " + std::to_string(number) + "\n");
+    EXPECT_EQ(puzzle.LevelSet().levelCount, 0u);
   }
-  testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
-  ASSERT_EQ(LoadLanguage("data/text_en.txt"), 1);
-  g_settings.langLevel = 1;
-  ASSERT_EQ(SelectLevelSet(), 1);
-  EXPECT_EQ(g_levelSet.selectedBy, 1);
-  EXPECT_GE(g_levelSet.levelCount, 5u);
-  g_settings.langLevel = LevelSetCount();  // one past the last set
-  {
-    CapturedStream err(2);
-    EXPECT_EQ(SelectLevelSet(), 0);
-    EXPECT_EQ(err.Text(), "Unknown language : 'xx'\n");
-  }
-  EXPECT_EQ(g_levelSet.levelCount, 0u);
-  g_settings.langLevel = -1;
-  CapturedStream err(2);
-  EXPECT_EQ(SelectLevelSet(), 0);
-  EXPECT_EQ(err.Text(), "Unknown language : 'xx'\n");
 }

@@ -1,15 +1,9 @@
 #include "tests/puzzle/PuzzleTestSupport.h"
-#include "puzzle/PlayState.h"
 
 #include <cstdlib>
 
 #include "base/CUString.h"
-#include "config/Language.h"
-#include "config/Settings.h"
-#include "puzzle/Board.h"
-#include "puzzle/Cube.h"
-#include "puzzle/Scene.h"
-#include "puzzle/Variation.h"
+#include "tests/support/TestFiles.h"
 #include "tools/level/LevelSource.h"
 
 namespace puzzletest {
@@ -21,8 +15,6 @@ LevelSet LevelsFrom(const std::string& source) {
   return set;
 }
 
-void UseLevels(const std::string& source) { g_levelSet = LevelsFrom(source); }
-
 std::string OneLevel(const std::vector<std::string>& rows, const std::vector<std::string>& words, const char* code) {
   std::string text = "level\ncode " + std::string(code) + "\nboard\n";
   for (const std::string& row : rows) text += row + "\n";
@@ -30,25 +22,31 @@ std::string OneLevel(const std::vector<std::string>& rows, const std::vector<std
   return text + "end\n";
 }
 
-void StartPlain(int index) {
+std::vector<LevelSetChoice> ShippedChoices() {
+  const std::string dir = testsupport::GameTreeDir() + "/data/level/";
+  return {{dir + "french.lvl", u"HINOSXZ"}, {dir + "english.lvl", u"HINOSXZ"}, {dir + "spanish.lvl", u"HINOSXZ"}};
+}
+
+void StartPlain(Puzzle& puzzle, int index) {
   LevelStartOptions plain;
   plain.vary = false;
   plain.mix = false;
-  ASSERT_EQ(StartLevel(index, plain), 1);
+  ASSERT_EQ(puzzle.StartLevel(index, plain), 1);
 }
 
-void FinishRoll(RecordingHost& host) {
-  host.ticks += static_cast<uint32_t>(g_moveDuration) * 2;
-  g_level.Update();
+void FinishRoll(Puzzle& puzzle, RecordingHost& host) {
+  host.ticks += static_cast<uint32_t>(puzzle.MoveDuration()) * 2;
+  puzzle.UpdateLevel();
 }
 
-std::vector<std::string> BoardRows() {
+std::vector<std::string> BoardRows(const Puzzle& puzzle) {
+  const Board& board = puzzle.Board();
   std::vector<std::string> rows;
-  for (uint32_t y = 0; y < g_board.height; ++y) {
+  for (uint32_t y = 0; y < board.height; ++y) {
     std::u16string row;
-    for (uint32_t x = 0; x < g_board.width; ++x) {
-      const int code = g_board.cells[Board::Index(x, y)];
-      const char16_t letter = g_board.letters[Board::Index(x, y)];
+    for (uint32_t x = 0; x < board.width; ++x) {
+      const int code = board.cells[Board::Index(x, y)];
+      const char16_t letter = board.letters[Board::Index(x, y)];
       if (letter != 0)
         row += code == CUBE ? letter : LowerCaseOf(letter);
       else
@@ -59,22 +57,6 @@ std::vector<std::string> BoardRows() {
   return rows;
 }
 
-void PuzzleTest::SetUp() {
-  ResetPlayState();
-  g_settings = Settings();
-  g_moveDuration = 250;
-  for (int set = 0; set < kSymmetricSetCount; ++set) SetSymmetricLetters(set, u"");
-  InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
-  g_recording = 0;
-  std::srand(1);
-}
-
-void PuzzleTest::TearDown() {
-  g_level.Clear();
-  InstallPuzzleHost(nullptr);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
-  FreeLevelSet();
-}
+void PuzzleTest::SetUp() { std::srand(1); }
 
 }  // namespace puzzletest

@@ -1,6 +1,6 @@
 // Shared pieces of the puzzle tests: a host that records what the rules ask
 // for and drives the roll clock, levels written in the readable source
-// format, and a fixture that leaves the process-wide records as it found them.
+// format, and a fixture holding a puzzle of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/LevelSet.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PuzzleHost.h"
-#include "puzzle/Rules.h"
+#include "puzzle/Puzzle.h"
 
 namespace puzzletest {
 
@@ -24,6 +21,7 @@ class RecordingHost : public PuzzleHost {
   bool DemonstrationRunning() override { return demonstration; }
   bool ChooseThemeForLevel() override { return themeLoads; }
   void ShowWordList() override { ++wordListsShown; }
+  void SettingsChanged(int difficulty, int levelSet) override { settings.push_back({difficulty, levelSet}); }
 
   uint32_t ticks = 5000;
   std::vector<int> sounds;
@@ -33,32 +31,44 @@ class RecordingHost : public PuzzleHost {
   bool demonstration = false;
   bool themeLoads = true;
   int wordListsShown = 0;
+  std::vector<std::pair<int, int>> settings;  // difficulty, level set
 };
 
 // The level set of a readable source (fails the test on a source error).
 LevelSet LevelsFrom(const std::string& source);
-// Installs the source's levels as the loaded level set.
-void UseLevels(const std::string& source);
 // One level: a board of rows and its words ("CAT 3 1 h" each).
 std::string OneLevel(const std::vector<std::string>& rows, const std::vector<std::string>& words,
                      const char* code = "AAAAA");
 
+// The level sets of the game tree, as the language files list them.
+std::vector<LevelSetChoice> ShippedChoices();
+
 // Starts level index without variation and shuffle.
-void StartPlain(int index = 0);
+void StartPlain(Puzzle& puzzle, int index = 0);
 // Lets the roll under way finish with one long frame.
-void FinishRoll(RecordingHost& host);
+void FinishRoll(Puzzle& puzzle, RecordingHost& host);
 
 // The board's rows as cell codes and letters are shown by the tool: '#' for
 // walls, '.' floor, '+' move targets, the letter for cubes (capital) and
 // static blocks (small).
-std::vector<std::string> BoardRows();
+std::vector<std::string> BoardRows(const Puzzle& puzzle);
 
 class PuzzleTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
+
+  // The source's levels become the loaded level set.
+  void UseLevels(const std::string& source) { puzzle.UseLevelSet(LevelsFrom(source)); }
+  void StartPlain(int index = 0) { puzzletest::StartPlain(puzzle, index); }
+  void FinishRoll() { puzzletest::FinishRoll(puzzle, host); }
+  std::vector<std::string> BoardRows() const { return puzzletest::BoardRows(puzzle); }
 
   RecordingHost host;
+  Puzzle puzzle{&host};
+  // What the tests read most, through the puzzle's const access.
+  const Board& board{puzzle.Board()};
+  const PlayState& play{puzzle.Play()};
+  const Level& level{puzzle.Level()};
 };
 
 }  // namespace puzzletest

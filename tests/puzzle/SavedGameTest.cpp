@@ -4,15 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "puzzle/PlayState.h"
 #include "base/FileAccess.h"
-#include "config/Language.h"
-#include "config/Settings.h"
-#include "puzzle/Board.h"
-#include "puzzle/ByteIO.h"
 #include "puzzle/Cube.h"
-#include "puzzle/SavedGame.h"
-#include "puzzle/Scene.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -53,29 +46,30 @@ struct Snapshot {
   }
 };
 
-Snapshot Take() {
+Snapshot Take(const Puzzle& puzzle) {
+  const Board& board = puzzle.Board();
   Snapshot s;
-  for (uint32_t y = 0; y < g_board.height; ++y)
-    for (uint32_t x = 0; x < g_board.width; ++x) {
-      const int code = g_board.cells[Board::Index(x, y)];
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x) {
+      const int code = board.cells[Board::Index(x, y)];
       s.cells.push_back(IsTargetCode(code) ? FLOOR : code);
-      s.letters += g_board.letters[Board::Index(x, y)];
+      s.letters += board.letters[Board::Index(x, y)];
     }
   // Square by square: the cube list is numbered anew when a game is loaded.
-  for (uint32_t y = 0; y < g_board.height; ++y)
-    for (uint32_t x = 0; x < g_board.width; ++x) {
-      const int i = FindCubeAt(x, y);
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x) {
+      const int i = puzzle.FindCubeAt(x, y);
       if (i < 0) continue;
-      const Cube& cube = *g_level.cubes[i];
+      const Cube& cube = *puzzle.Level().cubes[i];
       s.cubes.insert(s.cubes.end(), {static_cast<int>(x), static_cast<int>(y), cube.positions.upper,
                                      cube.positions.north, cube.positions.east, cube.UpperTurn()});
       for (int f = 0; f < 6; ++f) s.cubes.push_back(cube.faces[f].index * 10 + cube.faces[f].table);
       for (float value : cube.transform) s.cubes.push_back(static_cast<int>(value * 1e6f));
       s.uppers += cube.UpperLetter();
     }
-  s.formed = g_board.formedCount;
-  s.moves = g_play.moveCount;
-  s.levelIndex = g_play.levelIndex;
+  s.formed = board.formedCount;
+  s.moves = puzzle.Play().moveCount;
+  s.levelIndex = puzzle.Play().levelIndex;
   return s;
 }
 
@@ -83,22 +77,23 @@ class SavedGameTest : public PuzzleTest {
  protected:
   void SetUp() override {
     PuzzleTest::SetUp();
-    std::snprintf(g_gamePath, sizeof g_gamePath, "%s/", dir.Path().c_str());
+    puzzle.SetGamePath(dir.Path() + "/");
     MakeDirectory();
   }
   void MakeDirectory() { ASSERT_EQ(MakeDirectoriesAlongPath((dir / "save/").c_str()), 1); }
 
   void Move(int x, int y, int direction) {
-    SelectCube(FindCubeAt(x, y));
-    ASSERT_EQ(MoveSelected(direction), 1);
-    FinishRoll(host);
+    puzzle.SelectCube(puzzle.FindCubeAt(x, y));
+    ASSERT_EQ(puzzle.MoveSelected(direction), 1);
+    FinishRoll();
   }
 
   std::string SaveToString() {
     const std::string path = dir / "game.orb";
-    EXPECT_EQ(SaveGameFile(path.c_str()), 1);
+    EXPECT_EQ(puzzle.SaveGameFile(path.c_str()), 1);
     return ReadFile(path);
   }
+  Snapshot Take() const { return ::Take(puzzle); }
 
   TempDir dir;
 };
@@ -109,34 +104,27 @@ const std::vector<std::string> kWords = {"CAT 1 1 h", "DOG 2 3 h"};
 }  // namespace
 
 TEST_F(SavedGameTest, TheSlotFileHoldsEveryFieldAtItsOffset) {
-  UseLevels(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
-  g_play.difficulty = 1;
-  g_settings.langLevel = 2;
+  LevelSet set = LevelsFrom(OneLevel({".....", ".CAT.", "....."}, {"CAT 1 1 h"}));
+  set.selectedBy = 2;
+  puzzle.UseLevelSet(set);
+  puzzle.SetDifficulty(1);
   StartPlain();
   Move(3, 1, East);
-  ASSERT_EQ(SaveGame(3), 1);
-  EXPECT_EQ(SaveSlotPath(3), dir.Path() + "/save\\save03.orb");
+  ASSERT_EQ(puzzle.SaveGame(3), 1);
+  EXPECT_EQ(puzzle.SaveSlotPath(3), dir.Path() + "/save\\save03.orb");
   const std::string bytes = ReadFile(dir / "save/save03.orb");
   ASSERT_EQ(bytes.size(), 28u + 204u + 5u * 15u + 4u + 3u * 180u);
-  EXPECT_EQ(I32At(bytes, 0), 0);   // level index
-  EXPECT_EQ(I32At(bytes, 4), 1);   // difficulty
-  EXPECT_EQ(I32At(bytes, 8), 2);   // level set
-  EXPECT_EQ(I32At(bytes, 12), 1);  // moves
-  EXPECT_EQ(I32At(bytes, 16), 3);  // height first
-  EXPECT_EQ(I32At(bytes, 20), 5);
-  EXPECT_EQ(I32At(bytes, 24), 1);
-  // The word: text, a zero unit, x, y, length, direction, lit flags.
+  // Level index, difficulty, level set, moves, height (first), width, words;
+  // then the word's x, y, length, direction and lit flags (T rolled away).
+  const int32_t fields[][2] = {{0, 0},       {4, 1},       {8, 2},       {12, 1},      {16, 3},
+                               {20, 5},      {24, 1},      {28 + 64, 1}, {28 + 68, 1}, {28 + 72, 3},
+                               {28 + 76, 1}, {28 + 80, 1}, {28 + 84, 1}, {28 + 88, 0}};
+  for (const auto& field : fields) EXPECT_EQ(I32At(bytes, field[0]), field[1]) << "offset " << field[0];
+  // The word's text, then a zero unit.
   EXPECT_EQ(U16At(bytes, 28), u'C');
   EXPECT_EQ(U16At(bytes, 28 + 4), u'T');
   EXPECT_EQ(U16At(bytes, 28 + 6), 0);
   EXPECT_EQ(U16At(bytes, 28 + 62), 0);
-  EXPECT_EQ(I32At(bytes, 28 + 64), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 68), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 72), 3);
-  EXPECT_EQ(I32At(bytes, 28 + 76), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 80), 1);  // C and A still lit, T gone
-  EXPECT_EQ(I32At(bytes, 28 + 84), 1);
-  EXPECT_EQ(I32At(bytes, 28 + 88), 0);
   // Solution, cells (no move targets), letters; rows of five.
   const size_t solution = 232, cells = solution + 30, letters = cells + 15;
   EXPECT_EQ(U16At(bytes, solution + 2 * 8), u'T');
@@ -172,7 +160,7 @@ TEST_F(SavedGameTest, TheSlotFileHoldsEveryFieldAtItsOffset) {
 TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
   UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
   for (int difficulty : {0, 2}) {
-    g_play.difficulty = difficulty;
+    puzzle.SetDifficulty(difficulty);
     StartPlain();
     Move(3, 1, South);
     Move(3, 2, West);
@@ -184,22 +172,22 @@ TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
     // Play on, then go to another level.
     Move(4, 1, East);
     StartPlain(1);
-    g_play.difficulty = 1 - difficulty / 2;
-    ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
-    EXPECT_EQ(g_play.difficulty, difficulty);
-    EXPECT_EQ(g_settings.difficulty, difficulty);
-    ResumeLoadedGame();
+    puzzle.SetDifficulty(1 - difficulty / 2);
+    ASSERT_EQ(puzzle.LoadGameFile((dir / "game.orb").c_str()), 1);
+    EXPECT_EQ(play.difficulty, difficulty);
+    EXPECT_EQ(host.settings.back(), std::make_pair(difficulty, 0));
+    puzzle.ResumeLoadedGame();
     Snapshot loaded = Take();
     if (difficulty != 0) {
       // Spare letters are drawn anew: only the faces' bookkeeping must match.
       loaded.uppers = saved.uppers;
     }
     EXPECT_EQ(loaded, saved) << "difficulty " << difficulty;
-    EXPECT_EQ(g_play.lastWordsFormed, saved.formed);
-    EXPECT_EQ(g_play.moveState, kMoveStateReady);
+    EXPECT_EQ(play.lastWordsFormed, saved.formed);
+    EXPECT_EQ(play.moveState, kMoveStateReady);
     // The history stays behind.
     host.sounds.clear();
-    EXPECT_EQ(Undo(), 0);
+    EXPECT_EQ(puzzle.Undo(), 0);
     EXPECT_EQ(host.sounds, std::vector<int>{kSoundRefuse});
     // The file reads back to the same bytes; a game saved after loading
     // comes back to the same bytes through the game.
@@ -209,8 +197,8 @@ TEST_F(SavedGameTest, AGameLoadedBackIsTheGameThatWasSaved) {
     const std::vector<uint8_t> encoded = EncodeSavedGame(decoded);
     EXPECT_EQ(std::string(encoded.begin(), encoded.end()), bytes);
     const std::string again = SaveToString();
-    ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
-    ResumeLoadedGame();
+    ASSERT_EQ(puzzle.LoadGameFile((dir / "game.orb").c_str()), 1);
+    puzzle.ResumeLoadedGame();
     EXPECT_EQ(SaveToString(), again);
   }
 }
@@ -220,7 +208,7 @@ TEST_F(SavedGameTest, ACubeRecordWhoseSquareHoldsNoCubeIsNotApplied) {
   StartPlain();
   Move(1, 1, North);
   SavedGame game;
-  CaptureSavedGame(game);
+  puzzle.CaptureSavedGame(game);
   ASSERT_EQ(game.cubes[0].x, 1);
   ASSERT_EQ(game.cubes[0].y, 0);
   game.cubes[0].x = 6;  // a floor square
@@ -229,24 +217,24 @@ TEST_F(SavedGameTest, ACubeRecordWhoseSquareHoldsNoCubeIsNotApplied) {
   game.cubes[0].position[2] = 4 * kSquareSize;
   const std::vector<uint8_t> bytes = EncodeSavedGame(game);
   ASSERT_TRUE(WriteFile(dir / "moved.orb", std::string(bytes.begin(), bytes.end())));
-  ASSERT_EQ(LoadGameFile((dir / "moved.orb").c_str()), 1);
-  ResumeLoadedGame();
+  ASSERT_EQ(puzzle.LoadGameFile((dir / "moved.orb").c_str()), 1);
+  puzzle.ResumeLoadedGame();
   // The C on (1, 0) is built fresh: upright, its own letter up.
-  EXPECT_EQ(g_cubes[0].x, 1);
-  EXPECT_EQ(g_level.cubes[0]->positions, (FacePositions{0, 5, 4, 1, 3, 2}));
-  EXPECT_FLOAT_EQ(g_level.cubes[0]->position[2], 0.0f);
+  EXPECT_EQ(puzzle.CubeRecord(0).x, 1);
+  EXPECT_EQ(level.cubes[0]->positions, (FacePositions{0, 5, 4, 1, 3, 2}));
+  EXPECT_FLOAT_EQ(level.cubes[0]->position[2], 0.0f);
 }
 
 TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
   UseLevels(OneLevel(kRows, kWords));
-  g_play.difficulty = 1;
+  puzzle.SetDifficulty(1);
   StartPlain();
   Move(1, 1, North);
   const std::string good = SaveToString();
   Move(2, 1, North);
   const Snapshot before = Take();
-  Board board;
-  std::memcpy(&board, &g_board, sizeof board);
+  Board stored;
+  std::memcpy(&stored, &board, sizeof stored);
 
   auto with = [&](size_t offset, int32_t value) {
     std::string bytes = good;
@@ -293,14 +281,14 @@ TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
   for (const Case& c : cases) {
     ASSERT_TRUE(WriteFile(dir / "broken.orb", c.bytes));
     CapturedStream err(2);
-    EXPECT_EQ(LoadGameFile((dir / "broken.orb").c_str()), 0) << c.name;
+    EXPECT_EQ(puzzle.LoadGameFile((dir / "broken.orb").c_str()), 0) << c.name;
     EXPECT_EQ(err.Text(), "Couldn't load saved game " + (dir / "broken.orb") + ": " + c.reason + "\n") << c.name;
     EXPECT_TRUE(Take() == before) << c.name;
-    EXPECT_EQ(std::memcmp(&board, &g_board, sizeof board), 0) << c.name;
-    EXPECT_EQ(g_play.difficulty, 1);
+    EXPECT_EQ(std::memcmp(&stored, &board, sizeof stored), 0) << c.name;
+    EXPECT_EQ(play.difficulty, 1);
   }
   CapturedStream err(2);
-  EXPECT_EQ(LoadGame(9), 0);
+  EXPECT_EQ(puzzle.LoadGame(9), 0);
   EXPECT_EQ(err.Text(), "Couldn't load saved game " + dir.Path() + "/save\\save09.orb\n");
   EXPECT_TRUE(Take() == before);
 }
@@ -308,21 +296,21 @@ TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
 TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
   UseLevels(OneLevel(kRows, kWords));
   StartPlain();
-  SelectCube(FindCubeAt(1, 1));
-  ASSERT_EQ(MoveSelected(South), 1);
+  puzzle.SelectCube(puzzle.FindCubeAt(1, 1));
+  ASSERT_EQ(puzzle.MoveSelected(South), 1);
   host.ticks += 10;
-  g_level.Update();  // under way
-  ASSERT_TRUE(g_level.cubes[0]->moving);
+  puzzle.UpdateLevel();  // under way
+  ASSERT_TRUE(level.cubes[0]->moving);
   SaveToString();
-  EXPECT_EQ(g_play.moveState, kMoveStateReady);
-  EXPECT_EQ(g_cubes[0].y, 2);
-  ASSERT_EQ(LoadGameFile((dir / "game.orb").c_str()), 1);
-  ResumeLoadedGame();
-  const int c = FindCubeAt(1, 2);
+  EXPECT_EQ(play.moveState, kMoveStateReady);
+  EXPECT_EQ(puzzle.CubeRecord(0).y, 2);
+  ASSERT_EQ(puzzle.LoadGameFile((dir / "game.orb").c_str()), 1);
+  puzzle.ResumeLoadedGame();
+  const int c = puzzle.FindCubeAt(1, 2);
   ASSERT_GE(c, 0);
-  EXPECT_NE(g_board.cells[Board::Index(1, 1)], CUBE);
-  EXPECT_EQ(g_level.cubes[c]->positions.upper, 4);
-  EXPECT_NEAR(g_level.cubes[c]->position[2], 2 * kSquareSize, 1e-6);
+  EXPECT_NE(board.cells[Board::Index(1, 1)], CUBE);
+  EXPECT_EQ(level.cubes[c]->positions.upper, 4);
+  EXPECT_NEAR(level.cubes[c]->position[2], 2 * kSquareSize, 1e-6);
 
   // A file that holds a cube half-way through a roll: it is set back square
   // on its square, upright as one of the 24 rest orientations.
@@ -332,9 +320,9 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
   const size_t offsets[] = {148, 152, 156, 160, 164, 168, 172, 176};
   for (int i = 0; i < 8; ++i) std::memcpy(&bytes[cube0 + offsets[i]], &halfway[i], 4);
   ASSERT_TRUE(WriteFile(dir / "halfway.orb", bytes));
-  ASSERT_EQ(LoadGameFile((dir / "halfway.orb").c_str()), 1);
-  ResumeLoadedGame();
-  const Cube& cube = *g_level.cubes[FindCubeAt(1, 2)];
+  ASSERT_EQ(puzzle.LoadGameFile((dir / "halfway.orb").c_str()), 1);
+  puzzle.ResumeLoadedGame();
+  const Cube& cube = *level.cubes[puzzle.FindCubeAt(1, 2)];
   EXPECT_EQ(cube.rollAngle, 0.0f);
   EXPECT_EQ(cube.position[0], kSquareSize);
   EXPECT_EQ(cube.position[1], kSquareSize / 2);
@@ -345,12 +333,13 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
 }
 
 TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
-  UseLevels(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
-  ASSERT_EQ(LoadLanguage((testsupport::GameTreeDir() + "/data/text_en.txt").c_str()), 1);
-  g_play.difficulty = 2;
-  g_settings.langLevel = 1;
+  LevelSet set = LevelsFrom(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
+  set.selectedBy = 1;
+  puzzle.UseLevelSet(set);
+  puzzle.SetLevelSetChoices(ShippedChoices());
+  puzzle.SetDifficulty(2);
   StartPlain(1);
-  ASSERT_EQ(SaveGame(7), 1);
+  ASSERT_EQ(puzzle.SaveGame(7), 1);
   ASSERT_TRUE(WriteFile(dir / "save/save02.orb", std::string(11, '\x01')));
   // Headers the screens could not show: no such level set, difficulty or level.
   const std::string good = ReadFile(dir / "save/save07.orb");
@@ -361,7 +350,7 @@ TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
     ASSERT_TRUE(WriteFile(dir / ("save/save0" + std::to_string(3 + i) + ".orb"), bytes));
   }
   for (int slot = 0; slot < kSaveSlotCount; ++slot) {
-    const SaveSlotInfo info = ReadSaveSlotInfo(slot);
+    const SaveSlotInfo info = puzzle.ReadSaveSlotInfo(slot);
     if (slot != 7) {
       EXPECT_EQ(info.slot, -1) << slot;
       continue;
@@ -374,45 +363,33 @@ TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
 }
 
 TEST_F(SavedGameTest, AGameOfAnotherLevelSetBringsItsLevelSetAlong) {
-  struct SettingsHost : RecordingHost {
-    void SettingsChanged() override { ++changes; }
-    int changes = 0;
-  } settingsHost;
-  InstallPuzzleHost(&settingsHost);
-  testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
-  ASSERT_EQ(LoadLanguage("data/text_en.txt"), 1);
-  g_settings.langLevel = 1;
-  ASSERT_EQ(SelectLevelSet(), 1);
+  puzzle.SetLevelSetChoices(ShippedChoices());
+  ASSERT_EQ(puzzle.SelectLevelSet(1), 1);
   StartPlain(2);
   const std::string path = dir / "english.orb";
-  ASSERT_EQ(SaveGameFile(path.c_str()), 1);
+  ASSERT_EQ(puzzle.SaveGameFile(path.c_str()), 1);
   const Snapshot saved = Take();
 
-  g_settings.langLevel = 0;
-  ASSERT_EQ(SelectLevelSet(), 1);
+  ASSERT_EQ(puzzle.SelectLevelSet(0), 1);
   StartPlain(0);
-  ASSERT_EQ(LoadGameFile(path.c_str()), 1);
-  EXPECT_EQ(g_settings.langLevel, 1);
-  EXPECT_EQ(g_levelSet.selectedBy, 1);
-  EXPECT_EQ(settingsHost.changes, 1);
-  ResumeLoadedGame();
+  ASSERT_EQ(puzzle.LoadGameFile(path.c_str()), 1);
+  EXPECT_EQ(puzzle.LevelSet().selectedBy, 1);
+  EXPECT_EQ(host.settings, (std::vector<std::pair<int, int>>{{0, 1}}));
+  puzzle.ResumeLoadedGame();
   EXPECT_TRUE(Take() == saved);
 
-  // A level set the language file does not know is refused.
+  // A level set the game does not know is refused.
   ASSERT_TRUE(WriteFile(dir / "unknown.orb", ReadFile(path).replace(8, 1, 1, '\x07')));
-  g_settings.langLevel = 0;
-  ASSERT_EQ(SelectLevelSet(), 1);
+  ASSERT_EQ(puzzle.SelectLevelSet(0), 1);
   CapturedStream err(2);
-  EXPECT_EQ(LoadGameFile((dir / "unknown.orb").c_str()), 0);
+  EXPECT_EQ(puzzle.LoadGameFile((dir / "unknown.orb").c_str()), 0);
   EXPECT_EQ(err.Text(), "Couldn't load saved game " + (dir / "unknown.orb") + ": unknown level set 7\n");
-  EXPECT_EQ(g_levelSet.selectedBy, 0);
-  InstallPuzzleHost(&host);
+  EXPECT_EQ(puzzle.LevelSet().selectedBy, 0);
 }
 
 TEST_F(SavedGameTest, NothingIsSavedWhenNoLevelIsPlayed) {
-  std::memset(&g_board, 0, sizeof g_board);
   CapturedStream err(2);
-  EXPECT_EQ(SaveGame(0), 0);
-  EXPECT_EQ(err.Text(), "Couldn't save game " + SaveSlotPath(0) + ": no level is being played\n");
+  EXPECT_EQ(puzzle.SaveGame(0), 0);
+  EXPECT_EQ(err.Text(), "Couldn't save game " + puzzle.SaveSlotPath(0) + ": no level is being played\n");
   EXPECT_FALSE(testsupport::FileExists(dir / "save/save00.orb"));
 }

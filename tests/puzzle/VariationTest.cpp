@@ -7,12 +7,8 @@
 #include <map>
 #include <set>
 
-#include "puzzle/PlayState.h"
-#include "puzzle/Board.h"
 #include "puzzle/Cube.h"
 #include "puzzle/Random.h"
-#include "puzzle/Scene.h"
-#include "puzzle/Variation.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 
 using namespace puzzletest;
@@ -31,24 +27,24 @@ const std::vector<std::string> kMixedRows = {
     "##########"};
 const std::vector<std::string> kMixedWords = {"SUN 2 1 h", "TEA 7 2 v", "GO 2 5 h"};
 
-std::map<char16_t, int> LetterCounts() {
+std::map<char16_t, int> LetterCounts(const Board& board) {
   std::map<char16_t, int> counts;
-  for (uint32_t y = 0; y < g_board.height; ++y)
-    for (uint32_t x = 0; x < g_board.width; ++x)
-      if (char16_t letter = g_board.letters[Board::Index(x, y)]) counts[letter]++;
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x)
+      if (char16_t letter = board.letters[Board::Index(x, y)]) counts[letter]++;
   return counts;
 }
 
-int CountCells(int code) {
+int CountCells(const Board& board, int code) {
   int count = 0;
-  for (uint32_t y = 0; y < g_board.height; ++y)
-    for (uint32_t x = 0; x < g_board.width; ++x) count += g_board.cells[Board::Index(x, y)] == code;
+  for (uint32_t y = 0; y < board.height; ++y)
+    for (uint32_t x = 0; x < board.width; ++x) count += board.cells[Board::Index(x, y)] == code;
   return count;
 }
 
-int CountWalls() {
+int CountWalls(const Board& board) {
   int count = 0;
-  for (int code = 0; code < kWallShapeCount; ++code) count += CountCells(code);
+  for (int code = 0; code < kWallShapeCount; ++code) count += CountCells(board, code);
   return count;
 }
 
@@ -58,16 +54,16 @@ class VariationTest : public PuzzleTest {
     LevelStartOptions options;
     options.variant = variant;
     options.mix = mix;
-    ASSERT_EQ(StartLevel(0, options), 1);
+    ASSERT_EQ(puzzle.StartLevel(0, options), 1);
   }
 
   // Plays the recorded shuffle backwards through the rules, newest step first.
   void PlayShuffleBack() {
-    const std::vector<ShuffleStep> steps = g_shuffleRecord.steps;
+    const std::vector<ShuffleStep> steps = puzzle.LastShuffle().steps;
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-      SelectCube(step->cube);
-      ASSERT_EQ(MoveSelected(ReplayDirection(step->pick)), 1);
-      FinishRoll(host);
+      puzzle.SelectCube(step->cube);
+      ASSERT_EQ(puzzle.MoveSelected(ReplayDirection(step->pick)), 1);
+      FinishRoll();
     }
   }
 };
@@ -77,21 +73,21 @@ class VariationTest : public PuzzleTest {
 TEST_F(VariationTest, EveryVariationKeepsEveryWordReadableWhereItNowStands) {
   UseLevels(OneLevel(kMixedRows, kMixedWords));
   StartVariant(0);
-  const std::map<char16_t, int> letters = LetterCounts();
-  const int walls = CountWalls();
+  const std::map<char16_t, int> letters = LetterCounts(board);
+  const int walls = CountWalls(board);
   std::set<std::vector<std::string>> layouts;
   for (int variant = 0; variant < kVariationCount; ++variant) {
     StartVariant(variant);
     layouts.insert(BoardRows());
     const bool turned = variant & kVaryRotate;
-    EXPECT_EQ(g_board.width, turned ? 7u : 10u) << variant;
-    EXPECT_EQ(g_board.height, turned ? 10u : 7u) << variant;
-    EXPECT_TRUE(WordsReadable()) << variant;
-    EXPECT_EQ(g_board.formedCount, 3) << variant;
-    EXPECT_EQ(LetterCounts(), letters) << variant;
-    EXPECT_EQ(CountWalls(), walls);
+    EXPECT_EQ(board.width, turned ? 7u : 10u) << variant;
+    EXPECT_EQ(board.height, turned ? 10u : 7u) << variant;
+    EXPECT_TRUE(WordsReadable(board)) << variant;
+    EXPECT_EQ(board.formedCount, 3) << variant;
+    EXPECT_EQ(LetterCounts(board), letters) << variant;
+    EXPECT_EQ(CountWalls(board), walls);
     // The solution is the varied arrangement.
-    EXPECT_EQ(std::memcmp(g_board.solution, g_board.letters, sizeof g_board.letters), 0);
+    EXPECT_EQ(std::memcmp(board.solution, board.letters, sizeof board.letters), 0);
   }
   // Each of the eight was applied, none put back: eight different boards.
   EXPECT_EQ(layouts.size(), 8u);
@@ -101,19 +97,19 @@ TEST_F(VariationTest, AStaticBlockKeepsStandingInsideItsWord) {
   UseLevels(OneLevel({"#######", "#.....#", "#.BoAT#", "#######"}, {"BOAT 2 2 h"}));
   for (int variant = 0; variant < kVariationCount; ++variant) {
     StartVariant(variant);
-    const LevelWord& word = g_board.words[0];
+    const LevelWord& word = board.words[0];
     std::string kinds;
     for (int i = 0; i < 4; ++i) {
       const int x = WordSquareX(word, i);
       const int y = WordSquareY(word, i);
-      kinds += g_board.IsStaticBlock(x, y) ? 's' : g_board.CellAt(x, y) == CUBE ? 'c' : '?';
+      kinds += board.IsStaticBlock(x, y) ? 's' : board.CellAt(x, y) == CUBE ? 'c' : '?';
     }
     // A reversed word is written again in reading order over the same
     // squares, so the block ends up second or third.
     const bool reversed = variant == kVaryMirror || variant == (kVaryRotate | kVaryFlip) ||
                           variant == (kVaryFlip | kVaryMirror) || variant == 7;
     EXPECT_EQ(kinds, reversed ? "ccsc" : "cscc") << variant;
-    EXPECT_EQ(g_board.formedCount, 1) << variant;
+    EXPECT_EQ(board.formedCount, 1) << variant;
   }
 }
 
@@ -121,12 +117,12 @@ TEST_F(VariationTest, ATurnedVerticalWordIsWrittenAgainToReadLeftToRight) {
   UseLevels(OneLevel({"....", ".A..", ".B..", ".C.."}, {"ABC 1 1 v"}));
   StartVariant(kVaryRotate);
   // Turned clockwise the column would read C B A from the left.
-  EXPECT_EQ(g_board.words[0].direction, kWordHorizontal);
-  EXPECT_EQ(g_board.words[0].x, 0);
-  EXPECT_EQ(g_board.words[0].y, 1);
+  EXPECT_EQ(board.words[0].direction, kWordHorizontal);
+  EXPECT_EQ(board.words[0].x, 0);
+  EXPECT_EQ(board.words[0].y, 1);
   EXPECT_EQ(BoardRows(), (std::vector<std::string>{"+...", "ABC.", "+...", "...."}));
-  EXPECT_EQ(g_board.solution[Board::Index(0, 1)], u'A');
-  EXPECT_EQ(g_board.solution[Board::Index(2, 1)], u'C');
+  EXPECT_EQ(board.solution[Board::Index(0, 1)], u'A');
+  EXPECT_EQ(board.solution[Board::Index(2, 1)], u'C');
 }
 
 TEST_F(VariationTest, TheFirstDrawTurnsTheSecondFlipsTheThirdMirrors) {
@@ -143,7 +139,7 @@ TEST_F(VariationTest, TheFirstDrawTurnsTheSecondFlipsTheThirdMirrors) {
     std::srand(seed);
     LevelStartOptions unmixed;
     unmixed.mix = false;
-    ASSERT_EQ(StartLevel(0, unmixed), 1);
+    ASSERT_EQ(puzzle.StartLevel(0, unmixed), 1);
     const std::vector<std::string> random = BoardRows();
     StartVariant(variant);
     EXPECT_EQ(BoardRows(), random) << "variant " << variant << ", seed " << seed;
@@ -159,39 +155,39 @@ TEST_F(VariationTest, AVariationThatWouldBreakACrossingWordLeavesTheBoardAsStore
   EXPECT_EQ(BoardRows(), stored);
   for (int variant = 0; variant < kVariationCount; ++variant) {
     StartVariant(variant);
-    EXPECT_EQ(g_board.formedCount, 2) << variant;
+    EXPECT_EQ(board.formedCount, 2) << variant;
   }
   // Turned and mirrored the board is transposed: both words keep their order.
   StartVariant(kVaryRotate | kVaryMirror);
-  EXPECT_EQ(g_board.width, 4u);
-  EXPECT_EQ(g_board.words[0].direction, kWordVertical);
+  EXPECT_EQ(board.width, 4u);
+  EXPECT_EQ(board.words[0].direction, kWordVertical);
 }
 
 TEST_F(VariationTest, ACubeInACorridorWalksForwardUntilItsDeadEnd) {
   // Three rolls leave another face up, so the start is not already solved.
   UseLevels(OneLevel({"######", "#X...#", "######"}, {"X 1 1 h"}));
-  g_play.difficulty = 2;
-  g_recording = 1;
+  puzzle.SetDifficulty(2);
+  puzzle.RecordShuffle(true);
   StartVariant(0, true);
-  EXPECT_EQ(g_cubes[0].x, 4);
-  ASSERT_EQ(g_shuffleRecord.steps.size(), 3u);
-  for (const ShuffleStep& step : g_shuffleRecord.steps) EXPECT_EQ(step.pick, kPickEast);
-  EXPECT_EQ(g_shuffleRecord.MoveCount(0), 3);
-  EXPECT_EQ(g_shuffleRecord.Move(0, 2), kPickEast);
-  EXPECT_EQ(g_shuffleRecord.Move(0, 3), -1);
+  EXPECT_EQ(puzzle.CubeRecord(0).x, 4);
+  ASSERT_EQ(puzzle.LastShuffle().steps.size(), 3u);
+  for (const ShuffleStep& step : puzzle.LastShuffle().steps) EXPECT_EQ(step.pick, kPickEast);
+  EXPECT_EQ(puzzle.LastShuffle().MoveCount(0), 3);
+  EXPECT_EQ(puzzle.LastShuffle().Move(0, 2), kPickEast);
+  EXPECT_EQ(puzzle.LastShuffle().Move(0, 3), -1);
   // The roll hooks stay quiet while mixing.
   EXPECT_TRUE(host.sounds.empty());
-  EXPECT_EQ(g_play.moveCount, 0);
+  EXPECT_EQ(play.moveCount, 0);
 }
 
 TEST_F(VariationTest, TheShuffleNeverStepsStraightBack) {
   UseLevels(OneLevel({"......", "......", "..Q...", "......", "......"}, {"Q 2 2 h"}));
-  g_recording = 1;
+  puzzle.RecordShuffle(true);
   for (unsigned seed = 1; seed <= 200; ++seed) {
     std::srand(seed);
     StartVariant(0, true);
     // Ten steps, then more only when those left the level solved.
-    const std::vector<ShuffleStep>& steps = g_shuffleRecord.steps;
+    const std::vector<ShuffleStep>& steps = puzzle.LastShuffle().steps;
     ASSERT_GE(steps.size(), 10u);
     for (size_t i = 1; i < 10; ++i)
       EXPECT_NE(PickDirection(steps[i].pick), OppositeDirection(PickDirection(steps[i - 1].pick))) << "seed " << seed;
@@ -200,30 +196,30 @@ TEST_F(VariationTest, TheShuffleNeverStepsStraightBack) {
 
 TEST_F(VariationTest, PlayingTheRecordedShuffleBackSolvesTheLevel) {
   UseLevels(OneLevel(kMixedRows, kMixedWords));
-  g_recording = 1;
+  puzzle.RecordShuffle(true);
   for (unsigned seed = 1; seed <= 40; ++seed) {
     StartVariant(seed % kVariationCount, false);
     uint8_t stored[kGridSquares];
-    std::memcpy(stored, g_board.cells, sizeof stored);
+    std::memcpy(stored, board.cells, sizeof stored);
     std::srand(seed);
     StartVariant(seed % kVariationCount, true);
     // Shuffled: the same cubes, on squares that were free or held a cube,
     // static blocks where they stood.
-    EXPECT_EQ(CountCells(CUBE), 8);
-    for (uint32_t y = 0; y < g_board.height; ++y)
-      for (uint32_t x = 0; x < g_board.width; ++x) {
+    EXPECT_EQ(CountCells(board, CUBE), 8);
+    for (uint32_t y = 0; y < board.height; ++y)
+      for (uint32_t x = 0; x < board.width; ++x) {
         const int i = Board::Index(x, y);
-        if (g_board.cells[i] == CUBE) {
+        if (board.cells[i] == CUBE) {
           EXPECT_FALSE(IsWallCode(stored[i])) << "seed " << seed;
         }
         if (IsWallCode(stored[i])) {
-          EXPECT_EQ(g_board.cells[i], stored[i]) << "seed " << seed;
+          EXPECT_EQ(board.cells[i], stored[i]) << "seed " << seed;
         }
       }
     PlayShuffleBack();
-    EXPECT_EQ(std::memcmp(g_board.letters, g_board.solution, sizeof g_board.letters), 0) << "seed " << seed;
-    EXPECT_EQ(g_board.formedCount, 3) << "seed " << seed;
-    for (const Cube* cube : g_level.cubes) {
+    EXPECT_EQ(std::memcmp(board.letters, board.solution, sizeof board.letters), 0) << "seed " << seed;
+    EXPECT_EQ(board.formedCount, 3) << "seed " << seed;
+    for (const Cube* cube : level.cubes) {
       EXPECT_EQ(cube->positions.upper, 0) << "seed " << seed;
       EXPECT_EQ(cube->UpperTurn(), 0) << "seed " << seed;
     }
@@ -240,27 +236,27 @@ TEST_F(VariationTest, TheRecordHoldsEveryCubeAndEveryStep) {
     words.push_back("ABCDE 4 " + std::to_string(2 * w + 1) + " h");
   }
   UseLevels(OneLevel(rows, words));
-  g_recording = 1;
+  puzzle.RecordShuffle(true);
   StartVariant(0, true);
-  ASSERT_EQ(g_cubeCount, 25);
+  ASSERT_EQ(puzzle.CubeCount(), 25);
   int total = 0;
-  for (int c = 0; c < g_cubeCount; ++c) total += g_shuffleRecord.MoveCount(c);
-  EXPECT_EQ(total, static_cast<int>(g_shuffleRecord.steps.size()));
-  EXPECT_GT(g_shuffleRecord.MoveCount(24), 0);
+  for (int c = 0; c < puzzle.CubeCount(); ++c) total += puzzle.LastShuffle().MoveCount(c);
+  EXPECT_EQ(total, static_cast<int>(puzzle.LastShuffle().steps.size()));
+  EXPECT_GT(puzzle.LastShuffle().MoveCount(24), 0);
   PlayShuffleBack();
-  EXPECT_EQ(g_board.formedCount, 5);
-  EXPECT_EQ(std::memcmp(g_board.letters, g_board.solution, sizeof g_board.letters), 0);
+  EXPECT_EQ(board.formedCount, 5);
+  EXPECT_EQ(std::memcmp(board.letters, board.solution, sizeof board.letters), 0);
 
   // A cube rolled onto a later word's square is shuffled again there, and
   // every one of its steps is kept.
   UseLevels(OneLevel({"#####", "#.AB#", "#####"}, {"AB 2 1 h", "A 2 1 v"}));
   StartVariant(0, true);
-  EXPECT_EQ(g_shuffleRecord.MoveCount(1), 2);
+  EXPECT_EQ(puzzle.LastShuffle().MoveCount(1), 2);
   PlayShuffleBack();
-  EXPECT_EQ(std::memcmp(g_board.letters, g_board.solution, sizeof g_board.letters), 0);
-  g_recording = 0;
+  EXPECT_EQ(std::memcmp(board.letters, board.solution, sizeof board.letters), 0);
+  puzzle.RecordShuffle(false);
   StartVariant(0, true);
-  EXPECT_TRUE(g_shuffleRecord.steps.empty());
+  EXPECT_TRUE(puzzle.LastShuffle().steps.empty());
 }
 
 TEST_F(VariationTest, ALevelIsNeverHandedOverSolved) {
@@ -269,15 +265,15 @@ TEST_F(VariationTest, ALevelIsNeverHandedOverSolved) {
   // the cube one more square. A boxed-in cube cannot help it.
   UseLevels(OneLevel({"...", ".X.", "..."}, {"X 1 1 h"}) + OneLevel({"####", "#X.#", "####"}, {"X 1 1 h"}, "BBBBB") +
             OneLevel({"###", "#X#", "###"}, {"X 1 1 h"}, "CCCCC"));
-  g_play.difficulty = 0;
-  g_recording = 1;
+  puzzle.SetDifficulty(0);
+  puzzle.RecordShuffle(true);
   for (unsigned seed = 1; seed <= 60; ++seed) {
     std::srand(seed);
-    StartLevel(seed % 2, LevelStartOptions{false, -1, true});
-    EXPECT_EQ(g_board.formedCount, 0) << "seed " << seed << " level " << seed % 2;
+    puzzle.StartLevel(seed % 2, LevelStartOptions{false, -1, true});
+    EXPECT_EQ(board.formedCount, 0) << "seed " << seed << " level " << seed % 2;
     PlayShuffleBack();  // the record still rolls the cube home
-    EXPECT_EQ(g_board.formedCount, 1) << "seed " << seed;
+    EXPECT_EQ(board.formedCount, 1) << "seed " << seed;
   }
-  StartLevel(2, LevelStartOptions{false, -1, true});
-  EXPECT_EQ(g_board.formedCount, 1);
+  puzzle.StartLevel(2, LevelStartOptions{false, -1, true});
+  EXPECT_EQ(board.formedCount, 1);
 }

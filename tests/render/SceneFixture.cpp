@@ -40,7 +40,6 @@ void SceneTest::SetUp() {
   ResetPlayState();
   g_moveDuration = 250;
   InstallPuzzleHost(&host);
-  Cube::SetRollHooks(&OnRollStart, &OnRollEnd);
   std::srand(1);
   SetRenderOptions(RenderOptions());
   SetUpLights();
@@ -49,7 +48,7 @@ void SceneTest::SetUp() {
 }
 
 void SceneTest::TearDown() {
-  g_level.Clear();
+  EndLevel();
   FreeTheme();
   FreeMenuObjects();
   InstallPuzzleHost(nullptr);
@@ -61,8 +60,8 @@ void SceneTest::TearDown() {
 }
 
 void SceneTest::StartSource(const std::string& source) {
-  puzzletest::UseLevels(source);
-  puzzletest::StartPlain();
+  GamePuzzle().UseLevelSet(puzzletest::LevelsFrom(source));
+  puzzletest::StartPlain(GamePuzzle());
 }
 
 CameraPose SceneTest::TopView() const {
@@ -117,7 +116,7 @@ testsupport::Image SceneTest::RollSouthAndLookDown(int count, CameraPose& camera
   for (int i = 0; i < count; ++i) {
     SelectCube(i);
     EXPECT_EQ(MoveSelected(South), 1) << "cube " << i;
-    puzzletest::FinishRoll(host);
+    puzzletest::FinishRoll(GamePuzzle(), host);
   }
   frame.drawArrows = 0;
   camera = TopView();

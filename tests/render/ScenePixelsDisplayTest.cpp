@@ -47,13 +47,13 @@ TEST_F(SceneTest, TheMarkOnTopTurnsByTheRulesQuarterTurns) {
   std::vector<std::string> rows(9, std::string(9, '.'));
   rows[4][4] = 'A';
   StartSource(puzzletest::OneLevel(rows, {"A 4 4 h"}));
-  Cube& cube = *g_level.cubes[0];
+  Cube& cube = *CurrentLevel().cubes[0];
   for (Material* look : {cube.looks[0], cube.looks[1]}) look->SetBaseTexture(MarkedAtlas());
   std::srand(11);
   frame.drawArrows = 0;
   for (int roll = 0; roll < 40; ++roll) {
     const CameraPose above{0, -90, 0.35f, 1,
-                           {(4.5f - g_cubes[0].x - 0.5f) * s, 0, (4.5f - g_cubes[0].y - 0.5f) * s}};
+                           {(4.5f - CubeRecord(0).x - 0.5f) * s, 0, (4.5f - CubeRecord(0).y - 0.5f) * s}};
     const Image image = Draw(above);
     // The face spans about a fifth of the height; sample its four sides.
     const int cx = kWidth / 2, cy = kHeight / 2, d = kHeight / 16, half = kHeight / 40;
@@ -94,16 +94,16 @@ TEST_F(SceneTest, TheMarkOnTopTurnsByTheRulesQuarterTurns) {
     int direction;
     do {
       direction = std::rand() % 4;
-    } while ((direction == North && g_cubes[0].y < 2) || (direction == South && g_cubes[0].y > 6) ||
-             (direction == West && g_cubes[0].x < 2) || (direction == East && g_cubes[0].x > 6));
+    } while ((direction == North && CubeRecord(0).y < 2) || (direction == South && CubeRecord(0).y > 6) ||
+             (direction == West && CubeRecord(0).x < 2) || (direction == East && CubeRecord(0).x > 6));
     ASSERT_EQ(MoveSelected(direction), 1);
     // Draw the roll on its way, then let it end.
     for (int step = 0; step < 3; ++step) {
       host.ticks += 60;
       Draw(above);
-      g_level.Update();
+      UpdateLevel();
     }
-    puzzletest::FinishRoll(host);
+    puzzletest::FinishRoll(GamePuzzle(), host);
   }
 }
 
@@ -167,7 +167,7 @@ TEST_F(SceneTest, AStaticBlockGlowsFromTheStartAMovableCubeOnlyInPlace) {
   for (int direction : {North, West, North, West}) {
     if (!CubeRecord(1).inPlace) break;
     ASSERT_EQ(MoveSelected(direction), 1);
-    puzzletest::FinishRoll(host);
+    puzzletest::FinishRoll(GamePuzzle(), host);
     rolls.push_back(direction);
   }
   ASSERT_EQ(CubeRecord(1).inPlace, 0);
@@ -191,7 +191,7 @@ TEST_F(SceneTest, AStaticBlockGlowsFromTheStartAMovableCubeOnlyInPlace) {
   EXPECT_EQ(pulse(1), 0);
   for (auto back = rolls.rbegin(); back != rolls.rend(); ++back) {  // back, upright again
     ASSERT_EQ(MoveSelected(OppositeDirection(*back)), 1);
-    puzzletest::FinishRoll(host);
+    puzzletest::FinishRoll(GamePuzzle(), host);
   }
   ASSERT_EQ(CubeRecord(1).inPlace, 1);
   EXPECT_GT(pulse(1), 20);

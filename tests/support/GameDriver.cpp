@@ -240,6 +240,23 @@ void GameDriver::RequestClose() const {
   XCloseDisplay(display);
 }
 
+bool GameDriver::WaitOutTheFade(int timeoutMs) const {
+  int previous = -1, steady = 0;
+  const bool done = WaitUntil(
+      [&] {
+        const Image shot = Screenshot();
+        if (shot.Empty()) return false;
+        const Rgb mean = shot.Mean(0, 0, shot.width, shot.height);
+        const int brightness = mean.r + mean.g + mean.b;
+        steady = brightness > 30 && previous > 0 && std::abs(brightness - previous) * 50 <= brightness ? steady + 1 : 0;
+        previous = brightness;
+        return steady >= 2;
+      },
+      timeoutMs, 250);
+  Sleep(300);
+  return done;
+}
+
 Image GameDriver::Screenshot() const {
   Image image;
   Display* display = XOpenDisplay(nullptr);

@@ -85,6 +85,10 @@ class GameDriver {
 
   // The window's pixels as the X server shows them.
   Image Screenshot() const;
+  // Waits until the window has come out of black and its brightness holds
+  // from one look to the next (the fade from black that holds input back is
+  // over), however slowly the machine draws. False after the timeout.
+  bool WaitOutTheFade(int timeoutMs = 30000) const;
 
   // Polls until the predicate holds or the timeout passes.
   static bool WaitUntil(const std::function<bool()>& predicate, int timeoutMs, int stepMs = 50);

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "config/Settings.h"
-#include "puzzle/PuzzleGlobals.h"
+#include "puzzle/PuzzleView.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/support/TestFiles.h"
 #include "ui/CodeEntry.h"
@@ -22,6 +22,11 @@ class CodeSearch : public ::testing::Test {
     g_settings.langLevel = previousLangLevel;
     FreeLevelSet();
   }
+  // The game's set, as LangLevel selects it.
+  void UseSet(const leveltest::ShippedSet& set) {
+    leveltest::UseSet(GamePuzzle(), set);
+    g_settings.langLevel = set.index;
+  }
   // Types the code as a player would, in lower case, and searches it.
   CodeSearchResult Search(const std::string& code) {
     CodeEntryModel entry;
@@ -35,21 +40,21 @@ class CodeSearch : public ::testing::Test {
 };
 
 TEST_F(CodeSearch, ACodeOfAnotherSetSwitchesTheSet) {
-  leveltest::UseSet(sets[0]);
+  UseSet(sets[0]);
   const LevelRecord& wanted = sets[1].levels.levels[17];
   CodeSearchResult found = Search(leveltest::CodeText(wanted));
   ASSERT_TRUE(found.found);
   EXPECT_EQ(found.levelSet, 1);
   EXPECT_EQ(found.levelIndex, 17);
   EXPECT_EQ(g_settings.langLevel, 1);
-  EXPECT_EQ(g_levelSet.selectedBy, 1);
-  ASSERT_EQ(g_levelSet.levelCount, sets[1].levels.levelCount);
-  EXPECT_EQ(leveltest::CodeText(g_levelSet.levels[17]), leveltest::CodeText(wanted));
+  EXPECT_EQ(CurrentLevelSet().selectedBy, 1);
+  ASSERT_EQ(CurrentLevelSet().levelCount, sets[1].levels.levelCount);
+  EXPECT_EQ(leveltest::CodeText(CurrentLevelSet().levels[17]), leveltest::CodeText(wanted));
 
   // Every level of every set is found where it is, from any set.
   for (const leveltest::ShippedSet& from : sets) {
     for (const leveltest::ShippedSet& set : sets) {
-      leveltest::UseSet(from);
+      UseSet(from);
       int level = static_cast<int>(set.levels.levelCount) - 1 - set.index;
       CodeSearchResult result = Search(leveltest::CodeText(set.levels.levels[level]));
       EXPECT_TRUE(result.found && result.levelSet == set.index && result.levelIndex == level)
@@ -59,31 +64,32 @@ TEST_F(CodeSearch, ACodeOfAnotherSetSwitchesTheSet) {
 }
 
 TEST_F(CodeSearch, TheLoadedSetIsSearchedFirstAndKeptWhenNoSetHoldsTheCode) {
-  leveltest::UseSet(sets[2]);
   // A loaded set that differs from its file shows that it was not read again.
-  g_levelSet.levels[0].code[0] = 'Q';
-  std::string code = leveltest::CodeText(g_levelSet.levels[0]);
+  leveltest::ShippedSet changed = sets[2];
+  changed.levels.levels[0].code[0] = 'Q';
+  UseSet(changed);
+  std::string code = leveltest::CodeText(CurrentLevelSet().levels[0]);
   CodeSearchResult found = Search(code);
   EXPECT_TRUE(found.found);
   EXPECT_EQ(found.levelSet, 2);
   EXPECT_EQ(found.levelIndex, 0);
-  EXPECT_EQ(g_levelSet.levels[0].code[0], 'Q');
+  EXPECT_EQ(CurrentLevelSet().levels[0].code[0], 'Q');
 
   CodeSearchResult missing = Search("QQQQQ");
   EXPECT_FALSE(missing.found);
   EXPECT_EQ(missing.levelSet, 2);
   EXPECT_EQ(g_settings.langLevel, 2);
-  EXPECT_EQ(g_levelSet.selectedBy, 2);
-  EXPECT_EQ(g_levelSet.levels[0].code[0], 'Q') << "the loaded set was replaced";
+  EXPECT_EQ(CurrentLevelSet().selectedBy, 2);
+  EXPECT_EQ(CurrentLevelSet().levels[0].code[0], 'Q') << "the loaded set was replaced";
 
   // An empty set loaded by path does not hide the file LangLevel names.
-  g_levelSet = LevelSet();
+  GamePuzzle().UseLevelSet(LevelSet());
   g_settings.langLevel = 0;
   CodeSearchResult fromFile = Search(leveltest::CodeText(sets[0].levels.levels[5]));
   EXPECT_TRUE(fromFile.found);
   EXPECT_EQ(fromFile.levelSet, 0);
   EXPECT_EQ(fromFile.levelIndex, 5);
-  EXPECT_EQ(g_levelSet.selectedBy, 0);
+  EXPECT_EQ(CurrentLevelSet().selectedBy, 0);
 }
 
 }  // namespace

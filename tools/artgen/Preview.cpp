@@ -19,11 +19,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Display.h"
 #include "engine3d/Material.h"
-#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "render/BoardScene.h"
@@ -129,10 +129,12 @@ void DrawFrame(const Options& o, BoardFrame& frame) {
 int RenderBoard(const Options& o) {
   if (o.benchSeconds > 0) UseBenchmarkBoard();
   std::string error;
-  if (!ParseLevelSource(SampleLevelSource(), g_levelSet, error)) {
+  LevelSet sample;
+  if (!ParseLevelSource(SampleLevelSource(), sample, error)) {
     std::fprintf(stderr, "glyphox-artview: sample board: %s\n", error.c_str());
     return 1;
   }
+  GamePuzzle().UseLevelSet(std::move(sample));
   PreviewHost host;
   host.theme = std::atoi(o.theme.c_str()) - 1;
   InstallPuzzleHost(&host);

@@ -1,16 +1,11 @@
 #include "tools/level/LevelCheck.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "base/CUString.h"
-#include "puzzle/Board.h"
-#include "puzzle/Rules.h"
-#include "puzzle/Scene.h"
-#include "puzzle/Variation.h"
+#include "puzzle/Puzzle.h"
 
 namespace {
 
@@ -73,30 +68,32 @@ std::string VariantName(int variant) {
 // The stored arrangement is the solved one: started without shuffle, under
 // each of the eight variations the game may choose, the level's own word
 // check must find every word.
-void CheckArrangement(int i, std::vector<std::string>& faults) {
+void CheckArrangement(Puzzle& puzzle, int i, std::vector<std::string>& faults) {
   for (int variant = 0; variant < kVariationCount; ++variant) {
     LevelStartOptions unshuffled;
     unshuffled.variant = variant;
     unshuffled.mix = false;
-    if (!StartLevel(i, unshuffled)) {
+    if (!puzzle.StartLevel(i, unshuffled)) {
       faults.push_back(Fault(i, "the level cannot be started"));
       return;
     }
     bool spelled = true;
-    for (uint32_t w = 0; w < g_board.wordCount; ++w) {
-      if (g_board.found[w]) continue;
+    const Board& board = puzzle.Board();
+    for (uint32_t w = 0; w < board.wordCount; ++w) {
+      if (board.found[w]) continue;
       spelled = false;
-      const LevelWord& word = g_board.words[w];
+      const LevelWord& word = board.words[w];
       std::string where = variant ? " (" + VariantName(variant) + ")" : "";
       int x = 0, y = 0;
-      if (FindAnchor(word.text[0], x, y))
+      if (puzzle.FindAnchor(word.text[0], x, y))
         where += ", read from (" + std::to_string(x) + ", " + std::to_string(y) + ")";
       faults.push_back(Fault(i, "word %u (%s) is not spelled by the stored arrangement%s", w + 1,
                              WordName(word).c_str(), where.c_str()));
     }
     if (variant == 0) {
       bool movable = false;
-      for (int c = 0; c < g_cubeCount && !movable; ++c) movable = CanMove(g_cubes[c].x, g_cubes[c].y);
+      for (int c = 0; c < puzzle.CubeCount() && !movable; ++c)
+        movable = puzzle.CanMove(puzzle.CubeRecord(c).x, puzzle.CubeRecord(c).y);
       if (!movable) faults.push_back(Fault(i, "no cube can move, so the level cannot be shuffled"));
     }
     // One variation that fails is enough to show the fault.
@@ -108,15 +105,11 @@ void CheckArrangement(int i, std::vector<std::string>& faults) {
 
 std::vector<std::string> CheckLevelSet(const LevelSet& set) {
   std::vector<std::string> faults;
-  g_levelSet = set;
-  g_levelSet.selectedBy = -1;
-  const int difficulty = g_play.difficulty;
-  g_play.difficulty = 0;
+  Puzzle puzzle;
+  puzzle.UseLevelSet(set);
   for (int i = 0; i < static_cast<int>(set.levels.size()); ++i) {
     CheckRecord(set, i, faults);
-    CheckArrangement(i, faults);
+    CheckArrangement(puzzle, i, faults);
   }
-  g_level.Clear();
-  g_play.difficulty = difficulty;
   return faults;
 }

@@ -6,6 +6,6 @@
 
 #include "puzzle/LevelSet.h"
 
-// One line per fault, "level N: ..." (N from 1). The set is installed as the
-// loaded level set while the checks run.
+// One line per fault, "level N: ..." (N from 1). The levels are started, at
+// difficulty 0, by a puzzle of their own.
 std::vector<std::string> CheckLevelSet(const LevelSet& set);

@@ -1,16 +1,12 @@
 #include "tools/level/PlaySession.h"
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/CUString.h"
-#include "puzzle/Board.h"
 #include "puzzle/Cube.h"
-#include "puzzle/SavedGame.h"
-#include "puzzle/Scene.h"
+#include "puzzle/Puzzle.h"
 #include "tools/level/ToolHost.h"
 
 namespace {
@@ -45,9 +41,10 @@ void JsonArray(std::ostream& out, const std::vector<T>& items, Write write) {
   out << "]";
 }
 
-void Show(std::ostream& out, ToolHost& host) {
-  const Board& b = g_board;
-  out << "{\"level\":" << g_play.levelIndex << ",\"moves\":" << g_play.moveCount << ",\"formed\":" << b.formedCount
+void Show(std::ostream& out, const Puzzle& puzzle, ToolHost& host) {
+  const Board& b = puzzle.Board();
+  const PlayState& play = puzzle.Play();
+  out << "{\"level\":" << play.levelIndex << ",\"moves\":" << play.moveCount << ",\"formed\":" << b.formedCount
       << ",\"words\":[";
   for (uint32_t w = 0; w < b.wordCount; ++w) {
     if (w) out << ",";
@@ -55,7 +52,7 @@ void Show(std::ostream& out, ToolHost& host) {
   }
   out << "],\"found\":[";
   for (uint32_t w = 0; w < b.wordCount; ++w) out << (w ? "," : "") << static_cast<int>(b.found[w]);
-  out << "],\"selected\":" << g_play.selectedCube << ",\"width\":" << b.width << ",\"height\":" << b.height
+  out << "],\"selected\":" << play.selectedCube << ",\"width\":" << b.width << ",\"height\":" << b.height
       << ",\"cells\":[";
   for (uint32_t y = 0; y < b.height; ++y) {
     out << (y ? ",[" : "[");
@@ -63,16 +60,17 @@ void Show(std::ostream& out, ToolHost& host) {
     out << "]";
   }
   out << "],\"cubes\":[";
-  for (int i = 0; i < g_cubeCount; ++i) {
-    const Cube* cube = g_level.CubeAt(i);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.Level().CubeAt(i);
+    const CubeState& record = puzzle.CubeRecord(i);
     if (i) out << ",";
-    out << "{\"x\":" << g_cubes[i].x << ",\"y\":" << g_cubes[i].y;
+    out << "{\"x\":" << record.x << ",\"y\":" << record.y;
     if (cube) {
       out << ",\"upper\":" << JsonLetter(cube->UpperLetter()) << ",\"turn\":" << cube->UpperTurn() << ",\"faces\":[";
       for (int f = 0; f < 6; ++f) out << (f ? "," : "") << JsonLetter(cube->faces[f].letter);
       out << "]";
     }
-    out << ",\"inPlace\":" << g_cubes[i].inPlace << "}";
+    out << ",\"inPlace\":" << record.inPlace << "}";
   }
   out << "],\"sounds\":";
   JsonArray(out, host.sounds, [&](int sound) { out << sound; });
@@ -93,13 +91,9 @@ bool DirectionOf(const std::string& name, int& direction) {
 
 }  // namespace
 
-int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
-  ToolHost host;
-  InstallPuzzleHost(&host);
-  if (!StartLevel(options.levelIndex, options.start)) {
-    InstallPuzzleHost(nullptr);
-    return 1;
-  }
+int RunPlaySession(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+  if (!puzzle.StartLevel(options.levelIndex, options.start)) return 1;
   host.sounds.clear();
   std::string line;
   int number = 0;
@@ -110,22 +104,22 @@ int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& o
     if (!(words >> command)) continue;
     auto refuse = [&](const std::string& why) { err << "line " << number << ": " << why << "\n"; };
     if (command == "show") {
-      Show(out, host);
+      Show(out, puzzle, host);
     } else if (command == "select") {
       int x, y;
       if (!(words >> x >> y)) {
         refuse("select takes X Y");
         continue;
       }
-      const int cube = FindCubeAt(x, y);
+      const int cube = puzzle.FindCubeAt(x, y);
       if (cube < 0)
         refuse("no cube stands on (" + std::to_string(x) + ", " + std::to_string(y) + ")");
-      else if (!CanMove(x, y))
+      else if (!puzzle.CanMove(x, y))
         refuse("the cube on (" + std::to_string(x) + ", " + std::to_string(y) + ") cannot move");
       else
-        SelectCube(cube);
+        puzzle.SelectCube(cube);
     } else if (command == "tab" || command == "shift-tab") {
-      SelectNextMovable(command == "tab");
+      puzzle.SelectNextMovable(command == "tab");
     } else if (command == "move") {
       std::string name;
       int direction;
@@ -133,13 +127,13 @@ int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& o
         refuse("move takes n, e, s or w");
         continue;
       }
-      if (!MoveSelected(direction)) refuse("the selected cube cannot move " + name);
-      host.FinishRolls();
+      if (!puzzle.MoveSelected(direction)) refuse("the selected cube cannot move " + name);
+      host.FinishRolls(puzzle);
     } else if (command == "undo") {
-      if (!Undo()) refuse("nothing to undo");
-      host.FinishRolls();
+      if (!puzzle.Undo()) refuse("nothing to undo");
+      host.FinishRolls(puzzle);
     } else if (command == "restart") {
-      StartLevel(g_play.levelIndex, options.start);
+      puzzle.StartLevel(puzzle.Play().levelIndex, options.start);
     } else if (command == "save" || command == "load") {
       std::string path;
       if (!(words >> path)) {
@@ -147,9 +141,9 @@ int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& o
         continue;
       }
       if (command == "save") {
-        if (!SaveGameFile(path.c_str())) refuse("the game was not saved");
-      } else if (LoadGameFile(path.c_str())) {
-        ResumeLoadedGame();
+        if (!puzzle.SaveGameFile(path.c_str())) refuse("the game was not saved");
+      } else if (puzzle.LoadGameFile(path.c_str())) {
+        puzzle.ResumeLoadedGame();
       } else {
         refuse("the game was not loaded");
       }
@@ -157,7 +151,6 @@ int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& o
       refuse("unknown command \"" + command + "\"");
     }
   }
-  g_level.Clear();
-  InstallPuzzleHost(nullptr);
+  puzzle.EndLevel();
   return 0;
 }

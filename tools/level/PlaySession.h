@@ -8,11 +8,15 @@
 
 #include "puzzle/Rules.h"
 
+class Puzzle;
+class ToolHost;
+
 struct PlayOptions {
   int levelIndex = 0;
   LevelStartOptions start;
 };
 
-// Runs the session until the input ends. The level set must be loaded.
-// Returns 0, or 1 when the level cannot be started.
-int RunPlaySession(const PlayOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+// Runs the session until the input ends. The puzzle, made with the host,
+// has its level set loaded. Returns 0, or 1 when the level cannot be started.
+int RunPlaySession(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, std::istream& in, std::ostream& out,
+                   std::ostream& err);

@@ -5,11 +5,8 @@
 
 #include <vector>
 
-#include "config/Settings.h"
-#include "puzzle/PuzzleGlobals.h"
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleHost.h"
-#include "puzzle/Scene.h"
+#include "puzzle/Puzzle.h"
 
 class ToolHost final : public PuzzleHost {
  public:
@@ -17,13 +14,13 @@ class ToolHost final : public PuzzleHost {
   void PlaySound(int number) override { sounds.push_back(number); }
 
   // Runs the roll under way to its end: one update a whole roll later.
-  void FinishRolls() {
+  void FinishRolls(Puzzle& puzzle) {
     for (int guard = 0; guard < 4; ++guard) {
       bool rolling = false;
-      for (const Cube* cube : g_level.cubes) rolling = rolling || cube->moving;
+      for (const Cube* cube : puzzle.Level().cubes) rolling = rolling || cube->moving;
       if (!rolling) return;
-      m_ticks += static_cast<uint32_t>(g_moveDuration) + 1;
-      g_level.Update();
+      m_ticks += static_cast<uint32_t>(puzzle.MoveDuration()) + 1;
+      puzzle.UpdateLevel();
     }
   }
 

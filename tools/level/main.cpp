@@ -8,15 +8,12 @@
 #include <sstream>
 #include <string>
 
-#include "puzzle/PuzzleGlobals.h"
-#include "puzzle/PlayState.h"
 #include "base/CUString.h"
-#include "config/Language.h"
-#include "config/Settings.h"
-#include "puzzle/LevelSet.h"
+#include "puzzle/Puzzle.h"
 #include "tools/level/LevelCheck.h"
 #include "tools/level/LevelSource.h"
 #include "tools/level/PlaySession.h"
+#include "tools/level/ToolHost.h"
 
 namespace {
 
@@ -63,8 +60,7 @@ int Build(const char* source, const char* output) {
     std::fprintf(stderr, "%s: %s\n", source, error.c_str());
     return 1;
   }
-  g_levelSet = std::move(set);
-  return SaveLevelSet(output) ? 0 : 1;
+  return SaveLevelSet(set, output) ? 0 : 1;
 }
 
 bool ReadSet(const char* path, LevelSet& set) {
@@ -94,7 +90,9 @@ int Play(int argc, char** argv) {
   if (argc < 4) return Usage();
   PlayOptions options;
   if (!ParseInt(argv[3], options.levelIndex)) return Usage();
-  ResetPlayState();
+  ToolHost host;
+  Puzzle puzzle(&host);
+  std::u16string symmetric;
   for (int i = 4; i < argc; ++i) {
     int value;
     if (!std::strcmp(argv[i], "--seed") && i + 1 < argc && ParseInt(argv[i + 1], value)) {
@@ -102,21 +100,22 @@ int Play(int argc, char** argv) {
       ++i;
     } else if (!std::strcmp(argv[i], "--difficulty") && i + 1 < argc && ParseInt(argv[i + 1], value) &&
                value >= 0 && value <= 2) {
-      g_play.difficulty = g_settings.difficulty = value;
+      puzzle.SetDifficulty(value);
       ++i;
     } else if (!std::strcmp(argv[i], "--no-vary")) {
       options.start.vary = false;
     } else if (!std::strcmp(argv[i], "--no-mix")) {
       options.start.mix = false;
     } else if (!std::strcmp(argv[i], "--symmetric") && i + 1 < argc) {
-      CUString letters = CUString::FromUtf8(argv[++i]);
-      SetSymmetricLetters(g_settings.langLevel, letters.Data());
+      const CUString letters = CUString::FromUtf8(argv[++i]);
+      symmetric.assign(letters.Data(), letters.Length());
     } else {
       return Usage();
     }
   }
-  if (!LoadLevelSet(argv[2])) return 1;
-  return RunPlaySession(options, std::cin, std::cout, std::cerr);
+  if (!puzzle.LoadLevelSet(argv[2])) return 1;
+  puzzle.SetSymmetricLetters(symmetric);
+  return RunPlaySession(puzzle, host, options, std::cin, std::cout, std::cerr);
 }
 
 }  // namespace
