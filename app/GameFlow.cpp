@@ -134,7 +134,7 @@ void Game::FreeLevelTheme() {
 
 std::string Game::NextScreenshotPath() {
   char path[1200];
-  std::snprintf(path, sizeof path, "%scapture\\ScreenShot%02d.bmp", g_gamePath, m_screenshotNumber);
+  std::snprintf(path, sizeof path, "%scapture\\ScreenShot%02d.bmp", g_settings.gamePath, m_screenshotNumber);
   m_screenshotNumber += 1;
   return path;
 }

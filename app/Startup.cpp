@@ -84,11 +84,11 @@ void Game::MakeDirectoriesRemembered(const char* path) {
 void Game::CreateGameDirectories() {
   ReadGameDirectory();
   m_createdDirectories.clear();
-  MakeDirectoriesRemembered(g_gamePath);
+  MakeDirectoriesRemembered(g_settings.gamePath);
   char path[1100];
-  std::snprintf(path, sizeof path, "%ssave\\", g_gamePath);
+  std::snprintf(path, sizeof path, "%ssave\\", g_settings.gamePath);
   MakeDirectoriesRemembered(path);
-  std::snprintf(path, sizeof path, "%scapture\\", g_gamePath);
+  std::snprintf(path, sizeof path, "%scapture\\", g_settings.gamePath);
   MakeDirectoriesRemembered(path);
 }
 

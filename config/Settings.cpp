@@ -9,10 +9,6 @@
 #include "config/Language.h"
 
 Settings g_settings;
-int g_moveDuration = 250;
-FontStyleRecord g_fontStyles[kFontStyleCount];
-float g_logoColors[3][3] = {{0.0f, 0.8f, 1.0f}, {1.0f, 0.0f, 0.5f}, {1.0f, 0.9f, 0.0f}};
-char g_gamePath[1024];
 
 const char* const kConfigFileName = "config.ini";
 const char* const kFontIniPath = "data/font.ini";
@@ -20,8 +16,13 @@ const char* const kGameIniPath = ".\\game.ini";
 
 namespace {
 
-ORBConfigFile g_configFile;
-ORBString g_languagePath;
+// config.ini as read at start-up, kept to be written back with its own
+// lines at exit; the language file path built from it. With g_settings.
+struct SettingsFiles {
+  ORBConfigFile config;
+  bool configRead = false;  // whether the last LoadSettings read config.ini
+  ORBString languagePath;
+} g_files;
 
 // Every stored integer setting once: its key, its field, its default and the
 // range the game can use. Values that index tables (labels, shadow modes,
@@ -59,6 +60,7 @@ struct SpeedStep {
   int moveDuration;
 };
 const SpeedStep kSpeedSteps[] = {{16, 600}, {12, 400}, {8, 250}, {4, 175}, {2, 100}};
+constexpr int kMiddleMoveDuration = 250;
 
 // atoi's rules (leading blanks, optional sign, digits up to the first other
 // byte, 0 when there are none), saturating instead of overflowing.
@@ -73,60 +75,56 @@ void ParseColor(const char* text, float color[3]) { std::sscanf(text, "%f,%f,%f"
 
 }  // namespace
 
-ORBConfigFile& SettingsFile() { return g_configFile; }
-const ORBString& LanguageFilePath() { return g_languagePath; }
+ORBConfigFile& SettingsFile() { return g_files.config; }
+const ORBString& LanguageFilePath() { return g_files.languagePath; }
 const char* FontStyleSection(int style) {
   return style >= 0 && style < kFontStyleCount ? kFontSections[style] : "";
 }
 
-void ApplySpeedToMoveDuration(int speed) {
+int MoveDurationForSpeed(int speed) {
   for (const SpeedStep& step : kSpeedSteps)
-    if (step.speed == speed) g_moveDuration = step.moveDuration;
+    if (step.speed == speed) return step.moveDuration;
+  return kMiddleMoveDuration;
 }
 
-namespace {
-// Whether the last LoadSettings read config.ini.
-bool g_configRead = false;
-}  // namespace
-
 int LoadSettings() {
-  g_configRead = g_configFile.Load(kConfigFileName);
-  if (!g_configRead) {
+  g_files.configRead = g_files.config.Load(kConfigFileName);
+  if (!g_files.configRead) {
     std::fprintf(stderr, "Configuration File %s not found\n", kConfigFileName);
     return 0;
   }
   ORBString value;
   for (const IntegerSetting& setting : kIntegerSettings) {
     int number = setting.defaultValue;
-    if (g_configFile.GetValue(setting.key, value)) number = ParseInteger(value.c_str());
+    if (g_files.config.GetValue(setting.key, value)) number = ParseInteger(value.c_str());
     if (number < setting.minimum) number = setting.minimum;
     if (number > setting.maximum) number = setting.maximum;
     g_settings.*setting.field = number;
   }
   g_settings.mipMapping = 1;
-  g_settings.lang = g_configFile.GetValue("Lang", value) ? value : ORBString("en");
+  g_settings.lang = g_files.config.GetValue("Lang", value) ? value : ORBString("en");
 
-  g_languagePath.Format("data/text_%s.txt", g_settings.lang.c_str());
-  if (!LoadLanguage(g_languagePath.c_str())) return 0;
+  g_files.languagePath.Format("data/text_%s.txt", g_settings.lang.c_str());
+  if (!LoadLanguage(g_files.languagePath.c_str())) return 0;
 
   for (int style = 0; style < kFontStyleCount; ++style)
-    ReadFontStyle(kFontIniPath, g_fontStyles[style], kFontSections[style]);
+    ReadFontStyle(kFontIniPath, g_settings.fontStyles[style], kFontSections[style]);
   return 1;
 }
 
 void StoreSettings() {
   // A config.ini that could not be read at start is not created at exit.
-  if (!g_configRead) return;
+  if (!g_files.configRead) return;
   char number[32];
   for (const IntegerSetting& setting : kIntegerSettings) {
     std::snprintf(number, sizeof number, "%d", g_settings.*setting.field);
-    g_configFile.SetValue(setting.key, number);
+    g_files.config.SetValue(setting.key, number);
   }
-  g_configFile.Save(kConfigFileName);
+  g_files.config.Save(kConfigFileName);
 }
 
 void ReadGameDirectory() {
-  ReadProfileString("Path", "GamePath", ".\\", g_gamePath, sizeof g_gamePath, kGameIniPath);
+  ReadProfileString("Path", "GamePath", ".\\", g_settings.gamePath, sizeof g_settings.gamePath, kGameIniPath);
 }
 
 void ReadFontStyle(const char* path, FontStyleRecord& record, const char* section) {
@@ -148,6 +146,6 @@ void ReadLogoColors() {
   char value[256];
   for (int i = 0; i < 3; ++i) {
     ReadProfileString("Logo", kKeys[i], "1,1,1", value, sizeof value, kFontIniPath);
-    ParseColor(value, g_logoColors[i]);
+    ParseColor(value, g_settings.logoColors[i]);
   }
 }

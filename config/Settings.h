@@ -6,31 +6,6 @@
 #include "base/ORBConfigFile.h"
 #include "base/ORBString.h"
 
-struct Settings {
-  int width = 640;
-  int height = 480;
-  int speed = 10;          // larger is slower; never below 1
-  int sound = 1;           // 0 off, 1 on
-  int music = 1;           // 0 off, 1 on
-  int difficulty = 0;      // 0 easy, 1 normal, 2 hard
-  int reflect = 0;         // floor reflection
-  int shadow = 0;          // 0 none, 1 simple, 2 real
-  int mipMapping = 1;      // not stored; on at every start
-  int langLevel = 0;       // index into the level sets of the language file
-  int cartoon = 0;
-  int detailLetter = 2;    // 0 minimum .. 3 high
-  int windowed = 0;        // from the command line, not stored
-  ORBString lang = "en";   // language code of the texts
-};
-
-extern Settings g_settings;
-
-// Move (roll) duration in milliseconds, derived from the speed setting.
-extern int g_moveDuration;
-// Sets g_moveDuration from a speed of the options table (16, 12, 8, 4, 2);
-// any other speed leaves it unchanged.
-void ApplySpeedToMoveDuration(int speed);
-
 // The nine text styles, in the order they are read from "data/font.ini".
 enum FontStyleIndex {
   kFontGameBig,
@@ -53,15 +28,40 @@ struct FontStyleRecord {
   int shadowOffset[2];
 };
 
-extern FontStyleRecord g_fontStyles[kFontStyleCount];
+// The settings as loaded: process-wide, read once at start-up and by every
+// layer that shows what they choose, written back to config.ini at exit.
+struct Settings {
+  int width = 640;
+  int height = 480;
+  int speed = 10;          // larger is slower; never below 1
+  int sound = 1;           // 0 off, 1 on
+  int music = 1;           // 0 off, 1 on
+  int difficulty = 0;      // 0 easy, 1 normal, 2 hard
+  int reflect = 0;         // floor reflection
+  int shadow = 0;          // 0 none, 1 simple, 2 real
+  int mipMapping = 1;      // not stored; on at every start
+  int langLevel = 0;       // index into the level sets of the language file
+  int cartoon = 0;
+  int detailLetter = 2;    // 0 minimum .. 3 high
+  int windowed = 0;        // from the command line, not stored
+  ORBString lang = "en";   // language code of the texts
+
+  // "data/font.ini": the nine text styles and the three colours of the
+  // opening logo.
+  FontStyleRecord fontStyles[kFontStyleCount] = {};
+  float logoColors[3][3] = {{0.0f, 0.8f, 1.0f}, {1.0f, 0.0f, 0.5f}, {1.0f, 0.9f, 0.0f}};
+  // ".\game.ini": the directory under which saves, screenshots and the score
+  // file live; it is expected to end in a separator.
+  char gamePath[1024] = ".\\";
+};
+
+extern Settings g_settings;
+
+// The roll duration in milliseconds for a speed of the options table (16, 12,
+// 8, 4, 2); any other speed rolls at the middle one's 250.
+int MoveDurationForSpeed(int speed);
+
 const char* FontStyleSection(int style);
-
-// The three colours of the opening logo.
-extern float g_logoColors[3][3];
-
-// The directory under which saves, screenshots and the score file live; it is
-// expected to end in a separator.
-extern char g_gamePath[1024];
 
 extern const char* const kConfigFileName;   // "config.ini"
 extern const char* const kFontIniPath;      // "data/font.ini"

@@ -41,7 +41,7 @@ bool BuildPart(Objet3D& object, int part, const EmblemMesh& mesh) {
   material->opacity = 1.0f;
   std::fill_n(material->ambient, 3, 1.0f);
   std::fill_n(material->diffuse, 3, 1.0f);
-  if (!material->environmentTexture) material->SetEnvironmentTexture(GlowTexture(g_logoColors[part]));
+  if (!material->environmentTexture) material->SetEnvironmentTexture(GlowTexture(g_settings.logoColors[part]));
 
   Mesh3D* m = object.AddMesh();
   m->name = kMaterialNames[part];

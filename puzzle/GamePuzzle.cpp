@@ -53,14 +53,14 @@ struct GameSide {
 // puzzle (the options and the tests change it between calls).
 Puzzle& Synced() {
   Puzzle& puzzle = g_gameSide.puzzle;
-  puzzle.SetMoveDuration(g_moveDuration);
+  puzzle.SetMoveDuration(MoveDurationForSpeed(g_settings.speed));
   return puzzle;
 }
 
 // Also the game directory, for the calls that name a save slot.
 Puzzle& WithGamePath() {
   Puzzle& puzzle = Synced();
-  puzzle.SetGamePath(g_gamePath);
+  puzzle.SetGamePath(g_settings.gamePath);
   return puzzle;
 }
 

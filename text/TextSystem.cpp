@@ -21,7 +21,7 @@ void QuitTextSystem() {
 
 void ApplyFontStyleColours(GLFontTrueType& font, int style) {
   if (style < 0 || style >= kFontStyleCount) return;
-  const FontStyleRecord& record = g_fontStyles[style];
+  const FontStyleRecord& record = g_settings.fontStyles[style];
   for (int i = 0; i < 3; ++i) {
     font.top[i] = record.top[i];
     font.bottom[i] = record.bottom[i];
@@ -35,5 +35,5 @@ void ApplyFontStyleColours(GLFontTrueType& font, int style) {
 int OpenFontStyle(GLFontTrueType& font, int style) {
   if (style < 0 || style >= kFontStyleCount) return 0;
   ApplyFontStyleColours(font, style);
-  return font.Open(g_fontStyles[style].face, g_fontStyles[style].size);
+  return font.Open(g_settings.fontStyles[style].face, g_settings.fontStyles[style].size);
 }

@@ -100,7 +100,6 @@ void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vect
   for (const SpeedStep& step : kSpeeds) {
     if (settings.speed != step.speed) continue;
     SelectOption(set, kOptionSpeed, step.choice);
-    ApplySpeedToMoveDuration(step.speed);
   }
   SelectOption(set, kOptionReflet, settings.reflect == 1 ? kChoiceReflectOn : kChoiceReflectOff);
   // The simple shadows have no entry of their own: the first choice shows
@@ -127,7 +126,6 @@ void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, co
     settings.shadow = c == kChoiceShadowReal ? 2 : 0;
   } else if (c >= kChoiceVerySlow && c <= kChoiceVeryFast) {
     settings.speed = kSpeeds[c - kChoiceVerySlow].speed;
-    ApplySpeedToMoveDuration(settings.speed);
   } else if (c == kChoiceMusicOn || c == kChoiceMusicOff) {
     settings.music = c == kChoiceMusicOn ? 1 : 0;
     host.SetMusicOn(settings.music != 0);

@@ -115,7 +115,7 @@ int SaveScoreTable(const char* path, const ScoreTable& table) {
 
 std::string ScoreFilePath() {
   char path[1200];
-  std::snprintf(path, sizeof path, "%s%s", g_gamePath, kScoreFileName);
+  std::snprintf(path, sizeof path, "%s%s", g_settings.gamePath, kScoreFileName);
   return path;
 }
 

@@ -27,7 +27,6 @@ class PlayViewTest : public ::testing::Test {
   void SetUp() override {
     std::srand(1);
     g_settings = Settings();
-    g_moveDuration = 250;
     ResetPlayState();
     RecordShuffle(false);
     InstallPuzzleHost(&host);
@@ -151,7 +150,7 @@ TEST_F(PlayViewTest, TheCamerasKeepTheirLimitsAndOnlyTheCloseViewPans) {
 }
 
 TEST(Screenshots, AreNumberedFromZeroInTheCaptureDirectory) {
-  std::snprintf(g_gamePath, sizeof g_gamePath, "%s", "./");
+  std::snprintf(g_settings.gamePath, sizeof g_settings.gamePath, "%s", "./");
   Game game{LaunchOptions()};
   EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot00.bmp");
   EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot01.bmp");

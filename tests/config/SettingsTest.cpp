@@ -151,22 +151,22 @@ TEST_F(SettingsTest, FontStylesTakeDefaultsAndKeepFieldsWhoseValueDoesNotParse) 
 TEST_F(SettingsTest, LogoColoursKeepTheirStartValuesWhereTheFileDoesNotParse) {
   WriteFile("data/font.ini", "[Logo]\nColor1=1,0,0\nColor2=oops\n");
   ReadLogoColors();
-  EXPECT_FLOAT_EQ(g_logoColors[0][0], 1.0f);
-  EXPECT_FLOAT_EQ(g_logoColors[0][1], 0.0f);
-  EXPECT_FLOAT_EQ(g_logoColors[1][0], 1.0f);  // start value (1, 0, 0.5) kept
-  EXPECT_FLOAT_EQ(g_logoColors[1][2], 0.5f);
-  EXPECT_FLOAT_EQ(g_logoColors[2][1], 1.0f);  // missing: default "1,1,1"
+  EXPECT_FLOAT_EQ(g_settings.logoColors[0][0], 1.0f);
+  EXPECT_FLOAT_EQ(g_settings.logoColors[0][1], 0.0f);
+  EXPECT_FLOAT_EQ(g_settings.logoColors[1][0], 1.0f);  // start value (1, 0, 0.5) kept
+  EXPECT_FLOAT_EQ(g_settings.logoColors[1][2], 0.5f);
+  EXPECT_FLOAT_EQ(g_settings.logoColors[2][1], 1.0f);  // missing: default "1,1,1"
 }
 
 TEST_F(SettingsTest, TheGameDirectoryComesFromGameIniWithBackslashPaths) {
   ReadGameDirectory();
-  EXPECT_STREQ(g_gamePath, ".\\");  // no game.ini: the default
+  EXPECT_STREQ(g_settings.gamePath, ".\\");  // no game.ini: the default
   WriteFile("game.ini", "[Path]\nGamePath=saves/\n");
   ReadGameDirectory();
-  EXPECT_STREQ(g_gamePath, "saves/");
+  EXPECT_STREQ(g_settings.gamePath, "saves/");
   WriteFile("game.ini", "[path]\n  gamepath =  ./mine/  \n");
   ReadGameDirectory();
-  EXPECT_STREQ(g_gamePath, "./mine/");
+  EXPECT_STREQ(g_settings.gamePath, "./mine/");
 }
 
 TEST(IniProfile, LooksUpSectionsAndKeysAndFallsBackToTheDefault) {

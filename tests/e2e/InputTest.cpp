@@ -162,7 +162,6 @@ bool CanRoll(puzzletest::RecordingHost& host, int i, int d) {
 bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
   puzzletest::RecordingHost host;
   InstallPuzzleHost(&host);
-  g_moveDuration = 250;
   ScopedWorkingDirectory inGame(gameDir);
   if (!LoadLanguage("data/text_en.txt")) return false;
   g_settings.langLevel = 1;

@@ -50,7 +50,6 @@ struct CraftedGame {
 bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out) {
   puzzletest::RecordingHost host;
   InstallPuzzleHost(&host);
-  g_moveDuration = 250;
   ScopedWorkingDirectory inGame(gameDir);
   if (!LoadLanguage("data/text_en.txt")) return false;
   g_settings.langLevel = levelSet;

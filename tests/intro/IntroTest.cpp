@@ -147,12 +147,12 @@ class IntroDisplayTest : public ::testing::Test {
 };
 
 TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhiteCentre) {
-  const float saved[3] = {g_logoColors[0][0], g_logoColors[0][1], g_logoColors[0][2]};
-  g_logoColors[0][0] = 1.0f;
-  g_logoColors[0][1] = g_logoColors[0][2] = 0.0f;
+  const float saved[3] = {g_settings.logoColors[0][0], g_settings.logoColors[0][1], g_settings.logoColors[0][2]};
+  g_settings.logoColors[0][0] = 1.0f;
+  g_settings.logoColors[0][1] = g_settings.logoColors[0][2] = 0.0f;
   Emblem emblem;
   ASSERT_EQ(emblem.SetUp(), 1);
-  std::copy(saved, saved + 3, g_logoColors[0]);
+  std::copy(saved, saved + 3, g_settings.logoColors[0]);
   for (const auto& object : emblem.parts) {
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(object->meshCount, 1);

@@ -38,7 +38,6 @@ void SceneTest::SetUp() {
   m_open = true;
   m_cwd.reset(new testsupport::ScopedWorkingDirectory(testsupport::GameTreeDir()));
   ResetPlayState();
-  g_moveDuration = 250;
   InstallPuzzleHost(&host);
   std::srand(1);
   SetRenderOptions(RenderOptions());

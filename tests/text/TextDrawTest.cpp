@@ -256,9 +256,9 @@ TEST_F(TextDraw, AFontOpenedFromAStyleTakesItsFaceSizeAndColours) {
   {
     ScopedWorkingDirectory inGame(GameTreeDir());
     for (int style = 0; style < kFontStyleCount; ++style)
-      ReadFontStyle(kFontIniPath, g_fontStyles[style], FontStyleSection(style));
+      ReadFontStyle(kFontIniPath, g_settings.fontStyles[style], FontStyleSection(style));
   }
-  const FontStyleRecord& style = g_fontStyles[kFontMenuBig];
+  const FontStyleRecord& style = g_settings.fontStyles[kFontMenuBig];
   GLFontTrueType menu;
   {
     ScopedWorkingDirectory inGame(GameTreeDir());
@@ -286,7 +286,7 @@ TEST_F(TextDraw, AFontOpenedFromAStyleTakesItsFaceSizeAndColours) {
   EXPECT_FALSE(menu.HasFace());
 
   // A style whose face is missing fails with a message.
-  std::snprintf(g_fontStyles[kFontMenuBig].face, sizeof g_fontStyles[kFontMenuBig].face, "data/none.ttf");
+  std::snprintf(g_settings.fontStyles[kFontMenuBig].face, sizeof g_settings.fontStyles[kFontMenuBig].face, "data/none.ttf");
   CapturedStream err(2);
   EXPECT_EQ(OpenFontStyle(menu, kFontMenuBig), 0);
   EXPECT_EQ(err.Text().rfind("Couldn't open font data/none.ttf", 0), 0u);

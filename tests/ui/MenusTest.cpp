@@ -131,7 +131,6 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   settings.difficulty = 2;
   settings.langLevel = 1;
   settings.sound = 0;
-  g_moveDuration = 250;
   settings.windowed = 1;
   SelectOptionsFromSettings(set, settings, kSizes);
   EXPECT_EQ(settings.width, 1000) << "a window keeps the size the player gave it";
@@ -144,7 +143,6 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   EXPECT_EQ(current(kOptionShadow), kChoiceShadowNone);
   EXPECT_EQ(settings.shadow, 1) << "the simple shadows stay until the entry changes";
   EXPECT_EQ(current(kOptionSpeed), kChoiceFast);
-  EXPECT_EQ(g_moveDuration, 175);
   EXPECT_EQ(current(kOptionDifficulty), kChoiceHard);
   EXPECT_EQ(current(kOptionLangage), 101);
   EXPECT_EQ(current(kOptionSound), kChoiceSoundOff);
@@ -176,7 +174,6 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   EXPECT_EQ(host.loads, 1);
   ApplyOptionChoice(kChoiceVerySlow, settings, pending, kSizes, host);
   EXPECT_EQ(settings.speed, 16);
-  EXPECT_EQ(g_moveDuration, 600);
   ApplyOptionChoice(kChoiceShadowReal, settings, pending, kSizes, host);
   EXPECT_EQ(settings.shadow, 2);
   ApplyOptionChoice(kChoiceReflectOn, settings, pending, kSizes, host);
