@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/Display.h"
 #include "config/Settings.h"
 #include "render/Bitmap2D.h"
@@ -39,10 +41,10 @@ class Bitmap2DTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(W, H), 1);
-    SetOverlayScreenSize(W, H);
+    overlay = std::make_unique<Overlay>(W, H);
   }
   void TearDown() override {
-    FreeScreenCapture();
+    overlay.reset();
     CloseDisplay();
     SDL_Quit();
   }
@@ -67,6 +69,8 @@ class Bitmap2DTest : public ::testing::Test {
       }
     return rgba;
   }
+
+  std::unique_ptr<Overlay> overlay;
 };
 
 TEST_F(Bitmap2DTest, AtAlphaOneThePictureIsOpaqueAndExact) {
@@ -136,24 +140,24 @@ TEST_F(Bitmap2DTest, AGrabbedScreenIsStoredTopRowFirstAndTheCaptureIsResampled) 
   EXPECT_TRUE(grab.resampled);
   EXPECT_EQ(grab.width, 768);
 
-  CaptureScreenForLevelStart();
+  overlay->CaptureScreenForLevelStart();
   ClearTo(1, 0, 0);
-  DrawScreenCapture(1.0f);
+  overlay->DrawScreenCapture(1.0f);
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{0, 255, 0}));
   EXPECT_EQ(Pixel(500, 700), (std::array<int, 3>{0, 0, 255}));
-  FreeScreenCapture();
+  overlay->FreeScreenCapture();
   ClearTo(1, 0, 0);
-  DrawScreenCapture(1.0f);
+  overlay->DrawScreenCapture(1.0f);
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{255, 0, 0}));
 }
 
 TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   ClearTo(0, 0, 0);
-  DrawCursor(100, 100, 16);
+  overlay->DrawCursor(100, 100, 16);
   EXPECT_EQ(Pixel(110, 110), (std::array<int, 3>{0, 0, 0})) << "nothing before the texture is loaded";
   testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
-  ASSERT_EQ(LoadPointerTexture(), 1);
-  DrawCursor(100, 100, 16);
+  ASSERT_EQ(overlay->LoadPointerTexture(), 1);
+  overlay->DrawCursor(100, 100, 16);
   testsupport::Image frame = testsupport::ReadFrame(W, H);
   int lit = 0;
   for (int y = 96; y < 136; ++y)
@@ -167,23 +171,23 @@ TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   EXPECT_GT(frame.At(101, 101).r + frame.At(101, 101).g + frame.At(101, 101).b, 30) << "the tip";
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  FreePointerTexture();
+  overlay->FreePointerTexture();
 }
 
 TEST_F(Bitmap2DTest, FadesCoverTheScreenAndPutTheStateBack) {
   ClearTo(1, 1, 1);
-  DrawBlackOverlay(0.5f);
+  overlay->DrawBlackOverlay(0.5f);
   std::array<int, 3> half = Pixel(1023, 767);
   EXPECT_NEAR(half[0], 128, 2);
-  Fade(0, 0, 1, 1);
+  overlay->Fade(0, 0, 1, 1);
   EXPECT_EQ(Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-  Begin2D();
+  overlay->Begin2D();
   EXPECT_TRUE(glIsEnabled(GL_BLEND));
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-  End2D();
+  overlay->End2D();
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
