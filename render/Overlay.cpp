@@ -3,14 +3,11 @@
 
 #include <GL/gl.h>
 
-#include "engine3d/Texture.h"
-
 namespace {
 
 constexpr int kCaptureWidth = 768;
 constexpr int kCaptureHeight = 512;
 constexpr int kCaptureTile = 256;
-const char* const kPointerPath = "data/gfx/2d/pointeur.png";
 
 void PushBothMatrices() {
   glMatrixMode(GL_PROJECTION);
@@ -63,18 +60,8 @@ void Overlay::End2D() const {
   glEnable(GL_LIGHTING);
 }
 
-int Overlay::LoadPointerTexture() {
-  FreePointerTexture();
-  auto texture = std::make_unique<Texture>();
-  if (!texture->Load(kPointerPath) || !texture->Upload()) return 0;
-  m_pointer = std::move(texture);
-  return 1;
-}
-
-void Overlay::FreePointerTexture() { m_pointer.reset(); }
-
-void Overlay::DrawCursor(int x, int y, int halfSize) const {
-  if (!m_pointer || !m_pointer->HasName()) return;
+void Overlay::DrawCursor(GLuint pointer, int x, int y, int halfSize) const {
+  if (!pointer) return;
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -85,7 +72,7 @@ void Overlay::DrawCursor(int x, int y, int halfSize) const {
   PushBothMatrices();
   ScreenOrtho();
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(m_pointer->glName));
+  glBindTexture(GL_TEXTURE_2D, pointer);
   glTranslatef(static_cast<float>(x + halfSize), static_cast<float>(y + halfSize), 0.0f);
   const float h = static_cast<float>(halfSize);
   glBegin(GL_QUADS);

@@ -5,11 +5,9 @@
 // assume (lighting, depth test and culling on, blending off, colour white).
 #pragma once
 
-#include <memory>
+#include <GL/gl.h>
 
 #include "render/Bitmap2D.h"
-
-class Texture;
 
 class Overlay {
  public:
@@ -30,13 +28,10 @@ class Overlay {
   // Projection glOrtho(0, width, height, 0, -1, 1) and identity modelview.
   void ScreenOrtho() const;
 
-  // The pointer texture "data/gfx/2d/pointeur.png".
-  int LoadPointerTexture();
-  void FreePointerTexture();
-  // Draws the pointer centred on (x + halfSize, y + halfSize): with the mouse
-  // position and 16 the 32 x 32 pointer hangs from its top-left corner.
-  // Nothing before the texture is loaded.
-  void DrawCursor(int x, int y, int halfSize) const;
+  // Draws the pointer texture centred on (x + halfSize, y + halfSize): with
+  // the mouse position and 16 the 32 x 32 pointer hangs from its top-left
+  // corner. Nothing without a texture (0).
+  void DrawCursor(GLuint pointer, int x, int y, int halfSize) const;
 
   // Covers the screen with (r, g, b) at opacity a.
   void Fade(float r, float g, float b, float a) const;
@@ -55,6 +50,5 @@ class Overlay {
   int m_height;
   float m_savedProjection[16] = {};
   float m_savedModelview[16] = {};
-  std::unique_ptr<Texture> m_pointer;
   GLBitmap2D m_capture;
 };

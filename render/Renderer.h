@@ -82,8 +82,11 @@ class Renderer {
   // caller's: SetBoardProjection, PlaceMenuCamera, lights.Menu).
   void DrawMenuBackground(float T) { m_menu.DrawBackground(T); }
   void DrawMenuTitle(float T) { m_menu.DrawTitle(T); }
-  // The pointer over everything at the mouse position (32 x 32 for 16).
-  void DrawCursor(int x, int y, int halfSize) const { overlay.DrawCursor(x, y, halfSize); }
+  // The pointer of the menu objects over everything at the mouse position
+  // (32 x 32 for 16); nothing before they are loaded.
+  void DrawCursor(int x, int y, int halfSize) const {
+    overlay.DrawCursor(m_menu.PointerTexture(), x, y, halfSize);
+  }
 
   // The parts, for the shell's and the tools' finer needs.
   SceneView view;

@@ -9,7 +9,7 @@
 #include "platform/Display.h"
 #include "config/Settings.h"
 #include "render/Bitmap2D.h"
-#include "render/Overlay.h"
+#include "render/Renderer.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 
@@ -41,10 +41,10 @@ class Bitmap2DTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(W, H), 1);
-    overlay = std::make_unique<Overlay>(W, H);
+    renderer = std::make_unique<Renderer>(W, H, RenderOptions());
   }
   void TearDown() override {
-    overlay.reset();
+    renderer.reset();
     CloseDisplay();
     SDL_Quit();
   }
@@ -70,7 +70,7 @@ class Bitmap2DTest : public ::testing::Test {
     return rgba;
   }
 
-  std::unique_ptr<Overlay> overlay;
+  std::unique_ptr<Renderer> renderer;
 };
 
 TEST_F(Bitmap2DTest, AtAlphaOneThePictureIsOpaqueAndExact) {
@@ -140,24 +140,24 @@ TEST_F(Bitmap2DTest, AGrabbedScreenIsStoredTopRowFirstAndTheCaptureIsResampled) 
   EXPECT_TRUE(grab.resampled);
   EXPECT_EQ(grab.width, 768);
 
-  overlay->CaptureScreenForLevelStart();
+  renderer->overlay.CaptureScreenForLevelStart();
   ClearTo(1, 0, 0);
-  overlay->DrawScreenCapture(1.0f);
+  renderer->overlay.DrawScreenCapture(1.0f);
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{0, 255, 0}));
   EXPECT_EQ(Pixel(500, 700), (std::array<int, 3>{0, 0, 255}));
-  overlay->FreeScreenCapture();
+  renderer->overlay.FreeScreenCapture();
   ClearTo(1, 0, 0);
-  overlay->DrawScreenCapture(1.0f);
+  renderer->overlay.DrawScreenCapture(1.0f);
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{255, 0, 0}));
 }
 
 TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   ClearTo(0, 0, 0);
-  overlay->DrawCursor(100, 100, 16);
-  EXPECT_EQ(Pixel(110, 110), (std::array<int, 3>{0, 0, 0})) << "nothing before the texture is loaded";
+  renderer->DrawCursor(100, 100, 16);
+  EXPECT_EQ(Pixel(110, 110), (std::array<int, 3>{0, 0, 0})) << "nothing before the menu objects are loaded";
   testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
-  ASSERT_EQ(overlay->LoadPointerTexture(), 1);
-  overlay->DrawCursor(100, 100, 16);
+  ASSERT_EQ(renderer->LoadMenuObjects(), 1);
+  renderer->DrawCursor(100, 100, 16);
   testsupport::Image frame = testsupport::ReadFrame(W, H);
   int lit = 0;
   for (int y = 96; y < 136; ++y)
@@ -171,23 +171,22 @@ TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   EXPECT_GT(frame.At(101, 101).r + frame.At(101, 101).g + frame.At(101, 101).b, 30) << "the tip";
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  overlay->FreePointerTexture();
 }
 
 TEST_F(Bitmap2DTest, FadesCoverTheScreenAndPutTheStateBack) {
   ClearTo(1, 1, 1);
-  overlay->DrawBlackOverlay(0.5f);
+  renderer->overlay.DrawBlackOverlay(0.5f);
   std::array<int, 3> half = Pixel(1023, 767);
   EXPECT_NEAR(half[0], 128, 2);
-  overlay->Fade(0, 0, 1, 1);
+  renderer->overlay.Fade(0, 0, 1, 1);
   EXPECT_EQ(Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-  overlay->Begin2D();
+  renderer->overlay.Begin2D();
   EXPECT_TRUE(glIsEnabled(GL_BLEND));
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-  overlay->End2D();
+  renderer->overlay.End2D();
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
