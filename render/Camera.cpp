@@ -77,13 +77,6 @@ void SceneView::CaptureMatrices() {
   glGetDoublev(GL_MODELVIEW_MATRIX, m_view.modelview);
 }
 
-void SceneView::RestoreMatrices() const {
-  glMatrixMode(GL_PROJECTION);
-  glLoadMatrixd(m_view.projection);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadMatrixd(m_view.modelview);
-}
-
 void SceneView::ExtractFrustum() {
   CaptureMatrices();
   double c[16];  // projection x modelview, column order

@@ -69,7 +69,6 @@ class SceneView {
   // Viewport and perspective of the whole screen.
   void SetProjection() const;
   void CaptureMatrices();
-  void RestoreMatrices() const;
   // Captures the matrices and takes the frustum planes from them.
   void ExtractFrustum();
   bool BoxInFrustum(const float low[3], const float high[3]) const;
