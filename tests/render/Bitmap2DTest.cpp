@@ -96,8 +96,14 @@ TEST_F(Bitmap2DTest, AtAlphaOneThePictureIsOpaqueAndExact) {
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(Bitmap2DTest, A700By500PictureMakesThreeByTwoTilesPaddedWithBlack) {
+TEST_F(Bitmap2DTest, NoPixelsNoTilesAndA700By500PictureMakesThreeByTwoTilesPaddedWithBlack) {
   GLBitmap2D picture;
+  CapturedStream err(2);
+  EXPECT_EQ(picture.MakeTiles(256, 256), 0);
+  EXPECT_EQ(err.Text(), "GLBitmap2D : image non chargee\n");
+  ClearTo(0, 1, 0);
+  picture.Draw(1.0f);
+  EXPECT_EQ(Pixel(512, 384), (std::array<int, 3>{0, 255, 0})) << "no tiles: nothing drawn";
   std::vector<uint8_t> rgba(700 * 500 * 4, 200);
   picture.SetFromRGBA(rgba.data(), 700, 500);
   ASSERT_EQ(picture.MakeTiles(256, 256), 1);
@@ -112,17 +118,6 @@ TEST_F(Bitmap2DTest, A700By500PictureMakesThreeByTwoTilesPaddedWithBlack) {
   EXPECT_EQ(tile[(243 * 256 + 187) * 3], 200) << "picture pixel (699, 499)";
   EXPECT_EQ(tile[(243 * 256 + 188) * 3], 0) << "right of the picture";
   EXPECT_EQ(tile[(244 * 256 + 10) * 3], 0) << "below the picture";
-}
-
-TEST_F(Bitmap2DTest, NoPixelsNoTilesAndADrawThatDoesNothing) {
-  GLBitmap2D picture;
-  CapturedStream err(2);
-  EXPECT_EQ(picture.MakeTiles(256, 256), 0);
-  EXPECT_EQ(err.Text(), "GLBitmap2D : image non chargee\n");
-  EXPECT_TRUE(picture.textures.empty());
-  ClearTo(0, 1, 0);
-  picture.Draw(1.0f);
-  EXPECT_EQ(Pixel(512, 384), (std::array<int, 3>{0, 255, 0}));
 }
 
 TEST_F(Bitmap2DTest, AGrabbedScreenIsStoredTopRowFirstAndTheCaptureIsResampled) {

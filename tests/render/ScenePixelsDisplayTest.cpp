@@ -295,15 +295,14 @@ TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
   }
 }
 
-// The texture and display-list names alive in the context (the drivers
-// hand out small numbers first).
-int LiveGLObjects() {
-  int live = 0;
-  for (GLuint name = 1; name < 4096; ++name) live += (glIsTexture(name) ? 1 : 0) + (glIsList(name) ? 1 : 0);
-  return live;
-}
-
 TEST_F(SceneTest, ARendererFreesEveryGLObjectItMade) {
+  // The texture and display-list names alive (the driver hands out small
+  // numbers first).
+  const auto LiveGLObjects = [] {
+    int live = 0;
+    for (GLuint name = 1; name < 4096; ++name) live += glIsTexture(name) + glIsList(name);
+    return live;
+  };
   StartSource(puzzletest::OneLevel({"#######", "#.....#", "#.CAT.#", "#..#..#", "#######"}, {"CAT 2 2 h"}));
   frame.options = RenderOptions{1, 2, 1, 1};
   renderer->StartParticleBurst();
