@@ -8,8 +8,7 @@
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Lights.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 
 namespace {
 

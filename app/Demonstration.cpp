@@ -10,7 +10,7 @@
 #include "config/Settings.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Lights.h"
+#include "render/GameRenderer.h"
 
 namespace {
 

@@ -15,8 +15,7 @@
 #include "puzzle/PlayState.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
-#include "render/Lights.h"
-#include "render/Themes.h"
+#include "render/GameRenderer.h"
 #include "ui/ModalScreens.h"
 
 namespace {

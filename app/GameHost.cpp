@@ -4,9 +4,8 @@
 
 #include "app/Game.h"
 #include "audio/Audio.h"
-#include "render/BoardScene.h"
 #include "render/CubeLooks.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 
 uint32_t GameHost::Ticks() { return m_fixedClock ? m_fixedTicks : SDL_GetTicks(); }
 void GameHost::PlaySound(int number) { ::PlaySound(number); }

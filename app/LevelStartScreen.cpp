@@ -10,7 +10,7 @@
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 
 namespace {
 

@@ -2,9 +2,8 @@
 // board frame of the playing and demonstration screens.
 #include "app/PlayView.h"
 
-#include "engine3d/GLContext.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Themes.h"
+#include "render/GameRenderer.h"
 
 namespace {
 
@@ -117,7 +116,7 @@ void PlayView::CentreCloseViewOn(int cube) {
 }
 
 PickResult PlayView::PickUnder(const Pointer& pointer) const {
-  SetBoardProjection(g_screen.width, g_screen.height);
+  SetBoardProjection();
   PlaceCamera(Pose());
   PickResult result;
   Pick(pointer.x, pointer.y, result);
@@ -137,7 +136,7 @@ void DrawLevelBoard(const CameraPose& pose, const FrameTime& time, const BoardLo
   frame.hoveredArrow = look.hoveredArrow;
   frame.bobPhase = look.bobPhase;
   frame.options = CurrentRenderOptions();
-  SetBoardProjection(g_screen.width, g_screen.height);
+  SetBoardProjection();
   DrawBoard(frame);
 }
 

@@ -13,9 +13,7 @@
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
-#include "render/BoardScene.h"
-#include "render/Lights.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "ui/ModalScreens.h"
 #include "ui/Scores.h"
 

@@ -25,10 +25,7 @@
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
-#include "render/Overlay.h"
-#include "render/Themes.h"
+#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/Scores.h"
 
@@ -119,7 +116,6 @@ int Game::InitialiseSteps() {
   TraceLog::Write("read font.ini");
   ReadLogoColors();
   SetGameDifficulty(g_settings.difficulty);
-  RenderChoicesChanged();
   SDL_ShowCursor(SDL_DISABLE);
 
   m_displayModes = BuildDisplayModeList(g_settings.windowed != 0, g_settings.width, g_settings.height);
@@ -131,12 +127,12 @@ int Game::InitialiseSteps() {
     std::fprintf(stderr, "Couldn't initialize OpenGL\n");
     return 0;
   }
-  SetUpLights();
+  CreateGameRenderer(g_settings.width, g_settings.height, RenderOptions());
+  RenderChoicesChanged();
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   SetFrameRateCap(kFrameRateCap);
 
   SetWindowCaption();
-  SetOverlayScreenSize(g_settings.width, g_settings.height);
 
   TraceLog::Write("Start ORB Logo");
   // The timedemo measures the way to the menu without the opening emblem. A
@@ -222,12 +218,10 @@ void Game::Release() {
   if (m_scoresLoaded) m_scores.Save();
   StoreSettings();
   EndLevel();
-  FreeCurrentTheme();
   m_loadedTheme = -1;
-  FreeScreenCapture();
   m_topBar.FreeFonts();
   m_menus.FreeFont();
-  FreeMenuObjects();
+  DestroyGameRenderer();  // its theme, screen capture and menu objects
   FreeLevelSet();
   QuitAudio();
   m_menus.FreeHighlightTexture();
@@ -249,22 +243,25 @@ void Game::ChangeResolution(int width, int height) {
     g_settings.width = width;
     g_settings.height = height;
     m_menus.FreeHighlightTexture();
-    FreeMenuObjects();
+    // The renderer belongs to the display that closes, with its theme; a
+    // new one comes with the new display.
+    DestroyGameRenderer();
+    m_loadedTheme = -1;
     m_menus.ReleaseTexts();
     m_topBar.FreeFonts();
     CloseDisplay();
     const bool reopened = OpenDisplay(width, height, g_settings.windowed == 0);
     if (reopened) {
-      SetUpLights();
+      CreateGameRenderer(width, height, RenderOptions());
+      RenderChoicesChanged();
       SetWindowCaption();
     }
-    if (!reopened || !LoadMenuObjects() || !m_menus.LoadHighlightTexture()) {
+    if (!reopened || !LoadMenuObjects() || !ScanThemes() || !m_menus.LoadHighlightTexture()) {
       std::fprintf(stderr, "couldn't change resolution\n");
       EndAfterFailure();
     }
     m_menus.PrepareTexts();
   }
-  SetOverlayScreenSize(width, height);
   m_menus.SetScreenSize(width, height);
   m_menus.LayOut();
   ResumeMusic();

@@ -11,8 +11,7 @@
 #include "app/Game.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Lights.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "ui/MenuScreen.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "intro/Emblem.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 
 namespace {
 

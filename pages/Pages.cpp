@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "pages/PageCompose.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 
 namespace {
 

@@ -5,46 +5,17 @@
 
 #include <cmath>
 #include <cstdint>
-#include <map>
 
 #include "engine3d/Objet3D.h"
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleView.h"
-#include "render/BoardScene.h"
-#include "render/MenuObjects.h"
 #include "render/SceneLists.h"
+#include "render/ShownPuzzle.h"
 #include "render/Themes.h"
 
 namespace {
 
 constexpr float s = kSquareSize;
-constexpr int kBursts = 4;
-constexpr int kSparks = 40;
 constexpr float kSparkLife = 90.0f;  // frame units
-
-struct Spark {
-  float position[3];
-  float velocity[3];
-  float delay;  // frame units before it shows
-  float age;
-  float colour[3];
-};
-
-struct Burst {
-  int active = 0;
-  Spark sparks[kSparks];
-};
-
-Burst g_bursts[kBursts];
-uint32_t g_seed = 12345;
-
-// The bursts draw their own numbers: the rules' random sequence is not theirs.
-float Random01() {
-  g_seed = g_seed * 1664525u + 1013904223u;
-  return static_cast<float>((g_seed >> 8) & 0xFFFF) / 65535.0f;
-}
-
-std::map<const Objet3D*, GLuint> g_outlineLists;
 
 bool OnSquareEdge(const float* a, const float* b) {
   const float e = s / 2 - 0.0001f;
@@ -57,9 +28,11 @@ bool OnSquareEdge(const float* a, const float* b) {
 
 // The marked edges as lines; wall arms that stop at the square's edge meet
 // their neighbour there, so those edges are left out.
-GLuint OutlineList(Objet3D& object, bool skipSquareEdges) {
-  auto found = g_outlineLists.find(&object);
-  if (found != g_outlineLists.end()) return found->second;
+}  // namespace
+
+GLuint Outlines::List(Objet3D& object, bool skipSquareEdges) {
+  auto found = m_lists.find(&object);
+  if (found != m_lists.end()) return found->second;
   object.ComputeFlatNormals();
   object.ComputeEdgeFlags(0.7071f);
   const GLuint list = glGenLists(1);
@@ -79,20 +52,23 @@ GLuint OutlineList(Objet3D& object, bool skipSquareEdges) {
   }
   glEnd();
   glEndList();
-  g_outlineLists[&object] = list;
+  m_lists[&object] = list;
   return list;
 }
 
-}  // namespace
+float ParticleBursts::Random01() {
+  m_seed = m_seed * 1664525u + 1013904223u;
+  return static_cast<float>((m_seed >> 8) & 0xFFFF) / 65535.0f;
+}
 
-void StartParticleBurst() {
-  Burst* burst = &g_bursts[0];
-  for (Burst& b : g_bursts)
+void ParticleBursts::Start(const Board& board) {
+  Burst* burst = &m_bursts[0];
+  for (Burst& b : m_bursts)
     if (!b.active) {
       burst = &b;
       break;
     }
-  const float width = static_cast<float>(CurrentBoard().width), height = static_cast<float>(CurrentBoard().height);
+  const float width = static_cast<float>(board.width), height = static_cast<float>(board.height);
   burst->active = 1;
   for (Spark& p : burst->sparks) {
     p.position[0] = (Random01() * width - 0.5f) * s;
@@ -109,18 +85,18 @@ void StartParticleBurst() {
   }
 }
 
-void ClearParticleBursts() {
-  for (Burst& b : g_bursts) b.active = 0;
+void ParticleBursts::Clear() {
+  for (Burst& b : m_bursts) b.active = 0;
 }
 
-int ActiveParticleBursts() {
+int ParticleBursts::Active() const {
   int n = 0;
-  for (const Burst& b : g_bursts) n += b.active;
+  for (const Burst& b : m_bursts) n += b.active;
   return n;
 }
 
-void AdvanceParticleBursts(float frameDelta) {
-  for (Burst& b : g_bursts) {
+void ParticleBursts::Advance(float frameDelta) {
+  for (Burst& b : m_bursts) {
     if (!b.active) continue;
     bool alive = false;
     for (Spark& p : b.sparks) {
@@ -137,12 +113,11 @@ void AdvanceParticleBursts(float frameDelta) {
   }
 }
 
-void DrawParticleBursts() {
-  if (!ActiveParticleBursts()) return;
+void ParticleBursts::Draw(GLuint glow) const {
+  if (!Active()) return;
   float m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   const float right[3] = {m[0], m[4], m[8]}, up[3] = {m[1], m[5], m[9]};
-  const GLuint glow = GlowTextureName();
   if (glow) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, glow);
@@ -155,7 +130,7 @@ void DrawParticleBursts() {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glDepthMask(GL_FALSE);
   glBegin(GL_QUADS);
-  for (const Burst& b : g_bursts) {
+  for (const Burst& b : m_bursts) {
     if (!b.active) continue;
     for (const Spark& p : b.sparks) {
       if (p.delay > 0 || p.age >= kSparkLife) continue;
@@ -182,32 +157,32 @@ void DrawParticleBursts() {
   glColor4f(1, 1, 1, 1);
 }
 
-void DrawOutlines(bool withCubes) {
-  const float* c = g_themeValues.cartoonColor;
+void Outlines::Draw(const ThemeValues& values, ThemeResources& theme, const SceneLists& lists,
+                    const ShownPuzzle& puzzle, bool withCubes) {
+  const float* c = values.cartoonColor;
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_LINE_SMOOTH);
-  glLineWidth(g_themeValues.cartoonLineWidth > 0 ? g_themeValues.cartoonLineWidth : 1.0f);
-  glColor4f(c[0], c[1], c[2], g_themeValues.cartoonAlpha);
+  glLineWidth(values.cartoonLineWidth > 0 ? values.cartoonLineWidth : 1.0f);
+  glColor4f(c[0], c[1], c[2], values.cartoonAlpha);
   glDepthFunc(GL_LEQUAL);
-  for (int i = 0; i < g_wallPieceCount; ++i) {
-    const WallPiece& w = g_wallPieces[i];
+  for (int i = 0; i < lists.wallPieceCount; ++i) {
+    const WallPiece& w = lists.wallPieces[i];
     if (!w.visible) continue;
     glPushMatrix();
     glTranslatef(w.x * s, w.height * s, w.y * s);
-    glCallList(OutlineList(g_theme.walls[w.kind], true));
+    glCallList(List(theme.walls[w.kind], true));
     glPopMatrix();
   }
   if (withCubes) {
-    const Level& level = CurrentLevel();
-    for (int i = 0; i < CubeCount(); ++i) {
-      const Cube* cube = level.CubeAt(i);
-      if (!cube || !cube->models[0] || !g_cubeDraw[i].visible) continue;
+    for (int i = 0; i < puzzle.CubeCount(); ++i) {
+      const Cube* cube = puzzle.CubeAt(i);
+      if (!cube || !cube->models[0] || !lists.cubeDraw[i].visible) continue;
       glPushMatrix();
       glMultMatrixf(cube->transform);
-      glCallList(OutlineList(*cube->models[0], false));
+      glCallList(List(*cube->models[0], false));
       glPopMatrix();
     }
   }
@@ -219,7 +194,7 @@ void DrawOutlines(bool withCubes) {
   glColor4f(1, 1, 1, 1);
 }
 
-void FreeOutlineLists() {
-  for (auto& entry : g_outlineLists) glDeleteLists(entry.second, 1);
-  g_outlineLists.clear();
+void Outlines::Free() {
+  for (auto& entry : m_lists) glDeleteLists(entry.second, 1);
+  m_lists.clear();
 }

@@ -2,11 +2,67 @@
 // outlines along the models' marked edges.
 #pragma once
 
-void AdvanceParticleBursts(float frameDelta);
-// Additive sprites in board space (inside the mirror pass too).
-void DrawParticleBursts();
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <map>
+
+class Objet3D;
+class SceneLists;
+class ShownPuzzle;
+struct Board;
+struct ThemeResources;
+struct ThemeValues;
+
+// Bursts of sparks over the board: when a word is formed, when a level is won.
+class ParticleBursts {
+ public:
+  // A burst over a board of that size (in the first free slot, else the first).
+  void Start(const Board& board);
+  void Clear();
+  int Active() const;
+  void Advance(float frameDelta);
+  // Additive sprites in board space (inside the mirror pass too), in the
+  // glow texture when there is one.
+  void Draw(GLuint glow) const;
+
+ private:
+  static constexpr int kBursts = 4;
+  static constexpr int kSparks = 40;
+  struct Spark {
+    float position[3];
+    float velocity[3];
+    float delay;  // frame units before it shows
+    float age;
+    float colour[3];
+  };
+  struct Burst {
+    int active = 0;
+    Spark sparks[kSparks];
+  };
+  // The bursts draw their own numbers: the rules' random sequence is not theirs.
+  float Random01();
+
+  Burst m_bursts[kBursts];
+  uint32_t m_seed = 12345;
+};
 
 // Lines along the crease and border edges of the walls, cubes and arrows, in
-// the theme's outline width, colour and alpha.
-void DrawOutlines(bool withCubes);
-void FreeOutlineLists();
+// the theme's outline width, colour and alpha; one display list per model,
+// made on first use.
+class Outlines {
+ public:
+  Outlines() = default;
+  ~Outlines() { Free(); }
+  Outlines(const Outlines&) = delete;
+  Outlines& operator=(const Outlines&) = delete;
+
+  void Draw(const ThemeValues& values, ThemeResources& theme, const SceneLists& lists, const ShownPuzzle& puzzle,
+            bool withCubes);
+  void Free();
+
+ private:
+  GLuint List(Objet3D& object, bool skipSquareEdges);
+
+  std::map<const Objet3D*, GLuint> m_lists;
+};

@@ -6,28 +6,15 @@
 
 #include <cmath>
 
+#include "engine3d/Material.h"
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleView.h"
-#include "render/BoardEffects.h"
-#include "render/CubeLooks.h"
-#include "render/LetterImages.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
-#include "render/SceneLists.h"
-#include "render/Themes.h"
+#include "render/Renderer.h"
 
 namespace {
 
 constexpr float s = kSquareSize;
 constexpr double kPi = 3.14159265358979323846;
 const float kFloorPlane[4] = {0, 1, 0, 0};
-
-float g_shadowMatrix[16];
-
-bool MirrorOn(const BoardFrame& f) { return f.options.reflect && g_themeValues.reflectStrength != 0.0f; }
-
-// The light must come from above the floor for its shadow to fall on it.
-bool RealShadowsOn(const BoardFrame& f) { return f.options.shadow == 2 && g_lights.position0[1] > 0.001f; }
 
 void BindOrUntextured(GLuint name) {
   if (name) {
@@ -38,21 +25,59 @@ void BindOrUntextured(GLuint name) {
   }
 }
 
-void DrawFloor(float opacity) {
-  Material* floor = g_theme.floorMaterial;
+// One frame's drawing: the renderer's parts, the frame and the shadow
+// projection of this frame.
+class BoardPass {
+ public:
+  BoardPass(Renderer& renderer, const ShownPuzzle& shown, Outlines& outlines, GLuint glowTexture,
+            const BoardFrame& frame)
+      : r(renderer),
+        theme(renderer.themes.resources),
+        values(renderer.themes.values),
+        puzzle(shown),
+        outlines(outlines),
+        glow(glowTexture),
+        f(frame) {}
+  void Draw();
+
+ private:
+  bool MirrorOn() const { return f.options.reflect && values.reflectStrength != 0.0f; }
+  // The light must come from above the floor for its shadow to fall on it.
+  bool RealShadowsOn() const { return f.options.shadow == 2 && r.lights.values.position0[1] > 0.001f; }
+  void DrawFloor(float opacity);
+  void DrawWallPieces(bool onlyGeometry, bool nearOnes);
+  void DrawCubes(bool onlyGeometry);
+  void DrawGlows(float T);
+  void DrawArrows(bool sphereMap, bool onlyGeometry);
+  void DrawMirrorImage();
+  void DrawRealShadows();
+  void DrawFloorMarks();
+
+  Renderer& r;
+  ThemeResources& theme;
+  const ThemeValues& values;
+  const ShownPuzzle& puzzle;
+  Outlines& outlines;
+  const GLuint glow;
+  const BoardFrame& f;
+  float shadowMatrix[16] = {};
+};
+
+void BoardPass::DrawFloor(float opacity) {
+  Material* floor = theme.floorMaterial;
   if (!floor) return;
   floor->opacity = opacity;
   floor->Apply();
-  CallFloorList();
+  r.lists.CallFloorList();
   floor->End();
   floor->opacity = 1.0f;
 }
 
-void DrawWallPieces(bool onlyGeometry, bool nearOnes) {
-  for (int i = 0; i < g_wallPieceCount; ++i) {
-    const WallPiece& w = g_wallPieces[i];
+void BoardPass::DrawWallPieces(bool onlyGeometry, bool nearOnes) {
+  for (int i = 0; i < r.lists.wallPieceCount; ++i) {
+    const WallPiece& w = r.lists.wallPieces[i];
     if (!(nearOnes ? w.nearView : w.visible)) continue;
-    Objet3D& wall = g_theme.walls[w.kind];
+    Objet3D& wall = theme.walls[w.kind];
     glPushMatrix();
     glTranslatef(w.x * s, w.height * s, w.y * s);
     if (onlyGeometry)
@@ -65,17 +90,13 @@ void DrawWallPieces(bool onlyGeometry, bool nearOnes) {
   }
 }
 
-// The celebration screens' bobbing phase; negative while the cubes stand.
-float g_bobPhase = -1.0f;
-
-void DrawCubes(bool onlyGeometry) {
-  const Level& level = CurrentLevel();
-  for (int i = 0; i < CubeCount(); ++i) {
-    const Cube* cube = level.CubeAt(i);
+void BoardPass::DrawCubes(bool onlyGeometry) {
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.CubeAt(i);
     if (!cube || !cube->models[0]) continue;
     glPushMatrix();
-    if (g_bobPhase >= 0.0f)
-      glTranslatef(0.0f, static_cast<float>(std::sin((i + g_bobPhase) * kPi / 4.0) * 0.5 + 0.3) * s, 0.0f);
+    if (f.bobPhase >= 0.0f)
+      glTranslatef(0.0f, static_cast<float>(std::sin((i + f.bobPhase) * kPi / 4.0) * 0.5 + 0.3) * s, 0.0f);
     glMultMatrixf(cube->transform);
     if (onlyGeometry)
       cube->models[0]->DrawGeometry(false, 0);
@@ -86,7 +107,7 @@ void DrawCubes(bool onlyGeometry) {
 }
 
 // Sprites facing the viewer, from the rotation of the current modelview.
-void DrawGlows(float T) {
+void BoardPass::DrawGlows(float T) {
   float m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   const float right[3] = {m[0], m[4], m[8]}, up[3] = {m[1], m[5], m[9]};
@@ -97,11 +118,10 @@ void DrawGlows(float T) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glDisable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);
-  BindOrUntextured(GlowTextureName());
-  const Level& level = CurrentLevel();
-  for (int i = 0; i < CubeCount(); ++i) {
-    const Cube* cube = level.CubeAt(i);
-    if (!CubeRecord(i).inPlace || !cube) continue;
+  BindOrUntextured(glow);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.CubeAt(i);
+    if (!puzzle.CubeRecord(i).inPlace || !cube) continue;
     const float* c = &cube->transform[12];
     const float half = s * static_cast<float>(0.9 + 0.1 * std::cos(T * kPi * 0.03125 + i * kPi / 32));
     float r[3], u[3];
@@ -126,56 +146,57 @@ void DrawGlows(float T) {
   glColor4f(1, 1, 1, 1);
 }
 
-void DrawArrows(const BoardFrame& f, bool sphereMap, bool onlyGeometry) {
-  Mesh3D* mesh = g_theme.arrowWork.FirstMesh();
+void BoardPass::DrawArrows(bool sphereMap, bool onlyGeometry) {
+  Mesh3D* mesh = theme.arrowWork.FirstMesh();
   if (!mesh) return;
   Material* own = mesh->material;
-  for (int i = 0; i < ArrowCount(); ++i) {
-    const ArrowRecord& a = Arrow(i);
+  for (int i = 0; i < puzzle.ArrowCount(); ++i) {
+    const ArrowRecord& a = puzzle.Arrow(i);
     if (!a.active) continue;
     glPushMatrix();
     MoveToArrow(a);
     if (onlyGeometry) {
-      g_theme.arrowWork.DrawGeometry(false, 0);
+      theme.arrowWork.DrawGeometry(false, 0);
     } else {
-      if (sphereMap) g_theme.arrowWork.SphereMap(g_view.modelview);
+      if (sphereMap) theme.arrowWork.SphereMap(r.view.Record().modelview);
       const bool on = !f.noHover && i == f.hoveredArrow;
-      Material* look = on ? g_theme.arrowOn : g_theme.arrowOff;
+      Material* look = on ? theme.arrowOn : theme.arrowOff;
       if (look) mesh->material = look;
-      g_theme.arrowWork.Draw();
+      theme.arrowWork.Draw();
       mesh->material = own;
     }
     glPopMatrix();
   }
 }
 
-void DrawMirrorImage(const BoardFrame& f) {
+void BoardPass::DrawMirrorImage() {
   glPushMatrix();
   glScalef(1, -1, 1);
   glFrontFace(GL_CW);
-  SendLightPositions();
+  r.lights.SendPositions();
   DrawWallPieces(false, false);
   if (f.drawCubes) {
     glDisable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
     DrawCubes(false);
     DrawGlows(f.elapsedFrames);
-    if (f.drawArrows) DrawArrows(f, false, false);
+    if (f.drawArrows) DrawArrows(false, false);
   }
-  DrawParticleBursts();
+  r.bursts.Draw(glow);
   glFrontFace(GL_CCW);
   glPopMatrix();
-  SendLightPositions();
+  r.lights.SendPositions();
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_DEPTH_TEST);
-  DrawFloor(1.0f - g_themeValues.reflectStrength);
+  DrawFloor(1.0f - values.reflectStrength);
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
 }
 
-void DrawRealShadows(const BoardFrame& f) {
-  const int width = static_cast<int>(CurrentBoard().width), height = static_cast<int>(CurrentBoard().height);
+void BoardPass::DrawRealShadows() {
+  const Board& board = puzzle.CurrentBoard();
+  const int width = static_cast<int>(board.width), height = static_cast<int>(board.height);
   const double planes[4][4] = {{-1, 0, 0, width * s - s / 2}, {1, 0, 0, s / 2}, {0, 0, -1, height * s - s / 2},
                                {0, 0, 1, s / 2}};
   for (int i = 0; i < 4; ++i) {
@@ -183,7 +204,7 @@ void DrawRealShadows(const BoardFrame& f) {
     glEnable(GL_CLIP_PLANE0 + i);
   }
   glPushMatrix();
-  glMultMatrixf(g_shadowMatrix);
+  glMultMatrixf(shadowMatrix);
   glFrontFace(GL_CW);
   glEnable(GL_CULL_FACE);
   glDisable(GL_TEXTURE_2D);
@@ -191,13 +212,13 @@ void DrawRealShadows(const BoardFrame& f) {
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  const float* c = g_themeValues.shadowColor;
-  glColor4f(c[0], c[1], c[2], g_themeValues.shadowStrength);
+  const float* c = values.shadowColor;
+  glColor4f(c[0], c[1], c[2], values.shadowStrength);
   glDisable(GL_DEPTH_TEST);
   DrawWallPieces(true, true);
   if (f.drawCubes) {
     DrawCubes(true);
-    if (f.drawArrows) DrawArrows(f, false, true);
+    if (f.drawArrows) DrawArrows(false, true);
   }
   glEnable(GL_DEPTH_TEST);
   glShadeModel(GL_SMOOTH);
@@ -218,73 +239,63 @@ void FloorSquare(float c, float r, float heading) {
   glPopMatrix();
 }
 
-void DrawFloorMarks(const BoardFrame& f) {
-  if (g_theme.floorMaterial) g_theme.floorMaterial->Apply();
+void BoardPass::DrawFloorMarks() {
+  if (theme.floorMaterial) theme.floorMaterial->Apply();
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
-  glColor4f(1, 1, 1, g_themeValues.shadowStrength);
+  glColor4f(1, 1, 1, values.shadowStrength);
   if (f.options.shadow == 1 && f.drawArrows) {
-    BindOrUntextured(FalseShadowTexture());
-    for (int i = 0; i < ArrowCount(); ++i) {
-      const ArrowRecord& a = Arrow(i);
+    BindOrUntextured(r.letters.FalseShadowTexture());
+    for (int i = 0; i < puzzle.ArrowCount(); ++i) {
+      const ArrowRecord& a = puzzle.Arrow(i);
       if (!a.active || (!f.noHover && i == f.hoveredArrow)) continue;
       FloorSquare(static_cast<float>(a.x), static_cast<float>(a.y), ArrowHeading(a.direction));
     }
   }
   const int hovered = f.hoveredArrow;
-  if (f.drawArrowHover && f.drawArrows && !f.noHover && hovered >= 0 && hovered < ArrowCount() && Arrow(hovered).active) {
-    BindOrUntextured(g_theme.marker.HasName() ? static_cast<GLuint>(g_theme.marker.glName) : 0);
+  if (f.drawArrowHover && f.drawArrows && !f.noHover && hovered >= 0 && hovered < puzzle.ArrowCount() &&
+      puzzle.Arrow(hovered).active) {
+    const ArrowRecord& a = puzzle.Arrow(hovered);
+    BindOrUntextured(theme.marker.HasName() ? static_cast<GLuint>(theme.marker.glName) : 0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glColor4f(1, 1, 1, 1);
-    FloorSquare(static_cast<float>(Arrow(hovered).x), static_cast<float>(Arrow(hovered).y), 0);
+    FloorSquare(static_cast<float>(a.x), static_cast<float>(a.y), 0);
   }
   glEnable(GL_CULL_FACE);
 }
 
-}  // namespace
-
-void ClearBoardScene() { ClearSceneLists(); }
-
-void BeginBoardScene() {
-  RebuildWallPieces();
-  BuildLevelLists();
-}
-
-void EndBoardScene() {}
-
-void DrawBoard(const BoardFrame& f) {
-  if (!g_theme.loaded) return;
-  g_bobPhase = f.bobPhase;
+void BoardPass::Draw() {
   const float T = f.elapsedFrames;
   PlaceCamera(f.camera);
   glClear(GL_DEPTH_BUFFER_BIT);
 
   glPushMatrix();
   glRotatef(f.slowPhase, 0, 1, 0);
-  if (g_theme.background.displayList != -1)
-    glCallList(static_cast<GLuint>(g_theme.background.displayList));
+  if (theme.background.displayList != -1)
+    glCallList(static_cast<GLuint>(theme.background.displayList));
   else
-    g_theme.background.Draw();
+    theme.background.Draw();
   glPopMatrix();
 
   glPushMatrix();
-  g_theme.arrowWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));
-  glTranslatef(g_boardOffset[0], g_boardOffset[1], g_boardOffset[2]);
-  Cull();
-  SendLightPositions();
-  ShadowMatrix(kFloorPlane, g_lights.position0, g_shadowMatrix);
-  AdvanceParticleBursts(f.frameDelta);
+  theme.arrowWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));
+  const float* offset = r.view.BoardOffset();
+  glTranslatef(offset[0], offset[1], offset[2]);
+  CullScene(r.view, r.lists, puzzle);
+  r.lights.SendPositions();
+  ShadowMatrix(kFloorPlane, r.lights.values.position0, shadowMatrix);
+  r.bursts.Advance(f.frameDelta);
 
-  const bool mirror = MirrorOn(f);
+  const bool mirror = MirrorOn();
   if (mirror) glDisable(GL_DEPTH_TEST);
   DrawFloor(1.0f);
   glEnable(GL_DEPTH_TEST);
-  if (mirror) DrawMirrorImage(f);
-  if (RealShadowsOn(f)) DrawRealShadows(f);
-  if (f.drawCubes) DrawFloorMarks(f);
+  if (mirror) DrawMirrorImage();
+  if (RealShadowsOn()) DrawRealShadows();
+  if (f.drawCubes) DrawFloorMarks();
 
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
@@ -295,22 +306,29 @@ void DrawBoard(const BoardFrame& f) {
   glColor4f(1, 1, 1, 1);
   DrawCubes(false);
   DrawGlows(T);
-  if (f.drawArrows) DrawArrows(f, true, false);
-  if (f.options.cartoon) DrawOutlines(f.drawCubes != 0);
+  if (f.drawArrows) DrawArrows(true, false);
+  if (f.options.cartoon) outlines.Draw(values, theme, r.lists, puzzle, f.drawCubes != 0);
 
   glColor4f(1, 1, 1, 1);
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
-  CallBorderList();
+  r.lists.CallBorderList();
   glEnable(GL_CULL_FACE);
-  DrawParticleBursts();
+  r.bursts.Draw(glow);
   glEnable(GL_LIGHTING);
   glPopMatrix();
 }
 
-void FreeBoardScene() {
-  FreeOutlineLists();
-  ClearParticleBursts();
-  DeleteLevelListNames();
-  FreeSharedCubeModel();
+}  // namespace
+
+void Renderer::BeginScene() {
+  lists.RebuildWallPieces(m_puzzle);
+  const Board& board = m_puzzle.CurrentBoard();
+  view.SetBoardOffset(static_cast<int>(board.width), static_cast<int>(board.height));
+  lists.BuildLevelLists(m_puzzle, themes.resources.border, letters);
+}
+
+void Renderer::DrawBoard(const BoardFrame& frame) {
+  if (!themes.Loaded()) return;
+  BoardPass(*this, m_puzzle, m_outlines, m_menu.GlowTexture(), frame).Draw();
 }

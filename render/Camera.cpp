@@ -7,15 +7,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine3d/GLContext.h"
 #include "engine3d/Objet3D.h"
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleView.h"
 #include "render/SceneLists.h"
-#include "render/Themes.h"
-
-ViewRecord g_view;
-float g_boardOffset[3] = {0, 0, 0};
+#include "render/ShownPuzzle.h"
 
 namespace {
 
@@ -31,33 +26,19 @@ void Cross(const float* a, const float* b, float* out) {
   out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
-// The cull boxes round square (c, r): half width in squares, height from
-// low to high (in world units).
-bool SquareBoxInFrustum(int c, int r, float half, float low, float high) {
-  const float a[3] = {(c - half) * s, low, (r - half) * s};
-  const float b[3] = {(c + half) * s, high, (r + half) * s};
-  return BoxInFrustum(a, b);
-}
-
-void CullWallPieces() {
-  for (int i = 0; i < g_wallPieceCount; ++i) {
-    WallPiece& w = g_wallPieces[i];
+void CullWallPieces(const SceneView& view, SceneLists& lists) {
+  for (int i = 0; i < lists.wallPieceCount; ++i) {
+    WallPiece& w = lists.wallPieces[i];
     w.nearView = w.visible = 0;
     if (!w.active) continue;
-    if (SquareBoxInFrustum(w.column, w.row, 1.0f, -s, s)) {
+    if (view.SquareInFrustum(w.column, w.row, 1.0f, -s, s)) {
       w.nearView = 1;
-      w.visible = SquareBoxInFrustum(w.column, w.row, 0.5f, -s, s) ? 1 : 0;
+      w.visible = view.SquareInFrustum(w.column, w.row, 0.5f, -s, s) ? 1 : 0;
     }
   }
 }
 
 }  // namespace
-
-void SetBoardOffset(int width, int height) {
-  g_boardOffset[0] = (0.5f - width / 2.0f) * s;
-  g_boardOffset[1] = 0.0f;
-  g_boardOffset[2] = (0.5f - height / 2.0f) * s;
-}
 
 float CameraDistanceFor(int width, int height) { return static_cast<float>(width > height ? width : height) * 0.09f; }
 
@@ -76,32 +57,31 @@ void PlaceMenuCamera() {
   glTranslatef(0, 0, -1.2f);
 }
 
-void SetBoardProjection(int width, int height) {
-  glViewport(0, 0, width, height);
+void SceneView::SetBoardOffset(int boardWidth, int boardHeight) {
+  m_boardOffset[0] = (0.5f - boardWidth / 2.0f) * s;
+  m_boardOffset[1] = 0.0f;
+  m_boardOffset[2] = (0.5f - boardHeight / 2.0f) * s;
+}
+
+void SceneView::SetProjection() const {
+  glViewport(0, 0, m_width, m_height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(g_screen.fieldOfView, height > 0 ? static_cast<double>(width) / height : 1.0, g_screen.nearPlane,
-                 g_screen.farPlane);
+  gluPerspective(projection.fieldOfView, m_height > 0 ? static_cast<double>(m_width) / m_height : 1.0,
+                 projection.nearPlane, projection.farPlane);
   glMatrixMode(GL_MODELVIEW);
 }
 
-void CaptureMatrices() {
-  glGetDoublev(GL_PROJECTION_MATRIX, g_view.projection);
-  glGetDoublev(GL_MODELVIEW_MATRIX, g_view.modelview);
+void SceneView::CaptureMatrices() {
+  glGetDoublev(GL_PROJECTION_MATRIX, m_view.projection);
+  glGetDoublev(GL_MODELVIEW_MATRIX, m_view.modelview);
 }
 
-void RestoreMatrices() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadMatrixd(g_view.projection);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadMatrixd(g_view.modelview);
-}
-
-void ExtractFrustum() {
+void SceneView::ExtractFrustum() {
   CaptureMatrices();
   double c[16];  // projection x modelview, column order
-  const double* p = g_view.projection;
-  const double* m = g_view.modelview;
+  const double* p = m_view.projection;
+  const double* m = m_view.modelview;
   for (int col = 0; col < 4; ++col)
     for (int row = 0; row < 4; ++row) {
       double sum = 0;
@@ -112,12 +92,12 @@ void ExtractFrustum() {
   for (int i = 0; i < 6; ++i) {
     const int row = i / 2;
     const double sign = (i % 2 == 0) ? 1.0 : -1.0;
-    for (int k = 0; k < 4; ++k) g_view.planes[i][k] = static_cast<float>(c[k * 4 + 3] + sign * c[k * 4 + row]);
+    for (int k = 0; k < 4; ++k) m_view.planes[i][k] = static_cast<float>(c[k * 4 + 3] + sign * c[k * 4 + row]);
   }
 }
 
-bool BoxInFrustum(const float low[3], const float high[3]) {
-  for (const auto& plane : g_view.planes) {
+bool SceneView::BoxInFrustum(const float low[3], const float high[3]) const {
+  for (const auto& plane : m_view.planes) {
     bool inside = false;
     for (int corner = 0; corner < 8 && !inside; ++corner) {
       const float x = (corner & 1) ? high[0] : low[0];
@@ -130,12 +110,18 @@ bool BoxInFrustum(const float low[3], const float high[3]) {
   return true;
 }
 
-Ray PickRay(int mouseX, int mouseY) {
-  const GLint viewport[4] = {0, 0, g_screen.width, g_screen.height};
-  const double wx = mouseX, wy = g_screen.height - mouseY;
+bool SceneView::SquareInFrustum(int c, int r, float half, float low, float high) const {
+  const float a[3] = {(c - half) * s, low, (r - half) * s};
+  const float b[3] = {(c + half) * s, high, (r + half) * s};
+  return BoxInFrustum(a, b);
+}
+
+Ray SceneView::PickRay(int mouseX, int mouseY) const {
+  const GLint viewport[4] = {0, 0, m_width, m_height};
+  const double wx = mouseX, wy = m_height - mouseY;
   double n[3] = {0, 0, 0}, f[3] = {0, 0, 0};
-  gluUnProject(wx, wy, 0.0, g_view.modelview, g_view.projection, viewport, &n[0], &n[1], &n[2]);
-  gluUnProject(wx, wy, 1.0, g_view.modelview, g_view.projection, viewport, &f[0], &f[1], &f[2]);
+  gluUnProject(wx, wy, 0.0, m_view.modelview, m_view.projection, viewport, &n[0], &n[1], &n[2]);
+  gluUnProject(wx, wy, 1.0, m_view.modelview, m_view.projection, viewport, &f[0], &f[1], &f[2]);
   Ray ray;
   double d[3] = {f[0] - n[0], f[1] - n[1], f[2] - n[2]};
   const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
@@ -144,6 +130,17 @@ Ray PickRay(int mouseX, int mouseY) {
     ray.direction[i] = static_cast<float>(length > 0 ? d[i] / length : d[i]);
   }
   return ray;
+}
+
+bool SceneView::ProjectBoardPoint(float x, float y, float z, int& px, int& py) const {
+  const GLint viewport[4] = {0, 0, m_width, m_height};
+  double wx = 0, wy = 0, wz = 0;
+  if (!gluProject(x + m_boardOffset[0], y + m_boardOffset[1], z + m_boardOffset[2], m_view.modelview,
+                  m_view.projection, viewport, &wx, &wy, &wz))
+    return false;
+  px = static_cast<int>(wx);
+  py = m_height - 1 - static_cast<int>(wy);
+  return true;
 }
 
 bool RayHitsBox(const Ray& ray, const float low[3], const float high[3]) {
@@ -207,40 +204,42 @@ bool RayHitsObject(const Ray& worldRay, const float position[3], const float box
   return hit.face >= 0;
 }
 
-void Cull() {
-  ExtractFrustum();
-  for (int i = 0; i < CubeCount(); ++i) {
-    CubeDrawRecord& d = g_cubeDraw[i];
+void CullScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle) {
+  view.ExtractFrustum();
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    CubeDrawRecord& d = lists.cubeDraw[i];
     d.nearView = d.visible = 0;
     if (!d.active) continue;
-    const CubeState& c = CubeRecord(i);
-    if (SquareBoxInFrustum(c.x, c.y, 1.0f, -0.6f * s, 0.6f * s)) {
+    const CubeState& c = puzzle.CubeRecord(i);
+    if (view.SquareInFrustum(c.x, c.y, 1.0f, -0.6f * s, 0.6f * s)) {
       d.nearView = 1;
-      d.visible = SquareBoxInFrustum(c.x, c.y, 0.5f, -0.6f * s, 0.6f * s) ? 1 : 0;
+      d.visible = view.SquareInFrustum(c.x, c.y, 0.5f, -0.6f * s, 0.6f * s) ? 1 : 0;
     }
   }
-  CullWallPieces();
+  CullWallPieces(view, lists);
 }
 
-bool Pick(int mouseX, int mouseY, PickResult& result) {
+bool PickScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle, Objet3D* arrow, int mouseX, int mouseY,
+               PickResult& result) {
   result = PickResult();
   float best = 10000.0f;
+  const float* offset = view.BoardOffset();
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
-  glTranslatef(g_boardOffset[0], g_boardOffset[1], g_boardOffset[2]);
-  ExtractFrustum();
-  CullWallPieces();
+  glTranslatef(offset[0], offset[1], offset[2]);
+  view.ExtractFrustum();
+  CullWallPieces(view, lists);
 
-  if (g_theme.loaded) {
+  if (arrow) {
     const float zero[3] = {0, 0, 0}, arrowBox[3] = {s, 0.3f * s, s};
-    for (int i = 0; i < ArrowCount(); ++i) {
-      const ArrowRecord& a = Arrow(i);
+    for (int i = 0; i < puzzle.ArrowCount(); ++i) {
+      const ArrowRecord& a = puzzle.Arrow(i);
       if (!a.active) continue;
       glPushMatrix();
       MoveToArrow(a);
-      CaptureMatrices();
+      view.CaptureMatrices();
       RayHit hit;
-      if (RayHitsObject(PickRay(mouseX, mouseY), zero, arrowBox, g_theme.arrowWork, true, hit) && hit.distance < best) {
+      if (RayHitsObject(view.PickRay(mouseX, mouseY), zero, arrowBox, *arrow, true, hit) && hit.distance < best) {
         best = hit.distance;
         result.kind = kPickArrow;
         result.index = i;
@@ -249,14 +248,14 @@ bool Pick(int mouseX, int mouseY, PickResult& result) {
     }
   }
 
-  CaptureMatrices();
-  const Ray ray = PickRay(mouseX, mouseY);
+  view.CaptureMatrices();
+  const Ray ray = view.PickRay(mouseX, mouseY);
   const float cubeBox[3] = {s, s, s};
-  for (int i = 0; i < CubeCount(); ++i) {
-    if (!g_cubeDraw[i].active) continue;
-    const CubeState& c = CubeRecord(i);
-    if (!SquareBoxInFrustum(c.x, c.y, 1.0f, -s, s) || !SquareBoxInFrustum(c.x, c.y, 0.5f, -s, s)) continue;
-    const Cube* cube = CurrentLevel().CubeAt(i);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    if (!lists.cubeDraw[i].active) continue;
+    const CubeState& c = puzzle.CubeRecord(i);
+    if (!view.SquareInFrustum(c.x, c.y, 1.0f, -s, s) || !view.SquareInFrustum(c.x, c.y, 0.5f, -s, s)) continue;
+    const Cube* cube = puzzle.CubeAt(i);
     if (!cube || !cube->models[0]) continue;
     const float position[3] = {c.x * s, 0.5f * s, c.y * s};
     RayHit hit;

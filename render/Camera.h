@@ -3,6 +3,8 @@
 #pragma once
 
 class Objet3D;
+class SceneLists;
+class ShownPuzzle;
 
 // The matrices and frustum planes last captured (OpenGL column order).
 struct ViewRecord {
@@ -10,11 +12,14 @@ struct ViewRecord {
   double projection[16];
   float planes[6][4];  // a, b, c, d; inside is a x + b y + c z + d > 0
 };
-extern ViewRecord g_view;
 
-// Where the board's centre sits: set by BuildLevelLists from the board size.
-extern float g_boardOffset[3];
-void SetBoardOffset(int width, int height);
+// The perspective of every 3D view: field of view (degrees), near and far.
+struct Projection {
+  float fieldOfView = 45.0f;
+  float nearPlane = 0.01f;
+  float farPlane = 1000.0f;
+};
+
 // max(width, height) x 0.09: the zoom of the level-start view.
 float CameraDistanceFor(int width, int height);
 
@@ -29,13 +34,6 @@ struct CameraPose {
 // Modelview := the orbiting camera (the caller clamps the angles).
 void PlaceCamera(const CameraPose& pose);
 void PlaceMenuCamera();
-// The projection for the viewport (field of view 45, near 0.01, far 1000).
-void SetBoardProjection(int width, int height);
-
-void CaptureMatrices();
-void RestoreMatrices();
-void ExtractFrustum();
-bool BoxInFrustum(const float low[3], const float high[3]);
 
 struct Ray {
   float origin[3];
@@ -47,8 +45,6 @@ struct RayHit {
   int mesh = -1;
 };
 
-// The ray through the pixel, in the space of the matrices last captured.
-Ray PickRay(int mouseX, int mouseY);
 bool RayHitsBox(const Ray& ray, const float low[3], const float high[3]);
 // One-sided: only triangles wound as the models' outer faces count, and
 // only in front of the ray's origin.
@@ -56,6 +52,43 @@ bool RayHitsTriangle(const Ray& ray, const float* p0, const float* p1, const flo
 // Box of the given size centred on position, then (precise) every triangle.
 bool RayHitsObject(const Ray& ray, const float position[3], const float box[3], Objet3D& object, bool precise,
                    RayHit& hit);
+
+// The view of one screen: its size, the projection, where the board's centre
+// sits, and the matrices and frustum last captured.
+class SceneView {
+ public:
+  SceneView(int width, int height) : m_width(width), m_height(height) {}
+
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  const ViewRecord& Record() const { return m_view; }
+  const float* BoardOffset() const { return m_boardOffset; }
+  // The board's centre at the origin: set at each level start.
+  void SetBoardOffset(int boardWidth, int boardHeight);
+
+  // Viewport and perspective of the whole screen.
+  void SetProjection() const;
+  void CaptureMatrices();
+  // Captures the matrices and takes the frustum planes from them.
+  void ExtractFrustum();
+  bool BoxInFrustum(const float low[3], const float high[3]) const;
+  // The box round square (c, r): half width in squares, height from low to
+  // high (world units).
+  bool SquareInFrustum(int c, int r, float half, float low, float high) const;
+  // The ray through the pixel, in the space of the matrices last captured.
+  Ray PickRay(int mouseX, int mouseY) const;
+  // Where a board-space point lands on the screen (y from the top) with the
+  // matrices last captured, the board offset added. False when it cannot.
+  bool ProjectBoardPoint(float x, float y, float z, int& px, int& py) const;
+
+  Projection projection;
+
+ private:
+  int m_width;
+  int m_height;
+  ViewRecord m_view = {};
+  float m_boardOffset[3] = {0, 0, 0};
+};
 
 enum PickKind { kPickNothing = -1, kPickArrow = 0, kPickCube = 1 };
 struct PickResult {
@@ -65,6 +98,8 @@ struct PickResult {
 
 // Near and visible flags of every cube and wall piece; the board offset must
 // be applied to the modelview matrix.
-void Cull();
-// What lies under the pixel (camera placed, board offset not applied).
-bool Pick(int mouseX, int mouseY, PickResult& result);
+void CullScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle);
+// What lies under the pixel (camera placed, board offset not applied); the
+// arrows are tested against the arrow model when there is one.
+bool PickScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle, Objet3D* arrow, int mouseX, int mouseY,
+               PickResult& result);

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int kTiles = 8;  // six faces and two spare tiles
-Objet3D* g_cube = nullptr;
 
 // The look material's name says what is painted on it, so that equal cubes
 // share one texture.
@@ -29,7 +28,7 @@ std::string LookName(const Cube& cube, int kind) {
   return name;
 }
 
-void PaintLook(Material& look, const Material& model, const Cube& cube, int kind) {
+void PaintLook(Material& look, const Material& model, const Cube& cube, int kind, LetterImages& letters) {
   look.CopyValues(model);
   Texture* texture = new Texture;
   if (!texture->Create(kLetterImageSide, kLetterImageSide * kTiles, 24)) {
@@ -37,53 +36,50 @@ void PaintLook(Material& look, const Material& model, const Cube& cube, int kind
     return;
   }
   const int tileBytes = kLetterImageBytes;
-  for (int f = 0; f < 6; ++f) std::memcpy(&texture->pixels[f * tileBytes], FaceImage(cube.faces[f].letter, kind), tileBytes);
+  for (int f = 0; f < 6; ++f) std::memcpy(&texture->pixels[f * tileBytes], letters.FaceImage(cube.faces[f].letter, kind), tileBytes);
   // The spare tiles: the background's first pixel, flat.
-  const uint8_t* plain = FaceImage(0, kind);
+  const uint8_t* plain = letters.FaceImage(0, kind);
   for (int i = 6 * tileBytes; i < kTiles * tileBytes; i += 3) std::memcpy(&texture->pixels[i], plain, 3);
   look.SetBaseTexture(texture);
 }
 
-Material* MakeLook(const Cube& cube, const Material& model, int kind) {
+Material* MakeLook(const Cube& cube, const Material& model, int kind, LetterImages& letters) {
   Material* look = GetOrCreateMaterial(LookName(cube, kind).c_str());
-  if (look->referenceCount == 1) PaintLook(*look, model, cube, kind);
+  if (look->referenceCount == 1) PaintLook(*look, model, cube, kind, letters);
   return look;
 }
 
 }  // namespace
 
-Objet3D* SharedCubeModel() {
-  if (g_cube) return g_cube;
+CubeLooks::CubeLooks() = default;
+CubeLooks::~CubeLooks() = default;
+
+Objet3D* CubeLooks::SharedModel() {
+  if (m_model) return m_model.get();
   const std::string objects = Objet3D::ObjectDirectory(), textures = Objet3D::TextureDirectory();
   Objet3D::SetObjectDirectory("data\\gfx\\3d\\");
   Objet3D::SetTextureDirectory("data\\gfx\\2d\\");
-  Objet3D* cube = new Objet3D;
+  auto cube = std::make_unique<Objet3D>();
   if (cube->Load("cube.3do")) {
     const float centre[3] = {0, 0, 0}, scale[3] = {kSquareSize, kSquareSize, kSquareSize};
     cube->Fit(1, 1, 1);
     cube->Transform(centre, scale);
-    g_cube = cube;
+    m_model = std::move(cube);
   } else {
     std::fprintf(stderr, "Couldn't load 3D Objet %s\n", "cube.3do");
-    delete cube;
   }
   Objet3D::SetObjectDirectory(objects.c_str());
   Objet3D::SetTextureDirectory(textures.c_str());
-  return g_cube;
+  return m_model.get();
 }
 
-void FreeSharedCubeModel() {
-  delete g_cube;
-  g_cube = nullptr;
-}
-
-void LoadCubeAppearance(Cube& cube) {
-  Objet3D* model = SharedCubeModel();
+void CubeLooks::LoadAppearance(Cube& cube, LetterImages& letters) {
+  Objet3D* model = SharedModel();
   if (!model || !model->FirstMesh() || !model->FirstMesh()->material) return;
   const Material& own = *model->FirstMesh()->material;
   cube.models[0] = model;
-  cube.looks[0] = MakeLook(cube, own, cube.isStatic ? 0 : 1);
-  cube.looks[1] = MakeLook(cube, own, cube.isStatic ? 0 : 2);
+  cube.looks[0] = MakeLook(cube, own, cube.isStatic ? 0 : 1, letters);
+  cube.looks[1] = MakeLook(cube, own, cube.isStatic ? 0 : 2, letters);
 }
 
 // The look is chosen when the item is drawn: the model is shared.

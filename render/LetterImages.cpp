@@ -14,9 +14,9 @@
 #include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Texture.h"
-#include "puzzle/PuzzleView.h"
-#include "render/Themes.h"
+#include "puzzle/LevelSet.h"
 #include "render/ThemeKeys.h"
+#include "render/Themes.h"
 
 namespace {
 
@@ -29,23 +29,12 @@ constexpr int kFaceFontSize = 55;
 constexpr int kGroundFontSize = 60;
 const char* const kFaceBackgrounds[3] = {kCubeFaceOffTexture, kCubeFaceTexture, kCubeFaceOnTexture};
 
-struct FaceResources {
-  TTF_Font* font = nullptr;
-  std::vector<uint8_t> backgrounds[3];
-  std::map<int, std::vector<uint8_t>> images;  // letter x 4 + kind
-  bool tried = false;  // loaded, or failed once for this theme
-};
-FaceResources g_faces;
-
-std::vector<GLuint> g_groundTextures;  // one per alphabet letter, then the plain tile
-GLuint g_falseShadow = 0;
-
 bool EnsureTrueType() { return TTF_WasInit() || TTF_Init() == 0; }
 
-TTF_Font* OpenThemeFont(int size) {
+TTF_Font* OpenThemeFont(const std::string& path, int size) {
   if (!EnsureTrueType()) return nullptr;
-  TTF_Font* font = TTF_OpenFont(NativePath(g_themeValues.font.c_str()).c_str(), size);
-  if (!font) std::fprintf(stderr, "Couldn't open font %s\n", g_themeValues.font.c_str());
+  TTF_Font* font = TTF_OpenFont(NativePath(path.c_str()).c_str(), size);
+  if (!font) std::fprintf(stderr, "Couldn't open font %s\n", path.c_str());
   return font;
 }
 
@@ -76,15 +65,15 @@ bool RenderGlyphAlpha(TTF_Font* font, char16_t letter, std::vector<uint8_t>& alp
   return !alpha.empty();
 }
 
-void MakeLetterImage(TTF_Font* font, char16_t letter, const std::vector<uint8_t>& background, LetterImageKind kind,
-                     uint8_t* out) {
+void MakeLetterImage(TTF_Font* font, char16_t letter, const std::vector<uint8_t>& background, const float colour[3],
+                     LetterImageKind kind, uint8_t* out) {
   std::vector<uint8_t> alpha;
   int w = 0, h = 0;
   if (letter == 0 || !font || !RenderGlyphAlpha(font, letter, alpha, w, h)) {
     std::memcpy(out, background.data(), kLetterImageBytes);
     return;
   }
-  ComposeLetterImage(alpha.data(), w, h, background.data(), g_themeValues.groundLetterColor, kind, out);
+  ComposeLetterImage(alpha.data(), w, h, background.data(), colour, kind, out);
 }
 
 void SetClampAndFilters(bool mipmap) {
@@ -105,8 +94,6 @@ void UploadSquare(GLuint name, const uint8_t* pixels, int side, bool alpha, bool
   else
     glTexImage2D(GL_TEXTURE_2D, 0, alpha ? GL_RGBA8 : GL_RGB8, side, side, 0, format, GL_UNSIGNED_BYTE, pixels);
 }
-
-std::string TextureDirectoryOf(const char* themeDirectory) { return std::string(themeDirectory) + "texture/"; }
 
 }  // namespace
 
@@ -176,52 +163,66 @@ bool ReadBackgroundTile(const char* path, std::vector<uint8_t>& tile) {
   return true;
 }
 
-int LoadFaceResources() {
+LetterImages::~LetterImages() { Free(); }
+
+void LetterImages::UseTheme(const char* themeDirectory, const ThemeValues& values) {
+  Free();
+  m_textureDirectory = std::string(themeDirectory) + kThemeTextureFolder;
+  m_font = values.font.c_str();
+  for (int c = 0; c < 3; ++c) m_letterColour[c] = values.groundLetterColor[c];
+}
+
+void LetterImages::Free() {
+  FreeGroundLetters();
   FreeFaceResources();
-  g_faces.tried = true;
-  g_faces.font = OpenThemeFont(kFaceFontSize);
-  if (!g_faces.font) return 0;
-  const std::string textures = TextureDirectoryOf(g_theme.directory.c_str());
-  for (int kind = 0; kind < 3; ++kind) ReadBackgroundTile((textures + kFaceBackgrounds[kind]).c_str(), g_faces.backgrounds[kind]);
+}
+
+int LetterImages::LoadFaceResources() {
+  FreeFaceResources();
+  m_faceTried = true;
+  m_faceFont = OpenThemeFont(m_font, kFaceFontSize);
+  if (!m_faceFont) return 0;
+  for (int kind = 0; kind < 3; ++kind)
+    ReadBackgroundTile((m_textureDirectory + kFaceBackgrounds[kind]).c_str(), m_faceBackgrounds[kind]);
   return 1;
 }
 
-void FreeFaceResources() {
-  if (g_faces.font) TTF_CloseFont(g_faces.font);
-  g_faces.font = nullptr;
-  for (auto& b : g_faces.backgrounds) b.clear();
-  g_faces.images.clear();
-  g_faces.tried = false;
+void LetterImages::FreeFaceResources() {
+  if (m_faceFont) TTF_CloseFont(m_faceFont);
+  m_faceFont = nullptr;
+  for (auto& b : m_faceBackgrounds) b.clear();
+  m_faceImages.clear();
+  m_faceTried = false;
 }
 
-const uint8_t* FaceImage(char16_t letter, int kind) {
+const uint8_t* LetterImages::FaceImage(char16_t letter, int kind) {
   kind = std::clamp(kind, 0, 2);
-  if (!g_faces.tried) LoadFaceResources();
-  std::vector<uint8_t>& image = g_faces.images[letter * 4 + kind];
+  if (!m_faceTried) LoadFaceResources();
+  std::vector<uint8_t>& image = m_faceImages[letter * 4 + kind];
   if (image.empty()) {
     image.resize(kLetterImageBytes);
-    if (g_faces.backgrounds[kind].empty()) g_faces.backgrounds[kind].assign(kLetterImageBytes, 128);
-    MakeLetterImage(g_faces.font, letter, g_faces.backgrounds[kind], kCubeFaceLetter, image.data());
+    if (m_faceBackgrounds[kind].empty()) m_faceBackgrounds[kind].assign(kLetterImageBytes, 128);
+    MakeLetterImage(m_faceFont, letter, m_faceBackgrounds[kind], m_letterColour, kCubeFaceLetter, image.data());
   }
   return image.data();
 }
 
-int BuildGroundLetters(const char* themeDirectory, const RenderOptions& options) {
+int LetterImages::BuildGroundLetters(const LevelSet& levelSet, const RenderOptions& options) {
   FreeGroundLetters();
-  TTF_Font* font = OpenThemeFont(kGroundFontSize);
+  TTF_Font* font = OpenThemeFont(m_font, kGroundFontSize);
   if (!font) return 0;
-  const std::string textures = TextureDirectoryOf(themeDirectory);
+  const std::string& textures = m_textureDirectory;
   std::vector<uint8_t> tile;
   ReadBackgroundTile((textures + kGroundTileTexture).c_str(), tile);
-  const int letters = CurrentLevelSet().alphabetCount;
-  g_groundTextures.assign(static_cast<size_t>(letters) + 1, 0);
-  glGenTextures(static_cast<GLsizei>(g_groundTextures.size()), g_groundTextures.data());
+  const int letters = levelSet.alphabetCount;
+  m_groundTextures.assign(static_cast<size_t>(letters) + 1, 0);
+  glGenTextures(static_cast<GLsizei>(m_groundTextures.size()), m_groundTextures.data());
   std::vector<uint8_t> image(kLetterImageBytes);
   for (int i = 0; i < letters; ++i) {
-    MakeLetterImage(font, CurrentLevelSet().alphabet[i], tile, kGroundLetter, image.data());
-    UploadSquare(g_groundTextures[i], image.data(), kLetterImageSide, false, options.mipMapping != 0);
+    MakeLetterImage(font, levelSet.alphabet[i], tile, m_letterColour, kGroundLetter, image.data());
+    UploadSquare(m_groundTextures[i], image.data(), kLetterImageSide, false, options.mipMapping != 0);
   }
-  UploadSquare(g_groundTextures[letters], tile.data(), kLetterImageSide, false, options.mipMapping != 0);
+  UploadSquare(m_groundTextures[letters], tile.data(), kLetterImageSide, false, options.mipMapping != 0);
   TTF_CloseFont(font);
 
   ImagePixels shadow;
@@ -237,22 +238,20 @@ int BuildGroundLetters(const char* themeDirectory, const RenderOptions& options)
       uint8_t* q = &rgba[(y * kLetterImageSide + x) * 4];
       q[0] = p[0], q[1] = p[1], q[2] = p[2], q[3] = shadow.bytesPerPixel == 4 ? p[3] : 255;
     }
-  glGenTextures(1, &g_falseShadow);
-  UploadSquare(g_falseShadow, rgba.data(), kLetterImageSide, true, options.mipMapping != 0);
+  glGenTextures(1, &m_falseShadow);
+  UploadSquare(m_falseShadow, rgba.data(), kLetterImageSide, true, options.mipMapping != 0);
   return 1;
 }
 
-void FreeGroundLetters() {
-  if (!g_groundTextures.empty()) glDeleteTextures(static_cast<GLsizei>(g_groundTextures.size()), g_groundTextures.data());
-  g_groundTextures.clear();
-  if (g_falseShadow) glDeleteTextures(1, &g_falseShadow);
-  g_falseShadow = 0;
+void LetterImages::FreeGroundLetters() {
+  if (!m_groundTextures.empty()) glDeleteTextures(static_cast<GLsizei>(m_groundTextures.size()), m_groundTextures.data());
+  m_groundTextures.clear();
+  if (m_falseShadow) glDeleteTextures(1, &m_falseShadow);
+  m_falseShadow = 0;
 }
 
-GLuint GroundLetterTexture(int alphabetIndex) {
-  if (g_groundTextures.empty()) return 0;
-  const int plain = static_cast<int>(g_groundTextures.size()) - 1;
-  return g_groundTextures[alphabetIndex >= 0 && alphabetIndex < plain ? alphabetIndex : plain];
+GLuint LetterImages::GroundLetterTexture(int alphabetIndex) const {
+  if (m_groundTextures.empty()) return 0;
+  const int plain = static_cast<int>(m_groundTextures.size()) - 1;
+  return m_groundTextures[alphabetIndex >= 0 && alphabetIndex < plain ? alphabetIndex : plain];
 }
-
-GLuint FalseShadowTexture() { return g_falseShadow; }

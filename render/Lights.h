@@ -14,16 +14,22 @@ struct LightSet {
   float diffuse1[4] = {0.2f, 0.2f, 0.5f, 1};
   float position1[4] = {-2, 1, 0, 0};
 };
-extern LightSet g_lights;
 
-// Right after the display mode is set: lighting model and lights 0 and 1.
-void SetUpLights();
-void MenuLights();
-// Copies the theme's light values into the arrays and sends them.
-void ThemeLights(const ThemeValues& values);
-// Both positions again (they follow the modelview matrix in force).
-void SendLightPositions();
-// Model-view matrix to identity and the lights put back.
-void ResetModelViewAndLights();
+class SceneLights {
+ public:
+  // Right after the display mode is set: lighting model and lights 0 and 1
+  // at their defaults.
+  void SetUp();
+  void Menu() const;
+  // Copies the theme's light values into the arrays and sends them.
+  void FromTheme(const ThemeValues& values);
+  // Both positions again (they follow the modelview matrix in force).
+  void SendPositions() const;
+  // Model-view matrix to identity and the lights put back.
+  void ResetModelView() const;
+
+  LightSet values;
+};
+
 // M = (plane . light) I - light x plane, column order.
 void ShadowMatrix(const float plane[4], const float light[4], float out[16]);

@@ -2,22 +2,13 @@
 // display lists (border of the board slab, floor with its ground letters).
 #include "render/SceneLists.h"
 
-#include <GL/gl.h>
-
-#include "puzzle/PuzzleView.h"
-#include "render/Camera.h"
+#include "engine3d/Texture.h"
 #include "render/LetterImages.h"
-#include "render/Themes.h"
-
-WallPiece g_wallPieces[kMaxWallPieces];
-int g_wallPieceCount = 0;
-CubeDrawRecord g_cubeDraw[kMaxCubes];
+#include "render/ShownPuzzle.h"
 
 namespace {
 
 constexpr float s = kSquareSize;
-GLuint g_borderList = 0;
-GLuint g_floorList = 0;
 
 void BindTexture(const Texture& texture) {
   if (texture.HasName()) {
@@ -33,11 +24,11 @@ void Corner(float u, float v, float x, float y, float z) {
   glVertex3f(x, y, z);
 }
 
-void CompileBorder(int width, int height) {
+void CompileBorder(GLuint list, int width, int height, const Texture& border) {
   const float W = width * s - s / 2, H = height * s - s / 2, L = -s / 2;
   const float w = static_cast<float>(width), h = static_cast<float>(height);
-  glNewList(g_borderList, GL_COMPILE);
-  BindTexture(g_theme.border);
+  glNewList(list, GL_COMPILE);
+  BindTexture(border);
   glBegin(GL_QUADS);
   glNormal3f(-1, 0, 0);
   Corner(0, 0, L, 0, L), Corner(h, 0, L, 0, H), Corner(h, 1, L, -s, H), Corner(0, 1, L, -s, L);
@@ -51,9 +42,10 @@ void CompileBorder(int width, int height) {
   glEndList();
 }
 
-void CompileFloor(int width, int height) {
-  const Board& board = CurrentBoard();
-  glNewList(g_floorList, GL_COMPILE);
+void CompileFloor(GLuint list, const ShownPuzzle& puzzle, const LetterImages& letters) {
+  const Board& board = puzzle.CurrentBoard();
+  const int width = static_cast<int>(board.width), height = static_cast<int>(board.height);
+  glNewList(list, GL_COMPILE);
   glNormal3f(0, 1, 0);
   for (int r = 0; r < height; ++r)
     for (int c = 0; c < width; ++c)
@@ -62,7 +54,7 @@ void CompileFloor(int width, int height) {
     for (int c = 0; c < width; ++c) {
       const char16_t letter = board.solution[Board::Index(c, r)];
       if (letter == 0) continue;
-      glBindTexture(GL_TEXTURE_2D, GroundLetterTexture(AlphabetIndex(letter)));
+      glBindTexture(GL_TEXTURE_2D, letters.GroundLetterTexture(puzzle.AlphabetIndex(letter)));
       DrawFloorTile(static_cast<float>(c), static_cast<float>(r), 1, 1);
     }
   glEndList();
@@ -80,17 +72,6 @@ void MoveToArrow(const ArrowRecord& arrow) {
   glRotatef(ArrowHeading(arrow.direction), 0, 1, 0);
 }
 
-void GenerateLevelListNames() {
-  if (g_borderList == 0) g_borderList = glGenLists(1);
-  if (g_floorList == 0) g_floorList = glGenLists(1);
-}
-
-void DeleteLevelListNames() {
-  if (g_borderList) glDeleteLists(g_borderList, 1);
-  if (g_floorList) glDeleteLists(g_floorList, 1);
-  g_borderList = g_floorList = 0;
-}
-
 void DrawFloorTile(float c, float r, float w, float h) {
   const float x0 = (c - 0.5f) * s, x1 = (c + w - 0.5f) * s, z0 = (r - 0.5f) * s, z1 = (r + h - 0.5f) * s;
   glBegin(GL_TRIANGLE_STRIP);
@@ -105,36 +86,40 @@ void DrawFloorTile(float c, float r, float w, float h) {
   glEnd();
 }
 
-void BuildLevelLists() {
-  const int width = static_cast<int>(CurrentBoard().width), height = static_cast<int>(CurrentBoard().height);
-  SetBoardOffset(width, height);
-  GenerateLevelListNames();
-  CompileBorder(width, height);
-  CompileFloor(width, height);
+SceneLists::~SceneLists() {
+  if (m_borderList) glDeleteLists(m_borderList, 1);
+  if (m_floorList) glDeleteLists(m_floorList, 1);
 }
 
-void RebuildWallPieces() {
-  const Board& board = CurrentBoard();
-  g_wallPieceCount = 0;
+void SceneLists::BuildLevelLists(const ShownPuzzle& puzzle, const Texture& border, const LetterImages& letters) {
+  if (m_borderList == 0) m_borderList = glGenLists(1);
+  if (m_floorList == 0) m_floorList = glGenLists(1);
+  const Board& board = puzzle.CurrentBoard();
+  CompileBorder(m_borderList, static_cast<int>(board.width), static_cast<int>(board.height), border);
+  CompileFloor(m_floorList, puzzle, letters);
+}
+
+void SceneLists::RebuildWallPieces(const ShownPuzzle& puzzle) {
+  const Board& board = puzzle.CurrentBoard();
+  wallPieceCount = 0;
   for (int r = 0; r < static_cast<int>(board.height); ++r)
     for (int c = 0; c < static_cast<int>(board.width); ++c) {
       const int code = board.cells[Board::Index(c, r)];
       if (!IsWallCode(code) || board.solution[Board::Index(c, r)] != 0) continue;
-      WallPiece& w = g_wallPieces[g_wallPieceCount++];
-      w = WallPiece{code, c, r, static_cast<float>(c), static_cast<float>(r), 0.0f, 1, 0, 0};
+      wallPieces[wallPieceCount++] = WallPiece{code, c, r, static_cast<float>(c), static_cast<float>(r), 0.0f, 1, 0, 0};
     }
-  for (int i = 0; i < kMaxCubes; ++i) g_cubeDraw[i] = CubeDrawRecord{i < CubeCount() ? 1 : 0, 0, 0};
+  for (int i = 0; i < kMaxCubes; ++i) cubeDraw[i] = CubeDrawRecord{i < puzzle.CubeCount() ? 1 : 0, 0, 0};
 }
 
-void ClearSceneLists() {
-  g_wallPieceCount = 0;
-  for (auto& d : g_cubeDraw) d = CubeDrawRecord{0, 0, 0};
+void SceneLists::Clear() {
+  wallPieceCount = 0;
+  for (auto& d : cubeDraw) d = CubeDrawRecord{0, 0, 0};
 }
 
-void CallBorderList() {
-  if (g_borderList) glCallList(g_borderList);
+void SceneLists::CallBorderList() const {
+  if (m_borderList) glCallList(m_borderList);
 }
 
-void CallFloorList() {
-  if (g_floorList) glCallList(g_floorList);
+void SceneLists::CallFloorList() const {
+  if (m_floorList) glCallList(m_floorList);
 }

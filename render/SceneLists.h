@@ -2,7 +2,14 @@
 // drawing records per cube and arrow, and the border and floor display lists.
 #pragma once
 
+#include <GL/gl.h>
+
 #include "puzzle/Board.h"
+
+class LetterImages;
+class ShownPuzzle;
+class Texture;
+struct ArrowRecord;
 
 struct WallPiece {
   int kind;  // wall shape
@@ -21,25 +28,34 @@ struct CubeDrawRecord {
 };
 
 constexpr int kMaxWallPieces = kGridSquares;
-extern WallPiece g_wallPieces[kMaxWallPieces];
-extern int g_wallPieceCount;
-extern CubeDrawRecord g_cubeDraw[kMaxCubes];
 
 // The arrow's heading about y for a direction (-90, 180, 90, 0).
 float ArrowHeading(int direction);
-struct ArrowRecord;
 // Modelview to the arrow's place and heading, 0.3 squares above the floor.
 void MoveToArrow(const ArrowRecord& arrow);
-
-// Display list names, generated once (with the menu objects).
-void GenerateLevelListNames();
-void DeleteLevelListNames();
-// Board offset and camera distance from the board, border and floor lists.
-void BuildLevelLists();
-// Wall pieces from the running grids; cube records active.
-void RebuildWallPieces();
-void ClearSceneLists();
-void CallBorderList();
-void CallFloorList();
 // One floor tile of w x h squares at square (c, r), on y = 0.
 void DrawFloorTile(float c, float r, float w, float h);
+
+class SceneLists {
+ public:
+  SceneLists() = default;
+  ~SceneLists();  // deletes the display lists
+  SceneLists(const SceneLists&) = delete;
+  SceneLists& operator=(const SceneLists&) = delete;
+
+  // Wall pieces from the running grids; cube records active.
+  void RebuildWallPieces(const ShownPuzzle& puzzle);
+  // The border (in the border texture) and the floor with its ground letters.
+  void BuildLevelLists(const ShownPuzzle& puzzle, const Texture& border, const LetterImages& letters);
+  void Clear();
+  void CallBorderList() const;
+  void CallFloorList() const;
+
+  WallPiece wallPieces[kMaxWallPieces];
+  int wallPieceCount = 0;
+  CubeDrawRecord cubeDraw[kMaxCubes] = {};
+
+ private:
+  GLuint m_borderList = 0;
+  GLuint m_floorList = 0;
+};

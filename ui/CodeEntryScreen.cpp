@@ -3,7 +3,7 @@
 #include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/CodeEntry.h"
 #include "ui/MenuScreen.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "config/Settings.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/Credits.h"
 #include "ui/MenuScreen.h"

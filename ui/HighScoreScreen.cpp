@@ -6,7 +6,7 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/HighScorePager.h"
 #include "ui/MenuScreen.h"

@@ -7,10 +7,7 @@
 #include "audio/Audio.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/Camera.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/ModalScreens.h"
 
@@ -193,7 +190,7 @@ bool MenuSystem::HandleEvent(const SDL_Event& event, int pointerY, ScreenFlow& f
 
 void MenuSystem::DrawBackdrop(float elapsed, bool withTitle) const {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SetBoardProjection(OverlayScreenWidth(), OverlayScreenHeight());
+  SetBoardProjection();
   PlaceMenuCamera();
   MenuLights();
   DrawMenuBackground(elapsed);

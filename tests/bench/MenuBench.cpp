@@ -19,7 +19,7 @@
 #include "platform/Display.h"
 #include "platform/FrameClock.h"
 #include "config/Settings.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/VirtualDisplay.h"
 #include "text/TextSystem.h"
@@ -33,6 +33,7 @@ using Clock = std::chrono::steady_clock;
 // A whole menu frame, or only its 3D background and logo (what the menus'
 // own texts and highlight cost is the difference).
 void Bench(MenuSystem& menus, const char* name, int frames, bool backdropOnly = false) {
+  const Renderer& renderer = GameRenderer();
   double total = 0, least = 1e9, most = 0;
   const std::clock_t cpuStart = std::clock();
   FrameClock clock;
@@ -45,7 +46,7 @@ void Bench(MenuSystem& menus, const char* name, int frames, bool backdropOnly = 
       menus.DrawBackdrop(clock.elapsedFrames, true);
     else
       menus.Draw(clock.elapsedFrames);
-    DrawCursor(OverlayScreenWidth() / 2, OverlayScreenHeight() / 2, 16);
+    renderer.DrawCursor(renderer.Width() / 2, renderer.Height() / 2, 16);
     PresentFrame();
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     total += ms;
@@ -55,7 +56,7 @@ void Bench(MenuSystem& menus, const char* name, int frames, bool backdropOnly = 
   const double cpu = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
   std::printf("%s at %dx%d: %d frames in %.2f s, %.1f frames per second; ms per frame min %.2f avg %.2f max %.2f "
               "(processor %.2f ms a frame)\n",
-              name, OverlayScreenWidth(), OverlayScreenHeight(), frames, total / 1000.0, frames * 1000.0 / total, least,
+              name, renderer.Width(), renderer.Height(), frames, total / 1000.0, frames * 1000.0 / total, least,
               total / frames, most, cpu / frames);
 }
 

@@ -16,7 +16,7 @@
 #include "platform/Display.h"
 #include "intro/Intro.h"
 #include "pages/PageCompose.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/VirtualDisplay.h"
 
@@ -84,8 +84,9 @@ int main(int argc, char** argv) {
   }
   setenv("SDL_VIDEODRIVER", "x11", 0);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0 || !OpenDisplay(1024, 768)) return 1;
-  SetOverlayScreenSize(1024, 768);
+  CreateGameRenderer(1024, 768, RenderOptions());
   BenchIntro(seconds);
+  DestroyGameRenderer();
   CloseDisplay();
   SDL_Quit();
   return 0;

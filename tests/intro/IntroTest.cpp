@@ -13,7 +13,7 @@
 #include "engine3d/Objet3D.h"
 #include "intro/Emblem.h"
 #include "intro/Intro.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/GLFrame.h"
 
@@ -138,9 +138,10 @@ class IntroDisplayTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     ASSERT_EQ(OpenDisplay(640, 480), 1);
-    SetOverlayScreenSize(640, 480);
+    CreateGameRenderer(640, 480, RenderOptions());
   }
   void TearDown() override {
+    DestroyGameRenderer();
     CloseDisplay();
     SDL_Quit();
   }

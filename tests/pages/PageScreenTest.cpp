@@ -13,7 +13,7 @@
 #include "pages/Pages.h"
 #include "platform/Display.h"
 #include "platform/ScreenStack.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 
@@ -27,10 +27,11 @@ class PageScreenTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     ASSERT_EQ(TTF_Init(), 0);
     ASSERT_EQ(OpenDisplay(kPageWidth, kPageHeight), 1);
-    SetOverlayScreenSize(kPageWidth, kPageHeight);
+    CreateGameRenderer(kPageWidth, kPageHeight, RenderOptions());
   }
   void TearDown() override {
     stack.LeaveAll();
+    DestroyGameRenderer();
     CloseDisplay();
     TTF_Quit();
     SDL_Quit();

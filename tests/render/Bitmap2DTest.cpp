@@ -4,10 +4,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/Display.h"
 #include "config/Settings.h"
 #include "render/Bitmap2D.h"
-#include "render/Overlay.h"
+#include "render/Renderer.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 
@@ -39,10 +41,10 @@ class Bitmap2DTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(W, H), 1);
-    SetOverlayScreenSize(W, H);
+    renderer = std::make_unique<Renderer>(W, H, RenderOptions());
   }
   void TearDown() override {
-    FreeScreenCapture();
+    renderer.reset();
     CloseDisplay();
     SDL_Quit();
   }
@@ -67,6 +69,8 @@ class Bitmap2DTest : public ::testing::Test {
       }
     return rgba;
   }
+
+  std::unique_ptr<Renderer> renderer;
 };
 
 TEST_F(Bitmap2DTest, AtAlphaOneThePictureIsOpaqueAndExact) {
@@ -92,8 +96,14 @@ TEST_F(Bitmap2DTest, AtAlphaOneThePictureIsOpaqueAndExact) {
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(Bitmap2DTest, A700By500PictureMakesThreeByTwoTilesPaddedWithBlack) {
+TEST_F(Bitmap2DTest, NoPixelsNoTilesAndA700By500PictureMakesThreeByTwoTilesPaddedWithBlack) {
   GLBitmap2D picture;
+  CapturedStream err(2);
+  EXPECT_EQ(picture.MakeTiles(256, 256), 0);
+  EXPECT_EQ(err.Text(), "GLBitmap2D : image non chargee\n");
+  ClearTo(0, 1, 0);
+  picture.Draw(1.0f);
+  EXPECT_EQ(Pixel(512, 384), (std::array<int, 3>{0, 255, 0})) << "no tiles: nothing drawn";
   std::vector<uint8_t> rgba(700 * 500 * 4, 200);
   picture.SetFromRGBA(rgba.data(), 700, 500);
   ASSERT_EQ(picture.MakeTiles(256, 256), 1);
@@ -108,17 +118,6 @@ TEST_F(Bitmap2DTest, A700By500PictureMakesThreeByTwoTilesPaddedWithBlack) {
   EXPECT_EQ(tile[(243 * 256 + 187) * 3], 200) << "picture pixel (699, 499)";
   EXPECT_EQ(tile[(243 * 256 + 188) * 3], 0) << "right of the picture";
   EXPECT_EQ(tile[(244 * 256 + 10) * 3], 0) << "below the picture";
-}
-
-TEST_F(Bitmap2DTest, NoPixelsNoTilesAndADrawThatDoesNothing) {
-  GLBitmap2D picture;
-  CapturedStream err(2);
-  EXPECT_EQ(picture.MakeTiles(256, 256), 0);
-  EXPECT_EQ(err.Text(), "GLBitmap2D : image non chargee\n");
-  EXPECT_TRUE(picture.textures.empty());
-  ClearTo(0, 1, 0);
-  picture.Draw(1.0f);
-  EXPECT_EQ(Pixel(512, 384), (std::array<int, 3>{0, 255, 0}));
 }
 
 TEST_F(Bitmap2DTest, AGrabbedScreenIsStoredTopRowFirstAndTheCaptureIsResampled) {
@@ -136,24 +135,24 @@ TEST_F(Bitmap2DTest, AGrabbedScreenIsStoredTopRowFirstAndTheCaptureIsResampled) 
   EXPECT_TRUE(grab.resampled);
   EXPECT_EQ(grab.width, 768);
 
-  CaptureScreenForLevelStart();
+  renderer->overlay.CaptureScreenForLevelStart();
   ClearTo(1, 0, 0);
-  DrawScreenCapture(1.0f);
+  renderer->overlay.DrawScreenCapture(1.0f);
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{0, 255, 0}));
   EXPECT_EQ(Pixel(500, 700), (std::array<int, 3>{0, 0, 255}));
-  FreeScreenCapture();
+  renderer->overlay.FreeScreenCapture();
   ClearTo(1, 0, 0);
-  DrawScreenCapture(1.0f);
+  renderer->overlay.DrawScreenCapture(1.0f);
   EXPECT_EQ(Pixel(500, 100), (std::array<int, 3>{255, 0, 0}));
 }
 
 TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   ClearTo(0, 0, 0);
-  DrawCursor(100, 100, 16);
-  EXPECT_EQ(Pixel(110, 110), (std::array<int, 3>{0, 0, 0})) << "nothing before the texture is loaded";
+  renderer->DrawCursor(100, 100, 16);
+  EXPECT_EQ(Pixel(110, 110), (std::array<int, 3>{0, 0, 0})) << "nothing before the menu objects are loaded";
   testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
-  ASSERT_EQ(LoadPointerTexture(), 1);
-  DrawCursor(100, 100, 16);
+  ASSERT_EQ(renderer->LoadMenuObjects(), 1);
+  renderer->DrawCursor(100, 100, 16);
   testsupport::Image frame = testsupport::ReadFrame(W, H);
   int lit = 0;
   for (int y = 96; y < 136; ++y)
@@ -167,23 +166,22 @@ TEST_F(Bitmap2DTest, ThePointerHangsFromItsTopLeftCornerAtTheMouse) {
   EXPECT_GT(frame.At(101, 101).r + frame.At(101, 101).g + frame.At(101, 101).b, 30) << "the tip";
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  FreePointerTexture();
 }
 
 TEST_F(Bitmap2DTest, FadesCoverTheScreenAndPutTheStateBack) {
   ClearTo(1, 1, 1);
-  DrawBlackOverlay(0.5f);
+  renderer->overlay.DrawBlackOverlay(0.5f);
   std::array<int, 3> half = Pixel(1023, 767);
   EXPECT_NEAR(half[0], 128, 2);
-  Fade(0, 0, 1, 1);
+  renderer->overlay.Fade(0, 0, 1, 1);
   EXPECT_EQ(Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-  Begin2D();
+  renderer->overlay.Begin2D();
   EXPECT_TRUE(glIsEnabled(GL_BLEND));
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-  End2D();
+  renderer->overlay.End2D();
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }

@@ -33,9 +33,6 @@ TEST(ShadowMatrix, PointsFallAlongTheLightOntoTheFloor) {
   const float floor[4] = {0, 1, 0, 0}, light[4] = {1, 2, 3, 0};
   float m[16];
   ShadowMatrix(floor, light, m);
-  EXPECT_FLOAT_EQ(m[0], 2.0f);   // dot on the diagonal
-  EXPECT_FLOAT_EQ(m[4], -1.0f);  // column 1, row 0: -light.x x plane.y
-  EXPECT_FLOAT_EQ(m[5], 0.0f);
   const float p[4] = {0.5f, 1.0f, -0.25f, 1.0f};
   float q[4] = {0, 0, 0, 0};
   for (int row = 0; row < 4; ++row)

@@ -3,7 +3,6 @@
 // nothing, and neither cubes outside the frustum nor back faces count.
 #include <gtest/gtest.h>
 
-#include "engine3d/GLContext.h"
 #include "puzzle/PuzzleView.h"
 #include "tests/render/SceneFixture.h"
 
@@ -95,19 +94,17 @@ TEST_F(Picking, ACubeBeyondTheFarPlaneIsNeverPicked) {
   ASSERT_EQ(PickAt(camera, px, py).index, 3);
   // The far plane just above the cubes: the ray still meets the cube, the
   // frustum no longer holds it.
-  const float far = g_screen.farPlane;
-  g_screen.farPlane = camera.zoom - 1.5f * s;
+  renderer->view.projection.farPlane = camera.zoom - 1.5f * s;
   const PickResult r = PickAt(camera, px, py);
-  g_screen.farPlane = far;
   EXPECT_EQ(r.kind, kPickNothing);
 }
 
 TEST_F(Picking, FromInsideACubeItsBackFacesDoNotCount) {
   // The eye at the centre of cube 1 (A), looking down through its floor.
   const float centre[3] = {CubeRecord(1).x * s, 0.5f * s, CubeRecord(1).y * s};
+  const float* offset = renderer->view.BoardOffset();
   const CameraPose inside{0, -90, 0.0001f, 1,
-                          {-(centre[0] + g_boardOffset[0]), -(centre[1] + g_boardOffset[1]),
-                           -(centre[2] + g_boardOffset[2])}};
+                          {-(centre[0] + offset[0]), -(centre[1] + offset[1]), -(centre[2] + offset[2])}};
   const PickResult r = PickAt(inside, kWidth / 2, kHeight / 2);
   EXPECT_NE(r.kind == kPickCube ? r.index : -1, 1);
   // Looking North from inside A, the ray leaves A and finds nothing in its

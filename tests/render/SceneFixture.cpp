@@ -2,33 +2,27 @@
 #include "tests/render/SceneFixture.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <SDL.h>
 
 #include "platform/Display.h"
 #include "config/Settings.h"
-#include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Scene.h"
-#include "render/CubeLooks.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
-#include "render/Themes.h"
 
 namespace scenetest {
 
 bool SceneHost::ChooseThemeForLevel() {
-  if (g_theme.loaded && g_theme.current == theme) return true;
-  const int loaded = LoadTheme(theme);
+  if (renderer->themes.Loaded() && renderer->CurrentTheme() == theme) return true;
+  const int loaded = renderer->LoadTheme(theme);
   EXPECT_EQ(loaded, 1);
   return loaded == 1;
 }
-void SceneHost::ClearSceneLists() { ClearBoardScene(); }
-void SceneHost::BeginSceneBuild() { BeginBoardScene(); }
-void SceneHost::LoadCubeAppearance(Cube& cube) { ::LoadCubeAppearance(cube); }
-void SceneHost::ReleaseItem(Item& item) { ::ReleaseItem(item); }
+void SceneHost::ClearSceneLists() { renderer->ClearScene(); }
+void SceneHost::BeginSceneBuild() { renderer->BeginScene(); }
+void SceneHost::LoadCubeAppearance(Cube& cube) { renderer->LoadCubeAppearance(cube); }
+void SceneHost::ReleaseItem(Item& item) { renderer->ReleaseItem(item); }
 
 void SceneTest::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -38,19 +32,18 @@ void SceneTest::SetUp() {
   m_open = true;
   m_cwd.reset(new testsupport::ScopedWorkingDirectory(testsupport::GameTreeDir()));
   ResetPlayState();
+  renderer = std::make_unique<Renderer>(kWidth, kHeight, RenderOptions());
+  host.renderer = renderer.get();
   InstallPuzzleHost(&host);
   std::srand(1);
-  SetRenderOptions(RenderOptions());
-  SetUpLights();
-  ASSERT_EQ(LoadMenuObjects(), 1);
-  ASSERT_EQ(CountThemes(), 1);
+  ASSERT_EQ(renderer->LoadMenuObjects(), 1);
+  ASSERT_EQ(renderer->ScanThemes(), 1);
 }
 
 void SceneTest::TearDown() {
   EndLevel();
-  FreeTheme();
-  FreeMenuObjects();
   InstallPuzzleHost(nullptr);
+  renderer.reset();
   FreeLevelSet();
   ClearMaterials();
   m_cwd.reset();
@@ -76,8 +69,8 @@ CameraPose SceneTest::OverviewCamera() const {
 testsupport::Image SceneTest::Draw(const BoardFrame& f) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SetBoardProjection(kWidth, kHeight);
-  DrawBoard(f);
+  renderer->SetBoardProjection();
+  renderer->DrawBoard(f);
   glFinish();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   return testsupport::ReadFrame(kWidth, kHeight);
@@ -89,25 +82,16 @@ testsupport::Image SceneTest::Draw(const CameraPose& camera) {
 }
 
 void SceneTest::Aim(const CameraPose& camera) {
-  SetBoardProjection(kWidth, kHeight);
+  renderer->SetBoardProjection();
   PlaceCamera(camera);
-  CaptureMatrices();
-}
-
-void SceneTest::Project(float x, float y, float z, int& px, int& py) const {
-  const GLint viewport[4] = {0, 0, kWidth, kHeight};
-  double wx = 0, wy = 0, wz = 0;
-  gluProject(x + g_boardOffset[0], y + g_boardOffset[1], z + g_boardOffset[2], g_view.modelview, g_view.projection,
-             viewport, &wx, &wy, &wz);
-  px = static_cast<int>(wx);
-  py = kHeight - 1 - static_cast<int>(wy);
+  renderer->view.CaptureMatrices();
 }
 
 PickResult SceneTest::PickAt(const CameraPose& camera, int x, int y) {
-  SetBoardProjection(kWidth, kHeight);
+  renderer->SetBoardProjection();
   PlaceCamera(camera);
   PickResult result;
-  Pick(x, y, result);
+  renderer->Pick(x, y, result);
   return result;
 }
 

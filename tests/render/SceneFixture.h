@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/BoardScene.h"
+#include "render/Renderer.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
@@ -18,6 +18,7 @@ namespace scenetest {
 
 class SceneHost final : public puzzletest::RecordingHost {
  public:
+  Renderer* renderer = nullptr;
   bool ChooseThemeForLevel() override;
   void ClearSceneLists() override;
   void BeginSceneBuild() override;
@@ -45,12 +46,13 @@ class SceneTest : public ::testing::Test {
   // Matrices of the camera alone, for projecting and picking.
   void Aim(const CameraPose& camera);
   // Where a board-space point lands on the screen, y from the top.
-  void Project(float x, float y, float z, int& px, int& py) const;
+  void Project(float x, float y, float z, int& px, int& py) const { renderer->view.ProjectBoardPoint(x, y, z, px, py); }
   PickResult PickAt(const CameraPose& camera, int x, int y);
   // Rolls cubes 0..count-1 one square South each, then draws the board from
   // straight above without arrows and aims the camera there.
   testsupport::Image RollSouthAndLookDown(int count, CameraPose& camera);
 
+  std::unique_ptr<Renderer> renderer;
   SceneHost host;
   BoardFrame frame;
 

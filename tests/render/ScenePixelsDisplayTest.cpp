@@ -1,7 +1,7 @@
 // The board scene's pixels: the cube's look follows the rules' turns, ground
 // letters lie only on solution squares, glows, the mirror at strength 0,
 // shadows kept on the board, a 1 x 1 board, and every theme's levels 1, 30
-// and 60 drawn without a GL error.
+// and 60 drawn without a GL error; and a renderer leaves no GL object behind.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -12,8 +12,6 @@
 #include "engine3d/Texture.h"
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
-#include "render/Lights.h"
-#include "render/Themes.h"
 #include "tests/render/SceneFixture.h"
 
 using namespace scenetest;
@@ -203,10 +201,10 @@ TEST_F(SceneTest, MirrorAtStrengthZeroIsTheSameAsNoMirror) {
   frame.options.reflect = 0;
   const Image plain = Draw(camera);
   frame.options.reflect = 1;
-  g_themeValues.reflectStrength = 0.0f;
+  renderer->themes.values.reflectStrength = 0.0f;
   const Image zero = Draw(camera);
   EXPECT_EQ(plain.rgb, zero.rgb);
-  g_themeValues.reflectStrength = 0.6f;
+  renderer->themes.values.reflectStrength = 0.6f;
   const Image mirrored = Draw(camera);
   EXPECT_NE(plain.rgb, mirrored.rgb);
 }
@@ -220,13 +218,14 @@ TEST_F(SceneTest, ShadowsNeverLeaveTheBoard) {
   Project(6.5f * s, 0, 4.5f * s, right, bottom);
   for (const float height : {0.05f, 0.0f}) {
     SCOPED_TRACE("light height " + std::to_string(height));
-    const float saved[4] = {g_lights.position0[0], g_lights.position0[1], g_lights.position0[2], 0};
-    g_lights.position0[0] = 1.0f, g_lights.position0[1] = height, g_lights.position0[2] = 0.3f;
+    float* light = renderer->lights.values.position0;
+    const float saved[4] = {light[0], light[1], light[2], 0};
+    light[0] = 1.0f, light[1] = height, light[2] = 0.3f;
     frame.options.shadow = 0;
     const Image none = Draw(camera);
     frame.options.shadow = 2;
     const Image shadowed = Draw(camera);
-    for (int k = 0; k < 3; ++k) g_lights.position0[k] = saved[k];
+    for (int k = 0; k < 3; ++k) light[k] = saved[k];
     int outside = 0, inside = 0;
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x) {
@@ -267,9 +266,9 @@ TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing
                             game / "data/gfx/theme1/texture/bordure.png " + game / "data/gfx/theme1/texture/halo2.png";
   ASSERT_EQ(std::system(setup.c_str()), 0);
   testsupport::ScopedWorkingDirectory cwd(game.Path());
-  ASSERT_EQ(CountThemes(), 1);
+  ASSERT_EQ(renderer->ScanThemes(), 1);
   testsupport::CapturedStream err(2);
-  EXPECT_EQ(LoadTheme(0), 1);
+  EXPECT_EQ(renderer->LoadTheme(0), 1);
   const std::string said = err.Text();
   for (const char* file : {"shadowarrow.png", "bordure.png", "halo2.png"})
     EXPECT_NE(said.find(file), std::string::npos) << file << " in:\n" << said;
@@ -282,7 +281,7 @@ TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
   for (const char* file :
        {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl", "data/level/german.lvl"}) {
     ASSERT_EQ(LoadLevelSet(file), 1);
-    for (int theme = 0; theme < ThemeCount(); ++theme) {
+    for (int theme = 0; theme < renderer->ThemeCount(); ++theme) {
       host.theme = theme;
       for (int level : {0, 29, 59}) {
         SCOPED_TRACE(std::string(file) + " theme " + std::to_string(theme + 1) + " level " + std::to_string(level + 1));
@@ -294,6 +293,25 @@ TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
       }
     }
   }
+}
+
+TEST_F(SceneTest, ARendererFreesEveryGLObjectItMade) {
+  // The texture and display-list names alive (the driver hands out small
+  // numbers first).
+  const auto LiveGLObjects = [] {
+    int live = 0;
+    for (GLuint name = 1; name < 4096; ++name) live += glIsTexture(name) + glIsList(name);
+    return live;
+  };
+  StartSource(puzzletest::OneLevel({"#######", "#.....#", "#.CAT.#", "#..#..#", "#######"}, {"CAT 2 2 h"}));
+  frame.options = RenderOptions{1, 2, 1, 1};
+  renderer->StartParticleBurst();
+  Draw(OverviewCamera());
+  renderer->overlay.CaptureScreenForLevelStart();
+  EXPECT_GT(LiveGLObjects(), 50);
+  EndLevel();
+  renderer.reset();
+  EXPECT_EQ(LiveGLObjects(), 0);
 }
 
 }  // namespace

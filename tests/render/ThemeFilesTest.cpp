@@ -27,20 +27,19 @@ void MakeThemes(const TempDir& dir, const std::vector<int>& numbers) {
 TEST(ThemeCount, TwelveConsecutiveThemesAtMostAndAGapIsTheNumberingError) {
   struct Case {
     std::vector<int> numbers;
-    int result, count;
+    int count;
     std::string said;  // a part of what is printed
   } cases[] = {
-      {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, 1, 12, ""},
-      {{1, 2, 4}, 0, 0, "Erreur, les themes doivent avoir des num\xE9ros qui se suivent !\n"},
-      {{}, 0, 0, "theme1/theme.ini"},
+      {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, 12, ""},
+      {{1, 2, 4}, 0, "Erreur, les themes doivent avoir des num\xE9ros qui se suivent !\n"},
+      {{}, 0, "theme1/theme.ini"},
   };
   for (const Case& c : cases) {
     TempDir dir;
     MakeThemes(dir, c.numbers);
     ScopedWorkingDirectory cwd(dir.Path());
     CapturedStream err(2);
-    EXPECT_EQ(CountThemes(), c.result) << c.numbers.size() << " themes";
-    EXPECT_EQ(ThemeCount(), c.count) << c.numbers.size() << " themes";
+    EXPECT_EQ(CountThemes(), c.count) << c.numbers.size() << " themes";
     EXPECT_NE(err.Text().find(c.said), std::string::npos) << err.Text();
   }
 }
@@ -74,7 +73,8 @@ TEST(ThemeValues, MissingAndMalformedKeysKeepTheirValues) {
 TEST(ThemeValues, AMissingFileIsReportedWithItsPath) {
   TempDir dir;
   CapturedStream err(2);
-  EXPECT_EQ(ReadThemeValues((dir.Path() + "/").c_str()), 0);
+  ThemeValues values;
+  EXPECT_EQ(ReadThemeValues((dir.Path() + "/").c_str(), values), 0);
   EXPECT_EQ(err.Text(), "Configuration File " + dir.Path() + "/theme.ini not found\n");
 }
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 #include "text/TextSystem.h"

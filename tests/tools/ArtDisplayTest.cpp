@@ -20,9 +20,7 @@
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
 #include "tests/tools/ArtFiles.h"
-#include "render/Camera.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
+#include "render/Renderer.h"
 #include "tests/support/TestFiles.h"
 
 using namespace arttest;
@@ -49,7 +47,6 @@ class ArtDisplay : public ::testing::Test {
     m_open = true;
   }
   void TearDown() override {
-    FreeMenuObjects();
     ClearMaterials();
     if (m_open) CloseDisplay();
     SDL_Quit();
@@ -269,14 +266,15 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
   for (auto size : {std::pair<int, int>{320, 240}, {320, 180}, {336, 140}}) {
     Open(size.first, size.second);
     testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
-    ASSERT_EQ(LoadMenuObjects(), 1);
+    auto renderer = std::make_unique<Renderer>(size.first, size.second, RenderOptions());
+    ASSERT_EQ(renderer->LoadMenuObjects(), 1);
     // The backdrop's morph runs through its whole range once in 128 frames.
     for (double T : {0.0, 32.0, 64.0}) {
       Clear();
       Perspective();
       PlaceMenuCamera();
-      MenuLights();
-      DrawMenuBackground(static_cast<float>(T));
+      renderer->lights.Menu();
+      renderer->DrawMenuBackground(static_cast<float>(T));
       glFinish();
       Image frame = Frame();
       EXPECT_EQ(UncoveredCount(frame), 0) << size.first << "x" << size.second << " T " << T;
@@ -284,7 +282,7 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
       Rgb mean = frame.Mean(0, 0, frame.width, frame.height);
       EXPECT_LT(mean.r + mean.g + mean.b, 3 * 110);
     }
-    FreeMenuObjects();
+    renderer.reset();
     ClearMaterials();
     CloseDisplay();
     m_open = false;
@@ -297,14 +295,15 @@ TEST_F(ArtDisplay, TitleStaysOnScreenAboveTheMainMenuWhileItMoves) {
   Open(800, 600);
   const int firstEntry = 600 - static_cast<int>(24 * 10.5);
   testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
-  ASSERT_EQ(LoadMenuObjects(), 1);
+  Renderer renderer(800, 600, RenderOptions());
+  ASSERT_EQ(renderer.LoadMenuObjects(), 1);
   // All three motions repeat within 256 frames.
   for (double T = 0; T < 256; T += 8) {
     Clear();
     Perspective();
     PlaceMenuCamera();
-    MenuLights();
-    DrawMenuTitle(static_cast<float>(T));
+    renderer.lights.Menu();
+    renderer.DrawMenuTitle(static_cast<float>(T));
     glFinish();
     Image frame = Frame();
     int top = frame.height, bottom = -1, left = frame.width, right = -1;

@@ -10,6 +10,7 @@
 #include "config/Settings.h"
 #include "platform/FrameRunner.h"
 #include "platform/ScreenStack.h"
+#include "render/GameRenderer.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/MenuScreen.h"
@@ -49,10 +50,12 @@ class RecordingActions final : public MenuActions {
 class MenuCommands : public ::testing::Test {
  protected:
   void SetUp() override {
+    CreateGameRenderer(1024, 768, RenderOptions());  // no display: draws nothing
     uitest::LoadShippedLanguage("en");
     ASSERT_EQ(menus.Build({{1024, 768}}), 1);
     menus.SetSoundPlayer([this](int sound) { sounds.push_back(sound); });
   }
+  void TearDown() override { DestroyGameRenderer(); }
   void Keys(std::initializer_list<SDLKey> keys) {
     for (SDLKey key : keys) menus.HandleEvent(KeyUp(key), -100, stack);  // the pointer off every entry
   }

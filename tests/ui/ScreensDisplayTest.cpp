@@ -13,7 +13,7 @@
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
-#include "render/Overlay.h"
+#include "render/GameRenderer.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/support/GameInProcess.h"
 #include "tests/support/TestFiles.h"

@@ -26,15 +26,13 @@
 #include "engine3d/Material.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/PuzzleView.h"
-#include "render/BoardScene.h"
-#include "render/CubeLooks.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
-#include "render/SceneLists.h"
-#include "render/Themes.h"
+#include "render/Renderer.h"
 #include "tools/level/LevelSource.h"
 
 namespace {
+
+// Mirror and real shadows on, as the game's options offer them.
+const RenderOptions kPreviewOptions{1, 2, 0, 1};
 
 // '#' wall, '.' floor, a capital letter a cube standing on its letter.
 std::vector<std::string> g_rows = {
@@ -80,14 +78,16 @@ std::string SampleLevelSource() {
 
 class PreviewHost final : public PuzzleHost {
  public:
+  explicit PreviewHost(Renderer& renderer) : r(renderer) {}
   bool ChooseThemeForLevel() override {
-    if (!g_theme.loaded) loaded = LoadTheme(theme);
+    if (!r.themes.Loaded()) loaded = r.LoadTheme(theme);
     return loaded;
   }
-  void ClearSceneLists() override { ClearBoardScene(); }
-  void BeginSceneBuild() override { BeginBoardScene(); }
-  void LoadCubeAppearance(Cube& cube) override { ::LoadCubeAppearance(cube); }
-  void ReleaseItem(Item& item) override { ::ReleaseItem(item); }
+  void ClearSceneLists() override { r.ClearScene(); }
+  void BeginSceneBuild() override { r.BeginScene(); }
+  void LoadCubeAppearance(Cube& cube) override { r.LoadCubeAppearance(cube); }
+  void ReleaseItem(Item& item) override { r.ReleaseItem(item); }
+  Renderer& r;
   int theme = 0;
   int loaded = 0;
 };
@@ -117,16 +117,16 @@ bool Parse(int argc, char** argv, Options& o) {
   return o.theme == "menu" || std::atoi(o.theme.c_str()) >= 1;
 }
 
-void DrawFrame(const Options& o, BoardFrame& frame) {
+void DrawFrame(Renderer& r, const Options& o, BoardFrame& frame) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SetBoardProjection(o.width, o.height);
+  r.SetBoardProjection();
   const float zoom = o.zoom > 0 ? o.zoom : CameraDistanceFor(CurrentBoard().width, CurrentBoard().height);
   frame.camera = CameraPose{o.spin, o.tilt, zoom, 0, {0, 0, 0}};
-  DrawBoard(frame);
+  r.DrawBoard(frame);
 }
 
-int RenderBoard(const Options& o) {
+int RenderBoard(Renderer& r, const Options& o) {
   if (o.benchSeconds > 0) UseBenchmarkBoard();
   std::string error;
   LevelSet sample;
@@ -135,7 +135,7 @@ int RenderBoard(const Options& o) {
     return 1;
   }
   GamePuzzle().UseLevelSet(std::move(sample));
-  PreviewHost host;
+  PreviewHost host(r);
   host.theme = std::atoi(o.theme.c_str()) - 1;
   InstallPuzzleHost(&host);
   LevelStartOptions plain;
@@ -147,42 +147,41 @@ int RenderBoard(const Options& o) {
       p = g_rows[y].find('P') != std::string::npos ? FindCubeAt(static_cast<int>(g_rows[y].find('P')), y) : -1;
     if (p >= 0) SelectCube(p);
     BoardFrame frame;
-    frame.options = RenderOptions{1, 2, 0, 1};
+    frame.options = kPreviewOptions;
     if (o.benchSeconds > 0) {
       int frames = 0;
       const auto start = std::chrono::steady_clock::now();
       double elapsed = 0;
       while (elapsed < o.benchSeconds) {
         frame.elapsedFrames = static_cast<float>(frames);
-        DrawFrame(o, frame);
+        DrawFrame(r, o, frame);
         PresentFrame();
         ++frames;
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       }
       std::printf("theme %s, %dx%d board, %d wall pieces, %d cubes, %dx%d pixels: %.1f frames/s\n", o.theme.c_str(),
-                  CurrentBoard().width, CurrentBoard().height, g_wallPieceCount, CubeCount(), o.width, o.height,
+                  CurrentBoard().width, CurrentBoard().height, r.lists.wallPieceCount, CubeCount(), o.width, o.height,
                   frames / elapsed);
     }
     frame.elapsedFrames = o.time;
     frame.slowPhase = o.time * 0.02f;
-    DrawFrame(o, frame);
+    DrawFrame(r, o, frame);
     glFinish();
     status = SaveScreenshot(o.output.c_str()) ? 0 : 1;
   }
   EndLevel();
   InstallPuzzleHost(nullptr);
-  FreeTheme();
   return status;
 }
 
-int RenderMenu(const Options& o) {
+int RenderMenu(Renderer& r, const Options& o) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SetBoardProjection(o.width, o.height);
+  r.SetBoardProjection();
   PlaceMenuCamera();
-  MenuLights();
-  DrawMenuBackground(o.time);
-  DrawMenuTitle(o.time);
+  r.lights.Menu();
+  r.DrawMenuBackground(o.time);
+  r.DrawMenuTitle(o.time);
   glFinish();
   return SaveScreenshot(o.output.c_str()) ? 0 : 1;
 }
@@ -207,10 +206,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!OpenToolWindow("glyphox-artview", options.width, options.height)) return 1;
-  SetUpLights();
-  int status = LoadMenuObjects() && CountThemes() ? 0 : 1;
-  if (status == 0) status = options.theme == "menu" ? RenderMenu(options) : RenderBoard(options);
-  FreeMenuObjects();
+  int status = 1;
+  {
+    Renderer renderer(options.width, options.height, kPreviewOptions);
+    status = renderer.LoadMenuObjects() && renderer.ScanThemes() ? 0 : 1;
+    if (status == 0) status = options.theme == "menu" ? RenderMenu(renderer, options) : RenderBoard(renderer, options);
+  }
   ClearMaterials();
   CloseToolWindow();
   return status;

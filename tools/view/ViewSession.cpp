@@ -8,8 +8,6 @@
 
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
-#include "render/CubeLooks.h"
-#include "render/Themes.h"
 
 namespace {
 
@@ -103,10 +101,10 @@ bool ParseViewOptions(int argc, char** argv, ViewOptions& o) {
 }
 
 bool ViewHost::ChooseThemeForLevel() {
-  const int count = ThemeCount();
+  const int count = renderer.ThemeCount();
   const int wanted = forcedTheme >= 0 ? forcedTheme : (count > 0 ? (Play().levelIndex / 4) % count : 0);
-  if (g_theme.loaded && g_theme.current == wanted) return true;
-  if (!LoadTheme(wanted)) {
+  if (renderer.themes.Loaded() && renderer.CurrentTheme() == wanted) return true;
+  if (!renderer.LoadTheme(wanted)) {
     std::fprintf(stderr, "glyphox-view: cannot load theme %d\n", wanted + 1);
     return false;
   }
@@ -114,12 +112,12 @@ bool ViewHost::ChooseThemeForLevel() {
   return true;
 }
 
-void ViewHost::ClearSceneLists() { ClearBoardScene(); }
-void ViewHost::BeginSceneBuild() { BeginBoardScene(); }
-void ViewHost::EndSceneBuild() { EndBoardScene(); }
-void ViewHost::LoadCubeAppearance(Cube& cube) { ::LoadCubeAppearance(cube); }
-void ViewHost::SetItemLook(Item& item, int look) { ::SetItemLook(item, look); }
-void ViewHost::ReleaseItem(Item& item) { ::ReleaseItem(item); }
+void ViewHost::ClearSceneLists() { renderer.ClearScene(); }
+void ViewHost::BeginSceneBuild() { renderer.BeginScene(); }
+void ViewHost::EndSceneBuild() { renderer.EndScene(); }
+void ViewHost::LoadCubeAppearance(Cube& cube) { renderer.LoadCubeAppearance(cube); }
+void ViewHost::SetItemLook(Item& item, int look) { renderer.SetItemLook(item, look); }
+void ViewHost::ReleaseItem(Item& item) { renderer.ReleaseItem(item); }
 
 CameraPose ViewCamera(const ViewOptions& o) {
   const Board& board = CurrentBoard();
@@ -144,9 +142,9 @@ CameraPose ViewCamera(const ViewOptions& o) {
 void DrawViewFrame(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SetBoardProjection(o.width, o.height);
+  host.renderer.SetBoardProjection();
   frame.camera = ViewCamera(o);
-  DrawBoard(frame);
+  host.renderer.DrawBoard(frame);
   // The puzzle moves on by one sixtieth of a second per frame.
   host.ticks += 17;
   frame.elapsedFrames += frame.frameDelta;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "puzzle/PuzzleHost.h"
-#include "render/BoardScene.h"
+#include "render/Renderer.h"
 
 struct ViewOptions {
   std::string levelFile, output;
@@ -32,8 +32,10 @@ struct ViewOptions {
 // Parses the command line; false (after a message) when it is wrong.
 bool ParseViewOptions(int argc, char** argv, ViewOptions& options);
 
+// The tool's puzzle host: its clock, and the scene built by its renderer.
 class ViewHost final : public PuzzleHost {
  public:
+  explicit ViewHost(Renderer& r) : renderer(r) {}
   uint32_t Ticks() override { return ticks; }
   bool ChooseThemeForLevel() override;
   void ResetCameras() override {}
@@ -44,6 +46,7 @@ class ViewHost final : public PuzzleHost {
   void SetItemLook(Item& item, int look) override;
   void ReleaseItem(Item& item) override;
 
+  Renderer& renderer;
   uint32_t ticks = 1000;
   int forcedTheme = -1;
   int themeLoads = 0;

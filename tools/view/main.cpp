@@ -11,7 +11,6 @@
 // Run it from a game directory (the one holding data/); otherwise it uses
 // the build's game directory.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <SDL.h>
 #include <unistd.h>
 
@@ -22,17 +21,10 @@
 
 #include "platform/Display.h"
 #include "base/FileAccess.h"
-#include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
-#include "render/BoardScene.h"
-#include "render/CubeLooks.h"
-#include "render/LetterImages.h"
-#include "render/Lights.h"
-#include "render/MenuObjects.h"
-#include "render/SceneLists.h"
-#include "render/Themes.h"
+#include "render/Renderer.h"
 #include "tools/view/ViewSession.h"
 
 namespace {
@@ -52,33 +44,21 @@ bool EnterGameDirectory() {
   return chdir(GLYPHOX_BUILD_GAME_DIR) == 0 && FileExists("data/gfx/theme1/theme.ini");
 }
 
-// Where a board-space point lands, in pointer pixels (y from the top).
-bool ProjectBoardPoint(float x, float y, float z, int& px, int& py) {
-  const GLint viewport[4] = {0, 0, g_screen.width, g_screen.height};
-  double wx, wy, wz;
-  if (!gluProject(x + g_boardOffset[0], y + g_boardOffset[1], z + g_boardOffset[2], g_view.modelview,
-                  g_view.projection, viewport, &wx, &wy, &wz))
-    return false;
-  px = static_cast<int>(wx);
-  py = g_screen.height - 1 - static_cast<int>(wy);
-  return true;
-}
-
 // The camera's matrices without the board offset (the offset is added to
 // every projected point).
-void CaptureCamera(const ViewOptions& o) {
-  SetBoardProjection(o.width, o.height);
+void CaptureCamera(Renderer& r, const ViewOptions& o) {
+  r.SetBoardProjection();
   PlaceCamera(ViewCamera(o));
-  CaptureMatrices();
+  r.view.CaptureMatrices();
 }
 
-void PrintList(const ViewOptions& o) {
-  CaptureCamera(o);
+void PrintList(Renderer& r, const ViewOptions& o) {
+  CaptureCamera(r, o);
   const float s = kSquareSize;
   for (int i = 0; i < CubeCount(); ++i) {
     const CubeState& c = CubeRecord(i);
     int px = -1, py = -1;
-    ProjectBoardPoint(c.x * s, 0.5f * s, c.y * s, px, py);
+    r.view.ProjectBoardPoint(c.x * s, 0.5f * s, c.y * s, px, py);
     std::printf("{\"kind\":\"cube\",\"index\":%d,\"square\":[%d,%d],\"pixel\":[%d,%d],\"static\":%d}\n", i, c.x, c.y,
                 px, py, CurrentLevel().CubeAt(i) ? CurrentLevel().CubeAt(i)->isStatic : 0);
   }
@@ -86,16 +66,16 @@ void PrintList(const ViewOptions& o) {
     const ArrowRecord& a = Arrow(i);
     if (!a.active) continue;
     int px = -1, py = -1;
-    ProjectBoardPoint(a.x * s, 0.3f * s, a.y * s, px, py);
+    r.view.ProjectBoardPoint(a.x * s, 0.3f * s, a.y * s, px, py);
     std::printf("{\"kind\":\"arrow\",\"index\":%d,\"square\":[%d,%d],\"direction\":%d,\"pixel\":[%d,%d]}\n", i, a.x,
                 a.y, a.direction, px, py);
   }
 }
 
-PickResult PickAt(const ViewOptions& o) {
-  CaptureCamera(o);
+PickResult PickAt(Renderer& r, const ViewOptions& o) {
+  CaptureCamera(r, o);
   PickResult result;
-  Pick(o.pickX, o.pickY, result);
+  r.Pick(o.pickX, o.pickY, result);
   return result;
 }
 
@@ -117,7 +97,7 @@ bool PlayMoves(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
       return false;
     }
     for (int guard = 0; guard < 10000 && Play().moveState != kMoveStateReady; ++guard) DrawViewFrame(o, frame, host);
-    if (CurrentBoard().formedCount > formed) StartParticleBurst();
+    if (CurrentBoard().formedCount > formed) host.renderer.StartParticleBurst();
     formed = CurrentBoard().formedCount;
   }
   return true;
@@ -160,7 +140,7 @@ void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
     for (int kind = 0; kind < kKinds; ++kind) {
       const Clock::time_point t = Clock::now();
       if (kind == kQuad) {
-        DrawTexturedQuad(GroundLetterTexture(-1));
+        DrawTexturedQuad(host.renderer.letters.GroundLetterTexture(-1));
       } else {
         BoardFrame variant = frame;
         if (kind == kNoMirror) variant.options.reflect = 0;
@@ -178,7 +158,7 @@ void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
   const auto rate = [&](int kind) { return frames / seconds[kind]; };
   const auto ms = [&](int kind) { return seconds[kind] * 1000.0 / frames; };
   std::printf("board %ux%u, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d: %.1f frames/s (%.2f ms)\n",
-              CurrentBoard().width, CurrentBoard().height, CubeCount(), g_wallPieceCount, o.width, o.height,
+              CurrentBoard().width, CurrentBoard().height, CubeCount(), host.renderer.lists.wallPieceCount, o.width, o.height,
               o.render.reflect, o.render.shadow, rate(kBoard), ms(kBoard));
   std::printf("textured quad: %.1f frames/s (%.2f ms)\n", rate(kQuad), ms(kQuad));
   std::printf("frame cost ratio (board / quad): %.2f\n", seconds[kBoard] / seconds[kQuad]);
@@ -206,10 +186,10 @@ double TimedStart(int index, const LevelStartOptions& start) {
 
 void BenchStarts(const ViewOptions& o, ViewHost& host, const LevelStartOptions& start) {
   double same = 0, changed = 0;
-  const int themes = ThemeCount();
+  const int themes = host.renderer.ThemeCount();
   for (int i = 0; i < o.benchStarts; ++i) same += TimedStart(o.levelIndex, start);
   for (int i = 0; i < o.benchStarts; ++i) {
-    host.forcedTheme = (g_theme.current + 1) % themes;
+    host.forcedTheme = (host.renderer.CurrentTheme() + 1) % themes;
     changed += TimedStart(o.levelIndex, start);
   }
   std::printf("level start: %.1f ms without a theme change, %.1f ms with one (%d starts each)\n",
@@ -229,9 +209,7 @@ void BenchStarts(const ViewOptions& o, ViewHost& host, const LevelStartOptions& 
 int Run(ViewOptions& o, ViewHost& host) {
   host.forcedTheme = o.theme;
   InstallPuzzleHost(&host);
-  SetRenderOptions(o.render);
-  SetUpLights();
-  if (!LoadMenuObjects() || !CountThemes() || !LoadLevelSet(o.levelFile.c_str())) return 1;
+  if (!host.renderer.LoadMenuObjects() || !host.renderer.ScanThemes() || !LoadLevelSet(o.levelFile.c_str())) return 1;
   std::srand(o.seed);
   SetGameDifficulty(o.difficulty);
   LevelStartOptions start;
@@ -251,9 +229,9 @@ int Run(ViewOptions& o, ViewHost& host) {
   if (!PlayMoves(o, frame, host)) return 1;
   if (o.benchStarts > 0) BenchStarts(o, host, start);
   if (o.benchSeconds > 0) Bench(o, frame, host);
-  if (o.list) PrintList(o);
+  if (o.list) PrintList(host.renderer, o);
   if (o.hasPick) {
-    const PickResult picked = PickAt(o);
+    const PickResult picked = PickAt(host.renderer, o);
     PrintPick(o, picked);
     frame.hoveredArrow = picked.kind == kPickArrow ? picked.index : -1;
   }
@@ -287,13 +265,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!OpenToolWindow("glyphox-view", options.width, options.height)) return 1;
-  ViewHost host;
-  const int status = Run(options, host);
-  EndLevel();
-  FreeTheme();
-  FreeMenuObjects();
+  int status = 1;
+  {
+    Renderer renderer(options.width, options.height, options.render);
+    ViewHost host(renderer);
+    status = Run(options, host);
+    EndLevel();
+    InstallPuzzleHost(nullptr);
+  }
   ClearMaterials();
   CloseToolWindow();
-  InstallPuzzleHost(nullptr);
   return status;
 }
