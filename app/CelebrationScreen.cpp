@@ -7,8 +7,8 @@
 #include "app/PlayView.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/PuzzleView.h"
-#include "render/GameRenderer.h"
+#include "puzzle/Puzzle.h"
+#include "render/Renderer.h"
 
 namespace {
 
@@ -17,6 +17,9 @@ constexpr float kPi = 3.14159265f;
 bool Demonstration(Celebration kind) { return kind == Celebration::kDemonstrationWon; }
 
 }  // namespace
+
+CelebrationScreen::CelebrationScreen(Game& game, Celebration kind)
+    : m_game(game), m_puzzle(game.ThePuzzle()), m_kind(kind) {}
 
 void CelebrationScreen::Enter() {
   m_savedWordList = m_game.Bar().showWordList;
@@ -44,12 +47,12 @@ void CelebrationScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_shown += time.delta;
   const float period = Demonstration(m_kind) ? 10.0f : 5.0f;
   m_sinceSelection += time.delta;
-  if (m_sinceSelection >= period && CubeCount() > 0) {
+  if (m_sinceSelection >= period && m_puzzle.CubeCount() > 0) {
     m_sinceSelection = 0.0f;
-    SelectCube((Play().selectedCube + 1) % CubeCount());
-    ClearTargets();
+    m_puzzle.SelectCube((m_puzzle.Play().selectedCube + 1) % m_puzzle.CubeCount());
+    m_puzzle.ClearTargets();
   }
-  UpdateLevel();
+  m_puzzle.UpdateLevel();
   if (Demonstration(m_kind) && m_shown >= kDemonstrationWonFrames) End();
 }
 
@@ -60,12 +63,12 @@ void CelebrationScreen::Draw() {
   look.arrows = false;
   look.arrowHover = false;
   look.bobPhase = m_angle;
-  DrawLevelBoard(ShowcasePose(m_angle * -0.6f, -30.0f, zoom), m_time, look);
+  DrawLevelBoard(m_game.TheRenderer(), ShowcasePose(m_angle * -0.6f, -30.0f, zoom), m_time, look);
   m_game.Bar().Draw(m_pointer.x, m_pointer.y);
-  m_game.Bar().DrawText(kFontGameBig, m_message, 0, 0, OverlayScreenWidth(), OverlayScreenHeight());
+  m_game.Bar().DrawText(kFontGameBig, m_message, 0, 0, m_game.ScreenWidth(), m_game.ScreenHeight());
 }
 
 void CelebrationScreen::Leave() {
   if (!Demonstration(m_kind)) m_game.Bar().showWordList = m_savedWordList;
-  ResetModelViewAndLights();
+  m_game.ResetView();
 }

@@ -6,12 +6,13 @@
 #include "platform/Screen.h"
 
 class Game;
+class Puzzle;
 
 enum class Celebration { kLevelWon, kDemonstrationWon, kGameWon };
 
 class CelebrationScreen final : public Screen {
  public:
-  CelebrationScreen(Game& game, Celebration kind) : m_game(game), m_kind(kind) {}
+  CelebrationScreen(Game& game, Celebration kind);
 
   void Enter() override;
   void Event(const SDL_Event& event) override;
@@ -25,6 +26,7 @@ class CelebrationScreen final : public Screen {
   void End();
 
   Game& m_game;
+  Puzzle& m_puzzle;
   Celebration m_kind;
   FrameTime m_time;
   Pointer m_pointer;

@@ -9,8 +9,8 @@
 #include "app/PlayingScreen.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleHost.h"
-#include "puzzle/PuzzleView.h"
-#include "render/GameRenderer.h"
+#include "puzzle/Puzzle.h"
+#include "render/Renderer.h"
 
 namespace {
 
@@ -29,33 +29,34 @@ void ShuffleReplay::Begin(const ShuffleRecord& record, int speed) {
   m_selectionDelay = 0.0f;
 }
 
-void ShuffleReplay::Step(float frameDelta) {
+void ShuffleReplay::Step(Puzzle& puzzle, PuzzleHost& host, float frameDelta) {
   m_stepDelay = CountDown(m_stepDelay, frameDelta);
   m_selectionDelay = CountDown(m_selectionDelay, frameDelta);
-  if (Done() || Play().moveState != kMoveStateReady || m_selectionDelay != 0.0f) return;
+  if (Done() || puzzle.Play().moveState != kMoveStateReady || m_selectionDelay != 0.0f) return;
   const ShuffleStep& step = m_steps[m_next];
-  if (Play().selectedCube != step.cube) {
-    SelectCube(step.cube);
-    Host().PlaySound(kSoundRefuse);
+  if (puzzle.Play().selectedCube != step.cube) {
+    puzzle.SelectCube(step.cube);
+    host.PlaySound(kSoundRefuse);
     m_selectionDelay = m_speed * 5.0f;
     m_stepDelay = m_speed * 4.0f;
     return;
   }
   if (m_stepDelay != 0.0f) return;
-  MoveSelected(ReplayDirection(step.pick));
+  puzzle.MoveSelected(ReplayDirection(step.pick));
   --m_next;
   m_stepDelay = m_speed * 4.0f;
 }
 
-DemonstrationScreen::DemonstrationScreen(Game& game, int level) : m_game(game) {
+DemonstrationScreen::DemonstrationScreen(Game& game, int level)
+    : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()) {
   game.Host().CaptureLevelStarts(false);
-  RecordShuffle(true);
-  const int started = StartLevel(level);
-  RecordShuffle(false);
+  m_puzzle.RecordShuffle(true);
+  const int started = m_puzzle.StartLevel(level);
+  m_puzzle.RecordShuffle(false);
   game.Host().CaptureLevelStarts(true);
   // The caller chose a level of the set: only its theme can fail to load.
   if (!started) game.EndAfterFailure();
-  m_replay.Begin(LastShuffle(), g_settings.speed);
+  m_replay.Begin(m_puzzle.LastShuffle(), g_settings.speed);
 }
 
 void DemonstrationScreen::End() {
@@ -75,8 +76,8 @@ void DemonstrationScreen::Event(const SDL_Event& event) {
 
 void DemonstrationScreen::Step(const FrameTime& time) {
   m_time = time;
-  m_replay.Step(time.delta);
-  UpdateLevel();
+  m_replay.Step(m_puzzle, m_game.Host(), time.delta);
+  m_puzzle.UpdateLevel();
 }
 
 void DemonstrationScreen::Update(const FrameTime& time, const Pointer& pointer) {
@@ -87,8 +88,8 @@ void DemonstrationScreen::Update(const FrameTime& time, const Pointer& pointer) 
   }
   if (pointer.buttons) m_view.Drag(pointer, kDemonstrationLimits);
   Step(time);
-  if (Play().moveState != kMoveStateReady || !HearFormedWords()) return;
-  std::printf("Demonstration solved level %d\n", Play().levelIndex + 1);
+  if (m_puzzle.Play().moveState != kMoveStateReady || !m_game.HearFormedWords()) return;
+  std::printf("Demonstration solved level %d\n", m_puzzle.Play().levelIndex + 1);
   std::fflush(stdout);
   m_ending = true;
   Flow().Push(std::make_unique<CelebrationScreen>(m_game, Celebration::kDemonstrationWon), {},
@@ -96,13 +97,13 @@ void DemonstrationScreen::Update(const FrameTime& time, const Pointer& pointer) 
 }
 
 void DemonstrationScreen::Draw() {
-  DrawLevelBoard(m_view.Pose(), m_time, BoardLook());
+  DrawLevelBoard(m_game.TheRenderer(), m_view.Pose(), m_time, BoardLook());
   m_game.Bar().Draw(m_pointer.x, m_pointer.y);
 }
 
 void DemonstrationScreen::Leave() {
   m_game.Bar().FreeFonts();
-  EndLevel();
+  m_puzzle.EndLevel();
   m_game.FreeLevelTheme();
-  ResetModelViewAndLights();
+  m_game.ResetView();
 }

@@ -7,6 +7,8 @@
 
 #include "app/PlayView.h"
 #include "platform/Screen.h"
+#include "puzzle/Puzzle.h"
+#include "puzzle/PuzzleHost.h"
 #include "puzzle/Variation.h"
 
 class Game;
@@ -19,7 +21,7 @@ class ShuffleReplay {
   void Begin(const ShuffleRecord& record, int speed);
   // Counts the delays down and, when the cubes are ready, selects the cube
   // of the next step (sound 3) or rolls it back.
-  void Step(float frameDelta);
+  void Step(Puzzle& puzzle, PuzzleHost& host, float frameDelta);
   bool Done() const { return m_next < 0; }
   int StepsLeft() const { return m_next + 1; }
 
@@ -52,6 +54,7 @@ class DemonstrationScreen final : public Screen {
   void End();
 
   Game& m_game;
+  Puzzle& m_puzzle;
   PlayView m_view;
   ShuffleReplay m_replay;
   FrameTime m_time;

@@ -23,6 +23,8 @@
 #include "platform/DisplayModes.h"
 #include "platform/Events.h"
 #include "platform/FrameRunner.h"
+#include "puzzle/Puzzle.h"
+#include "render/Renderer.h"
 #include "ui/MenuScreen.h"
 #include "ui/Scores.h"
 
@@ -89,6 +91,18 @@ class Game final : public MenuActions {
   std::string NextScreenshotPath();
 
   ScreenFlow& Flow() { return m_runner->Flow(); }
+  Puzzle& ThePuzzle() { return m_puzzle; }
+  // The renderer of the open display (a new one after a change of
+  // resolution); only while the display is open.
+  Renderer& TheRenderer() { return *m_renderer; }
+  int ScreenWidth() const { return m_renderer->Width(); }
+  int ScreenHeight() const { return m_renderer->Height(); }
+  // Model-view to identity and the lights put back.
+  void ResetView() { m_renderer->lights.ResetModelView(); }
+  // Compares the formed words with the count heard last: a new word sounds
+  // (5) and sparks, all of them sound (4) and spark too; then the count is
+  // heard. Returns true when all words stand.
+  bool HearFormedWords();
   MenuSystem& Menus() { return m_menus; }
   HighScores& Scores() { return m_scores; }
   TopBar& Bar() { return m_topBar; }
@@ -109,10 +123,17 @@ class Game final : public MenuActions {
   void SetDifficulty(int difficulty) override;
   void SetMusicOn(bool on) override;
   void SetSoundOn(bool on) override;
+  void SetSpeed(int speed) override;
   void RenderChoicesChanged() override;
 
  private:
   int InitialiseSteps();
+  // The level set LangLevel names among those of the language file. Returns
+  // 1, or 0 after "Unknown language : '%s'" when there is no such set.
+  int SelectLevelSet();
+  // The display at the size of the settings with a renderer of its own.
+  bool OpenDisplayAndRenderer(int width, int height);
+  void CloseRendererAndDisplay();
   void CreateGameDirectories();
   void RemoveCreatedDirectories();
   void MakeDirectoriesRemembered(const char* path);
@@ -126,9 +147,11 @@ class Game final : public MenuActions {
   DisplayModeList m_displayModes;
   HighScores m_scores;
   bool m_scoresLoaded = false;  // a start that failed before writes no score file
-  MenuSystem m_menus{*this, m_scores};
-  TopBar m_topBar;
   GameHost m_host{*this};
+  Puzzle m_puzzle{&m_host};
+  std::unique_ptr<Renderer> m_renderer;
+  TopBar m_topBar{m_puzzle};
+  MenuSystem m_menus{*this, m_scores, m_puzzle};
   int m_themeIndex = 0;
   int m_loadedTheme = -1;  // the theme index loaded last, -1 when none is
   int m_screenshotNumber = 0;

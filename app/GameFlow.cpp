@@ -15,7 +15,7 @@
 #include "puzzle/PlayState.h"
 #include "puzzle/PuzzleView.h"
 #include "puzzle/SavedGame.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "ui/ModalScreens.h"
 
 namespace {
@@ -26,12 +26,12 @@ constexpr int kExitPageSet = 3;
 // The fade to black before the goodbye page, and from black at the start.
 constexpr float kQuitFadeFrames = 100.0f;
 
-int LevelCount() { return static_cast<int>(CurrentLevelSet().levelCount); }
+int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet().levelCount); }
 
 // The goodbye page, once the music that faded with the screen is stopped.
 class GoodbyeScreen final : public PageScreen {
  public:
-  explicit GoodbyeScreen(std::string lang) : PageScreen(kExitPageSet, std::move(lang)) {}
+  GoodbyeScreen(std::string lang, const Renderer& renderer) : PageScreen(kExitPageSet, std::move(lang), renderer) {}
   void Enter() override {
     StopMusic();
     PageScreen::Enter();
@@ -43,21 +43,21 @@ class GoodbyeScreen final : public PageScreen {
 void Game::PlayFromLevelStart(int level) {
   // The caller checked the level exists: a start that fails could not load
   // the level's theme (the loader said why), which ends the game.
-  if (!StartLevel(level)) EndAfterFailure();
+  if (!m_puzzle.StartLevel(level)) EndAfterFailure();
   Flow().Push(std::make_unique<PlayingScreen>(*this));
   Flow().Push(std::make_unique<LevelStartScreen>(*this));
 }
 
 void Game::StartNewGame() {
-  if (LevelCount() <= 0) return;
-  ResetModelViewAndLights();
+  if (LevelCount(m_puzzle) <= 0) return;
+  ResetView();
   PlayFromLevelStart(0);
   PlayGameMusic();
 }
 
 bool Game::StartAtLevel(int level) {
-  if (level < 0 || level >= LevelCount()) return false;
-  ResetModelViewAndLights();
+  if (level < 0 || level >= LevelCount(m_puzzle)) return false;
+  ResetView();
   PlayFromLevelStart(level);
   return true;
 }
@@ -74,7 +74,7 @@ void Game::ResumeLoadedSlot() {
   }
   // From the menus: a game loaded there brings the game music along.
   PlayGameMusic();
-  ResetModelViewAndLights();
+  ResetView();
   auto playing = std::make_unique<PlayingScreen>(*this);
   playing->ResumeLoaded();
   Flow().Push(std::move(playing));
@@ -91,11 +91,11 @@ void Game::ReturnToMainMenu(bool afterDemonstration) {
 }
 
 void Game::StartDemonstrationOf(int level) {
-  const int count = LevelCount();
+  const int count = LevelCount(m_puzzle);
   if (count <= 0) return;
   // The first five levels, or those there are.
   if (level < 0 || level >= count) level = std::rand() % (count < 5 ? count : 5);
-  ResetModelViewAndLights();
+  ResetView();
   Flow().Push(std::make_unique<DemonstrationScreen>(*this, level));
   std::printf("Demonstration of level %d\n", level + 1);
   std::fflush(stdout);
@@ -103,31 +103,44 @@ void Game::StartDemonstrationOf(int level) {
 
 void Game::QuitGame() {
   FadeToMusic(-1);
-  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f}, std::make_unique<GoodbyeScreen>(g_settings.lang.c_str()));
+  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f}, std::make_unique<GoodbyeScreen>(g_settings.lang.c_str(), *m_renderer));
 }
 
 void Game::ShowOrderPage() {
-  Flow().Push(std::make_unique<PageScreen>(kOrderPageSet, g_settings.lang.c_str()), {},
-              [] { ResetModelViewAndLights(); });
+  Flow().Push(std::make_unique<PageScreen>(kOrderPageSet, g_settings.lang.c_str(), *m_renderer), {},
+              [this] { ResetView(); });
+}
+
+bool Game::HearFormedWords() {
+  const Board& board = m_puzzle.Board();
+  const int formed = board.formedCount;
+  if (formed == m_puzzle.Play().lastWordsFormed) return false;
+  const bool all = formed == static_cast<int>(board.wordCount);
+  if (all || formed > m_puzzle.Play().lastWordsFormed) {
+    m_host.PlaySound(all ? kSoundLevelWon : kSoundWordFormed);
+    m_renderer->StartParticleBurst();
+  }
+  m_puzzle.AcknowledgeWordsFormed();
+  return all;
 }
 
 bool Game::ReloadCurrentTheme() {
-  FreeCurrentTheme();
+  m_renderer->FreeTheme();
   m_loadedTheme = -1;
-  if (!LoadTheme(m_themeIndex)) return false;
+  if (!m_renderer->LoadTheme(m_themeIndex)) return false;
   m_loadedTheme = m_themeIndex;
   return true;
 }
 
 bool Game::ChooseThemeForLevel() {
-  const int count = ThemeCount();
-  m_themeIndex = count > 0 ? (Play().levelIndex / 4) % count : 0;
+  const int count = m_renderer->ThemeCount();
+  m_themeIndex = count > 0 ? (m_puzzle.Play().levelIndex / 4) % count : 0;
   if (m_themeIndex == m_loadedTheme) return true;
   return ReloadCurrentTheme();
 }
 
 void Game::FreeLevelTheme() {
-  FreeCurrentTheme();
+  if (m_renderer) m_renderer->FreeTheme();
   m_loadedTheme = -1;
 }
 
@@ -139,7 +152,8 @@ std::string Game::NextScreenshotPath() {
 }
 
 void Game::LoadChosenLevelSet() { SelectLevelSet(); }
-void Game::SetDifficulty(int difficulty) { SetGameDifficulty(difficulty); }
+void Game::SetDifficulty(int difficulty) { m_puzzle.SetDifficulty(difficulty); }
+void Game::SetSpeed(int speed) { m_puzzle.SetMoveDuration(MoveDurationForSpeed(speed)); }
 
 void Game::SetMusicOn(bool on) {
   SetMusicEnabled(on ? 1 : 0);
@@ -157,5 +171,5 @@ void Game::RenderChoicesChanged() {
   options.shadow = g_settings.shadow;
   options.cartoon = g_settings.cartoon;
   options.mipMapping = g_settings.mipMapping;
-  SetRenderOptions(options);
+  m_renderer->SetOptions(options);
 }

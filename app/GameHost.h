@@ -23,6 +23,7 @@ class GameHost final : public PuzzleHost {
   void BeginSceneBuild() override;
   void EndSceneBuild() override;
   void PrepareTopBar(bool full) override;
+  void SettingsChanged(int difficulty, int levelSet) override;
   void LoadCubeAppearance(Cube& cube) override;
   void SetItemLook(Item& item, int look) override;
   void ReleaseItem(Item& item) override;

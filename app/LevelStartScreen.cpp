@@ -9,8 +9,8 @@
 #include "app/PlayView.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/PuzzleView.h"
-#include "render/GameRenderer.h"
+#include "puzzle/Puzzle.h"
+#include "render/Renderer.h"
 
 namespace {
 
@@ -20,9 +20,11 @@ constexpr float kDissolveFrames = 100.0f;
 
 }  // namespace
 
-std::string LevelStartScreen::CodeLine() {
-  const LevelSet& set = CurrentLevelSet();
-  const int level = Play().levelIndex;
+LevelStartScreen::LevelStartScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()) {}
+
+std::string LevelStartScreen::CodeLine(const Puzzle& puzzle) {
+  const LevelSet& set = puzzle.LevelSet();
+  const int level = puzzle.Play().levelIndex;
   std::string line = Label(LabelKey::Code).ToUtf8();
   line += ' ';
   if (level >= 0 && level < static_cast<int>(set.levels.size()))
@@ -31,13 +33,13 @@ std::string LevelStartScreen::CodeLine() {
 }
 
 void LevelStartScreen::Enter() {
-  ClearTargets();
+  m_puzzle.ClearTargets();
   if (m_game.Host().TakeCapture()) m_dissolve = kDissolveFrames;
   m_message = m_game.Bar().SetBigMessage(Label(LabelKey::MessageStart));
-  const std::string code = CodeLine();
+  const std::string code = CodeLine(m_puzzle);
   m_code = m_game.Bar().AddSmallText(code.c_str());
   // Authors and tests read which level started.
-  std::printf("Level %d: %s\n", Play().levelIndex + 1, code.c_str());
+  std::printf("Level %d: %s\n", m_puzzle.Play().levelIndex + 1, code.c_str());
   std::fflush(stdout);
 }
 
@@ -59,7 +61,7 @@ void LevelStartScreen::Update(const FrameTime& time, const Pointer& pointer) {
     m_dissolve -= time.delta;
     if (m_dissolve < 0.0f) m_dissolve = 0.0f;
   }
-  UpdateLevel();
+  m_puzzle.UpdateLevel();
 }
 
 void LevelStartScreen::Draw() {
@@ -67,17 +69,17 @@ void LevelStartScreen::Draw() {
   look.arrows = false;
   look.arrowHover = false;
   const float zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + 1.0f;
-  DrawLevelBoard(ShowcasePose(m_angle, -45.0f, zoom), m_time, look);
+  DrawLevelBoard(m_game.TheRenderer(), ShowcasePose(m_angle, -45.0f, zoom), m_time, look);
   TopBar& bar = m_game.Bar();
   bar.Draw(m_pointer.x, m_pointer.y);
-  const int width = OverlayScreenWidth();
-  const int height = OverlayScreenHeight();
+  const int width = m_game.ScreenWidth();
+  const int height = m_game.ScreenHeight();
   bar.DrawText(kFontGameBig, m_message, 0, 0, width, height);
   bar.DrawText(kFontGameSmall, m_code, 0, 32, width, height);
-  if (m_dissolve != 0.0f) DrawScreenCapture(m_dissolve * 0.01f);
+  if (m_dissolve != 0.0f) m_game.TheRenderer().overlay.DrawScreenCapture(m_dissolve * 0.01f);
 }
 
 void LevelStartScreen::Leave() {
-  FreeScreenCapture();
-  SelectCube(Play().selectedCube);
+  m_game.TheRenderer().overlay.FreeScreenCapture();
+  m_puzzle.SelectCube(m_puzzle.Play().selectedCube);
 }

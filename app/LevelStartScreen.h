@@ -9,10 +9,11 @@
 #include "platform/Screen.h"
 
 class Game;
+class Puzzle;
 
 class LevelStartScreen final : public Screen {
  public:
-  explicit LevelStartScreen(Game& game) : m_game(game) {}
+  explicit LevelStartScreen(Game& game);
 
   void Enter() override;
   void Event(const SDL_Event& event) override;
@@ -21,11 +22,12 @@ class LevelStartScreen final : public Screen {
   void Leave() override;
   bool ShowsCursor() const override { return m_dissolve == 0.0f; }
 
-  // "Code ABCDE" for the current level.
-  static std::string CodeLine();
+  // "Code ABCDE" for the puzzle's level.
+  static std::string CodeLine(const Puzzle& puzzle);
 
  private:
   Game& m_game;
+  Puzzle& m_puzzle;
   FrameTime m_time;
   Pointer m_pointer;
   float m_angle = 0.0f;

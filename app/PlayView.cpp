@@ -3,17 +3,17 @@
 #include "app/PlayView.h"
 
 #include "puzzle/PuzzleView.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 
 namespace {
 
 float Clamp(float value, float low, float high) { return value < low ? low : (value > high ? high : value); }
 
-// Half the board's extent in world units, across (x) and down (z).
-float HalfWidth() { return static_cast<float>(CurrentBoard().width) * kSquareSize * 0.5f; }
-float HalfHeight() { return static_cast<float>(CurrentBoard().height) * kSquareSize * 0.5f; }
 
 }  // namespace
+
+float PlayView::HalfWidth() const { return static_cast<float>(m_puzzle.Board().width) * kSquareSize * 0.5f; }
+float PlayView::HalfHeight() const { return static_cast<float>(m_puzzle.Board().height) * kSquareSize * 0.5f; }
 
 HeldKeys SampleHeldKeys() {
   const Uint8* keys = SDL_GetKeyState(nullptr);
@@ -40,7 +40,7 @@ void PlayView::Reset() {
 
 void PlayView::FitToBoard() {
   Reset();
-  const Board& board = CurrentBoard();
+  const Board& board = m_puzzle.Board();
   m_overview.zoom = CameraDistanceFor(static_cast<int>(board.width), static_cast<int>(board.height));
 }
 
@@ -102,28 +102,28 @@ void PlayView::ResetCurrentView() {
   if (m_closeView) {
     m_close = kCloseDefaults;
   } else {
-    const Board& board = CurrentBoard();
+    const Board& board = m_puzzle.Board();
     m_overview = CameraView{0.0f, -60.0f, CameraDistanceFor(static_cast<int>(board.width), static_cast<int>(board.height))};
   }
 }
 
 void PlayView::CentreCloseViewOn(int cube) {
-  if (cube < 0 || cube >= CubeCount()) return;
-  const CubeState& state = CubeRecord(cube);
-  const Board& board = CurrentBoard();
+  if (cube < 0 || cube >= m_puzzle.CubeCount()) return;
+  const CubeState& state = m_puzzle.CubeRecord(cube);
+  const Board& board = m_puzzle.Board();
   m_pan[0] = (static_cast<float>(board.width) * 0.5f - state.fx - 0.5f) * kSquareSize;
   m_pan[2] = (static_cast<float>(board.height) * 0.5f - state.fy - 0.5f) * kSquareSize;
 }
 
-PickResult PlayView::PickUnder(const Pointer& pointer) const {
-  SetBoardProjection();
+PickResult PlayView::PickUnder(Renderer& renderer, const Pointer& pointer) const {
+  renderer.SetBoardProjection();
   PlaceCamera(Pose());
   PickResult result;
-  Pick(pointer.x, pointer.y, result);
+  renderer.Pick(pointer.x, pointer.y, result);
   return result;
 }
 
-void DrawLevelBoard(const CameraPose& pose, const FrameTime& time, const BoardLook& look) {
+void DrawLevelBoard(Renderer& renderer, const CameraPose& pose, const FrameTime& time, const BoardLook& look) {
   BoardFrame frame;
   frame.camera = pose;
   frame.elapsedFrames = time.elapsed;
@@ -135,9 +135,9 @@ void DrawLevelBoard(const CameraPose& pose, const FrameTime& time, const BoardLo
   frame.noHover = look.arrowHover ? 0 : 1;
   frame.hoveredArrow = look.hoveredArrow;
   frame.bobPhase = look.bobPhase;
-  frame.options = CurrentRenderOptions();
-  SetBoardProjection();
-  DrawBoard(frame);
+  frame.options = renderer.Options();
+  renderer.SetBoardProjection();
+  renderer.DrawBoard(frame);
 }
 
 CameraPose ShowcasePose(float spin, float tilt, float zoom) { return CameraPose{spin, tilt, zoom, 0, {0.0f, 0.0f, 0.0f}}; }

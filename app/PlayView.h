@@ -6,8 +6,11 @@
 #pragma once
 
 #include "platform/Screen.h"
+#include "puzzle/Puzzle.h"
 #include "render/BoardScene.h"
 #include "render/Camera.h"
+
+class Renderer;
 
 struct CameraView {
   float spin;  // degrees
@@ -44,7 +47,8 @@ struct BoardLook {
 
 class PlayView {
  public:
-  PlayView() { Reset(); }
+  // The view of the puzzle's board (which sizes the fit and the pans).
+  explicit PlayView(const Puzzle& puzzle) : m_puzzle(puzzle) { Reset(); }
 
   // Both presets to their defaults, the overview current, no pan.
   void Reset();
@@ -71,11 +75,15 @@ class PlayView {
   void CentreCloseViewOn(int cube);
 
   // What lies under the pointer, seen through the current pose.
-  PickResult PickUnder(const Pointer& pointer) const;
+  PickResult PickUnder(Renderer& renderer, const Pointer& pointer) const;
 
  private:
   CameraView& Changing() { return m_closeView ? m_close : m_overview; }
+  // Half the board's extent in world units, across (x) and down (z).
+  float HalfWidth() const;
+  float HalfHeight() const;
 
+  const Puzzle& m_puzzle;
   CameraView m_overview = kOverviewDefaults;
   CameraView m_close = kCloseDefaults;
   bool m_closeView = false;
@@ -84,6 +92,6 @@ class PlayView {
 
 // One board frame for the screen size through the renderer, from the pose
 // and the screen's last frame time.
-void DrawLevelBoard(const CameraPose& pose, const FrameTime& time, const BoardLook& look);
+void DrawLevelBoard(Renderer& renderer, const CameraPose& pose, const FrameTime& time, const BoardLook& look);
 // The overview of a level being shown off: the pose turning about the board.
 CameraPose ShowcasePose(float spin, float tilt, float zoom);

@@ -11,69 +11,59 @@
 #include "audio/SoundFiles.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleHost.h"
-#include "puzzle/PuzzleView.h"
+#include "puzzle/Puzzle.h"
 #include "puzzle/SavedGame.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "ui/ModalScreens.h"
 #include "ui/Scores.h"
 
 namespace {
 
-bool Ready() { return Play().moveState == kMoveStateReady; }
+bool Ready(const Puzzle& puzzle) { return puzzle.Play().moveState == kMoveStateReady; }
 
-int LevelCount() { return static_cast<int>(CurrentLevelSet().levelCount); }
+int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet().levelCount); }
 
 }  // namespace
 
-bool HearFormedWords() {
-  const int formed = CurrentBoard().formedCount;
-  if (formed == Play().lastWordsFormed) return false;
-  const bool all = formed == static_cast<int>(CurrentBoard().wordCount);
-  if (all || formed > Play().lastWordsFormed) {
-    Host().PlaySound(all ? kSoundLevelWon : kSoundWordFormed);
-    StartParticleBurst();
-  }
-  AcknowledgeWordsFormed();
-  return all;
-}
+PlayingScreen::PlayingScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()) {}
 
 void PlayingScreen::Enter() { m_view.FitToBoard(); }
 
 void PlayingScreen::Leave() {
   // Back to the main menu: the level, its fonts and its theme go.
   m_game.Bar().FreeFonts();
-  EndLevel();
+  m_puzzle.EndLevel();
   m_game.FreeLevelTheme();
-  ResetModelViewAndLights();
+  m_game.ResetView();
 }
 
 void PlayingScreen::Uncovered() {
   // Back from the pause menu or a slot screen: the arrows come back.
-  ResetModelViewAndLights();
-  SelectCube(Play().selectedCube);
+  m_game.ResetView();
+  m_puzzle.SelectCube(m_puzzle.Play().selectedCube);
 }
 
 void PlayingScreen::StartLevelWithIntro(int level) {
   // The caller checked the level exists: a start that fails could not load
   // the level's theme (the loader said why), which ends the game.
-  if (!StartLevel(level)) m_game.EndAfterFailure();
+  if (!m_puzzle.StartLevel(level)) m_game.EndAfterFailure();
   m_view.FitToBoard();
   Flow().Push(std::make_unique<LevelStartScreen>(m_game));
 }
 
 void PlayingScreen::ResumeLoaded() {
-  if (!ResumeLoadedGame()) m_game.EndAfterFailure();
+  if (!m_puzzle.ResumeLoadedGame()) m_game.EndAfterFailure();
   m_view.FitToBoard();
   m_ending = false;
-  SelectCube(Play().selectedCube);
+  m_puzzle.SelectCube(m_puzzle.Play().selectedCube);
 }
 
 void PlayingScreen::KeyPressed(SDLKey key) {
   switch (key) {
-    case SDLK_UP: case SDLK_KP8: MoveSelected(North); break;
-    case SDLK_DOWN: case SDLK_KP2: MoveSelected(South); break;
-    case SDLK_LEFT: case SDLK_KP4: MoveSelected(West); break;
-    case SDLK_RIGHT: case SDLK_KP6: MoveSelected(East); break;
+    case SDLK_UP: case SDLK_KP8: m_puzzle.MoveSelected(North); break;
+    case SDLK_DOWN: case SDLK_KP2: m_puzzle.MoveSelected(South); break;
+    case SDLK_LEFT: case SDLK_KP4: m_puzzle.MoveSelected(West); break;
+    case SDLK_RIGHT: case SDLK_KP6: m_puzzle.MoveSelected(East); break;
     case SDLK_LSHIFT: m_leftShift = true; break;
     case SDLK_RSHIFT: m_rightShift = true; break;
     default: break;
@@ -85,27 +75,27 @@ void PlayingScreen::KeyReleased(SDLKey key) {
     case SDLK_LSHIFT: m_leftShift = false; break;
     case SDLK_RSHIFT: m_rightShift = false; break;
     case SDLK_F1:
-      if (Ready()) StartLevelWithIntro(Play().levelIndex);
+      if (Ready(m_puzzle)) StartLevelWithIntro(m_puzzle.Play().levelIndex);
       break;
     case SDLK_BACKSPACE:
-      if (Ready()) Undo();  // the rules refresh the top bar and sound a refusal
+      if (Ready(m_puzzle)) m_puzzle.Undo();  // the rules refresh the top bar and sound a refusal
       break;
     case SDLK_TAB:
-      if (!Ready()) break;
-      SelectNextMovable(!(m_leftShift || m_rightShift));
-      if (m_view.CloseView()) m_view.CentreCloseViewOn(Play().selectedCube);
-      Host().PlaySound(kSoundRefuse);
+      if (!Ready(m_puzzle)) break;
+      m_puzzle.SelectNextMovable(!(m_leftShift || m_rightShift));
+      if (m_view.CloseView()) m_view.CentreCloseViewOn(m_puzzle.Play().selectedCube);
+      m_game.Host().PlaySound(kSoundRefuse);
       break;
     case SDLK_ESCAPE:
-      ClearTargets();
-      ResetModelViewAndLights();
+      m_puzzle.ClearTargets();
+      m_game.ResetView();
       Flow().Push(std::make_unique<PauseMenuScreen>(m_game.Menus()));
       break;
     case SDLK_SPACE: m_game.Bar().showWordList = !m_game.Bar().showWordList; break;
     case SDLK_F2:
     case SDLK_F3:
-      ClearTargets();
-      ResetModelViewAndLights();
+      m_puzzle.ClearTargets();
+      m_game.ResetView();
       if (key == SDLK_F2)
         Flow().Push(MakeLoadScreen(m_game.Menus(), [this] { m_game.ResumeLoadedSlot(); }));
       else
@@ -146,37 +136,37 @@ void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_time = time;
   m_pointer = pointer;
   if (m_ending) return;
-  m_pick = m_view.PickUnder(pointer);
+  m_pick = m_view.PickUnder(m_game.TheRenderer(), pointer);
   if (pointer.buttons)
     m_view.Drag(pointer, kPlayingLimits);
   else
-    m_view.EdgeScroll(pointer, OverlayScreenWidth(), OverlayScreenHeight(), time.delta);
+    m_view.EdgeScroll(pointer, m_game.ScreenWidth(), m_game.ScreenHeight(), time.delta);
   m_view.ApplyHeldKeys(SampleHeldKeys(), time.delta);
 
-  if (Ready()) {
-    const int selected = Play().selectedCube;
+  if (Ready(m_puzzle)) {
+    const int selected = m_puzzle.Play().selectedCube;
     if (m_view.CloseView() && m_pick.kind == kPickCube && m_pick.index == selected && m_boardClick)
       m_view.CentreCloseViewOn(selected);
-    if (m_pick.kind == kPickCube && m_pick.index != selected && !m_buttonHeld && m_pick.index < CubeCount()) {
-      const CubeState& cube = CubeRecord(m_pick.index);
-      if (CanMove(cube.x, cube.y)) {
-        SelectCube(m_pick.index);
-        Host().PlaySound(kSoundRefuse);
+    if (m_pick.kind == kPickCube && m_pick.index != selected && !m_buttonHeld && m_pick.index < m_puzzle.CubeCount()) {
+      const CubeState& cube = m_puzzle.CubeRecord(m_pick.index);
+      if (m_puzzle.CanMove(cube.x, cube.y)) {
+        m_puzzle.SelectCube(m_pick.index);
+        m_game.Host().PlaySound(kSoundRefuse);
       }
     }
-    if (m_boardClick && m_pick.kind == kPickArrow && m_pick.index >= 0 && m_pick.index < ArrowCount())
-      MoveSelected(Arrow(m_pick.index).direction);
+    if (m_boardClick && m_pick.kind == kPickArrow && m_pick.index >= 0 && m_pick.index < m_puzzle.ArrowCount())
+      m_puzzle.MoveSelected(m_puzzle.Arrow(m_pick.index).direction);
   }
   m_boardClick = false;
-  UpdateLevel();
+  m_puzzle.UpdateLevel();
   CheckLevelCompletion();
 }
 
 void PlayingScreen::CheckLevelCompletion() {
-  if (!HearFormedWords()) return;
+  if (!m_game.HearFormedWords()) return;
   m_ending = true;
   m_pick = PickResult();
-  if (Play().levelIndex + 1 < LevelCount()) {
+  if (m_puzzle.Play().levelIndex + 1 < LevelCount(m_puzzle)) {
     Flow().Push(std::make_unique<CelebrationScreen>(m_game, Celebration::kLevelWon), {}, [this] { AfterLevelWon(); });
     return;
   }
@@ -184,8 +174,8 @@ void PlayingScreen::CheckLevelCompletion() {
 }
 
 void PlayingScreen::AfterLevelWon() {
-  const int level = Play().levelIndex;
-  if (!m_game.Scores().IsRecord(level, Play().moveCount)) {
+  const int level = m_puzzle.Play().levelIndex;
+  if (!m_game.Scores().IsRecord(level, m_puzzle.Play().moveCount)) {
     NextLevel();
     return;
   }
@@ -199,8 +189,8 @@ void PlayingScreen::AfterLevelWon() {
 }
 
 void PlayingScreen::NextLevel() {
-  const int level = Play().levelIndex;
-  if (level + 1 >= LevelCount()) {
+  const int level = m_puzzle.Play().levelIndex;
+  if (level + 1 >= LevelCount(m_puzzle)) {
     Flow().Push(std::make_unique<CelebrationScreen>(m_game, Celebration::kGameWon), {},
                 [this] { m_game.ReturnToMainMenu(false); });
     return;
@@ -214,7 +204,7 @@ void PlayingScreen::DrawScene(bool withArrows) {
   look.arrows = withArrows;
   look.arrowHover = withArrows;
   look.hoveredArrow = m_pick.kind == kPickArrow ? m_pick.index : -1;
-  DrawLevelBoard(m_view.Pose(), m_time, look);
+  DrawLevelBoard(m_game.TheRenderer(), m_view.Pose(), m_time, look);
   m_game.Bar().Draw(m_pointer.x, m_pointer.y);
 }
 

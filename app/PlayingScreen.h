@@ -13,7 +13,7 @@ class Game;
 
 class PlayingScreen final : public Screen {
  public:
-  explicit PlayingScreen(Game& game) : m_game(game) {}
+  explicit PlayingScreen(Game& game);
 
   void Enter() override;
   void Event(const SDL_Event& event) override;
@@ -39,6 +39,7 @@ class PlayingScreen final : public Screen {
   void DrawScene(bool withArrows);
 
   Game& m_game;
+  Puzzle& m_puzzle;
   PlayView m_view;
   FrameTime m_time;
   Pointer m_pointer;
@@ -49,8 +50,3 @@ class PlayingScreen final : public Screen {
   bool m_ending = false;          // the level is won: the screens that follow run
   int m_screenshotsPending = 0;   // F10 presses since the last frame drawn
 };
-
-// Compares the formed words with the count heard last: a new word sounds (5)
-// and sparks, all of them sound (4) and spark too; then the count is heard.
-// Returns true when all words stand.
-bool HearFormedWords();

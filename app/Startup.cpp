@@ -25,8 +25,10 @@
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
-#include "render/GameRenderer.h"
+#include "config/Language.h"
+#include "render/Renderer.h"
 #include "text/TextSystem.h"
+#include "ui/LevelSetChoices.h"
 #include "ui/Scores.h"
 
 namespace {
@@ -40,7 +42,7 @@ constexpr int kResolutionDelayMs = 1000;
 // The size of the pointer drawn over every screen.
 constexpr int kCursorSize = 16;
 
-FrameHooks GameFrameHooks(EventQueue& events) {
+FrameHooks GameFrameHooks(EventQueue& events, Game& game) {
   FrameHooks hooks;
   hooks.ticks = [] { return static_cast<uint32_t>(SDL_GetTicks()); };
   hooks.closeRequested = [&events] { return events.CloseRequested(); };
@@ -50,8 +52,10 @@ FrameHooks GameFrameHooks(EventQueue& events) {
     SDL_GetRelativeMouseState(&pointer.dx, &pointer.dy);
     pointer.buttons = SDL_GetMouseState(&pointer.x, &pointer.y) & 0xFF;
   };
-  hooks.drawCursor = [](const Pointer& pointer) { DrawCursor(pointer.x, pointer.y, kCursorSize); };
-  hooks.drawBlack = [](float alpha) { DrawBlackOverlay(alpha); };
+  hooks.drawCursor = [&game](const Pointer& pointer) {
+    game.TheRenderer().DrawCursor(pointer.x, pointer.y, kCursorSize);
+  };
+  hooks.drawBlack = [&game](float alpha) { game.TheRenderer().overlay.DrawBlackOverlay(alpha); };
   hooks.present = [] { PresentFrame(); };
   return hooks;
 }
@@ -65,7 +69,7 @@ std::vector<ScreenSize> SizesOf(const DisplayModeList& modes) {
 }  // namespace
 
 Game::Game(LaunchOptions options)
-    : m_options(options), m_runner(std::make_unique<FrameRunner>(GameFrameHooks(m_events))) {}
+    : m_options(options), m_runner(std::make_unique<FrameRunner>(GameFrameHooks(m_events, *this))) {}
 
 Game::~Game() = default;
 
@@ -104,7 +108,7 @@ int Game::Initialise() {
 
 int Game::InitialiseSteps() {
   TraceLog::Write("InitTessel");
-  ResetPlayState();
+  m_puzzle.ResetPlay();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
   TraceLog::Write("Load Config file");
@@ -115,20 +119,20 @@ int Game::InitialiseSteps() {
 
   TraceLog::Write("read font.ini");
   ReadLogoColors();
-  SetGameDifficulty(g_settings.difficulty);
+  m_puzzle.SetDifficulty(g_settings.difficulty);
+  m_puzzle.SetMoveDuration(MoveDurationForSpeed(g_settings.speed));
+  m_puzzle.SetGamePath(g_settings.gamePath);
   SDL_ShowCursor(SDL_DISABLE);
 
   m_displayModes = BuildDisplayModeList(g_settings.windowed != 0, g_settings.width, g_settings.height);
 
   TraceLog::Write("set video mode");
-  if (!OpenDisplay(g_settings.width, g_settings.height, g_settings.windowed == 0)) {
+  if (!OpenDisplayAndRenderer(g_settings.width, g_settings.height)) {
     g_settings.width = 640;
     g_settings.height = 480;
     std::fprintf(stderr, "Couldn't initialize OpenGL\n");
     return 0;
   }
-  CreateGameRenderer(g_settings.width, g_settings.height, RenderOptions());
-  RenderChoicesChanged();
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   SetFrameRateCap(kFrameRateCap);
 
@@ -138,7 +142,7 @@ int Game::InitialiseSteps() {
   // The timedemo measures the way to the menu without the opening emblem. A
   // window closed during it ends the run at the first frame of the menu.
   if (m_options.timedemoFrames <= 0) {
-    m_runner->Run(std::make_unique<IntroScreen>());
+    m_runner->Run(std::make_unique<IntroScreen>(*m_renderer));
     m_runner->LeaveAll();
   }
   SetWindowCaption();
@@ -147,25 +151,24 @@ int Game::InitialiseSteps() {
   if (!m_menus.SetUpFont(g_settings.width, g_settings.height)) return 0;
 
   TraceLog::Write("Init Tessel 3D");
-  if (!LoadMenuObjects()) return 0;
+  if (!m_renderer->LoadMenuObjects()) return 0;
 
   TraceLog::Write("Init ListTheme");
-  if (!ScanThemes()) return 0;
+  if (!m_renderer->ScanThemes()) return 0;
 
   TraceLog::Write("Init Tessel Menu");
   if (!m_menus.Build(SizesOf(m_displayModes))) return 0;
   if (!m_menus.LoadHighlightTexture()) return 0;
 
   TraceLog::Write("Init Level");
-  InstallPuzzleHost(&m_host);
-  FreeLevelSet();
+  m_puzzle.FreeLevelSet();
   if (!SelectLevelSet()) return 0;
 
   TraceLog::Write("Init Scores");
   m_scores.Load();
   m_scoresLoaded = true;
 
-  ResetModelViewAndLights();
+  ResetView();
 
   TraceLog::Write("Init Sound");
   if (!InitAudio()) return 0;
@@ -200,7 +203,7 @@ void Game::Begin() {
   std::srand(m_options.seeded ? m_options.seed : static_cast<unsigned>(std::time(nullptr)));
   Flow().Push(std::make_unique<MainMenuScreen>(m_menus), BlackFade{0.0f, kStartFadeFrames});
   if (m_options.loadSlot >= 0) {
-    if (LoadGame(m_options.loadSlot)) ResumeLoadedSlot();
+    if (m_puzzle.LoadGame(m_options.loadSlot)) ResumeLoadedSlot();
   } else if (m_options.level >= 0 && !StartAtLevel(m_options.level)) {
     std::fprintf(stderr, "No level %d in this level set\n", m_options.level + 1);
   }
@@ -212,21 +215,21 @@ void Game::Release() {
   TraceLog::Write("Free Tessel");
   // The screens' own resources go while everything they use is still there.
   m_runner->LeaveAll();
-  InstallPuzzleHost(nullptr);
   SetKeyboardInput(500, 30, true);
   m_menus.ReleaseTexts();
   if (m_scoresLoaded) m_scores.Save();
   StoreSettings();
-  EndLevel();
+  m_puzzle.EndLevel();
   m_loadedTheme = -1;
   m_topBar.FreeFonts();
   m_menus.FreeFont();
-  DestroyGameRenderer();  // its theme, screen capture and menu objects
-  FreeLevelSet();
+  m_puzzle.FreeLevelSet();
   QuitAudio();
   m_menus.FreeHighlightTexture();
   m_menus.Free();
-  CloseDisplay();  // clears and presents once before the video stops
+  // The renderer (its theme, screen capture and menu objects) goes before
+  // the display, which clears and presents once before the video stops.
+  CloseRendererAndDisplay();
 }
 
 void Game::EndAfterFailure() {
@@ -239,24 +242,19 @@ void Game::EndAfterFailure() {
 void Game::ChangeResolution(int width, int height) {
   PauseMusic();
   SDL_Delay(kResolutionDelayMs);
-  if (!(g_screen.initialised && g_screen.width == width && g_screen.height == height)) {
+  if (!(m_renderer && m_renderer->Width() == width && m_renderer->Height() == height)) {
     g_settings.width = width;
     g_settings.height = height;
     m_menus.FreeHighlightTexture();
     // The renderer belongs to the display that closes, with its theme; a
     // new one comes with the new display.
-    DestroyGameRenderer();
     m_loadedTheme = -1;
     m_menus.ReleaseTexts();
     m_topBar.FreeFonts();
-    CloseDisplay();
-    const bool reopened = OpenDisplay(width, height, g_settings.windowed == 0);
-    if (reopened) {
-      CreateGameRenderer(width, height, RenderOptions());
-      RenderChoicesChanged();
-      SetWindowCaption();
-    }
-    if (!reopened || !LoadMenuObjects() || !ScanThemes() || !m_menus.LoadHighlightTexture()) {
+    CloseRendererAndDisplay();
+    const bool reopened = OpenDisplayAndRenderer(width, height);
+    if (reopened) SetWindowCaption();
+    if (!reopened || !m_renderer->LoadMenuObjects() || !m_renderer->ScanThemes() || !m_menus.LoadHighlightTexture()) {
       std::fprintf(stderr, "couldn't change resolution\n");
       EndAfterFailure();
     }
@@ -265,5 +263,32 @@ void Game::ChangeResolution(int width, int height) {
   m_menus.SetScreenSize(width, height);
   m_menus.LayOut();
   ResumeMusic();
-  ResetModelViewAndLights();
+  ResetView();
+}
+
+bool Game::OpenDisplayAndRenderer(int width, int height) {
+  if (!OpenDisplay(width, height, g_settings.windowed == 0)) return false;
+  m_renderer = std::make_unique<Renderer>(width, height, RenderOptions(), m_puzzle);
+  m_menus.SetRenderer(m_renderer.get());
+  m_topBar.SetRenderer(m_renderer.get());
+  RenderChoicesChanged();
+  return true;
+}
+
+void Game::CloseRendererAndDisplay() {
+  m_menus.SetRenderer(nullptr);
+  m_topBar.SetRenderer(nullptr);
+  m_renderer.reset();
+  CloseDisplay();
+}
+
+int Game::SelectLevelSet() {
+  m_puzzle.SetLevelSetChoices(LevelSetChoicesOfLanguage());
+  const int set = g_settings.langLevel;
+  if (set < 0 || set >= m_puzzle.LevelSetChoiceCount()) {
+    m_puzzle.FreeLevelSet();
+    std::fprintf(stderr, "Unknown language : '%s'\n", g_settings.lang.c_str());
+    return 0;
+  }
+  return m_puzzle.SelectLevelSet(set);
 }

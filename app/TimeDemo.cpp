@@ -11,7 +11,7 @@
 #include "app/Game.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleView.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "ui/MenuScreen.h"
 
 namespace {
@@ -57,21 +57,21 @@ unsigned MakeQuadTexture() {
   return name;
 }
 
-void DrawQuad(unsigned texture) {
+void DrawQuad(Overlay& overlay, unsigned texture) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  Begin2D();
+  overlay.Begin2D();
   glDisable(GL_BLEND);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
-  const float w = static_cast<float>(OverlayScreenWidth());
-  const float h = static_cast<float>(OverlayScreenHeight());
+  const float w = static_cast<float>(overlay.Width());
+  const float h = static_cast<float>(overlay.Height());
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0); glVertex2f(0, 0);
   glTexCoord2f(1, 0); glVertex2f(w, 0);
   glTexCoord2f(1, 1); glVertex2f(w, h);
   glTexCoord2f(0, 1); glVertex2f(0, h);
   glEnd();
-  End2D();
+  overlay.End2D();
 }
 
 }  // namespace
@@ -102,12 +102,12 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
   }
   menu.Print("menu");
 
-  if (level < 0 || level >= static_cast<int>(CurrentLevelSet().levelCount)) {
+  if (level < 0 || level >= static_cast<int>(game.ThePuzzle().LevelSet().levelCount)) {
     std::fprintf(stderr, "No level %d in this level set\n", level + 1);
     return 1;
   }
   game.Host().UseFixedClock(true);
-  ResetModelViewAndLights();
+  game.ResetView();
   std::printf("Demonstration of level %d\n", level + 1);
   DemonstrationScreen demonstration(game, level);
   demonstration.Enter();
@@ -127,7 +127,7 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
   Figures quad;
   for (int i = 0; i < frames; ++i) {
     const double start = NowMs();
-    DrawQuad(texture);
+    DrawQuad(game.TheRenderer().overlay, texture);
     PresentFrame();
     glFinish();
     quad.Add(NowMs() - start);

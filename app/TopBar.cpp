@@ -8,8 +8,8 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/PuzzleView.h"
-#include "render/GameRenderer.h"
+#include "puzzle/Puzzle.h"
+#include "render/Renderer.h"
 #include "text/TextSystem.h"
 
 namespace {
@@ -53,9 +53,9 @@ void TopBar::Prepare(bool full) {
   m_texts.level = small.AddTextW(Label(LabelKey::Level));
   m_texts.moves = small.AddTextW(Label(LabelKey::Moves));
   m_texts.words = small.AddTextW(Label(LabelKey::MessageWord));
-  m_texts.levelNumber = AddNumber(number, Play().levelIndex + 1);
-  m_texts.moveCount = AddNumber(number, Play().moveCount);
-  const Board& board = CurrentBoard();
+  m_texts.levelNumber = AddNumber(number, m_puzzle.Play().levelIndex + 1);
+  m_texts.moveCount = AddNumber(number, m_puzzle.Play().moveCount);
+  const Board& board = m_puzzle.Board();
   for (int i = 0; i < kWordSlots; ++i) {
     m_texts.word[i] = m_texts.wordFound[i] = -1;
     if (i >= static_cast<int>(board.wordCount) || i >= kMaxWords) continue;
@@ -71,7 +71,7 @@ void TopBar::Prepare(bool full) {
 
 bool TopBar::InsideWordListButton(int x, int y) {
   const int h = Font(kFontGameSmall).Size();
-  const int width = OverlayScreenWidth();
+  const int width = m_renderer->overlay.Width();
   return h < y && y < 3 * h && 2 * width / 5 < x && x < 3 * width / 5;
 }
 
@@ -92,17 +92,17 @@ int TopBar::AddSmallText(const char* utf8) {
 
 void TopBar::DrawText(int style, int id, int x, int y, int width, int height) {
   if (id < 0) return;
-  Begin2D();
+  m_renderer->overlay.Begin2D();
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   Font(style).Draw(id, x, y, width, height, 1, 1);
-  End2D();
+  m_renderer->overlay.End2D();
 }
 
 void TopBar::Draw(int pointerX, int pointerY) {
-  const int width = OverlayScreenWidth();
+  const int width = m_renderer->overlay.Width();
   const int third = static_cast<int>(width * 0.33f);
   const int right = static_cast<int>(width * 0.66f);
-  Begin2D();
+  m_renderer->overlay.Begin2D();
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   if (InsideWordListButton(pointerX, pointerY)) {
     // The band lights up under the pointer: it is a button.
@@ -121,7 +121,7 @@ void TopBar::Draw(int pointerX, int pointerY) {
   }
   GLFontTrueType& small = Font(kFontGameSmall);
   GLFontTrueType& number = Font(kFontGameSmallNumber);
-  const Board& board = CurrentBoard();
+  const Board& board = m_puzzle.Board();
   if (showWordList) {
     for (int i = 0; i < kWordSlots && i < static_cast<int>(board.wordCount); ++i) {
       const bool formed = i < kMaxWords && board.found[i];
@@ -141,5 +141,5 @@ void TopBar::Draw(int pointerX, int pointerY) {
   number.Draw(m_texts.levelNumber, 0, 48, third, 64, 1, 1);
   glEnable(GL_BLEND);
   number.Draw(m_texts.moveCount, right, 48, third, 64, 1, 1);
-  End2D();
+  m_renderer->overlay.End2D();
 }

@@ -9,9 +9,14 @@
 #include "config/Settings.h"
 #include "text/GLFontTrueType.h"
 
+class Puzzle;
+class Renderer;
+
 class TopBar {
  public:
-  TopBar() = default;
+  // The bar of the puzzle's level; it draws with the renderer set.
+  explicit TopBar(const Puzzle& puzzle) : m_puzzle(puzzle) {}
+  void SetRenderer(Renderer* renderer) { m_renderer = renderer; }
   TopBar(const TopBar&) = delete;
   TopBar& operator=(const TopBar&) = delete;
 
@@ -51,6 +56,8 @@ class TopBar {
     int wordFound[kWordSlots] = {};
   };
 
+  const Puzzle& m_puzzle;
+  Renderer* m_renderer = nullptr;
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
 };

@@ -3,17 +3,15 @@
 #include "intro/Intro.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <memory>
 
 #include "config/Settings.h"
-#include "engine3d/GLContext.h"
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "intro/Emblem.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 
 namespace {
 
@@ -65,14 +63,6 @@ bool BuildPart(Objet3D& object, int part, const EmblemMesh& mesh) {
   object.vertexTotal += vertices;
   object.faceTotal += faces;
   return m->PrepareNormals() != 0;
-}
-
-void ApplyIntroProjection() {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  int height = g_screen.height > 0 ? g_screen.height : 1;
-  gluPerspective(g_screen.fieldOfView, static_cast<double>(g_screen.width) / height, g_screen.nearPlane, g_screen.farPlane);
-  glMatrixMode(GL_MODELVIEW);
 }
 
 }  // namespace
@@ -145,9 +135,9 @@ void AdvanceIntro(IntroAnimation& state, float f) {
   if (state.skipped) state.finished = true;
 }
 
-void DrawIntro(const IntroAnimation& state, const Emblem& emblem) {
+void DrawIntro(const IntroAnimation& state, const Emblem& emblem, const Renderer& renderer) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  ApplyIntroProjection();
+  renderer.SetBoardProjection();
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -kViewDistance);
   glTranslatef(0.0f, 0.0f, state.distance);
@@ -165,21 +155,7 @@ void DrawIntro(const IntroAnimation& state, const Emblem& emblem) {
     object->SphereMap(turned);
     object->Draw();
   }
-  if (state.phase == kIntroFade) {
-    Begin2D();
-    glDisable(GL_TEXTURE_2D);
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f - state.timer);
-    const float w = static_cast<float>(OverlayScreenWidth()), h = static_cast<float>(OverlayScreenHeight());
-    glBegin(GL_QUADS);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(w, 0.0f);
-    glVertex2f(w, h);
-    glVertex2f(0.0f, h);
-    glEnd();
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnable(GL_TEXTURE_2D);
-    End2D();
-  }
+  if (state.phase == kIntroFade) renderer.overlay.DrawBlackOverlay(1.0f - state.timer);
 }
 
 void IntroScreen::Enter() {

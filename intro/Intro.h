@@ -17,6 +17,7 @@
 #include "platform/Screen.h"
 
 class Objet3D;
+class Renderer;
 
 // The glow of one emblem part: 128 x 128 RGB pixels (rows from the top), a
 // round halo of colour (r, g, b) (0..1) with a white-hot centre.
@@ -56,21 +57,25 @@ struct IntroAnimation {
 void IntroEvent(IntroAnimation& state, const SDL_Event& event);
 // One frame's change by f frame units (spin and recede, hold, fade).
 void AdvanceIntro(IntroAnimation& state, float f);
-// Draws the emblem as the state places it, and the fade in the fade phase.
-void DrawIntro(const IntroAnimation& state, const Emblem& emblem);
+// Draws the emblem as the state places it, and the fade in the fade phase,
+// over the renderer's screen.
+void DrawIntro(const IntroAnimation& state, const Emblem& emblem, const Renderer& renderer);
 
 class IntroScreen final : public Screen {
  public:
+  explicit IntroScreen(const Renderer& renderer) : m_renderer(renderer) {}
+
   void Enter() override;
   void Event(const SDL_Event& event) override { IntroEvent(m_state, event); }
   void Update(const FrameTime& time, const Pointer& pointer) override;
-  void Draw() override { DrawIntro(m_state, m_emblem); }
+  void Draw() override { DrawIntro(m_state, m_emblem, m_renderer); }
   void Leave() override;
   bool ShowsCursor() const override { return false; }
 
   const IntroAnimation& State() const { return m_state; }
 
  private:
+  const Renderer& m_renderer;
   Emblem m_emblem;
   IntroAnimation m_state;
 };

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "pages/PageCompose.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 
 namespace {
 
@@ -74,5 +74,5 @@ void PageScreen::Update(const FrameTime& time, const Pointer&) {
 void PageScreen::Draw() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   m_picture.Draw(1.0f);
-  if (m_fades.Black() > 0.0f) DrawBlackOverlay(m_fades.Black());
+  if (m_fades.Black() > 0.0f) m_renderer.overlay.DrawBlackOverlay(m_fades.Black());
 }

@@ -9,6 +9,8 @@
 #include "platform/Screen.h"
 #include "render/Bitmap2D.h"
 
+class Renderer;
+
 // The script of a page set in a language: "data/order/scriptorder%d_%s.txt".
 std::string PageScriptPath(int pageSet, const char* lang);
 
@@ -32,7 +34,8 @@ struct PageFades {
 // page (after its one message) pops at once.
 class PageScreen : public Screen {
  public:
-  PageScreen(int pageSet, std::string lang) : m_pageSet(pageSet), m_lang(std::move(lang)) {}
+  PageScreen(int pageSet, std::string lang, const Renderer& renderer)
+      : m_pageSet(pageSet), m_lang(std::move(lang)), m_renderer(renderer) {}
 
   void Enter() override;
   void Event(const SDL_Event& event) override { m_fades.Event(event); }
@@ -46,6 +49,7 @@ class PageScreen : public Screen {
  private:
   int m_pageSet;
   std::string m_lang;
+  const Renderer& m_renderer;
   GLBitmap2D m_picture;
   PageFades m_fades;
 };

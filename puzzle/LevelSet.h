@@ -59,7 +59,6 @@ struct LevelSet {
   int FindCode(const uint8_t code[kCodeLength]) const;
 };
 
-
 // Reads a level file image into set (replacing what it held). Returns false
 // with a one-line reason, without printing, when a field is out of its limits
 // (sizes 1..30, up to 5 words of up to 31 letters, direction 0 or 1, cell
@@ -86,6 +85,3 @@ inline int LetterTile(int letterIndex, int tileCount) {
 // Rebuilds a set's alphabet from the letters of its words. Returns false when
 // more than 1024 distinct letters would be needed.
 bool BuildAlphabet(LevelSet& set);
-
-// Transitional: callers not yet handed a Puzzle find the free functions here.
-#include "puzzle/GamePuzzle.h"

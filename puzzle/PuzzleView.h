@@ -5,6 +5,3 @@
 #pragma once
 
 #include "puzzle/Puzzle.h"
-
-// Transitional: readers not yet handed a Puzzle reach the game's one here.
-#include "puzzle/GamePuzzle.h"

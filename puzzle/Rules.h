@@ -47,6 +47,3 @@ struct LevelStartOptions {
   int variant = -1;  // which one (VariationBits), -1 for a random one
   bool mix = true;   // the shuffle of the cubes
 };
-
-// Transitional: callers not yet handed a Puzzle find the free functions here.
-#include "puzzle/GamePuzzle.h"

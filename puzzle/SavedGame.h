@@ -63,6 +63,3 @@ struct SavedGame {
 // with a one-line reason; never reads past size.
 bool DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGame& game, std::string& error);
 std::vector<uint8_t> EncodeSavedGame(const SavedGame& game);
-
-// Transitional: callers not yet handed a Puzzle find the free functions here.
-#include "puzzle/GamePuzzle.h"

@@ -9,7 +9,7 @@
 #include "engine3d/Objet3D.h"
 #include "puzzle/Cube.h"
 #include "render/SceneLists.h"
-#include "render/ShownPuzzle.h"
+#include "puzzle/Puzzle.h"
 #include "render/Themes.h"
 
 namespace {
@@ -158,7 +158,7 @@ void ParticleBursts::Draw(GLuint glow) const {
 }
 
 void Outlines::Draw(const ThemeValues& values, ThemeResources& theme, const SceneLists& lists,
-                    const ShownPuzzle& puzzle, bool withCubes) {
+                    const Puzzle& puzzle, bool withCubes) {
   const float* c = values.cartoonColor;
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
@@ -178,7 +178,7 @@ void Outlines::Draw(const ThemeValues& values, ThemeResources& theme, const Scen
   }
   if (withCubes) {
     for (int i = 0; i < puzzle.CubeCount(); ++i) {
-      const Cube* cube = puzzle.CubeAt(i);
+      const Cube* cube = puzzle.Level().CubeAt(i);
       if (!cube || !cube->models[0] || !lists.cubeDraw[i].visible) continue;
       glPushMatrix();
       glMultMatrixf(cube->transform);

@@ -9,7 +9,7 @@
 
 class Objet3D;
 class SceneLists;
-class ShownPuzzle;
+class Puzzle;
 struct Board;
 struct ThemeResources;
 struct ThemeValues;
@@ -57,7 +57,7 @@ class Outlines {
   Outlines(const Outlines&) = delete;
   Outlines& operator=(const Outlines&) = delete;
 
-  void Draw(const ThemeValues& values, ThemeResources& theme, const SceneLists& lists, const ShownPuzzle& puzzle,
+  void Draw(const ThemeValues& values, ThemeResources& theme, const SceneLists& lists, const Puzzle& puzzle,
             bool withCubes);
   void Free();
 

@@ -29,7 +29,7 @@ void BindOrUntextured(GLuint name) {
 // projection of this frame.
 class BoardPass {
  public:
-  BoardPass(Renderer& renderer, const ShownPuzzle& shown, Outlines& outlines, GLuint glowTexture,
+  BoardPass(Renderer& renderer, const Puzzle& shown, Outlines& outlines, GLuint glowTexture,
             const BoardFrame& frame)
       : r(renderer),
         theme(renderer.themes.resources),
@@ -56,7 +56,7 @@ class BoardPass {
   Renderer& r;
   ThemeResources& theme;
   const ThemeValues& values;
-  const ShownPuzzle& puzzle;
+  const Puzzle& puzzle;
   Outlines& outlines;
   const GLuint glow;
   const BoardFrame& f;
@@ -92,7 +92,7 @@ void BoardPass::DrawWallPieces(bool onlyGeometry, bool nearOnes) {
 
 void BoardPass::DrawCubes(bool onlyGeometry) {
   for (int i = 0; i < puzzle.CubeCount(); ++i) {
-    const Cube* cube = puzzle.CubeAt(i);
+    const Cube* cube = puzzle.Level().CubeAt(i);
     if (!cube || !cube->models[0]) continue;
     glPushMatrix();
     if (f.bobPhase >= 0.0f)
@@ -120,7 +120,7 @@ void BoardPass::DrawGlows(float T) {
   glDepthMask(GL_FALSE);
   BindOrUntextured(glow);
   for (int i = 0; i < puzzle.CubeCount(); ++i) {
-    const Cube* cube = puzzle.CubeAt(i);
+    const Cube* cube = puzzle.Level().CubeAt(i);
     if (!puzzle.CubeRecord(i).inPlace || !cube) continue;
     const float* c = &cube->transform[12];
     const float half = s * static_cast<float>(0.9 + 0.1 * std::cos(T * kPi * 0.03125 + i * kPi / 32));
@@ -195,7 +195,7 @@ void BoardPass::DrawMirrorImage() {
 }
 
 void BoardPass::DrawRealShadows() {
-  const Board& board = puzzle.CurrentBoard();
+  const Board& board = puzzle.Board();
   const int width = static_cast<int>(board.width), height = static_cast<int>(board.height);
   const double planes[4][4] = {{-1, 0, 0, width * s - s / 2}, {1, 0, 0, s / 2}, {0, 0, -1, height * s - s / 2},
                                {0, 0, 1, s / 2}};
@@ -323,7 +323,7 @@ void BoardPass::Draw() {
 
 void Renderer::BeginScene() {
   lists.RebuildWallPieces(m_puzzle);
-  const Board& board = m_puzzle.CurrentBoard();
+  const Board& board = m_puzzle.Board();
   view.SetBoardOffset(static_cast<int>(board.width), static_cast<int>(board.height));
   lists.BuildLevelLists(m_puzzle, themes.resources.border, letters);
 }

@@ -10,7 +10,7 @@
 #include "engine3d/Objet3D.h"
 #include "puzzle/Cube.h"
 #include "render/SceneLists.h"
-#include "render/ShownPuzzle.h"
+#include "puzzle/Puzzle.h"
 
 namespace {
 
@@ -204,7 +204,7 @@ bool RayHitsObject(const Ray& worldRay, const float position[3], const float box
   return hit.face >= 0;
 }
 
-void CullScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle) {
+void CullScene(SceneView& view, SceneLists& lists, const Puzzle& puzzle) {
   view.ExtractFrustum();
   for (int i = 0; i < puzzle.CubeCount(); ++i) {
     CubeDrawRecord& d = lists.cubeDraw[i];
@@ -219,7 +219,7 @@ void CullScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle) {
   CullWallPieces(view, lists);
 }
 
-bool PickScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle, Objet3D* arrow, int mouseX, int mouseY,
+bool PickScene(SceneView& view, SceneLists& lists, const Puzzle& puzzle, Objet3D* arrow, int mouseX, int mouseY,
                PickResult& result) {
   result = PickResult();
   float best = 10000.0f;
@@ -255,7 +255,7 @@ bool PickScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle, Ob
     if (!lists.cubeDraw[i].active) continue;
     const CubeState& c = puzzle.CubeRecord(i);
     if (!view.SquareInFrustum(c.x, c.y, 1.0f, -s, s) || !view.SquareInFrustum(c.x, c.y, 0.5f, -s, s)) continue;
-    const Cube* cube = puzzle.CubeAt(i);
+    const Cube* cube = puzzle.Level().CubeAt(i);
     if (!cube || !cube->models[0]) continue;
     const float position[3] = {c.x * s, 0.5f * s, c.y * s};
     RayHit hit;

@@ -4,7 +4,7 @@
 
 class Objet3D;
 class SceneLists;
-class ShownPuzzle;
+class Puzzle;
 
 // The matrices and frustum planes last captured (OpenGL column order).
 struct ViewRecord {
@@ -98,8 +98,8 @@ struct PickResult {
 
 // Near and visible flags of every cube and wall piece; the board offset must
 // be applied to the modelview matrix.
-void CullScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle);
+void CullScene(SceneView& view, SceneLists& lists, const Puzzle& puzzle);
 // What lies under the pixel (camera placed, board offset not applied); the
 // arrows are tested against the arrow model when there is one.
-bool PickScene(SceneView& view, SceneLists& lists, const ShownPuzzle& puzzle, Objet3D* arrow, int mouseX, int mouseY,
+bool PickScene(SceneView& view, SceneLists& lists, const Puzzle& puzzle, Objet3D* arrow, int mouseX, int mouseY,
                PickResult& result);

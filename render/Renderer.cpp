@@ -1,8 +1,8 @@
 // The renderer's loads and the parts that several of its parts share.
 #include "render/Renderer.h"
 
-Renderer::Renderer(int width, int height, const RenderOptions& options)
-    : view(width, height), overlay(width, height), m_options(options) {
+Renderer::Renderer(int width, int height, const RenderOptions& options, const Puzzle& puzzle)
+    : view(width, height), overlay(width, height), m_options(options), m_puzzle(puzzle) {
   lights.SetUp();
 }
 
@@ -14,7 +14,7 @@ int Renderer::LoadMenuObjects() { return m_menu.Load(m_options.mipMapping); }
 int Renderer::LoadTheme(int index) {
   if (!themes.Exists(index)) return 0;
   FreeTheme();
-  return themes.Load(index, m_options, lights, letters, m_puzzle.CurrentLevelSet());
+  return themes.Load(index, m_options, lights, letters, m_puzzle.LevelSet());
 }
 
 void Renderer::FreeTheme() {

@@ -3,7 +3,7 @@
 // cube looks, effects, menu objects, the 2D overlay and its screen capture).
 //
 //   OpenDisplay(w, h);
-//   Renderer renderer(w, h, options);     // the context is current
+//   Renderer renderer(w, h, options, puzzle);  // the context is current
 //   renderer.LoadMenuObjects(); renderer.ScanThemes();
 //   ... per level: LoadTheme, then the puzzle host's ClearScene,
 //   BeginScene, LoadCubeAppearance ... ReleaseItem; per frame
@@ -11,9 +11,9 @@
 //   // destroyed before CloseDisplay: it frees every GL object it made
 //
 // A change of resolution is: destroy, CloseDisplay, OpenDisplay, create.
-// The renderer reads the puzzle (through ShownPuzzle) and never changes it,
-// and never reads the settings: the shell hands it the screen size and the
-// RenderOptions.
+// The renderer reads the puzzle through a const Puzzle& and never changes
+// it, and never reads the settings: the shell hands it the screen size and
+// the RenderOptions.
 #pragma once
 
 #include "render/BoardEffects.h"
@@ -26,7 +26,7 @@
 #include "render/Overlay.h"
 #include "render/RenderOptions.h"
 #include "render/SceneLists.h"
-#include "render/ShownPuzzle.h"
+#include "puzzle/Puzzle.h"
 #include "render/Themes.h"
 
 class Cube;
@@ -35,8 +35,9 @@ class Item;
 class Renderer {
  public:
   // For a screen of width x height, with the GL context current: sets the
-  // lighting up. Loads nothing yet.
-  Renderer(int width, int height, const RenderOptions& options);
+  // lighting up. Loads nothing yet. The puzzle shown outlives the renderer.
+  Renderer(int width, int height, const RenderOptions& options, const Puzzle& puzzle);
+  const Puzzle& ShownPuzzle() const { return m_puzzle; }
   // Frees every GL object the renderer made; the context must still be open.
   ~Renderer();
   Renderer(const Renderer&) = delete;
@@ -77,7 +78,7 @@ class Renderer {
   // applied).
   bool Pick(int mouseX, int mouseY, PickResult& result);
   // A burst of sparks over the board: when a word is formed, a level won.
-  void StartParticleBurst() { bursts.Start(m_puzzle.CurrentBoard()); }
+  void StartParticleBurst() { bursts.Start(m_puzzle.Board()); }
   // The menu's backdrop and title (camera, projection and lights are the
   // caller's: SetBoardProjection, PlaceMenuCamera, lights.Menu).
   void DrawMenuBackground(float T) { m_menu.DrawBackground(T); }
@@ -99,7 +100,7 @@ class Renderer {
 
  private:
   RenderOptions m_options;
-  ShownPuzzle m_puzzle;
+  const Puzzle& m_puzzle;
   CubeLooks m_cubeLooks;
   Outlines m_outlines;
   MenuObjects m_menu;

@@ -4,7 +4,7 @@
 
 #include "engine3d/Texture.h"
 #include "render/LetterImages.h"
-#include "render/ShownPuzzle.h"
+#include "puzzle/Puzzle.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ void CompileBorder(GLuint list, int width, int height, const Texture& border) {
   glEndList();
 }
 
-void CompileFloor(GLuint list, const ShownPuzzle& puzzle, const LetterImages& letters) {
-  const Board& board = puzzle.CurrentBoard();
+void CompileFloor(GLuint list, const Puzzle& puzzle, const LetterImages& letters) {
+  const Board& board = puzzle.Board();
   const int width = static_cast<int>(board.width), height = static_cast<int>(board.height);
   glNewList(list, GL_COMPILE);
   glNormal3f(0, 1, 0);
@@ -54,7 +54,7 @@ void CompileFloor(GLuint list, const ShownPuzzle& puzzle, const LetterImages& le
     for (int c = 0; c < width; ++c) {
       const char16_t letter = board.solution[Board::Index(c, r)];
       if (letter == 0) continue;
-      glBindTexture(GL_TEXTURE_2D, letters.GroundLetterTexture(puzzle.AlphabetIndex(letter)));
+      glBindTexture(GL_TEXTURE_2D, letters.GroundLetterTexture(puzzle.LevelSet().AlphabetIndex(letter)));
       DrawFloorTile(static_cast<float>(c), static_cast<float>(r), 1, 1);
     }
   glEndList();
@@ -91,16 +91,16 @@ SceneLists::~SceneLists() {
   if (m_floorList) glDeleteLists(m_floorList, 1);
 }
 
-void SceneLists::BuildLevelLists(const ShownPuzzle& puzzle, const Texture& border, const LetterImages& letters) {
+void SceneLists::BuildLevelLists(const Puzzle& puzzle, const Texture& border, const LetterImages& letters) {
   if (m_borderList == 0) m_borderList = glGenLists(1);
   if (m_floorList == 0) m_floorList = glGenLists(1);
-  const Board& board = puzzle.CurrentBoard();
+  const Board& board = puzzle.Board();
   CompileBorder(m_borderList, static_cast<int>(board.width), static_cast<int>(board.height), border);
   CompileFloor(m_floorList, puzzle, letters);
 }
 
-void SceneLists::RebuildWallPieces(const ShownPuzzle& puzzle) {
-  const Board& board = puzzle.CurrentBoard();
+void SceneLists::RebuildWallPieces(const Puzzle& puzzle) {
+  const Board& board = puzzle.Board();
   wallPieceCount = 0;
   for (int r = 0; r < static_cast<int>(board.height); ++r)
     for (int c = 0; c < static_cast<int>(board.width); ++c) {

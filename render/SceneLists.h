@@ -7,7 +7,7 @@
 #include "puzzle/Board.h"
 
 class LetterImages;
-class ShownPuzzle;
+class Puzzle;
 class Texture;
 struct ArrowRecord;
 
@@ -44,9 +44,9 @@ class SceneLists {
   SceneLists& operator=(const SceneLists&) = delete;
 
   // Wall pieces from the running grids; cube records active.
-  void RebuildWallPieces(const ShownPuzzle& puzzle);
+  void RebuildWallPieces(const Puzzle& puzzle);
   // The border (in the border texture) and the floor with its ground letters.
-  void BuildLevelLists(const ShownPuzzle& puzzle, const Texture& border, const LetterImages& letters);
+  void BuildLevelLists(const Puzzle& puzzle, const Texture& border, const LetterImages& letters);
   void Clear();
   void CallBorderList() const;
   void CallFloorList() const;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/Language.h"
+#include "ui/LevelSetChoices.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleView.h"
 
@@ -50,27 +51,27 @@ ScreenRect CodeHighlightRect(int cursor, int screenWidth, int screenHeight, int 
           static_cast<int>((cursor + 1) * m + x0 + m * 0.5), static_cast<int>(screenHeight * 0.5 + m * 2.5)};
 }
 
-CodeSearchResult SearchLevelCode(const uint8_t code[kCodeLength]) {
+CodeSearchResult SearchLevelCode(Puzzle& puzzle, const uint8_t code[kCodeLength]) {
   CodeSearchResult result;
   const int current = g_settings.langLevel;
-  if (FindLevelByCode(code, result.levelIndex)) {
+  if (puzzle.FindLevelByCode(code, result.levelIndex)) {
     result.found = true;
     result.levelSet = current;
     return result;
   }
   // The loaded set was searched; a set loaded by path (no LangLevel) is no
   // reason to skip the file LangLevel names.
-  const int loaded = CurrentLevelSet().selectedBy;
+  const int loaded = puzzle.LevelSet().selectedBy;
   for (int set = 0; set < LevelSetCount(); ++set) {
     if (set == loaded) continue;
-    std::string path = "data/level/" + LevelSetSlot(set).file.ToUtf8();
+    const std::string path = LevelSetPath(set);
     LevelSet other;
     std::string error;
     if (!ReadLevelSetFile(path.c_str(), other, error)) {
       std::fprintf(stderr, "Couldn't load level file %s%s%s\n", path.c_str(), error.empty() ? "" : ": ", error.c_str());
       continue;
     }
-    if (AdoptLevelSetWithCode(other, set, code, result.levelIndex)) {
+    if (puzzle.AdoptLevelSetWithCode(other, set, code, result.levelIndex)) {
       g_settings.langLevel = set;
       result.found = true;
       result.levelSet = set;

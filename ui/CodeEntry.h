@@ -5,7 +5,7 @@
 //   CodeEntryModel entry;
 //   for each event: switch (entry.Event(UiEventFrom(e))) {
 //     kChanged: render the letters again; kCancel: leave with no result;
-//     kSearch: CodeSearchResult found = SearchLevelCode(entry.Code());
+//     kSearch: CodeSearchResult found = SearchLevelCode(puzzle, entry.Code());
 //              show set found.levelSet in the options' level-set entry;
 //              leave, starting level found.levelIndex when found. }
 #pragma once
@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "puzzle/LevelSet.h"
+#include "puzzle/Puzzle.h"
 #include "ui/ScreenRect.h"
 #include "ui/UiEvent.h"
 
@@ -54,4 +55,4 @@ struct CodeSearchResult {
 // loaded set stays as it was when none holds the code). A code found in
 // another set loads that set and sets LangLevel to it. A set whose file
 // cannot be read is skipped after its message.
-CodeSearchResult SearchLevelCode(const uint8_t code[kCodeLength]);
+CodeSearchResult SearchLevelCode(Puzzle& puzzle, const uint8_t code[kCodeLength]);

@@ -3,7 +3,6 @@
 #include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/CodeEntry.h"
 #include "ui/MenuScreen.h"
@@ -34,7 +33,7 @@ class CodeEntryScreen final : public Screen {
         Flow().Pop();
         break;
       case CodeEntryAction::kSearch: {
-        CodeSearchResult found = SearchLevelCode(m_entry.Code());
+        CodeSearchResult found = SearchLevelCode(m_menus.ThePuzzle(), m_entry.Code());
         SelectOption(m_menus.Menus(), kOptionLangage, kChoiceLevelSetFirst + found.levelSet);
         // Off the stack first: the level starts under this screen.
         Flow().Pop();
@@ -50,15 +49,15 @@ class CodeEntryScreen final : public Screen {
 
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, false);
-    const int W = OverlayScreenWidth(), H = OverlayScreenHeight(), m = m_menus.Metrics().fontHeight;
-    Begin2D();
+    const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight(), m = m_menus.Metrics().fontHeight;
+    m_menus.Begin2D();
     m_menus.DrawHighlight(CodeHighlightRect(m_entry.Cursor(), W, H, m));
     m_small.Draw(m_message, 0, 0, W, H - 64, 1, 1);
     for (int i = 0; i < kCodeLength; ++i) {
       const ScreenRect box = CodeLetterBox(i, W, H, m);
       m_big.Draw(m_letters[i], box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0, 1, 1);
     }
-    End2D();
+    m_menus.End2D();
   }
 
   void Leave() override {

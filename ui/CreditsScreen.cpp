@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/Credits.h"
 #include "ui/MenuScreen.h"
@@ -29,7 +28,7 @@ class CreditsScreen final : public Screen {
     m_text.Upload();
     m_headingHeight = LineHeight(m_heading, CreditKind::kHeading);
     m_textHeight = LineHeight(m_text, CreditKind::kText);
-    m_scroll = CreditScroll(OverlayScreenHeight(), TotalCreditHeight(m_lines, m_headingHeight, m_textHeight));
+    m_scroll = CreditScroll(m_menus.ScreenHeight(), TotalCreditHeight(m_lines, m_headingHeight, m_textHeight));
   }
 
   void Event(const SDL_Event& event) override {
@@ -43,15 +42,15 @@ class CreditsScreen final : public Screen {
 
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, true);
-    const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
-    Begin2D();
+    const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();
+    m_menus.Begin2D();
     for (const PlacedCreditLine& placed :
          PlaceCreditLines(m_lines, m_scroll.Y(), m_headingHeight, m_textHeight, H)) {
       GLFontTrueType& font = m_lines[placed.index].kind == CreditKind::kHeading ? m_heading : m_text;
       font.alpha = placed.alpha;
       font.Draw(m_ids[placed.index], 0, static_cast<int>(placed.y), W, placed.height, 1, 1);
     }
-    End2D();
+    m_menus.End2D();
   }
 
   void Leave() override {

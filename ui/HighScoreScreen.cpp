@@ -6,7 +6,6 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/HighScorePager.h"
 #include "ui/MenuScreen.h"
@@ -61,14 +60,14 @@ class HighScoreScreen final : public Screen {
     m_pointerX = pointer.x;
     m_pointerY = pointer.y;
     if (first) return;
-    m_pager.PointerMoved(m_pointerX, m_pointerY, OverlayScreenWidth(), OverlayScreenHeight(), m_menus.Metrics().fontHeight);
+    m_pager.PointerMoved(m_pointerX, m_pointerY, m_menus.ScreenWidth(), m_menus.ScreenHeight(), m_menus.Metrics().fontHeight);
   }
 
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, false);
-    const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
+    const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();
     const int m = m_menus.Metrics().fontHeight;
-    Begin2D();
+    m_menus.Begin2D();
     m_menus.DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
     m_big.Draw(m_title, 0, 0, W, 32, 1, 1);
     const int third = static_cast<int>(W * 0.33);
@@ -86,7 +85,7 @@ class HighScoreScreen final : public Screen {
       m_small.Draw(m_rows[i].name, static_cast<int>(ScoreNameX(i, m_phase, W)), y, 0, 0, 0, 0);
       m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.8), y, 0, 0, 0, 0);
     }
-    End2D();
+    m_menus.End2D();
   }
 
   void Leave() override {

@@ -17,7 +17,7 @@ class LoadScreen final : public SlotListScreen {
   const CUString& Title() const override { return Label(LabelKey::LoadGame); }
   bool ChooseSlot(int slot, const SaveSlotInfo& info) override {
     if (info.slot < 0) return false;
-    if (!LoadGame(slot)) return true;  // the reason is printed; nothing changed
+    if (!m_menus.ThePuzzle().LoadGame(slot)) return true;  // the reason is printed; nothing changed
     // The options show the loaded game's level set and difficulty.
     SelectOption(m_menus.Menus(), kOptionLangage, kChoiceLevelSetFirst + info.levelSet);
     SelectOption(m_menus.Menus(), kOptionDifficulty, kChoiceEasy + info.difficulty);

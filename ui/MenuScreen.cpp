@@ -7,7 +7,7 @@
 #include "audio/Audio.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "text/TextSystem.h"
 #include "ui/ModalScreens.h"
 
@@ -24,6 +24,7 @@ class ActionsOptionsHost final : public OptionsHost {
   void SetGameDifficulty(int difficulty) override { m_actions.SetDifficulty(difficulty); }
   void SetMusicOn(bool on) override { m_actions.SetMusicOn(on); }
   void SetSoundOn(bool on) override { m_actions.SetSoundOn(on); }
+  void SetSpeed(int speed) override { m_actions.SetSpeed(speed); }
 
  private:
   MenuActions& m_actions;
@@ -37,6 +38,9 @@ int MenuSystem::SetUpFont(int width, int height) {
   m_metrics.fontHeight = m_font.Size();
   return 1;
 }
+
+void MenuSystem::Begin2D() const { m_renderer->overlay.Begin2D(); }
+void MenuSystem::End2D() const { m_renderer->overlay.End2D(); }
 
 void MenuSystem::SetScreenSize(int width, int height) {
   m_metrics.screenWidth = width;
@@ -190,11 +194,12 @@ bool MenuSystem::HandleEvent(const SDL_Event& event, int pointerY, ScreenFlow& f
 
 void MenuSystem::DrawBackdrop(float elapsed, bool withTitle) const {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  SetBoardProjection();
+  Renderer& renderer = *m_renderer;
+  renderer.SetBoardProjection();
   PlaceMenuCamera();
-  MenuLights();
-  DrawMenuBackground(elapsed);
-  if (withTitle) DrawMenuTitle(elapsed);
+  renderer.lights.Menu();
+  renderer.DrawMenuBackground(elapsed);
+  if (withTitle) renderer.DrawMenuTitle(elapsed);
 }
 
 void MenuSystem::DrawHighlight(const ScreenRect& r) const {
@@ -227,7 +232,7 @@ void MenuSystem::DrawHighlight(const ScreenRect& r) const {
 void MenuSystem::Draw(float elapsed) {
   const Menu* current = m_menus.currentMenu;
   DrawBackdrop(elapsed, current == &m_menus.mainMenu || current == &m_menus.gameMenu);
-  const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
+  const int W = ScreenWidth(), H = ScreenHeight();
   Begin2D();
   m_copyrightFont.Draw(m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
   if (current) {

@@ -54,11 +54,14 @@ class MenuActions {
   virtual void SetDifficulty(int difficulty) = 0;
   virtual void SetMusicOn(bool on) = 0;
   virtual void SetSoundOn(bool on) = 0;
+  virtual void SetSpeed(int speed) = 0;
   // Options changed the mirror or the shadows.
   virtual void RenderChoicesChanged() = 0;
 };
 
 class HighScores;
+class Puzzle;
+class Renderer;
 
 // What the menu-like screens lay themselves out by.
 struct MenuTextMetrics {
@@ -69,7 +72,18 @@ struct MenuTextMetrics {
 
 class MenuSystem {
  public:
-  MenuSystem(MenuActions& actions, HighScores& scores) : m_actions(actions), m_scores(scores) {}
+  MenuSystem(MenuActions& actions, HighScores& scores, Puzzle& puzzle)
+      : m_actions(actions), m_scores(scores), m_puzzle(puzzle) {}
+
+  // The renderer of the GL context the menus draw in (a new one after a
+  // change of resolution).
+  void SetRenderer(Renderer* renderer) { m_renderer = renderer; }
+  Renderer& TheRenderer() const { return *m_renderer; }
+  // The screen as the menu-like screens lay it out, and their 2D mode.
+  int ScreenWidth() const { return m_metrics.screenWidth; }
+  int ScreenHeight() const { return m_metrics.screenHeight; }
+  void Begin2D() const;
+  void End2D() const;
   MenuSystem(const MenuSystem&) = delete;
   MenuSystem& operator=(const MenuSystem&) = delete;
 
@@ -102,6 +116,8 @@ class MenuSystem {
   MenuActions& Actions() { return m_actions; }
   // The high scores the menus show and the name entry writes.
   HighScores& Scores() { return m_scores; }
+  // The puzzle the load, save and code entry screens work on.
+  Puzzle& ThePuzzle() { return m_puzzle; }
 
   // Handles one input event on the current menu with the pointer's height;
   // true when it ran a command or moved the highlight (the menu was touched).
@@ -126,6 +142,8 @@ class MenuSystem {
 
   MenuActions& m_actions;
   HighScores& m_scores;
+  Puzzle& m_puzzle;
+  Renderer* m_renderer = nullptr;
   GLFontTrueType m_font;
   MenuTextMetrics m_metrics;
   MenuSet m_menus;

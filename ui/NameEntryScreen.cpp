@@ -3,7 +3,6 @@
 #include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/MenuScreen.h"
 #include "ui/ModalScreens.h"
@@ -25,7 +24,7 @@ class NameEntryScreen final : public Screen {
   }
 
   void Event(const SDL_Event& event) override {
-    m_entry.Event(UiEventFrom(event), OverlayScreenHeight());
+    m_entry.Event(UiEventFrom(event), m_menus.ScreenHeight());
     if (m_entry.Done() && !m_popped) {
       m_popped = true;
       Flow().Pop();
@@ -43,14 +42,14 @@ class NameEntryScreen final : public Screen {
       m_drawScene(m_time);
     else
       m_menus.DrawBackdrop(m_time.elapsed, false);
-    const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
-    Begin2D();
+    const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();
+    m_menus.Begin2D();
     if (NameEntryModel::OkUnderPointer(m_pointerY, H)) m_menus.DrawHighlight(NameEntryModel::OkHighlightRect(W, H));
     m_big.Draw(m_title, 0, 0, W, H - 72, 1, 1);
     m_small.Draw(m_prompt, 0, 0, W, H - 16, 1, 1);
     m_big.Draw(m_name, 0, 16, W, H, 1, 1);
     m_big.Draw(m_ok, 0, 48, W, H, 1, 1);
-    End2D();
+    m_menus.End2D();
   }
 
   void Leave() override {

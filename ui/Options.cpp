@@ -126,6 +126,7 @@ void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, co
     settings.shadow = c == kChoiceShadowReal ? 2 : 0;
   } else if (c >= kChoiceVerySlow && c <= kChoiceVeryFast) {
     settings.speed = kSpeeds[c - kChoiceVerySlow].speed;
+    host.SetSpeed(settings.speed);
   } else if (c == kChoiceMusicOn || c == kChoiceMusicOff) {
     settings.music = c == kChoiceMusicOn ? 1 : 0;
     host.SetMusicOn(settings.music != 0);

@@ -80,6 +80,8 @@ class OptionsHost {
   virtual void SetGameDifficulty(int difficulty) = 0;
   virtual void SetMusicOn(bool on) = 0;
   virtual void SetSoundOn(bool on) = 0;
+  // The rolls take the time of the new speed from the next one on.
+  virtual void SetSpeed(int speed) = 0;
 };
 
 // Applies a changed choice to the settings at once (the level list is loaded

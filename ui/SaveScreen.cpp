@@ -13,7 +13,7 @@ class SaveScreen final : public SlotListScreen {
  protected:
   const CUString& Title() const override { return Label(LabelKey::SaveGame); }
   bool ChooseSlot(int slot, const SaveSlotInfo&) override {
-    SaveGame(slot);  // a failure prints its reason
+    m_menus.ThePuzzle().SaveGame(slot);  // a failure prints its reason
     return true;
   }
 };

@@ -20,9 +20,9 @@ CUString LevelSetNameText(int levelSet) {
 
 }  // namespace
 
-void ReadSaveSlots(SaveSlotInfo infos[kSaveSlotCount]) {
+void ReadSaveSlots(const Puzzle& puzzle, SaveSlotInfo infos[kSaveSlotCount]) {
   for (int slot = 0; slot < kSaveSlotCount; ++slot) {
-    infos[slot] = ReadSaveSlotInfo(slot);
+    infos[slot] = puzzle.ReadSaveSlotInfo(slot);
   }
 }
 

@@ -1,7 +1,7 @@
 // The load and save screens without their drawing: the ten slots' one-line
 // descriptions and the row choice by pointer and keys.
 //
-// On opening a screen: ReadSaveSlots(infos), then SaveSlotLine(infos[i]) for
+// On opening a screen: ReadSaveSlots(puzzle, infos), then SaveSlotLine(infos[i]) for
 // each row (and the Back row). Per frame: list.PointerMoved(mouseY, H), then
 // list.Event(e, H) for each event, until it returns a row: kSlotBackRow
 // leaves; a slot row saves (SaveGame) or, on the load screen, loads a used
@@ -10,6 +10,7 @@
 #pragma once
 
 #include "base/CUString.h"
+#include "puzzle/Puzzle.h"
 #include "puzzle/SavedGame.h"
 #include "ui/UiEvent.h"
 
@@ -20,7 +21,7 @@ constexpr float kSlotRowsTop = 0.2f;  // of the screen height
 
 // Reads the headers of the ten slot files; the puzzle's reader has range-
 // checked them (a slot out of range reads as unreadable, -1).
-void ReadSaveSlots(SaveSlotInfo infos[kSaveSlotCount]);
+void ReadSaveSlots(const Puzzle& puzzle, SaveSlotInfo infos[kSaveSlotCount]);
 // "%s %2d - %s : %s": the Level text, the level number (index + 1), the level
 // set's name and the difficulty's name; Empty for an unreadable slot.
 CUString SaveSlotLine(const SaveSlotInfo& info);

@@ -3,7 +3,6 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
 #include "text/TextSystem.h"
 #include "ui/MenuScreen.h"
 
@@ -15,7 +14,7 @@ constexpr float kRowMargin = 0.2f;
 }  // namespace
 
 void SlotListScreen::Enter() {
-  ReadSaveSlots(m_infos);
+  ReadSaveSlots(m_menus.ThePuzzle(), m_infos);
   OpenFontStyle(m_big, kFontMenuBig);
   OpenFontStyle(m_small, kFontMenuSmall);
   m_title = m_big.AddTextW(Title());
@@ -26,7 +25,7 @@ void SlotListScreen::Enter() {
 }
 
 void SlotListScreen::Event(const SDL_Event& event) {
-  if (m_list.Event(UiEventFrom(event), OverlayScreenHeight()) != SlotChoice::kRow) return;
+  if (m_list.Event(UiEventFrom(event), m_menus.ScreenHeight()) != SlotChoice::kRow) return;
   const int row = m_list.Chosen();
   if (row == kSlotBackRow || (row >= 0 && row < kSaveSlotCount && ChooseSlot(row, m_infos[row]))) Flow().Pop();
 }
@@ -40,21 +39,21 @@ void SlotListScreen::Update(const FrameTime& time, const Pointer& pointer) {
   if (pointer.x == m_pointerX && pointer.y == m_pointerY) return;
   m_pointerX = pointer.x;
   m_pointerY = pointer.y;
-  if (!first) m_list.PointerMoved(m_pointerY, OverlayScreenHeight());
+  if (!first) m_list.PointerMoved(m_pointerY, m_menus.ScreenHeight());
 }
 
 void SlotListScreen::Draw() {
   m_menus.DrawBackdrop(m_elapsed, false);
-  const int W = OverlayScreenWidth(), H = OverlayScreenHeight();
+  const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();
   const int left = static_cast<int>(W * kRowMargin), right = static_cast<int>(W * (1.0f - kRowMargin));
-  Begin2D();
+  m_menus.Begin2D();
   const int top = SlotRowY(m_list.Highlighted(), H);
   m_menus.DrawHighlight({left, top - kSlotRowHeight / 4, right, top + kSlotRowHeight + kSlotRowHeight / 4});
   m_big.Draw(m_title, 0, SlotRowY(0, H) - 2 * kSlotRowHeight, W, kSlotRowHeight, 1, 1);
   for (int row = 0; row < kSaveSlotCount; ++row)
     m_small.Draw(m_rows[row], 0, SlotRowY(row, H), W, kSlotRowHeight, 1, 1);
   m_big.Draw(m_rows[kSlotBackRow], 0, SlotRowY(kSlotBackRow, H), W, kSlotRowHeight, 1, 1);
-  End2D();
+  m_menus.End2D();
 }
 
 void SlotListScreen::Leave() {

@@ -34,7 +34,7 @@ class GameFlow : public ::testing::Test {
   void SetUp() override {
     game().Host().UseFixedClock(true);
     game().Flow().Push(std::make_unique<MainMenuScreen>(game().Menus()));
-    GamePuzzle().UseLevelSet(
+    game().ThePuzzle().UseLevelSet(
         puzzletest::LevelsFrom(puzzletest::OneLevel({".....", ".AB..", "....."}, {"AB 1 1 h"}, "AAAAA") +
                                puzzletest::OneLevel({".....", ".CD..", "....."}, {"CD 1 1 h"}, "BBBBB")));
     // No record to type a name for.
@@ -44,7 +44,7 @@ class GameFlow : public ::testing::Test {
   void TearDown() override {
     game().Runner().LeaveAll();
     game().Host().UseFixedClock(false);
-    RecordShuffle(false);
+    game().ThePuzzle().RecordShuffle(false);
   }
   static Game& game() { return GameInProcess::Get(); }
 
@@ -91,11 +91,12 @@ class GameFlow : public ::testing::Test {
   std::function<void(const std::string&)> SolveAndDismiss() {
     return [this](const std::string& top) {
       if (top == "PlayingScreen") {
-        if (replayed != Play().levelIndex) {
-          replay.Begin(LastShuffle(), 1);
-          replayed = Play().levelIndex;
+        Puzzle& puzzle = game().ThePuzzle();
+        if (replayed != puzzle.Play().levelIndex) {
+          replay.Begin(puzzle.LastShuffle(), 1);
+          replayed = puzzle.Play().levelIndex;
         }
-        replay.Step(1.0f);
+        replay.Step(puzzle, game().Host(), 1.0f);
       } else if (top == "LevelStartScreen" || top == "level won" || top == "game won") {
         Send(SDL_KEYUP);
       } else if (top == "HighScoreScreen") {
@@ -111,7 +112,7 @@ class GameFlow : public ::testing::Test {
 }  // namespace
 
 TEST_F(GameFlow, WonLevelsLeadThroughLevelStartsAndTheLastThroughGameWonAndTheHighScoresToTheMenu) {
-  RecordShuffle(true);
+  game().ThePuzzle().RecordShuffle(true);
   ASSERT_TRUE(game().StartAtLevel(0));
   const auto seen = RunUntil([] { return Top() == "MainMenuScreen"; }, SolveAndDismiss());
   EXPECT_EQ(seen, (std::vector<std::string>{"LevelStartScreen", "PlayingScreen", "level won", "LevelStartScreen",

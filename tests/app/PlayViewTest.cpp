@@ -12,7 +12,6 @@
 #include "app/PlayView.h"
 #include "config/Language.h"
 #include "config/Settings.h"
-#include "puzzle/PuzzleView.h"
 #include "puzzle/Variation.h"
 #include "tests/puzzle/PuzzleTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -21,37 +20,21 @@ using namespace puzzletest;
 
 namespace {
 
-// The game's puzzle, as the shell plays it, with a recording host.
-class PlayViewTest : public ::testing::Test {
+class PlayViewTest : public PuzzleTest {
  protected:
-  void SetUp() override {
-    std::srand(1);
-    g_settings = Settings();
-    ResetPlayState();
-    RecordShuffle(false);
-    InstallPuzzleHost(&host);
+  // Replays the recorded shuffle through the rules, frame by frame, until it
+  // is over; returns the frames used.
+  int ReplayToTheEnd(ShuffleReplay& replay) {
+    int frames = 0;
+    while ((!replay.Done() || play.moveState != kMoveStateReady) && frames < 200000) {
+      replay.Step(puzzle, host, 1.0f);
+      host.ticks += 17;
+      puzzle.UpdateLevel();
+      ++frames;
+    }
+    return frames;
   }
-  void TearDown() override {
-    EndLevel();
-    InstallPuzzleHost(nullptr);
-    FreeLevelSet();
-  }
-
-  RecordingHost host;
 };
-
-// Replays the recorded shuffle through the rules, frame by frame, until it is
-// over; returns the frames used.
-int ReplayToTheEnd(RecordingHost& host, ShuffleReplay& replay) {
-  int frames = 0;
-  while ((!replay.Done() || Play().moveState != kMoveStateReady) && frames < 200000) {
-    replay.Step(1.0f);
-    host.ticks += 17;
-    UpdateLevel();
-    ++frames;
-  }
-  return frames;
-}
 
 Pointer Dragged(int buttons, int dx, int dy) {
   Pointer pointer;
@@ -69,25 +52,25 @@ TEST_F(PlayViewTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
   ASSERT_GE(LevelSetCount(), 3);
   host.demonstration = true;
   int totalSteps = 0;
+  puzzle.SetLevelSetChoices(ShippedChoices());
   for (int set = 0; set < LevelSetCount(); ++set) {
-    g_settings.langLevel = set;
-    ASSERT_EQ(SelectLevelSet(), 1) << "level set " << set;
-    for (int level = 0; level < 5 && level < static_cast<int>(CurrentLevelSet().levelCount); ++level) {
+    ASSERT_EQ(puzzle.SelectLevelSet(set), 1) << "level set " << set;
+    for (int level = 0; level < 5 && level < static_cast<int>(puzzle.LevelSet().levelCount); ++level) {
       for (unsigned seed = 1; seed <= 3; ++seed) {
         SCOPED_TRACE("set " + std::to_string(set) + " level " + std::to_string(level) + " seed " +
                      std::to_string(seed));
         std::srand(seed);
-        RecordShuffle(true);
-        ASSERT_EQ(StartLevel(level), 1);
-        RecordShuffle(false);
+        puzzle.RecordShuffle(true);
+        ASSERT_EQ(puzzle.StartLevel(level), 1);
+        puzzle.RecordShuffle(false);
         ShuffleReplay replay;
-        replay.Begin(LastShuffle(), 2);
+        replay.Begin(puzzle.LastShuffle(), 2);
         const int steps = replay.StepsLeft();
         totalSteps += steps;
         host.sounds.clear();
-        const int frames = ReplayToTheEnd(host, replay);
-        EXPECT_EQ(CurrentBoard().formedCount, static_cast<int>(CurrentBoard().wordCount));
-        EXPECT_EQ(Play().moveCount, steps);
+        const int frames = ReplayToTheEnd(replay);
+        EXPECT_EQ(board.formedCount, static_cast<int>(board.wordCount));
+        EXPECT_EQ(play.moveCount, steps);
         // Every roll waits its delay (speed 2: 8 frame units), so the replay
         // can be followed by eye.
         EXPECT_GE(frames, steps * 8);
@@ -102,9 +85,9 @@ TEST_F(PlayViewTest, TheDemonstrationSolvesEachOfTheFirstFiveLevelsOfEverySet) {
 }
 
 TEST_F(PlayViewTest, TheCamerasKeepTheirLimitsAndOnlyTheCloseViewPans) {
-  GamePuzzle().UseLevelSet(LevelsFrom(OneLevel({"......", "......", "...X.."}, {"X 3 2 h"})));
-  StartPlain(GamePuzzle());
-  PlayView view;
+  UseLevels(OneLevel({"......", "......", "...X.."}, {"X 3 2 h"}));
+  StartPlain();
+  PlayView view(puzzle);
   view.FitToBoard();
   // The wheel never leaves [0.2, 3.0].
   for (int notch = 0; notch < 100; ++notch) view.WheelZoom(SDL_BUTTON_WHEELUP);

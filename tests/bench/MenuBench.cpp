@@ -19,7 +19,7 @@
 #include "platform/Display.h"
 #include "platform/FrameClock.h"
 #include "config/Settings.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/VirtualDisplay.h"
 #include "text/TextSystem.h"
@@ -33,7 +33,7 @@ using Clock = std::chrono::steady_clock;
 // A whole menu frame, or only its 3D background and logo (what the menus'
 // own texts and highlight cost is the difference).
 void Bench(MenuSystem& menus, const char* name, int frames, bool backdropOnly = false) {
-  const Renderer& renderer = GameRenderer();
+  const Renderer& renderer = menus.TheRenderer();
   double total = 0, least = 1e9, most = 0;
   const std::clock_t cpuStart = std::clock();
   FrameClock clock;

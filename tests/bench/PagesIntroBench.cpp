@@ -16,7 +16,7 @@
 #include "platform/Display.h"
 #include "intro/Intro.h"
 #include "pages/PageCompose.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/VirtualDisplay.h"
 
@@ -54,7 +54,7 @@ void BenchPages() {
   TTF_Quit();
 }
 
-void BenchIntro(double seconds) {
+void BenchIntro(double seconds, const Renderer& renderer) {
   Emblem emblem;
   if (!emblem.SetUp()) return;
   IntroAnimation state;
@@ -62,7 +62,7 @@ void BenchIntro(double seconds) {
   int frames = 0;
   Clock::time_point start = Clock::now();
   while (Milliseconds(start) < seconds * 1000.0) {
-    DrawIntro(state, emblem);
+    DrawIntro(state, emblem, renderer);
     PresentFrame();
     state.angle = 720.0f - static_cast<float>(frames % 144) * 5.0f;
     state.distance = state.angle / 360.0f;
@@ -84,9 +84,11 @@ int main(int argc, char** argv) {
   }
   setenv("SDL_VIDEODRIVER", "x11", 0);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0 || !OpenDisplay(1024, 768)) return 1;
-  CreateGameRenderer(1024, 768, RenderOptions());
-  BenchIntro(seconds);
-  DestroyGameRenderer();
+  {
+    Puzzle puzzle;
+    Renderer renderer(1024, 768, RenderOptions(), puzzle);
+    BenchIntro(seconds, renderer);
+  }
   CloseDisplay();
   SDL_Quit();
   return 0;

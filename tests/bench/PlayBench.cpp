@@ -4,14 +4,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "app/Demonstration.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/PuzzleHost.h"
-#include "puzzle/PuzzleView.h"
+#include "puzzle/Puzzle.h"
 #include "puzzle/Variation.h"
 #include "tests/support/TestFiles.h"
+#include "ui/LevelSetChoices.h"
 
 namespace {
 
@@ -25,26 +27,26 @@ struct ClockHost : PuzzleHost {
 
 int main() {
   ClockHost host;
-  InstallPuzzleHost(&host);
+  Puzzle puzzle(&host);
   testsupport::ScopedWorkingDirectory inGame(testsupport::GameTreeDir());
   if (!LoadLanguage("data/text_en.txt")) return 1;
+  puzzle.SetLevelSetChoices(LevelSetChoicesOfLanguage());
   long frames = 0;
   double microseconds = 0, worst = 0;
   for (int set = 0; set < LevelSetCount(); ++set) {
-    g_settings.langLevel = set;
-    if (!SelectLevelSet()) return 1;
-    for (int level = 0; level < static_cast<int>(CurrentLevelSet().levelCount) && level < 20; ++level) {
+    if (!puzzle.SelectLevelSet(set)) return 1;
+    for (int level = 0; level < static_cast<int>(puzzle.LevelSet().levelCount) && level < 20; ++level) {
       std::srand(static_cast<unsigned>(level + 1));
-      RecordShuffle(true);
-      if (!StartLevel(level)) return 1;
-      RecordShuffle(false);
+      puzzle.RecordShuffle(true);
+      if (!puzzle.StartLevel(level)) return 1;
+      puzzle.RecordShuffle(false);
       ShuffleReplay replay;
-      replay.Begin(LastShuffle(), 2);
-      while (!replay.Done() || Play().moveState != kMoveStateReady) {
+      replay.Begin(puzzle.LastShuffle(), 2);
+      while (!replay.Done() || puzzle.Play().moveState != kMoveStateReady) {
         const auto start = std::chrono::steady_clock::now();
-        replay.Step(1.0f);
+        replay.Step(puzzle, host, 1.0f);
         host.ticks += 17;
-        UpdateLevel();
+        puzzle.UpdateLevel();
         const double us =
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
         microseconds += us;
@@ -55,7 +57,5 @@ int main() {
   }
   std::printf("rules and animation: %ld frames, %.3f us per frame on average, %.1f us at most\n", frames,
               frames ? microseconds / frames : 0.0, worst);
-  EndLevel();
-  InstallPuzzleHost(nullptr);
   return 0;
 }

@@ -150,55 +150,51 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
 namespace {
 
 // Rolls cube i towards d and takes the roll back: whether it could.
-bool CanRoll(puzzletest::RecordingHost& host, int i, int d) {
-  SelectCube(i);
-  if (!MoveSelected(d)) return false;
-  puzzletest::FinishRoll(GamePuzzle(), host);
-  Undo();
-  puzzletest::FinishRoll(GamePuzzle(), host);
+bool CanRoll(Puzzle& puzzle, puzzletest::RecordingHost& host, int i, int d) {
+  puzzle.SelectCube(i);
+  if (!puzzle.MoveSelected(d)) return false;
+  puzzletest::FinishRoll(puzzle, host);
+  puzzle.Undo();
+  puzzletest::FinishRoll(puzzle, host);
   return true;
 }
 
 bool CraftSkipping(const std::string& gameDir, SkippingGame& out) {
   puzzletest::RecordingHost host;
-  InstallPuzzleHost(&host);
+  Puzzle puzzle(&host);
   ScopedWorkingDirectory inGame(gameDir);
-  if (!LoadLanguage("data/text_en.txt")) return false;
-  g_settings.langLevel = 1;
-  if (!SelectLevelSet()) return false;
+  puzzle.SetLevelSetChoices(puzzletest::ShippedChoices());
+  if (!puzzle.SelectLevelSet(1)) return false;
   mkdir((gameDir + "/save").c_str(), 0755);
   const std::string path = gameDir + "/save/save00.orb";
   // What the game does with the save: load it and select the first cube that
   // can move.
-  const auto load = [&] { return LoadGameFile(path.c_str()) && ResumeLoadedGame(); };
-  const auto movable = [](int i) { return CanMove(CubeRecord(i).x, CubeRecord(i).y) != 0; };
+  const auto load = [&] { return puzzle.LoadGameFile(path.c_str()) && puzzle.ResumeLoadedGame(); };
+  const auto movable = [&puzzle](int i) { return puzzle.CanMove(puzzle.CubeRecord(i).x, puzzle.CubeRecord(i).y) != 0; };
   bool found = false;
-  for (int level = 0; level < static_cast<int>(CurrentLevelSet().levelCount) && !found; ++level)
+  for (int level = 0; level < static_cast<int>(puzzle.LevelSet().levelCount) && !found; ++level)
     for (unsigned seed = 1; seed < 20 && !found; ++seed) {
       std::srand(seed);
-      if (!StartLevel(level) || !SaveGameFile(path.c_str()) || !load()) return false;
-      const int n = CubeCount();
+      if (!puzzle.StartLevel(level) || !puzzle.SaveGameFile(path.c_str()) || !load()) return false;
+      const int n = puzzle.CubeCount();
       if (n < 3) continue;
-      const int a = Play().selectedCube, b = (a + 1) % n, c = (a + 2) % n;
+      const int a = puzzle.Play().selectedCube, b = (a + 1) % n, c = (a + 2) % n;
       if (movable(b) || !movable(c)) continue;
       for (int f = North; f <= West && !found; ++f) {
-        if (!load() || CanRoll(host, a, f) || !load() || !CanRoll(host, c, f) || !load()) continue;
-        SelectNextMovable(true);
-        if (Play().selectedCube != c || !MoveSelected(f)) continue;
-        puzzletest::FinishRoll(GamePuzzle(), host);
-        SelectNextMovable(false);
-        if (Play().selectedCube != a || movable(b)) continue;
+        if (!load() || CanRoll(puzzle, host, a, f) || !load() || !CanRoll(puzzle, host, c, f) || !load()) continue;
+        puzzle.SelectNextMovable(true);
+        if (puzzle.Play().selectedCube != c || !puzzle.MoveSelected(f)) continue;
+        puzzletest::FinishRoll(puzzle, host);
+        puzzle.SelectNextMovable(false);
+        if (puzzle.Play().selectedCube != a || movable(b)) continue;
         for (int k = North; k <= West && !found; ++k)
-          if (!CanRoll(host, c, k) && CanRoll(host, a, k)) {
+          if (!CanRoll(puzzle, host, c, k) && CanRoll(puzzle, host, a, k)) {
             out.forwardDirection = f;
             out.backwardDirection = k;
             found = true;
           }
       }
     }
-  EndLevel();
-  FreeLevelSet();
-  InstallPuzzleHost(nullptr);
   return found;
 }
 
@@ -292,13 +288,11 @@ TEST(CodeEntry, ACodeTypedInLowerCaseStartsItsLevelInAnotherLevelSet) {
   // The code of level 5 of the German set, the last, while the English set is chosen.
   std::string code;
   {
-    ScopedWorkingDirectory inGame(game.Dir());
-    ASSERT_TRUE(LoadLanguage("data/text_en.txt"));
-    g_settings.langLevel = 3;
-    ASSERT_TRUE(SelectLevelSet());
-    ASSERT_GE(CurrentLevelSet().levelCount, 5u);
-    code.assign(reinterpret_cast<const char*>(CurrentLevelSet().levels[4].code), kCodeLength);
-    FreeLevelSet();
+    Puzzle puzzle;
+    puzzle.SetLevelSetChoices(puzzletest::ShippedChoices());
+    ASSERT_TRUE(puzzle.SelectLevelSet(3));
+    ASSERT_GE(puzzle.LevelSet().levelCount, 5u);
+    code.assign(reinterpret_cast<const char*>(puzzle.LevelSet().levels[4].code), kCodeLength);
   }
   std::string lower;
   for (char c : code) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

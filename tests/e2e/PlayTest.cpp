@@ -49,66 +49,62 @@ struct CraftedGame {
 
 bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out) {
   puzzletest::RecordingHost host;
-  InstallPuzzleHost(&host);
+  Puzzle puzzle(&host);
   ScopedWorkingDirectory inGame(gameDir);
-  if (!LoadLanguage("data/text_en.txt")) return false;
-  g_settings.langLevel = levelSet;
-  if (!SelectLevelSet()) return false;
-  if (level < 0) level = static_cast<int>(CurrentLevelSet().levelCount) - 1;
+  puzzle.SetLevelSetChoices(puzzletest::ShippedChoices());
+  if (!puzzle.SelectLevelSet(levelSet)) return false;
+  if (level < 0) level = static_cast<int>(puzzle.LevelSet().levelCount) - 1;
   for (unsigned seed = 1; seed < 50; ++seed) {
     std::srand(seed);
     host.demonstration = true;
-    RecordShuffle(true);
-    if (!StartLevel(level)) return false;
-    RecordShuffle(false);
-    const std::vector<ShuffleStep> steps = LastShuffle().steps;
+    puzzle.RecordShuffle(true);
+    if (!puzzle.StartLevel(level)) return false;
+    puzzle.RecordShuffle(false);
+    const std::vector<ShuffleStep> steps = puzzle.LastShuffle().steps;
     if (steps.empty()) continue;
     for (size_t k = steps.size() - 1; k >= 1; --k) {
-      SelectCube(steps[k].cube);
-      MoveSelected(ReplayDirection(steps[k].pick));
-      puzzletest::FinishRoll(GamePuzzle(), host);
+      puzzle.SelectCube(steps[k].cube);
+      puzzle.MoveSelected(ReplayDirection(steps[k].pick));
+      puzzletest::FinishRoll(puzzle, host);
     }
-    if (CurrentBoard().formedCount == static_cast<int>(CurrentBoard().wordCount)) continue;
-    const int targetX = CubeRecord(steps[0].cube).x;
-    const int targetY = CubeRecord(steps[0].cube).y;
+    if (puzzle.Board().formedCount == static_cast<int>(puzzle.Board().wordCount)) continue;
+    const int targetX = puzzle.CubeRecord(steps[0].cube).x;
+    const int targetY = puzzle.CubeRecord(steps[0].cube).y;
     const int winning = ReplayDirection(steps[0].pick);
     mkdir((gameDir + "/save").c_str(), 0755);
     const std::string path = gameDir + "/save/save00.orb";
-    if (!SaveGameFile(path.c_str())) return false;
+    if (!puzzle.SaveGameFile(path.c_str())) return false;
 
     // What the game does with it: load, select, then the player's keys.
-    if (!LoadGameFile(path.c_str()) || !ResumeLoadedGame()) return false;
+    if (!puzzle.LoadGameFile(path.c_str()) || !puzzle.ResumeLoadedGame()) return false;
     out.tabs = 0;
-    while (!(CubeRecord(Play().selectedCube).x == targetX && CubeRecord(Play().selectedCube).y == targetY)) {
-      SelectNextMovable(true);
+    while (!(puzzle.CubeRecord(puzzle.Play().selectedCube).x == targetX && puzzle.CubeRecord(puzzle.Play().selectedCube).y == targetY)) {
+      puzzle.SelectNextMovable(true);
       if (++out.tabs > 200) return false;
     }
-    out.movesWinningAtOnce = Play().moveCount + 1;
+    out.movesWinningAtOnce = puzzle.Play().moveCount + 1;
     out.winningKey = KeyFor(winning);
     out.otherKey.clear();
-    for (int i = 0; i < ArrowCount(); ++i)
-      if (Arrow(i).active && Arrow(i).direction != winning) out.otherKey = KeyFor(Arrow(i).direction);
+    for (int i = 0; i < puzzle.ArrowCount(); ++i)
+      if (puzzle.Arrow(i).active && puzzle.Arrow(i).direction != winning) out.otherKey = KeyFor(puzzle.Arrow(i).direction);
     if (!out.otherKey.empty()) {
-      for (int i = 0; i < ArrowCount(); ++i)
-        if (Arrow(i).active && KeyFor(Arrow(i).direction) == out.otherKey) {
-          MoveSelected(Arrow(i).direction);
+      for (int i = 0; i < puzzle.ArrowCount(); ++i)
+        if (puzzle.Arrow(i).active && KeyFor(puzzle.Arrow(i).direction) == out.otherKey) {
+          puzzle.MoveSelected(puzzle.Arrow(i).direction);
           break;
         }
-      puzzletest::FinishRoll(GamePuzzle(), host);
-      Undo();
-      puzzletest::FinishRoll(GamePuzzle(), host);
+      puzzletest::FinishRoll(puzzle, host);
+      puzzle.Undo();
+      puzzletest::FinishRoll(puzzle, host);
     }
-    if (!MoveSelected(winning)) return false;
-    puzzletest::FinishRoll(GamePuzzle(), host);
-    if (CurrentBoard().formedCount != static_cast<int>(CurrentBoard().wordCount)) return false;
-    out.movesAfterPlay = Play().moveCount;
-    const LevelSet& set = CurrentLevelSet();
+    if (!puzzle.MoveSelected(winning)) return false;
+    puzzletest::FinishRoll(puzzle, host);
+    if (puzzle.Board().formedCount != static_cast<int>(puzzle.Board().wordCount)) return false;
+    out.movesAfterPlay = puzzle.Play().moveCount;
+    const LevelSet& set = puzzle.LevelSet();
     out.nextCode.clear();
     if (level + 1 < static_cast<int>(set.levelCount))
       out.nextCode = std::string(reinterpret_cast<const char*>(set.levels[level + 1].code), kCodeLength);
-    EndLevel();
-    FreeLevelSet();
-    InstallPuzzleHost(nullptr);
     return true;
   }
   return false;

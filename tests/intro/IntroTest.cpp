@@ -13,7 +13,7 @@
 #include "engine3d/Objet3D.h"
 #include "intro/Emblem.h"
 #include "intro/Intro.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/GLFrame.h"
 
@@ -138,13 +138,16 @@ class IntroDisplayTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     ASSERT_EQ(OpenDisplay(640, 480), 1);
-    CreateGameRenderer(640, 480, RenderOptions());
+    renderer = std::make_unique<Renderer>(640, 480, RenderOptions(), puzzle);
   }
   void TearDown() override {
-    DestroyGameRenderer();
+    renderer.reset();
     CloseDisplay();
     SDL_Quit();
   }
+
+  Puzzle puzzle;
+  std::unique_ptr<Renderer> renderer;
 };
 
 TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhiteCentre) {
@@ -165,7 +168,7 @@ TEST_F(IntroDisplayTest, WithTheFirstColourRedOutlinesTwoToFiveGlowRedWithAWhite
   state.angle = 0.0f;
   state.distance = 0.0f;
   state.timer = 1.0f;
-  DrawIntro(state, emblem);
+  DrawIntro(state, emblem, *renderer);
   // The swoosh (outline 4) runs under the cube and the G: rows 300 to 380.
   testsupport::Image frame = testsupport::ReadFrame(640, 480);
   int red = 0, white = 0, other = 0;
@@ -191,7 +194,7 @@ TEST_F(IntroDisplayTest, AReleasedKeyEndsTheScreenAfterOneFrameWithoutFading) {
   testsupport::FakePlatform platform;
   FrameRunner runner(platform.Hooks());
   platform.Key(SDLK_SPACE, false);
-  EXPECT_EQ(runner.Run(std::make_unique<IntroScreen>()), RunEnd::kEmpty);
+  EXPECT_EQ(runner.Run(std::make_unique<IntroScreen>(*renderer)), RunEnd::kEmpty);
   EXPECT_EQ(platform.presents, 1);
   EXPECT_TRUE(platform.blacks.empty());
 }

@@ -13,7 +13,7 @@
 #include "pages/Pages.h"
 #include "platform/Display.h"
 #include "platform/ScreenStack.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 
@@ -27,17 +27,17 @@ class PageScreenTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     ASSERT_EQ(TTF_Init(), 0);
     ASSERT_EQ(OpenDisplay(kPageWidth, kPageHeight), 1);
-    CreateGameRenderer(kPageWidth, kPageHeight, RenderOptions());
+    renderer = std::make_unique<Renderer>(kPageWidth, kPageHeight, RenderOptions(), puzzle);
   }
   void TearDown() override {
     stack.LeaveAll();
-    DestroyGameRenderer();
+    renderer.reset();
     CloseDisplay();
     TTF_Quit();
     SDL_Quit();
   }
   PageScreen& Show(int pageSet, const char* lang) {
-    auto screen = std::make_unique<PageScreen>(pageSet, lang);
+    auto screen = std::make_unique<PageScreen>(pageSet, lang, *renderer);
     PageScreen& page = *screen;
     stack.Push(std::move(screen));
     stack.Apply();
@@ -56,6 +56,8 @@ class PageScreenTest : public ::testing::Test {
     return s[0] == p[0] && s[1] == p[1] && s[2] == p[2];
   }
 
+  Puzzle puzzle;
+  std::unique_ptr<Renderer> renderer;
   ScreenStack stack;
 };
 

@@ -24,7 +24,8 @@ std::string OneLevel(const std::vector<std::string>& rows, const std::vector<std
 
 std::vector<LevelSetChoice> ShippedChoices() {
   const std::string dir = testsupport::GameTreeDir() + "/data/level/";
-  return {{dir + "french.lvl", u"HINOSXZ"}, {dir + "english.lvl", u"HINOSXZ"}, {dir + "spanish.lvl", u"HINOSXZ"}};
+  return {{dir + "french.lvl", u"HINOSXZ"}, {dir + "english.lvl", u"HINOSXZ"}, {dir + "spanish.lvl", u"HINOSXZ"},
+          {dir + "german.lvl", u"HINOSXZ"}};
 }
 
 void StartPlain(Puzzle& puzzle, int index) {

@@ -41,7 +41,7 @@ class Bitmap2DTest : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO), 0);
     g_settings.windowed = 1;
     ASSERT_EQ(OpenDisplay(W, H), 1);
-    renderer = std::make_unique<Renderer>(W, H, RenderOptions());
+    renderer = std::make_unique<Renderer>(W, H, RenderOptions(), puzzle);
   }
   void TearDown() override {
     renderer.reset();
@@ -70,6 +70,7 @@ class Bitmap2DTest : public ::testing::Test {
     return rgba;
   }
 
+  Puzzle puzzle;
   std::unique_ptr<Renderer> renderer;
 };
 

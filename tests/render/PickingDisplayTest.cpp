@@ -3,7 +3,6 @@
 // nothing, and neither cubes outside the frustum nor back faces count.
 #include <gtest/gtest.h>
 
-#include "puzzle/PuzzleView.h"
 #include "tests/render/SceneFixture.h"
 
 using namespace scenetest;
@@ -33,17 +32,17 @@ class Picking : public SceneTest {
     Draw(camera);
     Aim(camera);
     int px, py;
-    for (int i = 0; i < CubeCount(); ++i) {
+    for (int i = 0; i < puzzle.CubeCount(); ++i) {
       Aim(camera);
-      Project(CubeRecord(i).x * s, 0.5f * s, CubeRecord(i).y * s, px, py);
+      Project(puzzle.CubeRecord(i).x * s, 0.5f * s, puzzle.CubeRecord(i).y * s, px, py);
       const PickResult r = PickAt(camera, px, py);
       EXPECT_EQ(r.kind, kPickCube) << "cube " << i;
       EXPECT_EQ(r.index, i);
     }
-    for (int i = 0; i < ArrowCount(); ++i) {
-      if (!Arrow(i).active) continue;
+    for (int i = 0; i < puzzle.ArrowCount(); ++i) {
+      if (!puzzle.Arrow(i).active) continue;
       Aim(camera);
-      Project(Arrow(i).x * s, 0.3f * s, Arrow(i).y * s, px, py);
+      Project(puzzle.Arrow(i).x * s, 0.3f * s, puzzle.Arrow(i).y * s, px, py);
       const PickResult r = PickAt(camera, px, py);
       EXPECT_EQ(r.kind, kPickArrow) << "arrow " << i;
       EXPECT_EQ(r.index, i);
@@ -52,8 +51,8 @@ class Picking : public SceneTest {
 };
 
 TEST_F(Picking, CubesAndArrowsPickToThemselvesAtTheirCentre) {
-  ASSERT_EQ(CubeCount(), 4);
-  ASSERT_GT(ArrowCount(), 0);
+  ASSERT_EQ(puzzle.CubeCount(), 4);
+  ASSERT_GT(puzzle.ArrowCount(), 0);
   ExpectEverythingPicksToItself(TopView());
   CameraPose turned = OverviewCamera();
   turned.spin = 35;
@@ -67,20 +66,20 @@ TEST_F(Picking, CubesAndArrowsPickToThemselvesAtTheirCentre) {
 TEST_F(Picking, AnArrowInFrontOfACubeWins) {
   // Cube 0 (C) is selected; its South arrow stands in front of it for a
   // camera low in the South.
-  ASSERT_EQ(Play().selectedCube, 0);
+  ASSERT_EQ(puzzle.Play().selectedCube, 0);
   int south = -1;
-  for (int i = 0; i < ArrowCount(); ++i)
-    if (Arrow(i).active && Arrow(i).direction == South) south = i;
+  for (int i = 0; i < puzzle.ArrowCount(); ++i)
+    if (puzzle.Arrow(i).active && puzzle.Arrow(i).direction == South) south = i;
   ASSERT_GE(south, 0);
   const CameraPose low{0, -12, 0.5f, 0, {0, 0, 0}};
   Aim(low);
   int px, py;
-  Project(Arrow(south).x * s, 0.3f * s, Arrow(south).y * s + 0.2f * s, px, py);
+  Project(puzzle.Arrow(south).x * s, 0.3f * s, puzzle.Arrow(south).y * s + 0.2f * s, px, py);
   const PickResult withArrow = PickAt(low, px, py);
   EXPECT_EQ(withArrow.kind, kPickArrow);
   EXPECT_EQ(withArrow.index, south);
   // Without the arrows the same ray finds the cube behind.
-  ClearTargets();
+  puzzle.ClearTargets();
   const PickResult withoutArrow = PickAt(low, px, py);
   EXPECT_EQ(withoutArrow.kind, kPickCube);
   EXPECT_EQ(withoutArrow.index, 0);
@@ -90,7 +89,7 @@ TEST_F(Picking, ACubeBeyondTheFarPlaneIsNeverPicked) {
   const CameraPose camera = TopView();
   Aim(camera);
   int px, py;
-  Project(CubeRecord(3).x * s, 0.5f * s, CubeRecord(3).y * s, px, py);
+  Project(puzzle.CubeRecord(3).x * s, 0.5f * s, puzzle.CubeRecord(3).y * s, px, py);
   ASSERT_EQ(PickAt(camera, px, py).index, 3);
   // The far plane just above the cubes: the ray still meets the cube, the
   // frustum no longer holds it.
@@ -101,7 +100,7 @@ TEST_F(Picking, ACubeBeyondTheFarPlaneIsNeverPicked) {
 
 TEST_F(Picking, FromInsideACubeItsBackFacesDoNotCount) {
   // The eye at the centre of cube 1 (A), looking down through its floor.
-  const float centre[3] = {CubeRecord(1).x * s, 0.5f * s, CubeRecord(1).y * s};
+  const float centre[3] = {puzzle.CubeRecord(1).x * s, 0.5f * s, puzzle.CubeRecord(1).y * s};
   const float* offset = renderer->view.BoardOffset();
   const CameraPose inside{0, -90, 0.0001f, 1,
                           {-(centre[0] + offset[0]), -(centre[1] + offset[1]), -(centre[2] + offset[2])}};

@@ -8,7 +8,6 @@
 #include "config/Settings.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleView.h"
 #include "puzzle/Scene.h"
 
 namespace scenetest {
@@ -31,20 +30,17 @@ void SceneTest::SetUp() {
   ASSERT_EQ(OpenDisplay(kWidth, kHeight), 1);
   m_open = true;
   m_cwd.reset(new testsupport::ScopedWorkingDirectory(testsupport::GameTreeDir()));
-  ResetPlayState();
-  renderer = std::make_unique<Renderer>(kWidth, kHeight, RenderOptions());
+  renderer = std::make_unique<Renderer>(kWidth, kHeight, RenderOptions(), puzzle);
   host.renderer = renderer.get();
-  InstallPuzzleHost(&host);
   std::srand(1);
   ASSERT_EQ(renderer->LoadMenuObjects(), 1);
   ASSERT_EQ(renderer->ScanThemes(), 1);
 }
 
 void SceneTest::TearDown() {
-  EndLevel();
-  InstallPuzzleHost(nullptr);
+  puzzle.EndLevel();
   renderer.reset();
-  FreeLevelSet();
+  puzzle.FreeLevelSet();
   ClearMaterials();
   m_cwd.reset();
   if (m_open) CloseDisplay();
@@ -52,17 +48,17 @@ void SceneTest::TearDown() {
 }
 
 void SceneTest::StartSource(const std::string& source) {
-  GamePuzzle().UseLevelSet(puzzletest::LevelsFrom(source));
-  puzzletest::StartPlain(GamePuzzle());
+  puzzle.UseLevelSet(puzzletest::LevelsFrom(source));
+  puzzletest::StartPlain(puzzle);
 }
 
 CameraPose SceneTest::TopView() const {
-  const Board& b = CurrentBoard();
+  const Board& b = puzzle.Board();
   return CameraPose{0, -90, CameraDistanceFor(static_cast<int>(b.width), static_cast<int>(b.height)) * 1.6f, 0, {0, 0, 0}};
 }
 
 CameraPose SceneTest::OverviewCamera() const {
-  const Board& b = CurrentBoard();
+  const Board& b = puzzle.Board();
   return CameraPose{0, -60, CameraDistanceFor(static_cast<int>(b.width), static_cast<int>(b.height)), 0, {0, 0, 0}};
 }
 
@@ -97,9 +93,9 @@ PickResult SceneTest::PickAt(const CameraPose& camera, int x, int y) {
 
 testsupport::Image SceneTest::RollSouthAndLookDown(int count, CameraPose& camera) {
   for (int i = 0; i < count; ++i) {
-    SelectCube(i);
-    EXPECT_EQ(MoveSelected(South), 1) << "cube " << i;
-    puzzletest::FinishRoll(GamePuzzle(), host);
+    puzzle.SelectCube(i);
+    EXPECT_EQ(puzzle.MoveSelected(South), 1) << "cube " << i;
+    puzzletest::FinishRoll(puzzle, host);
   }
   frame.drawArrows = 0;
   camera = TopView();

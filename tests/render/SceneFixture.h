@@ -52,8 +52,9 @@ class SceneTest : public ::testing::Test {
   // straight above without arrows and aims the camera there.
   testsupport::Image RollSouthAndLookDown(int count, CameraPose& camera);
 
-  std::unique_ptr<Renderer> renderer;
   SceneHost host;
+  Puzzle puzzle{&host};
+  std::unique_ptr<Renderer> renderer;
   BoardFrame frame;
 
  private:

@@ -11,7 +11,6 @@
 #include "engine3d/Material.h"
 #include "engine3d/Texture.h"
 #include "puzzle/Cube.h"
-#include "puzzle/PuzzleView.h"
 #include "tests/render/SceneFixture.h"
 
 using namespace scenetest;
@@ -45,13 +44,13 @@ TEST_F(SceneTest, TheMarkOnTopTurnsByTheRulesQuarterTurns) {
   std::vector<std::string> rows(9, std::string(9, '.'));
   rows[4][4] = 'A';
   StartSource(puzzletest::OneLevel(rows, {"A 4 4 h"}));
-  Cube& cube = *CurrentLevel().cubes[0];
+  Cube& cube = *puzzle.Level().cubes[0];
   for (Material* look : {cube.looks[0], cube.looks[1]}) look->SetBaseTexture(MarkedAtlas());
   std::srand(11);
   frame.drawArrows = 0;
   for (int roll = 0; roll < 40; ++roll) {
     const CameraPose above{0, -90, 0.35f, 1,
-                           {(4.5f - CubeRecord(0).x - 0.5f) * s, 0, (4.5f - CubeRecord(0).y - 0.5f) * s}};
+                           {(4.5f - puzzle.CubeRecord(0).x - 0.5f) * s, 0, (4.5f - puzzle.CubeRecord(0).y - 0.5f) * s}};
     const Image image = Draw(above);
     // The face spans about a fifth of the height; sample its four sides.
     const int cx = kWidth / 2, cy = kHeight / 2, d = kHeight / 16, half = kHeight / 40;
@@ -92,16 +91,16 @@ TEST_F(SceneTest, TheMarkOnTopTurnsByTheRulesQuarterTurns) {
     int direction;
     do {
       direction = std::rand() % 4;
-    } while ((direction == North && CubeRecord(0).y < 2) || (direction == South && CubeRecord(0).y > 6) ||
-             (direction == West && CubeRecord(0).x < 2) || (direction == East && CubeRecord(0).x > 6));
-    ASSERT_EQ(MoveSelected(direction), 1);
+    } while ((direction == North && puzzle.CubeRecord(0).y < 2) || (direction == South && puzzle.CubeRecord(0).y > 6) ||
+             (direction == West && puzzle.CubeRecord(0).x < 2) || (direction == East && puzzle.CubeRecord(0).x > 6));
+    ASSERT_EQ(puzzle.MoveSelected(direction), 1);
     // Draw the roll on its way, then let it end.
     for (int step = 0; step < 3; ++step) {
       host.ticks += 60;
       Draw(above);
-      UpdateLevel();
+      puzzle.UpdateLevel();
     }
-    puzzletest::FinishRoll(GamePuzzle(), host);
+    puzzletest::FinishRoll(puzzle, host);
   }
 }
 
@@ -159,23 +158,23 @@ TEST_F(SceneTest, AStaticBlockGlowsFromTheStartAMovableCubeOnlyInPlace) {
                                    {"B 2 2 h", "A 6 4 h"}));
   // Cube 0 is the static B, cube 1 the movable A. Roll A until its letter
   // is no longer upright on top.
-  ASSERT_EQ(CubeRecord(0).inPlace, 1);
-  SelectCube(1);
+  ASSERT_EQ(puzzle.CubeRecord(0).inPlace, 1);
+  puzzle.SelectCube(1);
   std::vector<int> rolls;
   for (int direction : {North, West, North, West}) {
-    if (!CubeRecord(1).inPlace) break;
-    ASSERT_EQ(MoveSelected(direction), 1);
-    puzzletest::FinishRoll(GamePuzzle(), host);
+    if (!puzzle.CubeRecord(1).inPlace) break;
+    ASSERT_EQ(puzzle.MoveSelected(direction), 1);
+    puzzletest::FinishRoll(puzzle, host);
     rolls.push_back(direction);
   }
-  ASSERT_EQ(CubeRecord(1).inPlace, 0);
+  ASSERT_EQ(puzzle.CubeRecord(1).inPlace, 0);
   frame.drawArrows = 0;
   const CameraPose camera = TopView();
   // A glow pulses: its rim changes between two moments, nothing else does.
   const auto pulse = [&](int cube) {
     Aim(camera);
     int px, py;
-    Project(CubeRecord(cube).x * s, 0.5f * s, CubeRecord(cube).y * s, px, py);
+    Project(puzzle.CubeRecord(cube).x * s, 0.5f * s, puzzle.CubeRecord(cube).y * s, px, py);
     frame.elapsedFrames = 0;
     const Image wide = Draw(camera);
     frame.elapsedFrames = 32;
@@ -188,10 +187,10 @@ TEST_F(SceneTest, AStaticBlockGlowsFromTheStartAMovableCubeOnlyInPlace) {
   EXPECT_GT(pulse(0), 20);
   EXPECT_EQ(pulse(1), 0);
   for (auto back = rolls.rbegin(); back != rolls.rend(); ++back) {  // back, upright again
-    ASSERT_EQ(MoveSelected(OppositeDirection(*back)), 1);
-    puzzletest::FinishRoll(GamePuzzle(), host);
+    ASSERT_EQ(puzzle.MoveSelected(OppositeDirection(*back)), 1);
+    puzzletest::FinishRoll(puzzle, host);
   }
-  ASSERT_EQ(CubeRecord(1).inPlace, 1);
+  ASSERT_EQ(puzzle.CubeRecord(1).inPlace, 1);
   EXPECT_GT(pulse(1), 20);
 }
 
@@ -280,12 +279,12 @@ TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing
 TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLError) {
   for (const char* file :
        {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl", "data/level/german.lvl"}) {
-    ASSERT_EQ(LoadLevelSet(file), 1);
+    ASSERT_EQ(puzzle.LoadLevelSet(file), 1);
     for (int theme = 0; theme < renderer->ThemeCount(); ++theme) {
       host.theme = theme;
       for (int level : {0, 29, 59}) {
         SCOPED_TRACE(std::string(file) + " theme " + std::to_string(theme + 1) + " level " + std::to_string(level + 1));
-        ASSERT_EQ(StartLevel(level), 1);
+        ASSERT_EQ(puzzle.StartLevel(level), 1);
         frame.options = RenderOptions{1, 2, 1, 1};
         const Image image = Draw(OverviewCamera());
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -309,7 +308,7 @@ TEST_F(SceneTest, ARendererFreesEveryGLObjectItMade) {
   Draw(OverviewCamera());
   renderer->overlay.CaptureScreenForLevelStart();
   EXPECT_GT(LiveGLObjects(), 50);
-  EndLevel();
+  puzzle.EndLevel();
   renderer.reset();
   EXPECT_EQ(LiveGLObjects(), 0);
 }

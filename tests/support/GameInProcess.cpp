@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/TestFiles.h"
 #include "text/TextSystem.h"
@@ -66,7 +66,7 @@ bool ScreenRunner::Run(std::unique_ptr<Screen> screen, std::vector<Step> steps, 
   m_frames = 0;
   hooks.present = [&] {
     if (m_capture) {
-      *m_capture = ReadFrame(OverlayScreenWidth(), OverlayScreenHeight());
+      *m_capture = ReadFrame(m_game.ScreenWidth(), m_game.ScreenHeight());
       m_capture = nullptr;
     }
     saved.present();

@@ -266,7 +266,8 @@ TEST_F(ArtDisplay, MenuBackdropFillsScreensOfEveryShapeThroughoutItsMotion) {
   for (auto size : {std::pair<int, int>{320, 240}, {320, 180}, {336, 140}}) {
     Open(size.first, size.second);
     testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
-    auto renderer = std::make_unique<Renderer>(size.first, size.second, RenderOptions());
+    Puzzle puzzle;
+    auto renderer = std::make_unique<Renderer>(size.first, size.second, RenderOptions(), puzzle);
     ASSERT_EQ(renderer->LoadMenuObjects(), 1);
     // The backdrop's morph runs through its whole range once in 128 frames.
     for (double T : {0.0, 32.0, 64.0}) {
@@ -295,7 +296,8 @@ TEST_F(ArtDisplay, TitleStaysOnScreenAboveTheMainMenuWhileItMoves) {
   Open(800, 600);
   const int firstEntry = 600 - static_cast<int>(24 * 10.5);
   testsupport::ScopedWorkingDirectory game(testsupport::GameTreeDir());
-  Renderer renderer(800, 600, RenderOptions());
+  Puzzle puzzle;
+  Renderer renderer(800, 600, RenderOptions(), puzzle);
   ASSERT_EQ(renderer.LoadMenuObjects(), 1);
   // All three motions repeat within 256 frames.
   for (double T = 0; T < 256; T += 8) {

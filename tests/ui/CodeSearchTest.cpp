@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "config/Settings.h"
-#include "puzzle/PuzzleView.h"
+#include "puzzle/Puzzle.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/support/TestFiles.h"
 #include "ui/CodeEntry.h"
@@ -18,13 +18,10 @@ class CodeSearch : public ::testing::Test {
     ASSERT_GE(sets.size(), 3u);
     previousLangLevel = g_settings.langLevel;
   }
-  void TearDown() override {
-    g_settings.langLevel = previousLangLevel;
-    FreeLevelSet();
-  }
+  void TearDown() override { g_settings.langLevel = previousLangLevel; }
   // The game's set, as LangLevel selects it.
   void UseSet(const leveltest::ShippedSet& set) {
-    leveltest::UseSet(GamePuzzle(), set);
+    leveltest::UseSet(puzzle, set);
     g_settings.langLevel = set.index;
   }
   // Types the code as a player would, in lower case, and searches it.
@@ -33,8 +30,9 @@ class CodeSearch : public ::testing::Test {
     for (char c : code) entry.Event(UiEvent::KeyPress(SDLK_a, std::tolower(static_cast<unsigned char>(c))));
     EXPECT_EQ(entry.Event(UiEvent::KeyRelease(SDLK_RETURN)), CodeEntryAction::kSearch);
     testsupport::ScopedWorkingDirectory cwd(testsupport::GameTreeDir());
-    return SearchLevelCode(entry.Code());
+    return SearchLevelCode(puzzle, entry.Code());
   }
+  Puzzle puzzle;
   std::vector<leveltest::ShippedSet> sets;
   int previousLangLevel = 0;
 };
@@ -47,9 +45,9 @@ TEST_F(CodeSearch, ACodeOfAnotherSetSwitchesTheSet) {
   EXPECT_EQ(found.levelSet, 1);
   EXPECT_EQ(found.levelIndex, 17);
   EXPECT_EQ(g_settings.langLevel, 1);
-  EXPECT_EQ(CurrentLevelSet().selectedBy, 1);
-  ASSERT_EQ(CurrentLevelSet().levelCount, sets[1].levels.levelCount);
-  EXPECT_EQ(leveltest::CodeText(CurrentLevelSet().levels[17]), leveltest::CodeText(wanted));
+  EXPECT_EQ(puzzle.LevelSet().selectedBy, 1);
+  ASSERT_EQ(puzzle.LevelSet().levelCount, sets[1].levels.levelCount);
+  EXPECT_EQ(leveltest::CodeText(puzzle.LevelSet().levels[17]), leveltest::CodeText(wanted));
 
   // Every level of every set is found where it is, from any set.
   for (const leveltest::ShippedSet& from : sets) {
@@ -68,28 +66,28 @@ TEST_F(CodeSearch, TheLoadedSetIsSearchedFirstAndKeptWhenNoSetHoldsTheCode) {
   leveltest::ShippedSet changed = sets[2];
   changed.levels.levels[0].code[0] = 'Q';
   UseSet(changed);
-  std::string code = leveltest::CodeText(CurrentLevelSet().levels[0]);
+  std::string code = leveltest::CodeText(puzzle.LevelSet().levels[0]);
   CodeSearchResult found = Search(code);
   EXPECT_TRUE(found.found);
   EXPECT_EQ(found.levelSet, 2);
   EXPECT_EQ(found.levelIndex, 0);
-  EXPECT_EQ(CurrentLevelSet().levels[0].code[0], 'Q');
+  EXPECT_EQ(puzzle.LevelSet().levels[0].code[0], 'Q');
 
   CodeSearchResult missing = Search("QQQQQ");
   EXPECT_FALSE(missing.found);
   EXPECT_EQ(missing.levelSet, 2);
   EXPECT_EQ(g_settings.langLevel, 2);
-  EXPECT_EQ(CurrentLevelSet().selectedBy, 2);
-  EXPECT_EQ(CurrentLevelSet().levels[0].code[0], 'Q') << "the loaded set was replaced";
+  EXPECT_EQ(puzzle.LevelSet().selectedBy, 2);
+  EXPECT_EQ(puzzle.LevelSet().levels[0].code[0], 'Q') << "the loaded set was replaced";
 
   // An empty set loaded by path does not hide the file LangLevel names.
-  GamePuzzle().UseLevelSet(LevelSet());
+  puzzle.UseLevelSet(LevelSet());
   g_settings.langLevel = 0;
   CodeSearchResult fromFile = Search(leveltest::CodeText(sets[0].levels.levels[5]));
   EXPECT_TRUE(fromFile.found);
   EXPECT_EQ(fromFile.levelSet, 0);
   EXPECT_EQ(fromFile.levelIndex, 5);
-  EXPECT_EQ(CurrentLevelSet().selectedBy, 0);
+  EXPECT_EQ(puzzle.LevelSet().selectedBy, 0);
 }
 
 }  // namespace

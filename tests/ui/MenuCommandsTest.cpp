@@ -10,7 +10,7 @@
 #include "config/Settings.h"
 #include "platform/FrameRunner.h"
 #include "platform/ScreenStack.h"
-#include "render/GameRenderer.h"
+#include "render/Renderer.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/MenuScreen.h"
@@ -42,6 +42,7 @@ class RecordingActions final : public MenuActions {
   void SetDifficulty(int) override {}
   void SetMusicOn(bool) override {}
   void SetSoundOn(bool) override {}
+  void SetSpeed(int) override {}
   void RenderChoicesChanged() override {}
 
   std::vector<std::string> calls;
@@ -50,19 +51,20 @@ class RecordingActions final : public MenuActions {
 class MenuCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    CreateGameRenderer(1024, 768, RenderOptions());  // no display: draws nothing
+    menus.SetRenderer(&renderer);  // no display: draws nothing
     uitest::LoadShippedLanguage("en");
     ASSERT_EQ(menus.Build({{1024, 768}}), 1);
     menus.SetSoundPlayer([this](int sound) { sounds.push_back(sound); });
   }
-  void TearDown() override { DestroyGameRenderer(); }
   void Keys(std::initializer_list<SDLKey> keys) {
     for (SDLKey key : keys) menus.HandleEvent(KeyUp(key), -100, stack);  // the pointer off every entry
   }
 
   RecordingActions actions;
   HighScores scores;
-  MenuSystem menus{actions, scores};
+  Puzzle puzzle;
+  Renderer renderer{1024, 768, RenderOptions(), puzzle};
+  MenuSystem menus{actions, scores, puzzle};
   ScreenStack stack;
   std::vector<int> sounds;
 };

@@ -16,7 +16,8 @@ class FakeOptionsHost : public OptionsHost {
   void SetGameDifficulty(int difficulty) override { gameDifficulty = difficulty; }
   void SetMusicOn(bool on) override { music = on ? 1 : 0; }
   void SetSoundOn(bool on) override { sound = on ? 1 : 0; }
-  int loads = 0, gameDifficulty = -1, music = -1, sound = -1;
+  void SetSpeed(int value) override { speed = value; }
+  int loads = 0, gameDifficulty = -1, music = -1, sound = -1, speed = -1;
 };
 
 class Menus : public ::testing::Test {
@@ -174,6 +175,7 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   EXPECT_EQ(host.loads, 1);
   ApplyOptionChoice(kChoiceVerySlow, settings, pending, kSizes, host);
   EXPECT_EQ(settings.speed, 16);
+  EXPECT_EQ(host.speed, 16);
   ApplyOptionChoice(kChoiceShadowReal, settings, pending, kSizes, host);
   EXPECT_EQ(settings.shadow, 2);
   ApplyOptionChoice(kChoiceReflectOn, settings, pending, kSizes, host);

@@ -4,8 +4,10 @@
 #include <cstdint>
 
 #include "config/Language.h"
+#include "config/Settings.h"
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/LevelSetChoices.h"
 #include "ui/SaveSlots.h"
 
 namespace {
@@ -23,7 +25,10 @@ class SaveSlots : public ::testing::Test {
   std::string SlotFile(int slot) { return game.Dir() / ("save/save0" + std::to_string(slot) + ".orb"); }
   std::vector<std::string> Lines() {
     SaveSlotInfo infos[kSaveSlotCount];
-    ReadSaveSlots(infos);
+    Puzzle puzzle;
+    puzzle.SetGamePath(g_settings.gamePath);
+    puzzle.SetLevelSetChoices(LevelSetChoicesOfLanguage());
+    ReadSaveSlots(puzzle, infos);
     std::vector<std::string> lines;
     for (const SaveSlotInfo& info : infos) lines.push_back(SaveSlotLine(info).ToUtf8());
     return lines;

@@ -13,7 +13,6 @@
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
-#include "render/GameRenderer.h"
 #include "tests/levels/ShippedLevels.h"
 #include "tests/support/GameInProcess.h"
 #include "tests/support/TestFiles.h"
@@ -44,10 +43,11 @@ class Screens : public ::testing::Test {
     Menus().SetSoundPlayer([](int) {});
   }
 
-  static int W() { return OverlayScreenWidth(); }
-  static int H() { return OverlayScreenHeight(); }
+  static int W() { return GameInProcess::Get().ScreenWidth(); }
+  static int H() { return GameInProcess::Get().ScreenHeight(); }
   // The middle of an entry of the current menu.
   static MenuSystem& Menus() { return GameInProcess::Get().Menus(); }
+  static ::Puzzle& Puzzle() { return GameInProcess::Get().ThePuzzle(); }
   static int Highlighted() { return Menus().Menus().currentMenu->highlightedIndex; }
 
   ScreenRunner runner{GameInProcess::Get()};
@@ -151,15 +151,15 @@ TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
 }
 
 TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
-  ASSERT_EQ(StartLevel(4), 1);
-  std::remove(SaveSlotPath(3).c_str());
+  ASSERT_EQ(Puzzle().StartLevel(4), 1);
+  std::remove(Puzzle().SaveSlotPath(3).c_str());
   EXPECT_TRUE(runner.Run(MakeSaveScreen(Menus()), {Key("Down"), Key("Down"), Key("Down"), Key("Return")}));
-  const SaveSlotInfo info = ReadSaveSlotInfo(3);
+  const SaveSlotInfo info = Puzzle().ReadSaveSlotInfo(3);
   ASSERT_EQ(info.slot, 3);
   EXPECT_EQ(info.levelIndex, 4);
 
-  EndLevel();
-  ASSERT_EQ(StartLevel(2), 1);
+  Puzzle().EndLevel();
+  ASSERT_EQ(Puzzle().StartLevel(2), 1);
   int loaded = 0;
   Image rows;
   const int rowY3 = SlotRowY(3, H()), rowY5 = SlotRowY(5, H());
@@ -168,12 +168,12 @@ TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
       MoveTo(W() / 2, rowY5 + 16), Click(), [&] { EXPECT_EQ(loaded, 0); },  // empty: nothing happens
       MoveTo(W() / 2, rowY3 + 16), Click()}));
   EXPECT_EQ(loaded, 1);
-  EXPECT_EQ(Play().levelIndex, 4);
+  EXPECT_EQ(Puzzle().Play().levelIndex, 4);
   KeepShot(rows, "load");
   // The used slot's description is far longer than "Empty".
   EXPECT_GT(BrightWidth(rows, rowY3 + 4, 24), 3 * BrightWidth(rows, rowY5 + 4, 24));
   EXPECT_GT(BrightWidth(rows, rowY5 + 4, 24), 20);
-  EndLevel();
+  Puzzle().EndLevel();
 }
 
 TEST_F(Screens, TheCreditsScrollAndEndOnAKey) {
@@ -216,7 +216,7 @@ TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
   EXPECT_EQ(found, -2);
   EXPECT_EQ(g_settings.langLevel, other);
   g_settings.langLevel = before;
-  SelectLevelSet();
+  Puzzle().SelectLevelSet(before);
 }
 
 TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
@@ -230,7 +230,7 @@ TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
 
   std::vector<std::string> sizes;
   auto note = [&] {
-    sizes.push_back(std::to_string(OverlayScreenWidth()) + "x" + std::to_string(OverlayScreenHeight()) + " menu at " +
+    sizes.push_back(std::to_string(W()) + "x" + std::to_string(H()) + " menu at " +
                     std::to_string(Menus().Menus().mainMenu.y));
   };
   Image small;

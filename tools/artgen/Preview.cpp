@@ -76,18 +76,18 @@ std::string SampleLevelSource() {
   return text + "end\n";
 }
 
+// The puzzle's host: the renderer's side of a level start.
 class PreviewHost final : public PuzzleHost {
  public:
-  explicit PreviewHost(Renderer& renderer) : r(renderer) {}
   bool ChooseThemeForLevel() override {
-    if (!r.themes.Loaded()) loaded = r.LoadTheme(theme);
+    if (!r->themes.Loaded()) loaded = r->LoadTheme(theme);
     return loaded;
   }
-  void ClearSceneLists() override { r.ClearScene(); }
-  void BeginSceneBuild() override { r.BeginScene(); }
-  void LoadCubeAppearance(Cube& cube) override { r.LoadCubeAppearance(cube); }
-  void ReleaseItem(Item& item) override { r.ReleaseItem(item); }
-  Renderer& r;
+  void ClearSceneLists() override { r->ClearScene(); }
+  void BeginSceneBuild() override { r->BeginScene(); }
+  void LoadCubeAppearance(Cube& cube) override { r->LoadCubeAppearance(cube); }
+  void ReleaseItem(Item& item) override { r->ReleaseItem(item); }
+  Renderer* r = nullptr;
   int theme = 0;
   int loaded = 0;
 };
@@ -118,15 +118,16 @@ bool Parse(int argc, char** argv, Options& o) {
 }
 
 void DrawFrame(Renderer& r, const Options& o, BoardFrame& frame) {
+  const Board& board = r.ShownPuzzle().Board();
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   r.SetBoardProjection();
-  const float zoom = o.zoom > 0 ? o.zoom : CameraDistanceFor(CurrentBoard().width, CurrentBoard().height);
+  const float zoom = o.zoom > 0 ? o.zoom : CameraDistanceFor(board.width, board.height);
   frame.camera = CameraPose{o.spin, o.tilt, zoom, 0, {0, 0, 0}};
   r.DrawBoard(frame);
 }
 
-int RenderBoard(Renderer& r, const Options& o) {
+int RenderBoard(Renderer& r, Puzzle& puzzle, PreviewHost& host, const Options& o) {
   if (o.benchSeconds > 0) UseBenchmarkBoard();
   std::string error;
   LevelSet sample;
@@ -134,18 +135,16 @@ int RenderBoard(Renderer& r, const Options& o) {
     std::fprintf(stderr, "glyphox-artview: sample board: %s\n", error.c_str());
     return 1;
   }
-  GamePuzzle().UseLevelSet(std::move(sample));
-  PreviewHost host(r);
+  puzzle.UseLevelSet(std::move(sample));
   host.theme = std::atoi(o.theme.c_str()) - 1;
-  InstallPuzzleHost(&host);
   LevelStartOptions plain;
   plain.vary = plain.mix = false;
-  int status = StartLevel(0, plain) && host.loaded ? 0 : 1;
+  int status = puzzle.StartLevel(0, plain) && host.loaded ? 0 : 1;
   if (status == 0) {
     int p = -1;
     for (int y = 0; y < static_cast<int>(g_rows.size()) && p < 0; ++y)
-      p = g_rows[y].find('P') != std::string::npos ? FindCubeAt(static_cast<int>(g_rows[y].find('P')), y) : -1;
-    if (p >= 0) SelectCube(p);
+      p = g_rows[y].find('P') != std::string::npos ? puzzle.FindCubeAt(static_cast<int>(g_rows[y].find('P')), y) : -1;
+    if (p >= 0) puzzle.SelectCube(p);
     BoardFrame frame;
     frame.options = kPreviewOptions;
     if (o.benchSeconds > 0) {
@@ -160,7 +159,7 @@ int RenderBoard(Renderer& r, const Options& o) {
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       }
       std::printf("theme %s, %dx%d board, %d wall pieces, %d cubes, %dx%d pixels: %.1f frames/s\n", o.theme.c_str(),
-                  CurrentBoard().width, CurrentBoard().height, r.lists.wallPieceCount, CubeCount(), o.width, o.height,
+                  puzzle.Board().width, puzzle.Board().height, r.lists.wallPieceCount, puzzle.CubeCount(), o.width, o.height,
                   frames / elapsed);
     }
     frame.elapsedFrames = o.time;
@@ -169,8 +168,7 @@ int RenderBoard(Renderer& r, const Options& o) {
     glFinish();
     status = SaveScreenshot(o.output.c_str()) ? 0 : 1;
   }
-  EndLevel();
-  InstallPuzzleHost(nullptr);
+  puzzle.EndLevel();
   return status;
 }
 
@@ -208,9 +206,13 @@ int main(int argc, char** argv) {
   if (!OpenToolWindow("glyphox-artview", options.width, options.height)) return 1;
   int status = 1;
   {
-    Renderer renderer(options.width, options.height, kPreviewOptions);
+    PreviewHost host;
+    Puzzle puzzle(&host);
+    Renderer renderer(options.width, options.height, kPreviewOptions, puzzle);
+    host.r = &renderer;
     status = renderer.LoadMenuObjects() && renderer.ScanThemes() ? 0 : 1;
-    if (status == 0) status = options.theme == "menu" ? RenderMenu(renderer, options) : RenderBoard(renderer, options);
+    if (status == 0)
+      status = options.theme == "menu" ? RenderMenu(renderer, options) : RenderBoard(renderer, puzzle, host, options);
   }
   ClearMaterials();
   CloseToolWindow();

@@ -101,10 +101,10 @@ bool ParseViewOptions(int argc, char** argv, ViewOptions& o) {
 }
 
 bool ViewHost::ChooseThemeForLevel() {
-  const int count = renderer.ThemeCount();
-  const int wanted = forcedTheme >= 0 ? forcedTheme : (count > 0 ? (Play().levelIndex / 4) % count : 0);
-  if (renderer.themes.Loaded() && renderer.CurrentTheme() == wanted) return true;
-  if (!renderer.LoadTheme(wanted)) {
+  const int count = renderer->ThemeCount();
+  const int wanted = forcedTheme >= 0 ? forcedTheme : (count > 0 ? (puzzle->Play().levelIndex / 4) % count : 0);
+  if (renderer->themes.Loaded() && renderer->CurrentTheme() == wanted) return true;
+  if (!renderer->LoadTheme(wanted)) {
     std::fprintf(stderr, "glyphox-view: cannot load theme %d\n", wanted + 1);
     return false;
   }
@@ -112,23 +112,23 @@ bool ViewHost::ChooseThemeForLevel() {
   return true;
 }
 
-void ViewHost::ClearSceneLists() { renderer.ClearScene(); }
-void ViewHost::BeginSceneBuild() { renderer.BeginScene(); }
-void ViewHost::EndSceneBuild() { renderer.EndScene(); }
-void ViewHost::LoadCubeAppearance(Cube& cube) { renderer.LoadCubeAppearance(cube); }
-void ViewHost::SetItemLook(Item& item, int look) { renderer.SetItemLook(item, look); }
-void ViewHost::ReleaseItem(Item& item) { renderer.ReleaseItem(item); }
+void ViewHost::ClearSceneLists() { renderer->ClearScene(); }
+void ViewHost::BeginSceneBuild() { renderer->BeginScene(); }
+void ViewHost::EndSceneBuild() { renderer->EndScene(); }
+void ViewHost::LoadCubeAppearance(Cube& cube) { renderer->LoadCubeAppearance(cube); }
+void ViewHost::SetItemLook(Item& item, int look) { renderer->SetItemLook(item, look); }
+void ViewHost::ReleaseItem(Item& item) { renderer->ReleaseItem(item); }
 
-CameraPose ViewCamera(const ViewOptions& o) {
-  const Board& board = CurrentBoard();
+CameraPose ViewCamera(const ViewOptions& o, const Puzzle& puzzle) {
+  const Board& board = puzzle.Board();
   const int w = static_cast<int>(board.width), h = static_cast<int>(board.height);
   CameraPose pose{0.0f, -60.0f, CameraDistanceFor(w, h), 0, {0, 0, 0}};
   if (o.closeView) {
     pose = CameraPose{0.0f, -75.0f, 0.5f, 1, {0, 0, 0}};
-    const int selected = Play().selectedCube;
-    if (selected >= 0 && selected < CubeCount()) {
-      pose.pan[0] = (w * 0.5f - CubeRecord(selected).fx - 0.5f) * kSquareSize;
-      pose.pan[2] = (h * 0.5f - CubeRecord(selected).fy - 0.5f) * kSquareSize;
+    const int selected = puzzle.Play().selectedCube;
+    if (selected >= 0 && selected < puzzle.CubeCount()) {
+      pose.pan[0] = (w * 0.5f - puzzle.CubeRecord(selected).fx - 0.5f) * kSquareSize;
+      pose.pan[2] = (h * 0.5f - puzzle.CubeRecord(selected).fy - 0.5f) * kSquareSize;
     }
   }
   if (o.hasCamera) {
@@ -142,12 +142,12 @@ CameraPose ViewCamera(const ViewOptions& o) {
 void DrawViewFrame(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  host.renderer.SetBoardProjection();
-  frame.camera = ViewCamera(o);
-  host.renderer.DrawBoard(frame);
+  host.renderer->SetBoardProjection();
+  frame.camera = ViewCamera(o, *host.puzzle);
+  host.renderer->DrawBoard(frame);
   // The puzzle moves on by one sixtieth of a second per frame.
   host.ticks += 17;
   frame.elapsedFrames += frame.frameDelta;
   frame.slowPhase += frame.frameDelta * 0.02f;
-  UpdateLevel();
+  host.puzzle->UpdateLevel();
 }

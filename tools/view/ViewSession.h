@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "puzzle/Puzzle.h"
 #include "puzzle/PuzzleHost.h"
 #include "render/Renderer.h"
 
@@ -32,10 +33,10 @@ struct ViewOptions {
 // Parses the command line; false (after a message) when it is wrong.
 bool ParseViewOptions(int argc, char** argv, ViewOptions& options);
 
-// The tool's puzzle host: its clock, and the scene built by its renderer.
+// The tool's puzzle host: its clock, and the scene built by its renderer;
+// it also carries the puzzle and the renderer for the tool's steps.
 class ViewHost final : public PuzzleHost {
  public:
-  explicit ViewHost(Renderer& r) : renderer(r) {}
   uint32_t Ticks() override { return ticks; }
   bool ChooseThemeForLevel() override;
   void ResetCameras() override {}
@@ -46,7 +47,8 @@ class ViewHost final : public PuzzleHost {
   void SetItemLook(Item& item, int look) override;
   void ReleaseItem(Item& item) override;
 
-  Renderer& renderer;
+  Puzzle* puzzle = nullptr;
+  Renderer* renderer = nullptr;
   uint32_t ticks = 1000;
   int forcedTheme = -1;
   int themeLoads = 0;
@@ -55,4 +57,4 @@ class ViewHost final : public PuzzleHost {
 // Draws one frame of the level on show and moves the puzzle on by one frame.
 void DrawViewFrame(const ViewOptions& options, BoardFrame& frame, ViewHost& host);
 // The frame's camera from the options and the board.
-CameraPose ViewCamera(const ViewOptions& options);
+CameraPose ViewCamera(const ViewOptions& options, const Puzzle& puzzle);

@@ -48,22 +48,23 @@ bool EnterGameDirectory() {
 // every projected point).
 void CaptureCamera(Renderer& r, const ViewOptions& o) {
   r.SetBoardProjection();
-  PlaceCamera(ViewCamera(o));
+  PlaceCamera(ViewCamera(o, r.ShownPuzzle()));
   r.view.CaptureMatrices();
 }
 
 void PrintList(Renderer& r, const ViewOptions& o) {
   CaptureCamera(r, o);
+  const Puzzle& puzzle = r.ShownPuzzle();
   const float s = kSquareSize;
-  for (int i = 0; i < CubeCount(); ++i) {
-    const CubeState& c = CubeRecord(i);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const CubeState& c = puzzle.CubeRecord(i);
     int px = -1, py = -1;
     r.view.ProjectBoardPoint(c.x * s, 0.5f * s, c.y * s, px, py);
     std::printf("{\"kind\":\"cube\",\"index\":%d,\"square\":[%d,%d],\"pixel\":[%d,%d],\"static\":%d}\n", i, c.x, c.y,
-                px, py, CurrentLevel().CubeAt(i) ? CurrentLevel().CubeAt(i)->isStatic : 0);
+                px, py, puzzle.Level().CubeAt(i) ? puzzle.Level().CubeAt(i)->isStatic : 0);
   }
-  for (int i = 0; i < ArrowCount(); ++i) {
-    const ArrowRecord& a = Arrow(i);
+  for (int i = 0; i < puzzle.ArrowCount(); ++i) {
+    const ArrowRecord& a = puzzle.Arrow(i);
     if (!a.active) continue;
     int px = -1, py = -1;
     r.view.ProjectBoardPoint(a.x * s, 0.3f * s, a.y * s, px, py);
@@ -79,26 +80,28 @@ PickResult PickAt(Renderer& r, const ViewOptions& o) {
   return result;
 }
 
-void PrintPick(const ViewOptions& o, const PickResult& r) {
+void PrintPick(const ViewOptions& o, const Puzzle& puzzle, const PickResult& r) {
   const char* kind = r.kind == kPickArrow ? "arrow" : r.kind == kPickCube ? "cube" : "nothing";
   int x = -1, y = -1;
-  if (r.kind == kPickArrow) x = Arrow(r.index).x, y = Arrow(r.index).y;
-  if (r.kind == kPickCube) x = CubeRecord(r.index).x, y = CubeRecord(r.index).y;
+  if (r.kind == kPickArrow) x = puzzle.Arrow(r.index).x, y = puzzle.Arrow(r.index).y;
+  if (r.kind == kPickCube) x = puzzle.CubeRecord(r.index).x, y = puzzle.CubeRecord(r.index).y;
   std::printf("{\"pixel\":[%d,%d],\"kind\":\"%s\",\"index\":%d,\"square\":[%d,%d]}\n", o.pickX, o.pickY, kind, r.index,
               x, y);
 }
 
 // The moves with their whole roll drawn, frame by frame.
 bool PlayMoves(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
-  int formed = CurrentBoard().formedCount;
+  Puzzle& puzzle = *host.puzzle;
+  int formed = puzzle.Board().formedCount;
   for (int direction : o.moves) {
-    if (!MoveSelected(direction)) {
+    if (!puzzle.MoveSelected(direction)) {
       std::fprintf(stderr, "glyphox-view: move %c is not allowed\n", "nesw"[direction]);
       return false;
     }
-    for (int guard = 0; guard < 10000 && Play().moveState != kMoveStateReady; ++guard) DrawViewFrame(o, frame, host);
-    if (CurrentBoard().formedCount > formed) host.renderer.StartParticleBurst();
-    formed = CurrentBoard().formedCount;
+    for (int guard = 0; guard < 10000 && puzzle.Play().moveState != kMoveStateReady; ++guard)
+      DrawViewFrame(o, frame, host);
+    if (puzzle.Board().formedCount > formed) host.renderer->StartParticleBurst();
+    formed = puzzle.Board().formedCount;
   }
   return true;
 }
@@ -140,7 +143,7 @@ void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
     for (int kind = 0; kind < kKinds; ++kind) {
       const Clock::time_point t = Clock::now();
       if (kind == kQuad) {
-        DrawTexturedQuad(host.renderer.letters.GroundLetterTexture(-1));
+        DrawTexturedQuad(host.renderer->letters.GroundLetterTexture(-1));
       } else {
         BoardFrame variant = frame;
         if (kind == kNoMirror) variant.options.reflect = 0;
@@ -158,7 +161,8 @@ void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
   const auto rate = [&](int kind) { return frames / seconds[kind]; };
   const auto ms = [&](int kind) { return seconds[kind] * 1000.0 / frames; };
   std::printf("board %ux%u, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d: %.1f frames/s (%.2f ms)\n",
-              CurrentBoard().width, CurrentBoard().height, CubeCount(), host.renderer.lists.wallPieceCount, o.width, o.height,
+              host.puzzle->Board().width, host.puzzle->Board().height, host.puzzle->CubeCount(),
+              host.renderer->lists.wallPieceCount, o.width, o.height,
               o.render.reflect, o.render.shadow, rate(kBoard), ms(kBoard));
   std::printf("textured quad: %.1f frames/s (%.2f ms)\n", rate(kQuad), ms(kQuad));
   std::printf("frame cost ratio (board / quad): %.2f\n", seconds[kBoard] / seconds[kQuad]);
@@ -177,62 +181,63 @@ long ResidentKilobytes() {
   return kb;
 }
 
-double TimedStart(int index, const LevelStartOptions& start) {
+double TimedStart(Puzzle& puzzle, int index, const LevelStartOptions& start) {
   const Clock::time_point t = Clock::now();
-  StartLevel(index, start);
+  puzzle.StartLevel(index, start);
   glFinish();
   return Seconds(t) * 1000.0;
 }
 
 void BenchStarts(const ViewOptions& o, ViewHost& host, const LevelStartOptions& start) {
   double same = 0, changed = 0;
-  const int themes = host.renderer.ThemeCount();
-  for (int i = 0; i < o.benchStarts; ++i) same += TimedStart(o.levelIndex, start);
+  const int themes = host.renderer->ThemeCount();
+  for (int i = 0; i < o.benchStarts; ++i) same += TimedStart(*host.puzzle, o.levelIndex, start);
   for (int i = 0; i < o.benchStarts; ++i) {
-    host.forcedTheme = (host.renderer.CurrentTheme() + 1) % themes;
-    changed += TimedStart(o.levelIndex, start);
+    host.forcedTheme = (host.renderer->CurrentTheme() + 1) % themes;
+    changed += TimedStart(*host.puzzle, o.levelIndex, start);
   }
   std::printf("level start: %.1f ms without a theme change, %.1f ms with one (%d starts each)\n",
               same / o.benchStarts, changed / o.benchStarts, o.benchStarts);
   for (int round = 1; round <= 4; ++round) {
     for (int t = 0; t < themes; ++t) {
       host.forcedTheme = t;
-      StartLevel(o.levelIndex, start);
+      host.puzzle->StartLevel(o.levelIndex, start);
     }
     std::printf("resident memory after round %d of %d themes: %.1f MB\n", round, themes,
                 ResidentKilobytes() / 1024.0);
   }
   host.forcedTheme = o.theme;
-  StartLevel(o.levelIndex, start);
+  host.puzzle->StartLevel(o.levelIndex, start);
 }
 
 int Run(ViewOptions& o, ViewHost& host) {
+  Puzzle& puzzle = *host.puzzle;
   host.forcedTheme = o.theme;
-  InstallPuzzleHost(&host);
-  if (!host.renderer.LoadMenuObjects() || !host.renderer.ScanThemes() || !LoadLevelSet(o.levelFile.c_str())) return 1;
+  if (!host.renderer->LoadMenuObjects() || !host.renderer->ScanThemes() || !puzzle.LoadLevelSet(o.levelFile.c_str()))
+    return 1;
   std::srand(o.seed);
-  SetGameDifficulty(o.difficulty);
+  puzzle.SetDifficulty(o.difficulty);
   LevelStartOptions start;
   start.vary = o.vary;
   start.mix = o.mix;
-  if (!StartLevel(o.levelIndex, start)) return 1;
+  if (!puzzle.StartLevel(o.levelIndex, start)) return 1;
   if (o.hasSelect) {
-    const int cube = FindCubeAt(o.selectX, o.selectY);
+    const int cube = puzzle.FindCubeAt(o.selectX, o.selectY);
     if (cube < 0) {
       std::fprintf(stderr, "glyphox-view: no cube at %d,%d\n", o.selectX, o.selectY);
       return 1;
     }
-    SelectCube(cube);
+    puzzle.SelectCube(cube);
   }
   BoardFrame frame;
   frame.options = o.render;
   if (!PlayMoves(o, frame, host)) return 1;
   if (o.benchStarts > 0) BenchStarts(o, host, start);
   if (o.benchSeconds > 0) Bench(o, frame, host);
-  if (o.list) PrintList(host.renderer, o);
+  if (o.list) PrintList(*host.renderer, o);
   if (o.hasPick) {
-    const PickResult picked = PickAt(host.renderer, o);
-    PrintPick(o, picked);
+    const PickResult picked = PickAt(*host.renderer, o);
+    PrintPick(o, puzzle, picked);
     frame.hoveredArrow = picked.kind == kPickArrow ? picked.index : -1;
   }
   DrawViewFrame(o, frame, host);
@@ -267,11 +272,13 @@ int main(int argc, char** argv) {
   if (!OpenToolWindow("glyphox-view", options.width, options.height)) return 1;
   int status = 1;
   {
-    Renderer renderer(options.width, options.height, options.render);
-    ViewHost host(renderer);
+    ViewHost host;
+    Puzzle puzzle(&host);
+    Renderer renderer(options.width, options.height, options.render, puzzle);
+    host.puzzle = &puzzle;
+    host.renderer = &renderer;
     status = Run(options, host);
-    EndLevel();
-    InstallPuzzleHost(nullptr);
+    puzzle.EndLevel();
   }
   ClearMaterials();
   CloseToolWindow();
