@@ -105,7 +105,7 @@ float ViewDistance(Objet3D& object, int width, int height) {
   for (int axis = 0; axis < 3; ++axis) radius += (high[axis] - low[axis]) * (high[axis] - low[axis]);
   radius = 0.5f * std::sqrt(radius);
   if (!(radius > 0.0f)) radius = 0.5f;
-  const double halfVertical = g_screen.fieldOfView * 0.5 * M_PI / 180.0;
+  const double halfVertical = Perspective().fieldOfView * 0.5 * M_PI / 180.0;
   const double halfHorizontal = std::atan(std::tan(halfVertical) * width / height);
   const double half = halfVertical < halfHorizontal ? halfVertical : halfHorizontal;
   return static_cast<float>(radius / std::sin(half) * 1.05);
