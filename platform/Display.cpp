@@ -143,6 +143,16 @@ int OpenToolWindow(const char* tool, int width, int height) {
   return 0;
 }
 
+bool ParseWindowSize(const char* text, int& width, int& height) {
+  int w = 0, h = 0;
+  char extra = 0;
+  if (!text || std::sscanf(text, "%dx%d%c", &w, &h, &extra) != 2) return false;
+  if (w < 16 || h < 16 || w > 8192 || h > 8192) return false;
+  width = w;
+  height = h;
+  return true;
+}
+
 void CloseToolWindow() {
   CloseDisplay();
   SDL_Quit();
