@@ -210,8 +210,6 @@ void GameDriver::Keys(const std::vector<std::string>& keysyms, int pauseMs) cons
     Sleep(pauseMs);
   }
 }
-void GameDriver::KeyDown(const std::string& keysym) const { Xdotool({"keydown", keysym}); }
-void GameDriver::KeyUp(const std::string& keysym) const { Xdotool({"keyup", keysym}); }
 void GameDriver::Type(const std::string& text) const { Xdotool({"type", "--delay", "40", text}); }
 
 void GameDriver::MoveMouse(int x, int y) const {
@@ -219,8 +217,6 @@ void GameDriver::MoveMouse(int x, int y) const {
 }
 
 void GameDriver::Click(int button) const { Xdotool({"click", std::to_string(button)}); }
-void GameDriver::ButtonDown(int button) const { Xdotool({"mousedown", std::to_string(button)}); }
-void GameDriver::ButtonUp(int button) const { Xdotool({"mouseup", std::to_string(button)}); }
 
 void GameDriver::RequestClose() const {
   Display* display = XOpenDisplay(nullptr);

@@ -71,14 +71,10 @@ class GameDriver {
   void Key(const std::string& keysym) const;
   // Each key in turn, with a pause after each for the game to take it.
   void Keys(const std::vector<std::string>& keysyms, int pauseMs = 150) const;
-  void KeyDown(const std::string& keysym) const;
-  void KeyUp(const std::string& keysym) const;
   void Type(const std::string& text) const;
   // Pointer position relative to the window's top left.
   void MoveMouse(int x, int y) const;
   void Click(int button = 1) const;
-  void ButtonDown(int button = 1) const;
-  void ButtonUp(int button = 1) const;
 
   // Asks the window to close, as a window manager's close button does.
   void RequestClose() const;

@@ -33,7 +33,6 @@ std::string Environment(const char* name, const char* fallback) {
 
 std::string GameTreeDir() { return Environment("GLYPHOX_GAME_DIR", "build/game"); }
 
-std::string TestDataPath(const std::string& name) { return Environment("GLYPHOX_TEST_DATA", "tests/data") + "/" + name; }
 
 std::vector<std::string> ShippedLanguages() {
   std::vector<std::string> codes;

@@ -9,8 +9,6 @@ namespace testsupport {
 
 // The assembled game directory of this build ($GLYPHOX_GAME_DIR).
 std::string GameTreeDir();
-// A file of the test data folder (tests/data).
-std::string TestDataPath(const std::string& name);
 // The codes of the interface languages the build ships, English first:
 // $GLYPHOX_LANGUAGES (comma-separated), or when it is unset the codes of the
 // game tree's data/text_<code>.txt files.
