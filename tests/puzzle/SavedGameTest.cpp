@@ -332,36 +332,6 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
   EXPECT_EQ(cube.transform[13], kSquareSize / 2);
 }
 
-TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
-  LevelSet set = LevelsFrom(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
-  set.selectedBy = 1;
-  puzzle.UseLevelSet(set);
-  puzzle.SetLevelSetChoices(ShippedChoices());
-  puzzle.SetDifficulty(2);
-  StartPlain(1);
-  ASSERT_EQ(puzzle.SaveGame(7), 1);
-  ASSERT_TRUE(WriteFile(dir / "save/save02.orb", std::string(11, '\x01')));
-  // Headers the screens could not show: no such level set, difficulty or level.
-  const std::string good = ReadFile(dir / "save/save07.orb");
-  const int32_t badHeaders[3][3] = {{1, 2, 9}, {1, 5, 1}, {100000, 2, 1}};
-  for (int i = 0; i < 3; ++i) {
-    std::string bytes = good;
-    std::memcpy(&bytes[0], badHeaders[i], sizeof badHeaders[i]);
-    ASSERT_TRUE(WriteFile(dir / ("save/save0" + std::to_string(3 + i) + ".orb"), bytes));
-  }
-  for (int slot = 0; slot < kSaveSlotCount; ++slot) {
-    const SaveSlotInfo info = puzzle.ReadSaveSlotInfo(slot);
-    if (slot != 7) {
-      EXPECT_EQ(info.slot, -1) << slot;
-      continue;
-    }
-    EXPECT_EQ(info.slot, 7);
-    EXPECT_EQ(info.levelIndex, 1);
-    EXPECT_EQ(info.difficulty, 2);
-    EXPECT_EQ(info.levelSet, 1);
-  }
-}
-
 TEST_F(SavedGameTest, AGameOfAnotherLevelSetBringsItsLevelSetAlong) {
   puzzle.SetLevelSetChoices(ShippedChoices());
   ASSERT_EQ(puzzle.SelectLevelSet(1), 1);

@@ -13,7 +13,6 @@
 #include "puzzle/PuzzleView.h"
 #include "puzzle/Rules.h"
 #include "puzzle/SavedGame.h"
-#include "tests/levels/ShippedLevels.h"
 #include "tests/support/GameInProcess.h"
 #include "tests/support/TestFiles.h"
 #include "text/TextSystem.h"
@@ -190,33 +189,6 @@ TEST_F(Screens, TheCreditsScrollAndEndOnAKey) {
   const int band = H() / 4;
   EXPECT_LT(BrightPixels(early, 0, H() - band, W(), band), 20);
   EXPECT_GT(BrightPixels(later, 0, H() - band, W(), band), 100);
-}
-
-TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
-  const std::vector<leveltest::ShippedSet> sets = leveltest::LoadShippedSets("en");
-  ASSERT_GE(sets.size(), 2u);
-  const int before = g_settings.langLevel;
-  const int other = before == 0 ? 1 : 0;
-  std::string code = leveltest::CodeText(sets[other].levels.levels[6]);
-  for (char& c : code) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  int found = -2;
-  auto foundLevel = [&found](int level) { found = level; };
-  Image typed;
-  EXPECT_TRUE(runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type(code), runner.Capture(typed), Key("Return")}));
-  KeepShot(typed, "code");
-  EXPECT_EQ(found, 6);
-  EXPECT_EQ(g_settings.langLevel, other);
-  const MenuItem* entry = FindItem(Menus().Menus().optionsMenu, kOptionLangage);
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(CurrentChoice(*entry)->id, kChoiceLevelSetFirst + other);
-
-  // A code no set holds leaves the set as it was.
-  found = -2;
-  runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type("qqqqq"), Key("Return")});
-  EXPECT_EQ(found, -2);
-  EXPECT_EQ(g_settings.langLevel, other);
-  g_settings.langLevel = before;
-  Puzzle().SelectLevelSet(before);
 }
 
 TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
