@@ -1,10 +1,9 @@
-// The menu screen and every modal screen of the user interface, run in the
+// The menu screen and the save, load and credits screens, run in the
 // real game's start-up on the game's frame runner under the private X server
 // and driven by real key and pointer events: what each input does, what the
 // screens show and what they write.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -94,59 +93,6 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
   const testsupport::Rgb plain = keyed.Mean(onScores.x0, onScores.y0, qw, qh);
   EXPECT_GT(glow.r + glow.g, plain.r + plain.g + 30);
   g_settings.difficulty = difficulty;
-}
-
-TEST_F(Screens, TheHighScoresTurnTheirPagesAndF1ResetsTheTable) {
-  HighScores& scores = Menus().Scores();
-  scores.Reset();
-  scores.SetName(0, "Zoe");
-  scores.Table().entries[0].moves = 42;
-  Image first, second, last;
-  int movesAfterReset = -1;
-  const bool left = runner.Run(MakeHighScoreScreen(Menus()), {
-      runner.Capture(first), Key("Right"), runner.Capture(second), Key("Right"), Key("Right"), Key("Right"),
-      Key("Right"), Key("Right"), runner.Capture(last), Key("F1"),
-      [&] { movesAfterReset = scores.Table().entries[0].moves; }, Key("Escape")});
-  EXPECT_TRUE(left);
-  KeepShot(first, "scores");
-  EXPECT_EQ(movesAfterReset, kDefaultScoreMoves);
-  EXPECT_STREQ(scores.Table().entries[0].name, kDefaultScoreName);
-  // Ten rows in each of the three columns on every page.
-  const int rowsTop = H() / 4, rowsHeight = H() / 2;
-  for (const Image* page : {&first, &second, &last}) {
-    EXPECT_GT(BrightPixels(*page, W() / 10, rowsTop, W() / 10, rowsHeight), 80);
-    EXPECT_GT(BrightPixels(*page, W() * 8 / 10, rowsTop, W() / 10, rowsHeight), 200);
-  }
-  // The level numbers change from page to page, and the page after the last
-  // is the last.
-  auto numbers = [&](const Image& page) { return BrightPixels(page, W() / 10, rowsTop, W() / 10, rowsHeight); };
-  EXPECT_NE(numbers(first), numbers(second));
-  EXPECT_GT(numbers(last), numbers(first));
-}
-
-TEST_F(Screens, ANameTypedAfterARecordGoesIntoTheScoreFileByteForByte) {
-  HighScores& scores = Menus().Scores();
-  scores.Reset();
-  ASSERT_EQ(scores.IsRecord(3, 42), 1);
-  Image typed;
-  // The name starts as the last one entered; only the last key of a frame
-  // counts, so each key has its own step.
-  std::vector<Step> steps(std::strlen(scores.LastName()), Key("BackSpace"));
-  for (const char* key : {"J", "o", "space", "7", "x", "BackSpace"}) steps.push_back(Key(key));
-  steps.push_back(runner.Capture(typed));
-  steps.push_back(Key("Return"));
-  EXPECT_TRUE(runner.Run(MakeNameEntryScreen(Menus(), 3, nullptr), steps));
-  KeepShot(typed, "name");
-  EXPECT_STREQ(scores.Table().entries[3].name, "Jo 7");
-  scores.Save();
-  const std::string file = testsupport::ReadFile(ScoreFilePath());
-  ASSERT_EQ(file.size(), kScoreFileBytes);
-  std::string record(kScoreRecordBytes, '\0');
-  std::memcpy(&record[0], "Jo 7", 4);
-  record[21] = 42;
-  EXPECT_EQ(file.substr(3 * kScoreRecordBytes, kScoreRecordBytes), record);
-  EXPECT_EQ(file.substr(0, 10), std::string("ORB GAMES\0", 10));
-  EXPECT_STREQ(scores.LastName(), "Jo 7");
 }
 
 TEST_F(Screens, TheSaveAndLoadScreensListTheSlotsAndUseTheChosenOne) {
