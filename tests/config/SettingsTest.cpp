@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/FileAccess.h"
 #include "config/IniProfile.h"
@@ -49,28 +50,19 @@ TEST_F(SettingsTest, AFileHoldingOnlyLangStartsWithTheDefaultsAndIsWrittenBackUn
   EXPECT_EQ(ReadFile("config.ini"), "Lang=en\n");
 }
 
-TEST_F(SettingsTest, ValuesFollowAtoiRules) {
+// Values are read as atoi reads them; those that index tables are kept in
+// range.
+TEST_F(SettingsTest, ValuesFollowAtoiRulesAndThoseThatIndexTablesStayInRange) {
   ASSERT_EQ(Load("Width=1024x\nHeight= 600\nSound= 1\nMusic=abc\nSpeed=-5\nLangLevel=2\n"), 1);
-  EXPECT_EQ(g_settings.width, 1024);
-  EXPECT_EQ(g_settings.height, 600);
-  EXPECT_EQ(g_settings.sound, 1);
-  EXPECT_EQ(g_settings.music, 0);
-  EXPECT_EQ(g_settings.speed, 1);
-  EXPECT_EQ(g_settings.langLevel, 2);
+  const Settings& s = g_settings;
+  EXPECT_EQ((std::vector<int>{s.width, s.height, s.sound, s.music, s.speed, s.langLevel}),
+            (std::vector<int>{1024, 600, 1, 0, 1, 2}));
   StoreSettings();
   // Written back with the blanks gone, the lines reversed.
   EXPECT_EQ(ReadFile("config.ini"), "LangLevel=2\nSpeed=1\nMusic=0\nSound=1\nHeight=600\nWidth=1024\n");
-}
-
-TEST_F(SettingsTest, ValuesThatIndexTablesAreKeptInRange) {
   ASSERT_EQ(Load("Difficulty=7\nShadow=-3\nDetailLetter=99\nSound=5\nReflect=2\nWidth=99999999999\nSpeed=0\n"), 1);
-  EXPECT_EQ(g_settings.speed, 1);
-  EXPECT_EQ(g_settings.difficulty, 2);
-  EXPECT_EQ(g_settings.shadow, 0);
-  EXPECT_EQ(g_settings.detailLetter, 3);
-  EXPECT_EQ(g_settings.sound, 1);
-  EXPECT_EQ(g_settings.reflect, 1);
-  EXPECT_EQ(g_settings.width, 2147483647);
+  EXPECT_EQ((std::vector<int>{s.speed, s.difficulty, s.shadow, s.detailLetter, s.sound, s.reflect, s.width}),
+            (std::vector<int>{1, 2, 0, 3, 1, 1, 2147483647}));
 }
 
 TEST_F(SettingsTest, StoreSetsEveryStoredKeyAndKeepsOtherLines) {
