@@ -96,12 +96,17 @@ TEST(MusicStates, FadesTakeOneHundredTwentyFourFramesAndFadeToSilenceDropsTheMod
   EXPECT_EQ(audio.fadeLevel, 0.0f);
 }
 
+// A game moves on from play track to play track; back in the menus the menu
+// track loops.
 TEST(MusicStates, NextPlayTrackIsNeverTheOneThatEndedNorTheMenuTrack) {
   AudioSession session("dummy");
   SetMusicEnabled(1);
-  SetAutoNext(1);
-  StartMusic(1);
+  SetAutoNext(0);
+  StartMusic(kMenuTrack);
+  PlayGameMusic();
   const AudioState& audio = CurrentAudioState();
+  FramesWhile(kMusicFadingOut, 8.0f);
+  EXPECT_EQ(audio.currentTrack, kFirstPlayTrack);
   std::set<int> chosen;
   for (int round = 0; round < 40; ++round) {
     FramesWhile(kMusicFadingIn, 8.0f);
@@ -121,12 +126,14 @@ TEST(MusicStates, NextPlayTrackIsNeverTheOneThatEndedNorTheMenuTrack) {
   }
   EXPECT_EQ(chosen.size(), 4u) << "every play track comes up";
 
-  // Without the automatic change, the last position changes nothing.
-  SetAutoNext(0);
+  PlayMenuMusic();
+  FramesWhile(kMusicFadingOut, 8.0f);
   FramesWhile(kMusicFadingIn, 8.0f);
+  ASSERT_EQ(audio.currentTrack, kMenuTrack);
   PutAtLastPosition();
   UpdateMusic(1.0f);
-  EXPECT_EQ(audio.musicState, kMusicPlaying);
+  EXPECT_EQ(audio.musicState, kMusicPlaying) << "the menu track loops";
+  EXPECT_EQ(audio.currentTrack, kMenuTrack);
 }
 
 TEST(MusicStates, MusicDisabledAtStartRunsTheMenuSilentlyUntilTheNextChangeOfTrack) {
@@ -244,7 +251,7 @@ TEST(MixerThread, BetterPlacementIsNotHeardInTheFrameOfAWord) {
     UpdateMusic(1.0f);
     EXPECT_EQ(audio.samples[kEffectBetterPlacement]->Voice() >= 0, c.heard) << c.frame.size();
     for (int sound : c.frame)
-      if (sound != kEffectBetterPlacement) EXPECT_GE(audio.samples[sound]->Voice(), 0);
+      if (sound != kEffectBetterPlacement) { EXPECT_GE(audio.samples[sound]->Voice(), 0); }
   }
 }
 
