@@ -128,33 +128,26 @@ std::vector<ModelGroup> ShippedModelGroups() {
   return groups;
 }
 
-TEST(GeneratedArt, MaterialsNameShippedTexturesAndBelongToOneDirectory) {
-  // Materials are shared by name across every loaded object: a name defined
-  // in two places would give one of them the other's look.
+// That every model loads with its textures is art_models_check's; here, that
+// materials are shared by name across every loaded object: a name defined in
+// two places would give one of them the other's look.
+TEST(GeneratedArt, MaterialsBelongToOneDirectoryAndNameTexturesInLowerCase) {
   std::map<std::string, std::string> owner;
-  size_t models = 0;
   for (const ModelGroup& group : ShippedModelGroups()) {
     for (const std::string& file : group.files) {
       ModelFileData model;
       ASSERT_TRUE(ReadModel(GfxDir() + group.objects + file, model)) << group.objects << file;
-      ++models;
-      std::set<std::string> defined;
       for (const ModelMaterial& m : model.materials) {
-        defined.insert(m.name);
         auto it = owner.emplace(m.name, group.objects).first;
         EXPECT_EQ(it->second, group.objects) << "material " << m.name << " is defined in two directories";
         for (const std::string& texture : {m.baseTexture, m.environmentTexture}) {
-          if (texture.empty()) continue;
           std::string lower = texture;
           for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
           EXPECT_EQ(texture, lower) << "texture names are opened in lower case";
-          EXPECT_TRUE(FileExists(GfxDir() + group.textures + texture)) << group.textures << texture;
         }
       }
-      for (const ModelMesh& mesh : model.meshes) EXPECT_TRUE(defined.count(mesh.material)) << file << " " << mesh.name;
     }
   }
-  EXPECT_EQ(models, 5u + 3u * 20u);
 }
 
 TEST(GeneratedArt, MorphTargetsShareTheTopologyOfTheirSources) {
