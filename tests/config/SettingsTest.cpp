@@ -86,20 +86,6 @@ TEST_F(SettingsTest, StoreSetsEveryStoredKeyAndKeepsOtherLines) {
             "Difficulty=2\nSpeed=16\nHeight=768\nWidth=1024\n");
 }
 
-TEST_F(SettingsTest, AMissingConfigFileFailsTheLoadWithItsMessage) {
-  std::filesystem::remove("config.ini");
-  CapturedStream err(2);
-  EXPECT_EQ(LoadSettings(), 0);
-  EXPECT_EQ(err.Text(), "Configuration File config.ini not found\n");
-}
-
-TEST_F(SettingsTest, TheLanguageFileIsNamedAfterLang) {
-  CapturedStream err(2);
-  EXPECT_EQ(Load("Lang=xx\n"), 0);
-  EXPECT_EQ(err.Text(), "Langage File data/text_xx.txt not found\n");
-  EXPECT_STREQ(LanguageFilePath().c_str(), "data/text_xx.txt");
-}
-
 TEST(ShippedFontIni, NamesAnExistingFontAndASizeForEachOfTheNineStyles) {
   testsupport::ScopedWorkingDirectory inGame(GameTreeDir());
   for (int style = 0; style < kFontStyleCount; ++style) {
@@ -178,17 +164,6 @@ TEST(IniProfile, LooksUpSectionsAndKeysAndFallsBackToTheDefault) {
   EXPECT_STREQ(result, "dflt");
   EXPECT_EQ(ReadProfileString("One", "Key", "a-much-longer-default", result, sizeof result, "/no/such.ini"), 7u);
   EXPECT_STREQ(result, "a-much-");
-}
-
-TEST(FileAccess, BackslashPathsAreMadeNativeAtTheOpeningPlace) {
-  EXPECT_EQ(NativePath("data\\gfx\\3d\\cube.3do"), "data/gfx/3d/cube.3do");
-  EXPECT_EQ(NativePath(".\\game.ini"), "./game.ini");
-  TempDir dir;
-  WriteFile(dir / "note.txt", "x");
-  std::string windowsStyle = dir.Path() + "\\note.txt";
-  FILE* file = OpenGameFile(windowsStyle.c_str(), "rb");
-  ASSERT_NE(file, nullptr);
-  fclose(file);
 }
 
 TEST(FileAccess, MakeDirectoriesCreatesEachDirectoryBeforeASeparator) {
