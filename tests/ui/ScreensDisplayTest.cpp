@@ -59,28 +59,17 @@ TEST_F(Screens, TheMainMenuWalksByPointerAndKeysAndSubmenusLeaveWithEscape) {
   const int difficulty = g_settings.difficulty;
   const int mainY = menus.mainMenu.y;
   auto entryY = [mainY](int item) { return mainY + item * kMenuUnit * 3 / 2 + kMenuUnit / 2; };
-  std::vector<std::string> seen;
-  auto note = [&](const std::string& what) {
-    return [&, what] {
-      seen.push_back(what + " " + std::to_string(Highlighted()) + " sounds " + std::to_string(sounds.size()));
-    };
-  };
   Image hover, keyed;
+  int highlighted = -1;
   runner.Run(std::make_unique<MainMenuScreen>(Menus()), {
-      MoveTo(W() / 2, entryY(2)), note("hover"),
-      MoveTo(W() / 2 + 40, entryY(2) + 4), note("rest"), runner.Capture(hover),
-      MoveTo(10, 10), Key("Down"), note("down"), runner.Capture(keyed),
-      Key("Up"), Key("Up"), Key("Return"), note("options"),
-      Key("Down"), Key("Right"), note("difficulty"),
-      Key("Escape"), note("escape"),
-      MoveTo(W() / 2, entryY(0)), Click(), note("game"),
-      Key("Escape"), note("back"),
+      MoveTo(W() / 2, entryY(2)), MoveTo(W() / 2 + 40, entryY(2) + 4), runner.Capture(hover),
+      MoveTo(10, 10), Key("Down"), [&] { highlighted = Highlighted(); }, runner.Capture(keyed),
+      Key("Up"), Key("Up"), Key("Return"), Key("Down"), Key("Right"), Key("Escape"),
+      MoveTo(W() / 2, entryY(0)), Click(), Key("Escape"),
   });
-  EXPECT_EQ(seen, (std::vector<std::string>{"hover 2 sounds 1", "rest 2 sounds 1", "down 3 sounds 2",
-                                             "options 0 sounds 5", "difficulty 1 sounds 7", "escape 0 sounds 7",
-                                             "game 0 sounds 9", "back 0 sounds 9"}));
-  // Hover, Down, Up, Up, take Options, Down, step a choice, hover onto Game,
-  // take it.
+  EXPECT_EQ(highlighted, 3);
+  // Hover (once, however the pointer rests), Down, Up, Up, take Options,
+  // Down, step a choice, hover onto Game, take it.
   EXPECT_EQ(sounds, (std::vector<int>{0, 0, 0, 0, 1, 0, 1, 0, 1}));
   EXPECT_EQ(g_settings.difficulty, (difficulty + 1) % 3);
   EXPECT_EQ(menus.currentMenu, &menus.mainMenu);
