@@ -1,4 +1,5 @@
-// Particle bursts and cartoon outlines of the board scene.
+// Particle bursts, the glow of placed cubes and cartoon outlines of the board
+// scene.
 #include "render/BoardEffects.h"
 
 #include <GL/gl.h>
@@ -16,6 +17,95 @@ namespace {
 
 constexpr float s = kSquareSize;
 constexpr float kSparkLife = 90.0f;  // frame units
+constexpr float kFlashFrames = 36.0f;
+// The glow's warm gold, apart from the green of a word found.
+const float kPlacedColour[3] = {1.0f, 0.78f, 0.25f};
+
+// A square of half size `half` centred on c, spanned by the vectors a and b
+// (already scaled), with texture coordinates.
+void Sprite(const float c[3], const float a[3], const float b[3]) {
+  glTexCoord2f(0, 0);
+  glVertex3f(c[0] - a[0] - b[0], c[1] - a[1] - b[1], c[2] - a[2] - b[2]);
+  glTexCoord2f(1, 0);
+  glVertex3f(c[0] + a[0] - b[0], c[1] + a[1] - b[1], c[2] + a[2] - b[2]);
+  glTexCoord2f(1, 1);
+  glVertex3f(c[0] + a[0] + b[0], c[1] + a[1] + b[1], c[2] + a[2] + b[2]);
+  glTexCoord2f(0, 1);
+  glVertex3f(c[0] - a[0] + b[0], c[1] - a[1] + b[1], c[2] - a[2] + b[2]);
+}
+
+}  // namespace
+
+void PlacedGlows::Reset() {
+  m_known = false;
+  for (float& left : m_flash) left = 0.0f;
+}
+
+void PlacedGlows::Advance(const Puzzle& puzzle, float frameDelta) {
+  const int count = puzzle.CubeCount() < kMaxCubes ? puzzle.CubeCount() : kMaxCubes;
+  for (int i = 0; i < count; ++i) {
+    const int8_t placed = puzzle.CubeRecord(i).inPlace ? 1 : 0;
+    m_flash[i] = m_flash[i] > frameDelta ? m_flash[i] - frameDelta : 0.0f;
+    if (m_known && placed && !m_placed[i]) m_flash[i] = kFlashFrames;
+    m_placed[i] = placed;
+  }
+  m_known = true;
+}
+
+void PlacedGlows::Draw(const Puzzle& puzzle, GLuint glow, float T) const {
+  float m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  const float right[3] = {m[0], m[4], m[8]}, up[3] = {m[1], m[5], m[9]};
+  if (glow) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, glow);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glDepthMask(GL_FALSE);
+  const float* g = kPlacedColour;
+  // The halo lies on the floor: the cube hides its middle, its rim shows.
+  glBegin(GL_QUADS);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.Level().CubeAt(i);
+    if (!cube || !puzzle.CubeRecord(i).inPlace) continue;
+    const float pulse = static_cast<float>(0.85 + 0.15 * std::cos(T * 3.14159265 * 0.03125 + i * 3.14159265 / 32));
+    const float c[3] = {cube->transform[12], 0.002f, cube->transform[14]};
+    const float a[3] = {s * 0.95f * pulse, 0, 0}, b[3] = {0, 0, s * 0.95f * pulse};
+    glColor4f(g[0], g[1], g[2], 0.9f);
+    Sprite(c, a, b);
+  }
+  glEnd();
+  // Over the cube, facing the viewer.
+  glDisable(GL_DEPTH_TEST);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.Level().CubeAt(i);
+    if (!cube || !puzzle.CubeRecord(i).inPlace) continue;
+    const float* c = &cube->transform[12];
+    const float half = s * static_cast<float>(0.9 + 0.1 * std::cos(T * 3.14159265 * 0.03125 + i * 3.14159265 / 32));
+    const float flash = FlashLeft(i) / kFlashFrames;
+    const float size = half * (1.0f + 1.2f * flash * (1.0f - flash) * 4.0f);
+    const float r[3] = {right[0] * size, right[1] * size, right[2] * size};
+    const float u[3] = {up[0] * size, up[1] * size, up[2] * size};
+    glColor4f(g[0] + (1.0f - g[0]) * flash, g[1] + (1.0f - g[1]) * flash, g[2] + (1.0f - g[2]) * flash,
+              0.45f + 0.55f * flash);
+    Sprite(c, r, u);
+  }
+  glEnd();
+  glEnable(GL_DEPTH_TEST);
+  glDepthMask(GL_TRUE);
+  glDisable(GL_BLEND);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_LIGHTING);
+  glColor4f(1, 1, 1, 1);
+}
+
+namespace {
 
 bool OnSquareEdge(const float* a, const float* b) {
   const float e = s / 2 - 0.0001f;

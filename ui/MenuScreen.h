@@ -153,6 +153,7 @@ class MenuSystem {
   std::unique_ptr<Texture> m_highlight;
   GLFontTrueType m_copyrightFont;
   int m_copyrightText = -1;
+  int m_pausedText = -1;  // the pause menu's title
   // Rendered labels of the entries and choices, by their record.
   std::unordered_map<const void*, int> m_labelTexts;
   std::function<void(int)> m_soundPlayer;
