@@ -21,7 +21,7 @@ float FarEdgeRow(int boardHeight, float zoom, int screenHeight) {
   const float y = kSquareSize, z = -static_cast<float>(boardHeight) * kSquareSize * 0.5f;
   const float up = y * std::cos(tilt) - z * std::sin(tilt);
   const float depth = zoom - (y * std::sin(tilt) + z * std::cos(tilt));
-  const float tanHalf = std::tan(Projection().fieldOfView * 0.5f * kDegrees);
+  const float tanHalf = std::tan(Perspective().fieldOfView * 0.5f * kDegrees);
   return static_cast<float>(screenHeight) * 0.5f * (1.0f - up / depth / tanHalf);
 }
 
