@@ -232,6 +232,19 @@ void MenuSystem::DrawHighlight(const ScreenRect& r) const {
   glDisable(GL_BLEND);
 }
 
+void MenuSystem::DrawPanel(const ScreenRect& r) const {
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(0.0f, 0.0f, 0.08f, 0.6f);
+  glRecti(r.x0, r.y0, r.x1, r.y1);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glEnable(GL_TEXTURE_2D);
+}
+
 void MenuSystem::Draw(float elapsed) {
   const Menu* current = m_menus.currentMenu;
   DrawBackdrop(elapsed, current == &m_menus.mainMenu || current == &m_menus.gameMenu);

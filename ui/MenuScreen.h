@@ -130,6 +130,9 @@ class MenuSystem {
   void DrawBackdrop(float elapsed, bool withTitle) const;
   // The highlight quad over a rectangle, in the 2D overlay projection.
   void DrawHighlight(const ScreenRect& rect) const;
+  // A dark translucent panel behind texts over a bright scene, in the 2D
+  // overlay projection.
+  void DrawPanel(const ScreenRect& rect) const;
 
   // The menus' sounds go through this player (the audio's PlaySound unless
   // replaced), so that tests hear which sound each input made.
