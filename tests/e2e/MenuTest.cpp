@@ -42,6 +42,10 @@ TEST(Menus, OptionsChangedByKeysAndPointerAreInConfigIniAtExit) {
   ASSERT_TRUE(game.Start()) << game.Stderr();
   ASSERT_TRUE(game.WaitOutTheFade());  // the fade from black holds the input back
 
+  // The pointer is drawn where the mouse is, beside the entries.
+  EXPECT_GT(game.PointerPixelsAt(100, 400, 900, 400), 60);
+  EXPECT_GT(game.PointerPixelsAt(900, 400, 100, 400), 60);
+
   // Game submenu by keys and back by Escape.
   game.MoveMouse(5, 5);
   game.Key("Return");
@@ -98,7 +102,7 @@ static int Changed(const Image& a, const Image& b) {
 TEST(Menus, OrderShowsTheHowToPlayPageAndQuitEndsThroughTheGoodbyePage) {
   GameDriver game;
   game.WriteFile("config.ini", kConfig);
-  game.RemoveFile("score.orb");
+  game.RemoveFile("score-english.orb");
   ASSERT_TRUE(game.Start()) << game.Stderr();
   ASSERT_TRUE(game.WaitOutTheFade());
   game.MoveMouse(5, 5);
@@ -129,6 +133,6 @@ TEST(Menus, OrderShowsTheHowToPlayPageAndQuitEndsThroughTheGoodbyePage) {
   game.Key("Shift_L");
   EXPECT_EQ(game.WaitForExit(10000), 0);
   EXPECT_TRUE(Has(game.ReadFile("config.ini"), "Lang=en"));
-  EXPECT_EQ(game.ReadFile("score.orb").size(), 1500u);
+  EXPECT_EQ(game.ReadFile("score-english.orb").size(), 1500u);
   EXPECT_EQ(game.Stderr(), "");
 }

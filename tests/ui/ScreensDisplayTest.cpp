@@ -210,9 +210,12 @@ TEST_F(Screens, ACodeTypedInLowerCaseFindsALevelOfAnotherSetAndSwitchesTheSet) {
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(CurrentChoice(*entry)->id, kChoiceLevelSetFirst + other);
 
-  // A code no set holds leaves the set as it was.
+  // A code no set holds leaves the set as it was, and the screen open with
+  // its warm "Unknown code" under the letters.
   found = -2;
-  runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type("qqqqq"), Key("Return")});
+  Image wrong;
+  EXPECT_FALSE(runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type("qqqqq"), Key("Return"), runner.Capture(wrong)}));
+  EXPECT_GT(wrong.Count(0, H() / 2, W(), H() / 2, [](Rgb c) { return c.r > 220 && c.g > 110 && c.b < 110; }), 50);
   EXPECT_EQ(found, -2);
   EXPECT_EQ(g_settings.langLevel, other);
   g_settings.langLevel = before;
