@@ -248,14 +248,7 @@ void ParticleBursts::Draw(GLuint glow) const {
       const float* c = p.position;
       const float r[3] = {right[0] * half, right[1] * half, right[2] * half};
       const float u[3] = {up[0] * half, up[1] * half, up[2] * half};
-      glTexCoord2f(0, 0);
-      glVertex3f(c[0] - r[0] - u[0], c[1] - r[1] - u[1], c[2] - r[2] - u[2]);
-      glTexCoord2f(1, 0);
-      glVertex3f(c[0] + r[0] - u[0], c[1] + r[1] - u[1], c[2] + r[2] - u[2]);
-      glTexCoord2f(1, 1);
-      glVertex3f(c[0] + r[0] + u[0], c[1] + r[1] + u[1], c[2] + r[2] + u[2]);
-      glTexCoord2f(0, 1);
-      glVertex3f(c[0] - r[0] + u[0], c[1] - r[1] + u[1], c[2] - r[2] + u[2]);
+      Sprite(c, r, u);
     }
   }
   glEnd();
