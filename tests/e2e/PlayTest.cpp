@@ -226,8 +226,10 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
     GameDriver::Sleep(300);
     const Image playing = game.Screenshot();
     game.Key(crafted.winningKey);
-    // The record's name first, then the game won screen: its message's
-    // yellow letters stand in the middle band.
+    // The record's name first (after the roll, however slowly a loaded
+    // machine draws it), then the game won screen: its message's yellow
+    // letters stand in the middle band.
+    GameDriver::Sleep(1500);
     EnterName(game, {"a", "l"});
     GameDriver::Sleep(2000);
     const Image won = game.Screenshot();
@@ -240,7 +242,7 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
     game.Key("Shift_L");
     // The high scores, left by Escape, then the main menu: left alone, it
     // starts the demonstration after ten seconds.
-    GameDriver::Sleep(2000);
+    GameDriver::Sleep(3000);
     game.Key("Escape");
     EXPECT_TRUE(game.WaitForStdout("Demonstration of level", 25000)) << game.Stdout();
     EXPECT_EQ(game.Stdout().find("Level "), std::string::npos);
