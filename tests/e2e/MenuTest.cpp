@@ -114,10 +114,12 @@ TEST(Menus, OrderShowsTheHowToPlayPageAndQuitEndsThroughTheGoodbyePage) {
   GameDriver::Sleep(200);
   game.Click();
   GameDriver::Sleep(2500);
+  game.WaitOutTheFade();  // a loaded machine may still be fading the page in
   const Image page = game.Screenshot();
   EXPECT_GT(Changed(menu, page), 64 * 48 / 2) << "the page replaced the menu";
   game.Key("Shift_L");
   GameDriver::Sleep(2500);
+  game.WaitOutTheFade();
   EXPECT_LT(Changed(menu, game.Screenshot()), Changed(menu, page) / 2) << "back on the menu";
   EXPECT_TRUE(game.Running());
 
@@ -129,7 +131,7 @@ TEST(Menus, OrderShowsTheHowToPlayPageAndQuitEndsThroughTheGoodbyePage) {
   const Image goodbye = game.Screenshot();
   EXPECT_GT(Changed(menu, goodbye), 64 * 48 / 2);
   EXPECT_GT(Changed(page, goodbye), 64 * 48 / 4) << "another page than the how-to-play page";
-  EXPECT_TRUE(game.Running()) << "the goodbye page waits for a key";
+  EXPECT_TRUE(game.Running()) << "the goodbye page stays three seconds or until a key";
   game.Key("Shift_L");
   EXPECT_EQ(game.WaitForExit(10000), 0);
   EXPECT_TRUE(Has(game.ReadFile("config.ini"), "Lang=en"));
