@@ -140,6 +140,18 @@ void EnterName(const GameDriver& game, const std::vector<std::string>& keys) {
   game.Key("Return");
 }
 
+// Loads the crafted game (slot 0) and selects the cube of its winning roll by
+// Tab, the pointer away from the cubes (no hover selection). False when the
+// game did not start; width and height are the window's.
+bool LoadCrafted(GameDriver& game, const CraftedGame& crafted, int& width, int& height) {
+  if (!game.Start({"-windowed", "-load", "0"}) || !game.WaitOutTheFade() || !game.WindowSize(width, height)) return false;
+  game.MoveMouse(width / 2, height - 30);
+  GameDriver::Sleep(300);
+  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
+  GameDriver::Sleep(300);
+  return true;
+}
+
 }  // namespace
 
 TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCode) {
@@ -148,16 +160,10 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   CraftedGame crafted;
   ASSERT_TRUE(Craft(game.Dir(), 1, 2, crafted));
   ASSERT_FALSE(crafted.otherKey.empty());
-  ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-  ASSERT_TRUE(game.WaitOutTheFade());
   int width = 0, height = 0;
-  ASSERT_TRUE(game.WindowSize(width, height));
+  ASSERT_TRUE(LoadCrafted(game, crafted, width, height));
   const int third = static_cast<int>(width * 0.33f);
   const int movesX = static_cast<int>(width * 0.66f);
-  game.MoveMouse(width / 2, height - 30);  // away from the cubes: no hover selection
-  GameDriver::Sleep(300);
-  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
-  GameDriver::Sleep(300);
   const Image before = game.Screenshot();
   game.Key(crafted.otherKey);
   GameDriver::Sleep(1200);
@@ -216,14 +222,8 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
     CraftedGame crafted;
     ASSERT_TRUE(Craft(game.Dir(), c.set, -1, crafted));
     ASSERT_TRUE(crafted.nextCode.empty());
-    ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-    ASSERT_TRUE(game.WaitOutTheFade());
     int width = 0, height = 0;
-    ASSERT_TRUE(game.WindowSize(width, height));
-    game.MoveMouse(width / 2, height - 30);
-    GameDriver::Sleep(300);
-    for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
-    GameDriver::Sleep(300);
+    ASSERT_TRUE(LoadCrafted(game, crafted, width, height));
     const Image playing = game.Screenshot();
     game.Key(crafted.winningKey);
     // The record's name first (after the roll, however slowly a loaded
