@@ -28,10 +28,14 @@ constexpr float kQuitFadeFrames = 100.0f;
 
 int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet().levelCount); }
 
-// The goodbye page, once the music that faded with the screen is stopped.
+// The goodbye page, once the music that faded with the screen is stopped; it
+// closes by itself after three seconds, or at a key.
+constexpr float kGoodbyeFrames = 180.0f;
 class GoodbyeScreen final : public PageScreen {
  public:
-  GoodbyeScreen(std::string lang, const Renderer& renderer) : PageScreen(kExitPageSet, std::move(lang), renderer) {}
+  GoodbyeScreen(std::string lang, const Renderer& renderer) : PageScreen(kExitPageSet, std::move(lang), renderer) {
+    CloseAfter(kGoodbyeFrames);
+  }
   void Enter() override {
     StopMusic();
     PageScreen::Enter();

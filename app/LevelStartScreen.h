@@ -20,7 +20,6 @@ class LevelStartScreen final : public Screen {
   void Update(const FrameTime& time, const Pointer& pointer) override;
   void Draw() override;
   void Leave() override;
-  bool ShowsCursor() const override { return m_dissolve == 0.0f; }
 
   // "Code ABCDE" for the puzzle's level.
   static std::string CodeLine(const Puzzle& puzzle);

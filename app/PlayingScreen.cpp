@@ -9,6 +9,7 @@
 #include "app/Game.h"
 #include "app/LevelStartScreen.h"
 #include "audio/SoundFiles.h"
+#include "config/Language.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Puzzle.h"
@@ -27,7 +28,12 @@ int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet()
 
 PlayingScreen::PlayingScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()) {}
 
-void PlayingScreen::Enter() { m_view.FitToBoard(); }
+void PlayingScreen::Enter() { Fit(); }
+
+void PlayingScreen::Fit() {
+  m_view.SetFrame(ViewFrame{m_game.ScreenWidth(), m_game.ScreenHeight(), m_game.Bar().Bottom()});
+  m_view.FitToBoard();
+}
 
 void PlayingScreen::Leave() {
   // Back to the main menu: the level, its fonts and its theme go.
@@ -47,13 +53,13 @@ void PlayingScreen::StartLevelWithIntro(int level) {
   // The caller checked the level exists: a start that fails could not load
   // the level's theme (the loader said why), which ends the game.
   if (!m_puzzle.StartLevel(level)) m_game.EndAfterFailure();
-  m_view.FitToBoard();
+  Fit();
   Flow().Push(std::make_unique<LevelStartScreen>(m_game));
 }
 
 void PlayingScreen::ResumeLoaded() {
   if (!m_puzzle.ResumeLoadedGame()) m_game.EndAfterFailure();
-  m_view.FitToBoard();
+  Fit();
   m_ending = false;
   m_puzzle.SelectCube(m_puzzle.Play().selectedCube);
 }
@@ -101,7 +107,10 @@ void PlayingScreen::KeyReleased(SDLKey key) {
       else
         Flow().Push(MakeSaveScreen(m_game.Menus()));
       break;
-    case SDLK_F5: m_view.ResetCurrentView(); break;
+    case SDLK_F5:
+      m_view.SetFrame(ViewFrame{m_game.ScreenWidth(), m_game.ScreenHeight(), m_game.Bar().Bottom()});
+      m_view.ResetCurrentView();
+      break;
     case SDLK_F6: m_view.UseOverview(); break;
     case SDLK_F7: m_view.UseCloseView(); break;
     case SDLK_F10: ++m_screenshotsPending; break;
@@ -135,6 +144,9 @@ void PlayingScreen::Event(const SDL_Event& event) {
 void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_time = time;
   m_pointer = pointer;
+  m_game.Bar().Tick(time.delta);
+  if (m_screenshotSaved) m_game.Bar().ShowNotice(Label(LabelKey::ScreenshotSaved));
+  m_screenshotSaved = false;
   if (m_ending) return;
   m_pick = m_view.PickUnder(m_game.TheRenderer(), pointer);
   if (pointer.buttons)
@@ -180,7 +192,7 @@ void PlayingScreen::AfterLevelWon() {
     return;
   }
   // The name is typed over the level just won, seen from above.
-  m_view.FitToBoard();
+  Fit();
   auto drawScene = [this](const FrameTime& time) {
     m_time = time;
     DrawScene(false);
@@ -213,5 +225,5 @@ void PlayingScreen::Draw() {
   // Taken from the frame just drawn: after a present the back buffer holds
   // nothing a driver promises.
   for (; m_screenshotsPending > 0; --m_screenshotsPending)
-    SaveScreenshot(m_game.NextScreenshotPath().c_str());  // a file that cannot be made is not written
+    if (SaveScreenshot(m_game.NextScreenshotPath().c_str())) m_screenshotSaved = true;  // else no file is made
 }

@@ -37,6 +37,8 @@ class PlayingScreen final : public Screen {
   void AfterLevelWon();
   void NextLevel();
   void DrawScene(bool withArrows);
+  // The overview fitted to the screen below the top bar.
+  void Fit();
 
   Game& m_game;
   Puzzle& m_puzzle;
@@ -49,4 +51,5 @@ class PlayingScreen final : public Screen {
   bool m_boardClick = false;
   bool m_ending = false;          // the level is won: the screens that follow run
   int m_screenshotsPending = 0;   // F10 presses since the last frame drawn
+  bool m_screenshotSaved = false; // the top bar says so from the next frame
 };

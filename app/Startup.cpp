@@ -271,6 +271,7 @@ bool Game::OpenDisplayAndRenderer(int width, int height) {
   m_renderer = std::make_unique<Renderer>(width, height, RenderOptions(), m_puzzle);
   m_menus.SetRenderer(m_renderer.get());
   m_topBar.SetRenderer(m_renderer.get());
+  m_topBar.SetMenus(&m_menus);
   RenderChoicesChanged();
   return true;
 }

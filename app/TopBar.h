@@ -9,6 +9,7 @@
 #include "config/Settings.h"
 #include "text/GLFontTrueType.h"
 
+class MenuSystem;
 class Puzzle;
 class Renderer;
 
@@ -17,6 +18,8 @@ class TopBar {
   // The bar of the puzzle's level; it draws with the renderer set.
   explicit TopBar(const Puzzle& puzzle) : m_puzzle(puzzle) {}
   void SetRenderer(Renderer* renderer) { m_renderer = renderer; }
+  // The menus lend the bar their highlight for the "Words" button.
+  void SetMenus(const MenuSystem* menus) { m_menus = menus; }
   TopBar(const TopBar&) = delete;
   TopBar& operator=(const TopBar&) = delete;
 
@@ -32,8 +35,16 @@ class TopBar {
   void Draw(int pointerX, int pointerY);
   // The band of the "Words" label: clicking it shows or hides the list.
   bool InsideWordListButton(int x, int y);
-  // Replaces the texts of the big font with one message (-1 when it has none).
+  // Replaces the texts of the big font with one message (-1 when it has
+  // none), wrapped to the screen's text width.
   int SetBigMessage(const CUString& text);
+  // A short notice under the bar (a screenshot taken) for a few seconds;
+  // Tick counts its time down.
+  void ShowNotice(const CUString& text);
+  void Tick(float frameDelta);
+  // The lowest screen row the bar's texts reach (with the word list when it
+  // is shown): the board is framed below it.
+  int Bottom();
   // Adds a text to the small font next to the bar's (until the next
   // preparation).
   int AddSmallText(const char* utf8);
@@ -56,8 +67,13 @@ class TopBar {
     int wordFound[kWordSlots] = {};
   };
 
+  void DrawBacking(float bottom, float left, float right) const;
+
   const Puzzle& m_puzzle;
   Renderer* m_renderer = nullptr;
+  const MenuSystem* m_menus = nullptr;
+  int m_notice = -1;
+  float m_noticeLeft = 0.0f;
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
 };

@@ -25,7 +25,7 @@ std::string PageScriptPath(int pageSet, const char* lang) {
   return path + name;
 }
 
-void PageFades::Start() { *this = PageFades{kFadeFrames, kFadeFrames, false, false}; }
+void PageFades::Start() { *this = PageFades{kFadeFrames, kFadeFrames, false, false, closeAfter, 0.0f}; }
 
 void PageFades::Event(const SDL_Event& event) {
   if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP) leaving = true;
@@ -33,6 +33,8 @@ void PageFades::Event(const SDL_Event& event) {
 
 void PageFades::Update(float frameDelta) {
   if (fadeIn > 0.0f) fadeIn = fadeIn > frameDelta ? fadeIn - frameDelta : 0.0f;
+  shown += frameDelta;
+  if (closeAfter > 0.0f && shown >= closeAfter) leaving = true;
   if (!leaving) return;
   // Leaving during the fade-in goes back to black from where it got to.
   if (fadeIn > 0.0f) {

@@ -191,8 +191,11 @@ class Puzzle final : private RollListener {
   void StartMoveRoll(int direction, int x, int y);
   enum class Reading { kStatic, kRightLetter, kWrong };
   Reading ReadSquare(int x, int y, char16_t wanted) const;
-  // The shuffle of a level start (see Variation.h).
-  void MixLevel();
+  // The shuffle of a level start (see Variation.h): at most dealLimit rolls
+  // in all when it is above 0.
+  void MixLevel(int dealLimit);
+  void DealGently(int moves);
+  bool AllWordsStand();
   void ShuffleCube(int c);
   void RollInstantly(int c, int pick, int& cx, int& cy);
   // Applies the pending cube records to the cubes standing on their squares

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #include "base/FileAccess.h"
 #include "base/TraceLog.h"
 #include "puzzle/ByteIO.h"
@@ -127,18 +129,21 @@ std::string Puzzle::SaveSlotPath(int slot) const {
 }
 
 SaveSlotInfo Puzzle::ReadSaveSlotInfo(int slot) const {
-  const SaveSlotInfo unreadable = {-1, 0, 0, 0};
+  const SaveSlotInfo unreadable = {-1, 0, 0, 0, 0, 0};
   if (slot < 0 || slot >= kSaveSlotCount) return unreadable;
   FILE* file = OpenGameFile(SaveSlotPath(slot).c_str(), "rb");
   if (!file) return unreadable;
-  uint8_t header[12];
+  uint8_t header[16];
   SaveSlotInfo info = unreadable;
+  struct stat status;
   if (std::fread(header, 1, sizeof header, file) == sizeof header) {
     ByteReader in(header, sizeof header);
     info.slot = slot;
     info.levelIndex = in.I32();
     info.difficulty = in.I32();
     info.levelSet = in.I32();
+    info.moveCount = in.I32();
+    if (fstat(fileno(file), &status) == 0) info.modified = static_cast<int64_t>(status.st_mtime);
   }
   std::fclose(file);
   // The screens name the level set and show the level number from these
@@ -146,7 +151,8 @@ SaveSlotInfo Puzzle::ReadSaveSlotInfo(int slot) const {
   const bool loadedSet = info.levelSet == m_levelSet.selectedBy;
   const int levelLimit = loadedSet ? static_cast<int>(m_levelSet.levels.size()) : kMaxLevelsInSet;
   if (info.levelSet < 0 || info.levelSet >= LevelSetChoiceCount() || info.difficulty < 0 ||
-      info.difficulty > kMaxDifficulty || info.levelIndex < 0 || info.levelIndex >= levelLimit) {
+      info.difficulty > kMaxDifficulty || info.levelIndex < 0 || info.levelIndex >= levelLimit || info.moveCount < 0 ||
+      info.moveCount > kMaxMoveCount) {
     if (info.slot >= 0) std::fprintf(stderr, "Save slot %d names no game the game knows; shown as empty\n", slot);
     return unreadable;
   }

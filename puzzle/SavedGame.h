@@ -35,6 +35,8 @@ struct SaveSlotInfo {
   int levelIndex;
   int difficulty;
   int levelSet;
+  int moveCount;
+  int64_t modified;  // the file's time, seconds since 1970
 };
 
 struct SavedCube {

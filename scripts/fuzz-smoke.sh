@@ -33,7 +33,7 @@ for target in $targets; do
       done ;;
     fuzz_level_file) cp build*/game/data/level/*.lvl "$corpus"/ 2>/dev/null || true ;;
     fuzz_page_script) cp "$build"/game/data/order/scriptorder*.txt "$corpus"/ ;;
-    fuzz_score_file) cp build*/game/score.orb "$corpus"/ 2>/dev/null || true ;;
+    fuzz_score_file) cp build*/game/score*.orb "$corpus"/ 2>/dev/null || true ;;
     fuzz_module_file) cp "$build"/game/data/sfx/*.zik "$corpus"/ ;;
     fuzz_sample_file) cp "$build"/game/data/sfx/*.wav "$corpus"/ ;;
     fuzz_level_source) cp levels/*.txt "$corpus"/ ;;

@@ -130,6 +130,9 @@ class MenuSystem {
   void DrawBackdrop(float elapsed, bool withTitle) const;
   // The highlight quad over a rectangle, in the 2D overlay projection.
   void DrawHighlight(const ScreenRect& rect) const;
+  // A dark translucent panel behind texts over a bright scene, in the 2D
+  // overlay projection.
+  void DrawPanel(const ScreenRect& rect) const;
 
   // The menus' sounds go through this player (the audio's PlaySound unless
   // replaced), so that tests hear which sound each input made.
@@ -153,6 +156,7 @@ class MenuSystem {
   std::unique_ptr<Texture> m_highlight;
   GLFontTrueType m_copyrightFont;
   int m_copyrightText = -1;
+  int m_pausedText = -1;  // the pause menu's title
   // Rendered labels of the entries and choices, by their record.
   std::unordered_map<const void*, int> m_labelTexts;
   std::function<void(int)> m_soundPlayer;

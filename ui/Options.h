@@ -45,6 +45,7 @@ enum OptionChoice : int {
   kChoiceLevelSetFirst = 100,  // + level set index
   kChoiceLevelSetLast = 115,
   kChoiceShadowNone = 210,
+  kChoiceShadowSimple = 211,
   kChoiceShadowReal = 212,
   kChoiceResolutionFirst = 1000,  // + display mode index
 };

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/FileAccess.h"
+#include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/ByteIO.h"
 
@@ -113,17 +114,43 @@ int SaveScoreTable(const char* path, const ScoreTable& table) {
   return out.Commit() ? 1 : 0;
 }
 
-std::string ScoreFilePath() {
-  char path[1200];
-  std::snprintf(path, sizeof path, "%s%s", g_settings.gamePath, kScoreFileName);
-  return path;
+std::string ScoreFileName(int set) {
+  std::string file = set >= 0 && set < LevelSetCount() ? LevelSetSlot(set).file.ToUtf8() : std::string();
+  const std::string extension = ".lvl";
+  if (file.size() > extension.size() && file.compare(file.size() - extension.size(), extension.size(), extension) == 0)
+    file.resize(file.size() - extension.size());
+  return file.empty() ? kScoreFileName : "score-" + file + ".orb";
 }
 
-void HighScores::Load() { LoadScoreTable(ScoreFilePath().c_str(), m_table); }
+std::string ScoreFilePath(int set) {
+  return std::string(g_settings.gamePath) + ScoreFileName(set < 0 ? g_settings.langLevel : set);
+}
 
-void HighScores::Save() const { SaveScoreTable(ScoreFilePath().c_str(), m_table); }
+void HighScores::Load() {
+  m_set = g_settings.langLevel;
+  const std::string path = ScoreFilePath(m_set);
+  const std::string older = std::string(g_settings.gamePath) + kScoreFileName;
+  if (path != older && !FileExists(path.c_str()) && FileExists(older.c_str())) {
+    // The first start after the records were split by level set.
+    LoadScoreTable(older.c_str(), m_table);
+    if (SaveScoreTable(path.c_str(), m_table)) std::remove(older.c_str());
+    return;
+  }
+  LoadScoreTable(path.c_str(), m_table);
+}
+
+void HighScores::Save() const {
+  if (m_set >= 0) SaveScoreTable(ScoreFilePath(m_set).c_str(), m_table);
+}
+
+void HighScores::Follow() {
+  if (m_set < 0 || m_set == g_settings.langLevel) return;
+  Save();
+  Load();
+}
 
 int HighScores::IsRecord(int levelIndex, int moves) {
+  Follow();
   if (levelIndex < 0 || levelIndex >= kScoreLevels) return 0;
   ScoreEntry& entry = m_table.entries[levelIndex];
   if (moves >= entry.moves) return 0;
@@ -133,6 +160,7 @@ int HighScores::IsRecord(int levelIndex, int moves) {
 }
 
 void HighScores::SetName(int levelIndex, const char* name) {
+  Follow();
   CopyName(m_lastName, name);
   if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
   SetEntryName(m_table.entries[levelIndex], m_lastName);

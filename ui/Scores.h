@@ -1,11 +1,13 @@
-// The high-score table: for each of the first 60 levels the best move count
-// and the name of who made it, kept in "score.orb" below the game directory.
+// The high-score tables: for each of the first 60 levels of a level set the
+// best move count and the name of who made it, one file per level set below
+// the game directory ("score-english.orb" for "english.lvl").
 //
-// The game owns one HighScores: start-up loads it from the file, the
-// level-won step calls IsRecord and, when it returns 1, runs the name entry,
-// which ends with SetName; shutdown saves it.
+// The game owns one HighScores, which holds the records of the level set
+// LangLevel chooses: start-up loads them, the level-won step calls IsRecord
+// and, when it returns 1, runs the name entry, which ends with SetName; a
+// change of set saves them and loads the new set's; shutdown saves them.
 //
-// "score.orb": no header, exactly 60 records of 25 bytes in level order,
+// A score file: no header, exactly 60 records of 25 bytes in level order,
 // 1,500 bytes: the 21 name bytes as held in memory (terminator and the bytes
 // after it included), then the moves as a little-endian signed 32-bit int.
 #pragma once
@@ -24,7 +26,7 @@ constexpr size_t kScoreRecordBytes = 25;
 constexpr size_t kScoreFileBytes = kScoreRecordBytes * kScoreLevels;
 constexpr int32_t kDefaultScoreMoves = 10000;
 extern const char* const kDefaultScoreName;  // "ORB GAMES"
-extern const char* const kScoreFileName;     // "score.orb"
+extern const char* const kScoreFileName;     // "score.orb", the one table of older games
 
 struct ScoreEntry {
   char name[kScoreNameBytes];
@@ -62,20 +64,33 @@ int LoadScoreTable(const char* path, ScoreTable& table);
 // written) when the file cannot be made.
 int SaveScoreTable(const char* path, const ScoreTable& table);
 
-// Game directory + "score.orb".
-std::string ScoreFilePath();
+// "score-" + the level file's name without ".lvl" + ".orb" for level set
+// set of the language file; "score.orb" for a set without a file.
+std::string ScoreFileName(int set);
+// Game directory + the score file of level set set (LangLevel by default).
+std::string ScoreFilePath(int set = -1);
 
 // The table of the run and the name entered last in it.
 class HighScores {
  public:
   HighScores() { ResetScoreTable(m_table); }
 
-  // Reads the score file (the defaults when it is missing or broken).
+  // Reads the score file of the set LangLevel chooses (the defaults when it
+  // is missing or broken). When that file is missing, an older game's one
+  // "score.orb" becomes it (written, then removed).
   void Load();
-  // Writes the table; a file that cannot be written is left as it was.
+  // Writes the table of the loaded set; a file that cannot be written is left
+  // as it was.
   void Save() const;
+  // The level set whose records are held (-1 before Load).
+  int Set() const { return m_set; }
 
-  ScoreTable& Table() { return m_table; }
+  // The records of the set LangLevel chooses now: after a change of set the
+  // old set's are saved and the new set's loaded.
+  ScoreTable& Table() {
+    Follow();
+    return m_table;
+  }
   const ScoreTable& Table() const { return m_table; }
   // Every entry back to the defaults (F1 on the high-score screen).
   void Reset() { ResetScoreTable(m_table); }
@@ -92,6 +107,9 @@ class HighScores {
   const char* LastName() const { return m_lastName; }
 
  private:
+  void Follow();
+
   ScoreTable m_table;
+  int m_set = -1;
   char m_lastName[kScoreNameBytes] = {};
 };

@@ -253,6 +253,15 @@ bool GameDriver::WaitOutTheFade(int timeoutMs) const {
   return done;
 }
 
+int GameDriver::PointerPixelsAt(int x, int y, int awayX, int awayY) const {
+  MoveMouse(awayX, awayY);
+  Sleep(400);
+  const Image away = Screenshot();
+  MoveMouse(x, y);
+  Sleep(400);
+  return away.CountDifferent(Screenshot(), x, y, 16, 20);
+}
+
 Image GameDriver::Screenshot() const {
   Image image;
   Display* display = XOpenDisplay(nullptr);

@@ -81,6 +81,10 @@ class GameDriver {
 
   // The window's pixels as the X server shows them.
   Image Screenshot() const;
+  // The pixels of the 16 x 20 box below and right of (x, y) that change when
+  // the mouse comes there from (awayX, awayY): the pointer drawn where the
+  // mouse is. Both places should be clear of anything the pointer changes.
+  int PointerPixelsAt(int x, int y, int awayX, int awayY) const;
   // Waits until the window has come out of black and its brightness holds
   // from one look to the next (the fade from black that holds input back is
   // over), however slowly the machine draws. False after the timeout.

@@ -141,8 +141,7 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   EXPECT_EQ(settings.width, 640);
   EXPECT_EQ(settings.height, 480);
   EXPECT_EQ(current(kOptionResolution), 1000);
-  EXPECT_EQ(current(kOptionShadow), kChoiceShadowNone);
-  EXPECT_EQ(settings.shadow, 1) << "the simple shadows stay until the entry changes";
+  EXPECT_EQ(current(kOptionShadow), kChoiceShadowSimple) << "the entry names the shadows in use";
   EXPECT_EQ(current(kOptionSpeed), kChoiceFast);
   EXPECT_EQ(current(kOptionDifficulty), kChoiceHard);
   EXPECT_EQ(current(kOptionLangage), 101);
@@ -176,8 +175,10 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   ApplyOptionChoice(kChoiceVerySlow, settings, pending, kSizes, host);
   EXPECT_EQ(settings.speed, 16);
   EXPECT_EQ(host.speed, 16);
-  ApplyOptionChoice(kChoiceShadowReal, settings, pending, kSizes, host);
-  EXPECT_EQ(settings.shadow, 2);
+  for (int shadow : {0, 1, 2}) {
+    ApplyOptionChoice(kChoiceShadowNone + shadow, settings, pending, kSizes, host);
+    EXPECT_EQ(settings.shadow, shadow);
+  }
   ApplyOptionChoice(kChoiceReflectOn, settings, pending, kSizes, host);
   EXPECT_EQ(settings.reflect, 1);
   ApplyOptionChoice(kChoiceMusicOff, settings, pending, kSizes, host);

@@ -1,7 +1,11 @@
 // The load and save screens' slot lines from real slot files, and their rows.
 #include <gtest/gtest.h>
 
+#include <utime.h>
+
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
 
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -21,9 +25,16 @@ std::string Header(int32_t level, int32_t difficulty, int32_t set) {
 
 class SaveSlots : public ::testing::Test {
  protected:
-  void SetUp() override { uitest::LoadShippedLanguage("en"); }
+  void SetUp() override {
+    uitest::LoadShippedLanguage("en");
+    setenv("TZ", "UTC", 1);
+    tzset();
+  }
   std::string SlotFile(int slot) { return game.Dir() / ("save/save0" + std::to_string(slot) + ".orb"); }
   std::vector<std::string> Lines() {
+    // Every slot file dated 2026-12-08 14:05 UTC.
+    const utimbuf when{1796738700, 1796738700};
+    for (int slot = 0; slot < kSaveSlotCount; ++slot) utime(SlotFile(slot).c_str(), &when);
     SaveSlotInfo infos[kSaveSlotCount];
     Puzzle puzzle;
     puzzle.SetGamePath(g_settings.gamePath);
@@ -42,7 +53,7 @@ TEST_F(SaveSlots, OnlySlotSevenHoldsAGame) {
   ASSERT_TRUE(testsupport::WriteFile(SlotFile(7), Header(0, 2, 1)));
   std::vector<std::string> lines = Lines();
   for (int slot = 0; slot < kSaveSlotCount; ++slot)
-    EXPECT_EQ(lines[slot], slot == 7 ? "Level  1 - English : Hard" : "Empty") << slot;
+    EXPECT_EQ(lines[slot], slot == 7 ? "Level 1 – English – Hard – 5 moves – 2026-12-08 14:05" : "Empty") << slot;
 }
 
 TEST_F(SaveSlots, HeadersOutOfRangeShowAsEmptyWithAMessage) {
@@ -56,9 +67,9 @@ TEST_F(SaveSlots, HeadersOutOfRangeShowAsEmptyWithAMessage) {
   testsupport::CapturedStream err(2);
   std::vector<std::string> lines = Lines();
   std::string text = err.Text();
-  EXPECT_EQ(lines[0], "Level 42 - Spanish : Easy");
+  EXPECT_EQ(lines[0], "Level 42 – Spanish – Easy – 5 moves – 2026-12-08 14:05");
   for (int slot = 1; slot <= 5; ++slot) EXPECT_EQ(lines[slot], "Empty") << slot;
-  EXPECT_EQ(lines[6], "Level 100 - French : Normal");
+  EXPECT_EQ(lines[6], "Level 100 – French – Normal – 5 moves – 2026-12-08 14:05");
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
   EXPECT_NE(text.find("Save slot 1 "), std::string::npos) << text;
 }

@@ -62,7 +62,7 @@ TEST(HighScorePages, RowsShowLevelMovesAndName) {
   table.entries[12].moves = 37;
   ScoreRowTexts row = ScoreRow(table, 10, 2);
   EXPECT_EQ(row.level, " 13");  // "% 2d": a blank for the sign
-  EXPECT_EQ(row.moves, "   37");
+  EXPECT_EQ(row.moves, "37");
   EXPECT_EQ(row.name.ToUtf8(), "ORB GAMES");
   EXPECT_EQ(ScoreRow(table, 0, 0).level, " 1");
 }

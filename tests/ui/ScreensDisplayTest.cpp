@@ -126,6 +126,20 @@ TEST_F(Screens, TheCreditsScrollAndEndOnAKey) {
   EXPECT_GT(BrightPixels(later, 0, H() - band, W(), band), 100);
 }
 
+TEST_F(Screens, AWrongCodeKeepsTheScreenOpenWithItsMessage) {
+  // A code no set holds leaves the set as it was, and the screen open with
+  // its warm "Unknown code" under the letters.
+  const int before = g_settings.langLevel;
+  int found = -2;
+  auto foundLevel = [&found](int level) { found = level; };
+  Image wrong;
+  EXPECT_FALSE(runner.Run(MakeCodeEntryScreen(Menus(), foundLevel), {Type("qqqqq"), Key("Return"), runner.Capture(wrong)}));
+  KeepShot(wrong, "code");
+  EXPECT_GT(wrong.Count(0, H() / 2, W(), H() / 2, [](Rgb c) { return c.r > 220 && c.g > 110 && c.b < 110; }), 50);
+  EXPECT_EQ(found, -2);
+  EXPECT_EQ(g_settings.langLevel, before);
+}
+
 TEST_F(Screens, OptionsBackAppliesThePendingResolutionAndEscapeKeepsItPending) {
   // A second size to choose from, as a display with several modes offers.
   auto rebuild = [](const std::vector<ScreenSize>& sizes) {
