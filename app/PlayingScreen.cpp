@@ -9,6 +9,8 @@
 #include "app/Game.h"
 #include "app/LevelStartScreen.h"
 #include "audio/SoundFiles.h"
+#include "base/FileAccess.h"
+#include "config/Language.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Puzzle.h"
@@ -135,6 +137,9 @@ void PlayingScreen::Event(const SDL_Event& event) {
 void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_time = time;
   m_pointer = pointer;
+  m_game.Bar().Tick(time.delta);
+  if (m_screenshotError) m_game.Bar().ShowNotice(FailureText(LabelKey::ScreenshotFailed, m_screenshotError));
+  m_screenshotError = 0;
   if (m_ending) return;
   m_pick = m_view.PickUnder(m_game.TheRenderer(), pointer);
   if (pointer.buttons)
@@ -212,6 +217,13 @@ void PlayingScreen::Draw() {
   DrawScene(true);
   // Taken from the frame just drawn: after a present the back buffer holds
   // nothing a driver promises.
-  for (; m_screenshotsPending > 0; --m_screenshotsPending)
-    SaveScreenshot(m_game.NextScreenshotPath().c_str());  // a file that cannot be made is not written
+  for (; m_screenshotsPending > 0; --m_screenshotsPending) {
+    const std::string path = m_game.NextScreenshotPath();
+    int error = 0;
+    if (SaveScreenshot(path.c_str(), &error)) continue;
+    // Told at the next update, at the foot of the screen.
+    m_screenshotError = error;
+    std::fprintf(stderr, "Couldn't save screenshot %s: %s\n", NativePath(path.c_str()).c_str(),
+                 SystemReason(error).c_str());
+  }
 }

@@ -49,4 +49,5 @@ class PlayingScreen final : public Screen {
   bool m_boardClick = false;
   bool m_ending = false;          // the level is won: the screens that follow run
   int m_screenshotsPending = 0;   // F10 presses since the last frame drawn
+  int m_screenshotError = 0;      // the errno of a screenshot not saved: the bar says so
 };

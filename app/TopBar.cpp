@@ -14,6 +14,9 @@
 
 namespace {
 
+// How long a notice stays, in frame units.
+constexpr float kNoticeFrames = 240.0f;
+
 void Reset(GLFontTrueType& font) {
   font.ReleaseTextures();
   font.Clear();
@@ -50,6 +53,8 @@ void TopBar::Prepare(bool full) {
   Reset(small);
   Reset(number);
   Reset(found);
+  m_notice = -1;
+  m_noticeLeft = 0.0f;
   m_texts.level = small.AddTextW(Label(LabelKey::Level));
   m_texts.moves = small.AddTextW(Label(LabelKey::Moves));
   m_texts.words = small.AddTextW(Label(LabelKey::MessageWord));
@@ -89,6 +94,15 @@ int TopBar::AddSmallText(const char* utf8) {
   small.Upload();
   return id;
 }
+
+void TopBar::ShowNotice(const CUString& text) {
+  GLFontTrueType& small = Font(kFontGameSmall);
+  m_notice = small.AddTextW(text);
+  small.Upload();
+  m_noticeLeft = kNoticeFrames;
+}
+
+void TopBar::Tick(float frameDelta) { m_noticeLeft = m_noticeLeft > frameDelta ? m_noticeLeft - frameDelta : 0.0f; }
 
 void TopBar::DrawText(int style, int id, int x, int y, int width, int height) {
   if (id < 0) return;
@@ -141,5 +155,11 @@ void TopBar::Draw(int pointerX, int pointerY) {
   number.Draw(m_texts.levelNumber, 0, 48, third, 64, 1, 1);
   glEnable(GL_BLEND);
   number.Draw(m_texts.moveCount, right, 48, third, 64, 1, 1);
+  if (m_noticeLeft > 0.0f) {
+    // At the foot of the screen, clear of the bar and its word list.
+    glEnable(GL_BLEND);
+    const int lineHeight = 2 * small.Size();
+    small.Draw(m_notice, 0, m_renderer->overlay.Height() - 2 * lineHeight, width, lineHeight, 1, 1);
+  }
   m_renderer->overlay.End2D();
 }

@@ -37,6 +37,10 @@ class TopBar {
   // Adds a text to the small font next to the bar's (until the next
   // preparation).
   int AddSmallText(const char* utf8);
+  // A line at the foot of the screen (a screenshot not saved, and why) for a
+  // few seconds; Tick counts its time down.
+  void ShowNotice(const CUString& text);
+  void Tick(float frameDelta);
   // Draws a text of a game font centred in a box, with the usual blending.
   void DrawText(int style, int id, int x, int y, int width, int height);
 
@@ -60,4 +64,6 @@ class TopBar {
   Renderer* m_renderer = nullptr;
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
+  int m_notice = -1;
+  float m_noticeLeft = 0.0f;
 };
