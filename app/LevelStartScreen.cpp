@@ -7,6 +7,7 @@
 
 #include "app/Game.h"
 #include "app/PlayView.h"
+#include "base/Math.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Puzzle.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
 // Frame units over which the previous screen dissolves into the new level.
 constexpr float kDissolveFrames = 100.0f;
 
@@ -68,7 +68,7 @@ void LevelStartScreen::Draw() {
   BoardLook look;
   look.arrows = false;
   look.arrowHover = false;
-  const float zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + 1.0f;
+  const float zoom = std::sin(m_angle * static_cast<float>(kPi) / 64.0f) * 0.4f + 1.0f;
   DrawLevelBoard(m_game.TheRenderer(), ShowcasePose(m_angle, -45.0f, zoom), m_time, look);
   TopBar& bar = m_game.Bar();
   bar.Draw(m_pointer.x, m_pointer.y);

@@ -17,6 +17,8 @@ constexpr int kFormatBits = 3;     // MikMod's 16-bit and stereo bits
 constexpr int kEffectVolume = 63;
 constexpr float kFadeStepPerFrame = 0.25f;
 
+// Process-wide with the mixer it drives (SDLMikMod.cpp): one music player and
+// one set of effect voices for the whole run.
 AudioState g_audio;
 
 int TruncatedLevel() { return static_cast<int>(g_audio.fadeLevel); }

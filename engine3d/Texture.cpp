@@ -10,6 +10,7 @@
 #include "engine3d/EngineMessage.h"
 #include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
+#include "engine3d/LoadSettings.h"
 
 namespace {
 
@@ -183,19 +184,15 @@ int ReadImagePixels(const char* path, ImagePixels& out) {
   return DecodeImagePixels(path, bytes.data(), bytes.size(), out);
 }
 
-namespace {
-bool g_mipmapping = true;
-}  // namespace
-
-void SetMipmapping(bool on) { g_mipmapping = on; }
-bool Mipmapping() { return g_mipmapping; }
+void SetMipmapping(bool on) { g_loads.mipmapping = on; }
+bool Mipmapping() { return g_loads.mipmapping; }
 
 Texture::~Texture() { Reset(); }
 
 void Texture::Reset() {
   pixels.clear();
   pixels.shrink_to_fit();
-  if (glName != -1 && g_screen.initialised) {
+  if (glName != -1 && g_gl.open) {
     GLuint name = static_cast<GLuint>(glName);
     glDeleteTextures(1, &name);
   }
@@ -217,7 +214,7 @@ void Texture::SetFormats() {
 
 int Texture::Load(const char* path) {
   fileName = path;
-  if (glName != -1 && g_screen.initialised) {
+  if (glName != -1 && g_gl.open) {
     GLuint name = static_cast<GLuint>(glName);
     glDeleteTextures(1, &name);
   }
@@ -246,7 +243,7 @@ bool Texture::Create(int newWidth, int newHeight, int bits) {
 }
 
 int Texture::Upload() {
-  if (pixels.empty() || !g_screen.initialised) return 0;
+  if (pixels.empty() || !g_gl.open) return 0;
   if (glName == -1) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -272,7 +269,7 @@ int Texture::Upload() {
 }
 
 void Texture::FitMaximumSize() {
-  const int limit = g_glExtensions.maxTextureSize;
+  const int limit = g_gl.extensions.maxTextureSize;
   if (limit <= 0 || (width <= limit && height <= limit) || bytesPerPixel == 2) return;
   int fittedWidth = width, fittedHeight = height;
   while (fittedWidth > limit) fittedWidth = (fittedWidth + 1) / 2;
@@ -289,7 +286,7 @@ void Texture::FitMaximumSize() {
 void Texture::SetFilters(GLint minification, GLint magnification) {
   minFilter = minification;
   magFilter = magnification;
-  if (glName == -1 || !g_screen.initialised) return;
+  if (glName == -1 || !g_gl.open) return;
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(glName));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);

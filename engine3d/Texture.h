@@ -6,7 +6,7 @@
 //   if (t.Load("data/gfx/2d/pointeur.png")) t.Upload();
 //   ... glBindTexture(GL_TEXTURE_2D, t.glName) ...
 //
-// Without an open GL context (g_screen.initialised 0, as in the command-line
+// Without an open GL context (g_gl.open 0, as in the command-line
 // tools) Upload keeps the pixels and returns 0, so models can be loaded and
 // checked without a display.
 #pragma once

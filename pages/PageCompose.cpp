@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Math.h"
+
 namespace {
 
 constexpr int W = kPageWidth;
@@ -151,7 +153,7 @@ class WaveField {
     for (int dy = 0; dy <= kHalfH + 1; ++dy) {
       for (int dx = 0; dx <= kHalfW + 1; ++dx) {
         double t = std::min(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy) / radius, 1.0);
-        m_values[static_cast<size_t>(dy) * (kHalfW + 2) + dx] = (std::sin(frequency * 3.14159 * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
+        m_values[static_cast<size_t>(dy) * (kHalfW + 2) + dx] = (std::sin(frequency * kPi * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
       }
     }
   }

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "base/Math.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"
 #include "render/Renderer.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr float s = kSquareSize;
-constexpr double kPi = 3.14159265358979323846;
 const float kFloorPlane[4] = {0, 1, 0, 0};
 
 void BindOrUntextured(GLuint name) {

@@ -77,7 +77,7 @@ void MakeLetterImage(TTF_Font* font, char16_t letter, const std::vector<uint8_t>
 }
 
 void SetClampAndFilters(bool mipmap) {
-  const GLint clamp = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+  const GLint clamp = g_gl.extensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, clamp);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, clamp);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

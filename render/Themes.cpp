@@ -152,7 +152,7 @@ void Themes::LoadBorderTexture(const std::string& textures, int mipMapping) {
   Texture& t = resources.border;
   if (!t.Load((textures + kBorderTexture).c_str())) return;
   t.wrapS = GL_REPEAT;
-  t.wrapT = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+  t.wrapT = g_gl.extensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   t.mipmap = mipMapping;
   t.minFilter = mipMapping ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR;
   t.magFilter = GL_LINEAR;

@@ -16,7 +16,9 @@ constexpr int kSize = GLFontTrueTypeBuffer::kSize;
 constexpr int kLast = GLFontTrueTypeBuffer::kLast;
 constexpr float kTexel = 1.0f / kSize;
 
-// Ids are unique across all fonts for the life of the process.
+// Process-wide so that ids are unique across all fonts for the life of the
+// process: an id drawn with the wrong font finds nothing rather than another
+// text.
 int g_nextTextId = 0;
 
 // Rows of the page a text starting at column x takes.
@@ -203,7 +205,7 @@ void GLFontTrueType::Upload() {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    const GLint wrap = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+    const GLint wrap = g_gl.extensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

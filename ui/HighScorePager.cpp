@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Math.h"
+
 int NextScorePage(int pageStart) {
   return pageStart + kScoreRowsPerPage >= kScoreLevels ? pageStart : pageStart + kScoreRowsPerPage;
 }
@@ -89,5 +91,5 @@ float ScoreRowY(int row, int screenHeight, int lineHeight) {
 }
 
 float ScoreNameX(int row, float phase, int screenWidth) {
-  return screenWidth * 0.45f + (std::cos((row + phase) * static_cast<float>(M_PI) / 4.0f) + 1.0f) * 8.0f;
+  return screenWidth * 0.45f + (std::cos((row + phase) * static_cast<float>(kPi) / 4.0f) + 1.0f) * 8.0f;
 }

@@ -83,7 +83,7 @@ TEST_F(StartupOrderTest, InitialiseAndReleaseRunEveryStepInTheirOrder) {
   EXPECT_EQ(SDL_EnableUNICODE(-1), 1);
   EXPECT_EQ(g_settings.width, 800);
   EXPECT_EQ(g_settings.height, 600);
-  EXPECT_EQ(g_screen.width, 800);
+  EXPECT_EQ(game.ScreenWidth(), 800);
   EXPECT_EQ(SDL_GetVideoSurface()->h, 600);
   EXPECT_EQ(CheckGLErrors(), 1);
 

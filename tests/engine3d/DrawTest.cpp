@@ -358,11 +358,11 @@ TEST_F(DrawTest, OversizedTexturesAreHalvedToTheDriversLimit) {
   MaterialSpec big = Spec("Big", 0, 0, 0);
   big.unlit = 1;
   big.base = "big.png";
-  const int limit = g_glExtensions.maxTextureSize;
-  g_glExtensions.maxTextureSize = 2;
+  const int limit = g_gl.extensions.maxTextureSize;
+  g_gl.extensions.maxTextureSize = 2;
   Objet3D object;
   Load(object, "big.3do", Model({fixtures::Square("s", "Big", 1.0f)}, {big}));
-  g_glExtensions.maxTextureSize = limit;
+  g_gl.extensions.maxTextureSize = limit;
   const Texture* texture = object.GetMesh(0)->material->baseTexture.get();
   EXPECT_EQ(texture->width, 2);
   EXPECT_EQ(texture->height, 2);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 
+#include "base/Math.h"
 #include "engine3d/GLContext.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Rotation.h"
@@ -297,7 +298,6 @@ TEST(SphereMap, CoordinatesComeFromTheRotatedNormals) {
 }
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 }  // namespace
 
 TEST(Rotation, QuaternionsAndMatrices) {

@@ -161,7 +161,7 @@ TEST(Textures, LoadSetsFormatsAndBackslashPathsAreNative) {
   EXPECT_EQ(texture.internalFormat, GL_RGBA8);
   EXPECT_TRUE(texture.HasAlpha());
   // Without a GL context the pixels wait for a later upload.
-  ASSERT_EQ(g_screen.initialised, 0);
+  ASSERT_EQ(g_gl.open, 0);
   EXPECT_EQ(texture.Upload(), 0);
   EXPECT_EQ(texture.pixels.size(), 16u);
   texture.Reset();

@@ -45,8 +45,7 @@ class DisplayTest : public ::testing::Test {
 
 TEST_F(DisplayTest, OpensWithTheFixedInitialState) {
   ASSERT_EQ(OpenDisplay(640, 480), 1);
-  EXPECT_EQ(g_screen.initialised, 1);
-  EXPECT_EQ(g_screen.fullScreen, 0);
+  EXPECT_EQ(g_gl.open, 1);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[2], 640);
@@ -63,9 +62,9 @@ TEST_F(DisplayTest, OpensWithTheFixedInitialState) {
   EXPECT_EQ(depthFunc, GL_LEQUAL);
   EXPECT_EQ(packAlignment, 1);
   EXPECT_GE(depthBits, 24);
-  EXPECT_TRUE(g_glExtensions.detected);
-  EXPECT_GT(g_glExtensions.maxTextureSize, 0);
-  EXPECT_TRUE(g_glExtensions.multitexture);  // Mesa lists it
+  EXPECT_TRUE(g_gl.extensions.detected);
+  EXPECT_GT(g_gl.extensions.maxTextureSize, 0);
+  EXPECT_TRUE(g_gl.extensions.multitexture);  // Mesa lists it
   EXPECT_EQ(CheckGLErrors(), 1);
 }
 
@@ -119,7 +118,7 @@ TEST_F(DisplayTest, ScreenshotsAreUprightBmpFilesOfTheFrame) {
 TEST_F(DisplayTest, ReopensAtAnotherSize) {
   ASSERT_EQ(OpenDisplay(640, 480), 1);
   CloseDisplay();
-  EXPECT_EQ(g_screen.initialised, 0);
+  EXPECT_EQ(g_gl.open, 0);
   ASSERT_EQ(OpenDisplay(800, 600), 1);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);

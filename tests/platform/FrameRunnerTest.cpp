@@ -63,9 +63,10 @@ class FrameRunnerTest : public ::testing::Test {
     return log;
   }
 
+  // The log outlives the runner: the screens it still holds write "leave" as it goes.
+  std::vector<std::string> log;
   FakePlatform platform;
   FrameRunner runner{platform.Hooks()};
-  std::vector<std::string> log;
 };
 
 using Log = std::vector<std::string>;

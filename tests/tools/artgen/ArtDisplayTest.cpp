@@ -19,7 +19,7 @@
 #include "engine3d/Texture.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
-#include "tests/tools/ArtFiles.h"
+#include "tests/tools/artgen/ArtFiles.h"
 #include "render/Renderer.h"
 #include "tests/support/TestFiles.h"
 

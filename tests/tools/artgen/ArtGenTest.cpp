@@ -21,7 +21,7 @@
 #include "engine3d/Material.h"
 #include "engine3d/Objet3D.h"
 #include "tests/support/TestFiles.h"
-#include "tests/tools/ArtFiles.h"
+#include "tests/tools/artgen/ArtFiles.h"
 #include "render/ThemeKeys.h"
 
 using namespace arttest;
