@@ -1,5 +1,6 @@
 #include "base/ORBConfigFile.h"
 
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -19,6 +20,16 @@ bool ORBConfigFile::Load(const char* path, std::string* reason) {
   LoadFromMemory(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   m_path = path;
   return true;
+}
+
+bool ORBConfigFile::LoadOrSay(const char* path) {
+  std::string reason;
+  if (Load(path, &reason)) return true;
+  if (FileExists(path))
+    std::fprintf(stderr, "Configuration File %s can't be read: %s\n", path, reason.c_str());
+  else
+    std::fprintf(stderr, "Configuration File %s not found\n", path);
+  return false;
 }
 
 void ORBConfigFile::LoadFromMemory(const char* bytes, size_t size) {

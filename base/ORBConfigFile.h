@@ -37,6 +37,9 @@ class ORBConfigFile {
   // False when the file cannot be read (missing, a directory, not allowed);
   // the entries are then kept and *reason says why.
   bool Load(const char* path, std::string* reason = nullptr);
+  // Load, or false after "Configuration File %s not found\n" when there is
+  // no such file, "Configuration File %s can't be read: <reason>\n" else.
+  bool LoadOrSay(const char* path);
   bool GetValue(const char* key, ORBString& value);
   // Replaces the value of an existing key; a missing key is not added.
   bool SetValue(const char* key, const char* value);

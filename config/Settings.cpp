@@ -90,15 +90,8 @@ int MoveDurationForSpeed(int speed) {
 }
 
 int LoadSettings() {
-  std::string reason;
-  g_files.configRead = g_files.config.Load(kConfigFileName, &reason);
-  if (!g_files.configRead) {
-    if (FileExists(kConfigFileName))
-      std::fprintf(stderr, "Configuration File %s can't be read: %s\n", kConfigFileName, reason.c_str());
-    else
-      std::fprintf(stderr, "Configuration File %s not found\n", kConfigFileName);
-    return 0;
-  }
+  g_files.configRead = g_files.config.LoadOrSay(kConfigFileName);
+  if (!g_files.configRead) return 0;
   ORBString value;
   for (const IntegerSetting& setting : kIntegerSettings) {
     int number = setting.defaultValue;
