@@ -1,15 +1,20 @@
 // The game's flow between its screens.
 #include "app/Game.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "app/Demonstration.h"
 #include "app/LevelStartScreen.h"
 #include "app/PlayingScreen.h"
 #include "audio/Audio.h"
 #include "audio/SoundFiles.h"
+#include "base/FileAccess.h"
+#include "config/Language.h"
 #include "config/Settings.h"
 #include "pages/Pages.h"
 #include "puzzle/PlayState.h"
@@ -29,12 +34,16 @@ constexpr float kQuitFadeFrames = 100.0f;
 int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet().levelCount); }
 
 // The goodbye page, once the music that faded with the screen is stopped; it
-// closes by itself after three seconds, or at a key.
+// closes by itself after three seconds, or at a key. When the records or the
+// settings could not be written, the page says so in place of the line that
+// says they are saved.
 constexpr float kGoodbyeFrames = 180.0f;
 class GoodbyeScreen final : public PageScreen {
  public:
-  GoodbyeScreen(std::string lang, const Renderer& renderer) : PageScreen(kExitPageSet, std::move(lang), renderer) {
+  GoodbyeScreen(std::string lang, const Renderer& renderer, bool saved)
+      : PageScreen(kExitPageSet, std::move(lang), renderer) {
     CloseAfter(kGoodbyeFrames);
+    if (!saved) ReplaceText(Label(LabelKey::ExitSaved), Label(LabelKey::ExitNotSaved));
   }
   void Enter() override {
     StopMusic();
@@ -107,7 +116,10 @@ void Game::StartDemonstrationOf(int level) {
 
 void Game::QuitGame() {
   FadeToMusic(-1);
-  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f}, std::make_unique<GoodbyeScreen>(g_settings.lang.c_str(), *m_renderer));
+  // Written now, so that the goodbye page can tell how it went.
+  const bool saved = SavePlayerFiles();
+  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f},
+              std::make_unique<GoodbyeScreen>(g_settings.lang.c_str(), *m_renderer, saved));
 }
 
 void Game::ShowOrderPage() {
@@ -149,13 +161,25 @@ void Game::FreeLevelTheme() {
 }
 
 std::string Game::NextScreenshotPath() {
+  // On from the highest number there, so that the first F10 of a run never
+  // replaces a picture of an earlier one.
+  char directory[1100];
+  std::snprintf(directory, sizeof directory, "%scapture\\", g_settings.gamePath);
+  int next = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(directory), error)) {
+    const std::string name = entry.path().filename().string();
+    int number = -1, length = 0;
+    if (std::sscanf(name.c_str(), "ScreenShot%d.bmp%n", &number, &length) == 1 &&
+        length == static_cast<int>(name.size()) && number >= next && number < INT_MAX)
+      next = number + 1;
+  }
   char path[1200];
-  std::snprintf(path, sizeof path, "%scapture\\ScreenShot%02d.bmp", g_settings.gamePath, m_screenshotNumber);
-  m_screenshotNumber += 1;
+  std::snprintf(path, sizeof path, "%sScreenShot%02d.bmp", directory, next);
   return path;
 }
 
-void Game::LoadChosenLevelSet() { SelectLevelSet(); }
+bool Game::LoadChosenLevelSet() { return SelectLevelSet() != 0; }
 void Game::SetDifficulty(int difficulty) { m_puzzle.SetDifficulty(difficulty); }
 void Game::SetSpeed(int speed) { m_puzzle.SetMoveDuration(MoveDurationForSpeed(speed)); }
 

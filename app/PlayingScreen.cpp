@@ -9,6 +9,7 @@
 #include "app/Game.h"
 #include "app/LevelStartScreen.h"
 #include "audio/SoundFiles.h"
+#include "base/FileAccess.h"
 #include "config/Language.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleHost.h"
@@ -146,7 +147,9 @@ void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_pointer = pointer;
   m_game.Bar().Tick(time.delta);
   if (m_screenshotSaved) m_game.Bar().ShowNotice(Label(LabelKey::ScreenshotSaved));
+  if (m_screenshotError) m_game.Bar().ShowNotice(FailureText(LabelKey::ScreenshotFailed, m_screenshotError), true);
   m_screenshotSaved = false;
+  m_screenshotError = 0;
   if (m_ending) return;
   m_pick = m_view.PickUnder(m_game.TheRenderer(), pointer);
   if (pointer.buttons)
@@ -224,6 +227,16 @@ void PlayingScreen::Draw() {
   DrawScene(true);
   // Taken from the frame just drawn: after a present the back buffer holds
   // nothing a driver promises.
-  for (; m_screenshotsPending > 0; --m_screenshotsPending)
-    if (SaveScreenshot(m_game.NextScreenshotPath().c_str())) m_screenshotSaved = true;  // else no file is made
+  for (; m_screenshotsPending > 0; --m_screenshotsPending) {
+    const std::string path = m_game.NextScreenshotPath();
+    int error = 0;
+    if (SaveScreenshot(path.c_str(), &error)) {
+      m_screenshotSaved = true;
+      continue;
+    }
+    // Told at the next update, in the top bar.
+    m_screenshotError = error;
+    std::fprintf(stderr, "Couldn't save screenshot %s: %s\n", NativePath(path.c_str()).c_str(),
+                 SystemReason(error).c_str());
+  }
 }

@@ -52,4 +52,5 @@ class PlayingScreen final : public Screen {
   bool m_ending = false;          // the level is won: the screens that follow run
   int m_screenshotsPending = 0;   // F10 presses since the last frame drawn
   bool m_screenshotSaved = false; // the top bar says so from the next frame
+  int m_screenshotError = 0;      // the errno of a screenshot not saved: the bar says so
 };

@@ -21,7 +21,7 @@ constexpr int kNumberRow = 48;
 constexpr int kWordStep = 24;
 constexpr int kRowBox = 64;
 // How long a notice stays, in frame units.
-constexpr float kNoticeFrames = 150.0f;
+constexpr float kNoticeFrames = 240.0f;
 
 void Reset(GLFontTrueType& font) {
   font.ReleaseTextures();
@@ -101,7 +101,8 @@ int TopBar::AddSmallText(const char* utf8) {
   return id;
 }
 
-void TopBar::ShowNotice(const CUString& text) {
+void TopBar::ShowNotice(const CUString& text, bool atFoot) {
+  m_noticeAtFoot = atFoot;
   GLFontTrueType& small = Font(kFontGameSmall);
   m_notice = small.AddTextW(text);
   small.Upload();
@@ -183,7 +184,12 @@ void TopBar::Draw(int pointerX, int pointerY) {
   number.Draw(m_texts.moveCount, right, 48, third, 64, 1, 1);
   if (m_noticeLeft > 0.0f) {
     glEnable(GL_BLEND);
-    small.Draw(m_notice, right, kNumberRow + kWordStep + 8, third, kRowBox, 1, 1);
+    if (m_noticeAtFoot) {
+      const int lineHeight = 2 * small.Size();
+      small.Draw(m_notice, 0, m_renderer->overlay.Height() - 2 * lineHeight, width, lineHeight, 1, 1);
+    } else {
+      small.Draw(m_notice, right, kNumberRow + kWordStep + 8, third, kRowBox, 1, 1);
+    }
   }
   m_renderer->overlay.End2D();
 }

@@ -38,9 +38,10 @@ class TopBar {
   // Replaces the texts of the big font with one message (-1 when it has
   // none), wrapped to the screen's text width.
   int SetBigMessage(const CUString& text);
-  // A short notice under the bar (a screenshot taken) for a few seconds;
-  // Tick counts its time down.
-  void ShowNotice(const CUString& text);
+  // A short notice for a few seconds: under the move count (a screenshot
+  // taken), or across the foot of the screen for a longer line (a screenshot
+  // not saved, and why). Tick counts its time down.
+  void ShowNotice(const CUString& text, bool atFoot = false);
   void Tick(float frameDelta);
   // The lowest screen row the bar's texts reach (with the word list when it
   // is shown): the board is framed below it.
@@ -74,6 +75,7 @@ class TopBar {
   const MenuSystem* m_menus = nullptr;
   int m_notice = -1;
   float m_noticeLeft = 0.0f;
+  bool m_noticeAtFoot = false;
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
 };

@@ -56,6 +56,9 @@ void PageScreen::Enter() {
     Flow().Pop();
     return;
   }
+  for (PageElement& element : page->elements)
+    for (const auto& [from, to] : m_replacements)
+      if (element.kind == kPageTexte && element.text == from) element.text = to;
   PageImage image = ComposePage(*page);
   page.reset();
   m_picture.SetFromRGBA(image.data(), kPageWidth, kPageHeight);
@@ -65,6 +68,10 @@ void PageScreen::Enter() {
     return;
   }
   m_fades.Start();
+}
+
+void PageScreen::ReplaceText(const CUString& from, const CUString& to) {
+  m_replacements.emplace_back(std::u16string(from.Data(), from.Length()), std::u16string(to.Data(), to.Length()));
 }
 
 void PageScreen::Update(const FrameTime& time, const Pointer&) {

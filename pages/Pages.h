@@ -5,6 +5,10 @@
 #include <SDL.h>
 
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "base/CUString.h"
 
 #include "platform/Screen.h"
 #include "render/Bitmap2D.h"
@@ -51,11 +55,14 @@ class PageScreen : public Screen {
   void CloseAfter(float frames) { m_fades.closeAfter = frames; }
 
   const PageFades& Fades() const { return m_fades; }
+  // Before Enter: the text elements that read `from` read `to` instead.
+  void ReplaceText(const CUString& from, const CUString& to);
 
  private:
   int m_pageSet;
   std::string m_lang;
   const Renderer& m_renderer;
+  std::vector<std::pair<std::u16string, std::u16string>> m_replacements;
   GLBitmap2D m_picture;
   PageFades m_fades;
 };

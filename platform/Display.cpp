@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -204,8 +205,9 @@ int CheckGLErrors() {
   return 0;
 }
 
-int SaveScreenshot(const char* path) {
+int SaveScreenshot(const char* path, int* error) {
   const int width = g_display.width, height = g_display.height;
+  if (error) *error = ENOMEM;
   if (width <= 0 || height <= 0) return 0;
   // Byte order red, green, blue in memory, no alpha.
   SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
@@ -220,20 +222,24 @@ int SaveScreenshot(const char* path) {
     std::copy(source, source + width * 3, static_cast<unsigned char*>(image->pixels) + y * image->pitch);
   }
   SDL_UnlockSurface(image);
-  int ok = WriteSurfaceBmp(image, path);
+  int ok = WriteSurfaceBmp(image, path, error);
   SDL_FreeSurface(image);
   return ok;
 }
 
-int WriteSurfaceBmp(SDL_Surface* image, const char* path) {
+int WriteSurfaceBmp(SDL_Surface* image, const char* path, int* error) {
   // Written beside the target and renamed, so a failed write leaves no file.
   AtomicFileWriter out;
-  int ok = 0;
-  if (out.Open(path, "wb")) {
+  int failure = 0;
+  if (!out.Open(path, "wb")) {
+    failure = out.Error();
+  } else {
+    errno = 0;
     SDL_RWops* stream = SDL_RWFromFP(out.File(), 0);
-    ok = stream && SDL_SaveBMP_RW(image, stream, 0) == 0;
+    if (!stream || SDL_SaveBMP_RW(image, stream, 0) != 0) failure = errno ? errno : EIO;
     if (stream) SDL_FreeRW(stream);
-    ok = ok && out.Commit();
+    if (!failure && !out.Commit()) failure = out.Error();
   }
-  return ok;
+  if (error) *error = failure;
+  return failure == 0;
 }

@@ -41,8 +41,9 @@ int OpenToolWindow(const char* tool, int width, int height);
 // Closes the window and SDL again.
 void CloseToolWindow();
 
-// Writes the frame buffer as a BMP file. Returns 0 when it cannot.
-int SaveScreenshot(const char* path);
+// Writes the frame buffer as a BMP file. Returns 0 when it cannot, with the
+// errno in *error.
+int SaveScreenshot(const char* path, int* error = nullptr);
 // Writes a surface as a BMP file through the safe writer (no file is left
-// half-written). Returns 1, or 0 when it cannot.
-int WriteSurfaceBmp(SDL_Surface* image, const char* path);
+// half-written). Returns 1, or 0 when it cannot, with the errno in *error.
+int WriteSurfaceBmp(SDL_Surface* image, const char* path, int* error = nullptr);

@@ -108,10 +108,7 @@ int ApplyThemeValues(ORBConfigFile& file, ThemeValues& v) {
 int ReadThemeValues(const char* directory, ThemeValues& values) {
   const std::string path = std::string(directory) + kThemeIniFile;
   ORBConfigFile file;
-  if (!file.Load(path.c_str())) {
-    std::fprintf(stderr, "Configuration File %s not found\n", path.c_str());
-    return 0;
-  }
+  if (!file.LoadOrSay(path.c_str())) return 0;
   ApplyThemeValues(file, values);
   return 1;
 }

@@ -20,7 +20,7 @@ constexpr int kCopyrightHeight = 24;
 class ActionsOptionsHost final : public OptionsHost {
  public:
   explicit ActionsOptionsHost(MenuActions& actions) : m_actions(actions) {}
-  void LoadChosenLevelSet() override { m_actions.LoadChosenLevelSet(); }
+  bool LoadChosenLevelSet() override { return m_actions.LoadChosenLevelSet(); }
   void SetGameDifficulty(int difficulty) override { m_actions.SetDifficulty(difficulty); }
   void SetMusicOn(bool on) override { m_actions.SetMusicOn(on); }
   void SetSoundOn(bool on) override { m_actions.SetSoundOn(on); }
@@ -105,6 +105,7 @@ void MenuSystem::ReleaseTexts() {
   m_pausedText = -1;
   m_copyrightFont.Close();
   m_copyrightText = -1;
+  m_noticeText = -1;
 }
 
 void MenuSystem::LayOut() {
@@ -175,7 +176,13 @@ bool MenuSystem::RunPoll(MenuPoll poll, int itemId, int choiceId, ScreenFlow& fl
     case kMenuChoiceChanged: {
       m_soundPlayer(kMenuActionSound);
       ActionsOptionsHost host(m_actions);
-      ApplyOptionChoice(choiceId, g_settings, m_pending, m_sizes, host);
+      SetNotice(nullptr);
+      if (!ApplyOptionChoice(choiceId, g_settings, m_pending, m_sizes, host)) {
+        // The entry shows the set still in play, and the line below the menu
+        // why.
+        SelectOption(m_menus, kOptionLangage, kChoiceLevelSetFirst + g_settings.langLevel);
+        SetNotice(&Label(LabelKey::LevelSetFailed));
+      }
       m_actions.RenderChoicesChanged();
       return true;
     }
@@ -245,12 +252,22 @@ void MenuSystem::DrawPanel(const ScreenRect& r) const {
   glEnable(GL_TEXTURE_2D);
 }
 
+void MenuSystem::SetNotice(const CUString* text) {
+  if (!text) {
+    m_noticeText = -1;
+    return;
+  }
+  m_noticeText = m_copyrightFont.AddTextW(*text);
+  m_copyrightFont.Upload();
+}
+
 void MenuSystem::Draw(float elapsed) {
   const Menu* current = m_menus.currentMenu;
   DrawBackdrop(elapsed, current == &m_menus.mainMenu || current == &m_menus.gameMenu);
   const int W = ScreenWidth(), H = ScreenHeight();
   Begin2D();
-  m_copyrightFont.Draw(m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
+  const bool notice = m_noticeText >= 0 && current == &m_menus.optionsMenu;
+  m_copyrightFont.Draw(notice ? m_noticeText : m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
   if (current == &m_menus.pauseMenu) {
     // The title over the entries says what the game is doing.
     const int m = m_metrics.fontHeight;

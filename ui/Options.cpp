@@ -109,13 +109,16 @@ void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vect
   SelectOption(set, kOptionMusic, settings.music > 0 ? kChoiceMusicOn : kChoiceMusicOff);
 }
 
-void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, const std::vector<ScreenSize>& sizes,
+bool ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, const std::vector<ScreenSize>& sizes,
                        OptionsHost& host) {
   if (c >= kChoiceLevelSetFirst && c <= kChoiceLevelSetLast) {
-    int set = c - kChoiceLevelSetFirst;
-    if (set == settings.langLevel) return;
+    const int set = c - kChoiceLevelSetFirst, previous = settings.langLevel;
+    if (set == previous) return true;
     settings.langLevel = set;
-    host.LoadChosenLevelSet();
+    if (host.LoadChosenLevelSet()) return true;
+    // Stored, a set the game cannot read would stop the next start.
+    settings.langLevel = previous;
+    return false;
   } else if (c >= kChoiceEasy && c <= kChoiceHard) {
     settings.difficulty = c - kChoiceEasy;
     host.SetGameDifficulty(settings.difficulty);
@@ -136,6 +139,7 @@ void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, co
     pending.width = sizes[c - kChoiceResolutionFirst].width;
     pending.height = sizes[c - kChoiceResolutionFirst].height;
   }
+  return true;
 }
 
 bool ResolutionChangeWanted(const PendingResolution& pending, const Settings& settings) {

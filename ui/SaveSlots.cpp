@@ -29,7 +29,12 @@ void ReadSaveSlots(const Puzzle& puzzle, SaveSlotInfo infos[kSaveSlotCount]) {
 }
 
 CUString SaveSlotLine(const SaveSlotInfo& info) {
-  if (info.slot < 0) return Label(LabelKey::Empty);
+  switch (info.state) {
+    case SlotState::kEmpty: return Label(LabelKey::Empty);
+    case SlotState::kDamaged: return Label(LabelKey::SlotDamaged);
+    case SlotState::kUnreadable: return Label(LabelKey::SlotUnreadable);
+    case SlotState::kUsed: break;
+  }
   static const LabelKey kDifficulties[] = {LabelKey::Easy, LabelKey::Normal, LabelKey::Hard};
   const std::u16string dash = u" \u2013 ";
   std::u16string line = Units(Label(LabelKey::Level)) + u' ' + Ascii(std::to_string(info.levelIndex + 1));

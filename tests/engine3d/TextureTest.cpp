@@ -127,6 +127,25 @@ TEST(ImageFiles, EachPngColourTypeLoadsAsRgbOrRgba) {
   }
 }
 
+// Only PNG is a texture, whatever the name says, and a picture too large
+// is refused from its header, before the decoder allocates it.
+TEST(ImageFiles, TexturesArePngOfAReasonableSizeOnly) {
+  TempDir dir;
+  const std::string gif("GIF89a\x01\0\x01\0\x80\0\0\0\0\0\xff\xff\xff!\xf9\x04\x01\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;",
+                        43);
+  ASSERT_TRUE(WriteFile(dir / "gif.png", gif));
+  ASSERT_TRUE(fixtures::WritePng(dir / "huge.png", 4100, 4100, 1, std::vector<uint8_t>(4100 * 4100, 7)));
+  ASSERT_TRUE(fixtures::WritePng(dir / "fine.png", 4, 4, 1, std::vector<uint8_t>(16, 7)));
+  ImagePixels out;
+  CapturedStream err(2);
+  EXPECT_EQ(ReadImagePixels((dir / "gif.png").c_str(), out), 0);
+  EXPECT_EQ(ReadImagePixels((dir / "huge.png").c_str(), out), 0);
+  EXPECT_EQ(ReadImagePixels((dir / "fine.png").c_str(), out), 1);
+  // Page pictures are BMP, and only BMP.
+  const std::string png = ReadFile(dir / "fine.png");
+  EXPECT_EQ(DecodeImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), ImageKind::kBmp), nullptr);
+}
+
 TEST(ImageFiles, UnreadableFilesGiveTheTextureMessage) {
   TempDir dir;
   ASSERT_TRUE(WriteFile(dir / "junk.png", "not an image at all"));

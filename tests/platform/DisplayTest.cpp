@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <string>
 
 #include "platform/Display.h"
@@ -81,8 +83,11 @@ TEST_F(DisplayTest, ScreenshotsAreUprightBmpFilesOfTheFrame) {
   EXPECT_EQ(shot.At(3, 198).g, 255);    // bottom left: green
   EXPECT_EQ(shot.At(332, 200).b, 255);
 
-  // A path that cannot be written leaves no file.
-  EXPECT_EQ(SaveScreenshot((dir / "missing/dir/shot.bmp").c_str()), 0);
+  // A path that cannot be written leaves no file, and says why (the game
+  // shows it after F10).
+  int error = 0;
+  EXPECT_EQ(SaveScreenshot((dir / "missing/dir/shot.bmp").c_str(), &error), 0);
+  EXPECT_EQ(error, ENOENT);
   EXPECT_FALSE(FileExists(dir / "missing/dir/shot.bmp"));
 }
 

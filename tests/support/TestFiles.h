@@ -2,6 +2,7 @@
 // themselves, whole-file reads and writes, and where the build put things.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,11 @@ class CapturedStream {
   bool m_done = false;
   std::string m_text;
 };
+
+// Runs body in a child process as an unprivileged user ("nobody" when the
+// tests run as root, who reads and writes any file) and returns its exit
+// status. The files it uses must be open to that user.
+int AsNobody(const std::function<int()>& body);
 
 // Runs a program and waits for it. Returns its exit status (128 + signal when
 // killed) and fills output with what it wrote to stdout.

@@ -37,7 +37,7 @@ class RecordingActions final : public MenuActions {
   void ChangeResolution(int width, int height) override {
     calls.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
   }
-  void LoadChosenLevelSet() override {}
+  bool LoadChosenLevelSet() override { return true; }
   void SetDifficulty(int) override {}
   void SetMusicOn(bool) override {}
   void SetSoundOn(bool) override {}

@@ -12,11 +12,12 @@ const std::vector<ScreenSize> kSizes = {{640, 480}, {800, 600}, {1024, 768}};
 
 class FakeOptionsHost : public OptionsHost {
  public:
-  void LoadChosenLevelSet() override { ++loads; }
+  bool LoadChosenLevelSet() override { return ++loads, loadable; }
   void SetGameDifficulty(int difficulty) override { gameDifficulty = difficulty; }
   void SetMusicOn(bool on) override { music = on ? 1 : 0; }
   void SetSoundOn(bool on) override { sound = on ? 1 : 0; }
   void SetSpeed(int value) override { speed = value; }
+  bool loadable = true;
   int loads = 0, gameDifficulty = -1, music = -1, sound = -1, speed = -1;
 };
 
@@ -172,6 +173,9 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   ApplyOptionChoice(102, settings, pending, kSizes, host);
   EXPECT_EQ(settings.langLevel, 2);
   EXPECT_EQ(host.loads, 1);
+  host.loadable = false;  // a damaged level file: the setting stays as it was
+  EXPECT_FALSE(ApplyOptionChoice(103, settings, pending, kSizes, host));
+  EXPECT_EQ(settings.langLevel, 2);
   ApplyOptionChoice(kChoiceVerySlow, settings, pending, kSizes, host);
   EXPECT_EQ(settings.speed, 16);
   EXPECT_EQ(host.speed, 16);

@@ -135,7 +135,7 @@ TEST_F(LevelTool, PlaySavesAndLoadsGamesAndRestarts) {
   EXPECT_EQ(WithoutTargets(Field(r.lines[2], "cells")), WithoutTargets(Field(r.lines[0], "cells")));
   EXPECT_EQ(Field(r.lines[2], "formed"), Field(r.lines[0], "formed"));
   EXPECT_EQ(ReadFile(save).size(), 28u + 204u + 5u * 28u + 4u + 3u * 180u);
-  const std::string failed = "Couldn't load saved game " + (dir / "none.orb") + "\nline 11: the game was not loaded\n";
+  const std::string failed = "Couldn't load saved game " + (dir / "none.orb") + ": No such file or directory\nline 11: the game was not loaded\n";
   ASSERT_GE(r.err.size(), failed.size());
   EXPECT_EQ(r.err.substr(r.err.size() - failed.size()), failed);
 }
