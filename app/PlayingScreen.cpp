@@ -158,6 +158,7 @@ void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
       m_puzzle.MoveSelected(m_puzzle.Arrow(m_pick.index).direction);
   }
   m_boardClick = false;
+  m_game.StepPar();  // when the level start was left before the par was known
   m_puzzle.UpdateLevel();
   CheckLevelCompletion();
 }

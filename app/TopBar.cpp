@@ -27,6 +27,8 @@ int AddNumber(GLFontTrueType& font, int value) {
 
 }  // namespace
 
+std::string ParText(int par) { return Label(LabelKey::Par).ToUtf8() + " " + std::to_string(par); }
+
 GLFontTrueType& TopBar::Font(int style) {
   if (style < 0 || style >= kStyles) style = kFontGameSmall;
   if (!m_fonts[style]) {
@@ -55,6 +57,7 @@ void TopBar::Prepare(bool full) {
   m_texts.words = small.AddTextW(Label(LabelKey::MessageWord));
   m_texts.levelNumber = AddNumber(number, m_puzzle.Play().levelIndex + 1);
   m_texts.moveCount = AddNumber(number, m_puzzle.Play().moveCount);
+  m_texts.par = m_par >= 0 ? small.AddText(ParText(m_par).c_str()) : -1;
   const Board& board = m_puzzle.Board();
   for (int i = 0; i < kWordSlots; ++i) {
     m_texts.word[i] = m_texts.wordFound[i] = -1;
@@ -141,5 +144,9 @@ void TopBar::Draw(int pointerX, int pointerY) {
   number.Draw(m_texts.levelNumber, 0, 48, third, 64, 1, 1);
   glEnable(GL_BLEND);
   number.Draw(m_texts.moveCount, right, 48, third, 64, 1, 1);
+  if (m_texts.par >= 0) {
+    glEnable(GL_BLEND);
+    small.Draw(m_texts.par, right, 96, third, 64, 1, 1);
+  }
   m_renderer->overlay.End2D();
 }

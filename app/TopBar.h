@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "base/CUString.h"
 #include "config/Settings.h"
@@ -11,6 +12,9 @@
 
 class Puzzle;
 class Renderer;
+
+// "Par N" in the language of the game.
+std::string ParText(int par);
 
 class TopBar {
  public:
@@ -40,6 +44,9 @@ class TopBar {
   // Draws a text of a game font centred in a box, with the usual blending.
   void DrawText(int style, int id, int x, int y, int width, int height);
 
+  // The level's par beside the moves, from the next preparation (-1: none).
+  void SetPar(int par) { m_par = par; }
+
   // Whether the list of the level's words is shown under the bar.
   bool showWordList = true;
 
@@ -52,6 +59,7 @@ class TopBar {
     int words = -1;
     int levelNumber = -1;
     int moveCount = -1;
+    int par = -1;
     int word[kWordSlots] = {};
     int wordFound[kWordSlots] = {};
   };
@@ -60,4 +68,5 @@ class TopBar {
   Renderer* m_renderer = nullptr;
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
+  int m_par = -1;
 };

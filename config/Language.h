@@ -16,7 +16,7 @@
   X(DetailNormal) X(DetailHigh) X(Next) X(Previous) X(Product) X(Programming) X(Additional) X(Graphisme)        \
   X(Langage) X(Francais) X(Anglais) X(Espagnole) X(Shadow) X(Cartoon) X(ShadowNone) X(ShadowFalse)             \
   X(ShadowReal) X(MessageWord) X(MessageCode) X(MessageStart) X(MessageLevelWin) X(MessageGameWin) X(Ok)       \
-  X(Copyright)
+  X(Copyright) X(Par) X(Hint) X(HintNone)
 
 enum class LabelKey : int {
 #define GLYPHOX_LABEL_ENUM(name) name,

@@ -1064,6 +1064,11 @@ const SolverResult& Solver::Solve() {
   return Result();
 }
 
+const SolverResult& Solver::Stop() {
+  if (m_search->stage != Search::Stage::kDone) m_search->Finish(false);
+  return Result();
+}
+
 bool Solver::Finished() const { return m_search->stage == Search::Stage::kDone; }
 
 const SolverResult& Solver::Result() const { return m_search->result; }

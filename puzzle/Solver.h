@@ -65,6 +65,9 @@ class Solver {
   bool Run(long work);
   // Runs to the end of the search or its budget.
   const SolverResult& Solve();
+  // Ends the search now (a time budget spent): the best answer found so far
+  // stands, unproven unless the search had ended anyway.
+  const SolverResult& Stop();
   bool Finished() const;
   const SolverResult& Result() const;
 
