@@ -58,6 +58,8 @@ void TopBar::Prepare(bool full) {
   m_texts.levelNumber = AddNumber(number, m_puzzle.Play().levelIndex + 1);
   m_texts.moveCount = AddNumber(number, m_puzzle.Play().moveCount);
   m_texts.par = m_par >= 0 ? small.AddText(ParText(m_par).c_str()) : -1;
+  m_texts.hint = small.AddTextW(Label(LabelKey::Hint));
+  m_texts.note = m_note.Length() > 0 ? small.AddTextW(m_note) : -1;
   const Board& board = m_puzzle.Board();
   for (int i = 0; i < kWordSlots; ++i) {
     m_texts.word[i] = m_texts.wordFound[i] = -1;
@@ -70,6 +72,14 @@ void TopBar::Prepare(bool full) {
   small.Upload();
   number.Upload();
   found.Upload();
+}
+
+// Under the level number, as the par is under the move count.
+constexpr int kHintTop = 96;
+
+bool TopBar::InsideHintButton(int x, int y) const {
+  const int third = static_cast<int>(m_renderer->overlay.Width() * 0.33f);
+  return x > third / 4 && x < third * 3 / 4 && y > kHintTop + 12 && y < kHintTop + 52;
 }
 
 bool TopBar::InsideWordListButton(int x, int y) {
@@ -147,6 +157,12 @@ void TopBar::Draw(int pointerX, int pointerY) {
   if (m_texts.par >= 0) {
     glEnable(GL_BLEND);
     small.Draw(m_texts.par, right, 96, third, 64, 1, 1);
+  }
+  glEnable(GL_BLEND);
+  small.Draw(m_texts.hint, 0, kHintTop, third, 64, 1, 1);
+  if (m_texts.note >= 0) {
+    glEnable(GL_BLEND);
+    small.Draw(m_texts.note, 0, kHintTop + 40, third, 64, 1, 1);
   }
   m_renderer->overlay.End2D();
 }

@@ -46,6 +46,10 @@ class TopBar {
 
   // The level's par beside the moves, from the next preparation (-1: none).
   void SetPar(int par) { m_par = par; }
+  // A line under the hint button from the next preparation (empty: none).
+  void SetNote(const CUString& note) { m_note = note; }
+  // The band of the "Hint" label: clicking it asks for a hint.
+  bool InsideHintButton(int x, int y) const;
 
   // Whether the list of the level's words is shown under the bar.
   bool showWordList = true;
@@ -60,6 +64,8 @@ class TopBar {
     int levelNumber = -1;
     int moveCount = -1;
     int par = -1;
+    int hint = -1;
+    int note = -1;
     int word[kWordSlots] = {};
     int wordFound[kWordSlots] = {};
   };
@@ -69,4 +75,5 @@ class TopBar {
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
   int m_par = -1;
+  CUString m_note;
 };
