@@ -67,7 +67,8 @@ void Hint::Update() {
       m_direction = move.direction;
       puzzle.ChargeHint();
       m_shownAt = puzzle.Play().moveCount;
-      std::printf("Hint: select %d %d, move %d\n", move.x, move.y, move.direction);
+      // Authors and tests follow the hints.
+      std::printf("Hint: select %d %d move %d moves %d\n", move.x, move.y, move.direction, m_shownAt);
     }
     std::fflush(stdout);
   }
