@@ -186,6 +186,7 @@ void PlayingScreen::AfterLevelWon() {
     NextLevel();
     return;
   }
+  m_game.Scores().NoteRecordPar(level, m_game.Par());
   // The name is typed over the level just won, seen from above.
   m_view.FitToBoard();
   auto drawScene = [this](const FrameTime& time) {

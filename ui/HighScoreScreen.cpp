@@ -84,6 +84,7 @@ class HighScoreScreen final : public Screen {
       m_numbers.Draw(m_rows[i].level, static_cast<int>(W * 0.1), y, 0, 0, 0, 0);
       m_small.Draw(m_rows[i].name, static_cast<int>(ScoreNameX(i, m_phase, W)), y, 0, 0, 0, 0);
       m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.8), y, 0, 0, 0, 0);
+      if (m_rows[i].par >= 0) m_small.Draw(m_rows[i].par, static_cast<int>(W * 0.9), y, 0, 0, 0, 0);
     }
     m_menus.End2D();
   }
@@ -96,7 +97,7 @@ class HighScoreScreen final : public Screen {
 
  private:
   struct RowTexts {
-    int level = -1, name = -1, moves = -1;
+    int level = -1, name = -1, moves = -1, par = -1;
   };
 
   // Rows two lines apart, centred; on a screen too low for that they share
@@ -123,6 +124,8 @@ class HighScoreScreen final : public Screen {
       m_rows[i].level = m_numbers.AddText(row.level.c_str());
       m_rows[i].name = m_small.AddTextW(row.name);
       m_rows[i].moves = m_numbers.AddText(row.moves.c_str());
+      // A record made at or under par in this run says so.
+      if (m_menus.Scores().RecordAtPar(m_pager.PageStart() + i)) m_rows[i].par = m_small.AddTextW(Label(LabelKey::Par));
     }
     m_small.Upload();
     m_numbers.Upload();

@@ -119,7 +119,15 @@ std::string ScoreFilePath() {
   return path;
 }
 
-void HighScores::Load() { LoadScoreTable(ScoreFilePath().c_str(), m_table); }
+void HighScores::Load() {
+  LoadScoreTable(ScoreFilePath().c_str(), m_table);
+  ClearParMarks();
+}
+
+void HighScores::NoteRecordPar(int levelIndex, int par) {
+  if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
+  m_atPar[levelIndex] = par >= 0 && m_table.entries[levelIndex].moves <= par;
+}
 
 void HighScores::Save() const { SaveScoreTable(ScoreFilePath().c_str(), m_table); }
 
