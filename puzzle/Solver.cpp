@@ -778,7 +778,21 @@ struct Solver::Search {
     hashes.clear();
     wordCosts.clear();
     heap.clear();
-    slots.assign(1024, 0);
+    // Room for every position the budget allows, made once: growing the
+    // lists and the table on the way would stall a slice of the search.
+    const size_t most = std::min({static_cast<size_t>(std::max(limits.nodes, 0L)) + 1, kMaxNodes,
+                                  limits.memoryBytes / NodeBytes() + 1});
+    nodes.reserve(most);
+    hashes.reserve(most);
+    states.reserve(most * static_cast<size_t>(cubes));
+    if (!goal) wordCosts.reserve(most * 2 * active.size());
+    heap.reserve(most);
+    size_t table = 1024;
+    while (table < 2 * most) table *= 2;
+    if (slots.size() == table)
+      std::fill(slots.begin(), slots.end(), 0);
+    else
+      slots.assign(table, 0);
     stageNodes = 0;
     uint64_t hash = 0;
     for (int k = 0; k < cubes; ++k) hash ^= Mix(static_cast<uint64_t>(classOf[k]) << 16 | root[static_cast<size_t>(k)]);
