@@ -191,7 +191,7 @@ struct Solver::Search {
     uint8_t direction;
     uint8_t closed;
   };
-  enum class Stage { kTables, kStart, kGuided, kProof, kDone };
+  enum class Stage { kTables, kStart, kGuided, kFallback, kProof, kDone };
 
   SolverLimits limits;
   SolverResult result;
@@ -234,6 +234,20 @@ struct Solver::Search {
   // ---- Goals of the guided stage ----
   std::vector<Goal> goals;
   size_t goalIndex = 0;
+
+  // ---- The fallback: one cube at a time ----
+  struct Slot {
+    int square;
+    int letter;
+  };
+  std::vector<uint16_t> fallbackPosition;
+  std::vector<SolverMove> fallbackMoves;
+  std::vector<uint8_t> placed;
+  std::vector<Slot> openSlots;
+  std::vector<int32_t> cameFrom, bestCameFrom;
+  std::vector<int> slotAt, fallbackQueue;
+  std::vector<uint8_t> busy;
+  int evictions = 0;
   long guidedBudget = 0;
 
   // ---- The running search ----
@@ -959,6 +973,118 @@ struct Solver::Search {
     return floor;
   }
 
+  // ---- The fallback ----
+  //
+  // When the guided searches found nothing within their share: each goal in
+  // turn, its squares filled one cube at a time, each time the cube and
+  // square closest by a roll path around the other cubes, which stay where
+  // they are. Far from shortest, but an answer the proof stage can then
+  // try to better.
+
+  void BeginFallback(const Goal& g) {
+    fallbackPosition = root;
+    fallbackMoves.clear();
+    placed.assign(static_cast<size_t>(cubes), 0);
+    openSlots.clear();
+    for (const Group& group : g.groups)
+      for (int sq : group.squares) openSlots.push_back(Slot{sq, group.letter});
+    evictions = 0;
+  }
+
+  // Breadth first from cube k's cell around the others: the first cell that
+  // `wanted` accepts, -1 when none is reachable; cameFrom holds the way.
+  template <typename Wanted>
+  int Reach(int k, Wanted wanted) {
+    cameFrom.assign(static_cast<size_t>(squares) * kTurns, -2);
+    const int start = fallbackPosition[static_cast<size_t>(k)];
+    cameFrom[static_cast<size_t>(start)] = -1;
+    fallbackQueue.assign(1, start);
+    for (size_t head = 0; head < fallbackQueue.size(); ++head) {
+      const int cell = fallbackQueue[head];
+      const int sq = cell / kTurns, s = cell % kTurns;
+      if (wanted(sq, s)) return cell;
+      for (int d = 0; d < 4; ++d) {
+        const int to = neighbour[sq * 4 + d];
+        if (to < 0 || busy[static_cast<size_t>(to)]) continue;
+        const int next = to * kTurns + turns.roll[s][d];
+        if (cameFrom[static_cast<size_t>(next)] != -2) continue;
+        cameFrom[static_cast<size_t>(next)] = cell * 4 + d;
+        fallbackQueue.push_back(next);
+      }
+    }
+    return -1;
+  }
+
+  static int PathLength(const std::vector<int32_t>& from, int cell) {
+    int length = 0;
+    for (int at = cell; from[static_cast<size_t>(at)] >= 0; at = from[static_cast<size_t>(at)] / 4) ++length;
+    return length;
+  }
+
+  // Rolls cube k along the way to cell.
+  void Follow(int k, const std::vector<int32_t>& from, int cell) {
+    std::vector<SolverMove> path;
+    for (int at = cell; from[static_cast<size_t>(at)] >= 0; at = from[static_cast<size_t>(at)] / 4) {
+      const int before = from[static_cast<size_t>(at)] / 4 / kTurns;
+      path.push_back(SolverMove{before % width, before / width, from[static_cast<size_t>(at)] % 4});
+    }
+    fallbackMoves.insert(fallbackMoves.end(), path.rbegin(), path.rend());
+    fallbackPosition[static_cast<size_t>(k)] = static_cast<uint16_t>(cell);
+  }
+
+  // One cube placed (or one moved out of the way). Returns false when the
+  // goal is finished, reached or given up.
+  bool FallbackStep() {
+    if (openSlots.empty()) {
+      const int length = static_cast<int>(fallbackMoves.size());
+      if (length < best && IsGoal(fallbackPosition.data())) {
+        best = length;
+        bestMoves = fallbackMoves;
+      }
+      return false;
+    }
+    if (static_cast<int>(fallbackMoves.size()) >= best) return false;
+    busy.assign(static_cast<size_t>(squares), 0);
+    for (int k = 0; k < cubes; ++k) busy[fallbackPosition[static_cast<size_t>(k)] / kTurns] = 1;
+    slotAt.assign(static_cast<size_t>(squares), -1);
+    for (size_t i = 0; i < openSlots.size(); ++i) slotAt[static_cast<size_t>(openSlots[i].square)] = static_cast<int>(i);
+    int bestLength = kInfinite, bestCube = -1, bestCell = -1;
+    for (int k = 0; k < cubes; ++k) {
+      if (placed[static_cast<size_t>(k)]) continue;
+      const CubeClass& c = classes[static_cast<size_t>(classOf[k])];
+      const int cell = Reach(k, [&](int sq, int s) {
+        const int slot = slotAt[static_cast<size_t>(sq)];
+        return slot >= 0 && c.shown[s] != 0 && c.shown[s] == letters[static_cast<size_t>(openSlots[static_cast<size_t>(slot)].letter)];
+      });
+      if (cell < 0) continue;
+      const int length = PathLength(cameFrom, cell);
+      if (length < bestLength) {
+        bestLength = length;
+        bestCube = k;
+        bestCell = cell;
+        bestCameFrom.swap(cameFrom);
+      }
+    }
+    if (bestCube >= 0) {
+      Follow(bestCube, bestCameFrom, bestCell);
+      placed[static_cast<size_t>(bestCube)] = 1;
+      const int slot = slotAt[static_cast<size_t>(bestCell / kTurns)];
+      openSlots.erase(openSlots.begin() + slot);
+      return true;
+    }
+    // No cube reaches a square: one standing on a square it cannot serve
+    // goes to the nearest square that is none of the goal's.
+    if (++evictions > cubes) return false;
+    for (int k = 0; k < cubes; ++k) {
+      if (placed[static_cast<size_t>(k)] || slotAt[fallbackPosition[static_cast<size_t>(k)] / kTurns] < 0) continue;
+      const int cell = Reach(k, [&](int sq, int) { return slotAt[static_cast<size_t>(sq)] < 0; });
+      if (cell < 0) continue;
+      Follow(k, cameFrom, cell);
+      return true;
+    }
+    return false;
+  }
+
   // ---- The stages ----
 
   bool Run(long work) {
@@ -976,7 +1102,13 @@ struct Solver::Search {
           break;
         case Stage::kGuided:
           if (goalIndex >= goals.size()) {
-            StartProof();
+            if (best < kInfinite || goals.empty()) {
+              StartProof();
+            } else {
+              goalIndex = 0;
+              BeginFallback(goals[0]);
+              stage = Stage::kFallback;
+            }
             break;
           }
           if (!goal) {
@@ -993,6 +1125,17 @@ struct Solver::Search {
           if (Continue(work)) {
             goal = nullptr;
             ++goalIndex;
+          }
+          break;
+        case Stage::kFallback:
+          // A step is a breadth-first search per cube: a few units of work.
+          work -= static_cast<long>(cubes) * squares * kTurns / kTableStepsPerWork + 1;
+          if (!FallbackStep()) {
+            if (++goalIndex < goals.size()) {
+              BeginFallback(goals[goalIndex]);
+            } else {
+              StartProof();
+            }
           }
           break;
         case Stage::kProof:
