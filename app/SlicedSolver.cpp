@@ -2,13 +2,6 @@
 
 #include <chrono>
 
-namespace {
-
-// Positions between two looks at the clock: well under a millisecond.
-constexpr long kWorkPerLook = 200;
-
-}  // namespace
-
 void SlicedSolver::Begin(const Puzzle& puzzle, double budgetMilliseconds) {
   m_solver = std::make_unique<Solver>(puzzle);
   m_left = budgetMilliseconds;
@@ -21,7 +14,7 @@ bool SlicedSolver::Step(double sliceMilliseconds) {
   const Clock::time_point start = Clock::now();
   double spent = 0;
   while (!m_done && spent < sliceMilliseconds && spent < m_left) {
-    m_done = m_solver->Run(kWorkPerLook);
+    m_done = m_solver->Run(kSolverSliceWork);
     spent = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   }
   m_left -= spent;

@@ -248,6 +248,8 @@ struct Solver::Search {
   std::vector<int> slotAt, fallbackQueue;
   std::vector<uint8_t> busy;
   int evictions = 0;
+  int scanCube = 0;  // the next cube to search from, 0 at a step's start
+  int closestLength = 0, closestCube = -1, closestCell = -1;
   long guidedBudget = 0;
 
   // ---- The running search ----
@@ -989,6 +991,7 @@ struct Solver::Search {
     for (const Group& group : g.groups)
       for (int sq : group.squares) openSlots.push_back(Slot{sq, group.letter});
     evictions = 0;
+    scanCube = 0;
   }
 
   // Breadth first from cube k's cell around the others: the first cell that
@@ -1032,43 +1035,50 @@ struct Solver::Search {
     fallbackPosition[static_cast<size_t>(k)] = static_cast<uint16_t>(cell);
   }
 
-  // One cube placed (or one moved out of the way). Returns false when the
-  // goal is finished, reached or given up.
+  // One cube's search towards the open squares; after the last cube's, the
+  // closest is placed (or one is moved out of the way). Returns false when
+  // the goal is finished, reached or given up.
   bool FallbackStep() {
-    if (openSlots.empty()) {
-      const int length = static_cast<int>(fallbackMoves.size());
-      if (length < best && IsGoal(fallbackPosition.data())) {
-        best = length;
-        bestMoves = fallbackMoves;
+    if (scanCube == 0) {
+      if (openSlots.empty()) {
+        const int length = static_cast<int>(fallbackMoves.size());
+        if (length < best && IsGoal(fallbackPosition.data())) {
+          best = length;
+          bestMoves = fallbackMoves;
+        }
+        return false;
       }
-      return false;
+      if (static_cast<int>(fallbackMoves.size()) >= best) return false;
+      busy.assign(static_cast<size_t>(squares), 0);
+      for (int k = 0; k < cubes; ++k) busy[fallbackPosition[static_cast<size_t>(k)] / kTurns] = 1;
+      slotAt.assign(static_cast<size_t>(squares), -1);
+      for (size_t i = 0; i < openSlots.size(); ++i) slotAt[static_cast<size_t>(openSlots[i].square)] = static_cast<int>(i);
+      closestLength = kInfinite;
+      closestCube = closestCell = -1;
     }
-    if (static_cast<int>(fallbackMoves.size()) >= best) return false;
-    busy.assign(static_cast<size_t>(squares), 0);
-    for (int k = 0; k < cubes; ++k) busy[fallbackPosition[static_cast<size_t>(k)] / kTurns] = 1;
-    slotAt.assign(static_cast<size_t>(squares), -1);
-    for (size_t i = 0; i < openSlots.size(); ++i) slotAt[static_cast<size_t>(openSlots[i].square)] = static_cast<int>(i);
-    int bestLength = kInfinite, bestCube = -1, bestCell = -1;
-    for (int k = 0; k < cubes; ++k) {
-      if (placed[static_cast<size_t>(k)]) continue;
+    if (scanCube < cubes) {
+      const int k = scanCube++;
+      if (placed[static_cast<size_t>(k)]) return true;
       const CubeClass& c = classes[static_cast<size_t>(classOf[k])];
       const int cell = Reach(k, [&](int sq, int s) {
         const int slot = slotAt[static_cast<size_t>(sq)];
         return slot >= 0 && c.shown[s] != 0 && c.shown[s] == letters[static_cast<size_t>(openSlots[static_cast<size_t>(slot)].letter)];
       });
-      if (cell < 0) continue;
+      if (cell < 0) return true;
       const int length = PathLength(cameFrom, cell);
-      if (length < bestLength) {
-        bestLength = length;
-        bestCube = k;
-        bestCell = cell;
+      if (length < closestLength) {
+        closestLength = length;
+        closestCube = k;
+        closestCell = cell;
         bestCameFrom.swap(cameFrom);
       }
+      return true;
     }
-    if (bestCube >= 0) {
-      Follow(bestCube, bestCameFrom, bestCell);
-      placed[static_cast<size_t>(bestCube)] = 1;
-      const int slot = slotAt[static_cast<size_t>(bestCell / kTurns)];
+    scanCube = 0;
+    if (closestCube >= 0) {
+      Follow(closestCube, bestCameFrom, closestCell);
+      placed[static_cast<size_t>(closestCube)] = 1;
+      const int slot = slotAt[static_cast<size_t>(closestCell / kTurns)];
       openSlots.erase(openSlots.begin() + slot);
       return true;
     }
@@ -1128,8 +1138,8 @@ struct Solver::Search {
           }
           break;
         case Stage::kFallback:
-          // A step is a breadth-first search per cube: a few units of work.
-          work -= static_cast<long>(cubes) * squares * kTurns / kTableStepsPerWork + 1;
+          // A step is one breadth-first search: a few units of work.
+          work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
           if (!FallbackStep()) {
             if (++goalIndex < goals.size()) {
               BeginFallback(goals[goalIndex]);

@@ -31,6 +31,10 @@ struct SolverMove {
   int direction;  // Direction
 };
 
+// Work per Run call for a caller that looks at its clock between calls (a
+// frame's slice): under a millisecond even where positions cost most.
+constexpr long kSolverSliceWork = 25;
+
 struct SolverLimits {
   long nodes = 300000;                  // positions generated, all stages together
   size_t memoryBytes = size_t{192} << 20;  // positions kept, tables and lists

@@ -26,7 +26,8 @@ double Now() {
   return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-// As the game computes par: Run(200) calls until 200 ms are spent. Returns
+// As the game computes par: Run calls of a frame slice's work until 200 ms
+// are spent. Returns
 // the longest call (and the construction) in milliseconds; found tells
 // whether an answer stood by then.
 double LongestSlice(Puzzle& puzzle, int index, bool& found) {
@@ -38,7 +39,7 @@ double LongestSlice(Puzzle& puzzle, int index, bool& found) {
   bool done = solver.Finished();
   while (!done && total < 200) {
     const double slice = Now();
-    done = solver.Run(200);
+    done = solver.Run(kSolverSliceWork);
     const double ms = Now() - slice;
     longest = std::max(longest, ms);
     total += ms;
@@ -97,8 +98,8 @@ int main() {
   std::printf("par against the shuffle's replay over the solved levels: %ld against %ld rolls in all, %.2f on average\n",
               parTotal, shuffleTotal, solved ? ratioTotal / solved : 0);
   std::sort(slices.begin(), slices.end());
-  std::printf("as the game computes par (200 ms in calls of 200 positions): an answer for %d of %d levels, "
+  std::printf("as the game computes par (200 ms in calls of %ld positions): an answer for %d of %d levels, "
               "longest call (processor time) median %.2f ms, worst %.2f ms\n",
-              parsInTime, levels, slices.empty() ? 0 : slices[slices.size() / 2], slices.empty() ? 0 : slices.back());
+              kSolverSliceWork, parsInTime, levels, slices.empty() ? 0 : slices[slices.size() / 2], slices.empty() ? 0 : slices.back());
   return 0;
 }
