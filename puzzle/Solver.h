@@ -7,9 +7,10 @@
 // searches on a compact copy of its own (each movable cube as its square and
 // face state), so it never changes the game. The search is in stages that a
 // caller may spread over frames: distance tables for a lone cube, a guided
-// search towards the few word placements that cost least, then A* with a
-// lower bound that never overestimates, which proves the answer shortest when
-// it runs out of positions below it. A position already seen costs nothing
+// search towards the few word placements that cost least, when that finds
+// nothing a fallback placing one cube at a time, then A* with a lower bound
+// that never overestimates, which proves the answer shortest when it runs out
+// of positions below it. A position already seen costs nothing
 // again (a table keyed by a hash of the position). The node and memory
 // budgets bound it; when they end, the best answer found so far stands.
 //
