@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/GameHost.h"
+#include "app/SlicedSolver.h"
 #include "app/TopBar.h"
 #include "platform/DisplayModes.h"
 #include "platform/Events.h"
@@ -110,6 +111,17 @@ class Game final : public MenuActions {
   MenuSystem& Menus() { return m_menus; }
   HighScores& Scores() { return m_scores; }
   TopBar& Bar() { return m_topBar; }
+  // The par of the level being played: the solver's length from the start
+  // the game dealt, searched a slice a frame from the level start on; -1
+  // while unknown, for a resumed game, or when none was found in time.
+  int Par() const { return m_parMoves; }
+  void BeginPar();
+  void ForgetPar();
+  // One slice of the par's search; true on the frame the par became known
+  // (the top bar has it then).
+  bool StepPar();
+  // The search of a hint, a slice a frame (the playing screen's).
+  SlicedSolver& HintSearch() { return m_hint; }
   GameHost& Host() { return m_host; }
   FrameRunner& Runner() { return *m_runner; }
 
@@ -158,6 +170,9 @@ class Game final : public MenuActions {
   Puzzle m_puzzle{&m_host};
   std::unique_ptr<Renderer> m_renderer;
   TopBar m_topBar{m_puzzle};
+  SlicedSolver m_par;
+  int m_parMoves = -1;
+  SlicedSolver m_hint;
   MenuSystem m_menus{*this, m_scores, m_puzzle};
   int m_themeIndex = 0;
   int m_loadedTheme = -1;  // the theme index loaded last, -1 when none is

@@ -61,6 +61,35 @@ void Game::PlayFromLevelStart(int level) {
   Flow().Push(std::make_unique<LevelStartScreen>(*this));
 }
 
+namespace {
+
+// The par's search in all, over the first frames of a level.
+constexpr double kParBudgetMilliseconds = 200.0;
+
+}  // namespace
+
+void Game::BeginPar() {
+  m_par.Begin(m_puzzle, kParBudgetMilliseconds);
+  m_parMoves = -1;
+  m_topBar.SetPar(-1);
+}
+
+void Game::ForgetPar() {
+  m_par.Cancel();
+  m_parMoves = -1;
+  m_topBar.SetPar(-1);
+}
+
+bool Game::StepPar() {
+  if (!m_par.Step()) return false;
+  const SolverResult* result = m_par.Result();
+  if (!result || result->outcome != SolverOutcome::kSolved) return false;
+  m_parMoves = static_cast<int>(result->moves.size());
+  m_topBar.SetPar(m_parMoves);
+  m_topBar.Prepare(false);
+  return true;
+}
+
 void Game::StartNewGame() {
   if (LevelCount(m_puzzle) <= 0) return;
   ResetView();
@@ -76,6 +105,7 @@ bool Game::StartAtLevel(int level) {
 }
 
 void Game::ResumeLoadedSlot() {
+  ForgetPar();  // the start of a loaded game is not known
   // Over a level (its pause menu or F2), that level takes the loaded game.
   const ScreenStack& stack = m_runner->Stack();
   for (int depth = stack.Depth() - 1; depth >= 0; --depth) {
@@ -109,6 +139,7 @@ void Game::StartDemonstrationOf(int level) {
   // The first five levels, or those there are.
   if (level < 0 || level >= count) level = std::rand() % (count < 5 ? count : 5);
   ResetView();
+  ForgetPar();
   Flow().Push(std::make_unique<DemonstrationScreen>(*this, level));
   std::printf("Demonstration of level %d\n", level + 1);
   std::fflush(stdout);

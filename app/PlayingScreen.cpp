@@ -27,7 +27,7 @@ int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet()
 
 }  // namespace
 
-PlayingScreen::PlayingScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()) {}
+PlayingScreen::PlayingScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()), m_hint(game) {}
 
 void PlayingScreen::Enter() { Fit(); }
 
@@ -54,12 +54,14 @@ void PlayingScreen::StartLevelWithIntro(int level) {
   // The caller checked the level exists: a start that fails could not load
   // the level's theme (the loader said why), which ends the game.
   if (!m_puzzle.StartLevel(level)) m_game.EndAfterFailure();
+  m_hint.Clear();
   Fit();
   Flow().Push(std::make_unique<LevelStartScreen>(m_game));
 }
 
 void PlayingScreen::ResumeLoaded() {
   if (!m_puzzle.ResumeLoadedGame()) m_game.EndAfterFailure();
+  m_hint.Clear();
   Fit();
   m_ending = false;
   m_puzzle.SelectCube(m_puzzle.Play().selectedCube);
@@ -98,6 +100,7 @@ void PlayingScreen::KeyReleased(SDLKey key) {
       m_game.ResetView();
       Flow().Push(std::make_unique<PauseMenuScreen>(m_game.Menus()));
       break;
+    case SDLK_h: m_hint.Ask(); break;
     case SDLK_SPACE: m_game.Bar().showWordList = !m_game.Bar().showWordList; break;
     case SDLK_F2:
     case SDLK_F3:
@@ -133,6 +136,8 @@ void PlayingScreen::Event(const SDL_Event& event) {
       if (event.button.button == SDL_BUTTON_LEFT && m_buttonHeld) {
         if (m_game.Bar().InsideWordListButton(event.button.x, event.button.y))
           m_game.Bar().showWordList = !m_game.Bar().showWordList;
+        else if (m_game.Bar().InsideHintButton(event.button.x, event.button.y))
+          m_hint.Ask();
         else
           m_boardClick = true;
       }
@@ -147,7 +152,7 @@ void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_pointer = pointer;
   m_game.Bar().Tick(time.delta);
   if (m_screenshotSaved) m_game.Bar().ShowNotice(Label(LabelKey::ScreenshotSaved));
-  if (m_screenshotError) m_game.Bar().ShowNotice(FailureText(LabelKey::ScreenshotFailed, m_screenshotError), true);
+  if (m_screenshotError) m_game.Bar().ShowNotice(FailureText(LabelKey::ScreenshotFailed, m_screenshotError));
   m_screenshotSaved = false;
   m_screenshotError = 0;
   if (m_ending) return;
@@ -173,7 +178,9 @@ void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
       m_puzzle.MoveSelected(m_puzzle.Arrow(m_pick.index).direction);
   }
   m_boardClick = false;
+  m_game.StepPar();  // when the level start was left before the par was known
   m_puzzle.UpdateLevel();
+  m_hint.Update();
   CheckLevelCompletion();
 }
 
@@ -194,6 +201,7 @@ void PlayingScreen::AfterLevelWon() {
     NextLevel();
     return;
   }
+  m_game.Scores().NoteRecordPar(level, m_game.Par());
   // The name is typed over the level just won, seen from above.
   Fit();
   auto drawScene = [this](const FrameTime& time) {
@@ -218,7 +226,7 @@ void PlayingScreen::DrawScene(bool withArrows) {
   BoardLook look;
   look.arrows = withArrows;
   look.arrowHover = withArrows;
-  look.hoveredArrow = m_pick.kind == kPickArrow ? m_pick.index : -1;
+  look.hoveredArrow = m_pick.kind == kPickArrow ? m_pick.index : m_hint.Arrow();
   DrawLevelBoard(m_game.TheRenderer(), m_view.Pose(), m_time, look);
   m_game.Bar().Draw(m_pointer.x, m_pointer.y);
 }

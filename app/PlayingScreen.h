@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include "app/Hint.h"
 #include "app/PlayView.h"
 #include "platform/Screen.h"
 
@@ -43,6 +44,7 @@ class PlayingScreen final : public Screen {
   Game& m_game;
   Puzzle& m_puzzle;
   PlayView m_view;
+  Hint m_hint;
   FrameTime m_time;
   Pointer m_pointer;
   PickResult m_pick;

@@ -1,6 +1,8 @@
 // The top bar and the game's text fonts.
 #include "app/TopBar.h"
 
+#include <algorithm>
+
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -36,6 +38,8 @@ int AddNumber(GLFontTrueType& font, int value) {
 
 }  // namespace
 
+std::string ParText(int par) { return Label(LabelKey::Par).ToUtf8() + " " + std::to_string(par); }
+
 GLFontTrueType& TopBar::Font(int style) {
   if (style < 0 || style >= kStyles) style = kFontGameSmall;
   if (!m_fonts[style]) {
@@ -66,6 +70,9 @@ void TopBar::Prepare(bool full) {
   m_texts.words = small.AddTextW(Label(LabelKey::MessageWord));
   m_texts.levelNumber = AddNumber(number, m_puzzle.Play().levelIndex + 1);
   m_texts.moveCount = AddNumber(number, m_puzzle.Play().moveCount);
+  m_texts.par = m_par >= 0 ? small.AddText(ParText(m_par).c_str()) : -1;
+  m_texts.hint = small.AddTextW(Label(LabelKey::Hint));
+  m_texts.note = m_note.Length() > 0 ? small.AddTextW(m_note) : -1;
   const Board& board = m_puzzle.Board();
   for (int i = 0; i < kWordSlots; ++i) {
     m_texts.word[i] = m_texts.wordFound[i] = -1;
@@ -78,6 +85,14 @@ void TopBar::Prepare(bool full) {
   small.Upload();
   number.Upload();
   found.Upload();
+}
+
+// Under the level number, as the par is under the move count.
+constexpr int kHintTop = 96;
+
+bool TopBar::InsideHintButton(int x, int y) const {
+  const int third = static_cast<int>(m_renderer->overlay.Width() * 0.33f);
+  return x > third / 4 && x < third * 3 / 4 && y > kHintTop + 12 && y < kHintTop + 52;
 }
 
 bool TopBar::InsideWordListButton(int x, int y) {
@@ -101,8 +116,7 @@ int TopBar::AddSmallText(const char* utf8) {
   return id;
 }
 
-void TopBar::ShowNotice(const CUString& text, bool atFoot) {
-  m_noticeAtFoot = atFoot;
+void TopBar::ShowNotice(const CUString& text) {
   GLFontTrueType& small = Font(kFontGameSmall);
   m_notice = small.AddTextW(text);
   small.Upload();
@@ -113,7 +127,9 @@ void TopBar::Tick(float frameDelta) { m_noticeLeft = m_noticeLeft > frameDelta ?
 
 int TopBar::Bottom() {
   const int words = static_cast<int>(m_puzzle.Board().wordCount);
-  const int lastRow = showWordList && words > 0 ? kNumberRow + kWordStep * (words - 1) : kNumberRow;
+  const int wordRow = showWordList && words > 0 ? kNumberRow + kWordStep * (words - 1) : kNumberRow;
+  // The hint button and the par sit on a row of their own under the numbers.
+  const int lastRow = std::max(wordRow, kHintTop);
   return lastRow + (kRowBox + Font(kFontGameSmall).Size()) / 2 + 4;
 }
 
@@ -182,14 +198,22 @@ void TopBar::Draw(int pointerX, int pointerY) {
   number.Draw(m_texts.levelNumber, 0, 48, third, 64, 1, 1);
   glEnable(GL_BLEND);
   number.Draw(m_texts.moveCount, right, 48, third, 64, 1, 1);
-  if (m_noticeLeft > 0.0f) {
+  if (m_texts.par >= 0) {
     glEnable(GL_BLEND);
-    if (m_noticeAtFoot) {
-      const int lineHeight = 2 * small.Size();
-      small.Draw(m_notice, 0, m_renderer->overlay.Height() - 2 * lineHeight, width, lineHeight, 1, 1);
-    } else {
-      small.Draw(m_notice, right, kNumberRow + kWordStep + 8, third, kRowBox, 1, 1);
-    }
+    small.Draw(m_texts.par, right, kHintTop, third, kRowBox, 1, 1);
+  }
+  glEnable(GL_BLEND);
+  small.Draw(m_texts.hint, 0, kHintTop, third, kRowBox, 1, 1);
+  if (m_texts.note >= 0) {
+    glEnable(GL_BLEND);
+    small.Draw(m_texts.note, 0, kHintTop + 40, third, kRowBox, 1, 1);
+  }
+  if (m_noticeLeft > 0.0f) {
+    // Across the foot of the screen, clear of the bar, its word list and the
+    // board's top rows.
+    glEnable(GL_BLEND);
+    const int lineHeight = 2 * small.Size();
+    small.Draw(m_notice, 0, m_renderer->overlay.Height() - 2 * lineHeight, width, lineHeight, 1, 1);
   }
   m_renderer->overlay.End2D();
 }

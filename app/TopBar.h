@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "base/CUString.h"
 #include "config/Settings.h"
@@ -12,6 +13,9 @@
 class MenuSystem;
 class Puzzle;
 class Renderer;
+
+// "Par N" in the language of the game.
+std::string ParText(int par);
 
 class TopBar {
  public:
@@ -38,10 +42,9 @@ class TopBar {
   // Replaces the texts of the big font with one message (-1 when it has
   // none), wrapped to the screen's text width.
   int SetBigMessage(const CUString& text);
-  // A short notice for a few seconds: under the move count (a screenshot
-  // taken), or across the foot of the screen for a longer line (a screenshot
-  // not saved, and why). Tick counts its time down.
-  void ShowNotice(const CUString& text, bool atFoot = false);
+  // A short line across the foot of the screen for a few seconds (a
+  // screenshot taken, or not saved and why); Tick counts its time down.
+  void ShowNotice(const CUString& text);
   void Tick(float frameDelta);
   // The lowest screen row the bar's texts reach (with the word list when it
   // is shown): the board is framed below it.
@@ -51,6 +54,13 @@ class TopBar {
   int AddSmallText(const char* utf8);
   // Draws a text of a game font centred in a box, with the usual blending.
   void DrawText(int style, int id, int x, int y, int width, int height);
+
+  // The level's par beside the moves, from the next preparation (-1: none).
+  void SetPar(int par) { m_par = par; }
+  // A line under the hint button from the next preparation (empty: none).
+  void SetNote(const CUString& note) { m_note = note; }
+  // The band of the "Hint" label: clicking it asks for a hint.
+  bool InsideHintButton(int x, int y) const;
 
   // Whether the list of the level's words is shown under the bar.
   bool showWordList = true;
@@ -64,6 +74,9 @@ class TopBar {
     int words = -1;
     int levelNumber = -1;
     int moveCount = -1;
+    int par = -1;
+    int hint = -1;
+    int note = -1;
     int word[kWordSlots] = {};
     int wordFound[kWordSlots] = {};
   };
@@ -75,7 +88,8 @@ class TopBar {
   const MenuSystem* m_menus = nullptr;
   int m_notice = -1;
   float m_noticeLeft = 0.0f;
-  bool m_noticeAtFoot = false;
   std::unique_ptr<GLFontTrueType> m_fonts[kStyles];
   Texts m_texts;
+  int m_par = -1;
+  CUString m_note;
 };

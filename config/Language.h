@@ -18,7 +18,8 @@
   X(ShadowReal) X(MessageWord) X(MessageCode) X(MessageStart) X(MessageLevelWin) X(MessageGameWin) X(Ok)       \
   X(Copyright) X(UnknownCode) X(Paused) X(Resume) X(ScreenshotSaved) X(MoveCount)                           \
   X(SlotDamaged) X(SlotUnreadable) X(SaveFailed) X(LoadFailed) X(LevelSetFailed)                                \
-  X(ScreenshotFailed) X(ExitSaved) X(ExitNotSaved) X(ReasonDiskFull) X(ReasonNotAllowed)
+  X(ScreenshotFailed) X(ExitSaved) X(ExitNotSaved) X(ReasonDiskFull) X(ReasonNotAllowed) X(Par) X(Hint)          \
+  X(HintNone)
 
 enum class LabelKey : int {
 #define GLYPHOX_LABEL_ENUM(name) name,

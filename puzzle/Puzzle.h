@@ -141,6 +141,8 @@ class Puzzle final : private RollListener {
   // plays the refusal sound when there is nothing to undo; 0 silently while
   // a roll runs.
   int Undo();
+  // A hint was shown: it costs ten moves, as an undo does.
+  void ChargeHint();
   // Recomputes found flags, lit flags, placement score and in-place flags.
   // Returns the number of words spelled on the board.
   int CheckWords();

@@ -173,6 +173,11 @@ int Puzzle::Undo() {
   return 1;
 }
 
+void Puzzle::ChargeHint() {
+  m_play.moveCount += 10;
+  m_host->PrepareTopBar(false);
+}
+
 void Puzzle::RollStarted() {
   if (m_mixing) return;
   m_play.lastWordsFormed = m_board.formedCount;

@@ -84,9 +84,11 @@ class HighScoreScreen final : public Screen {
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
       const int y = RowY(i, H, k);
       m_numbers.Draw(m_rows[i].level, static_cast<int>(W * 0.1), y, 0, 0, 0, 0);
-      // Names centred under their head, counts right-aligned.
+      // Names centred under their head, counts right-aligned, the par mark
+      // after them.
       m_small.Draw(m_rows[i].name, W / 4, y, W / 2, 0, 1, 0);
-      m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.9) - m_numbers.TextWidth(m_rows[i].moves), y, 0, 0, 0, 0);
+      m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.82) - m_numbers.TextWidth(m_rows[i].moves), y, 0, 0, 0, 0);
+      if (m_rows[i].par >= 0) m_small.Draw(m_rows[i].par, static_cast<int>(W * 0.85), y, 0, 0, 0, 0);
     }
     m_menus.End2D();
   }
@@ -99,7 +101,7 @@ class HighScoreScreen final : public Screen {
 
  private:
   struct RowTexts {
-    int level = -1, name = -1, moves = -1;
+    int level = -1, name = -1, moves = -1, par = -1;
   };
 
   // Rows two lines apart, centred; on a screen too low for that they share
@@ -127,6 +129,8 @@ class HighScoreScreen final : public Screen {
       m_rows[i].level = m_numbers.AddText(row.level.c_str());
       m_rows[i].name = m_small.AddTextW(row.name);
       m_rows[i].moves = m_numbers.AddText(row.moves.c_str());
+      // A record made at or under par in this run says so.
+      if (m_menus.Scores().RecordAtPar(m_pager.PageStart() + i)) m_rows[i].par = m_small.AddTextW(Label(LabelKey::Par));
     }
     m_small.Upload();
     m_numbers.Upload();

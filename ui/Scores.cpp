@@ -134,6 +134,11 @@ std::string ScoreFilePath(int set) {
   return std::string(g_settings.gamePath) + ScoreFileName(set < 0 ? g_settings.langLevel : set);
 }
 
+void HighScores::NoteRecordPar(int levelIndex, int par) {
+  if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
+  m_atPar[levelIndex] = par >= 0 && m_table.entries[levelIndex].moves <= par;
+}
+
 void HighScores::Load() {
   m_set = g_settings.langLevel;
   const std::string path = ScoreFilePath(m_set);
@@ -150,6 +155,7 @@ void HighScores::Load() {
   }
   m_state = LoadScoreTable(path.c_str(), m_table);
   m_asRead = m_table;
+  ClearParMarks();
 }
 
 bool HighScores::Save() {

@@ -105,7 +105,10 @@ class HighScores {
   }
   const ScoreTable& Table() const { return m_table; }
   // Every entry back to the defaults (F1 on the high-score screen).
-  void Reset() { ResetScoreTable(m_table); }
+  void Reset() {
+    ResetScoreTable(m_table);
+    ClearParMarks();
+  }
 
   // 1 and stores moves when moves is strictly below the level's record; 0
   // and nothing changed otherwise (equal counts keep the holder; levels past
@@ -118,12 +121,24 @@ class HighScores {
   // entry starts.
   const char* LastName() const { return m_lastName; }
 
+  // The level's record was just made with a play whose par was par (-1:
+  // none known): it is marked when it is at or under par. The file has no
+  // room for it, so the marks are those of the run.
+  void NoteRecordPar(int levelIndex, int par);
+  bool RecordAtPar(int levelIndex) const {
+    return levelIndex >= 0 && levelIndex < kScoreLevels && m_atPar[levelIndex];
+  }
+
  private:
   void Follow();
+  void ClearParMarks() {
+    for (bool& mark : m_atPar) mark = false;
+  }
 
   ScoreTable m_table;
   int m_set = -1;
   ScoreTable m_asRead;  // what the file gave, to tell a change
   ScoreFileState m_state = ScoreFileState::kMissing;
+  bool m_atPar[kScoreLevels] = {};
   char m_lastName[kScoreNameBytes] = {};
 };

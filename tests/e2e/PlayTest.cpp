@@ -2,10 +2,12 @@
 // from its solution is won (with a move and an undo on the way), the next
 // level starts with its code, the last level of a set ends in the game won
 // screen and the main menu, the word list toggles, F10 writes screenshots,
-// and the demonstration starts, stops on a key and solves its level.
+// the demonstration starts, stops on a key and solves its level, and level 1
+// shows its par and is solved by following hints.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -332,5 +334,66 @@ TEST(Demonstration, StartsOnAnUntouchedMenuStopsOnAKeyAndSolvesItsLevelWhenLeftA
   ASSERT_TRUE(GameDriver::WaitUntil([&] { return count("Demonstration of level") == 2; }, 20000)) << game.Stdout();
   EXPECT_EQ(count("Demonstration solved"), 0);
   EXPECT_TRUE(game.WaitForStdout("Demonstration solved level", 120000)) << game.Stdout();
+  EXPECT_EQ(game.Stop(), 0);
+}
+
+// Level 1 as dealt by -seed 1: the level start shows its par under the code;
+// H selects the next move's cube, lights its arrow and costs ten moves (once
+// while it shows), and pressing the arrow key of every hint solves the level.
+TEST(Playing, TheLevelStartShowsParAndFollowingHintsAloneSolvesLevelOne) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  ASSERT_TRUE(game.Start({"-windowed", "-level", "1", "-seed", "1"}));
+  ASSERT_TRUE(game.WaitForStdout("Par ", 20000)) << game.Stdout();
+  int par = 0;
+  ASSERT_EQ(std::sscanf(game.Stdout().substr(game.Stdout().find("Par ")).c_str(), "Par %d", &par), 1);
+  EXPECT_GT(par, 0);
+  int width = 0, height = 0;
+  ASSERT_TRUE(game.WindowSize(width, height));
+  game.MoveMouse(width - 10, height - 10);
+  ASSERT_TRUE(game.WaitOutTheFade());
+  // "Par N" stands under the code in the middle of the level start.
+  EXPECT_GT(TextPixelsIn(game.Screenshot(), width / 3, height / 2 + 52, width / 3, 24), 50);
+  game.Key("Shift_L");
+  GameDriver::Sleep(800);
+
+  // The hints printed so far, waiting a moment for one more.
+  auto hintsPrinted = [&game](size_t atLeast) {
+    size_t count = 0;
+    for (int wait = 0; wait < 30 && count < atLeast; ++wait) {
+      const std::string out = game.Stdout();
+      count = 0;
+      for (size_t at = out.find("Hint: "); at != std::string::npos; at = out.find("Hint: ", at + 1)) ++count;
+      if (count < atLeast) GameDriver::Sleep(100);
+    }
+    return count;
+  };
+  int hints = 0, moves = 0;
+  for (; hints < 3 * par; ++hints) {
+    const Image before = game.Screenshot();
+    game.Key("h");
+    // None comes once the level is won: it takes no keys then.
+    if (hintsPrinted(hints + 1) < static_cast<size_t>(hints + 1)) break;
+    const std::string out = game.Stdout();
+    const std::string line = out.substr(out.rfind("Hint: "));
+    int x = 0, y = 0, direction = 0, charged = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "Hint: select %d %d move %d moves %d", &x, &y, &direction, &charged), 4) << line;
+    EXPECT_EQ(charged, moves + 10);
+    GameDriver::Sleep(300);
+    if (hints == 0) {
+      // The cube and its arrow light up; a second H costs nothing more.
+      EXPECT_GT(before.CountDifferent(game.Screenshot(), 0, 150, width, height - 150), 200);
+      game.Key("h");
+      EXPECT_EQ(hintsPrinted(2), 1u);
+    }
+    game.Key(KeyFor(direction));
+    moves = charged + 1;
+    GameDriver::Sleep(900);
+  }
+  EXPECT_GT(hints, 0);
+  EXPECT_LT(hints, 3 * par) << "the hints did not solve the level";
+  // The record's name, then the next level.
+  EnterName(game, {"h"});
+  EXPECT_TRUE(game.WaitForStdout("Level 2: ", 20000)) << game.Stdout();
   EXPECT_EQ(game.Stop(), 0);
 }
