@@ -1,8 +1,6 @@
 // The top bar and the game's text fonts.
 #include "app/TopBar.h"
 
-#include <algorithm>
-
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -127,9 +125,9 @@ void TopBar::Tick(float frameDelta) { m_noticeLeft = m_noticeLeft > frameDelta ?
 
 int TopBar::Bottom() {
   const int words = static_cast<int>(m_puzzle.Board().wordCount);
-  const int wordRow = showWordList && words > 0 ? kNumberRow + kWordStep * (words - 1) : kNumberRow;
-  // The hint button and the par sit on a row of their own under the numbers.
-  const int lastRow = std::max(wordRow, kHintTop);
+  // The hint and the par rows are left out: they sit in the side thirds,
+  // over the board's outer corners at most.
+  const int lastRow = showWordList && words > 0 ? kNumberRow + kWordStep * (words - 1) : kNumberRow;
   return lastRow + (kRowBox + Font(kFontGameSmall).Size()) / 2 + 4;
 }
 
