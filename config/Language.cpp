@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "base/FileAccess.h"
 #include "config/CUConfigFile.h"
 
 namespace {
@@ -133,7 +133,7 @@ CUString FailureText(LabelKey what, int error) {
   } else if (error == EACCES || error == EPERM || error == EROFS) {
     text.append(Label(LabelKey::ReasonNotAllowed).Data(), Label(LabelKey::ReasonNotAllowed).Length());
   } else {
-    const CUString reason = CUString::FromUtf8(std::strerror(error));
+    const CUString reason = CUString::FromUtf8(SystemReason(error));
     text.append(reason.Data(), reason.Length());
   }
   return CUString(text.data(), text.size());
