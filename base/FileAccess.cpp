@@ -117,6 +117,8 @@ std::string MoveAside(const char* path, std::string& reason) {
     const std::string aside = native + ".bad" + (n == 1 ? "" : std::to_string(n));
     struct stat info;
     if (lstat(aside.c_str(), &info) == 0) continue;
+    if (lstat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode) && link(native.c_str(), aside.c_str()) == 0)
+      return aside;
     if (std::rename(native.c_str(), aside.c_str()) == 0) return aside;
     reason = SystemReason(errno);
     return "";

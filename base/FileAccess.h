@@ -43,9 +43,12 @@ FileRead ReadFileBytes(const char* path, size_t maxBytes, std::vector<uint8_t>& 
 // reads, so that what failed was its content (and its reader said why).
 std::string WhyUnreadable(const char* path);
 
-// Moves a file the game could not use out of the way before it writes a new
-// one there: "<path>.bad", or "<path>.bad2" .. "<path>.bad9" when that is
-// taken. Returns the new name, or "" with the reason.
+// Keeps a file the game could not use under another name before it writes a
+// new one there: "<path>.bad", or "<path>.bad2" .. "<path>.bad9" when that is
+// taken. A plain file gets the second name as a hard link and keeps its own
+// until the new file replaces it, so a game killed in between loses neither;
+// anything else (a directory, a link) is renamed. Returns the new name, or ""
+// with the reason.
 std::string MoveAside(const char* path, std::string& reason);
 
 // Removes the temporary files ("<name>.tmp<pid>") that writers killed before

@@ -61,6 +61,22 @@ TEST(AtomicFileWriter, AnAbandonedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"score.orb"});
 }
 
+// A damaged file is kept under its second name while its own still holds it,
+// so a game killed before the new file is written loses nothing.
+TEST(MoveAside, KeepsAFileInPlaceUntilTheNewOneReplacesItAndRenamesADirectory) {
+  TempDir dir;
+  const std::string file = dir / "score.orb", folder = dir / "save03.orb";
+  WriteFile(file, "damaged");
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  std::string reason;
+  EXPECT_EQ(MoveAside(file.c_str(), reason), file + ".bad");
+  EXPECT_EQ(ReadFile(file), "damaged");
+  ASSERT_TRUE(Write(file, "new"));
+  EXPECT_EQ(ReadFile(file + ".bad"), "damaged");
+  EXPECT_EQ(MoveAside(folder.c_str(), reason), folder + ".bad");
+  EXPECT_TRUE(std::filesystem::is_directory(folder + ".bad"));
+}
+
 TEST(AtomicFileWriter, WritingThroughALinkReplacesItsTargetAndKeepsTheLink) {
   TempDir dir;
   std::filesystem::create_directory(dir / "real");
