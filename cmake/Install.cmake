@@ -16,8 +16,18 @@ set(GLYPHOX_APP_ID org.glyphox.Glyphox)
 set(GLYPHOX_INSTALL_GAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/glyphox)
 set(GLYPHOX_INSTALL_SHARED_DIR ${CMAKE_INSTALL_DATADIR}/games/glyphox)
 set(GLYPHOX_INSTALL_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphox)
-set(GLYPHOX_SCREENSHOT_URL "https://glyphox.example.org/screenshots" CACHE STRING
+# The project's addresses are written once, in the copyright file every
+# package carries: its repository (Source) and issue tracker (Upstream-Contact).
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/copyright GLYPHOX_HOMEPAGE REGEX "^Source: " LIMIT_COUNT 1)
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/copyright GLYPHOX_TRACKER REGEX "^Upstream-Contact: " LIMIT_COUNT 1)
+string(REGEX REPLACE "^[^ ]+ " "" GLYPHOX_HOMEPAGE "${GLYPHOX_HOMEPAGE}")
+string(REGEX REPLACE "^[^ ]+ " "" GLYPHOX_TRACKER "${GLYPHOX_TRACKER}")
+set(GLYPHOX_SCREENSHOT_URL "${GLYPHOX_HOMEPAGE}/raw/branch/screenshots" CACHE STRING
   "Where the screenshots named in the metainfo file are published (packaging/make-screenshots.sh makes them)")
+# Whoever builds the Debian package signs it: a distribution's packager sets
+# this to themselves. The project's own contact is its tracker, above.
+set(GLYPHOX_PACKAGER "The Glyphox developers <glyphox@example.org>" CACHE STRING
+  "Maintainer of the Debian package and signer of its changelog")
 option(GLYPHOX_INSTALL_FONT_LINKS
   "Install the game's fonts as links to the system's font package instead of copies" ON)
 # The day this version was released (metainfo, manual page, changelog).
@@ -110,7 +120,8 @@ install(FILES ${packaging}/copyright ${generated}/changelog.gz DESTINATION ${GLY
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glyphox)
 set(CPACK_PACKAGE_VENDOR "The Glyphox developers")
-set(CPACK_PACKAGE_CONTACT "The Glyphox developers <glyphox@example.org>")
+set(CPACK_PACKAGE_CONTACT "${GLYPHOX_PACKAGER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${GLYPHOX_HOMEPAGE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D word puzzle with rolling letter cubes")
 # Staged through DESTDIR, so that the install rules see the real prefix and
 # the font links come out right.
