@@ -17,11 +17,15 @@ import time
 
 
 def resident_mb(pid):
+    """Resident memory: in all, and the part that is the game's own heap and
+    stacks rather than pages of mapped files (libraries, the GL driver)."""
+    fields = {}
     with open(f"/proc/{pid}/status") as status:
         for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1]) / 1024.0
-    return 0.0
+            name, _, value = line.partition(":")
+            if name in ("VmRSS", "RssAnon"):
+                fields[name] = int(value.split()[0]) / 1024.0
+    return fields.get("VmRSS", 0.0), fields.get("RssAnon", 0.0)
 
 
 def start_xvfb():
@@ -54,6 +58,7 @@ def main():
     started = time.monotonic()
     try:
         while True:
+            time.sleep(max(0.0, started + (len(samples) + 1) * interval - time.monotonic()))
             elapsed = time.monotonic() - started
             if game.poll() is not None:
                 print(f"the game ended by itself after {elapsed:.0f} s, status {game.returncode}")
@@ -61,7 +66,6 @@ def main():
             samples.append((elapsed, resident_mb(game.pid)))
             if elapsed >= seconds:
                 break
-            time.sleep(max(0.0, started + len(samples) * interval - time.monotonic()))
     finally:
         if game.poll() is None:
             game.send_signal(signal.SIGTERM)
@@ -73,15 +77,17 @@ def main():
         text = log.read()
     shutil.rmtree(work)
 
-    peak = max(mb for _, mb in samples)
-    print("   s      MB")
-    for at, mb in samples:
-        bar = "#" * int(round(40 * mb / peak)) if peak else ""
-        print(f"{at:4.0f} {mb:7.1f}  {bar}")
-    after_minute = [mb for at, mb in samples if at >= 60]
-    if after_minute:
-        print(f"resident at 1 min {after_minute[0]:.1f} MB, at the end {after_minute[-1]:.1f} MB, "
-              f"highest after 1 min {max(after_minute):.1f} MB: growth {max(after_minute) - after_minute[0]:+.1f} MB")
+    if not samples:
+        return
+    peak = max(rss for _, (rss, _) in samples)
+    print("   s  RSS MB  anon MB")
+    for at, (rss, anon) in samples:
+        print(f"{at:4.0f} {rss:7.1f} {anon:8.1f}  {'#' * int(round(40 * rss / peak)) if peak else ''}")
+    for column, label in ((0, "resident"), (1, "anonymous")):
+        after = [sample[column] for at, sample in samples if at >= 60]
+        if after:
+            print(f"{label} at 1 min {after[0]:.1f} MB, at the end {after[-1]:.1f} MB, highest after 1 min "
+                  f"{max(after):.1f} MB: growth {max(after) - after[0]:+.1f} MB")
     print(f"demonstrations started {text.count('Demonstration of level')}, "
           f"solved {text.count('Demonstration solved level')}")
 
