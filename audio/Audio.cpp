@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "audio/SDLMikMod.h"
+#include "base/FileAccess.h"
 
 namespace {
 
@@ -99,8 +101,11 @@ void StartMusic(int track) {
     g_audio.module.reset();
   }
   g_audio.module.reset(new (std::nothrow) ORBModule);
-  if (g_audio.module && !g_audio.module->Load(g_musicTable[track]))
-    std::fprintf(stderr, "Module File %s not found\n", g_musicTable[track]);
+  if (g_audio.module && !g_audio.module->Load(g_musicTable[track])) {
+    // A module that reads but is refused was named by the loader already.
+    const std::string why = WhyUnreadable(g_musicTable[track]);
+    if (!why.empty()) std::fprintf(stderr, "Module File %s %s\n", g_musicTable[track], why.c_str());
+  }
   {
     // Play's own volume must never reach the output between the two calls.
     MixerLock lock;

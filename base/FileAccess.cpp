@@ -72,6 +72,17 @@ FileRead ReadFileBytes(const char* path, size_t maxBytes, std::vector<uint8_t>& 
   return result == FileRead::kOk ? result : failed(result, why);
 }
 
+std::string WhyUnreadable(const char* path) {
+  std::vector<uint8_t> bytes;
+  std::string reason;
+  // At most one byte read: a larger file is one that reads.
+  switch (ReadFileBytes(path, 1, bytes, &reason)) {
+    case FileRead::kMissing: return "not found";
+    case FileRead::kFailed: return "can't be read: " + reason;
+    default: return "";
+  }
+}
+
 int MakeDirectoriesAlongPath(const char* path) {
   if (!path) return 0;
   std::string native = NativePath(path);

@@ -38,6 +38,10 @@ enum class FileRead { kOk, kMissing, kTooLarge, kFailed };
 // loop of links or anything but a regular file is kFailed, with the reason in
 // *reason when it is given.
 FileRead ReadFileBytes(const char* path, size_t maxBytes, std::vector<uint8_t>& bytes, std::string* reason = nullptr);
+// What keeps a file the game needs from being read, for its messages: "not
+// found" when nothing is there, else "can't be read: <reason>"; "" when it
+// reads, so that what failed was its content (and its reader said why).
+std::string WhyUnreadable(const char* path);
 
 // Moves a file the game could not use out of the way before it writes a new
 // one there: "<path>.bad", or "<path>.bad2" .. "<path>.bad9" when that is

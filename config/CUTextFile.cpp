@@ -22,7 +22,9 @@ int CUTextFile::OpenStream(FILE* stream, const char* name) {
 int CUTextFile::CheckByteOrderMark() {
   m_firstBytes[0] = m_firstBytes[1] = 0;
   size_t got = std::fread(m_firstBytes, 1, 2, m_file);
-  (void)got;  // a shorter file keeps zeros and fails the test below
+  // A file that cannot be read (a directory) is no question of its content:
+  // the caller says why. A shorter file keeps zeros and fails the test below.
+  if (got < 2 && std::ferror(m_file)) return 0;
   bool marked = m_firstBytes[0] == 0xFE || m_firstBytes[0] == 0xFF || m_firstBytes[1] == 0xFE ||
                 m_firstBytes[1] == 0xFF;
   if (!marked) {

@@ -57,7 +57,9 @@ void ReadLevelSets() {
 
 int LoadLanguage(const char* path) {
   if (!g_language.file.Load(path)) {
-    std::fprintf(stderr, "Langage File %s not found\n", path);
+    // A file that reads but is refused was named by its reader already.
+    const std::string why = WhyUnreadable(path);
+    if (!why.empty()) std::fprintf(stderr, "Langage File %s %s\n", path, why.c_str());
     return 0;
   }
   for (int i = 0; i < kLabelCount; ++i) {

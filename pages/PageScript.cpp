@@ -356,9 +356,13 @@ std::unique_ptr<PageDescription> ReadPageScript(const char16_t* units, size_t co
 
 std::unique_ptr<PageDescription> ParsePageScript(const char* path, const char* directory) {
   std::vector<uint8_t> bytes;
-  FileRead read = ReadFileBytes(path, kMaxScriptBytes, bytes);
+  std::string reason;
+  FileRead read = ReadFileBytes(path, kMaxScriptBytes, bytes, &reason);
   if (read != FileRead::kOk) {
-    std::fprintf(stderr, "Page script %s not found\n", path);
+    if (read == FileRead::kMissing)
+      std::fprintf(stderr, "Page script %s not found\n", path);
+    else
+      std::fprintf(stderr, "Page script %s can't be read: %s\n", path, reason.c_str());
     return nullptr;
   }
   if (bytes.size() < 2 || !(bytes[0] == 0xFE || bytes[0] == 0xFF || bytes[1] == 0xFE || bytes[1] == 0xFF)) {

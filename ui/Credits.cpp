@@ -1,7 +1,9 @@
 #include "ui/Credits.h"
 
 #include <cstdio>
+#include <string>
 
+#include "base/FileAccess.h"
 #include "config/CUTextFile.h"
 
 std::string CreditFilePath(const char* languageCode) {
@@ -20,7 +22,11 @@ int ReadCreditLines(const char* path, std::vector<CreditLine>& lines) {
   lines.clear();
   CUTextFile file;
   if (!file.Open(path, 0)) {
-    std::fprintf(stderr, "Credit file not found !!!\n");
+    const std::string why = WhyUnreadable(path);
+    if (why == "not found")
+      std::fprintf(stderr, "Credit file not found !!!\n");
+    else if (!why.empty())
+      std::fprintf(stderr, "Credit file %s %s\n", path, why.c_str());
     return 0;
   }
   CUString line;

@@ -1,6 +1,8 @@
 // The real game, started in a fresh game directory on the virtual display and
 // driven from outside: start-up, the way out through Release, and the
 // start-up failures with their messages.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -121,7 +123,13 @@ TEST(GameStartup, LanguageLevelAndFontFileFailuresStopTheStartWithTheirMessages)
        "Langage File data/text_xx.txt not found\n"},
       {"not UTF-16",
        [](GameDriver& game) { game.WriteFile("data/text_en.txt", "Game=Game\r\nOptions=Options\r\n"); },
-       "data/text_en.txt : Not a Unicode UTF16 File\nLangage File data/text_en.txt not found\n"},
+       "data/text_en.txt : Not a Unicode UTF16 File\n"},
+      {"a directory",
+       [](GameDriver& game) {
+         const std::string path = game.Dir() + "/data/text_en.txt";
+         ASSERT_EQ(std::remove(path.c_str()) | mkdir(path.c_str(), 0755), 0);
+       },
+       "Langage File data/text_en.txt can't be read: Is a directory\n"},
       {"missing key",
        [](GameDriver& game) {
          game.WriteFile("data/text_en.txt", Utf16FileContent("Game=Game\r\nOptions=Options\r\nAbout=About\r\n"));

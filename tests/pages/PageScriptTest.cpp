@@ -2,6 +2,8 @@
 // and the bounds that keep malformed scripts harmless.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 
 #include "pages/PageScript.h"
@@ -156,6 +158,7 @@ TEST_F(PageFiles, MissingOrBadFilesGiveOneMessageAndNoPage) {
     std::string content, message;
   } cases[] = {
       {"none.txt", "", "Page script " + (dir / "none.txt") + " not found\n"},
+      {"folder", "", "Page script " + (dir / "folder") + " can't be read: Is a directory\n"},
       {"utf8.txt", "FONTES {}", dir / "utf8.txt" + " : Not a Unicode UTF16 File\n"},
       {"bitmap.txt", Utf16FileContent("BITMAPS { B {\nFICHIER = \"missing.png\"\n}\n}\nEND"),
        "Couldn't load page bitmap " + dir.Path() + "/missing.png\n"},
@@ -163,6 +166,7 @@ TEST_F(PageFiles, MissingOrBadFilesGiveOneMessageAndNoPage) {
        "Couldn't open page font " + dir.Path() + "/gone.ttf\n"},
       {"large.txt", Utf16FileContent("BITMAPS {\n" + clouds + "}\n"), "Page bitmaps too large at N4\n"},
   };
+  std::filesystem::create_directory(dir / "folder");
   for (const auto& c : cases) {
     if (!c.content.empty()) testsupport::WriteFile(dir / c.file, c.content);
     CapturedStream err(2);
