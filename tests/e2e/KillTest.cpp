@@ -137,7 +137,7 @@ TEST(Kills, DuringEveryWriteLeaveTheOldFileOrTheNewOneWholeAndTheirTemporariesGo
       reset();
       // No screenshot is there before its write.
       const std::string old = target.compared == std::string::npos ? ReadFile(directory + "/" + made[0]) : "";
-      const long delayUs = std::uniform_int_distribution<long>(0, 2 * writeUs + 200)(random);
+      const long delayUs = std::uniform_int_distribution<long>(0, writeUs + 200)(random);
       ASSERT_EQ(RunToTheWrite(game, target, delayUs), 0) << "the write never started";
       const int temporaries = static_cast<int>(Named(directory, target.prefix, true).size());
       mostTemporaries = std::max(mostTemporaries, temporaries);
