@@ -178,13 +178,3 @@ TEST(GameStartup, AFailedOpenGLStartLeaves640x480InConfig) {
   EXPECT_EQ(game.ReadFile("config.ini"), "DetailLetter=2\nCartoon=0\nShadow=0\nReflect=0\nMusic=1\nSound=1\nDifficulty=0\n"
                                         "Speed=10\nLangLevel=1\nLang=en\nHeight=480\nWidth=640\n");
 }
-
-TEST(GameStartup, EachLevelSetOfTheLanguageFileStarts) {
-  for (const char* langLevel : {"0", "1", "2"}) {
-    GameDriver game;
-    game.WriteFile("config.ini", std::string("Width=640\nHeight=480\nLang=en\nLangLevel=") + langLevel + "\n");
-    ASSERT_TRUE(game.Start()) << langLevel << ": " << game.Stderr();
-    EXPECT_EQ(game.Stop(), 0);
-    EXPECT_EQ(game.Stderr(), "") << langLevel;
-  }
-}

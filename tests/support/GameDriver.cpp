@@ -146,6 +146,10 @@ int GameDriver::Stop(int timeoutMs) {
   return status;
 }
 
+void GameDriver::Signal(int signal) const {
+  if (m_pid > 0) kill(m_pid, signal);
+}
+
 void GameDriver::Xdotool(const std::vector<std::string>& args) const {
   std::vector<std::string> command = {"xdotool"};
   command.insert(command.end(), args.begin(), args.end());

@@ -55,6 +55,8 @@ class GameDriver {
   int WaitForExit(int timeoutMs = 30000);
   // SIGTERM, then the exit status (SIGKILL after the timeout, giving -1).
   int Stop(int timeoutMs = 30000);
+  // Sends a signal to the running game (WaitForExit reaps it).
+  void Signal(int signal) const;
 
   std::string Stdout() const { return ReadFile("stdout.txt"); }
   // Waits until the standard output holds the text; false after the timeout.
