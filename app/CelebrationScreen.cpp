@@ -5,6 +5,7 @@
 
 #include "app/Game.h"
 #include "app/PlayView.h"
+#include "base/Math.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Puzzle.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
 
 bool Demonstration(Celebration kind) { return kind == Celebration::kDemonstrationWon; }
 
@@ -58,7 +58,7 @@ void CelebrationScreen::Update(const FrameTime& time, const Pointer& pointer) {
 
 void CelebrationScreen::Draw() {
   const float z0 = Demonstration(m_kind) ? 1.4f : 1.2f;
-  const float zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + z0;
+  const float zoom = std::sin(m_angle * static_cast<float>(kPi) / 64.0f) * 0.4f + z0;
   BoardLook look;
   look.arrows = false;
   look.arrowHover = false;

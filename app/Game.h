@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/GameHost.h"
+#include "app/SlicedSolver.h"
 #include "app/TopBar.h"
 #include "platform/DisplayModes.h"
 #include "platform/Events.h"
@@ -81,13 +82,17 @@ class Game final : public MenuActions {
   // Starts the demonstration on level (random among the first five when -1).
   void StartDemonstrationOf(int level);
 
+  // Writes the high scores and config.ini (once in a run: on the way out,
+  // before the goodbye page tells how it went). True when both were written.
+  bool SavePlayerFiles();
+
   // Loads the theme of the current level when it differs from the loaded
   // one. Returns false when it could not (the caller ends the game).
   bool ChooseThemeForLevel();
   // Frees the level's theme (back to the menu); the next level loads it again.
   void FreeLevelTheme();
   // The next screenshot's file name: "capture\ScreenShot%02d.bmp" below the
-  // game directory, numbered from 00 in every run.
+  // game directory, numbered on from the highest number there (from 00).
   std::string NextScreenshotPath();
 
   ScreenFlow& Flow() { return m_runner->Flow(); }
@@ -106,6 +111,17 @@ class Game final : public MenuActions {
   MenuSystem& Menus() { return m_menus; }
   HighScores& Scores() { return m_scores; }
   TopBar& Bar() { return m_topBar; }
+  // The par of the level being played: the solver's length from the start
+  // the game dealt, searched a slice a frame from the level start on; -1
+  // while unknown, for a resumed game, or when none was found in time.
+  int Par() const { return m_parMoves; }
+  void BeginPar();
+  void ForgetPar();
+  // One slice of the par's search; true on the frame the par became known
+  // (the top bar has it then).
+  bool StepPar();
+  // The search of a hint, a slice a frame (the playing screen's).
+  SlicedSolver& HintSearch() { return m_hint; }
   GameHost& Host() { return m_host; }
   FrameRunner& Runner() { return *m_runner; }
 
@@ -119,7 +135,7 @@ class Game final : public MenuActions {
   void ShowOrderPage() override;
   void StartDemonstration() override { StartDemonstrationOf(-1); }
   void ChangeResolution(int width, int height) override;
-  void LoadChosenLevelSet() override;
+  bool LoadChosenLevelSet() override;
   void SetDifficulty(int difficulty) override;
   void SetMusicOn(bool on) override;
   void SetSoundOn(bool on) override;
@@ -146,15 +162,20 @@ class Game final : public MenuActions {
   std::unique_ptr<FrameRunner> m_runner;
   DisplayModeList m_displayModes;
   HighScores m_scores;
-  bool m_scoresLoaded = false;  // a start that failed before writes no score file
+  // Whether Initialise got to its end: only then are the player's files
+  // written at the end of the run.
+  bool m_started = false;
+  bool m_playerFilesSaved = false;
   GameHost m_host{*this};
   Puzzle m_puzzle{&m_host};
   std::unique_ptr<Renderer> m_renderer;
   TopBar m_topBar{m_puzzle};
+  SlicedSolver m_par;
+  int m_parMoves = -1;
+  SlicedSolver m_hint;
   MenuSystem m_menus{*this, m_scores, m_puzzle};
   int m_themeIndex = 0;
   int m_loadedTheme = -1;  // the theme index loaded last, -1 when none is
-  int m_screenshotNumber = 0;
   // The directories the start made, newest last: a failed start takes them
   // away again so that it leaves nothing behind.
   std::vector<std::string> m_createdDirectories;

@@ -1,15 +1,20 @@
 // The game's flow between its screens.
 #include "app/Game.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "app/Demonstration.h"
 #include "app/LevelStartScreen.h"
 #include "app/PlayingScreen.h"
 #include "audio/Audio.h"
 #include "audio/SoundFiles.h"
+#include "base/FileAccess.h"
+#include "config/Language.h"
 #include "config/Settings.h"
 #include "pages/Pages.h"
 #include "puzzle/PlayState.h"
@@ -28,10 +33,18 @@ constexpr float kQuitFadeFrames = 100.0f;
 
 int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet().levelCount); }
 
-// The goodbye page, once the music that faded with the screen is stopped.
+// The goodbye page, once the music that faded with the screen is stopped; it
+// closes by itself after three seconds, or at a key. When the records or the
+// settings could not be written, the page says so in place of the line that
+// says they are saved.
+constexpr float kGoodbyeFrames = 180.0f;
 class GoodbyeScreen final : public PageScreen {
  public:
-  GoodbyeScreen(std::string lang, const Renderer& renderer) : PageScreen(kExitPageSet, std::move(lang), renderer) {}
+  GoodbyeScreen(std::string lang, const Renderer& renderer, bool saved)
+      : PageScreen(kExitPageSet, std::move(lang), renderer) {
+    CloseAfter(kGoodbyeFrames);
+    if (!saved) ReplaceText(Label(LabelKey::ExitSaved), Label(LabelKey::ExitNotSaved));
+  }
   void Enter() override {
     StopMusic();
     PageScreen::Enter();
@@ -46,6 +59,35 @@ void Game::PlayFromLevelStart(int level) {
   if (!m_puzzle.StartLevel(level)) EndAfterFailure();
   Flow().Push(std::make_unique<PlayingScreen>(*this));
   Flow().Push(std::make_unique<LevelStartScreen>(*this));
+}
+
+namespace {
+
+// The par's search in all, over the first frames of a level.
+constexpr double kParBudgetMilliseconds = 200.0;
+
+}  // namespace
+
+void Game::BeginPar() {
+  m_par.Begin(m_puzzle, kParBudgetMilliseconds);
+  m_parMoves = -1;
+  m_topBar.SetPar(-1);
+}
+
+void Game::ForgetPar() {
+  m_par.Cancel();
+  m_parMoves = -1;
+  m_topBar.SetPar(-1);
+}
+
+bool Game::StepPar() {
+  if (!m_par.Step()) return false;
+  const SolverResult* result = m_par.Result();
+  if (!result || result->outcome != SolverOutcome::kSolved) return false;
+  m_parMoves = static_cast<int>(result->moves.size());
+  m_topBar.SetPar(m_parMoves);
+  m_topBar.Prepare(false);
+  return true;
 }
 
 void Game::StartNewGame() {
@@ -63,6 +105,7 @@ bool Game::StartAtLevel(int level) {
 }
 
 void Game::ResumeLoadedSlot() {
+  ForgetPar();  // the start of a loaded game is not known
   // Over a level (its pause menu or F2), that level takes the loaded game.
   const ScreenStack& stack = m_runner->Stack();
   for (int depth = stack.Depth() - 1; depth >= 0; --depth) {
@@ -96,6 +139,7 @@ void Game::StartDemonstrationOf(int level) {
   // The first five levels, or those there are.
   if (level < 0 || level >= count) level = std::rand() % (count < 5 ? count : 5);
   ResetView();
+  ForgetPar();
   Flow().Push(std::make_unique<DemonstrationScreen>(*this, level));
   std::printf("Demonstration of level %d\n", level + 1);
   std::fflush(stdout);
@@ -103,7 +147,10 @@ void Game::StartDemonstrationOf(int level) {
 
 void Game::QuitGame() {
   FadeToMusic(-1);
-  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f}, std::make_unique<GoodbyeScreen>(g_settings.lang.c_str(), *m_renderer));
+  // Written now, so that the goodbye page can tell how it went.
+  const bool saved = SavePlayerFiles();
+  Flow().Quit(BlackFade{kQuitFadeFrames, 0.0f},
+              std::make_unique<GoodbyeScreen>(g_settings.lang.c_str(), *m_renderer, saved));
 }
 
 void Game::ShowOrderPage() {
@@ -145,13 +192,25 @@ void Game::FreeLevelTheme() {
 }
 
 std::string Game::NextScreenshotPath() {
+  // On from the highest number there, so that the first F10 of a run never
+  // replaces a picture of an earlier one.
+  char directory[1100];
+  std::snprintf(directory, sizeof directory, "%scapture\\", g_settings.gamePath);
+  int next = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(directory), error)) {
+    const std::string name = entry.path().filename().string();
+    int number = -1, length = 0;
+    if (std::sscanf(name.c_str(), "ScreenShot%d.bmp%n", &number, &length) == 1 &&
+        length == static_cast<int>(name.size()) && number >= next && number < INT_MAX)
+      next = number + 1;
+  }
   char path[1200];
-  std::snprintf(path, sizeof path, "%scapture\\ScreenShot%02d.bmp", g_settings.gamePath, m_screenshotNumber);
-  m_screenshotNumber += 1;
+  std::snprintf(path, sizeof path, "%sScreenShot%02d.bmp", directory, next);
   return path;
 }
 
-void Game::LoadChosenLevelSet() { SelectLevelSet(); }
+bool Game::LoadChosenLevelSet() { return SelectLevelSet() != 0; }
 void Game::SetDifficulty(int difficulty) { m_puzzle.SetDifficulty(difficulty); }
 void Game::SetSpeed(int speed) { m_puzzle.SetMoveDuration(MoveDurationForSpeed(speed)); }
 

@@ -7,6 +7,7 @@
 
 #include "app/Game.h"
 #include "app/PlayView.h"
+#include "base/Math.h"
 #include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/Puzzle.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
 // Frame units over which the previous screen dissolves into the new level.
 constexpr float kDissolveFrames = 100.0f;
 
@@ -38,6 +38,8 @@ void LevelStartScreen::Enter() {
   m_message = m_game.Bar().SetBigMessage(Label(LabelKey::MessageStart));
   const std::string code = CodeLine(m_puzzle);
   m_code = m_game.Bar().AddSmallText(code.c_str());
+  m_par = -1;
+  m_game.BeginPar();
   // Authors and tests read which level started.
   std::printf("Level %d: %s\n", m_puzzle.Play().levelIndex + 1, code.c_str());
   std::fflush(stdout);
@@ -62,13 +64,20 @@ void LevelStartScreen::Update(const FrameTime& time, const Pointer& pointer) {
     if (m_dissolve < 0.0f) m_dissolve = 0.0f;
   }
   m_puzzle.UpdateLevel();
+  if (m_game.StepPar()) {
+    // The bar was prepared again with the par: the screen's texts come back.
+    m_code = m_game.Bar().AddSmallText(CodeLine(m_puzzle).c_str());
+    m_par = m_game.Bar().AddSmallText(ParText(m_game.Par()).c_str());
+    std::printf("Par %d\n", m_game.Par());
+    std::fflush(stdout);
+  }
 }
 
 void LevelStartScreen::Draw() {
   BoardLook look;
   look.arrows = false;
   look.arrowHover = false;
-  const float zoom = std::sin(m_angle * kPi / 64.0f) * 0.4f + 1.0f;
+  const float zoom = std::sin(m_angle * static_cast<float>(kPi) / 64.0f) * 0.4f + 1.0f;
   DrawLevelBoard(m_game.TheRenderer(), ShowcasePose(m_angle, -45.0f, zoom), m_time, look);
   TopBar& bar = m_game.Bar();
   bar.Draw(m_pointer.x, m_pointer.y);
@@ -76,6 +85,7 @@ void LevelStartScreen::Draw() {
   const int height = m_game.ScreenHeight();
   bar.DrawText(kFontGameBig, m_message, 0, 0, width, height);
   bar.DrawText(kFontGameSmall, m_code, 0, 32, width, height);
+  bar.DrawText(kFontGameSmall, m_par, 0, 64, width, height);
   if (m_dissolve != 0.0f) m_game.TheRenderer().overlay.DrawScreenCapture(m_dissolve * 0.01f);
 }
 

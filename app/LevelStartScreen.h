@@ -1,6 +1,7 @@
 // The level start screen: the previous screen dissolves into the new level
 // while the screen's own camera circles the board under "Ready?" and the
-// level's code. The level's own view is left as the playing screen set it.
+// level's code, and its par once the solver found it. The level's own view
+// is left as the playing screen set it.
 #pragma once
 
 #include <memory>
@@ -20,7 +21,6 @@ class LevelStartScreen final : public Screen {
   void Update(const FrameTime& time, const Pointer& pointer) override;
   void Draw() override;
   void Leave() override;
-  bool ShowsCursor() const override { return m_dissolve == 0.0f; }
 
   // "Code ABCDE" for the puzzle's level.
   static std::string CodeLine(const Puzzle& puzzle);
@@ -36,4 +36,5 @@ class LevelStartScreen final : public Screen {
   bool m_popped = false;
   int m_message = -1;
   int m_code = -1;
+  int m_par = -1;  // "Par N" under the code once the par is known
 };

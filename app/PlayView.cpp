@@ -2,12 +2,28 @@
 // board frame of the playing and demonstration screens.
 #include "app/PlayView.h"
 
+#include <cmath>
+
 #include "puzzle/PuzzleView.h"
 #include "render/Renderer.h"
 
 namespace {
 
 float Clamp(float value, float low, float high) { return value < low ? low : (value > high ? high : value); }
+
+constexpr float kDegrees = 3.14159265f / 180.0f;
+constexpr float kFitStep = 0.01f;
+
+// The screen row (from the top) of the far edge of a board's cube tops, seen
+// by the overview camera at its default tilt from distance zoom.
+float FarEdgeRow(int boardHeight, float zoom, int screenHeight) {
+  const float tilt = -kOverviewDefaults.tilt * kDegrees;
+  const float y = kSquareSize, z = -static_cast<float>(boardHeight) * kSquareSize * 0.5f;
+  const float up = y * std::cos(tilt) - z * std::sin(tilt);
+  const float depth = zoom - (y * std::sin(tilt) + z * std::cos(tilt));
+  const float tanHalf = std::tan(Perspective().fieldOfView * 0.5f * kDegrees);
+  return static_cast<float>(screenHeight) * 0.5f * (1.0f - up / depth / tanHalf);
+}
 
 
 }  // namespace
@@ -38,10 +54,16 @@ void PlayView::Reset() {
   m_pan[0] = m_pan[1] = m_pan[2] = 0.0f;
 }
 
+float FittedOverviewZoom(int boardWidth, int boardHeight, const ViewFrame& frame) {
+  float zoom = CameraDistanceFor(boardWidth, boardHeight);
+  if (frame.height <= 0) return zoom;
+  while (zoom < kPlayingLimits.zoomHigh && FarEdgeRow(boardHeight, zoom, frame.height) < frame.clearTop) zoom += kFitStep;
+  return zoom;
+}
+
 void PlayView::FitToBoard() {
   Reset();
-  const Board& board = m_puzzle.Board();
-  m_overview.zoom = CameraDistanceFor(static_cast<int>(board.width), static_cast<int>(board.height));
+  ResetCurrentView();
 }
 
 CameraPose PlayView::Pose() const {
@@ -80,6 +102,7 @@ void PlayView::EdgeScroll(const Pointer& pointer, int screenWidth, int screenHei
     const int over = y - screenHeight + 10;
     m_pan[2] -= static_cast<float>(over * over) * k;
   }
+  ClampPan();
 }
 
 void PlayView::ApplyHeldKeys(const HeldKeys& keys, float d) {
@@ -96,15 +119,28 @@ void PlayView::ApplyHeldKeys(const HeldKeys& keys, float d) {
   if (keys.w && m_pan[2] < HalfHeight()) m_pan[2] += d * 0.005f;
   if (keys.d && m_pan[0] > -HalfWidth()) m_pan[0] -= d * 0.005f;
   if (keys.a && m_pan[0] < HalfWidth()) m_pan[0] += d * 0.005f;
+  ClampPan();
 }
 
 void PlayView::ResetCurrentView() {
+  m_pan[0] = m_pan[1] = m_pan[2] = 0.0f;
   if (m_closeView) {
     m_close = kCloseDefaults;
   } else {
     const Board& board = m_puzzle.Board();
-    m_overview = CameraView{0.0f, -60.0f, CameraDistanceFor(static_cast<int>(board.width), static_cast<int>(board.height))};
+    m_overview = kOverviewDefaults;
+    m_overview.zoom = FittedOverviewZoom(static_cast<int>(board.width), static_cast<int>(board.height), m_frame);
   }
+}
+
+void PlayView::UseCloseView() {
+  m_closeView = true;
+  CentreCloseViewOn(m_puzzle.Play().selectedCube);
+}
+
+void PlayView::ClampPan() {
+  m_pan[0] = Clamp(m_pan[0], -HalfWidth(), HalfWidth());
+  m_pan[2] = Clamp(m_pan[2], -HalfHeight(), HalfHeight());
 }
 
 void PlayView::CentreCloseViewOn(int cube) {

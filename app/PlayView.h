@@ -45,6 +45,18 @@ struct BoardLook {
   float bobPhase = -1.0f;
 };
 
+// What the overview is fitted to: the screen and the rows the top bar
+// covers (0: nothing to keep clear).
+struct ViewFrame {
+  int width = 0;
+  int height = 0;
+  int clearTop = 0;
+};
+
+// The overview distance at which the whole board, seen at the default tilt,
+// lies below frame.clearTop (CameraDistanceFor when there is no frame).
+float FittedOverviewZoom(int boardWidth, int boardHeight, const ViewFrame& frame);
+
 class PlayView {
  public:
   // The view of the puzzle's board (which sizes the fit and the pans).
@@ -52,8 +64,10 @@ class PlayView {
 
   // Both presets to their defaults, the overview current, no pan.
   void Reset();
-  // As Reset, with the overview zoomed out to see the whole board.
+  // As Reset, with the overview zoomed out to see the whole board below
+  // the frame's top bar.
   void FitToBoard();
+  void SetFrame(const ViewFrame& frame) { m_frame = frame; }
 
   const CameraView& Current() const { return m_closeView ? m_close : m_overview; }
   bool CloseView() const { return m_closeView; }
@@ -67,10 +81,11 @@ class PlayView {
   // In the close view, a pointer within 10 pixels of an edge pans the board.
   void EdgeScroll(const Pointer& pointer, int screenWidth, int screenHeight, float frameDelta);
   void ApplyHeldKeys(const HeldKeys& keys, float frameDelta);
-  // F5: the current view back to its defaults; F6, F7: overview, close view.
+  // F5: the current view back to its defaults (the overview fitted, the
+  // close view's pan gone); F6, F7: overview, close view on the selected cube.
   void ResetCurrentView();
   void UseOverview() { m_closeView = false; }
-  void UseCloseView() { m_closeView = true; }
+  void UseCloseView();
   // Pans the close view so that the cube stands in its centre.
   void CentreCloseViewOn(int cube);
 
@@ -83,7 +98,11 @@ class PlayView {
   float HalfWidth() const;
   float HalfHeight() const;
 
+  // Keeps the pan within the board: its centre never leaves the board.
+  void ClampPan();
+
   const Puzzle& m_puzzle;
+  ViewFrame m_frame;
   CameraView m_overview = kOverviewDefaults;
   CameraView m_close = kCloseDefaults;
   bool m_closeView = false;

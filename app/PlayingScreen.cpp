@@ -9,6 +9,8 @@
 #include "app/Game.h"
 #include "app/LevelStartScreen.h"
 #include "audio/SoundFiles.h"
+#include "base/FileAccess.h"
+#include "config/Language.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleHost.h"
 #include "puzzle/Puzzle.h"
@@ -25,9 +27,14 @@ int LevelCount(const Puzzle& puzzle) { return static_cast<int>(puzzle.LevelSet()
 
 }  // namespace
 
-PlayingScreen::PlayingScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()) {}
+PlayingScreen::PlayingScreen(Game& game) : m_game(game), m_puzzle(game.ThePuzzle()), m_view(game.ThePuzzle()), m_hint(game) {}
 
-void PlayingScreen::Enter() { m_view.FitToBoard(); }
+void PlayingScreen::Enter() { Fit(); }
+
+void PlayingScreen::Fit() {
+  m_view.SetFrame(ViewFrame{m_game.ScreenWidth(), m_game.ScreenHeight(), m_game.Bar().Bottom()});
+  m_view.FitToBoard();
+}
 
 void PlayingScreen::Leave() {
   // Back to the main menu: the level, its fonts and its theme go.
@@ -47,13 +54,15 @@ void PlayingScreen::StartLevelWithIntro(int level) {
   // The caller checked the level exists: a start that fails could not load
   // the level's theme (the loader said why), which ends the game.
   if (!m_puzzle.StartLevel(level)) m_game.EndAfterFailure();
-  m_view.FitToBoard();
+  m_hint.Clear();
+  Fit();
   Flow().Push(std::make_unique<LevelStartScreen>(m_game));
 }
 
 void PlayingScreen::ResumeLoaded() {
   if (!m_puzzle.ResumeLoadedGame()) m_game.EndAfterFailure();
-  m_view.FitToBoard();
+  m_hint.Clear();
+  Fit();
   m_ending = false;
   m_puzzle.SelectCube(m_puzzle.Play().selectedCube);
 }
@@ -91,6 +100,7 @@ void PlayingScreen::KeyReleased(SDLKey key) {
       m_game.ResetView();
       Flow().Push(std::make_unique<PauseMenuScreen>(m_game.Menus()));
       break;
+    case SDLK_h: m_hint.Ask(); break;
     case SDLK_SPACE: m_game.Bar().showWordList = !m_game.Bar().showWordList; break;
     case SDLK_F2:
     case SDLK_F3:
@@ -101,7 +111,10 @@ void PlayingScreen::KeyReleased(SDLKey key) {
       else
         Flow().Push(MakeSaveScreen(m_game.Menus()));
       break;
-    case SDLK_F5: m_view.ResetCurrentView(); break;
+    case SDLK_F5:
+      m_view.SetFrame(ViewFrame{m_game.ScreenWidth(), m_game.ScreenHeight(), m_game.Bar().Bottom()});
+      m_view.ResetCurrentView();
+      break;
     case SDLK_F6: m_view.UseOverview(); break;
     case SDLK_F7: m_view.UseCloseView(); break;
     case SDLK_F10: ++m_screenshotsPending; break;
@@ -123,6 +136,8 @@ void PlayingScreen::Event(const SDL_Event& event) {
       if (event.button.button == SDL_BUTTON_LEFT && m_buttonHeld) {
         if (m_game.Bar().InsideWordListButton(event.button.x, event.button.y))
           m_game.Bar().showWordList = !m_game.Bar().showWordList;
+        else if (m_game.Bar().InsideHintButton(event.button.x, event.button.y))
+          m_hint.Ask();
         else
           m_boardClick = true;
       }
@@ -135,6 +150,11 @@ void PlayingScreen::Event(const SDL_Event& event) {
 void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
   m_time = time;
   m_pointer = pointer;
+  m_game.Bar().Tick(time.delta);
+  if (m_screenshotSaved) m_game.Bar().ShowNotice(Label(LabelKey::ScreenshotSaved));
+  if (m_screenshotError) m_game.Bar().ShowNotice(FailureText(LabelKey::ScreenshotFailed, m_screenshotError));
+  m_screenshotSaved = false;
+  m_screenshotError = 0;
   if (m_ending) return;
   m_pick = m_view.PickUnder(m_game.TheRenderer(), pointer);
   if (pointer.buttons)
@@ -158,7 +178,9 @@ void PlayingScreen::Update(const FrameTime& time, const Pointer& pointer) {
       m_puzzle.MoveSelected(m_puzzle.Arrow(m_pick.index).direction);
   }
   m_boardClick = false;
+  m_game.StepPar();  // when the level start was left before the par was known
   m_puzzle.UpdateLevel();
+  m_hint.Update();
   CheckLevelCompletion();
 }
 
@@ -179,8 +201,9 @@ void PlayingScreen::AfterLevelWon() {
     NextLevel();
     return;
   }
+  m_game.Scores().NoteRecordPar(level, m_game.Par());
   // The name is typed over the level just won, seen from above.
-  m_view.FitToBoard();
+  Fit();
   auto drawScene = [this](const FrameTime& time) {
     m_time = time;
     DrawScene(false);
@@ -203,7 +226,7 @@ void PlayingScreen::DrawScene(bool withArrows) {
   BoardLook look;
   look.arrows = withArrows;
   look.arrowHover = withArrows;
-  look.hoveredArrow = m_pick.kind == kPickArrow ? m_pick.index : -1;
+  look.hoveredArrow = m_pick.kind == kPickArrow ? m_pick.index : m_hint.Arrow();
   DrawLevelBoard(m_game.TheRenderer(), m_view.Pose(), m_time, look);
   m_game.Bar().Draw(m_pointer.x, m_pointer.y);
 }
@@ -212,6 +235,16 @@ void PlayingScreen::Draw() {
   DrawScene(true);
   // Taken from the frame just drawn: after a present the back buffer holds
   // nothing a driver promises.
-  for (; m_screenshotsPending > 0; --m_screenshotsPending)
-    SaveScreenshot(m_game.NextScreenshotPath().c_str());  // a file that cannot be made is not written
+  for (; m_screenshotsPending > 0; --m_screenshotsPending) {
+    const std::string path = m_game.NextScreenshotPath();
+    int error = 0;
+    if (SaveScreenshot(path.c_str(), &error)) {
+      m_screenshotSaved = true;
+      continue;
+    }
+    // Told at the next update, in the top bar.
+    m_screenshotError = error;
+    std::fprintf(stderr, "Couldn't save screenshot %s: %s\n", NativePath(path.c_str()).c_str(),
+                 SystemReason(error).c_str());
+  }
 }

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include "app/Hint.h"
 #include "app/PlayView.h"
 #include "platform/Screen.h"
 
@@ -37,10 +38,13 @@ class PlayingScreen final : public Screen {
   void AfterLevelWon();
   void NextLevel();
   void DrawScene(bool withArrows);
+  // The overview fitted to the screen below the top bar.
+  void Fit();
 
   Game& m_game;
   Puzzle& m_puzzle;
   PlayView m_view;
+  Hint m_hint;
   FrameTime m_time;
   Pointer m_pointer;
   PickResult m_pick;
@@ -49,4 +53,6 @@ class PlayingScreen final : public Screen {
   bool m_boardClick = false;
   bool m_ending = false;          // the level is won: the screens that follow run
   int m_screenshotsPending = 0;   // F10 presses since the last frame drawn
+  bool m_screenshotSaved = false; // the top bar says so from the next frame
+  int m_screenshotError = 0;      // the errno of a screenshot not saved: the bar says so
 };

@@ -75,16 +75,24 @@ Game::~Game() = default;
 
 void Game::MakeDirectoriesRemembered(const char* path) {
   const std::string native = NativePath(path);
-  for (size_t at = native.find('/', native.find('/') + 1); at != std::string::npos; at = native.find('/', at + 1)) {
+  for (size_t at = native.find('/'); at != std::string::npos; at = native.find('/', at + 1)) {
     const std::string directory = native.substr(0, at);
-    if (!FileExists(directory.c_str())) m_createdDirectories.push_back(directory);
+    if (!directory.empty() && !FileExists(directory.c_str())) m_createdDirectories.push_back(directory);
   }
   MakeDirectoriesAlongPath(path);
+  // Scores, saves and screenshots would be lost there without a word.
+  std::string reason;
+  if (!DirectoryOfPathExists(path, reason))
+    std::fprintf(stderr, "Couldn't make the directory %s: %s\n", native.c_str(), reason.c_str());
+  // What writers killed in an earlier run left there goes now rather than at
+  // the next write of the same file.
+  RemoveStaleTemporaryFiles(path);
 }
 
 void Game::CreateGameDirectories() {
   ReadGameDirectory();
   m_createdDirectories.clear();
+  RemoveStaleTemporaryFiles(".");  // config.ini's
   MakeDirectoriesRemembered(g_settings.gamePath);
   char path[1100];
   std::snprintf(path, sizeof path, "%ssave\\", g_settings.gamePath);
@@ -131,6 +139,8 @@ int Game::InitialiseSteps() {
     g_settings.width = 640;
     g_settings.height = 480;
     std::fprintf(stderr, "Couldn't initialize OpenGL\n");
+    // The one write of a failed start: the next one tries the smallest size.
+    StoreSettings();
     return 0;
   }
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -166,7 +176,6 @@ int Game::InitialiseSteps() {
 
   TraceLog::Write("Init Scores");
   m_scores.Load();
-  m_scoresLoaded = true;
 
   ResetView();
 
@@ -186,6 +195,7 @@ int Game::InitialiseSteps() {
   SetKeyboardInput(2, 1, true);
 
   TraceLog::Write("Init : ok");
+  m_started = true;
   return 1;
 }
 
@@ -217,8 +227,8 @@ void Game::Release() {
   m_runner->LeaveAll();
   SetKeyboardInput(500, 30, true);
   m_menus.ReleaseTexts();
-  if (m_scoresLoaded) m_scores.Save();
-  StoreSettings();
+  // A start that failed writes nothing: the player's files stay as they were.
+  if (m_started && !m_playerFilesSaved) SavePlayerFiles();
   m_puzzle.EndLevel();
   m_loadedTheme = -1;
   m_topBar.FreeFonts();
@@ -230,6 +240,13 @@ void Game::Release() {
   // The renderer (its theme, screen capture and menu objects) goes before
   // the display, which clears and presents once before the video stops.
   CloseRendererAndDisplay();
+}
+
+bool Game::SavePlayerFiles() {
+  m_playerFilesSaved = true;
+  const bool scores = m_scores.Save();
+  const bool settings = StoreSettings() != 0;
+  return scores && settings;
 }
 
 void Game::EndAfterFailure() {
@@ -271,6 +288,7 @@ bool Game::OpenDisplayAndRenderer(int width, int height) {
   m_renderer = std::make_unique<Renderer>(width, height, RenderOptions(), m_puzzle);
   m_menus.SetRenderer(m_renderer.get());
   m_topBar.SetRenderer(m_renderer.get());
+  m_topBar.SetMenus(&m_menus);
   RenderChoicesChanged();
   return true;
 }

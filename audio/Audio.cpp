@@ -17,6 +17,8 @@ constexpr int kFormatBits = 3;     // MikMod's 16-bit and stereo bits
 constexpr int kEffectVolume = 63;
 constexpr float kFadeStepPerFrame = 0.25f;
 
+// Process-wide with the mixer it drives (SDLMikMod.cpp): one music player and
+// one set of effect voices for the whole run.
 AudioState g_audio;
 
 int TruncatedLevel() { return static_cast<int>(g_audio.fadeLevel); }
@@ -39,7 +41,9 @@ int InitAudio() {
     for (int i = 0; i < kSoundCount; ++i) {
       g_audio.samples[i].reset(new (std::nothrow) ORBSample);
       if (!g_audio.samples[i]) return 0;
-      g_audio.samples[i]->Load(g_soundTable[i]);
+      // The game plays on without it, but the player should know why it is silent.
+      if (!g_audio.samples[i]->Load(g_soundTable[i]))
+        std::fprintf(stderr, "Couldn't load sound file %s\n", g_soundTable[i]);
       g_audio.samples[i]->SetVolume(kEffectVolume);
     }
   }

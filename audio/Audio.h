@@ -2,8 +2,8 @@
 // the main thread; each one does nothing when no audio device could be
 // opened. Start-up calls InitAudio, the settings, SetAutoNext(0) and
 // StartMusic(kMenuTrack); a game started from the menu calls PlayGameMusic,
-// the return to the menu PlayMenuMusic; every frame loop calls UpdateMusic
-// once; the release sequence calls QuitAudio.
+// the return to the menu PlayMenuMusic; the frame runner calls UpdateMusic
+// once a frame; the release sequence calls QuitAudio.
 #pragma once
 
 #include <memory>

@@ -14,27 +14,31 @@
 namespace {
 
 enum class Output { kNone, kDevice, kOffline };
-Output g_output = Output::kNone;
-int g_lockDepth = 0;
-// The sample each voice was last given by SDLMikMod_PlaySample.
-const SAMPLE* g_voiceSample[256] = {};
-// Whether the binding started SDL's audio subsystem, and so stops it.
-bool g_ownsAudioSubsystem = false;
+
+// Process-wide because MikMod's mixer is: one player, one set of voices, fed
+// from SDL's audio thread, which takes the lock this record counts.
+struct MixerBinding {
+  Output output = Output::kNone;
+  int lockDepth = 0;
+  // The sample each voice was last given by SDLMikMod_PlaySample.
+  const SAMPLE* voiceSample[256] = {};
+  // Whether the binding started SDL's audio subsystem, and so stops it.
+  bool ownsAudioSubsystem = false;
+  // MikMod's driver and loader lists cannot be emptied: filled once.
+  bool registered = false;
+} g_mixer;
 
 void ReleaseAudioSubsystem() {
-  if (g_ownsAudioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  g_ownsAudioSubsystem = false;
+  if (g_mixer.ownsAudioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  g_mixer.ownsAudioSubsystem = false;
 }
 
-// MikMod's driver and loader lists are process-wide and cannot be emptied,
-// so they are filled once.
 void RegisterOnce() {
-  static bool registered = false;
-  if (registered) return;
+  if (g_mixer.registered) return;
   MikMod_RegisterDriver(&drv_nos);
   // ProTracker modules only: what CheckModuleImage vouches for.
   MikMod_RegisterLoader(&load_mod);
-  registered = true;
+  g_mixer.registered = true;
 }
 
 bool StartMixer(int mixRate) {
@@ -70,15 +74,15 @@ bool ReadWhole(const char* path, std::vector<uint8_t>& bytes) {
 }  // namespace
 
 MixerLock::MixerLock() {
-  if (g_lockDepth++ == 0 && g_output == Output::kDevice) SDL_LockAudio();
+  if (g_mixer.lockDepth++ == 0 && g_mixer.output == Output::kDevice) SDL_LockAudio();
 }
 
 MixerLock::~MixerLock() {
-  if (--g_lockDepth == 0 && g_output == Output::kDevice) SDL_UnlockAudio();
+  if (--g_mixer.lockDepth == 0 && g_mixer.output == Output::kDevice) SDL_UnlockAudio();
 }
 
 void SDLMikMod_Init(int mixRate, int bufferFrames, int bytesPerFrame, int formatBits) {
-  if (g_output != Output::kNone) return;
+  if (g_mixer.output != Output::kNone) return;
   if (bytesPerFrame != 4 || formatBits != (DMODE_16BITS | DMODE_STEREO)) {
     std::fprintf(stderr, "Could not initialize sound, reason: unsupported output format\n");
     return;
@@ -88,7 +92,7 @@ void SDLMikMod_Init(int mixRate, int bufferFrames, int bytesPerFrame, int format
       std::fprintf(stderr, "Could not initialize sound, reason: %s\n", SDL_GetError());
       return;
     }
-    g_ownsAudioSubsystem = true;
+    g_mixer.ownsAudioSubsystem = true;
   }
   if (!StartMixer(mixRate)) {
     ReleaseAudioSubsystem();
@@ -124,21 +128,21 @@ void SDLMikMod_Init(int mixRate, int bufferFrames, int bytesPerFrame, int format
       return;
     }
   }
-  g_output = Output::kDevice;
+  g_mixer.output = Output::kDevice;
   SDL_PauseAudio(0);
 }
 
 bool SDLMikMod_InitOffline(int mixRate) {
-  if (g_output != Output::kNone) return false;
+  if (g_mixer.output != Output::kNone) return false;
   if (!StartMixer(mixRate)) return false;
-  g_output = Output::kOffline;
+  g_mixer.output = Output::kOffline;
   return true;
 }
 
-bool SDLMikMod_IsReady() { return g_output != Output::kNone; }
+bool SDLMikMod_IsReady() { return g_mixer.output != Output::kNone; }
 
 void SDLMikMod_Mix(uint8_t* out, size_t bytes) {
-  if (g_output == Output::kNone) {
+  if (g_mixer.output == Output::kNone) {
     std::memset(out, 0, bytes);
     return;
   }
@@ -150,7 +154,7 @@ int SDLMikMod_PlaySample(SAMPLE* sample, ULONG start, UBYTE flags) {
   if (!SDLMikMod_IsReady() || !sample) return -1;
   MixerLock lock;
   const int voice = Sample_Play(sample, start, flags);
-  if (voice >= 0 && voice < 256) g_voiceSample[voice] = sample;
+  if (voice >= 0 && voice < 256) g_mixer.voiceSample[voice] = sample;
   return voice;
 }
 
@@ -158,20 +162,20 @@ void SDLMikMod_FreeSample(SAMPLE* sample) {
   if (!sample) return;
   MixerLock lock;
   for (int voice = 0; voice < 256; ++voice) {
-    if (g_voiceSample[voice] != sample) continue;
+    if (g_mixer.voiceSample[voice] != sample) continue;
     Voice_Stop(static_cast<SBYTE>(voice));
-    g_voiceSample[voice] = nullptr;
+    g_mixer.voiceSample[voice] = nullptr;
   }
   Sample_Free(sample);
 }
 
 void SDLMikMod_Quit() {
-  if (g_output == Output::kNone) return;
-  if (g_output == Output::kDevice) {
+  if (g_mixer.output == Output::kNone) return;
+  if (g_mixer.output == Output::kDevice) {
     SDL_PauseAudio(1);
     SDL_CloseAudio();
   }
-  g_output = Output::kNone;
+  g_mixer.output = Output::kNone;
   Player_Stop();
   MikMod_Exit();
   ReleaseAudioSubsystem();

@@ -1,7 +1,10 @@
 #include "config/Language.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <string>
 
+#include "base/FileAccess.h"
 #include "config/CUConfigFile.h"
 
 namespace {
@@ -118,4 +121,20 @@ void SetSymmetricLetters(int levelSet, const char16_t* letters) {
   set.count = 0;
   for (size_t i = 0; letters && letters[i] && set.count < kMaxSymmetricLetters; ++i)
     if (letters[i] != u' ' && letters[i] != u',') set.letters[set.count++] = letters[i];
+}
+
+CUString FailureText(LabelKey what, int error) {
+  const CUString& label = Label(what);
+  if (error == 0) return label;
+  std::u16string text(label.Data(), label.Length());
+  text += u": ";
+  if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+    text.append(Label(LabelKey::ReasonDiskFull).Data(), Label(LabelKey::ReasonDiskFull).Length());
+  } else if (error == EACCES || error == EPERM || error == EROFS) {
+    text.append(Label(LabelKey::ReasonNotAllowed).Data(), Label(LabelKey::ReasonNotAllowed).Length());
+  } else {
+    const CUString reason = CUString::FromUtf8(SystemReason(error));
+    text.append(reason.Data(), reason.Length());
+  }
+  return CUString(text.data(), text.size());
 }

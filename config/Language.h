@@ -16,7 +16,10 @@
   X(DetailNormal) X(DetailHigh) X(Next) X(Previous) X(Product) X(Programming) X(Additional) X(Graphisme)        \
   X(Langage) X(Francais) X(Anglais) X(Espagnole) X(Shadow) X(Cartoon) X(ShadowNone) X(ShadowFalse)             \
   X(ShadowReal) X(MessageWord) X(MessageCode) X(MessageStart) X(MessageLevelWin) X(MessageGameWin) X(Ok)       \
-  X(Copyright)
+  X(Copyright) X(UnknownCode) X(Paused) X(Resume) X(ScreenshotSaved) X(MoveCount)                           \
+  X(SlotDamaged) X(SlotUnreadable) X(SaveFailed) X(LoadFailed) X(LevelSetFailed)                                \
+  X(ScreenshotFailed) X(ExitSaved) X(ExitNotSaved) X(ReasonDiskFull) X(ReasonNotAllowed) X(Par) X(Hint)          \
+  X(HintNone)
 
 enum class LabelKey : int {
 #define GLYPHOX_LABEL_ENUM(name) name,
@@ -45,6 +48,11 @@ int LoadLanguage(const char* path);
 
 const CUString& Label(LabelKey key);
 const char* LabelKeyName(LabelKey key);
+// A failed file operation told to the player: the label, a colon and why,
+// in the player's words for a full disk and a place they may not write to
+// (ReasonDiskFull, ReasonNotAllowed), else in the system's; the label alone
+// when error is 0.
+CUString FailureText(LabelKey what, int error);
 
 int LevelSetCount();
 // Slot 0..15; an unused slot holds empty strings.

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "base/FileAccess.h"
 #include "config/IniProfile.h"
 #include "config/Language.h"
 
@@ -88,11 +90,8 @@ int MoveDurationForSpeed(int speed) {
 }
 
 int LoadSettings() {
-  g_files.configRead = g_files.config.Load(kConfigFileName);
-  if (!g_files.configRead) {
-    std::fprintf(stderr, "Configuration File %s not found\n", kConfigFileName);
-    return 0;
-  }
+  g_files.configRead = g_files.config.LoadOrSay(kConfigFileName);
+  if (!g_files.configRead) return 0;
   ORBString value;
   for (const IntegerSetting& setting : kIntegerSettings) {
     int number = setting.defaultValue;
@@ -112,19 +111,30 @@ int LoadSettings() {
   return 1;
 }
 
-void StoreSettings() {
+int StoreSettings() {
   // A config.ini that could not be read at start is not created at exit.
-  if (!g_files.configRead) return;
+  if (!g_files.configRead) return 0;
   char number[32];
   for (const IntegerSetting& setting : kIntegerSettings) {
     std::snprintf(number, sizeof number, "%d", g_settings.*setting.field);
-    g_files.config.SetValue(setting.key, number);
+    g_files.config.SetOrAdd(setting.key, number);
   }
-  g_files.config.Save(kConfigFileName);
+  int error = 0;
+  if (g_files.config.Save(kConfigFileName, &error)) return 1;
+  std::fprintf(stderr, "Couldn't save the settings to %s: %s\n", kConfigFileName, SystemReason(error).c_str());
+  return 0;
 }
 
 void ReadGameDirectory() {
-  ReadProfileString("Path", "GamePath", ".\\", g_settings.gamePath, sizeof g_settings.gamePath, kGameIniPath);
+  char* path = g_settings.gamePath;
+  ReadProfileString("Path", "GamePath", ".\\", path, sizeof g_settings.gamePath, kGameIniPath);
+  // Every file name is the directory followed by the file's own name: a
+  // directory written without its final separator still means a directory.
+  const size_t length = std::strlen(path);
+  if (length > 0 && path[length - 1] != '\\' && path[length - 1] != '/' && length + 1 < sizeof g_settings.gamePath) {
+    path[length] = '\\';
+    path[length + 1] = 0;
+  }
 }
 
 void ReadFontStyle(const char* path, FontStyleRecord& record, const char* section) {

@@ -51,7 +51,7 @@ struct Settings {
   FontStyleRecord fontStyles[kFontStyleCount] = {};
   float logoColors[3][3] = {{0.0f, 0.8f, 1.0f}, {1.0f, 0.0f, 0.5f}, {1.0f, 0.9f, 0.0f}};
   // ".\game.ini": the directory under which saves, screenshots and the score
-  // file live; it is expected to end in a separator.
+  // files live; ReadGameDirectory ends it with a separator.
   char gamePath[1024] = ".\\";
 };
 
@@ -75,9 +75,10 @@ const ORBString& LanguageFilePath();
 // Start-up: config.ini, then the language file, then the nine text styles.
 // Returns 1, or 0 after printing why.
 int LoadSettings();
-// Shutdown: every stored setting is set on the loaded config.ini (missing keys
-// stay missing) and the file is written back.
-void StoreSettings();
+// Shutdown: every stored setting is set on the loaded config.ini (a key the
+// file lacks is added) and the file is written back. Returns 1, or 0 after
+// printing why (nothing is written when config.ini was never read).
+int StoreSettings();
 
 void ReadGameDirectory();
 void ReadFontStyle(const char* path, FontStyleRecord& record, const char* section);

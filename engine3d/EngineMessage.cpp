@@ -4,14 +4,15 @@
 #include <cstdio>
 
 namespace {
-EngineMessageSink g_sink = nullptr;
-void* g_sinkContext = nullptr;
+// Process-wide like the standard error it stands in for: the engine's loaders
+// report from anywhere, and a tool or test may listen for a while.
+struct MessageSink {
+  EngineMessageSink sink = nullptr;
+  void* context = nullptr;
+} g_sink;
 }  // namespace
 
-void SetEngineMessageSink(EngineMessageSink sink, void* context) {
-  g_sink = sink;
-  g_sinkContext = context;
-}
+void SetEngineMessageSink(EngineMessageSink sink, void* context) { g_sink = MessageSink{sink, context}; }
 
 void EngineMessage(const char* format, ...) {
   char line[2048];
@@ -19,8 +20,8 @@ void EngineMessage(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(line, sizeof line, format, args);
   va_end(args);
-  if (g_sink)
-    g_sink(line, g_sinkContext);
+  if (g_sink.sink)
+    g_sink.sink(line, g_sink.context);
   else
     std::fputs(line, stderr);
 }

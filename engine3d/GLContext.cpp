@@ -6,8 +6,7 @@
 #define GL_MAX_TEXTURE_UNITS_ARB 0x84E2
 #endif
 
-ScreenRecord g_screen;
-GLExtensions g_glExtensions;
+GLContextState g_gl;
 
 bool ExtensionListed(const char* list, const char* name) {
   if (!list || !name || !*name) return false;
@@ -24,7 +23,7 @@ bool ExtensionListed(const char* list, const char* name) {
 }
 
 void DetectGLExtensions(void* (*getProc)(const char* name)) {
-  GLExtensions& ext = g_glExtensions;
+  GLExtensions& ext = g_gl.extensions;
   ext = GLExtensions{};
   const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   auto lookup = [getProc](const char* name) { return getProc ? getProc(name) : nullptr; };

@@ -1,23 +1,17 @@
-// The OpenGL context as the rest of the game sees it: the screen record (size,
-// projection values) and the optional extensions found when the window was
-// first opened. The application shell fills both; the engine and the renderer
-// read them.
+// The OpenGL context as the engine sees it: whether one is open, and the
+// optional extensions found when the window was first opened. The platform's
+// display fills it; the engine, the text atlases and the renderer read it.
 #pragma once
 
 #include <GL/gl.h>
 
-struct ScreenRecord {
-  int width = 0;
-  int height = 0;
-  int depth = 16;        // stored, not used for the mode
-  int fullScreen = 0;
+// The perspective every 3D view of the game starts from: vertical field of
+// view in degrees, near and far planes in world units.
+struct Perspective {
   float fieldOfView = 45.0f;
   float nearPlane = 0.01f;
   float farPlane = 1000.0f;
-  int initialised = 0;
 };
-
-extern ScreenRecord g_screen;
 
 typedef void (*PFN_ActiveTexture)(GLenum);
 typedef void (*PFN_MultiTexCoord2f)(GLenum, GLfloat, GLfloat);
@@ -45,12 +39,19 @@ struct GLExtensions {
   PFN_GenericProc bufferEntryPoints[7] = {};
 };
 
-extern GLExtensions g_glExtensions;
+// Process-wide because SDL 1.2 has one window, so one GL context, per
+// process. Without an open context (the command-line tools' checks) GL
+// objects are neither made nor freed.
+struct GLContextState {
+  bool open = false;
+  GLExtensions extensions;
+};
+extern GLContextState g_gl;
 
 // True when name is one whole space-separated token of the driver's list
 // (case-sensitive; the last token counts as well).
 bool ExtensionListed(const char* list, const char* name);
 
-// Fills g_glExtensions from the current context. getProc looks entry points up
+// Fills g_gl.extensions from the current context. getProc looks entry points up
 // by name (the platform's GL loader).
 void DetectGLExtensions(void* (*getProc)(const char* name));

@@ -140,7 +140,9 @@ void Material::ReUpload() {
 }
 
 ORBList<Material>& Materials() {
-  // Never destroyed: objects released during static destruction still find it.
+  // Process-wide by design: materials are shared by name between every
+  // object of the run and counted by reference. Never destroyed: objects
+  // released during static destruction still find it.
   static ORBList<Material>* list = new ORBList<Material>;
   return *list;
 }

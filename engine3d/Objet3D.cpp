@@ -4,17 +4,18 @@
 #include <new>
 
 #include "engine3d/GLContext.h"
+#include "engine3d/LoadSettings.h"
+
+LoadSettings g_loads;
 
 namespace {
-char g_objectDirectory[1024];
-char g_textureDirectory[1024];
 
 void CopyPrefix(char (&prefix)[1024], const char* path) {
   std::snprintf(prefix, sizeof prefix, "%s", path ? path : "");
 }
 
 void DeleteList(GLint& list) {
-  if (list != -1 && g_screen.initialised) glDeleteLists(static_cast<GLuint>(list), 1);
+  if (list != -1 && g_gl.open) glDeleteLists(static_cast<GLuint>(list), 1);
   list = -1;
 }
 }  // namespace
@@ -46,10 +47,10 @@ int Mesh3D::AllocateArrays(int vertices, int faceTotal) {
 
 Objet3D::~Objet3D() { Free(); }
 
-void Objet3D::SetObjectDirectory(const char* path) { CopyPrefix(g_objectDirectory, path); }
-void Objet3D::SetTextureDirectory(const char* path) { CopyPrefix(g_textureDirectory, path); }
-const char* Objet3D::ObjectDirectory() { return g_objectDirectory; }
-const char* Objet3D::TextureDirectory() { return g_textureDirectory; }
+void Objet3D::SetObjectDirectory(const char* path) { CopyPrefix(g_loads.objectDirectory, path); }
+void Objet3D::SetTextureDirectory(const char* path) { CopyPrefix(g_loads.textureDirectory, path); }
+const char* Objet3D::ObjectDirectory() { return g_loads.objectDirectory; }
+const char* Objet3D::TextureDirectory() { return g_loads.textureDirectory; }
 
 Mesh3D* Objet3D::AddMesh() {
   Mesh3D* mesh = new Mesh3D;

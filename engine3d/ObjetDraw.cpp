@@ -91,7 +91,7 @@ void DrawInTwoPasses(const Objet3D& object, DrawPath path) {
 void Objet3D::Draw() { DrawInTwoPasses(*this, DrawPath::kDirect); }
 
 void Objet3D::BuildDisplayList() {
-  if (!g_screen.initialised) return;
+  if (!g_gl.open) return;
   if (displayList == -1) {
     const GLuint list = glGenLists(1);
     if (list == 0) return;

@@ -10,6 +10,7 @@
 #include "engine3d/EngineMessage.h"
 #include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
+#include "engine3d/LoadSettings.h"
 
 namespace {
 
@@ -148,7 +149,42 @@ constexpr size_t kMaxImageFileBytes = 64u << 20;
 
 }  // namespace
 
-SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size) {
+namespace {
+
+uint32_t BigEndian32(const uint8_t* at) {
+  return (static_cast<uint32_t>(at[0]) << 24) | (static_cast<uint32_t>(at[1]) << 16) | (at[2] << 8) | at[3];
+}
+int32_t LittleEndian32(const uint8_t* at) {
+  return static_cast<int32_t>(at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<uint32_t>(at[3]) << 24));
+}
+
+// The picture's size as its header gives it, so that a small file cannot
+// make the decoder allocate a huge picture. False when the bytes are not of
+// that kind.
+bool HeaderSize(const uint8_t* bytes, size_t size, ImageKind kind, int64_t& width, int64_t& height) {
+  if (kind == ImageKind::kPng) {
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size < 24 || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0) return false;
+    width = BigEndian32(bytes + 16), height = BigEndian32(bytes + 20);
+    return true;
+  }
+  if (size < 26 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+  if (LittleEndian32(bytes + 14) == 12) {  // the oldest header: 16-bit sizes
+    width = bytes[18] | (bytes[19] << 8), height = bytes[20] | (bytes[21] << 8);
+  } else {
+    width = LittleEndian32(bytes + 18), height = LittleEndian32(bytes + 22);
+    if (height < 0) height = -height;  // rows stored top down
+  }
+  return true;
+}
+
+}  // namespace
+
+SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size, ImageKind kind, int maxSide) {
+  int64_t width = 0, height = 0;
+  if (!bytes || !HeaderSize(bytes, size, kind, width, height) || width < 1 || height < 1 || width > maxSide ||
+      height > maxSide || width * height > kMaxImagePixels)
+    return nullptr;
   MemoryStream memory = {bytes, size, 0};
   SDL_RWops stream = {};
   stream.seek = StreamSeek;
@@ -156,7 +192,9 @@ SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size) {
   stream.write = StreamWrite;
   stream.close = StreamClose;
   stream.hidden.unknown.data1 = &memory;
-  return IMG_Load_RW(&stream, 0);
+  // Only the decoder of that kind: a file of another format under the name
+  // is refused, not decoded by whatever reader recognises it.
+  return kind == ImageKind::kPng ? IMG_LoadPNG_RW(&stream) : IMG_LoadBMP_RW(&stream);
 }
 
 int DecodeImagePixels(const char* path, const uint8_t* bytes, size_t size, ImagePixels& out) {
@@ -183,19 +221,15 @@ int ReadImagePixels(const char* path, ImagePixels& out) {
   return DecodeImagePixels(path, bytes.data(), bytes.size(), out);
 }
 
-namespace {
-bool g_mipmapping = true;
-}  // namespace
-
-void SetMipmapping(bool on) { g_mipmapping = on; }
-bool Mipmapping() { return g_mipmapping; }
+void SetMipmapping(bool on) { g_loads.mipmapping = on; }
+bool Mipmapping() { return g_loads.mipmapping; }
 
 Texture::~Texture() { Reset(); }
 
 void Texture::Reset() {
   pixels.clear();
   pixels.shrink_to_fit();
-  if (glName != -1 && g_screen.initialised) {
+  if (glName != -1 && g_gl.open) {
     GLuint name = static_cast<GLuint>(glName);
     glDeleteTextures(1, &name);
   }
@@ -217,7 +251,7 @@ void Texture::SetFormats() {
 
 int Texture::Load(const char* path) {
   fileName = path;
-  if (glName != -1 && g_screen.initialised) {
+  if (glName != -1 && g_gl.open) {
     GLuint name = static_cast<GLuint>(glName);
     glDeleteTextures(1, &name);
   }
@@ -246,7 +280,7 @@ bool Texture::Create(int newWidth, int newHeight, int bits) {
 }
 
 int Texture::Upload() {
-  if (pixels.empty() || !g_screen.initialised) return 0;
+  if (pixels.empty() || !g_gl.open) return 0;
   if (glName == -1) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -272,7 +306,7 @@ int Texture::Upload() {
 }
 
 void Texture::FitMaximumSize() {
-  const int limit = g_glExtensions.maxTextureSize;
+  const int limit = g_gl.extensions.maxTextureSize;
   if (limit <= 0 || (width <= limit && height <= limit) || bytesPerPixel == 2) return;
   int fittedWidth = width, fittedHeight = height;
   while (fittedWidth > limit) fittedWidth = (fittedWidth + 1) / 2;
@@ -289,7 +323,7 @@ void Texture::FitMaximumSize() {
 void Texture::SetFilters(GLint minification, GLint magnification) {
   minFilter = minification;
   magFilter = magnification;
-  if (glName == -1 || !g_screen.initialised) return;
+  if (glName == -1 || !g_gl.open) return;
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(glName));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);

@@ -6,7 +6,7 @@
 //   if (t.Load("data/gfx/2d/pointeur.png")) t.Upload();
 //   ... glBindTexture(GL_TEXTURE_2D, t.glName) ...
 //
-// Without an open GL context (g_screen.initialised 0, as in the command-line
+// Without an open GL context (g_gl.open 0, as in the command-line
 // tools) Upload keeps the pixels and returns 0, so models can be loaded and
 // checked without a display.
 #pragma once
@@ -27,6 +27,8 @@ bool Mipmapping();
 
 // Largest width or height an image may have; bigger ones are refused.
 constexpr int kMaxTextureSide = 16384;
+// Largest picture in pixels (64 MB as RGBA), far above the game's own art.
+constexpr int64_t kMaxImagePixels = 4096 * 4096;
 
 // Pixels as a texture uploads them: rows from the top, no padding, R G B or
 // R G B A bytes.
@@ -43,9 +45,14 @@ struct ImagePixels {
 // (no pixels, a pitch shorter than a row, a size out of range).
 bool PixelsFromSurface(SDL_Surface* surface, ImagePixels& out);
 
-// Decodes an image file image (PNG in practice; whatever the image library
-// reads). Reads past the end of the bytes see zeros. Null when unreadable.
-SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size);
+// The formats of the game's images: PNG textures, BMP page pictures.
+enum class ImageKind { kPng, kBmp };
+// Decodes an image file image of that kind only. Its size is read from the
+// header first: a picture wider or taller than maxSide, or of more than
+// kMaxImagePixels, is refused before anything is decoded. Reads past the end of the bytes see zeros. Null when
+// unreadable or refused.
+SDL_Surface* DecodeImage(const uint8_t* bytes, size_t size, ImageKind kind = ImageKind::kPng,
+                         int maxSide = kMaxTextureSide);
 // Decodes and converts. Returns 1, or 0 after "Couldn't load texture %s\n"
 // (path names the image) or "Bad Texture format\n".
 int DecodeImagePixels(const char* path, const uint8_t* bytes, size_t size, ImagePixels& out);

@@ -4,9 +4,10 @@
 
 #include <cmath>
 
+#include "base/Math.h"
+
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 constexpr float kEndMarker = -1.0f;
 constexpr float kSamePoint = 0.0001f;  // squared distance: 0.01 apart
 constexpr float kOpenRadius = 0.05f;
@@ -66,7 +67,7 @@ class TubeBuilder {
     if (!closed) {
       int tip = AddVertex(Offset(points[0], forward[0], -radius));
       for (int k = kEmblemCapRings; k >= 1; --k) {
-        float angle = static_cast<float>(k) * kPi / 16.0f;
+        float angle = static_cast<float>(k) * static_cast<float>(kPi) / 16.0f;
         ring(Offset(points[0], forward[0], -radius * std::sin(angle)), forward[0], radius * std::cos(angle));
         if (k == kEmblemCapRings) Fan(tip, previousRing, part, false);
       }
@@ -77,7 +78,7 @@ class TubeBuilder {
       return true;
     }
     for (int k = 1; k <= kEmblemCapRings; ++k) {
-      float angle = static_cast<float>(k) * kPi / 16.0f;
+      float angle = static_cast<float>(k) * static_cast<float>(kPi) / 16.0f;
       ring(Offset(points[n - 1], forward[n - 1], radius * std::sin(angle)), forward[n - 1], radius * std::cos(angle));
     }
     int tip = AddVertex(Offset(points[n - 1], forward[n - 1], radius));
@@ -99,7 +100,7 @@ class TubeBuilder {
     CVector3D side = Normalised({-along.y, along.x, 0.0f});
     int first = static_cast<int>(m_mesh.vertices.size());
     for (int i = 0; i < kEmblemRingVertices; ++i) {
-      float angle = 2.0f * kPi * static_cast<float>(i) / kEmblemRingVertices;
+      float angle = 2.0f * static_cast<float>(kPi) * static_cast<float>(i) / kEmblemRingVertices;
       float c = std::cos(angle) * r, s = std::sin(angle) * r;
       AddVertex({centre.x + side.x * c, centre.y + side.y * c, centre.z + s});
     }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Math.h"
+
 namespace {
 
 constexpr int W = kPageWidth;
@@ -19,6 +21,7 @@ bool Usable(const PageBitmap* bitmap) {
          bitmap->pixels.size() >= static_cast<size_t>(bitmap->width) * bitmap->height * 4;
 }
 int ClampInt(int value, int low, int high) { return std::max(low, std::min(value, high)); }
+double ClampDouble(double value, double low, double high) { return std::max(low, std::min(value, high)); }
 
 // The soft-edge weight of pixel (i, j) of a w x h box with radius r: 0 at the
 // corners, 1 from r pixels inside the edges (a radius of 0 gives a hard box).
@@ -150,7 +153,7 @@ class WaveField {
     for (int dy = 0; dy <= kHalfH + 1; ++dy) {
       for (int dx = 0; dx <= kHalfW + 1; ++dx) {
         double t = std::min(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy) / radius, 1.0);
-        m_values[static_cast<size_t>(dy) * (kHalfW + 2) + dx] = (std::sin(frequency * 3.14159 * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
+        m_values[static_cast<size_t>(dy) * (kHalfW + 2) + dx] = (std::sin(frequency * kPi * t) + 1.0) * 0.5 * (1.0 - t) * amplitude;
       }
     }
   }
@@ -172,9 +175,10 @@ void Ripple(PageImage& image, const PageElement& e, bool shaded) {
     for (int px = 0; px < W; ++px, p += 4) {
       double dx = f.At(px + 1, py) - f.At(px - 1, py);
       double dy = f.At(px, py + 1) - f.At(px, py - 1);
-      // Truncation toward zero, as the offsets are meant.
-      int sx = ClampInt(static_cast<int>(px + dx), 0, W - 1);
-      int sy = ClampInt(static_cast<int>(py + dy), 0, H - 1);
+      // Truncation toward zero, as the offsets are meant; clamped while
+      // still a double, since a steep wave reaches far past any int.
+      int sx = static_cast<int>(ClampDouble(px + dx, 0.0, W - 1));
+      int sy = static_cast<int>(ClampDouble(py + dy, 0.0, H - 1));
       const uint8_t* s = &copy[(static_cast<size_t>(sy) * W + sx) * 4];
       if (!shaded) {
         p[0] = s[0];
@@ -182,8 +186,8 @@ void Ripple(PageImage& image, const PageElement& e, bool shaded) {
         p[2] = s[2];
         continue;
       }
-      double scale = 1.0 + static_cast<double>(static_cast<long long>(dy * e.y + dx * e.x)) / 2048.0;
-      for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(ClampInt(static_cast<int>(s[c] * scale), 0, 255));
+      double scale = 1.0 + std::trunc(dy * e.y + dx * e.x) / 2048.0;
+      for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(ClampDouble(s[c] * scale, 0.0, 255.0));
     }
   }
 }

@@ -36,8 +36,8 @@ int ReadImage(PageBitmap& bitmap, const std::string& path) {
   ImagePixels image;
   bool ok = ReadFileBytes(path.c_str(), kMaxImageBytes, bytes) == FileRead::kOk;
   if (ok) {
-    SDL_Surface* surface = DecodeImage(bytes.data(), bytes.size());
-    ok = surface && surface->w <= kMaxImageSide && surface->h <= kMaxImageSide && PixelsFromSurface(surface, image);
+    SDL_Surface* surface = DecodeImage(bytes.data(), bytes.size(), ImageKind::kBmp, kMaxImageSide);
+    ok = surface && PixelsFromSurface(surface, image);
     if (surface) SDL_FreeSurface(surface);
   }
   if (!ok) {

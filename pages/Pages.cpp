@@ -25,7 +25,7 @@ std::string PageScriptPath(int pageSet, const char* lang) {
   return path + name;
 }
 
-void PageFades::Start() { *this = PageFades{kFadeFrames, kFadeFrames, false, false}; }
+void PageFades::Start() { *this = PageFades{kFadeFrames, kFadeFrames, false, false, closeAfter, 0.0f}; }
 
 void PageFades::Event(const SDL_Event& event) {
   if (event.type == SDL_KEYUP || event.type == SDL_MOUSEBUTTONUP) leaving = true;
@@ -33,6 +33,8 @@ void PageFades::Event(const SDL_Event& event) {
 
 void PageFades::Update(float frameDelta) {
   if (fadeIn > 0.0f) fadeIn = fadeIn > frameDelta ? fadeIn - frameDelta : 0.0f;
+  shown += frameDelta;
+  if (closeAfter > 0.0f && shown >= closeAfter) leaving = true;
   if (!leaving) return;
   // Leaving during the fade-in goes back to black from where it got to.
   if (fadeIn > 0.0f) {
@@ -54,6 +56,9 @@ void PageScreen::Enter() {
     Flow().Pop();
     return;
   }
+  for (PageElement& element : page->elements)
+    for (const auto& [from, to] : m_replacements)
+      if (element.kind == kPageTexte && element.text == from) element.text = to;
   PageImage image = ComposePage(*page);
   page.reset();
   m_picture.SetFromRGBA(image.data(), kPageWidth, kPageHeight);
@@ -63,6 +68,10 @@ void PageScreen::Enter() {
     return;
   }
   m_fades.Start();
+}
+
+void PageScreen::ReplaceText(const CUString& from, const CUString& to) {
+  m_replacements.emplace_back(std::u16string(from.Data(), from.Length()), std::u16string(to.Data(), to.Length()));
 }
 
 void PageScreen::Update(const FrameTime& time, const Pointer&) {

@@ -5,6 +5,10 @@
 #include <SDL.h>
 
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "base/CUString.h"
 
 #include "platform/Screen.h"
 #include "render/Bitmap2D.h"
@@ -20,7 +24,12 @@ struct PageFades {
   float fadeOut = 0.0f;  // frame units of fade-out left once leaving
   bool leaving = false;
   bool done = false;
+  // Frame units after which the page leaves by itself (0: only on input),
+  // and how long it has been shown.
+  float closeAfter = 0.0f;
+  float shown = 0.0f;
 
+  // Keeps closeAfter.
   void Start();
   // A key or mouse button released starts the fade-out.
   void Event(const SDL_Event& event);
@@ -30,8 +39,8 @@ struct PageFades {
 };
 
 // The page composed on entry, faded in from black, shown until a key or
-// mouse button is released, faded out and released on leaving. A missing
-// page (after its one message) pops at once.
+// mouse button is released (or for a time of its own), faded out and
+// released on leaving. A missing page (after its one message) pops at once.
 class PageScreen : public Screen {
  public:
   PageScreen(int pageSet, std::string lang, const Renderer& renderer)
@@ -42,14 +51,18 @@ class PageScreen : public Screen {
   void Update(const FrameTime& time, const Pointer& pointer) override;
   void Draw() override;
   void Leave() override { m_picture.Free(); }
-  bool ShowsCursor() const override { return false; }
+  // The page also leaves by itself this many frame units after it appeared.
+  void CloseAfter(float frames) { m_fades.closeAfter = frames; }
 
   const PageFades& Fades() const { return m_fades; }
+  // Before Enter: the text elements that read `from` read `to` instead.
+  void ReplaceText(const CUString& from, const CUString& to);
 
  private:
   int m_pageSet;
   std::string m_lang;
   const Renderer& m_renderer;
+  std::vector<std::pair<std::u16string, std::u16string>> m_replacements;
   GLBitmap2D m_picture;
   PageFades m_fades;
 };

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -31,6 +32,8 @@ struct KeyboardInput {
 // again at every opening, since SDL resets it with the video).
 struct DisplayState {
   SDL_Surface* surface = nullptr;
+  int width = 0;
+  int height = 0;
   Uint32 minimumFrameMs = 0;
   Uint32 lastPresentTicks = 0;
   KeyboardInput keyboard;
@@ -42,7 +45,9 @@ void SetInitialGLState(int width, int height) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(g_screen.fieldOfView, static_cast<double>(width) / height, g_screen.nearPlane, g_screen.farPlane);
+  const Perspective perspective;
+  gluPerspective(perspective.fieldOfView, static_cast<double>(width) / height, perspective.nearPlane,
+                 perspective.farPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
@@ -97,13 +102,8 @@ void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode) {
 
 int OpenDisplay(int width, int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return 0;
-  g_screen.width = width;
-  g_screen.height = height;
-  g_screen.depth = 16;
-  g_screen.fullScreen = fullScreen ? 1 : 0;
-  g_screen.fieldOfView = 45.0f;
-  g_screen.nearPlane = 0.01f;
-  g_screen.farPlane = 1000.0f;
+  g_display.width = width;
+  g_display.height = height;
 
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) return 0;
   SDL_ShowCursor(SDL_DISABLE);
@@ -121,7 +121,7 @@ int OpenDisplay(int width, int height, bool fullScreen) {
   SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
 
-  Uint32 flags = SDL_OPENGL | (g_screen.fullScreen ? SDL_FULLSCREEN : 0);
+  Uint32 flags = SDL_OPENGL | (fullScreen ? SDL_FULLSCREEN : 0);
   g_display.surface = SDL_SetVideoMode(width, height, 24, flags);
   if (!g_display.surface) return 0;
 #ifdef GLYPHOX_SANITIZER_BUILD
@@ -130,8 +130,8 @@ int OpenDisplay(int width, int height, bool fullScreen) {
 
   SetInitialGLState(width, height);
   ApplyKeyboardInput();
-  if (!g_glExtensions.detected) DetectGLExtensions(LookUpGLProc);
-  g_screen.initialised = 1;
+  if (!g_gl.extensions.detected) DetectGLExtensions(LookUpGLProc);
+  g_gl.open = 1;
   return CheckGLErrors();
 }
 
@@ -144,6 +144,16 @@ int OpenToolWindow(const char* tool, int width, int height) {
   return 0;
 }
 
+bool ParseWindowSize(const char* text, int& width, int& height) {
+  int w = 0, h = 0;
+  char extra = 0;
+  if (!text || std::sscanf(text, "%dx%d%c", &w, &h, &extra) != 2) return false;
+  if (w < 16 || h < 16 || w > 8192 || h > 8192) return false;
+  width = w;
+  height = h;
+  return true;
+}
+
 void CloseToolWindow() {
   CloseDisplay();
   SDL_Quit();
@@ -154,7 +164,7 @@ void CloseDisplay() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SDL_GL_SwapBuffers();
   }
-  g_screen.initialised = 0;
+  g_gl.open = 0;
   g_display.surface = nullptr;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -175,7 +185,7 @@ void PresentFrame() {
 }
 
 int CheckGLErrors() {
-  if (!g_screen.initialised) {
+  if (!g_gl.open) {
     std::fprintf(stderr, "OpenGL Error : Not Initialized !!!\n");
     return 0;
   }
@@ -195,8 +205,9 @@ int CheckGLErrors() {
   return 0;
 }
 
-int SaveScreenshot(const char* path) {
-  const int width = g_screen.width, height = g_screen.height;
+int SaveScreenshot(const char* path, int* error) {
+  const int width = g_display.width, height = g_display.height;
+  if (error) *error = ENOMEM;
   if (width <= 0 || height <= 0) return 0;
   // Byte order red, green, blue in memory, no alpha.
   SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
@@ -211,20 +222,24 @@ int SaveScreenshot(const char* path) {
     std::copy(source, source + width * 3, static_cast<unsigned char*>(image->pixels) + y * image->pitch);
   }
   SDL_UnlockSurface(image);
-  int ok = WriteSurfaceBmp(image, path);
+  int ok = WriteSurfaceBmp(image, path, error);
   SDL_FreeSurface(image);
   return ok;
 }
 
-int WriteSurfaceBmp(SDL_Surface* image, const char* path) {
+int WriteSurfaceBmp(SDL_Surface* image, const char* path, int* error) {
   // Written beside the target and renamed, so a failed write leaves no file.
   AtomicFileWriter out;
-  int ok = 0;
-  if (out.Open(path, "wb")) {
+  int failure = 0;
+  if (!out.Open(path, "wb")) {
+    failure = out.Error();
+  } else {
+    errno = 0;
     SDL_RWops* stream = SDL_RWFromFP(out.File(), 0);
-    ok = stream && SDL_SaveBMP_RW(image, stream, 0) == 0;
+    if (!stream || SDL_SaveBMP_RW(image, stream, 0) != 0) failure = errno ? errno : EIO;
     if (stream) SDL_FreeRW(stream);
-    ok = ok && out.Commit();
+    if (!failure && !out.Commit()) failure = out.Error();
   }
-  return ok;
+  if (error) *error = failure;
+  return failure == 0;
 }

@@ -30,6 +30,10 @@ void SetFrameRateCap(int framesPerSecond);  // 0: no cap
 // message and returns 0.
 int CheckGLErrors();
 
+// The tools' "--size WxH": true and the size when text is two numbers from
+// 16 to 8192 joined by an 'x' and nothing else.
+bool ParseWindowSize(const char* text, int& width, int& height);
+
 // For the command-line tools: starts SDL's video (X11 unless the caller chose
 // another driver) and opens a width x height window. Returns 1, or 0 after
 // printing "<tool>: cannot open a WxH OpenGL window (...)".
@@ -37,8 +41,9 @@ int OpenToolWindow(const char* tool, int width, int height);
 // Closes the window and SDL again.
 void CloseToolWindow();
 
-// Writes the frame buffer as a BMP file. Returns 0 when it cannot.
-int SaveScreenshot(const char* path);
+// Writes the frame buffer as a BMP file. Returns 0 when it cannot, with the
+// errno in *error.
+int SaveScreenshot(const char* path, int* error = nullptr);
 // Writes a surface as a BMP file through the safe writer (no file is left
-// half-written). Returns 1, or 0 when it cannot.
-int WriteSurfaceBmp(SDL_Surface* image, const char* path);
+// half-written). Returns 1, or 0 when it cannot, with the errno in *error.
+int WriteSurfaceBmp(SDL_Surface* image, const char* path, int* error = nullptr);

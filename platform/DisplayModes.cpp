@@ -1,5 +1,7 @@
 #include "platform/DisplayModes.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 
 
@@ -39,6 +41,22 @@ std::vector<DisplayMode> CommonSizesWithin(int desktopWidth, int desktopHeight) 
   return sizes;
 }
 
+std::vector<DisplayMode> WindowSizes(const std::vector<DisplayMode>& system, int width, int height) {
+  int largestWidth = 0, largestHeight = 0;
+  for (const DisplayMode& mode : system)
+    if (mode.width * mode.height > largestWidth * largestHeight) largestWidth = mode.width, largestHeight = mode.height;
+  std::vector<DisplayMode> sizes = system;
+  for (const DisplayMode& size : CommonSizesWithin(largestWidth, largestHeight)) sizes.push_back(size);
+  if (width <= largestWidth && height <= largestHeight) sizes.push_back({32, width, height});
+  std::sort(sizes.begin(), sizes.end(), [](const DisplayMode& a, const DisplayMode& b) {
+    return a.width != b.width ? a.width < b.width : a.height < b.height;
+  });
+  sizes.erase(std::unique(sizes.begin(), sizes.end(),
+                          [](const DisplayMode& a, const DisplayMode& b) { return a.width == b.width && a.height == b.height; }),
+              sizes.end());
+  return sizes;
+}
+
 std::vector<DisplayMode> SystemDisplayModes() {
   std::vector<DisplayMode> system;
   SDL_PixelFormat format = {};
@@ -66,7 +84,8 @@ bool FitsInAWindow(const DisplayModeList& list, int width, int height) {
 }
 
 DisplayModeList BuildDisplayModeList(bool windowed, int& width, int& height) {
-  DisplayModeList list = FilterDisplayModes(SystemDisplayModes(), stdout);
+  const std::vector<DisplayMode> system = SystemDisplayModes();
+  DisplayModeList list = FilterDisplayModes(windowed ? WindowSizes(system, width, height) : system, stdout);
   // A window needs no mode of its own: any size the screen holds will do.
   if (!windowed || !FitsInAWindow(list, width, height)) ChooseStartSize(list, width, height, stdout);
   return list;

@@ -33,6 +33,11 @@ bool FitsInAWindow(const DisplayModeList& list, int width, int height);
 // smallest first (a larger "full screen" would run off the screen).
 std::vector<DisplayMode> CommonSizesWithin(int desktopWidth, int desktopHeight);
 
+// The sizes a window may take: the system's modes, the usual sizes that fit
+// in the largest of them, and the window's own size (when it fits), each
+// once, smallest first. The system may list only the desktop's size.
+std::vector<DisplayMode> WindowSizes(const std::vector<DisplayMode>& system, int width, int height);
+
 // The platform's list of full-screen OpenGL sizes, smallest first.
 std::vector<DisplayMode> SystemDisplayModes();
 

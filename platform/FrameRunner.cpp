@@ -56,9 +56,10 @@ bool FrameRunner::Frame() {
 
   screen.Update(time, m_pointer);
   screen.Draw();
-  if (!fading && screen.ShowsCursor()) m_hooks.drawCursor(m_pointer);
   if (m_fadeIn.left > 0.0f) m_hooks.drawBlack(m_fadeIn.left / m_fadeIn.length);
   if (m_waitingForFade) m_hooks.drawBlack(m_fadeOut.length > 0.0f ? 1.0f - m_fadeOut.left / m_fadeOut.length : 1.0f);
+  // Above everything, fades included: the pointer never goes while the game runs.
+  if (screen.ShowsCursor()) m_hooks.drawCursor(m_pointer);
   m_hooks.present();
   return true;
 }

@@ -104,7 +104,7 @@ struct CubeState {
   int32_t y;
   float fx;  // the square again, as floats (read by the close camera view)
   float fy;
-  int32_t inPlace;  // static block, or showing its own letter upright
+  int32_t inPlace;  // static block, or its own letter upright on a square of that letter
 };
 
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "base/Math.h"
 #include "puzzle/Board.h"
 #include "puzzle/PuzzleHost.h"
 
@@ -163,7 +164,7 @@ void Cube::Advance(float step) {
   const float slide = step * 0.011111111f * kSquareSize;
   const float lift = static_cast<float>(
       (std::sin(static_cast<double>(rollAngle * 0.017453292f) + 0.7853981852531433) -
-       std::sin(static_cast<double>(m_previousAngle * 3.1415927f * 0.0055555557f) + 0.7853981852531433)) *
+       std::sin(static_cast<double>(m_previousAngle * static_cast<float>(kPi) * 0.0055555557f) + 0.7853981852531433)) *
       kSquareSize);
   position[0] += DirectionDx(rollDirection) * slide;
   position[1] += lift;

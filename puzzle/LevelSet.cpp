@@ -206,10 +206,9 @@ std::vector<uint8_t> EncodeLevelFile(const LevelSet& set) {
 
 bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error) {
   std::vector<uint8_t> bytes;
-  switch (ReadFileBytes(path, kMaxLevelFileBytes, bytes)) {
+  switch (ReadFileBytes(path, kMaxLevelFileBytes, bytes, &error)) {
     case FileRead::kMissing:
     case FileRead::kFailed:
-      error = "";
       return false;
     case FileRead::kTooLarge:
       error = "the file is larger than any level set";

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/FileAccess.h"
+
 Puzzle::Puzzle(PuzzleHost* host) : m_host(host ? host : &m_noHost) { m_level.Attach(m_host, this); }
 
 Puzzle::~Puzzle() { m_level.Clear(); }
@@ -15,14 +17,11 @@ void Puzzle::FreeLevelSet() { m_levelSet = ::LevelSet(); }
 void Puzzle::UseLevelSet(::LevelSet set) { m_levelSet = std::move(set); }
 
 int Puzzle::LoadLevelSet(const char* path, int selectedBy) {
-  FreeLevelSet();
   ::LevelSet scratch;
   std::string error;
+  // Read into a scratch set first: a file that fails leaves the set in play.
   if (!ReadLevelSetFile(path, scratch, error)) {
-    if (error.empty())
-      std::fprintf(stderr, "Couldn't load level file %s\n", path);
-    else
-      std::fprintf(stderr, "Couldn't load level file %s: %s\n", path, error.c_str());
+    std::fprintf(stderr, "Couldn't load level file %s: %s\n", NativePath(path).c_str(), error.c_str());
     return 0;
   }
   scratch.selectedBy = selectedBy;

@@ -102,10 +102,9 @@ class Puzzle final : private RollListener {
 
   // ---- The level set ----
   // Loads the level file as the level set selected by LangLevel selectedBy
-  // (-1: by path alone, no symmetric letters): the previous set is freed
-  // first, also when the file is missing or broken (then the set stays
-  // empty). Returns 1, or 0 after printing "Couldn't load level file %s" and
-  // the reason.
+  // (-1: by path alone, no symmetric letters). A file that is missing or
+  // broken leaves the set in play as it was. Returns 1, or 0 after printing
+  // "Couldn't load level file %s" and the reason.
   int LoadLevelSet(const char* path, int selectedBy = -1);
   // Loads the choice of that LangLevel. Returns 1, or 0 after printing why.
   int SelectLevelSet(int number);
@@ -142,6 +141,8 @@ class Puzzle final : private RollListener {
   // plays the refusal sound when there is nothing to undo; 0 silently while
   // a roll runs.
   int Undo();
+  // A hint was shown: it costs ten moves, as an undo does.
+  void ChargeHint();
   // Recomputes found flags, lit flags, placement score and in-place flags.
   // Returns the number of words spelled on the board.
   int CheckWords();
@@ -154,16 +155,20 @@ class Puzzle final : private RollListener {
   // ---- Saved games ----
   // "%s%s%02d%s" from the game path, "save\save", the slot and ".orb".
   std::string SaveSlotPath(int slot) const;
-  // The first three fields of the slot file, range-checked: a missing, short
-  // or out-of-range header (unknown level set, difficulty outside 0..2, a
-  // level not in its set) gives slot -1.
+  // What the slot holds: the whole file is read and checked as a load would,
+  // so that only a game that loads shows as one (slot set); a file that is
+  // no such game (damaged, or of an unknown level set, a difficulty outside
+  // 0..2, a level not in its set) shows as damaged after one line on
+  // stderr, one that cannot be read as unreadable, a missing one as empty.
   SaveSlotInfo ReadSaveSlotInfo(int slot) const;
   // The running game as a saved game (a roll under way is completed first).
   void CaptureSavedGame(SavedGame& game);
-  // Writes the running game to the slot (through a temporary file). Returns
-  // 1, or 0 after printing why.
-  int SaveGame(int slot);
-  int SaveGameFile(const char* path);
+  // Writes the running game to the slot (through a temporary file). A slot
+  // file that is no saved game (damaged or unreadable) is set aside as
+  // "<name>.bad" first rather than lost. Returns 1, or 0 after printing why,
+  // with the errno in *error.
+  int SaveGame(int slot, int* error = nullptr);
+  int SaveGameFile(const char* path, int* error = nullptr);
   // Reads the slot into the play state and the board, and its cube records
   // into the pending list; a game of another level set brings its set along
   // and the host hears the settings it brings. A missing, short or
@@ -191,8 +196,11 @@ class Puzzle final : private RollListener {
   void StartMoveRoll(int direction, int x, int y);
   enum class Reading { kStatic, kRightLetter, kWrong };
   Reading ReadSquare(int x, int y, char16_t wanted) const;
-  // The shuffle of a level start (see Variation.h).
-  void MixLevel();
+  // The shuffle of a level start (see Variation.h): at most dealLimit rolls
+  // in all when it is above 0.
+  void MixLevel(int dealLimit);
+  void DealGently(int moves);
+  bool AllWordsStand();
   void ShuffleCube(int c);
   void RollInstantly(int c, int pick, int& cx, int& cy);
   // Applies the pending cube records to the cubes standing on their squares

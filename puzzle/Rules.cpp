@@ -173,6 +173,11 @@ int Puzzle::Undo() {
   return 1;
 }
 
+void Puzzle::ChargeHint() {
+  m_play.moveCount += 10;
+  m_host->PrepareTopBar(false);
+}
+
 void Puzzle::RollStarted() {
   if (m_mixing) return;
   m_play.lastWordsFormed = m_board.formedCount;
@@ -293,7 +298,11 @@ int Puzzle::CheckWords() {
 
   for (int i = 0; i < m_cubeCount; ++i) {
     const Cube* cube = m_level.CubeAt(i);
-    if (cube && IsUpright(*cube) && cube->UpperLetter() == cube->OwnLetter()) m_cubes[i].inPlace = 1;
+    // Its own letter upright on a square where that letter belongs: the
+    // progress the board shows.
+    if (cube && IsUpright(*cube) && cube->UpperLetter() == cube->OwnLetter() &&
+        b.solution[::Board::Index(m_cubes[i].x, m_cubes[i].y)] == cube->OwnLetter())
+      m_cubes[i].inPlace = 1;
   }
   return b.formedCount;
 }
@@ -342,7 +351,7 @@ int Puzzle::StartLevel(int index, const LevelStartOptions& options) {
     return 0;
   }
 
-  if (options.mix) MixLevel();
+  if (options.mix) MixLevel(options.gentle ? GentleDealMoves(index, m_play.difficulty) : 0);
 
   m_host->ShowOverview();
   SelectCube(0);

@@ -46,4 +46,5 @@ struct LevelStartOptions {
   bool vary = true;  // the turn and mirror of the board
   int variant = -1;  // which one (VariationBits), -1 for a random one
   bool mix = true;   // the shuffle of the cubes
+  bool gentle = true;  // levels 1 and 2 dealt close to solved (GentleDealMoves)
 };

@@ -1,8 +1,11 @@
 #include "puzzle/SavedGame.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include <sys/stat.h>
 
 #include "base/FileAccess.h"
 #include "base/TraceLog.h"
@@ -127,29 +130,41 @@ std::string Puzzle::SaveSlotPath(int slot) const {
 }
 
 SaveSlotInfo Puzzle::ReadSaveSlotInfo(int slot) const {
-  const SaveSlotInfo unreadable = {-1, 0, 0, 0};
-  if (slot < 0 || slot >= kSaveSlotCount) return unreadable;
-  FILE* file = OpenGameFile(SaveSlotPath(slot).c_str(), "rb");
-  if (!file) return unreadable;
-  uint8_t header[12];
-  SaveSlotInfo info = unreadable;
-  if (std::fread(header, 1, sizeof header, file) == sizeof header) {
-    ByteReader in(header, sizeof header);
-    info.slot = slot;
-    info.levelIndex = in.I32();
-    info.difficulty = in.I32();
-    info.levelSet = in.I32();
+  SaveSlotInfo info;
+  if (slot < 0 || slot >= kSaveSlotCount) return info;
+  const std::string path = SaveSlotPath(slot);
+  std::vector<uint8_t> bytes;
+  std::string reason;
+  const FileRead read = ReadFileBytes(path.c_str(), kMaxSaveBytes, bytes, &reason);
+  if (read == FileRead::kMissing) return info;
+  if (read == FileRead::kFailed) {
+    info.state = SlotState::kUnreadable;
+    std::fprintf(stderr, "Save slot %d (%s) can't be read: %s\n", slot, NativePath(path.c_str()).c_str(),
+                 reason.c_str());
+    return info;
   }
-  std::fclose(file);
+  info.state = SlotState::kDamaged;
+  SavedGame game;
+  if (read != FileRead::kOk || !DecodeSavedGame(bytes.data(), bytes.size(), game, reason)) {
+    std::fprintf(stderr, "Save slot %d (%s) is damaged: %s\n", slot, NativePath(path.c_str()).c_str(), reason.c_str());
+    return info;
+  }
   // The screens name the level set and show the level number from these
-  // values: a header outside what the game knows reads as an unusable slot.
-  const bool loadedSet = info.levelSet == m_levelSet.selectedBy;
+  // values: a game outside what the game knows cannot be loaded.
+  const bool loadedSet = game.levelSet == m_levelSet.selectedBy;
   const int levelLimit = loadedSet ? static_cast<int>(m_levelSet.levels.size()) : kMaxLevelsInSet;
-  if (info.levelSet < 0 || info.levelSet >= LevelSetChoiceCount() || info.difficulty < 0 ||
-      info.difficulty > kMaxDifficulty || info.levelIndex < 0 || info.levelIndex >= levelLimit) {
-    if (info.slot >= 0) std::fprintf(stderr, "Save slot %d names no game the game knows; shown as empty\n", slot);
-    return unreadable;
+  if (game.levelSet < 0 || game.levelSet >= LevelSetChoiceCount() || game.levelIndex >= levelLimit) {
+    std::fprintf(stderr, "Save slot %d names no game the game knows; shown as damaged\n", slot);
+    return info;
   }
+  info.slot = slot;
+  info.state = SlotState::kUsed;
+  info.levelIndex = game.levelIndex;
+  info.difficulty = game.difficulty;
+  info.levelSet = game.levelSet;
+  info.moveCount = game.moveCount;
+  struct stat status;
+  if (stat(NativePath(path.c_str()).c_str(), &status) == 0) info.modified = static_cast<int64_t>(status.st_mtime);
   return info;
 }
 
@@ -306,9 +321,11 @@ void Puzzle::CaptureSavedGame(SavedGame& game) {
   }
 }
 
-int Puzzle::SaveGameFile(const char* path) {
+int Puzzle::SaveGameFile(const char* path, int* error) {
+  const std::string name = NativePath(path);
   if (m_board.width == 0 || m_level.width == 0) {
-    std::fprintf(stderr, "Couldn't save game %s: no level is being played\n", path);
+    std::fprintf(stderr, "Couldn't save game %s: no level is being played\n", name.c_str());
+    if (error) *error = EINVAL;
     return 0;
   }
   TraceLog::Write("SaveGlyphoxData");
@@ -317,33 +334,45 @@ int Puzzle::SaveGameFile(const char* path) {
   TraceLog::Write("--- nb cube = %d", static_cast<int>(game.cubes.size()));
   for (size_t i = 0; i < game.cubes.size(); ++i) TraceCube(static_cast<int>(i), *m_level.CubeAt(static_cast<int>(i)));
   const std::vector<uint8_t> bytes = EncodeSavedGame(game);
-  AtomicFileWriter out;
-  if (!out.Open(path, "wb") || std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size() ||
-      !out.Commit()) {
-    std::fprintf(stderr, "Couldn't save game %s\n", path);
+  // A file there that is no saved game may still be what the player wants
+  // back: it is set aside, not overwritten.
+  std::vector<uint8_t> old;
+  std::string reason;
+  SavedGame scratch;
+  const FileRead read = ReadFileBytes(path, kMaxSaveBytes, old, &reason);
+  if ((read == FileRead::kFailed || read == FileRead::kTooLarge ||
+       (read == FileRead::kOk && !DecodeSavedGame(old.data(), old.size(), scratch, reason)))) {
+    const std::string aside = MoveAside(path, reason);
+    if (aside.empty()) {
+      std::fprintf(stderr, "Couldn't save game %s: the file there can't be set aside (%s)\n", name.c_str(),
+                   reason.c_str());
+      if (error) *error = EACCES;
+      return 0;
+    }
+    std::fprintf(stderr, "The file %s was no saved game; kept as %s\n", name.c_str(), aside.c_str());
+  }
+  const int failure = WriteWholeFile(path, bytes.data(), bytes.size());
+  if (error) *error = failure;
+  if (failure) {
+    std::fprintf(stderr, "Couldn't save game %s: %s\n", name.c_str(), SystemReason(failure).c_str());
     return 0;
   }
   TraceLog::Write("SaveGlyphoxData : ok");
   return 1;
 }
 
-int Puzzle::SaveGame(int slot) { return SaveGameFile(SaveSlotPath(slot).c_str()); }
+int Puzzle::SaveGame(int slot, int* error) { return SaveGameFile(SaveSlotPath(slot).c_str(), error); }
 
 int Puzzle::LoadGameFile(const char* path) {
   TraceLog::Write("LoadGame");
   std::vector<uint8_t> bytes;
-  switch (ReadFileBytes(path, kMaxSaveBytes, bytes)) {
-    case FileRead::kMissing:
-    case FileRead::kFailed:
-      std::fprintf(stderr, "Couldn't load saved game %s\n", path);
-      return 0;
-    case FileRead::kTooLarge:
-      std::fprintf(stderr, "Couldn't load saved game %s: the file is larger than any saved game\n", path);
-      return 0;
-    case FileRead::kOk:
-      break;
+  std::string reason;
+  const std::string name = NativePath(path);
+  if (ReadFileBytes(path, kMaxSaveBytes, bytes, &reason) != FileRead::kOk) {
+    std::fprintf(stderr, "Couldn't load saved game %s: %s\n", name.c_str(), reason.c_str());
+    return 0;
   }
-  if (!LoadGameData(bytes.data(), bytes.size(), path)) return 0;
+  if (!LoadGameData(bytes.data(), bytes.size(), name.c_str())) return 0;
   TraceLog::Write("LoadGame : ok");
   return 1;
 }

@@ -12,7 +12,7 @@
 // and i32 turn table code; 16 float transform; float roll angle; 3 float
 // position; 4 float orientation x, y, z, w).
 //
-// The load and save screens read the slot headers (Puzzle::ReadSaveSlotInfo),
+// The load and save screens read the slots (Puzzle::ReadSaveSlotInfo),
 // then Puzzle::SaveGame(slot), or Puzzle::LoadGame(slot) followed by
 // Puzzle::ResumeLoadedGame.
 #pragma once
@@ -30,11 +30,22 @@ constexpr size_t kSaveHeaderBytes = 28;
 constexpr size_t kSavedWordBytes = 204;
 constexpr size_t kSavedCubeBytes = 180;
 
+// What a slot holds, as the load and save screens show it.
+enum class SlotState {
+  kEmpty,       // no file
+  kUsed,        // a game that loads
+  kDamaged,     // a file that is no game the game can load
+  kUnreadable,  // a file the player may not read, a directory, ...
+};
+
 struct SaveSlotInfo {
-  int slot;  // -1 when the slot file cannot be read
-  int levelIndex;
-  int difficulty;
-  int levelSet;
+  int slot = -1;  // -1 unless the slot holds a game that loads
+  SlotState state = SlotState::kEmpty;
+  int levelIndex = 0;
+  int difficulty = 0;
+  int levelSet = 0;
+  int moveCount = 0;
+  int64_t modified = 0;  // the file's time, seconds since 1970
 };
 
 struct SavedCube {

@@ -1,6 +1,7 @@
 #include "puzzle/Variation.h"
 
 #include <cstring>
+#include <vector>
 
 #include "base/TraceLog.h"
 #include "puzzle/Board.h"
@@ -15,6 +16,9 @@ constexpr int kMixAttempts = 10;
 // Bounds of the search for a start that is not already solved.
 constexpr int kMaxExtraShuffles = 16;
 constexpr int kHalfOfRandomRange = 16384;
+// The difficulty a new player starts with (every face carries its letter).
+constexpr int kDefaultDifficulty = 0;
+constexpr int kGentleDeals[] = {3, 6};
 
 // Rebuilds both grids as newWidth x newHeight, square (c, r) taken from the
 // square source(c, r) of the grids as they were.
@@ -67,6 +71,12 @@ int PickDirection(int pick) {
 int ReplayDirection(int pick) {
   int direction = PickDirection(pick);
   return direction < 0 ? -1 : OppositeDirection(direction);
+}
+
+int GentleDealMoves(int levelIndex, int difficulty) {
+  constexpr int kCount = static_cast<int>(sizeof kGentleDeals / sizeof kGentleDeals[0]);
+  if (difficulty != kDefaultDifficulty || levelIndex < 0 || levelIndex >= kCount) return 0;
+  return kGentleDeals[levelIndex];
 }
 
 int ShuffleRecord::MoveCount(int cube) const {
@@ -206,10 +216,58 @@ void Puzzle::ShuffleCube(int c) {
 
 void Puzzle::RecordShuffle(bool on) { m_recording = on ? 1 : 0; }
 
-void Puzzle::MixLevel() {
+bool Puzzle::AllWordsStand() {
+  return m_board.wordCount > 0 && CheckWords() == static_cast<int>(m_board.wordCount);
+}
+
+// At most `moves` random rolls over all the cubes, never one straight back
+// along its own last roll; a deal that happens to be solved is rolled back
+// and drawn again. Played backwards the rolls solve the level, so it never
+// needs more than `moves`.
+void Puzzle::DealGently(int moves) {
+  const size_t recordedBefore = m_shuffle.steps.size();
+  const int width = static_cast<int>(m_board.width), height = static_cast<int>(m_board.height);
+  const auto isFloor = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height && m_board.CellAt(x, y) == FLOOR; };
+  for (int attempt = 0; attempt < kMaxExtraShuffles; ++attempt) {
+    std::vector<ShuffleStep> made;
+    std::vector<int> previous(static_cast<size_t>(m_cubeCount), -1);
+    for (int step = 0; step < moves; ++step) {
+      std::vector<ShuffleStep> allowed;
+      for (int c = 0; c < m_cubeCount; ++c) {
+        if (!m_level.CubeAt(c)) continue;
+        for (int pick = kPickNorth; pick <= kPickEast; ++pick) {
+          const int direction = PickDirection(pick);
+          if (previous[c] >= 0 && direction == ReplayDirection(previous[c])) continue;
+          if (isFloor(m_cubes[c].x + DirectionDx(direction), m_cubes[c].y + DirectionDy(direction)))
+            allowed.push_back(ShuffleStep{c, pick});
+        }
+      }
+      if (allowed.empty()) break;
+      const ShuffleStep chosen = allowed[RandomValue() % allowed.size()];
+      int cx = m_cubes[chosen.cube].x, cy = m_cubes[chosen.cube].y;
+      RollInstantly(chosen.cube, chosen.pick, cx, cy);
+      previous[chosen.cube] = chosen.pick;
+      made.push_back(chosen);
+    }
+    if (!AllWordsStand()) return;
+    for (auto step = made.rbegin(); step != made.rend(); ++step) {
+      int cx = m_cubes[step->cube].x, cy = m_cubes[step->cube].y;
+      RollInstantly(step->cube, step->pick ^ 1, cx, cy);  // North/South and West/East pair up
+    }
+    m_shuffle.steps.resize(recordedBefore);
+  }
+}
+
+void Puzzle::MixLevel(int dealLimit) {
   TraceLog::Write("MixLevel");
   m_mixing = 1;
   m_shuffle.Clear();
+  if (dealLimit > 0) {
+    DealGently(dealLimit);
+    TraceLog::Write("MixLevel : ok");
+    m_mixing = 0;
+    return;
+  }
   // Every word square holding a cube, in word order, shuffles that cube.
   for (uint32_t w = 0; w < m_board.wordCount && w < kMaxWords; ++w) {
     const LevelWord& word = m_board.words[w];
@@ -225,10 +283,7 @@ void Puzzle::MixLevel() {
   // keeps the words: shuffle every cube again, a bounded number of times.
   // The record keeps every step, so the demonstration still rolls everything
   // home.
-  const auto allWordsStand = [this] {
-    return m_board.wordCount > 0 && CheckWords() == static_cast<int>(m_board.wordCount);
-  };
-  for (int again = 0; again < kMaxExtraShuffles && allWordsStand(); ++again)
+  for (int again = 0; again < kMaxExtraShuffles && AllWordsStand(); ++again)
     for (int c = 0; c < m_cubeCount; ++c)
       if (m_level.CubeAt(c)) ShuffleCube(c);
   TraceLog::Write("MixLevel : ok");

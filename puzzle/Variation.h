@@ -34,6 +34,12 @@ struct ShuffleRecord {
   int Move(int cube, int k) const;  // -1 when there is no such step
 };
 
+// The first levels teach: at the default difficulty the deal of level 1 is
+// at most three rolls from its solution and the deal of level 2 at most six,
+// so neither can need the four-roll loop that turns a letter in place. The
+// limit for a level start (index from 0), 0 for the ordinary shuffle.
+int GentleDealMoves(int levelIndex, int difficulty);
+
 // The eight variations of a board: any combination of these transforms,
 // applied in this order.
 enum VariationBits : int { kVaryRotate = 1, kVaryFlip = 2, kVaryMirror = 4 };

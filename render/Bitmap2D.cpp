@@ -85,7 +85,7 @@ int GLBitmap2D::MakeTiles(int tw, int th) {
   tileCount = tilesAcross * tilesDown;
   textures.assign(tileCount, 0);
   glGenTextures(tileCount, textures.data());
-  const GLint wrap = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+  const GLint wrap = g_gl.extensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   std::vector<uint8_t> block(static_cast<size_t>(tw) * th * 3);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (int r = 0; r < tilesDown; ++r) {

@@ -1,4 +1,5 @@
-// Particle bursts and cartoon outlines of the board scene.
+// Particle bursts, the glow of placed cubes and cartoon outlines of the board
+// scene.
 #include "render/BoardEffects.h"
 
 #include <GL/gl.h>
@@ -16,6 +17,114 @@ namespace {
 
 constexpr float s = kSquareSize;
 constexpr float kSparkLife = 90.0f;  // frame units
+constexpr float kFlashFrames = 36.0f;
+// The glow's warm gold, apart from the green of a word found.
+const float kPlacedColour[3] = {1.0f, 0.78f, 0.25f};
+
+// A square of half size `half` centred on c, spanned by the vectors a and b
+// (already scaled), with texture coordinates.
+void Sprite(const float c[3], const float a[3], const float b[3]) {
+  glTexCoord2f(0, 0);
+  glVertex3f(c[0] - a[0] - b[0], c[1] - a[1] - b[1], c[2] - a[2] - b[2]);
+  glTexCoord2f(1, 0);
+  glVertex3f(c[0] + a[0] - b[0], c[1] + a[1] - b[1], c[2] + a[2] - b[2]);
+  glTexCoord2f(1, 1);
+  glVertex3f(c[0] + a[0] + b[0], c[1] + a[1] + b[1], c[2] + a[2] + b[2]);
+  glTexCoord2f(0, 1);
+  glVertex3f(c[0] - a[0] + b[0], c[1] - a[1] + b[1], c[2] - a[2] + b[2]);
+}
+
+// A flat square ring at height y round (x, z), from half size inner (colour
+// at alpha) to outer (transparent), as four quads of an open GL_QUADS.
+void GlowRing(float x, float y, float z, float inner, float outer, const float colour[3], float alpha) {
+  const float in[4][2] = {{-inner, -inner}, {inner, -inner}, {inner, inner}, {-inner, inner}};
+  const float out[4][2] = {{-outer, -outer}, {outer, -outer}, {outer, outer}, {-outer, outer}};
+  for (int k = 0; k < 4; ++k) {
+    const int n = (k + 1) % 4;
+    glColor4f(colour[0], colour[1], colour[2], alpha);
+    glVertex3f(x + in[k][0], y, z + in[k][1]);
+    glVertex3f(x + in[n][0], y, z + in[n][1]);
+    glColor4f(colour[0], colour[1], colour[2], 0.0f);
+    glVertex3f(x + out[n][0], y, z + out[n][1]);
+    glVertex3f(x + out[k][0], y, z + out[k][1]);
+  }
+}
+
+}  // namespace
+
+void PlacedGlows::Reset() {
+  m_known = false;
+  for (float& left : m_flash) left = 0.0f;
+}
+
+void PlacedGlows::Advance(const Puzzle& puzzle, float frameDelta) {
+  const int count = puzzle.CubeCount() < kMaxCubes ? puzzle.CubeCount() : kMaxCubes;
+  for (int i = 0; i < count; ++i) {
+    const int8_t placed = puzzle.CubeRecord(i).inPlace ? 1 : 0;
+    m_flash[i] = m_flash[i] > frameDelta ? m_flash[i] - frameDelta : 0.0f;
+    if (m_known && placed && !m_placed[i]) m_flash[i] = kFlashFrames;
+    m_placed[i] = placed;
+  }
+  m_known = true;
+}
+
+void PlacedGlows::Draw(const Puzzle& puzzle, GLuint glow, float T) const {
+  float m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  const float right[3] = {m[0], m[4], m[8]}, up[3] = {m[1], m[5], m[9]};
+  const float* g = kPlacedColour;
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_BLEND);
+  glDepthMask(GL_FALSE);
+  // A gold aura on the floor round the cube and a gold lip round its top,
+  // each fading outwards: visible over any floor and from any side.
+  // Smooth: the cube models may leave flat shading, which would give each
+  // ring quad the transparent colour of its last corner.
+  glShadeModel(GL_SMOOTH);
+  glDisable(GL_TEXTURE_2D);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.Level().CubeAt(i);
+    if (!cube || !puzzle.CubeRecord(i).inPlace) continue;
+    const float pulse = static_cast<float>(0.8 + 0.2 * std::cos(T * 3.14159265 * 0.03125 + i * 3.14159265 / 32));
+    const float* c = &cube->transform[12];
+    GlowRing(c[0], 0.002f, c[2], 0.5f * s, (0.5f + 0.6f * pulse) * s, g, 0.9f);
+    GlowRing(c[0], c[1] + 0.5f * s + 0.001f, c[2], 0.44f * s, (0.5f + 0.1f * pulse) * s, g, 0.95f);
+  }
+  glEnd();
+  // A sparkle over it, facing the viewer; bright and large while it flashes.
+  if (glow) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, glow);
+  }
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glDisable(GL_DEPTH_TEST);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < puzzle.CubeCount(); ++i) {
+    const Cube* cube = puzzle.Level().CubeAt(i);
+    if (!cube || !puzzle.CubeRecord(i).inPlace) continue;
+    const float* c = &cube->transform[12];
+    const float half = s * static_cast<float>(0.9 + 0.1 * std::cos(T * 3.14159265 * 0.03125 + i * 3.14159265 / 32));
+    const float flash = FlashLeft(i) / kFlashFrames;
+    const float size = half * (1.0f + 2.0f * flash);
+    const float r[3] = {right[0] * size, right[1] * size, right[2] * size};
+    const float u[3] = {up[0] * size, up[1] * size, up[2] * size};
+    glColor4f(g[0] + (1.0f - g[0]) * flash, g[1] + (1.0f - g[1]) * flash, g[2] + (1.0f - g[2]) * flash,
+              0.5f + 0.5f * flash);
+    Sprite(c, r, u);
+  }
+  glEnd();
+  glEnable(GL_DEPTH_TEST);
+  glDepthMask(GL_TRUE);
+  glDisable(GL_BLEND);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_LIGHTING);
+  glColor4f(1, 1, 1, 1);
+}
+
+namespace {
 
 bool OnSquareEdge(const float* a, const float* b) {
   const float e = s / 2 - 0.0001f;
@@ -139,14 +248,7 @@ void ParticleBursts::Draw(GLuint glow) const {
       const float* c = p.position;
       const float r[3] = {right[0] * half, right[1] * half, right[2] * half};
       const float u[3] = {up[0] * half, up[1] * half, up[2] * half};
-      glTexCoord2f(0, 0);
-      glVertex3f(c[0] - r[0] - u[0], c[1] - r[1] - u[1], c[2] - r[2] - u[2]);
-      glTexCoord2f(1, 0);
-      glVertex3f(c[0] + r[0] - u[0], c[1] + r[1] - u[1], c[2] + r[2] - u[2]);
-      glTexCoord2f(1, 1);
-      glVertex3f(c[0] + r[0] + u[0], c[1] + r[1] + u[1], c[2] + r[2] + u[2]);
-      glTexCoord2f(0, 1);
-      glVertex3f(c[0] - r[0] + u[0], c[1] - r[1] + u[1], c[2] - r[2] + u[2]);
+      Sprite(c, r, u);
     }
   }
   glEnd();

@@ -1,11 +1,13 @@
-// The board's extra effects: particle bursts over the board and cartoon
-// outlines along the models' marked edges.
+// The board's extra effects: particle bursts over the board, the glow of the
+// cubes standing placed, and cartoon outlines along the models' marked edges.
 #pragma once
 
 #include <GL/gl.h>
 
 #include <cstdint>
 #include <map>
+
+#include "puzzle/Board.h"
 
 class Objet3D;
 class SceneLists;
@@ -45,6 +47,26 @@ class ParticleBursts {
 
   Burst m_bursts[kBursts];
   uint32_t m_seed = 12345;
+};
+
+// The sign of a cube whose letter stands upright on its own square (the
+// puzzle's in-place flag): a warm halo on the floor round it and a glow over
+// it, and a short bright flash at the moment it comes into place.
+class PlacedGlows {
+ public:
+  // A new level: the flags of the next frame are taken as they are, without
+  // a flash.
+  void Reset();
+  // Counts the flashes down and starts one for every cube newly in place.
+  void Advance(const Puzzle& puzzle, float frameDelta);
+  // Additive, in board space (inside the mirror pass too), pulsing with T.
+  void Draw(const Puzzle& puzzle, GLuint glow, float T) const;
+  float FlashLeft(int cube) const { return cube >= 0 && cube < kMaxCubes ? m_flash[cube] : 0.0f; }
+
+ private:
+  bool m_known = false;  // the flags below were seen since the last Reset
+  int8_t m_placed[kMaxCubes] = {};
+  float m_flash[kMaxCubes] = {};
 };
 
 // Lines along the crease and border edges of the walls, cubes and arrows, in

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "base/Math.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"
 #include "render/Renderer.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr float s = kSquareSize;
-constexpr double kPi = 3.14159265358979323846;
 const float kFloorPlane[4] = {0, 1, 0, 0};
 
 void BindOrUntextured(GLuint name) {
@@ -106,45 +106,8 @@ void BoardPass::DrawCubes(bool onlyGeometry) {
   }
 }
 
-// Sprites facing the viewer, from the rotation of the current modelview.
-void BoardPass::DrawGlows(float T) {
-  float m[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  const float right[3] = {m[0], m[4], m[8]}, up[3] = {m[1], m[5], m[9]};
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glDisable(GL_DEPTH_TEST);
-  glDepthMask(GL_FALSE);
-  BindOrUntextured(glow);
-  for (int i = 0; i < puzzle.CubeCount(); ++i) {
-    const Cube* cube = puzzle.Level().CubeAt(i);
-    if (!puzzle.CubeRecord(i).inPlace || !cube) continue;
-    const float* c = &cube->transform[12];
-    const float half = s * static_cast<float>(0.9 + 0.1 * std::cos(T * kPi * 0.03125 + i * kPi / 32));
-    float r[3], u[3];
-    for (int k = 0; k < 3; ++k) r[k] = right[k] * half, u[k] = up[k] * half;
-    glColor4f(1, 1, 1, 0.4f);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 0);
-    glVertex3f(c[0] - r[0] - u[0], c[1] - r[1] - u[1], c[2] - r[2] - u[2]);
-    glTexCoord2f(1, 0);
-    glVertex3f(c[0] + r[0] - u[0], c[1] + r[1] - u[1], c[2] + r[2] - u[2]);
-    glTexCoord2f(0, 1);
-    glVertex3f(c[0] - r[0] + u[0], c[1] - r[1] + u[1], c[2] - r[2] + u[2]);
-    glTexCoord2f(1, 1);
-    glVertex3f(c[0] + r[0] + u[0], c[1] + r[1] + u[1], c[2] + r[2] + u[2]);
-    glEnd();
-  }
-  glEnable(GL_LIGHTING);
-  glEnable(GL_CULL_FACE);
-  glDepthMask(GL_TRUE);
-  glEnable(GL_DEPTH_TEST);
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
-}
+// The glow of the cubes in place (BoardEffects.h).
+void BoardPass::DrawGlows(float T) { r.placed.Draw(puzzle, glow, T); }
 
 void BoardPass::DrawArrows(bool sphereMap, bool onlyGeometry) {
   Mesh3D* mesh = theme.arrowWork.FirstMesh();
@@ -288,6 +251,7 @@ void BoardPass::Draw() {
   r.lights.SendPositions();
   ShadowMatrix(kFloorPlane, r.lights.values.position0, shadowMatrix);
   r.bursts.Advance(f.frameDelta);
+  r.placed.Advance(puzzle, f.frameDelta);
 
   const bool mirror = MirrorOn();
   if (mirror) glDisable(GL_DEPTH_TEST);
@@ -322,6 +286,7 @@ void BoardPass::Draw() {
 }  // namespace
 
 void Renderer::BeginScene() {
+  placed.Reset();
   lists.RebuildWallPieces(m_puzzle);
   const Board& board = m_puzzle.Board();
   view.SetBoardOffset(static_cast<int>(board.width), static_cast<int>(board.height));

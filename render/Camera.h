@@ -2,6 +2,8 @@
 // under the pointer, by a ray cast through the scene.
 #pragma once
 
+#include "engine3d/GLContext.h"
+
 class Objet3D;
 class SceneLists;
 class Puzzle;
@@ -11,13 +13,6 @@ struct ViewRecord {
   double modelview[16];
   double projection[16];
   float planes[6][4];  // a, b, c, d; inside is a x + b y + c z + d > 0
-};
-
-// The perspective of every 3D view: field of view (degrees), near and far.
-struct Projection {
-  float fieldOfView = 45.0f;
-  float nearPlane = 0.01f;
-  float farPlane = 1000.0f;
 };
 
 // max(width, height) x 0.09: the zoom of the level-start view.
@@ -81,7 +76,7 @@ class SceneView {
   // matrices last captured, the board offset added. False when it cannot.
   bool ProjectBoardPoint(float x, float y, float z, int& px, int& py) const;
 
-  Projection projection;
+  Perspective projection;
 
  private:
   int m_width;

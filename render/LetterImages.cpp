@@ -65,6 +65,40 @@ bool RenderGlyphAlpha(TTF_Font* font, char16_t letter, std::vector<uint8_t>& alp
   return !alpha.empty();
 }
 
+// The "up" mark of a cube face: a short bar under the letter's ink, so that a
+// turned letter shows it (N on its side is no Z, W upside down no M). The
+// glyph is cut to its ink and the bar added below it; centring the result
+// centres both.
+constexpr int kInkAlpha = 64;
+constexpr int kMarkGap = 4;
+constexpr int kMarkThickness = 4;
+constexpr int kMarkMinWidth = 12;
+
+void AddUprightMark(std::vector<uint8_t>& alpha, int& width, int& height) {
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (alpha[static_cast<size_t>(y) * width + x] >= kInkAlpha) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+  if (right < 0) return;
+  const int inkWidth = right - left + 1, inkHeight = bottom - top + 1;
+  const int barWidth = std::max(inkWidth / 2, kMarkMinWidth);
+  const int newWidth = std::max(inkWidth, barWidth), newHeight = inkHeight + kMarkGap + kMarkThickness;
+  std::vector<uint8_t> marked(static_cast<size_t>(newWidth) * newHeight, 0);
+  const int inkX = (newWidth - inkWidth) / 2;
+  for (int y = 0; y < inkHeight; ++y)
+    for (int x = 0; x < inkWidth; ++x)
+      marked[static_cast<size_t>(y) * newWidth + inkX + x] = alpha[static_cast<size_t>(top + y) * width + left + x];
+  const int barX = (newWidth - barWidth) / 2;
+  for (int y = inkHeight + kMarkGap; y < newHeight; ++y)
+    for (int x = barX; x < barX + barWidth; ++x) marked[static_cast<size_t>(y) * newWidth + x] = 255;
+  alpha.swap(marked);
+  width = newWidth;
+  height = newHeight;
+}
+
 void MakeLetterImage(TTF_Font* font, char16_t letter, const std::vector<uint8_t>& background, const float colour[3],
                      LetterImageKind kind, uint8_t* out) {
   std::vector<uint8_t> alpha;
@@ -73,11 +107,12 @@ void MakeLetterImage(TTF_Font* font, char16_t letter, const std::vector<uint8_t>
     std::memcpy(out, background.data(), kLetterImageBytes);
     return;
   }
+  if (kind == kCubeFaceLetter) AddUprightMark(alpha, w, h);
   ComposeLetterImage(alpha.data(), w, h, background.data(), colour, kind, out);
 }
 
 void SetClampAndFilters(bool mipmap) {
-  const GLint clamp = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+  const GLint clamp = g_gl.extensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, clamp);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, clamp);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
+#include "base/Math.h"
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
 #include "render/Themes.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr char kMenuDirectory[] = "data/gfx/2d/";
 
 bool LoadMenuObject(Objet3D& object, const char* file) {

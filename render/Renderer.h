@@ -96,6 +96,7 @@ class Renderer {
   SceneLists lists;
   LetterImages letters;
   ParticleBursts bursts;
+  PlacedGlows placed;
   Overlay overlay;
 
  private:

@@ -108,10 +108,7 @@ int ApplyThemeValues(ORBConfigFile& file, ThemeValues& v) {
 int ReadThemeValues(const char* directory, ThemeValues& values) {
   const std::string path = std::string(directory) + kThemeIniFile;
   ORBConfigFile file;
-  if (!file.Load(path.c_str())) {
-    std::fprintf(stderr, "Configuration File %s not found\n", path.c_str());
-    return 0;
-  }
+  if (!file.LoadOrSay(path.c_str())) return 0;
   ApplyThemeValues(file, values);
   return 1;
 }
@@ -152,7 +149,7 @@ void Themes::LoadBorderTexture(const std::string& textures, int mipMapping) {
   Texture& t = resources.border;
   if (!t.Load((textures + kBorderTexture).c_str())) return;
   t.wrapS = GL_REPEAT;
-  t.wrapT = g_glExtensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+  t.wrapT = g_gl.extensions.edgeClamp ? GL_CLAMP_TO_EDGE : GL_CLAMP;
   t.mipmap = mipMapping;
   t.minFilter = mipMapping ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR;
   t.magFilter = GL_LINEAR;

@@ -3,7 +3,7 @@
 # copy of the build's game directory, with the mirror and real shadows on:
 #   - glyphox -timedemo of levels 51, 53 and 57 (one level of each theme);
 #   - glyphox-view --bench of level 51 in each theme, and of the 30 x 30
-#     stress board (build/tests/bench/stress.lvl, built with the tests);
+#     stress board (build/bench/stress.lvl, built with the tests);
 #   - the processor time the game takes idle: SECONDS on the main menu
 #     (a highlight move now and then keeps the demonstration away), then
 #     SECONDS untouched (the demonstration starts after ten).
@@ -57,9 +57,9 @@ if [ -z "$only" ] || [ "$only" = view ]; then
     "$view" data/level/english.lvl 50 "$work/view.bmp" --theme "$theme" --reflect 1 --shadow 2 --size 1024x768 \
       --bench 10
   done
-  if [ -f "$build/tests/bench/stress.lvl" ]; then
+  if [ -f "$build/bench/stress.lvl" ]; then
     echo "== glyphox-view stress.lvl (30 x 30, 150 cubes)"
-    "$view" "$build/tests/bench/stress.lvl" 0 "$work/view.bmp" --theme 1 --reflect 1 --shadow 2 --size 1024x768 \
+    "$view" "$build/bench/stress.lvl" 0 "$work/view.bmp" --theme 1 --reflect 1 --shadow 2 --size 1024x768 \
       --bench 10
   fi
 fi

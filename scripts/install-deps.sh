@@ -21,6 +21,8 @@ if [ "${1:-all}" != "play" ]; then
     openmpt123 sox wngerman
     # installing and packaging: desktop file and metainfo checks, the Debian package
     desktop-file-utils appstream dpkg-dev lintian
+    # the plot of the levels' difficulty curve (levels/plot_curve.py)
+    python3-matplotlib
   )
 fi
 

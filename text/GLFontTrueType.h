@@ -1,5 +1,5 @@
-// GLFontTrueType: a TrueType face whose texts are rendered once into 256 x 256
-// atlas pages and drawn every frame, by id, as textured quads with a vertical
+// GLFontTrueType: a TrueType face whose texts are rendered once into atlas
+// pages and drawn every frame, by id, as textured quads with a vertical
 // two-colour gradient and an optional drop shadow.
 //
 // Calling order (main thread only):
@@ -24,6 +24,9 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <string>
+#include <vector>
+
 #include "base/CUString.h"
 #include "base/CList.h"
 
@@ -38,14 +41,15 @@ struct GLFontTrueTypeString {
   int height = 0;
 };
 
-// One atlas page: a 256 x 256 white image whose alpha holds the texts.
+// One atlas page: a square white image whose alpha holds the texts, 256 x 256
+// unless a text too large for that has one of its own. Its last row stays
+// empty.
 struct GLFontTrueTypeBuffer {
   static constexpr int kSize = 256;
-  // The last row and column a text may use; row 255 stays empty.
-  static constexpr int kLast = kSize - 1;
   // Pixels left free after each text.
   static constexpr int kGap = 8;
 
+  int size = kSize;
   SDL_Surface* image = nullptr;  // created on the first text placed
   int cursorX = 0;
   int cursorY = 0;
@@ -81,9 +85,13 @@ class GLFontTrueType {
   void Close();
 
   // Render in white and place; return the new text's id, or -1 (no face, an
-  // empty text, or a text too large for a page, which is reported).
+  // empty text, or a text too large for the largest page, which is reported).
   int AddText(const char* utf8);
-  int AddTextW(const CUString& text);
+  // A text wider than wrapWidth (when above 0) is broken at blanks into
+  // lines of at most that width, centred one under the other, as one text.
+  int AddTextW(const CUString& text, int wrapWidth = 0);
+  // The lines AddTextW makes of a text (the one text when it fits).
+  std::vector<std::u16string> WrapLines(const std::u16string& units, int wrapWidth) const;
   // Places an image rendered elsewhere (white, its alpha is the text); the
   // caller keeps the image. Returns the id or -1 as AddText.
   int AddImage(const SDL_Surface* image);
@@ -121,7 +129,8 @@ class GLFontTrueType {
  private:
   const GLFontTrueTypeString* Find(int id, const GLFontTrueTypeBuffer** page) const;
   int PlaceRendered(SDL_Surface* rendered);
-  void DrawPieces(const GLFontTrueTypeString& text, int x0, int y0, bool gradient) const;
+  int LineWidth(const std::u16string& units) const;
+  void DrawPieces(const GLFontTrueTypeString& text, int size, int x0, int y0, bool gradient) const;
 
   TTF_Font* m_face = nullptr;
   CList<GLFontTrueTypeBuffer> m_pages;

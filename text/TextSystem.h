@@ -18,3 +18,7 @@ int OpenFontStyle(GLFontTrueType& font, int style);
 // The style's top and bottom colours and shadow offset, alpha 1 and a black
 // shadow; for styles that only lend their colours to another style's face.
 void ApplyFontStyleColours(GLFontTrueType& font, int style);
+
+// The width a text of the screens may take on a screen this wide (a margin
+// either side): longer labels and messages are wrapped to it.
+inline int ScreenTextWidth(int screenWidth) { return screenWidth - 2 * (screenWidth / 20); }

@@ -1,5 +1,8 @@
 // The level code entry: five letters typed over the menu background, looked
-// up in every level set on Enter.
+// up in every level set on Enter. A code no set holds says so and the screen
+// stays for another try.
+#include <algorithm>
+
 #include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -18,7 +21,9 @@ class CodeEntryScreen final : public Screen {
   void Enter() override {
     SetKeyboardInput(kCodeEntryRepeatDelay, kCodeEntryRepeatInterval, true);
     OpenFontStyle(m_small, kFontMenuSmall);
-    m_message = m_small.AddTextW(Label(LabelKey::MessageCode));
+    const int wrap = ScreenTextWidth(m_menus.ScreenWidth());
+    m_message = m_small.AddTextW(Label(LabelKey::MessageCode), wrap);
+    m_unknown = m_small.AddTextW(Label(LabelKey::UnknownCode), wrap);
     m_small.Upload();
     OpenFontStyle(m_big, kFontMenuBig);
     RenderLetters();
@@ -27,6 +32,7 @@ class CodeEntryScreen final : public Screen {
   void Event(const SDL_Event& event) override {
     switch (m_entry.Event(UiEventFrom(event))) {
       case CodeEntryAction::kChanged:
+        m_showUnknown = false;
         RenderLetters();
         break;
       case CodeEntryAction::kCancel:
@@ -34,10 +40,14 @@ class CodeEntryScreen final : public Screen {
         break;
       case CodeEntryAction::kSearch: {
         CodeSearchResult found = SearchLevelCode(m_menus.ThePuzzle(), m_entry.Code());
+        if (!found.found) {
+          m_showUnknown = true;
+          break;
+        }
         SelectOption(m_menus.Menus(), kOptionLangage, kChoiceLevelSetFirst + found.levelSet);
         // Off the stack first: the level starts under this screen.
         Flow().Pop();
-        if (found.found && m_found) m_found(found.levelIndex);
+        if (m_found) m_found(found.levelIndex);
         break;
       }
       default:
@@ -53,6 +63,17 @@ class CodeEntryScreen final : public Screen {
     m_menus.Begin2D();
     m_menus.DrawHighlight(CodeHighlightRect(m_entry.Cursor(), W, H, m));
     m_small.Draw(m_message, 0, 0, W, H - 64, 1, 1);
+    if (m_showUnknown) {
+      // In warm colours, under the letters.
+      GLFontTrueType& font = m_small;
+      const float top[3] = {font.top[0], font.top[1], font.top[2]}, bottom[3] = {font.bottom[0], font.bottom[1], font.bottom[2]};
+      const float warmTop[3] = {1.0f, 0.85f, 0.4f}, warmBottom[3] = {1.0f, 0.5f, 0.2f};
+      std::copy(warmTop, warmTop + 3, font.top);
+      std::copy(warmBottom, warmBottom + 3, font.bottom);
+      font.Draw(m_unknown, 0, H / 2 + 3 * m, W, m, 1, 1);
+      std::copy(top, top + 3, font.top);
+      std::copy(bottom, bottom + 3, font.bottom);
+    }
     for (int i = 0; i < kCodeLength; ++i) {
       const ScreenRect box = CodeLetterBox(i, W, H, m);
       m_big.Draw(m_letters[i], box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0, 1, 1);
@@ -82,6 +103,8 @@ class CodeEntryScreen final : public Screen {
   CodeEntryModel m_entry;
   GLFontTrueType m_small, m_big;
   int m_message = -1;
+  int m_unknown = -1;
+  bool m_showUnknown = false;
   int m_letters[kCodeLength] = {};
   float m_elapsed = 0.0f;
 };

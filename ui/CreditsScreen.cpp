@@ -28,7 +28,7 @@ class CreditsScreen final : public Screen {
     m_text.Upload();
     m_headingHeight = LineHeight(m_heading, CreditKind::kHeading);
     m_textHeight = LineHeight(m_text, CreditKind::kText);
-    m_scroll = CreditScroll(m_menus.ScreenHeight(), TotalCreditHeight(m_lines, m_headingHeight, m_textHeight));
+    m_scroll = CreditScroll(m_menus.ScreenHeight() - Top(), TotalCreditHeight(m_lines, m_headingHeight, m_textHeight));
   }
 
   void Event(const SDL_Event& event) override {
@@ -45,10 +45,10 @@ class CreditsScreen final : public Screen {
     const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();
     m_menus.Begin2D();
     for (const PlacedCreditLine& placed :
-         PlaceCreditLines(m_lines, m_scroll.Y(), m_headingHeight, m_textHeight, H)) {
+         PlaceCreditLines(m_lines, m_scroll.Y(), m_headingHeight, m_textHeight, H - Top())) {
       GLFontTrueType& font = m_lines[placed.index].kind == CreditKind::kHeading ? m_heading : m_text;
       font.alpha = placed.alpha;
-      font.Draw(m_ids[placed.index], 0, static_cast<int>(placed.y), W, placed.height, 1, 1);
+      font.Draw(m_ids[placed.index], 0, Top() + static_cast<int>(placed.y), W, placed.height, 1, 1);
     }
     m_menus.End2D();
   }
@@ -61,6 +61,10 @@ class CreditsScreen final : public Screen {
   }
 
  private:
+  // The lines scroll and fade below the title logo, which takes the upper
+  // part of the screen at any size.
+  int Top() const { return m_menus.ScreenHeight() * 29 / 50; }
+
   // The height of the first text of that kind: the font's line as drawn.
   int LineHeight(const GLFontTrueType& font, CreditKind kind) const {
     for (size_t i = 0; i < m_lines.size(); ++i)

@@ -1,7 +1,7 @@
 #include "ui/HighScorePager.h"
 
-#include <cmath>
 #include <cstdio>
+
 
 int NextScorePage(int pageStart) {
   return pageStart + kScoreRowsPerPage >= kScoreLevels ? pageStart : pageStart + kScoreRowsPerPage;
@@ -78,7 +78,7 @@ ScoreRowTexts ScoreRow(const ScoreTable& table, int pageStart, int row) {
   char number[32];
   std::snprintf(number, sizeof number, "% 2d", level + 1);
   texts.level = number;
-  std::snprintf(number, sizeof number, "% 5d", table.entries[level].moves);
+  std::snprintf(number, sizeof number, "%d", table.entries[level].moves);
   texts.moves = number;
   texts.name = ScoreNameText(table.entries[level].name);
   return texts;
@@ -86,8 +86,4 @@ ScoreRowTexts ScoreRow(const ScoreTable& table, int pageStart, int row) {
 
 float ScoreRowY(int row, int screenHeight, int lineHeight) {
   return (screenHeight - 20.0f * lineHeight) * 0.5f + 2.0f * lineHeight + row * 2.0f * lineHeight;
-}
-
-float ScoreNameX(int row, float phase, int screenWidth) {
-  return screenWidth * 0.45f + (std::cos((row + phase) * static_cast<float>(M_PI) / 4.0f) + 1.0f) * 8.0f;
 }

@@ -55,7 +55,7 @@ class HighScorePager {
 };
 
 // The texts of row i (0..9) of the page starting at pageStart: the level
-// number ("% 2d"), the holder's name and the moves ("% 5d").
+// number ("% 2d"), the holder's name and the moves ("%d", right-aligned when drawn).
 struct ScoreRowTexts {
   std::string level;
   CUString name;
@@ -64,7 +64,5 @@ struct ScoreRowTexts {
 ScoreRowTexts ScoreRow(const ScoreTable& table, int pageStart, int row);
 
 // Row placement with k the line height of the small menu font: y_0 =
-// (H - 20 k) / 2 + 2 k, each row 2 k below the previous one; the names sway
-// by up to 16 pixels, each row a quarter period behind the one above.
+// (H - 20 k) / 2 + 2 k, each row 2 k below the previous one.
 float ScoreRowY(int row, int screenHeight, int lineHeight);
-float ScoreNameX(int row, float phase, int screenWidth);

@@ -1,5 +1,6 @@
-// The high-score screen: ten levels a page over the menu background, the
-// Previous, Back and Next buttons, F1 to reset the table.
+// The high-score screen: the records of the chosen level set, named under
+// the title, ten levels a page over the menu background, the Previous, Back
+// and Next buttons, F1 to reset the table.
 #include <GL/gl.h>
 
 #include <cmath>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr float kSwayRate = 0.1f;  // phase of the swaying names per frame unit
 constexpr int kHeadsTop = 64;         // the column heads' box
 constexpr int kHeadsHeight = 32;
 constexpr int kButtonsFromBottom = 40;  // the buttons' box starts this far up
@@ -27,6 +27,8 @@ class HighScoreScreen final : public Screen {
     OpenFontStyle(m_small, kFontMenuSmall);
     OpenFontStyle(m_numbers, kFontGameSmallNumber);
     m_title = m_big.AddTextW(Label(LabelKey::HighScores));
+    m_menus.Scores().Table();  // the records of the set chosen now
+    m_setName = m_small.AddTextW(LevelSetSlot(m_menus.Scores().Set()).name);
     m_buttons[kScoreButtonPrevious] = m_big.AddTextW(Label(LabelKey::Previous));
     m_buttons[kScoreButtonBack] = m_big.AddTextW(Label(LabelKey::Back));
     m_buttons[kScoreButtonNext] = m_big.AddTextW(Label(LabelKey::Next));
@@ -52,7 +54,6 @@ class HighScoreScreen final : public Screen {
 
   void Update(const FrameTime& time, const Pointer& pointer) override {
     m_elapsed = time.elapsed;
-    m_phase += time.delta * kSwayRate;
     // The pointer takes the highlight when it moves; resting, it leaves the
     // keys their choice. The first frame only learns where it rests.
     const bool first = m_pointerX < 0;
@@ -70,6 +71,7 @@ class HighScoreScreen final : public Screen {
     m_menus.Begin2D();
     m_menus.DrawHighlight(ScoreButtonRect(m_pager.Highlighted(), W, H, m));
     m_big.Draw(m_title, 0, 0, W, 32, 1, 1);
+    m_small.Draw(m_setName, 0, 32, W, kHeadsTop - 32, 1, 1);
     const int third = static_cast<int>(W * 0.33);
     const int buttonsY = H - kButtonsFromBottom;
     m_big.Draw(m_buttons[kScoreButtonPrevious], 0, buttonsY, third, 32, 1, 1);
@@ -82,8 +84,11 @@ class HighScoreScreen final : public Screen {
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
       const int y = RowY(i, H, k);
       m_numbers.Draw(m_rows[i].level, static_cast<int>(W * 0.1), y, 0, 0, 0, 0);
-      m_small.Draw(m_rows[i].name, static_cast<int>(ScoreNameX(i, m_phase, W)), y, 0, 0, 0, 0);
-      m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.8), y, 0, 0, 0, 0);
+      // Names centred under their head, counts right-aligned, the par mark
+      // after them.
+      m_small.Draw(m_rows[i].name, W / 4, y, W / 2, 0, 1, 0);
+      m_numbers.Draw(m_rows[i].moves, static_cast<int>(W * 0.82) - m_numbers.TextWidth(m_rows[i].moves), y, 0, 0, 0, 0);
+      if (m_rows[i].par >= 0) m_small.Draw(m_rows[i].par, static_cast<int>(W * 0.85), y, 0, 0, 0, 0);
     }
     m_menus.End2D();
   }
@@ -96,7 +101,7 @@ class HighScoreScreen final : public Screen {
 
  private:
   struct RowTexts {
-    int level = -1, name = -1, moves = -1;
+    int level = -1, name = -1, moves = -1, par = -1;
   };
 
   // Rows two lines apart, centred; on a screen too low for that they share
@@ -117,12 +122,15 @@ class HighScoreScreen final : public Screen {
     m_heads[0] = m_small.AddTextW(Label(LabelKey::Level));
     m_heads[1] = m_small.AddTextW(Label(LabelKey::Name));
     m_heads[2] = m_small.AddTextW(Label(LabelKey::Moves));
+    m_setName = m_small.AddTextW(LevelSetSlot(m_menus.Scores().Set()).name);
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
       m_rows[i] = RowTexts();
       ScoreRowTexts row = ScoreRow(m_menus.Scores().Table(), m_pager.PageStart(), i);
       m_rows[i].level = m_numbers.AddText(row.level.c_str());
       m_rows[i].name = m_small.AddTextW(row.name);
       m_rows[i].moves = m_numbers.AddText(row.moves.c_str());
+      // A record made at or under par in this run says so.
+      if (m_menus.Scores().RecordAtPar(m_pager.PageStart() + i)) m_rows[i].par = m_small.AddTextW(Label(LabelKey::Par));
     }
     m_small.Upload();
     m_numbers.Upload();
@@ -135,7 +143,7 @@ class HighScoreScreen final : public Screen {
   int m_buttons[3] = {-1, -1, -1};
   int m_heads[3] = {-1, -1, -1};
   RowTexts m_rows[kScoreRowsPerPage];
-  float m_phase = 0.0f;
+  int m_setName = -1;
   int m_pointerX = -1, m_pointerY = -1;
   float m_elapsed = 0.0f;
 };

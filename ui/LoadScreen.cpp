@@ -16,8 +16,14 @@ class LoadScreen final : public SlotListScreen {
  protected:
   const CUString& Title() const override { return Label(LabelKey::LoadGame); }
   bool ChooseSlot(int slot, const SaveSlotInfo& info) override {
-    if (info.slot < 0) return false;
-    if (!m_menus.ThePuzzle().LoadGame(slot)) return true;  // the reason is printed; nothing changed
+    if (info.state == SlotState::kEmpty) return false;
+    if (info.state != SlotState::kUsed || !m_menus.ThePuzzle().LoadGame(slot)) {
+      // Nothing changed; the reason is on stderr, and the row says damaged
+      // or unreadable.
+      ShowNotice(Label(LabelKey::LoadFailed));
+      Refresh();
+      return false;
+    }
     // The options show the loaded game's level set and difficulty.
     SelectOption(m_menus.Menus(), kOptionLangage, kChoiceLevelSetFirst + info.levelSet);
     SelectOption(m_menus.Menus(), kOptionDifficulty, kChoiceEasy + info.difficulty);

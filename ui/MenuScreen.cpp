@@ -20,7 +20,7 @@ constexpr int kCopyrightHeight = 24;
 class ActionsOptionsHost final : public OptionsHost {
  public:
   explicit ActionsOptionsHost(MenuActions& actions) : m_actions(actions) {}
-  void LoadChosenLevelSet() override { m_actions.LoadChosenLevelSet(); }
+  bool LoadChosenLevelSet() override { return m_actions.LoadChosenLevelSet(); }
   void SetGameDifficulty(int difficulty) override { m_actions.SetDifficulty(difficulty); }
   void SetMusicOn(bool on) override { m_actions.SetMusicOn(on); }
   void SetSoundOn(bool on) override { m_actions.SetSoundOn(on); }
@@ -81,16 +81,18 @@ void MenuSystem::FreeHighlightTexture() { m_highlight.reset(); }
 void MenuSystem::PrepareTexts() {
   m_labelTexts.clear();
   GLFontTrueType& font = m_font;
+  const int wrap = ScreenTextWidth(ScreenWidth());
   for (Menu* menu : {&m_menus.mainMenu, &m_menus.gameMenu, &m_menus.optionsMenu, &m_menus.pauseMenu})
     for (MenuItem& item : menu->items) {
-      m_labelTexts[&item] = font.AddTextW(item.label);
-      for (MenuChoice& choice : item.choices) m_labelTexts[&choice] = font.AddTextW(choice.label);
+      m_labelTexts[&item] = font.AddTextW(item.label, wrap);
+      for (MenuChoice& choice : item.choices) m_labelTexts[&choice] = font.AddTextW(choice.label, wrap);
     }
+  m_pausedText = font.AddTextW(Label(LabelKey::Paused), wrap);
   m_copyrightFont.Close();
   if (OpenFontStyle(m_copyrightFont, kFontCopyright)) {
     m_copyrightFont.top[0] = m_copyrightFont.top[1] = m_copyrightFont.top[2] = 1.0f;
     m_copyrightFont.bottom[0] = m_copyrightFont.bottom[1] = m_copyrightFont.bottom[2] = 1.0f;
-    m_copyrightText = m_copyrightFont.AddTextW(Label(LabelKey::Copyright));
+    m_copyrightText = m_copyrightFont.AddTextW(Label(LabelKey::Copyright), wrap);
     m_copyrightFont.Upload();
   }
   m_font.Upload();
@@ -100,8 +102,10 @@ void MenuSystem::ReleaseTexts() {
   m_font.ReleaseTextures();
   m_font.Clear();
   m_labelTexts.clear();
+  m_pausedText = -1;
   m_copyrightFont.Close();
   m_copyrightText = -1;
+  m_noticeText = -1;
 }
 
 void MenuSystem::LayOut() {
@@ -172,7 +176,13 @@ bool MenuSystem::RunPoll(MenuPoll poll, int itemId, int choiceId, ScreenFlow& fl
     case kMenuChoiceChanged: {
       m_soundPlayer(kMenuActionSound);
       ActionsOptionsHost host(m_actions);
-      ApplyOptionChoice(choiceId, g_settings, m_pending, m_sizes, host);
+      SetNotice(nullptr);
+      if (!ApplyOptionChoice(choiceId, g_settings, m_pending, m_sizes, host)) {
+        // The entry shows the set still in play, and the line below the menu
+        // why.
+        SelectOption(m_menus, kOptionLangage, kChoiceLevelSetFirst + g_settings.langLevel);
+        SetNotice(&Label(LabelKey::LevelSetFailed));
+      }
       m_actions.RenderChoicesChanged();
       return true;
     }
@@ -229,12 +239,40 @@ void MenuSystem::DrawHighlight(const ScreenRect& r) const {
   glDisable(GL_BLEND);
 }
 
+void MenuSystem::DrawPanel(const ScreenRect& r) const {
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(0.0f, 0.0f, 0.08f, 0.6f);
+  glRecti(r.x0, r.y0, r.x1, r.y1);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glEnable(GL_TEXTURE_2D);
+}
+
+void MenuSystem::SetNotice(const CUString* text) {
+  if (!text) {
+    m_noticeText = -1;
+    return;
+  }
+  m_noticeText = m_copyrightFont.AddTextW(*text);
+  m_copyrightFont.Upload();
+}
+
 void MenuSystem::Draw(float elapsed) {
   const Menu* current = m_menus.currentMenu;
   DrawBackdrop(elapsed, current == &m_menus.mainMenu || current == &m_menus.gameMenu);
   const int W = ScreenWidth(), H = ScreenHeight();
   Begin2D();
-  m_copyrightFont.Draw(m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
+  const bool notice = m_noticeText >= 0 && current == &m_menus.optionsMenu;
+  m_copyrightFont.Draw(notice ? m_noticeText : m_copyrightText, 0, H - kCopyrightHeight, W, kCopyrightHeight, 1, 1);
+  if (current == &m_menus.pauseMenu) {
+    // The title over the entries says what the game is doing.
+    const int m = m_metrics.fontHeight;
+    m_font.Draw(m_pausedText, 0, current->y - 4 * m, W, 2 * m, 1, 1);
+  }
   if (current) {
     const int m = m_metrics.fontHeight;
     for (int i = 0; i < static_cast<int>(current->items.size()); ++i) {

@@ -49,8 +49,9 @@ class MenuActions {
   // Options Back with a new size chosen. The game ends through Release when
   // the size cannot be set.
   virtual void ChangeResolution(int width, int height) = 0;
-  // Options changed the level set, the difficulty, the sound or the music.
-  virtual void LoadChosenLevelSet() = 0;
+  // Options changed the level set (false when it cannot be read: the set in
+  // play stays), the difficulty, the sound or the music.
+  virtual bool LoadChosenLevelSet() = 0;
   virtual void SetDifficulty(int difficulty) = 0;
   virtual void SetMusicOn(bool on) = 0;
   virtual void SetSoundOn(bool on) = 0;
@@ -130,6 +131,9 @@ class MenuSystem {
   void DrawBackdrop(float elapsed, bool withTitle) const;
   // The highlight quad over a rectangle, in the 2D overlay projection.
   void DrawHighlight(const ScreenRect& rect) const;
+  // A dark translucent panel behind texts over a bright scene, in the 2D
+  // overlay projection.
+  void DrawPanel(const ScreenRect& rect) const;
 
   // The menus' sounds go through this player (the audio's PlaySound unless
   // replaced), so that tests hear which sound each input made.
@@ -137,6 +141,8 @@ class MenuSystem {
 
  private:
   bool RunPoll(MenuPoll poll, int itemId, int choiceId, ScreenFlow& flow);
+  // The options' notice line; null takes it away.
+  void SetNotice(const CUString* text);
   void RunCommand(int id, ScreenFlow& flow);
   int TextOf(const void* record) const;
 
@@ -153,6 +159,10 @@ class MenuSystem {
   std::unique_ptr<Texture> m_highlight;
   GLFontTrueType m_copyrightFont;
   int m_copyrightText = -1;
+  int m_pausedText = -1;  // the pause menu's title
+  // A line in the copyright's place while the options show: why the last
+  // choice was refused.
+  int m_noticeText = -1;
   // Rendered labels of the entries and choices, by their record.
   std::unordered_map<const void*, int> m_labelTexts;
   std::function<void(int)> m_soundPlayer;

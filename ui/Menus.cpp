@@ -37,7 +37,7 @@ void BuildMainMenus(MenuSet& set) {
   Menu& pause = set.pauseMenu;
   pause.items.clear();
   pause.parent = nullptr;
-  pause.items.push_back(MakeMenuItem(kCommandResume, kMenuAction, Label(LabelKey::Play)));
+  pause.items.push_back(MakeMenuItem(kCommandResume, kMenuAction, Label(LabelKey::Resume)));
   pause.items.push_back(MakeMenuItem(kCommandPauseLoad, kMenuAction, Label(LabelKey::Load)));
   pause.items.push_back(MakeMenuItem(kCommandPauseSave, kMenuAction, Label(LabelKey::Save)));
   pause.items.push_back(MakeMenuItem(kCommandPauseQuit, kMenuLink, Label(LabelKey::Quit), &set.mainMenu));

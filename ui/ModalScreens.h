@@ -14,7 +14,7 @@ using SceneDrawer = std::function<void(const FrameTime&)>;
 // The ten best move counts, ten rows a page; F1 resets the table.
 std::unique_ptr<Screen> MakeHighScoreScreen(MenuSystem& menus);
 // A record on levelIndex: the player types a name, which goes into the score
-// table (and so into "score.orb" at the next save). drawScene draws what the
+// table (and so into the set's score file at the next save). drawScene draws what the
 // entry stands over (the level just won); without it, the menus' background.
 std::unique_ptr<Screen> MakeNameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene);
 // The ten slots. The load screen loads the chosen slot and then calls loaded;

@@ -1,5 +1,7 @@
 // The name entry after a record: the player types a name over the level just
 // won, and it goes into the score table.
+#include <algorithm>
+
 #include "platform/Display.h"
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -44,10 +46,16 @@ class NameEntryScreen final : public Screen {
       m_menus.DrawBackdrop(m_time.elapsed, false);
     const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();
     m_menus.Begin2D();
+    // On a panel over the level just won, a line apart: the title, the
+    // prompt, the name being typed and OK (whose place the model knows).
+    int half = m_big.TextWidth(m_name) / 2;
+    for (int id : {m_title, m_ok}) half = std::max(half, m_big.TextWidth(id) / 2);
+    half = std::min(std::max(half, m_small.TextWidth(m_prompt) / 2) + 32, W / 2);
+    m_menus.DrawPanel({W / 2 - half, H / 2 - 128, W / 2 + half, H / 2 + 80});
     if (NameEntryModel::OkUnderPointer(m_pointerY, H)) m_menus.DrawHighlight(NameEntryModel::OkHighlightRect(W, H));
-    m_big.Draw(m_title, 0, 0, W, H - 72, 1, 1);
-    m_small.Draw(m_prompt, 0, 0, W, H - 16, 1, 1);
-    m_big.Draw(m_name, 0, 16, W, H, 1, 1);
+    m_big.Draw(m_title, 0, -96, W, H, 1, 1);
+    m_small.Draw(m_prompt, 0, -50, W, H, 1, 1);
+    m_big.Draw(m_name, 0, -6, W, H, 1, 1);
     m_big.Draw(m_ok, 0, 48, W, H, 1, 1);
     m_menus.End2D();
   }

@@ -62,8 +62,10 @@ void BuildOptionsMenu(MenuSet& set, const std::vector<ScreenSize>& sizes) {
 
   menu.items.push_back(
       PairItem(kOptionReflet, LabelKey::Reflet, kChoiceReflectOn, LabelKey::ON, kChoiceReflectOff, LabelKey::OFF));
-  menu.items.push_back(PairItem(kOptionShadow, LabelKey::Shadow, kChoiceShadowNone, LabelKey::ShadowNone,
-                                kChoiceShadowReal, LabelKey::ShadowReal));
+  menu.items.push_back(ChoiceItem(kOptionShadow, LabelKey::Shadow,
+                                  {Choice(kChoiceShadowNone, Label(LabelKey::ShadowNone)),
+                                   Choice(kChoiceShadowSimple, Label(LabelKey::ShadowFalse)),
+                                   Choice(kChoiceShadowReal, Label(LabelKey::ShadowReal))}));
   std::vector<MenuChoice> speeds;
   for (const SpeedStep& step : kSpeeds) speeds.push_back(Choice(step.choice, Label(step.label)));
   menu.items.push_back(ChoiceItem(kOptionSpeed, LabelKey::Speed, speeds));
@@ -102,28 +104,28 @@ void SelectOptionsFromSettings(MenuSet& set, Settings& settings, const std::vect
     SelectOption(set, kOptionSpeed, step.choice);
   }
   SelectOption(set, kOptionReflet, settings.reflect == 1 ? kChoiceReflectOn : kChoiceReflectOff);
-  // The simple shadows have no entry of their own: the first choice shows
-  // while the setting keeps them until the player changes the entry.
-  if (settings.shadow == 0) SelectOption(set, kOptionShadow, kChoiceShadowNone);
-  if (settings.shadow == 2) SelectOption(set, kOptionShadow, kChoiceShadowReal);
+  if (settings.shadow >= 0 && settings.shadow <= 2) SelectOption(set, kOptionShadow, kChoiceShadowNone + settings.shadow);
   SelectOption(set, kOptionSound, settings.sound > 0 ? kChoiceSoundOn : kChoiceSoundOff);
   SelectOption(set, kOptionMusic, settings.music > 0 ? kChoiceMusicOn : kChoiceMusicOff);
 }
 
-void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, const std::vector<ScreenSize>& sizes,
+bool ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, const std::vector<ScreenSize>& sizes,
                        OptionsHost& host) {
   if (c >= kChoiceLevelSetFirst && c <= kChoiceLevelSetLast) {
-    int set = c - kChoiceLevelSetFirst;
-    if (set == settings.langLevel) return;
+    const int set = c - kChoiceLevelSetFirst, previous = settings.langLevel;
+    if (set == previous) return true;
     settings.langLevel = set;
-    host.LoadChosenLevelSet();
+    if (host.LoadChosenLevelSet()) return true;
+    // Stored, a set the game cannot read would stop the next start.
+    settings.langLevel = previous;
+    return false;
   } else if (c >= kChoiceEasy && c <= kChoiceHard) {
     settings.difficulty = c - kChoiceEasy;
     host.SetGameDifficulty(settings.difficulty);
   } else if (c == kChoiceReflectOn || c == kChoiceReflectOff) {
     settings.reflect = c == kChoiceReflectOn ? 1 : 0;
-  } else if (c == kChoiceShadowNone || c == kChoiceShadowReal) {
-    settings.shadow = c == kChoiceShadowReal ? 2 : 0;
+  } else if (c >= kChoiceShadowNone && c <= kChoiceShadowReal) {
+    settings.shadow = c - kChoiceShadowNone;
   } else if (c >= kChoiceVerySlow && c <= kChoiceVeryFast) {
     settings.speed = kSpeeds[c - kChoiceVerySlow].speed;
     host.SetSpeed(settings.speed);
@@ -137,6 +139,7 @@ void ApplyOptionChoice(int c, Settings& settings, PendingResolution& pending, co
     pending.width = sizes[c - kChoiceResolutionFirst].width;
     pending.height = sizes[c - kChoiceResolutionFirst].height;
   }
+  return true;
 }
 
 bool ResolutionChangeWanted(const PendingResolution& pending, const Settings& settings) {

@@ -45,6 +45,7 @@ enum OptionChoice : int {
   kChoiceLevelSetFirst = 100,  // + level set index
   kChoiceLevelSetLast = 115,
   kChoiceShadowNone = 210,
+  kChoiceShadowSimple = 211,
   kChoiceShadowReal = 212,
   kChoiceResolutionFirst = 1000,  // + display mode index
 };
@@ -75,8 +76,9 @@ void SelectOption(MenuSet& set, int item, int choice);
 class OptionsHost {
  public:
   virtual ~OptionsHost() = default;
-  // Loads the level set now chosen by LangLevel.
-  virtual void LoadChosenLevelSet() = 0;
+  // Loads the level set now chosen by LangLevel. False when it could not
+  // (the set in play stays).
+  virtual bool LoadChosenLevelSet() = 0;
   virtual void SetGameDifficulty(int difficulty) = 0;
   virtual void SetMusicOn(bool on) = 0;
   virtual void SetSoundOn(bool on) = 0;
@@ -86,7 +88,9 @@ class OptionsHost {
 
 // Applies a changed choice to the settings at once (the level list is loaded
 // again only when the set really changed); a resolution only becomes pending.
-void ApplyOptionChoice(int choiceId, Settings& settings, PendingResolution& pending,
+// Returns false when the choice was refused (a level set that cannot be
+// read): the settings are then as they were.
+bool ApplyOptionChoice(int choiceId, Settings& settings, PendingResolution& pending,
                        const std::vector<ScreenSize>& sizes, OptionsHost& host);
 // True when the pending size differs from the size in use.
 bool ResolutionChangeWanted(const PendingResolution& pending, const Settings& settings);

@@ -13,8 +13,13 @@ class SaveScreen final : public SlotListScreen {
  protected:
   const CUString& Title() const override { return Label(LabelKey::SaveGame); }
   bool ChooseSlot(int slot, const SaveSlotInfo&) override {
-    m_menus.ThePuzzle().SaveGame(slot);  // a failure prints its reason
-    return true;
+    int error = 0;
+    if (m_menus.ThePuzzle().SaveGame(slot, &error)) return true;
+    // The game is not saved: the player stays to read why, and may choose
+    // another slot or leave.
+    ShowNotice(FailureText(LabelKey::SaveFailed, error));
+    Refresh();
+    return false;
   }
 };
 

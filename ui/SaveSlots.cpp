@@ -1,6 +1,7 @@
 #include "ui/SaveSlots.h"
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "config/Language.h"
@@ -9,6 +10,7 @@
 namespace {
 
 std::u16string Units(const CUString& text) { return std::u16string(text.Data(), text.Length()); }
+std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
 CUString LevelSetNameText(int levelSet) {
   // The first three sets have their own labels; the language file names the
@@ -27,15 +29,26 @@ void ReadSaveSlots(const Puzzle& puzzle, SaveSlotInfo infos[kSaveSlotCount]) {
 }
 
 CUString SaveSlotLine(const SaveSlotInfo& info) {
-  if (info.slot < 0) return Label(LabelKey::Empty);
+  switch (info.state) {
+    case SlotState::kEmpty: return Label(LabelKey::Empty);
+    case SlotState::kDamaged: return Label(LabelKey::SlotDamaged);
+    case SlotState::kUnreadable: return Label(LabelKey::SlotUnreadable);
+    case SlotState::kUsed: break;
+  }
   static const LabelKey kDifficulties[] = {LabelKey::Easy, LabelKey::Normal, LabelKey::Hard};
-  char number[16];
-  std::snprintf(number, sizeof number, " %2d - ", info.levelIndex + 1);
-  std::u16string line = Units(Label(LabelKey::Level));
-  for (const char* p = number; *p; ++p) line += static_cast<char16_t>(*p);
-  line += Units(LevelSetNameText(info.levelSet));
-  line += u" : ";
-  line += Units(Label(kDifficulties[info.difficulty]));
+  const std::u16string dash = u" \u2013 ";
+  std::u16string line = Units(Label(LabelKey::Level)) + u' ' + Ascii(std::to_string(info.levelIndex + 1));
+  line += dash + Units(LevelSetNameText(info.levelSet));
+  line += dash + Units(Label(kDifficulties[info.difficulty]));
+  std::u16string moves = Units(Label(LabelKey::MoveCount));
+  const size_t at = moves.find(u"%d");
+  if (at != std::u16string::npos) moves.replace(at, 2, Ascii(std::to_string(info.moveCount)));
+  line += dash + moves;
+  const std::time_t when = static_cast<std::time_t>(info.modified);
+  std::tm local = {};
+  char date[32];
+  if (info.modified > 0 && localtime_r(&when, &local) && std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local))
+    line += dash + Ascii(date);
   return CUString(line.data(), line.size());
 }
 

@@ -19,11 +19,12 @@ constexpr int kSlotRowCount = kSaveSlotCount + 1;
 constexpr int kSlotRowHeight = 32;
 constexpr float kSlotRowsTop = 0.2f;  // of the screen height
 
-// Reads the headers of the ten slot files; the puzzle's reader has range-
-// checked them (a slot out of range reads as unreadable, -1).
+// Reads the ten slot files; the puzzle's reader has checked them as a load
+// would.
 void ReadSaveSlots(const Puzzle& puzzle, SaveSlotInfo infos[kSaveSlotCount]);
-// "%s %2d - %s : %s": the Level text, the level number (index + 1), the level
-// set's name and the difficulty's name; Empty for an unreadable slot.
+// "Level 1 – English – Easy – 32 moves – 2026-12-08 14:05": the level number
+// (index + 1), the level set, the difficulty, the moves and the file's local
+// time; Empty, Damaged or Unreadable for a slot without a game to load.
 CUString SaveSlotLine(const SaveSlotInfo& info);
 
 // The row under the pointer (0..9 slots, 10 Back), or -1 off the rows.

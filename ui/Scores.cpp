@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/FileAccess.h"
+#include "config/Language.h"
 #include "config/Settings.h"
 #include "puzzle/ByteIO.h"
 
@@ -14,6 +15,9 @@ const char* const kScoreFileName = "score.orb";
 
 namespace {
 
+// A score file with bytes after its 60 records is still read for them; far
+// longer is no score file.
+constexpr size_t kMaxScoreFileBytes = 64 * 1024;
 
 // Up to 20 characters, every following byte zero.
 void CopyName(char (&to)[kScoreNameBytes], const char* name) {
@@ -55,28 +59,30 @@ CUString ScoreNameText(const char* name) {
   return CUString(units.data(), units.size());
 }
 
-bool DecodeScoreFile(const uint8_t* bytes, size_t size, ScoreTable& table, std::string& error) {
-  if (size != kScoreFileBytes) {
-    error = "it holds " + std::to_string(size) + " bytes instead of " + std::to_string(kScoreFileBytes);
-    return false;
-  }
-  ScoreTable scratch;
+bool DecodeScoreFile(const uint8_t* bytes, size_t size, ScoreTable& table, std::string& error, int* kept) {
+  ResetScoreTable(table);
+  if (kept) *kept = 0;
+  error.clear();
+  auto note = [&error](const std::string& problem) {
+    if (error.empty()) error = problem;
+  };
+  if (size != kScoreFileBytes)
+    note("it holds " + std::to_string(size) + " bytes instead of " + std::to_string(kScoreFileBytes));
   ByteReader in(bytes, size);
-  for (int i = 0; i < kScoreLevels; ++i) {
-    ScoreEntry& entry = scratch.entries[i];
+  for (int i = 0; i < kScoreLevels && in.Remaining() >= kScoreRecordBytes; ++i) {
+    ScoreEntry entry;
     in.Bytes(entry.name, kScoreNameBytes);
     entry.moves = in.I32();
     if (!IsScoreNameReadable(entry.name)) {
-      error = "the name of level " + std::to_string(i + 1) + " is unreadable";
-      return false;
-    }
-    if (entry.moves < 0 || entry.moves > kDefaultScoreMoves) {
-      error = "level " + std::to_string(i + 1) + " holds " + std::to_string(entry.moves) + " moves";
-      return false;
+      note("the name of level " + std::to_string(i + 1) + " is unreadable");
+    } else if (entry.moves < 0 || entry.moves > kDefaultScoreMoves) {
+      note("level " + std::to_string(i + 1) + " holds " + std::to_string(entry.moves) + " moves");
+    } else {
+      table.entries[i] = entry;
+      if (kept) ++*kept;
     }
   }
-  table = scratch;
-  return true;
+  return error.empty();
 }
 
 std::vector<uint8_t> EncodeScoreFile(const ScoreTable& table) {
@@ -88,42 +94,104 @@ std::vector<uint8_t> EncodeScoreFile(const ScoreTable& table) {
   return out.Take();
 }
 
-int LoadScoreTable(const char* path, ScoreTable& table) {
+ScoreFileState LoadScoreTable(const char* path, ScoreTable& table) {
   ResetScoreTable(table);
   std::vector<uint8_t> bytes;
-  // One byte more than a score file, so that a longer file shows as too long.
-  FileRead read = ReadFileBytes(path, kScoreFileBytes + 1, bytes);
-  if (read == FileRead::kMissing) return 0;
-  std::string error;
-  if (read == FileRead::kTooLarge)
-    error = "it is longer than " + std::to_string(kScoreFileBytes) + " bytes";
-  else if (read == FileRead::kFailed)
-    error = "it cannot be read";
-  else if (DecodeScoreFile(bytes.data(), bytes.size(), table, error))
-    return 1;
-  std::fprintf(stderr, "Score file %s is damaged (%s); the high scores start again\n", path, error.c_str());
-  return 0;
+  std::string reason;
+  const std::string name = NativePath(path);
+  switch (ReadFileBytes(path, kMaxScoreFileBytes, bytes, &reason)) {
+    case FileRead::kMissing:
+      return ScoreFileState::kMissing;
+    case FileRead::kTooLarge:
+    case FileRead::kFailed:
+      std::fprintf(stderr, "Score file %s can't be read (%s); its records are left as they are\n", name.c_str(),
+                   reason.c_str());
+      return ScoreFileState::kUnreadable;
+    case FileRead::kOk:
+      break;
+  }
+  int good = 0;
+  if (DecodeScoreFile(bytes.data(), bytes.size(), table, reason, &good)) return ScoreFileState::kRead;
+  std::fprintf(stderr, "Score file %s is damaged (%s); %d of %d records kept, the file goes to %s.bad\n", name.c_str(),
+               reason.c_str(), good, kScoreLevels, name.c_str());
+  return ScoreFileState::kDamaged;
 }
 
 int SaveScoreTable(const char* path, const ScoreTable& table) {
-  std::vector<uint8_t> bytes = EncodeScoreFile(table);
-  AtomicFileWriter out;
-  if (!out.Open(path, "wb")) return 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size()) return 0;
-  return out.Commit() ? 1 : 0;
+  const std::vector<uint8_t> bytes = EncodeScoreFile(table);
+  return WriteWholeFile(path, bytes.data(), bytes.size());
 }
 
-std::string ScoreFilePath() {
-  char path[1200];
-  std::snprintf(path, sizeof path, "%s%s", g_settings.gamePath, kScoreFileName);
-  return path;
+std::string ScoreFileName(int set) {
+  std::string file = set >= 0 && set < LevelSetCount() ? LevelSetSlot(set).file.ToUtf8() : std::string();
+  const std::string extension = ".lvl";
+  if (file.size() > extension.size() && file.compare(file.size() - extension.size(), extension.size(), extension) == 0)
+    file.resize(file.size() - extension.size());
+  return file.empty() ? kScoreFileName : "score-" + file + ".orb";
 }
 
-void HighScores::Load() { LoadScoreTable(ScoreFilePath().c_str(), m_table); }
+std::string ScoreFilePath(int set) {
+  return std::string(g_settings.gamePath) + ScoreFileName(set < 0 ? g_settings.langLevel : set);
+}
 
-void HighScores::Save() const { SaveScoreTable(ScoreFilePath().c_str(), m_table); }
+void HighScores::NoteRecordPar(int levelIndex, int par) {
+  if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
+  m_atPar[levelIndex] = par >= 0 && m_table.entries[levelIndex].moves <= par;
+}
+
+void HighScores::Load() {
+  m_set = g_settings.langLevel;
+  const std::string path = ScoreFilePath(m_set);
+  const std::string older = std::string(g_settings.gamePath) + kScoreFileName;
+  if (path != older && !FileExists(path.c_str()) && FileExists(older.c_str())) {
+    // The first start after the records were split by level set: an older
+    // game's records become this set's. The old file goes only once they are
+    // written whole; a damaged one stays where it is.
+    ScoreTable table;
+    const ScoreFileState olderState = LoadScoreTable(older.c_str(), table);
+    if ((olderState == ScoreFileState::kRead || olderState == ScoreFileState::kDamaged) &&
+        SaveScoreTable(path.c_str(), table) == 0 && olderState == ScoreFileState::kRead)
+      std::remove(older.c_str());
+  }
+  m_state = LoadScoreTable(path.c_str(), m_table);
+  m_asRead = m_table;
+  ClearParMarks();
+}
+
+bool HighScores::Save() {
+  if (m_set < 0) return true;
+  const std::string path = ScoreFilePath(m_set);
+  const std::string name = NativePath(path.c_str());
+  const bool changed = EncodeScoreFile(m_table) != EncodeScoreFile(m_asRead);
+  if (m_state == ScoreFileState::kUnreadable && !changed) return true;
+  if (m_state == ScoreFileState::kDamaged || m_state == ScoreFileState::kUnreadable) {
+    std::string reason;
+    const std::string aside = MoveAside(path.c_str(), reason);
+    if (aside.empty() && FileExists(path.c_str())) {
+      std::fprintf(stderr, "Couldn't set %s aside (%s); the new high scores are not written\n", name.c_str(),
+                   reason.c_str());
+      return false;
+    }
+    if (!aside.empty()) std::fprintf(stderr, "Score file %s kept as %s\n", name.c_str(), aside.c_str());
+  }
+  const int error = SaveScoreTable(path.c_str(), m_table);
+  if (error) {
+    std::fprintf(stderr, "Couldn't save the high scores to %s: %s\n", name.c_str(), SystemReason(error).c_str());
+    return false;
+  }
+  m_state = ScoreFileState::kRead;
+  m_asRead = m_table;
+  return true;
+}
+
+void HighScores::Follow() {
+  if (m_set < 0 || m_set == g_settings.langLevel) return;
+  Save();
+  Load();
+}
 
 int HighScores::IsRecord(int levelIndex, int moves) {
+  Follow();
   if (levelIndex < 0 || levelIndex >= kScoreLevels) return 0;
   ScoreEntry& entry = m_table.entries[levelIndex];
   if (moves >= entry.moves) return 0;
@@ -133,6 +201,7 @@ int HighScores::IsRecord(int levelIndex, int moves) {
 }
 
 void HighScores::SetName(int levelIndex, const char* name) {
+  Follow();
   CopyName(m_lastName, name);
   if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
   SetEntryName(m_table.entries[levelIndex], m_lastName);

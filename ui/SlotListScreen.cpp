@@ -14,15 +14,26 @@ constexpr float kRowMargin = 0.2f;
 }  // namespace
 
 void SlotListScreen::Enter() {
-  ReadSaveSlots(m_menus.ThePuzzle(), m_infos);
   OpenFontStyle(m_big, kFontMenuBig);
   OpenFontStyle(m_small, kFontMenuSmall);
+  Refresh();
+}
+
+void SlotListScreen::Refresh() {
+  ReadSaveSlots(m_menus.ThePuzzle(), m_infos);
+  for (GLFontTrueType* font : {&m_big, &m_small}) {
+    font->ReleaseTextures();
+    font->Clear();
+  }
   m_title = m_big.AddTextW(Title());
   for (int slot = 0; slot < kSaveSlotCount; ++slot) m_rows[slot] = m_small.AddTextW(SaveSlotLine(m_infos[slot]));
   m_rows[kSlotBackRow] = m_big.AddTextW(Label(LabelKey::Back));
+  m_noticeText = m_notice.Length() > 0 ? m_small.AddTextW(m_notice) : -1;
   m_big.Upload();
   m_small.Upload();
 }
+
+void SlotListScreen::ShowNotice(const CUString& text) { m_notice = text; }
 
 void SlotListScreen::Event(const SDL_Event& event) {
   if (m_list.Event(UiEventFrom(event), m_menus.ScreenHeight()) != SlotChoice::kRow) return;
@@ -53,6 +64,7 @@ void SlotListScreen::Draw() {
   for (int row = 0; row < kSaveSlotCount; ++row)
     m_small.Draw(m_rows[row], 0, SlotRowY(row, H), W, kSlotRowHeight, 1, 1);
   m_big.Draw(m_rows[kSlotBackRow], 0, SlotRowY(kSlotBackRow, H), W, kSlotRowHeight, 1, 1);
+  if (m_noticeText >= 0) m_small.Draw(m_noticeText, 0, SlotRowY(kSlotRowCount, H), W, kSlotRowHeight, 1, 1);
   m_menus.End2D();
 }
 

@@ -23,6 +23,10 @@ class SlotListScreen : public Screen {
   virtual const CUString& Title() const = 0;
   // A slot row was chosen; returns true when the screen ends.
   virtual bool ChooseSlot(int slot, const SaveSlotInfo& info) = 0;
+  // A line under the rows: what went wrong with the last choice.
+  void ShowNotice(const CUString& text);
+  // The slots read again (after a choice that changed one).
+  void Refresh();
 
   MenuSystem& m_menus;
 
@@ -32,6 +36,8 @@ class SlotListScreen : public Screen {
   GLFontTrueType m_big, m_small;
   int m_title = -1;
   int m_rows[kSlotRowCount] = {};
+  CUString m_notice;
+  int m_noticeText = -1;
   int m_pointerX = -1, m_pointerY = -1;  // where the pointer was last seen
   float m_elapsed = 0.0f;
 };

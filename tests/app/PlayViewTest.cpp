@@ -2,6 +2,7 @@
 // the shipped levels through the rules, the cameras' limits, and the
 // screenshot numbering.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -132,11 +133,18 @@ TEST_F(PlayViewTest, TheCamerasKeepTheirLimitsAndOnlyTheCloseViewPans) {
   EXPECT_FLOAT_EQ(view.Current().zoom, CameraDistanceFor(6, 3));
 }
 
-TEST(Screenshots, AreNumberedFromZeroInTheCaptureDirectory) {
+// Numbered on from the highest number there, so that the first F10 of a run
+// never replaces a picture of an earlier one.
+TEST(Screenshots, AreNumberedOnFromTheHighestInTheCaptureDirectory) {
+  testsupport::TempDir dir;
+  testsupport::ScopedWorkingDirectory cwd(dir.Path());
   std::snprintf(g_settings.gamePath, sizeof g_settings.gamePath, "%s", "./");
   Game game{LaunchOptions()};
   EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot00.bmp");
-  EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot01.bmp");
-  for (int shot = 2; shot < 100; ++shot) game.NextScreenshotPath();
+  mkdir("capture", 0777);
+  for (const char* name : {"ScreenShot00.bmp", "ScreenShot07.bmp", "ScreenShot99.bmp.tmp1", "ScreenShotX.bmp"})
+    testsupport::WriteFile(std::string("capture/") + name, "BM");
+  EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot08.bmp");
+  testsupport::WriteFile("capture/ScreenShot99.bmp", "BM");
   EXPECT_EQ(game.NextScreenshotPath(), "./capture\\ScreenShot100.bmp");
 }

@@ -17,6 +17,7 @@
 #include "base/FileAccess.h"
 #include "tests/support/TestFiles.h"
 
+using testsupport::AsNobody;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
@@ -41,19 +42,6 @@ std::vector<std::string> Names(const std::string& directory) {
 mode_t Mode(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-// Runs body in a child process as an unprivileged user (root may write into
-// any directory) and returns its exit status.
-int AsNobody(const std::function<int()>& body) {
-  const pid_t child = fork();
-  if (child == 0) {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(90);
-    _exit(body());
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
 }  // namespace
@@ -120,6 +108,9 @@ TEST(AtomicFileWriter, AFileInAReadOnlyDirectoryIsWrittenInPlace) {
     AtomicFileWriter out;
     if (!out.Open((locked + "/config.ini").c_str(), "wb") || !out.InPlace()) return 1;
     std::fputs("new", out.File());
+    // Never cut short before the new bytes are ready: a kill here keeps it.
+    std::fflush(out.File());
+    if (ReadFile(locked + "/config.ini") != "old content that is longer") return 4;
     if (!out.Commit()) return 2;
     // A file the player may not write either: refused, untouched.
     AtomicFileWriter other;
@@ -140,9 +131,14 @@ TEST(AtomicFileWriter, TemporariesOfKilledRunsAreRemovedAndLiveOnesKept) {
   const std::string live = target + ".tmp" + std::to_string(getppid());
   WriteFile(live, "another game writing");
   WriteFile(dir / "save01.orb.tmpx", "not ours");
+  WriteFile(dir / "ScreenShot03.bmp.tmp2147483646", "another file's, left by a killed run");
   ASSERT_TRUE(Write(target, "new"));
-  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"save01.orb", "save01.orb.tmp" + std::to_string(getppid()),
-                                                          "save01.orb.tmpx"}));
+  const std::vector<std::string> kept = {"ScreenShot03.bmp.tmp2147483646", "save01.orb",
+                                         "save01.orb.tmp" + std::to_string(getppid()), "save01.orb.tmpx"};
+  EXPECT_EQ(Names(dir.Path()), kept);
+  // At start the game clears what killed runs left of every file.
+  RemoveStaleTemporaryFiles(dir.Path().c_str());
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>(kept.begin() + 1, kept.end()));
 }
 
 TEST(AtomicFileWriter, AWriterKilledAtAnyMomentLeavesTheOldFileOrTheNewOneWhole) {

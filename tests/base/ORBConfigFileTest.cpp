@@ -2,6 +2,7 @@
 // head insertion and the reversed write-back.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -63,17 +64,19 @@ TEST(ORBConfigFile, LinesAreReadAsTheGameReadsThem) {
     for (const auto& [key, value] : c.values) EXPECT_EQ(file.Value(key), value) << c.what << ": " << key;
     EXPECT_EQ(file.config.EntryCount(), c.entries) << c.what;
   }
-  // Lines without equals and blank lines are ignored and dropped on write.
-  LoadedFile file("[Section]\n\n   \nremark line\nA=1\n");
-  EXPECT_EQ(file.config.EntryCount(), 1);
-  EXPECT_EQ(file.SavedText(), "A=1\n");
+  // Lines without equals are no entries but the player's words: written
+  // back above the entry that followed them. Blank lines are dropped.
+  LoadedFile file("[Section]\n\n   \nremark line\nA=1\nB=2\n# the end\n");
+  EXPECT_EQ(file.config.EntryCount(), 2);
+  EXPECT_EQ(file.SavedText(), "B=2\n[Section]\nremark line\nA=1\n# the end\n");
 }
 
-TEST(ORBConfigFile, TheLastOccurrenceOfAKeyWinsAndIsTheOneChanged) {
+// Written back, a key twice would read the other value at the next start.
+TEST(ORBConfigFile, TheLastOccurrenceOfAKeyWinsAndIsTheOnlyOneWritten) {
   LoadedFile file("Speed=4\nA=1\nB=2\nC=3\nD=4\nE=5\nF=6\nG=7\nSpeed=8\n");
   EXPECT_EQ(file.Value("Speed"), "8");
   EXPECT_TRUE(file.config.SetValue("Speed", "2"));
-  EXPECT_EQ(file.SavedText(), "Speed=2\nG=7\nF=6\nE=5\nD=4\nC=3\nB=2\nA=1\nSpeed=4\n");
+  EXPECT_EQ(file.SavedText(), "Speed=2\nG=7\nF=6\nE=5\nD=4\nC=3\nB=2\nA=1\n");
 }
 
 TEST(ORBConfigFile, SaveWritesTheLinesReversedAndNeverAddsKeys) {
@@ -85,9 +88,17 @@ TEST(ORBConfigFile, SaveWritesTheLinesReversedAndNeverAddsKeys) {
 
 TEST(ORBConfigFile, AFailedLoadKeepsTheEntriesAndAFailedSaveTheOldFile) {
   LoadedFile file("A=1\n");
-  EXPECT_FALSE(file.config.Load((file.dir / "absent.ini").c_str()));
+  std::string reason;
+  EXPECT_FALSE(file.config.Load((file.dir / "absent.ini").c_str(), &reason));
+  EXPECT_EQ(reason, "No such file or directory");
+  // A directory in its place is no empty file: refused, with the reason.
+  std::filesystem::create_directory(file.dir / "theme.ini");
+  EXPECT_FALSE(file.config.Load((file.dir / "theme.ini").c_str(), &reason));
+  EXPECT_EQ(reason, "Is a directory");
   EXPECT_EQ(file.Value("A"), "1");
-  EXPECT_FALSE(file.config.Save((file.dir / "no/such/dir/out.ini").c_str()));
+  int error = 0;
+  EXPECT_FALSE(file.config.Save((file.dir / "no/such/dir/out.ini").c_str(), &error));
+  EXPECT_EQ(error, ENOENT);
 }
 
 TEST(ORBConfigFile, OverlongLinesAreCutInsideTheBuffer) {

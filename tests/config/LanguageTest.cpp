@@ -161,13 +161,6 @@ TEST_F(LanguageFixture, LevelSetsMayHaveGapsAndAreListed) {
   EXPECT_EQ(listing, "--- Fran\xE7" "ais french.lvl\n--- Espa\xF1" "ol spanish.lvl\n--- Last \n");
 }
 
-TEST_F(LanguageFixture, AFileWithoutByteOrderMarkIsRejected) {
-  CapturedStream err(2);
-  WriteFile(path, AllRequiredKeys());  // plain UTF-8
-  EXPECT_EQ(LoadLanguage(path.c_str()), 0);
-  EXPECT_EQ(err.Text(), path + " : Not a Unicode UTF16 File\nLangage File " + path + " not found\n");
-}
-
 // The keys of a language file, in file order.
 std::vector<std::string> FileKeys(const std::string& path) {
   std::vector<std::string> keys;

@@ -38,7 +38,9 @@ int BoardDifference(const Image& a, const Image& b) {
 }
 // The move counter's digits, in the orange of the top bar's numbers, where
 // the animated backgrounds of the themes never come: the pixels whose ink
-// differs.
+// differs. The scenery drifting under the bar's translucent backing may turn
+// a few edge pixels of unchanged digits; a new count changes dozens.
+constexpr int kEdgePixels = 5;
 int MovesDifference(const Image& a, const Image& b) {
   const auto ink = [](Rgb c) { return c.r > 220 && c.g > 120 && c.g < 210 && c.b < 90; };
   int count = 0;
@@ -121,9 +123,18 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   game.MoveMouse(kWidth / 2, 5);
   game.Key("Shift_L");  // ends the level start screen
   GameDriver::Sleep(800);
+  const Image ready = game.Screenshot();
   game.Key("F5");  // the overview's defaults, the viewer's camera
   GameDriver::Sleep(800);
   const Image before = game.Screenshot();
+  // After "Ready?" the level is seen from the overview's defaults already:
+  // only the animation (glows, scenery) differs from the frame after F5.
+  EXPECT_LT(BoardDifference(ready, before), kWidth * (kHeight - kBarBottom) / 50);
+  // The pointer is drawn where the mouse is over the level, at both sides.
+  EXPECT_GT(game.PointerPixelsAt(40, 300, 760, 300), 60);
+  EXPECT_GT(game.PointerPixelsAt(760, 300, 40, 300), 60);
+  game.MoveMouse(kWidth / 2, 5);
+  GameDriver::Sleep(400);
   const Image viewStart = Image::LoadBmp(pictures / "start.bmp");
   const Image viewChosen = Image::LoadBmp(pictures / "chosen.bmp");
   // The game and the viewer start the level alike: the game's board is the
@@ -135,7 +146,7 @@ TEST(PointerPlay, HoverSelectsACubeWhereTheViewerListsItAndAClickOnItsArrowRolls
   const Image hovered = game.Screenshot();
   EXPECT_GT(before.CountDifferent(hovered, chosen.px - 60, chosen.py - 60, 120, 120), 100);
   EXPECT_LT(BoardDifference(hovered, viewChosen), BoardDifference(hovered, viewStart));
-  EXPECT_EQ(MovesDifference(before, hovered), 0);
+  EXPECT_LT(MovesDifference(before, hovered), kEdgePixels);
 
   game.MoveMouse(arrow.px, arrow.py);
   GameDriver::Sleep(300);
@@ -217,7 +228,7 @@ TEST(Keys, TabAndShiftTabSkipACubeThatCannotMove) {
   GameDriver::Sleep(500);
   const Image tabbed = game.Screenshot();
   EXPECT_GT(BoardDifference(loaded, tabbed), 100) << "the selection moved";
-  EXPECT_EQ(MovesDifference(loaded, tabbed), 0);
+  EXPECT_LT(MovesDifference(loaded, tabbed), kEdgePixels);
   game.Key(KeyFor(crafted.forwardDirection));
   GameDriver::Sleep(1500);
   const Image forward = game.Screenshot();
@@ -225,7 +236,7 @@ TEST(Keys, TabAndShiftTabSkipACubeThatCannotMove) {
   game.Key("shift+Tab");
   GameDriver::Sleep(500);
   const Image back = game.Screenshot();
-  EXPECT_EQ(MovesDifference(forward, back), 0);
+  EXPECT_LT(MovesDifference(forward, back), kEdgePixels);
   game.Key(KeyFor(crafted.backwardDirection));
   GameDriver::Sleep(1500);
   EXPECT_GT(MovesDifference(back, game.Screenshot()), 20) << "Shift+Tab came back over it";

@@ -2,10 +2,12 @@
 // from its solution is won (with a move and an undo on the way), the next
 // level starts with its code, the last level of a set ends in the game won
 // screen and the main menu, the word list toggles, F10 writes screenshots,
-// and the demonstration starts, stops on a key and solves its level.
+// the demonstration starts, stops on a key and solves its level, and level 1
+// shows its par and is solved by following hints.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -140,6 +142,18 @@ void EnterName(const GameDriver& game, const std::vector<std::string>& keys) {
   game.Key("Return");
 }
 
+// Loads the crafted game (slot 0) and selects the cube of its winning roll by
+// Tab, the pointer away from the cubes (no hover selection). False when the
+// game did not start; width and height are the window's.
+bool LoadCrafted(GameDriver& game, const CraftedGame& crafted, int& width, int& height) {
+  if (!game.Start({"-windowed", "-load", "0"}) || !game.WaitOutTheFade() || !game.WindowSize(width, height)) return false;
+  game.MoveMouse(width / 2, height - 30);
+  GameDriver::Sleep(300);
+  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
+  GameDriver::Sleep(300);
+  return true;
+}
+
 }  // namespace
 
 TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCode) {
@@ -148,16 +162,10 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   CraftedGame crafted;
   ASSERT_TRUE(Craft(game.Dir(), 1, 2, crafted));
   ASSERT_FALSE(crafted.otherKey.empty());
-  ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-  ASSERT_TRUE(game.WaitOutTheFade());
   int width = 0, height = 0;
-  ASSERT_TRUE(game.WindowSize(width, height));
+  ASSERT_TRUE(LoadCrafted(game, crafted, width, height));
   const int third = static_cast<int>(width * 0.33f);
   const int movesX = static_cast<int>(width * 0.66f);
-  game.MoveMouse(width / 2, height - 30);  // away from the cubes: no hover selection
-  GameDriver::Sleep(300);
-  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
-  GameDriver::Sleep(300);
   const Image before = game.Screenshot();
   game.Key(crafted.otherKey);
   GameDriver::Sleep(1200);
@@ -180,7 +188,7 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   EXPECT_EQ(game.Stop(), 0);
   // The record (a move, an undo costing ten, the winning roll) is in the
   // score file, byte for byte where level 3 keeps it.
-  const std::string scores = game.ReadFile("score.orb");
+  const std::string scores = game.ReadFile("score-english.orb");
   ASSERT_EQ(scores.size(), 1500u);
   EXPECT_EQ(ScoreMoves(scores, 2), crafted.movesAfterPlay);
   EXPECT_EQ(crafted.movesAfterPlay, crafted.movesWinningAtOnce + 11);
@@ -188,36 +196,66 @@ TEST(Playing, ALoadedGameIsWonByKeysWithAnUndoOnTheWayAndTheNextLevelShowsItsCod
   EXPECT_EQ(ScoreMoves(scores, 3), 10000);
 }
 
+// In French and in Spanish, whose messages are the longest: the game won
+// message is drawn in the middle, and the record goes to that set's own
+// file. An older game's score.orb becomes the French records at the first
+// start; the English records stay as they were.
 TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
-  GameDriver game;
-  game.WriteFile("config.ini", kConfig);
-  CraftedGame crafted;
-  ASSERT_TRUE(Craft(game.Dir(), 1, -1, crafted));
-  ASSERT_TRUE(crafted.nextCode.empty());
-  ASSERT_TRUE(game.Start({"-windowed", "-load", "0"}));
-  ASSERT_TRUE(game.WaitOutTheFade());
-  int width = 0, height = 0;
-  ASSERT_TRUE(game.WindowSize(width, height));
-  game.MoveMouse(width / 2, height - 30);
-  GameDriver::Sleep(300);
-  for (int i = 0; i < crafted.tabs; ++i) game.Key("Tab");
-  GameDriver::Sleep(300);
-  const Image playing = game.Screenshot();
-  game.Key(crafted.winningKey);
-  // The record's name first, then the game won screen.
-  EnterName(game, {"a", "l"});
-  GameDriver::Sleep(2000);
-  // The message of the game won screen stands in the middle.
-  EXPECT_GT(playing.CountDifferent(game.Screenshot(), 0, height / 2 - 40, width, 80), 500);
-  EXPECT_EQ(game.Stdout().find("Demonstration"), std::string::npos);
-  game.Key("Shift_L");
-  // The high scores, left by Escape, then the main menu: left alone, it
-  // starts the demonstration after ten seconds.
-  GameDriver::Sleep(2000);
-  game.Key("Escape");
-  EXPECT_TRUE(game.WaitForStdout("Demonstration of level", 25000)) << game.Stdout();
-  EXPECT_EQ(game.Stdout().find("Level "), std::string::npos);
-  EXPECT_EQ(game.Stop(), 0);
+  const struct {
+    const char* lang;
+    int set;
+    const char* scoreFile;
+  } kCases[] = {{"fr", 0, "score-french.orb"}, {"es", 2, "score-spanish.orb"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.lang);
+    GameDriver game;
+    const std::string config = kConfig;
+    game.WriteFile("config.ini", config.substr(0, config.find("LangLevel")) + "LangLevel=" + std::to_string(c.set) +
+                                     "\nLang=" + c.lang + "\n");
+    // Records of 25 bytes: the name's 21, then the moves (5, or 10000 = 0x2710).
+    std::string english, older;
+    for (int level = 0; level < 60; ++level) {
+      english += std::string("En", 2) + std::string(19, '\0') + std::string("\x05\0\0\0", 4);
+      older += std::string(level ? "" : "Old", level ? 0 : 3) + std::string(level ? 21 : 18, '\0') +
+               std::string(level ? "\x10\x27\0\0" : "\x05\0\0\0", 4);
+    }
+    game.WriteFile("score-english.orb", english);
+    game.WriteFile("score.orb", older);
+    CraftedGame crafted;
+    ASSERT_TRUE(Craft(game.Dir(), c.set, -1, crafted));
+    ASSERT_TRUE(crafted.nextCode.empty());
+    int width = 0, height = 0;
+    ASSERT_TRUE(LoadCrafted(game, crafted, width, height));
+    const Image playing = game.Screenshot();
+    game.Key(crafted.winningKey);
+    // The record's name first (after the roll, however slowly a loaded
+    // machine draws it), then the game won screen: its message's yellow
+    // letters stand in the middle band.
+    GameDriver::Sleep(1500);
+    EnterName(game, {"a", "l"});
+    GameDriver::Sleep(2000);
+    const Image won = game.Screenshot();
+    if (std::getenv("GLYPHOX_KEEP_TEST_DIRS")) won.SaveBmp(game.PathOf("game-won.bmp"));
+    const auto yellow = [&](const Image& image) {
+      return image.Count(0, height / 2 - 60, width, 120, [](Rgb c) { return c.r > 220 && c.g > 140 && c.b < 90; });
+    };
+    EXPECT_GT(yellow(won), yellow(playing) + 1500) << yellow(won) << " " << yellow(playing);
+    EXPECT_EQ(game.Stdout().find("Demonstration"), std::string::npos);
+    game.Key("Shift_L");
+    // The high scores, left by Escape, then the main menu: left alone, it
+    // starts the demonstration after ten seconds.
+    GameDriver::Sleep(3000);
+    game.Key("Escape");
+    EXPECT_TRUE(game.WaitForStdout("Demonstration of level", 25000)) << game.Stdout();
+    EXPECT_EQ(game.Stdout().find("Level "), std::string::npos);
+    EXPECT_EQ(game.Stop(), 0);
+    EXPECT_EQ(game.ReadFile("score-english.orb"), english);
+    EXPECT_FALSE(game.Exists("score.orb"));
+    const std::string scores = game.ReadFile(c.scoreFile);
+    EXPECT_EQ(scores.substr(0, 4), std::string("Old\0", 4));
+    EXPECT_EQ(scores.substr(59 * 25, 3), std::string("al\0", 3));
+    EXPECT_EQ(ScoreMoves(scores, 59), crafted.movesWinningAtOnce);
+  }
 }
 
 TEST(Playing, SpaceAndTheWordsBandToggleTheListF10WritesNumberedScreenshotsAndF2F3ComeBack) {
@@ -296,5 +334,66 @@ TEST(Demonstration, StartsOnAnUntouchedMenuStopsOnAKeyAndSolvesItsLevelWhenLeftA
   ASSERT_TRUE(GameDriver::WaitUntil([&] { return count("Demonstration of level") == 2; }, 20000)) << game.Stdout();
   EXPECT_EQ(count("Demonstration solved"), 0);
   EXPECT_TRUE(game.WaitForStdout("Demonstration solved level", 120000)) << game.Stdout();
+  EXPECT_EQ(game.Stop(), 0);
+}
+
+// Level 1 as dealt by -seed 1: the level start shows its par under the code;
+// H selects the next move's cube, lights its arrow and costs ten moves (once
+// while it shows), and pressing the arrow key of every hint solves the level.
+TEST(Playing, TheLevelStartShowsParAndFollowingHintsAloneSolvesLevelOne) {
+  GameDriver game;
+  game.WriteFile("config.ini", kConfig);
+  ASSERT_TRUE(game.Start({"-windowed", "-level", "1", "-seed", "1"}));
+  ASSERT_TRUE(game.WaitForStdout("Par ", 20000)) << game.Stdout();
+  int par = 0;
+  ASSERT_EQ(std::sscanf(game.Stdout().substr(game.Stdout().find("Par ")).c_str(), "Par %d", &par), 1);
+  EXPECT_GT(par, 0);
+  int width = 0, height = 0;
+  ASSERT_TRUE(game.WindowSize(width, height));
+  game.MoveMouse(width - 10, height - 10);
+  ASSERT_TRUE(game.WaitOutTheFade());
+  // "Par N" stands under the code in the middle of the level start.
+  EXPECT_GT(TextPixelsIn(game.Screenshot(), width / 3, height / 2 + 52, width / 3, 24), 50);
+  game.Key("Shift_L");
+  GameDriver::Sleep(800);
+
+  // The hints printed so far, waiting a moment for one more.
+  auto hintsPrinted = [&game](size_t atLeast) {
+    size_t count = 0;
+    for (int wait = 0; wait < 30 && count < atLeast; ++wait) {
+      const std::string out = game.Stdout();
+      count = 0;
+      for (size_t at = out.find("Hint: "); at != std::string::npos; at = out.find("Hint: ", at + 1)) ++count;
+      if (count < atLeast) GameDriver::Sleep(100);
+    }
+    return count;
+  };
+  int hints = 0, moves = 0;
+  for (; hints < 3 * par; ++hints) {
+    const Image before = game.Screenshot();
+    game.Key("h");
+    // None comes once the level is won: it takes no keys then.
+    if (hintsPrinted(hints + 1) < static_cast<size_t>(hints + 1)) break;
+    const std::string out = game.Stdout();
+    const std::string line = out.substr(out.rfind("Hint: "));
+    int x = 0, y = 0, direction = 0, charged = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "Hint: select %d %d move %d moves %d", &x, &y, &direction, &charged), 4) << line;
+    EXPECT_EQ(charged, moves + 10);
+    GameDriver::Sleep(300);
+    if (hints == 0) {
+      // The cube and its arrow light up; a second H costs nothing more.
+      EXPECT_GT(before.CountDifferent(game.Screenshot(), 0, 150, width, height - 150), 200);
+      game.Key("h");
+      EXPECT_EQ(hintsPrinted(2), 1u);
+    }
+    game.Key(KeyFor(direction));
+    moves = charged + 1;
+    GameDriver::Sleep(900);
+  }
+  EXPECT_GT(hints, 0);
+  EXPECT_LT(hints, 3 * par) << "the hints did not solve the level";
+  // The record's name, then the next level.
+  EnterName(game, {"h"});
+  EXPECT_TRUE(game.WaitForStdout("Level 2: ", 20000)) << game.Stdout();
   EXPECT_EQ(game.Stop(), 0);
 }

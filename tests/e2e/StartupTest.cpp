@@ -23,13 +23,16 @@ const char* const kConfig =
     "remark without equals\n"
     "LangLevel=1\n";
 
-// What Release writes for kConfig: the lines reversed, the lines without
-// "=" gone, no key added.
+// What Release writes for kConfig: the lines reversed, each line without
+// "=" above the entry it preceded, the stored keys the file lacked first.
 const char* const kConfigWrittenBack =
+    "DetailLetter=2\nCartoon=0\nShadow=0\nReflect=0\nMusic=1\nDifficulty=0\n"
+    "remark without equals\n"
     "LangLevel=1\n"
     "Lang=en\n"
     "Sound=1\n"
     "Speed=8\n"
+    "[Display]\n"
     "Height=768\n"
     "Width=1024\n";
 
@@ -106,11 +109,12 @@ TEST(GameStartup, AMissingConfigFileStopsTheStartWithItsMessageAndLeavesNothingB
   EXPECT_FALSE(game.Exists("capture"));
 }
 
-TEST(GameStartup, LanguageAndLevelFileFailuresStopTheStartWithTheirMessages) {
+TEST(GameStartup, LanguageLevelAndFontFileFailuresStopTheStartWithTheirMessages) {
   struct Case {
     const char* name;
     std::function<void(GameDriver&)> prepare;
     std::string expected;
+    bool whole = true;  // else the start of the message (the font library says why)
   };
   const Case cases[] = {
       {"missing file", [](GameDriver& game) { game.WriteFile("config.ini", "Lang=xx\n"); },
@@ -131,20 +135,25 @@ TEST(GameStartup, LanguageAndLevelFileFailuresStopTheStartWithTheirMessages) {
          game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=2\n");
          game.RemoveFile("data/level/spanish.lvl");
        },
-       "Couldn't load level file data/level/spanish.lvl\n"},
+       "Couldn't load level file data/level/spanish.lvl: No such file or directory\n"},
       {"broken level file",
        [](GameDriver& game) {
          game.WriteFile("config.ini", "Width=640\nHeight=480\nLang=en\nLangLevel=0\n");
          game.WriteFile("data/level/french.lvl", std::string("\x01\x00\x00\x00" "ABCDE\x1f\x01\x00" "\x16\x00\x00", 15));
        },
        "Couldn't load level file data/level/french.lvl: level 1: width 31 is not within 1..30\n"},
+      {"missing menu font",
+       [](GameDriver& game) { game.WriteFile("data/font.ini", "[FontMenuBig]\nFont=data/missing.ttf\nSize=28\n"); },
+       "Couldn't open font data/missing.ttf: ", false},
   };
   for (const Case& c : cases) {
     GameDriver game;
     c.prepare(game);
+    const std::string config = game.ReadFile("config.ini");
     ASSERT_TRUE(game.Launch()) << c.name;
     EXPECT_EQ(game.WaitForExit(), 1) << c.name;
-    EXPECT_EQ(game.Stderr(), c.expected) << c.name;
+    EXPECT_EQ(c.whole ? game.Stderr() : game.Stderr().substr(0, c.expected.size()), c.expected) << c.name;
+    EXPECT_EQ(game.ReadFile("config.ini"), config) << c.name << ": a failed start writes nothing";
   }
 }
 
@@ -158,7 +167,8 @@ TEST(GameStartup, AFailedOpenGLStartLeaves640x480InConfig) {
   ASSERT_TRUE(game.Launch());
   EXPECT_EQ(game.WaitForExit(), 1);
   EXPECT_EQ(game.Stderr(), "Couldn't initialize OpenGL\n");
-  EXPECT_EQ(game.ReadFile("config.ini"), "LangLevel=1\nLang=en\nHeight=480\nWidth=640\n");
+  EXPECT_EQ(game.ReadFile("config.ini"), "DetailLetter=2\nCartoon=0\nShadow=0\nReflect=0\nMusic=1\nSound=1\nDifficulty=0\n"
+                                        "Speed=10\nLangLevel=1\nLang=en\nHeight=480\nWidth=640\n");
 }
 
 TEST(GameStartup, EachLevelSetOfTheLanguageFileStarts) {

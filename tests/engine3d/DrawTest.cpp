@@ -201,28 +201,6 @@ TEST_F(DrawTest, AnAlphaTextureBlendsItsTransparentTexelsAway) {
   ExpectColour(frame.At(56, 32), 0, 0, 0, kFiltered);
 }
 
-TEST_F(DrawTest, TwoSidedMaterialsShowTheirBackAndUnlitOnesTheirFlatColour) {
-  ModelMesh back = fixtures::Square("back", "Sheet", 0.5f);
-  for (size_t f = 0; f < back.faces.size(); f += 3) std::swap(back.faces[f + 1], back.faces[f + 2]);
-  MaterialSpec oneSided = Spec("Sheet", 0.2f, 0.4f, 0.6f);
-  oneSided.unlit = 1;
-  Objet3D culled;
-  Load(culled, "culled.3do", Model({back}, {oneSided}));
-  ExpectColour(Drawn(culled).At(32, 32), 0, 0, 0, 0);
-  culled.Free();
-  ClearMaterials();
-
-  MaterialSpec twoSided = oneSided;
-  twoSided.twoSided = 1;
-  Objet3D shown;
-  Load(shown, "shown.3do", Model({back}, {twoSided}));
-  ASSERT_TRUE(shown.GetMesh(0)->material->Has(kMaterialTwoSided));
-  for (bool direct : {false, true}) ExpectColour(Drawn(shown, direct).At(32, 32), 51, 102, 153);
-  GLboolean twoSideLighting = GL_TRUE;
-  glGetBooleanv(GL_LIGHT_MODEL_TWO_SIDE, &twoSideLighting);
-  EXPECT_FALSE(twoSideLighting);
-}
-
 TEST_F(DrawTest, SphereMapsShowTheTexturePartFacingTheEye) {
   // Left half red, right half blue.
   ASSERT_TRUE(fixtures::WritePng(m_dir / "env.png", 2, 1, 3, {255, 0, 0, 0, 0, 255}));
@@ -358,11 +336,11 @@ TEST_F(DrawTest, OversizedTexturesAreHalvedToTheDriversLimit) {
   MaterialSpec big = Spec("Big", 0, 0, 0);
   big.unlit = 1;
   big.base = "big.png";
-  const int limit = g_glExtensions.maxTextureSize;
-  g_glExtensions.maxTextureSize = 2;
+  const int limit = g_gl.extensions.maxTextureSize;
+  g_gl.extensions.maxTextureSize = 2;
   Objet3D object;
   Load(object, "big.3do", Model({fixtures::Square("s", "Big", 1.0f)}, {big}));
-  g_glExtensions.maxTextureSize = limit;
+  g_gl.extensions.maxTextureSize = limit;
   const Texture* texture = object.GetMesh(0)->material->baseTexture.get();
   EXPECT_EQ(texture->width, 2);
   EXPECT_EQ(texture->height, 2);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "engine3d/GLContext.h"
 #include "engine3d/Texture.h"
@@ -59,46 +60,39 @@ TEST(SurfacePixels, PaletteImagesBecomeRgbWithOrWithoutAColourKey) {
   EXPECT_EQ(keyed.bytesPerPixel, 3);
 }
 
-TEST(SurfacePixels, SixteenBitPixelsAreWidenedToBytes) {
-  SurfaceHolder image(SDL_CreateRGBSurface(SDL_SWSURFACE, 3, 1, 16, 0xF800, 0x07E0, 0x001F, 0));
-  ASSERT_EQ(image.surface->pitch, 8);  // padded
-  PutPixel(image.surface, 0, 0, 0xF800);
-  PutPixel(image.surface, 1, 0, 0x07E0 | 0x001F);
-  PutPixel(image.surface, 2, 0, (16 << 11) | (32 << 5) | 8);
-  ImagePixels out;
-  ASSERT_TRUE(PixelsFromSurface(image.surface, out));
-  EXPECT_EQ(out.bytesPerPixel, 3);
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 0, 0, 255, 255, 132, 130, 66}));
-
-  // 4-4-4-4 with alpha keeps its alpha.
-  SurfaceHolder withAlpha(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 16, 0x0F00, 0x00F0, 0x000F, 0xF000));
-  PutPixel(withAlpha.surface, 0, 0, 0x8F05);
-  ASSERT_TRUE(PixelsFromSurface(withAlpha.surface, out));
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 85, 136}));
-}
-
-TEST(SurfacePixels, PaddedRowsAndAnyByteOrderAreCopiedRowByRow) {
-  // 24-bit B, G, R in memory, width 5: rows of 15 bytes padded to 16.
-  SurfaceHolder bgr(SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0));
-  ASSERT_EQ(bgr.surface->pitch, 16);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) PutPixel(bgr.surface, x, y, (x * 40u) << 16 | (y * 100u) << 8 | 7u);
-  ImagePixels out;
-  ASSERT_TRUE(PixelsFromSurface(bgr.surface, out));
-  ASSERT_EQ(out.bytes.size(), 45u);
-  EXPECT_EQ(Pixel(out, 4, 2), (std::vector<uint8_t>{160, 200, 7}));
-  EXPECT_EQ(Pixel(out, 0, 1), (std::vector<uint8_t>{0, 100, 7}));
-
-  // 32 bits with an alpha mask give RGBA; without one, RGB.
-  SurfaceHolder argb(SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000));
-  PutPixel(argb.surface, 1, 0, 0x80102030);
-  ASSERT_TRUE(PixelsFromSurface(argb.surface, out));
-  EXPECT_EQ(Pixel(out, 1, 0), (std::vector<uint8_t>{0x10, 0x20, 0x30, 0x80}));
-  SurfaceHolder xrgb(SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0));
-  PutPixel(xrgb.surface, 0, 0, 0xFF102030);
-  ASSERT_TRUE(PixelsFromSurface(xrgb.surface, out));
-  EXPECT_EQ(out.bytesPerPixel, 3);
-  EXPECT_EQ(Pixel(out, 0, 0), (std::vector<uint8_t>{0x10, 0x20, 0x30}));
+TEST(SurfacePixels, EveryPixelLayoutIsReadRowByRowIntoRgbOrRgba) {
+  struct Case {
+    const char* what;
+    int width, height, bits;
+    uint32_t masks[4];
+    int pitch;
+    std::vector<uint32_t> pixels;  // row by row
+    int bytesPerPixel;
+    std::vector<uint8_t> expected;
+  };
+  const Case cases[] = {
+      {"5-6-5, padded", 3, 1, 16, {0xF800, 0x07E0, 0x001F, 0}, 8, {0xF800, 0x07FF, (16 << 11) | (32 << 5) | 8}, 3,
+       {255, 0, 0, 0, 255, 255, 132, 130, 66}},
+      {"4-4-4-4 keeps its alpha", 1, 1, 16, {0x0F00, 0x00F0, 0x000F, 0xF000}, 4, {0x8F05}, 4, {255, 0, 85, 136}},
+      {"B, G, R in memory, rows of 15 bytes padded to 16", 5, 2, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0}, 16,
+       {0x000007, 0x280007, 0x500007, 0x780007, 0xA00007, 0x006407, 0x286407, 0x506407, 0x786407, 0xA06407}, 3,
+       {0, 0, 7, 40, 0, 7, 80, 0, 7, 120, 0, 7, 160, 0, 7, 0, 100, 7, 40, 100, 7, 80, 100, 7, 120, 100, 7, 160, 100, 7}},
+      {"32 bits with alpha", 2, 1, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 8, {0, 0x80102030}, 4,
+       {0, 0, 0, 0, 0x10, 0x20, 0x30, 0x80}},
+      {"32 bits without alpha", 1, 1, 32, {0xFF0000, 0xFF00, 0xFF, 0}, 4, {0xFF102030}, 3, {0x10, 0x20, 0x30}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SurfaceHolder image(SDL_CreateRGBSurface(SDL_SWSURFACE, c.width, c.height, c.bits, c.masks[0], c.masks[1],
+                                             c.masks[2], c.masks[3]));
+    ASSERT_EQ(image.surface->pitch, c.pitch);
+    for (size_t i = 0; i < c.pixels.size(); ++i)
+      PutPixel(image.surface, static_cast<int>(i) % c.width, static_cast<int>(i) / c.width, c.pixels[i]);
+    ImagePixels out;
+    ASSERT_TRUE(PixelsFromSurface(image.surface, out));
+    EXPECT_EQ(out.bytesPerPixel, c.bytesPerPixel);
+    EXPECT_EQ(out.bytes, c.expected);
+  }
 }
 
 TEST(SurfacePixels, UnreadableSurfacesAreRefused) {
@@ -122,19 +116,34 @@ TEST(ImageFiles, EachPngColourTypeLoadsAsRgbOrRgba) {
   ASSERT_TRUE(fixtures::WritePng(dir / "grey.png", 2, 1, 1, {0, 200}));
   ASSERT_TRUE(fixtures::WritePng(dir / "greyalpha.png", 1, 1, 2, {50, 60}));
   ASSERT_TRUE(fixtures::WritePng(dir / "rgba.png", 3, 1, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  const std::tuple<const char*, int, std::vector<uint8_t>> cases[] = {
+      {"palette.png", 3, palette}, {"keyed.png", 3, palette}, {"grey.png", 3, {0, 0, 0, 200, 200, 200}},
+      {"greyalpha.png", 4, {50, 50, 50, 60}}, {"rgba.png", 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}};
+  for (const auto& [file, bytesPerPixel, bytes] : cases) {
+    ImagePixels out;
+    ASSERT_EQ(ReadImagePixels((dir / file).c_str(), out), 1) << file;
+    EXPECT_EQ(out.bytesPerPixel, bytesPerPixel) << file;
+    EXPECT_EQ(out.bytes, bytes) << file;
+  }
+}
+
+// Only PNG is a texture, whatever the name says, and a picture too large
+// is refused from its header, before the decoder allocates it.
+TEST(ImageFiles, TexturesArePngOfAReasonableSizeOnly) {
+  TempDir dir;
+  const std::string gif("GIF89a\x01\0\x01\0\x80\0\0\0\0\0\xff\xff\xff!\xf9\x04\x01\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;",
+                        43);
+  ASSERT_TRUE(WriteFile(dir / "gif.png", gif));
+  ASSERT_TRUE(fixtures::WritePng(dir / "huge.png", 4100, 4100, 1, std::vector<uint8_t>(4100 * 4100, 7)));
+  ASSERT_TRUE(fixtures::WritePng(dir / "fine.png", 4, 4, 1, std::vector<uint8_t>(16, 7)));
   ImagePixels out;
-  ASSERT_EQ(ReadImagePixels((dir / "palette.png").c_str(), out), 1);
-  EXPECT_EQ(out.bytesPerPixel, 3);
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 0, 0, 0, 255, 9, 9, 9}));
-  ASSERT_EQ(ReadImagePixels((dir / "keyed.png").c_str(), out), 1);
-  EXPECT_EQ(out.bytesPerPixel, 3);
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{255, 0, 0, 0, 0, 255, 9, 9, 9}));
-  ASSERT_EQ(ReadImagePixels((dir / "grey.png").c_str(), out), 1);
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{0, 0, 0, 200, 200, 200}));
-  ASSERT_EQ(ReadImagePixels((dir / "greyalpha.png").c_str(), out), 1);
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{50, 50, 50, 60}));
-  ASSERT_EQ(ReadImagePixels((dir / "rgba.png").c_str(), out), 1);
-  EXPECT_EQ(out.bytes, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  CapturedStream err(2);
+  EXPECT_EQ(ReadImagePixels((dir / "gif.png").c_str(), out), 0);
+  EXPECT_EQ(ReadImagePixels((dir / "huge.png").c_str(), out), 0);
+  EXPECT_EQ(ReadImagePixels((dir / "fine.png").c_str(), out), 1);
+  // Page pictures are BMP, and only BMP.
+  const std::string png = ReadFile(dir / "fine.png");
+  EXPECT_EQ(DecodeImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), ImageKind::kBmp), nullptr);
 }
 
 TEST(ImageFiles, UnreadableFilesGiveTheTextureMessage) {
@@ -148,25 +157,18 @@ TEST(ImageFiles, UnreadableFilesGiveTheTextureMessage) {
   EXPECT_TRUE(texture.pixels.empty());
 }
 
-TEST(Textures, LoadSetsFormatsAndBackslashPathsAreNative) {
+TEST(Textures, BackslashPathsAreNativeAndPixelsWaitForAContext) {
   TempDir dir;
   ASSERT_TRUE(fixtures::WritePng(dir / "a.png", 2, 2, 4, fixtures::Solid(2, 2, {1, 2, 3, 4})));
   Texture texture;
   const std::string windowsStyle = dir.Path() + "\\a.png";
   ASSERT_EQ(texture.Load(windowsStyle.c_str()), 1);
   EXPECT_EQ(texture.fileName, windowsStyle);
-  EXPECT_EQ(texture.width, 2);
-  EXPECT_EQ(texture.bytesPerPixel, 4);
-  EXPECT_EQ(texture.pixelFormat, static_cast<GLenum>(GL_RGBA));
-  EXPECT_EQ(texture.internalFormat, GL_RGBA8);
   EXPECT_TRUE(texture.HasAlpha());
   // Without a GL context the pixels wait for a later upload.
-  ASSERT_EQ(g_screen.initialised, 0);
+  ASSERT_EQ(g_gl.open, 0);
   EXPECT_EQ(texture.Upload(), 0);
   EXPECT_EQ(texture.pixels.size(), 16u);
-  texture.Reset();
-  EXPECT_TRUE(texture.pixels.empty());
-  EXPECT_EQ(texture.wrapS, GL_REPEAT);
 }
 
 TEST(ImageFiles, TruncatedImagesFailWithoutHanging) {

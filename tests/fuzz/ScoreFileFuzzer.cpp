@@ -1,6 +1,6 @@
-// Fuzzes the score file reader: an accepted image holds only readable names
-// and possible move counts, and writes back byte for byte; a refused one
-// leaves the table as it was. The same bytes typed into the name entry never
+// Fuzzes the score file reader: whatever it keeps holds only readable names
+// and possible move counts; an accepted image writes back byte for byte, a
+// refused one says why. The same bytes typed into the name entry never
 // make a name the reader would refuse.
 #include <cstddef>
 #include <cstdint>
@@ -14,14 +14,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScoreTable table;
   ResetScoreTable(table);
-  const std::vector<uint8_t> defaults = EncodeScoreFile(table);
   std::string error;
-  if (DecodeScoreFile(data, size, table, error)) {
-    for (const ScoreEntry& entry : table.entries)
-      if (!IsScoreNameReadable(entry.name) || entry.moves < 0 || entry.moves > kDefaultScoreMoves) std::abort();
+  const bool whole = DecodeScoreFile(data, size, table, error);
+  for (const ScoreEntry& entry : table.entries)
+    if (!IsScoreNameReadable(entry.name) || entry.moves < 0 || entry.moves > kDefaultScoreMoves) std::abort();
+  if (whole) {
     const std::vector<uint8_t> bytes = EncodeScoreFile(table);
     if (bytes.size() != size || std::memcmp(bytes.data(), data, size) != 0) std::abort();
-  } else if (error.empty() || EncodeScoreFile(table) != defaults) {
+  } else if (error.empty()) {
     std::abort();
   }
 

@@ -67,48 +67,34 @@ TEST(PageScript, ReadsEveryPropertyAndEveryCommandInScriptOrder) {
   auto page = Parse(kFullScript);
   ASSERT_TRUE(page);
   ASSERT_EQ(page->fonts.size(), 1u) << "fonts without a size or a file are dropped";
-  const PageFont& font = page->fonts[0];
-  EXPECT_EQ(font.name, U("Titre"));
-  EXPECT_EQ(font.fileName, "DejaVuSans-Bold.ttf");
-  EXPECT_EQ(font.size, 40);
-  EXPECT_EQ(font.shadow, 1);
-  EXPECT_EQ(font.shadowDx, 2);
-  EXPECT_EQ(font.shadowDy, 3);
-  EXPECT_EQ(font.outline, 1);
-  EXPECT_EQ(font.gradient, kGradientStraight);
-  EXPECT_EQ(font.first[2], 30);
-  EXPECT_EQ(font.second[0], 40);
-  EXPECT_EQ(font.style, 2) << "the later of GRAS and ITALIQUE wins";
+  const PageFont& f = page->fonts[0];
+  EXPECT_EQ(f.name, U("Titre"));
+  EXPECT_EQ(f.fileName, "DejaVuSans-Bold.ttf");
+  // The later of GRAS and ITALIQUE wins: style 2.
+  EXPECT_EQ((std::vector<int>{f.size, f.shadow, f.shadowDx, f.shadowDy, f.outline, f.gradient, f.first[2], f.second[0], f.style}),
+            (std::vector<int>{40, 1, 2, 3, 1, kGradientStraight, 30, 40, 2}));
 
   ASSERT_EQ(page->bitmaps.size(), 2u) << "a bitmap with neither file nor clouds is dropped";
+  const PageBitmap& b = page->bitmaps[1];
   EXPECT_EQ(page->bitmaps[0].kind, kBitmapFromFile) << "the later of FICHIER and CLOUDS decides";
-  EXPECT_EQ(page->bitmaps[1].kind, kBitmapClouds);
-  EXPECT_EQ(page->bitmaps[1].width, 64);
-  EXPECT_EQ(page->bitmaps[1].height, 32);
-  EXPECT_EQ(page->bitmaps[1].cloudColor[1], 128);
-  EXPECT_EQ(page->bitmaps[1].outline, 2);
+  EXPECT_EQ((std::vector<int>{b.kind, b.width, b.height, b.cloudColor[1], b.outline}),
+            (std::vector<int>{kBitmapClouds, 64, 32, 128, 2}));
 
-  const int kinds[] = {kPageMosaic, kPageFBitmap, kPageBitmap, kPageEtirer, kPageCarreDegrade,
-                       kPageTexte,  kPageOndeOmbree, kPageOnde, kPageEmboss};
-  ASSERT_EQ(page->elements.size(), 9u);
-  for (size_t i = 0; i < 9; ++i) EXPECT_EQ(page->elements[i].kind, kinds[i]) << i;
+  // Kind, x, y, w, h, r, g, b, wave1, wave2 in script order; colours are clamped.
+  const std::vector<int> expected[] = {
+      {kPageMosaic, 10, 0, 0, 0, 0, 0, 0, 0, 0},        {kPageFBitmap, 5, 6, 0, 0, 0, 0, 0, 0, 0},
+      {kPageBitmap, 7, 8, 0, 0, 0, 0, 0, 0, 0},         {kPageEtirer, 0, 1, 0, 0, 0, 0, 0, 0, 0},
+      {kPageCarreDegrade, 1, 2, 30, 40, 255, 20, 0, 0, 0}, {kPageTexte, 11, 12, 0, 0, 0, 0, 0, 0, 0},
+      {kPageOndeOmbree, 6, 7, 0, 0, 0, 0, 0, 4, 5},     {kPageOnde, 0, 0, 0, 0, 0, 0, 0, 8, 9},
+      {kPageEmboss, 1, 2, 3, 0, 4, 5, 6, 0, 0}};
   const auto& e = page->elements;
+  ASSERT_EQ(e.size(), 9u);
+  for (size_t i = 0; i < 9; ++i)
+    EXPECT_EQ((std::vector<int>{e[i].kind, e[i].x, e[i].y, e[i].w, e[i].h, e[i].r, e[i].g, e[i].b, e[i].wave1, e[i].wave2}),
+              expected[i]) << i;
   EXPECT_EQ(e[0].name, U("Nuage"));
-  EXPECT_EQ(e[0].x, 10);
   EXPECT_EQ(e[1].name, U("Fond")) << "FBITMAP is told from BITMAP";
-  EXPECT_EQ(e[1].y, 6);
-  EXPECT_EQ(e[4].r, 255) << "colours are clamped";
-  EXPECT_EQ(e[4].b, 0);
-  EXPECT_EQ(e[4].w, 30);
-  EXPECT_EQ(e[4].h, 40);
   EXPECT_EQ(e[5].text, U("Deux mots et une fin")) << "blanks and line ends inside a text become one blank";
-  EXPECT_EQ(e[5].x, 11);
-  EXPECT_EQ(e[6].wave1, 4);
-  EXPECT_EQ(e[6].x, 6);
-  EXPECT_EQ(e[6].y, 7);
-  EXPECT_EQ(e[7].wave2, 9);
-  EXPECT_EQ(e[8].w, 3);
-  EXPECT_EQ(e[8].b, 6);
 }
 
 TEST(PageScript, EndStopsTheScriptAndTheByteOrderMarkIsNoWord) {
@@ -157,49 +143,32 @@ TEST(PageScript, MalformedElementsAreSkippedWithOneLineAndTheRestIsKept) {
   EXPECT_EQ(names->bitmaps[0].fileName, "ab");
 }
 
-TEST(PageScript, MissingOrBadFilesGiveOneMessageAndNoPage) {
+class PageFiles : public WithFonts {};
+
+// Every reason a page cannot be shown gives one line and no page.
+TEST_F(PageFiles, MissingOrBadFilesGiveOneMessageAndNoPage) {
   TempDir dir;
-  {
+  std::string clouds;
+  for (int i = 0; i < 5; ++i) clouds += "N" + std::to_string(i) + " {\nCLOUDS = (9,9,9,2048,2048)\n}\n";
+  using testsupport::Utf16FileContent;
+  const struct {
+    const char* file;
+    std::string content, message;
+  } cases[] = {
+      {"none.txt", "", "Page script " + (dir / "none.txt") + " not found\n"},
+      {"utf8.txt", "FONTES {}", dir / "utf8.txt" + " : Not a Unicode UTF16 File\n"},
+      {"bitmap.txt", Utf16FileContent("BITMAPS { B {\nFICHIER = \"missing.png\"\n}\n}\nEND"),
+       "Couldn't load page bitmap " + dir.Path() + "/missing.png\n"},
+      {"font.txt", Utf16FileContent("FONTES { F {\nFICHIER = \"gone.ttf\"\nSIZE = 20\n}\n}\n"),
+       "Couldn't open page font " + dir.Path() + "/gone.ttf\n"},
+      {"large.txt", Utf16FileContent("BITMAPS {\n" + clouds + "}\n"), "Page bitmaps too large at N4\n"},
+  };
+  for (const auto& c : cases) {
+    if (!c.content.empty()) testsupport::WriteFile(dir / c.file, c.content);
     CapturedStream err(2);
-    EXPECT_FALSE(ParsePageScript((dir / "none.txt").c_str(), dir.Path().c_str()));
-    EXPECT_EQ(err.Text(), "Page script " + (dir / "none.txt") + " not found\n");
+    EXPECT_FALSE(ParsePageScript((dir / c.file).c_str(), (dir.Path() + "/").c_str())) << c.file;
+    EXPECT_EQ(err.Text(), c.message);
   }
-  {
-    testsupport::WriteFile(dir / "utf8.txt", "FONTES {}");
-    CapturedStream err(2);
-    EXPECT_FALSE(ParsePageScript((dir / "utf8.txt").c_str(), dir.Path().c_str()));
-    EXPECT_EQ(err.Text(), dir / "utf8.txt" + " : Not a Unicode UTF16 File\n");
-  }
-  {
-    testsupport::WriteFile(dir / "s.txt", testsupport::Utf16FileContent("BITMAPS { B {\nFICHIER = \"missing.png\"\n}\n}\nEND"));
-    CapturedStream err(2);
-    EXPECT_FALSE(ParsePageScript((dir / "s.txt").c_str(), (dir.Path() + "/").c_str()));
-    EXPECT_EQ(err.Text(), "Couldn't load page bitmap " + dir.Path() + "/missing.png\n");
-  }
-}
-
-class PageFonts : public WithFonts {};
-
-TEST_F(PageFonts, AMissingFontFileGivesOneMessageAndNoPage) {
-  TempDir dir;
-  testsupport::WriteFile(dir / "s.txt", testsupport::Utf16FileContent("FONTES { F {\nFICHIER = \"gone.ttf\"\nSIZE = 20\n}\n}\n"));
-  CapturedStream err(2);
-  EXPECT_FALSE(ParsePageScript((dir / "s.txt").c_str(), (dir.Path() + "/").c_str()));
-  EXPECT_EQ(err.Text(), "Couldn't open page font " + dir.Path() + "/gone.ttf\n");
-}
-
-}  // namespace
-
-namespace {
-
-TEST(PageScript, BitmapsPastTheirBudgetStopThePageWithOneMessage) {
-  std::string script = "BITMAPS {\n";
-  for (int i = 0; i < 5; ++i) script += "N" + std::to_string(i) + " {\nCLOUDS = (9,9,9,2048,2048)\n}\n";
-  auto page = Parse(script + "}\n");
-  ASSERT_EQ(page->bitmaps.size(), 5u);
-  CapturedStream err(2);
-  EXPECT_EQ(LoadPageResources(*page, "/nonexistent/"), 0);
-  EXPECT_EQ(err.Text(), "Page bitmaps too large at N4\n");
 }
 
 }  // namespace

@@ -64,4 +64,13 @@ TEST(DisplayModes, AnySizeOffersOnlySizesWithinTheDesktop) {
   EXPECT_EQ(sizes.back().width, 1280);
   EXPECT_EQ(sizes.back().height, 800);
   EXPECT_TRUE(CommonSizesWithin(600, 400).empty());
+
+  // A window is offered the usual sizes within the desktop's one mode, and
+  // its own size, each once, smallest first.
+  const std::vector<DisplayMode> window = WindowSizes({{32, 1280, 1024}}, 900, 700);
+  std::vector<std::pair<int, int>> listed;
+  for (const DisplayMode& mode : window) listed.push_back({mode.width, mode.height});
+  EXPECT_EQ(listed, (std::vector<std::pair<int, int>>{{640, 480}, {800, 600}, {900, 700}, {1024, 768}, {1152, 864},
+                                                      {1280, 720}, {1280, 800}, {1280, 960}, {1280, 1024}}));
+  EXPECT_EQ(WindowSizes({{32, 1024, 768}}, 1600, 1200).back().width, 1024) << "a window larger than the desktop is not offered";
 }

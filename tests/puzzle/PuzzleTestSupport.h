@@ -62,6 +62,15 @@ class PuzzleTest : public ::testing::Test {
   void StartPlain(int index = 0) { puzzletest::StartPlain(puzzle, index); }
   void FinishRoll() { puzzletest::FinishRoll(puzzle, host); }
   std::vector<std::string> BoardRows() const { return puzzletest::BoardRows(puzzle); }
+  // Plays the recorded shuffle backwards through the rules, newest step first.
+  void PlayShuffleBack() {
+    const std::vector<ShuffleStep> steps = puzzle.LastShuffle().steps;
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+      puzzle.SelectCube(step->cube);
+      ASSERT_EQ(puzzle.MoveSelected(ReplayDirection(step->pick)), 1);
+      FinishRoll();
+    }
+  }
 
   RecordingHost host;
   Puzzle puzzle{&host};

@@ -1,6 +1,9 @@
 // Saved games: the slot file byte for byte, a game saved and loaded back as
 // it was, broken files that change nothing, and the slot headers the load
 // and save screens list.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -289,7 +292,7 @@ TEST_F(SavedGameTest, BrokenSlotFilesPrintOneLineAndChangeNothing) {
   }
   CapturedStream err(2);
   EXPECT_EQ(puzzle.LoadGame(9), 0);
-  EXPECT_EQ(err.Text(), "Couldn't load saved game " + dir.Path() + "/save\\save09.orb\n");
+  EXPECT_EQ(err.Text(), "Couldn't load saved game " + dir.Path() + "/save/save09.orb: No such file or directory\n");
   EXPECT_TRUE(Take() == before);
 }
 
@@ -332,36 +335,6 @@ TEST_F(SavedGameTest, ASaveDuringARollRecordsTheRollAsFinished) {
   EXPECT_EQ(cube.transform[13], kSquareSize / 2);
 }
 
-TEST_F(SavedGameTest, TheScreensReadTheFirstThreeFieldsOfEachSlot) {
-  LevelSet set = LevelsFrom(OneLevel(kRows, kWords) + OneLevel({"XY.."}, {"XY 0 0 h"}, "BBBBB"));
-  set.selectedBy = 1;
-  puzzle.UseLevelSet(set);
-  puzzle.SetLevelSetChoices(ShippedChoices());
-  puzzle.SetDifficulty(2);
-  StartPlain(1);
-  ASSERT_EQ(puzzle.SaveGame(7), 1);
-  ASSERT_TRUE(WriteFile(dir / "save/save02.orb", std::string(11, '\x01')));
-  // Headers the screens could not show: no such level set, difficulty or level.
-  const std::string good = ReadFile(dir / "save/save07.orb");
-  const int32_t badHeaders[3][3] = {{1, 2, 9}, {1, 5, 1}, {100000, 2, 1}};
-  for (int i = 0; i < 3; ++i) {
-    std::string bytes = good;
-    std::memcpy(&bytes[0], badHeaders[i], sizeof badHeaders[i]);
-    ASSERT_TRUE(WriteFile(dir / ("save/save0" + std::to_string(3 + i) + ".orb"), bytes));
-  }
-  for (int slot = 0; slot < kSaveSlotCount; ++slot) {
-    const SaveSlotInfo info = puzzle.ReadSaveSlotInfo(slot);
-    if (slot != 7) {
-      EXPECT_EQ(info.slot, -1) << slot;
-      continue;
-    }
-    EXPECT_EQ(info.slot, 7);
-    EXPECT_EQ(info.levelIndex, 1);
-    EXPECT_EQ(info.difficulty, 2);
-    EXPECT_EQ(info.levelSet, 1);
-  }
-}
-
 TEST_F(SavedGameTest, AGameOfAnotherLevelSetBringsItsLevelSetAlong) {
   puzzle.SetLevelSetChoices(ShippedChoices());
   ASSERT_EQ(puzzle.SelectLevelSet(1), 1);
@@ -390,6 +363,30 @@ TEST_F(SavedGameTest, AGameOfAnotherLevelSetBringsItsLevelSetAlong) {
 TEST_F(SavedGameTest, NothingIsSavedWhenNoLevelIsPlayed) {
   CapturedStream err(2);
   EXPECT_EQ(puzzle.SaveGame(0), 0);
-  EXPECT_EQ(err.Text(), "Couldn't save game " + puzzle.SaveSlotPath(0) + ": no level is being played\n");
+  EXPECT_EQ(err.Text(), "Couldn't save game " + dir.Path() + "/save/save00.orb: no level is being played\n");
   EXPECT_FALSE(testsupport::FileExists(dir / "save/save00.orb"));
+}
+
+// A save that fails says why (the save screen shows it); a slot file that
+// is no game is set aside, not overwritten.
+TEST_F(SavedGameTest, AFailedSaveSaysWhyAndAFileThatIsNoGameIsSetAside) {
+  UseLevels(OneLevel(kRows, kWords));
+  StartPlain();
+  ASSERT_TRUE(WriteFile(dir / "save/save03.orb", "not a game"));
+  {
+    CapturedStream err(2);
+    EXPECT_EQ(puzzle.SaveGame(3), 1);
+    EXPECT_NE(err.Text().find("kept as " + dir.Path() + "/save/save03.orb.bad"), std::string::npos) << err.Text();
+  }
+  EXPECT_EQ(ReadFile(dir / "save/save03.orb.bad"), "not a game");
+  EXPECT_EQ(ReadFile(dir / "save/save03.orb"), SaveToString());
+  // A directory the player may not write to (as "nobody": root writes anywhere).
+  chmod(dir.Path().c_str(), 0755);
+  chmod((dir / "save").c_str(), 0555);
+  EXPECT_EQ(testsupport::AsNobody([&] {
+              int error = 0;
+              return puzzle.SaveGame(4, &error) == 0 && error == EACCES ? 0 : 1;
+            }),
+            0);
+  EXPECT_FALSE(testsupport::FileExists(dir / "save/save04.orb"));
 }

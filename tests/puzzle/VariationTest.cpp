@@ -54,17 +54,8 @@ class VariationTest : public PuzzleTest {
     LevelStartOptions options;
     options.variant = variant;
     options.mix = mix;
+    options.gentle = false;
     ASSERT_EQ(puzzle.StartLevel(0, options), 1);
-  }
-
-  // Plays the recorded shuffle backwards through the rules, newest step first.
-  void PlayShuffleBack() {
-    const std::vector<ShuffleStep> steps = puzzle.LastShuffle().steps;
-    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-      puzzle.SelectCube(step->cube);
-      ASSERT_EQ(puzzle.MoveSelected(ReplayDirection(step->pick)), 1);
-      FinishRoll();
-    }
   }
 };
 
@@ -269,11 +260,11 @@ TEST_F(VariationTest, ALevelIsNeverHandedOverSolved) {
   puzzle.RecordShuffle(true);
   for (unsigned seed = 1; seed <= 60; ++seed) {
     std::srand(seed);
-    puzzle.StartLevel(seed % 2, LevelStartOptions{false, -1, true});
+    puzzle.StartLevel(seed % 2, LevelStartOptions{false, -1, true, false});
     EXPECT_EQ(board.formedCount, 0) << "seed " << seed << " level " << seed % 2;
     PlayShuffleBack();  // the record still rolls the cube home
     EXPECT_EQ(board.formedCount, 1) << "seed " << seed;
   }
-  puzzle.StartLevel(2, LevelStartOptions{false, -1, true});
+  puzzle.StartLevel(2, LevelStartOptions{false, -1, true, false});
   EXPECT_EQ(board.formedCount, 1);
 }

@@ -1,7 +1,8 @@
-// The board scene's pixels: the cube's look follows the rules' turns, ground
-// letters lie only on solution squares, glows, the mirror at strength 0,
-// shadows kept on the board, a 1 x 1 board, and every theme's levels 1, 30
-// and 60 drawn without a GL error; and a renderer leaves no GL object behind.
+// The board scene's pixels: the cube's look follows the rules' turns (its
+// faces upright and unmirrored), ground letters lie only on solution squares,
+// glows, the mirror at strength 0, shadows kept on the board, a 1 x 1 board,
+// and every theme's levels 1, 30 and 60 drawn without a GL error; and a
+// renderer leaves no GL object behind.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -24,7 +25,8 @@ constexpr float s = kSquareSize;
 int Brightness(const Rgb& c) { return c.r + c.g + c.b; }
 int Difference(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); }
 
-// Tile f: a dark colour of its own with a white bar along the top edge.
+// Tile f: a dark colour of its own with a white bar along the top edge and a
+// black one down the left side, so that a turned or mirrored face shows.
 const uint8_t kTileColours[6][3] = {{150, 20, 20}, {20, 130, 20}, {20, 30, 150},
                                     {130, 110, 10}, {120, 20, 120}, {10, 110, 120}};
 Texture* MarkedAtlas() {
@@ -34,8 +36,8 @@ Texture* MarkedAtlas() {
     for (int x = 0; x < 64; ++x) {
       uint8_t* p = &texture->pixels[(static_cast<size_t>(y) * 64 + x) * 3];
       const int tile = y / 64, ty = y % 64;
-      const bool bar = ty >= 6 && ty < 18 && x >= 12 && x < 52;
-      for (int c = 0; c < 3; ++c) p[c] = bar ? 255 : tile < 6 ? kTileColours[tile][c] : 60;
+      const bool bar = ty >= 6 && ty < 18 && x >= 12 && x < 52, side = x >= 4 && x < 20 && ty >= 20 && ty < 52;
+      for (int c = 0; c < 3; ++c) p[c] = bar ? 255 : side ? 0 : tile < 6 ? kTileColours[tile][c] : 60;
     }
   return texture;
 }
@@ -63,13 +65,17 @@ TEST_F(SceneTest, TheMarkOnTopTurnsByTheRulesQuarterTurns) {
       if (sides[k] > sides[brightest]) brightest = k;
     SCOPED_TRACE("roll " + std::to_string(roll));
     ASSERT_EQ(brightest, cube.UpperTurn()) << sides[0] << " " << sides[1] << " " << sides[2] << " " << sides[3];
-    // The tile's own colour says which slot is on top: the darkest side,
-    // less its grey part (light and glow add white), points at it.
+    // The letter's left, a quarter turn anticlockwise from its top, is the
+    // darkest: the face is not mirrored.
     int darkest = 0;
     for (int k = 1; k < 4; ++k)
       if (sides[k] < sides[darkest]) darkest = k;
+    ASSERT_EQ(darkest, (brightest + 3) % 4) << "a mirrored face";
+    // The tile's own colour says which slot is on top: the side below the
+    // letter, less its grey part (light and glow add white), shows it.
+    const int below = (brightest + 2) % 4;
     const int dx[4] = {0, d, 0, -d}, dy[4] = {-d, 0, d, 0};
-    const Rgb seen = image.Mean(cx + dx[darkest] - half, cy + dy[darkest] - half, 2 * half, 2 * half);
+    const Rgb seen = image.Mean(cx + dx[below] - half, cy + dy[below] - half, 2 * half, 2 * half);
     const auto tint = [](double r, double g, double b, double out[3]) {
       const double low = std::min(r, std::min(g, b));
       out[0] = r - low, out[1] = g - low, out[2] = b - low;

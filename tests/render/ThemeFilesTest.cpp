@@ -2,6 +2,7 @@
 // values kept when keys are missing or malformed, missing optional textures.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -70,12 +71,19 @@ TEST(ThemeValues, MissingAndMalformedKeysKeepTheirValues) {
   EXPECT_STREQ(values.font.c_str(), "data/DejaVuSans.ttf");
 }
 
-TEST(ThemeValues, AMissingFileIsReportedWithItsPath) {
+TEST(ThemeValues, AMissingOrUnreadableFileIsReportedWithItsPathAndWhy) {
   TempDir dir;
-  CapturedStream err(2);
   ThemeValues values;
+  {
+    CapturedStream err(2);
+    EXPECT_EQ(ReadThemeValues((dir.Path() + "/").c_str(), values), 0);
+    EXPECT_EQ(err.Text(), "Configuration File " + dir.Path() + "/theme.ini not found\n");
+  }
+  // Not "not found", and not read as an empty file either.
+  std::filesystem::create_directory(dir / "theme.ini");
+  CapturedStream err(2);
   EXPECT_EQ(ReadThemeValues((dir.Path() + "/").c_str(), values), 0);
-  EXPECT_EQ(err.Text(), "Configuration File " + dir.Path() + "/theme.ini not found\n");
+  EXPECT_EQ(err.Text(), "Configuration File " + dir.Path() + "/theme.ini can't be read: Is a directory\n");
 }
 
 }  // namespace

@@ -210,8 +210,6 @@ void GameDriver::Keys(const std::vector<std::string>& keysyms, int pauseMs) cons
     Sleep(pauseMs);
   }
 }
-void GameDriver::KeyDown(const std::string& keysym) const { Xdotool({"keydown", keysym}); }
-void GameDriver::KeyUp(const std::string& keysym) const { Xdotool({"keyup", keysym}); }
 void GameDriver::Type(const std::string& text) const { Xdotool({"type", "--delay", "40", text}); }
 
 void GameDriver::MoveMouse(int x, int y) const {
@@ -219,8 +217,6 @@ void GameDriver::MoveMouse(int x, int y) const {
 }
 
 void GameDriver::Click(int button) const { Xdotool({"click", std::to_string(button)}); }
-void GameDriver::ButtonDown(int button) const { Xdotool({"mousedown", std::to_string(button)}); }
-void GameDriver::ButtonUp(int button) const { Xdotool({"mouseup", std::to_string(button)}); }
 
 void GameDriver::RequestClose() const {
   Display* display = XOpenDisplay(nullptr);
@@ -255,6 +251,15 @@ bool GameDriver::WaitOutTheFade(int timeoutMs) const {
       timeoutMs, 250);
   Sleep(300);
   return done;
+}
+
+int GameDriver::PointerPixelsAt(int x, int y, int awayX, int awayY) const {
+  MoveMouse(awayX, awayY);
+  Sleep(400);
+  const Image away = Screenshot();
+  MoveMouse(x, y);
+  Sleep(400);
+  return away.CountDifferent(Screenshot(), x, y, 16, 20);
 }
 
 Image GameDriver::Screenshot() const {

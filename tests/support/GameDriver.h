@@ -71,20 +71,20 @@ class GameDriver {
   void Key(const std::string& keysym) const;
   // Each key in turn, with a pause after each for the game to take it.
   void Keys(const std::vector<std::string>& keysyms, int pauseMs = 150) const;
-  void KeyDown(const std::string& keysym) const;
-  void KeyUp(const std::string& keysym) const;
   void Type(const std::string& text) const;
   // Pointer position relative to the window's top left.
   void MoveMouse(int x, int y) const;
   void Click(int button = 1) const;
-  void ButtonDown(int button = 1) const;
-  void ButtonUp(int button = 1) const;
 
   // Asks the window to close, as a window manager's close button does.
   void RequestClose() const;
 
   // The window's pixels as the X server shows them.
   Image Screenshot() const;
+  // The pixels of the 16 x 20 box below and right of (x, y) that change when
+  // the mouse comes there from (awayX, awayY): the pointer drawn where the
+  // mouse is. Both places should be clear of anything the pointer changes.
+  int PointerPixelsAt(int x, int y, int awayX, int awayY) const;
   // Waits until the window has come out of black and its brightness holds
   // from one look to the next (the fade from black that holds input back is
   // over), however slowly the machine draws. False after the timeout.

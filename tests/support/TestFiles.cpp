@@ -33,7 +33,6 @@ std::string Environment(const char* name, const char* fallback) {
 
 std::string GameTreeDir() { return Environment("GLYPHOX_GAME_DIR", "build/game"); }
 
-std::string TestDataPath(const std::string& name) { return Environment("GLYPHOX_TEST_DATA", "tests/data") + "/" + name; }
 
 std::vector<std::string> ShippedLanguages() {
   std::vector<std::string> codes;
@@ -127,6 +126,18 @@ std::string CapturedStream::Text() {
 }
 
 CapturedStream::~CapturedStream() { Text(); }
+
+int AsNobody(const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(90);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
 
 int RunProgram(const std::vector<std::string>& args, std::string* output, int timeoutMs) {
   int pipeFds[2];

@@ -2,6 +2,7 @@
 // themselves, whole-file reads and writes, and where the build put things.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,6 @@ namespace testsupport {
 
 // The assembled game directory of this build ($GLYPHOX_GAME_DIR).
 std::string GameTreeDir();
-// A file of the test data folder (tests/data).
-std::string TestDataPath(const std::string& name);
 // The codes of the interface languages the build ships, English first:
 // $GLYPHOX_LANGUAGES (comma-separated), or when it is unset the codes of the
 // game tree's data/text_<code>.txt files.
@@ -66,6 +65,11 @@ class CapturedStream {
   bool m_done = false;
   std::string m_text;
 };
+
+// Runs body in a child process as an unprivileged user ("nobody" when the
+// tests run as root, who reads and writes any file) and returns its exit
+// status. The files it uses must be open to that user.
+int AsNobody(const std::function<int()>& body);
 
 // Runs a program and waits for it. Returns its exit status (128 + signal when
 // killed) and fills output with what it wrote to stdout.

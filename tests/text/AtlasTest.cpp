@@ -68,7 +68,7 @@ class TrueTypeTest : public ::testing::Test {
 // the page's right edge, which is where the drawing reads it.
 Uint32 TextPixel(const GLFontTrueTypeBuffer& page, const GLFontTrueTypeString& text, int c, int r) {
   const int column = text.x + c;
-  return PagePixel(page, column % 256, text.y + column / 256 * text.height + r);
+  return PagePixel(page, column % page.size, text.y + column / page.size * text.height + r);
 }
 
 }  // namespace
@@ -156,28 +156,35 @@ TEST(Atlas, ATextWithoutRoomStartsANewPageAndRow255IsNeverUsed) {
   EXPECT_EQ(last->x, 255);
 }
 
-TEST(Atlas, ATextThatCannotFitAPageIsRefusedWithAMessageAndLeavesNoEmptyPage) {
+TEST(Atlas, ATextTooLargeForAPageGetsALargerOneAndOnlyAHugeOneIsRefused) {
   GLFontTrueType font;
   AddPattern(font, 30, 30);
   {
     CapturedStream err(2);
-    // 40 pixels high needs 7 rows of 40 at that width: 280 > 255.
-    EXPECT_EQ(AddPattern(font, 256 * 6 + 1, 40), -1);
-    EXPECT_EQ(err.Text(), "Text of 1537 x 40 pixels does not fit a font page\n");
+    EXPECT_EQ(AddPattern(font, 10, 2048), -1);
+    EXPECT_EQ(err.Text(), "Text of 10 x 2048 pixels does not fit a font page\n");
   }
-  {
-    CapturedStream err(2);
-    EXPECT_EQ(AddPattern(font, 10, 256), -1);
-    EXPECT_EQ(err.Text(), "Text of 10 x 256 pixels does not fit a font page\n");
-  }
-  EXPECT_EQ(font.Pages().Count(), 1);
-  // Six rows of 40 (240 + 0 <= 255) still fit an empty page.
-  const int id = AddPattern(font, 256 * 6, 40);
-  ASSERT_NE(id, -1);
-  EXPECT_EQ(font.Pages().Count(), 2);
-  EXPECT_EQ(font.TextWidth(id), 1536);
+  EXPECT_EQ(font.Pages().Count(), 1) << "a refused text leaves no empty page";
+  // Six rows of 40 (240 + 0 <= 255) still fit an empty usual page; seven
+  // (280) take a page of 512, in three rows of 40, read back where drawn.
+  const int six = AddPattern(font, 256 * 6, 40);
+  const int seven = AddPattern(font, 256 * 6 + 1, 40, 3);
+  ASSERT_NE(six, -1);
+  ASSERT_NE(seven, -1);
+  const std::vector<const GLFontTrueTypeBuffer*> pages = PagesOf(font);
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_EQ(pages[1]->size, 256);
+  EXPECT_EQ(pages[2]->size, 512);
+  const GLFontTrueTypeString& text = *Entry(*pages[2], seven);
+  for (int c = 0; c < text.width; c += 7)
+    for (int r = 0; r < text.height; r += 3)
+      ASSERT_EQ(TextPixel(*pages[2], text, c, r) >> 24, static_cast<Uint32>(PatternAlpha(c, r, 3)));
+  // The next usual text starts a usual page again.
+  AddPattern(font, 20, 20);
+  EXPECT_EQ(PagesOf(font).back()->size, 256);
+  EXPECT_EQ(font.TextWidth(seven), 1537);
   EXPECT_EQ(font.TextWidth(-1), 0);
-  EXPECT_EQ(font.TextWidth(id + 1000), 0);
+  EXPECT_EQ(font.TextWidth(six + 1000), 0);
 }
 
 TEST(Atlas, ATextWrappingBelowATallerTextStartsARowOfItsOwn) {
@@ -208,25 +215,19 @@ TEST(Atlas, TextsOfAnySizeNeverOverlapAndAreReadBackWhereTheDrawingLooks) {
     int id, salt;
   };
   std::vector<Placed> placed;
-  int refused = 0;
   for (int salt = 0; salt < 1500; ++salt) {
     // Mostly short labels, some long sentences, a few tall or empty ones.
     const int w = random() % 4 == 0 ? static_cast<int>(random() % 900) : static_cast<int>(random() % 120);
     const int h = 1 + static_cast<int>(random() % (random() % 8 == 0 ? 120 : 40));
-    const int rowsOnEmptyPage = w > 256 ? 1 + (w - 256 + 255) / 256 : 1;
-    const bool fits = rowsOnEmptyPage * h <= 255;
+    // Every one of these fits a page of 256 or a larger one of its own.
     const int id = AddPattern(font, w, h, salt);
-    ASSERT_EQ(id != -1, fits) << w << " x " << h;
-    if (id == -1)
-      ++refused;
-    else
-      placed.push_back({id, salt});
+    ASSERT_NE(id, -1) << w << " x " << h;
+    placed.push_back({id, salt});
   }
-  EXPECT_GT(refused, 0);
   // Which text owns each page pixel: each pixel at most one.
   std::vector<std::vector<int>> owner;
   std::vector<const GLFontTrueTypeBuffer*> pages = PagesOf(font);
-  for (size_t p = 0; p < pages.size(); ++p) owner.emplace_back(256 * 256, -1);
+  for (size_t p = 0; p < pages.size(); ++p) owner.emplace_back(pages[p]->size * pages[p]->size, -1);
   size_t next = 0;
   for (size_t p = 0; p < pages.size(); ++p) {
     for (const GLFontTrueTypeString& text : pages[p]->texts) {
@@ -235,10 +236,11 @@ TEST(Atlas, TextsOfAnySizeNeverOverlapAndAreReadBackWhereTheDrawingLooks) {
       const int salt = placed[next++].salt;
       for (int c = 0; c < text.width; ++c) {
         const int column = text.x + c;
-        const int px = column % 256, row = text.y + column / 256 * text.height;
-        ASSERT_LE(row + text.height, 255) << "text " << text.id;
+        const int size = pages[p]->size;
+        const int px = column % size, row = text.y + column / size * text.height;
+        ASSERT_LE(row + text.height, size - 1) << "text " << text.id;
         for (int r = 0; r < text.height; ++r) {
-          int& who = owner[p][(row + r) * 256 + px];
+          int& who = owner[p][(row + r) * size + px];
           ASSERT_EQ(who, -1) << "text " << text.id << " over text " << who;
           who = text.id;
           ASSERT_EQ(static_cast<int>(TextPixel(*pages[p], text, c, r) >> 24), PatternAlpha(c, r, salt));

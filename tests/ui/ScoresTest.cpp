@@ -2,7 +2,11 @@
 // names, and the file the game writes below its game directory.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "tests/support/TestFiles.h"
 #include "tests/ui/UiTestSupport.h"
@@ -50,38 +54,41 @@ TEST(ScoreFile, RecordsAreTwentyFiveBytesWithLittleEndianMoves) {
   EXPECT_EQ(EncodeScoreFile(back), bytes);
 }
 
-TEST(ScoreFile, DamagedImagesAreRefusedAndLeaveTheTable) {
+TEST(ScoreFile, DamagedImagesAreRefusedAndKeepTheirWholeRecords) {
   ScoreTable good = SampleTable();
   good.entries[7].moves = 12;
   const std::vector<uint8_t> bytes = EncodeScoreFile(good);
-  struct Case {
+  std::vector<uint8_t> unterminated = bytes, control = bytes, negative = bytes, tooMany = bytes, longer = bytes;
+  std::memset(unterminated.data() + 25 * 3, 'A', 21);
+  control[25 * 4 + 2] = '\n';
+  negative[25 * 5 + 24] = 0x80;
+  tooMany[25 * 5 + 21] = 0x11;  // 10001
+  longer.push_back(0);
+  const struct {
     const char* what;
     std::vector<uint8_t> image;
+    int lost;  // the record that goes back to the defaults (-1 none, 60 all)
+  } cases[] = {
+      {"empty", {}, 60},
+      {"one byte short", std::vector<uint8_t>(bytes.begin(), bytes.end() - 1), 59},
+      {"one byte long", longer, -1},
+      {"no terminator", unterminated, 3},
+      {"control character", control, 4},
+      {"negative moves", negative, 5},
+      {"moves above the default", tooMany, 5},
   };
-  std::vector<Case> cases;
-  cases.push_back({"empty", {}});
-  cases.push_back({"one byte short", std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)});
-  std::vector<uint8_t> longer = bytes;
-  longer.push_back(0);
-  cases.push_back({"one byte long", longer});
-  std::vector<uint8_t> unterminated = bytes;
-  std::memset(unterminated.data() + 25 * 3, 'A', 21);
-  cases.push_back({"no terminator", unterminated});
-  std::vector<uint8_t> control = bytes;
-  control[25 * 4 + 2] = '\n';
-  cases.push_back({"control character", control});
-  std::vector<uint8_t> negative = bytes;
-  negative[25 * 5 + 24] = 0x80;
-  cases.push_back({"negative moves", negative});
-  std::vector<uint8_t> tooMany = bytes;
-  tooMany[25 * 5 + 21] = 0x11;  // 10001
-  cases.push_back({"moves above the default", tooMany});
-  for (const Case& c : cases) {
-    ScoreTable table = good;
+  ScoreTable defaults;
+  ResetScoreTable(defaults);
+  for (const auto& c : cases) {
+    ScoreTable expected = good, table = good;
+    for (int level = 0; level < kScoreLevels; ++level)
+      if (c.lost == level || c.lost == kScoreLevels) expected.entries[level] = defaults.entries[level];
     std::string error;
-    EXPECT_FALSE(DecodeScoreFile(c.image.data(), c.image.size(), table, error)) << c.what;
+    int kept = -1;
+    EXPECT_FALSE(DecodeScoreFile(c.image.data(), c.image.size(), table, error, &kept)) << c.what;
     EXPECT_FALSE(error.empty()) << c.what;
-    EXPECT_EQ(EncodeScoreFile(table), bytes) << c.what << " changed the table";
+    EXPECT_EQ(EncodeScoreFile(table), EncodeScoreFile(expected)) << c.what;
+    EXPECT_EQ(kept, c.lost < 0 ? 60 : c.lost == 60 ? 0 : 59) << c.what;
   }
 }
 
@@ -92,7 +99,7 @@ TEST(ScoreFile, MissingFileGivesDefaultsSilentlyDamagedOneWithAMessage) {
   ResetScoreTable(defaults);
   {
     CapturedStream err(2);
-    EXPECT_EQ(LoadScoreTable((dir / "score.orb").c_str(), table), 0);
+    EXPECT_EQ(LoadScoreTable((dir / "score.orb").c_str(), table), ScoreFileState::kMissing);
     EXPECT_EQ(err.Text(), "");
   }
   EXPECT_EQ(EncodeScoreFile(table), EncodeScoreFile(defaults));
@@ -101,12 +108,56 @@ TEST(ScoreFile, MissingFileGivesDefaultsSilentlyDamagedOneWithAMessage) {
   table = SampleTable();
   {
     CapturedStream err(2);
-    EXPECT_EQ(LoadScoreTable((dir / "score.orb").c_str(), table), 0);
+    EXPECT_EQ(LoadScoreTable((dir / "score.orb").c_str(), table), ScoreFileState::kDamaged);
     std::string text = err.Text();
     EXPECT_NE(text.find("score.orb is damaged"), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
   }
   EXPECT_EQ(EncodeScoreFile(table), EncodeScoreFile(defaults));
+}
+
+// A file the game cannot read, or reads with a bad byte, is never replaced
+// by defaults: the good records stay and the old file is set aside.
+TEST(ScoreFile, RecordsOfAnUnreadableOrDamagedFileAreNeverLost) {
+  uitest::ScopedGameDirectory game;
+  const std::string file = game.Dir() / "score.orb", aside = file + ".bad";
+  ScoreTable mine = SampleTable();
+  mine.entries[3].moves = 42, mine.entries[7].moves = 12;
+  std::string old = Bytes(EncodeScoreFile(mine));
+  old[25 * 10 + 2] = '\n';  // one bad byte in level 11's name
+  ASSERT_TRUE(WriteFile(file, old));
+  HighScores damaged;
+  damaged.Load();
+  EXPECT_TRUE(damaged.Save());
+  EXPECT_EQ(ReadFile(aside), old);
+  ResetScoreTable(damaged.Table());
+  mine.entries[10] = damaged.Table().entries[10];
+  EXPECT_EQ(ReadFile(file), Bytes(EncodeScoreFile(mine)));
+
+  // A directory in its place: left alone unless a record is made.
+  std::remove(file.c_str()), std::remove(aside.c_str());
+  ASSERT_EQ(mkdir(file.c_str(), 0777), 0);
+  HighScores directory;
+  directory.Load();
+  EXPECT_TRUE(directory.Save());
+  EXPECT_TRUE(std::filesystem::is_directory(file));
+  EXPECT_EQ(directory.IsRecord(0, 5), 1);
+  EXPECT_TRUE(directory.Save());
+  EXPECT_TRUE(std::filesystem::is_directory(aside));
+  EXPECT_EQ(ReadFile(file).size(), kScoreFileBytes);
+
+  // A file the player may not read stays as it was (read as "nobody" when
+  // the tests run as root, who reads anything).
+  chmod(game.Dir().Path().c_str(), 0777);
+  ASSERT_EQ(chmod(file.c_str(), 0), 0);
+  const std::string before = ReadFile(file);
+  EXPECT_EQ(testsupport::AsNobody([] {
+              HighScores unreadable;
+              unreadable.Load();
+              return unreadable.Save() ? 0 : 1;
+            }),
+            0);
+  EXPECT_EQ(ReadFile(file), before);
 }
 
 TEST(ScoreTableRecords, OnlyStrictlyFewerMovesMakeARecordAndNamesKeepTwentyCharacters) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Math.h"
 #include "tools/artgen/Art.h"
 #include "tools/artgen/Glyphs.h"
 #include "tools/artgen/Mesh.h"
@@ -20,7 +21,6 @@ namespace artgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // ---------------------------------------------------------------- backdrop
 

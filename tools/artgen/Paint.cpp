@@ -2,15 +2,10 @@
 
 #include <cmath>
 
+#include "base/Math.h"
 #include "tools/artgen/Random.h"
 
 namespace artgen {
-
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-}  // namespace
 
 Raster Masonry(int width, int height, const MasonryLook& look, uint32_t seed) {
   Raster image(width, height);

@@ -112,7 +112,7 @@ bool Parse(int argc, char** argv, Options& o) {
     else if (key == "--zoom") o.zoom = std::strtof(value, nullptr);
     else if (key == "--time") o.time = std::strtof(value, nullptr);
     else if (key == "--bench") o.benchSeconds = std::strtof(value, nullptr);
-    else if (key != "--size" || std::sscanf(value, "%dx%d", &o.width, &o.height) != 2) return false;
+    else if (key != "--size" || !ParseWindowSize(value, o.width, o.height)) return false;
   }
   return o.theme == "menu" || std::atoi(o.theme.c_str()) >= 1;
 }

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Math.h"
+
 namespace artgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 bool PointInContour(const Contour& c, Point2 p) {
   bool in = false;

@@ -3,6 +3,7 @@
 // oak letter tiles; trees and topiary stand on the meadow below the board.
 #include <cmath>
 
+#include "base/Math.h"
 #include "tools/artgen/Paint.h"
 #include "tools/artgen/Random.h"
 #include "tools/artgen/Shapes.h"
@@ -14,7 +15,6 @@ namespace artgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 WallStyle HedgeWalls(const ThemeWriter& theme) {
   WallStyle style;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Math.h"
 #include "tools/artgen/Random.h"
 #include "tools/artgen/Shapes.h"
 #include "render/ThemeKeys.h"
@@ -11,7 +12,6 @@ namespace artgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 std::string Triple(const float v[3]) {
   char buffer[96];

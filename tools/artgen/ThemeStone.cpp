@@ -4,6 +4,7 @@
 // below the floating board.
 #include <cmath>
 
+#include "base/Math.h"
 #include "tools/artgen/Paint.h"
 #include "tools/artgen/Random.h"
 #include "tools/artgen/Shapes.h"
@@ -15,7 +16,6 @@ namespace artgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 WallStyle StoneWalls(const ThemeWriter& theme) {
   WallStyle style;

@@ -10,6 +10,7 @@
 #include "audio/SDLMikMod.h"
 #include "audio/SoundFiles.h"
 #include "base/FileAccess.h"
+#include "base/Math.h"
 
 namespace audiogen {
 
@@ -38,7 +39,7 @@ void Fft(std::vector<std::complex<double>>& a) {
     if (i < j) std::swap(a[i], a[j]);
   }
   for (size_t len = 2; len <= n; len <<= 1) {
-    const std::complex<double> step = std::polar(1.0, -2.0 * M_PI / static_cast<double>(len));
+    const std::complex<double> step = std::polar(1.0, -2.0 * kPi / static_cast<double>(len));
     for (size_t i = 0; i < n; i += len) {
       std::complex<double> w = 1.0;
       for (size_t k = 0; k < len / 2; ++k, w *= step) {
@@ -69,14 +70,14 @@ Biquad Normalised(double b0, double b1, double b2, double a0, double a1, double 
 }
 
 Biquad HighPass(int rate, double cutoff, double q) {
-  const double w = 2 * M_PI * cutoff / rate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
+  const double w = 2 * kPi * cutoff / rate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
   return Normalised((1 + c) / 2, -(1 + c), (1 + c) / 2, 1 + alpha, -2 * c, 1 - alpha);
 }
 
 // The K-weighting of ITU-R BS.1770: a high shelf of +4 dB, then a high pass.
 std::vector<Biquad> KWeighting(int rate) {
   const double gain = 3.999843853973347, q = 0.7071752369554196, cutoff = 1681.974450955533;
-  const double a = std::pow(10.0, gain / 40), w = 2 * M_PI * cutoff / rate, alpha = std::sin(w) / (2 * q);
+  const double a = std::pow(10.0, gain / 40), w = 2 * kPi * cutoff / rate, alpha = std::sin(w) / (2 * q);
   const double c = std::cos(w), r = 2 * std::sqrt(a) * alpha;
   return {Normalised(a * ((a + 1) + (a - 1) * c + r), -2 * a * ((a - 1) + (a + 1) * c), a * ((a + 1) + (a - 1) * c - r),
                      (a + 1) - (a - 1) * c + r, 2 * ((a - 1) - (a + 1) * c), (a + 1) - (a - 1) * c - r),
@@ -205,7 +206,7 @@ Figures Measure(const std::vector<int16_t>& stereo, int rate) {
   f.loudness = IntegratedLoudness(stereo, rate);
   // The long-term power spectrum of the mono mix, from Hann-windowed frames.
   std::vector<double> hann(kFftSize), power(kFftSize / 2, 0.0);
-  for (size_t i = 0; i < kFftSize; ++i) hann[i] = 0.5 - 0.5 * std::cos(2 * M_PI * i / kFftSize);
+  for (size_t i = 0; i < kFftSize; ++i) hann[i] = 0.5 - 0.5 * std::cos(2 * kPi * i / kFftSize);
   std::vector<std::complex<double>> bins(kFftSize);
   for (size_t at = 0; at + kFftSize <= frames; at += kFftSize) {
     for (size_t i = 0; i < kFftSize; ++i) bins[i] = (stereo[(at + i) * 2] + stereo[(at + i) * 2 + 1]) / 65536.0 * hann[i];

@@ -74,7 +74,10 @@ bool ParseKey(const std::vector<std::string>& words, Key& key) {
   const auto mode = std::find(std::begin(kModes), std::end(kModes), words[2]);
   if (semis < 0 || mode == std::end(kModes)) return false;
   key.mode = static_cast<Key::Mode>(mode - std::begin(kModes));
-  key.tonic = (std::atoi(words[3].c_str()) + 1) * 12 + semis;
+  // The octave is checked before any arithmetic: a huge one would overflow.
+  const long octave = std::strtol(words[3].c_str(), nullptr, 10);
+  if (octave < 0 || octave > 9) return false;
+  key.tonic = static_cast<int>(octave + 1) * 12 + semis;
   return key.tonic >= 36 && key.tonic <= 84;
 }
 

@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Math.h"
+
 namespace audiogen {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // Frequency of a MIDI pitch (69 = A 440 Hz).
 double PitchFrequency(double midi);

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
+// What std::istream's >> skips between tokens in the C locale.
+constexpr const char* kBlanks = " \t\r\n\v\f";
 
 // What a board character stands for.
 constexpr char16_t kWallChar = u'#';
@@ -118,9 +120,11 @@ bool SourceParser::Parse(const std::string& text, LevelSet& set, std::string& er
     ++number;
     size_t comment = line.find(';');
     if (comment != std::string::npos) line.erase(comment);
-    size_t first = line.find_first_not_of(" \t\r");
+    // The blanks trimmed are those the tokens are split on, so that a line
+    // of only vertical tabs or form feeds is as empty as a blank one.
+    size_t first = line.find_first_not_of(kBlanks);
     if (first == std::string::npos) continue;
-    line = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+    line = line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
     if (!Line(number, line)) {
       error = m_error;
       return false;
@@ -148,6 +152,7 @@ bool SourceParser::Parse(const std::string& text, LevelSet& set, std::string& er
 
 bool SourceParser::Line(int number, const std::string& content) {
   std::vector<std::string> tokens = Tokens(content);
+  if (tokens.empty()) return true;
   const bool oneWord = tokens.size() == 1;
   if (m_inBoard) {
     if (oneWord && tokens[0] != "end" && tokens[0] != "level" && tokens[0] != "board") {

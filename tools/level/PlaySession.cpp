@@ -80,9 +80,8 @@ void Show(std::ostream& out, const Puzzle& puzzle, ToolHost& host) {
 }
 
 bool DirectionOf(const std::string& name, int& direction) {
-  static const char* const kNames[] = {"n", "e", "s", "w"};
   for (int d = 0; d < 4; ++d)
-    if (name == kNames[d]) {
+    if (name == MoveName(d)) {
       direction = d;
       return true;
     }
@@ -91,9 +90,21 @@ bool DirectionOf(const std::string& name, int& direction) {
 
 }  // namespace
 
+const char* MoveName(int direction) {
+  static const char* const kNames[] = {"n", "e", "s", "w"};
+  return direction >= North && direction <= West ? kNames[direction] : "?";
+}
+
 int RunPlaySession(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, std::istream& in, std::ostream& out,
                    std::ostream& err) {
   if (!puzzle.StartLevel(options.levelIndex, options.start)) return 1;
+  PlayCommands(puzzle, host, options, in, out, err);
+  puzzle.EndLevel();
+  return 0;
+}
+
+void PlayCommands(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, std::istream& in, std::ostream& out,
+                  std::ostream& err) {
   host.sounds.clear();
   std::string line;
   int number = 0;
@@ -151,6 +162,4 @@ int RunPlaySession(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, s
       refuse("unknown command \"" + command + "\"");
     }
   }
-  puzzle.EndLevel();
-  return 0;
 }

@@ -11,6 +11,9 @@
 class Puzzle;
 class ToolHost;
 
+// The name of a direction in "move" commands: n, e, s or w.
+const char* MoveName(int direction);
+
 struct PlayOptions {
   int levelIndex = 0;
   LevelStartOptions start;
@@ -20,3 +23,7 @@ struct PlayOptions {
 // has its level set loaded. Returns 0, or 1 when the level cannot be started.
 int RunPlaySession(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, std::istream& in, std::ostream& out,
                    std::ostream& err);
+// The commands alone, on the level the puzzle plays (restart starts it again
+// with the options).
+void PlayCommands(Puzzle& puzzle, ToolHost& host, const PlayOptions& options, std::istream& in, std::ostream& out,
+                  std::ostream& err);

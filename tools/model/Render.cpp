@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/Math.h"
 #include "platform/Display.h"
 #include "engine3d/GLContext.h"
 #include "tools/model/ModelTool.h"
@@ -44,9 +45,7 @@ bool ParseOptions(int argc, char** argv, RenderOptions& options) {
     } else if (arg == "--tilt" && hasValue) {
       if (!ParseNumber(argv[++i], options.tilt)) return false;
     } else if (arg == "--size" && hasValue) {
-      char extra = 0;
-      if (std::sscanf(argv[++i], "%dx%d%c", &options.width, &options.height, &extra) != 2) return false;
-      if (options.width < 16 || options.height < 16 || options.width > 4096 || options.height > 4096) return false;
+      if (!ParseWindowSize(argv[++i], options.width, options.height)) return false;
     } else if (arg == "--textures" && hasValue) {
       options.textures = argv[++i];
     } else if (arg == "--background" && hasValue) {
@@ -105,7 +104,7 @@ float ViewDistance(Objet3D& object, int width, int height) {
   for (int axis = 0; axis < 3; ++axis) radius += (high[axis] - low[axis]) * (high[axis] - low[axis]);
   radius = 0.5f * std::sqrt(radius);
   if (!(radius > 0.0f)) radius = 0.5f;
-  const double halfVertical = g_screen.fieldOfView * 0.5 * M_PI / 180.0;
+  const double halfVertical = Perspective().fieldOfView * 0.5 * kPi / 180.0;
   const double halfHorizontal = std::atan(std::tan(halfVertical) * width / height);
   const double half = halfVertical < halfHorizontal ? halfVertical : halfHorizontal;
   return static_cast<float>(radius / std::sin(half) * 1.05);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/Display.h"
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
 
@@ -76,8 +77,7 @@ bool ParseViewOptions(int argc, char** argv, ViewOptions& o) {
     } else if (key == "--cartoon") {
       ok = ParseInt(value, 0, 1, o.render.cartoon);
     } else if (key == "--size") {
-      ok = ParsePair(value, o.width, o.height, 'x') && o.width > 0 && o.height > 0 && o.width <= 8192 &&
-           o.height <= 8192;
+      ok = ParseWindowSize(value, o.width, o.height);
     } else if (key == "--moves") {
       ok = ParseMoves(value, o.moves);
     } else if (key == "--select") {

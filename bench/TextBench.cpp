@@ -3,7 +3,7 @@
 // text drawn, for short menu labels and longer sentences. Prints figures; it
 // asserts nothing. Starts its own virtual display when DISPLAY is unset.
 //
-//   build/tests/bench/text_bench [rounds, default 20]
+//   build/bench/text_bench [rounds, default 20]
 #include <GL/gl.h>
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "tests/tools/ArtFiles.h"
+#include "tests/tools/artgen/ArtFiles.h"
 
 #include <algorithm>
 #include <filesystem>

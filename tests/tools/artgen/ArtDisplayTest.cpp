@@ -1,8 +1,7 @@
-// The generated art drawn by the real engine under the virtual display: the
-// letter cube shows tile f on the face of slot f with each letter upright and
-// unmirrored, backgrounds and the menu backdrop leave no screen
-// pixel uncovered, the title stays clear of the menu, arrows point along -x
-// and wall pieces face outwards.
+// The generated art drawn by the real engine under the virtual display:
+// backgrounds and the menu backdrop leave no screen pixel uncovered, the
+// title stays clear of the menu, arrows point along -x and wall pieces face
+// outwards. (The letter cube's faces are read on the drawn board scene.)
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
@@ -19,7 +18,7 @@
 #include "engine3d/Texture.h"
 #include "tests/support/GLFrame.h"
 #include "tests/support/Image.h"
-#include "tests/tools/ArtFiles.h"
+#include "tests/tools/artgen/ArtFiles.h"
 #include "render/Renderer.h"
 #include "tests/support/TestFiles.h"
 
@@ -29,13 +28,9 @@ using testsupport::Rgb;
 
 namespace {
 
-constexpr float kSquare = 0.0625f;
-
 struct V3 {
   double x, y, z;
 };
-V3 Cross(V3 a, V3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double Dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 class ArtDisplay : public ::testing::Test {
  protected:
@@ -89,148 +84,7 @@ class ArtDisplay : public ::testing::Test {
   bool m_open = false;
 };
 
-// ------------------------------------------------------------ letter cube
-
-// Test face texture: tile f a colour of its own, a white bar along the top of
-// the letter and a black bar down its left side.
-const uint8_t kTileColours[8][3] = {{220, 40, 40},  {40, 200, 40}, {40, 60, 220},  {230, 200, 30},
-                                    {200, 40, 200}, {30, 200, 210}, {120, 120, 120}, {120, 120, 120}};
-
-Texture* MarkedAtlas() {
-  Texture* texture = new Texture;
-  texture->Create(64, 512, 24);
-  for (int y = 0; y < 512; ++y) {
-    int tile = y / 64, ty = y % 64;
-    for (int x = 0; x < 64; ++x) {
-      uint8_t* p = &texture->pixels[(static_cast<size_t>(y) * 64 + x) * 3];
-      const uint8_t* c = kTileColours[tile];
-      bool bar = ty >= 4 && ty < 14 && x >= 14 && x < 50;
-      bool side = x >= 4 && x < 14 && ty >= 22 && ty < 46;
-      for (int k = 0; k < 3; ++k) p[k] = bar ? 255 : (side ? 0 : c[k]);
-    }
-  }
-  return texture;
-}
-
-int NearestTile(const Rgb& c) {
-  int best = -1, bestDistance = 1 << 30;
-  for (int t = 0; t < 6; ++t) {
-    int d = (c.r - kTileColours[t][0]) * (c.r - kTileColours[t][0]) + (c.g - kTileColours[t][1]) * (c.g - kTileColours[t][1]) +
-            (c.b - kTileColours[t][2]) * (c.b - kTileColours[t][2]);
-    if (d < bestDistance) {
-      bestDistance = d;
-      best = t;
-    }
-  }
-  return bestDistance < 40 * 40 ? best : -1;
-}
-
-struct FaceReading {
-  int tile = -1;
-  double barX = 0, barY = 0;    // centroid of the top bar, from the centre, y up
-  double sideX = 0, sideY = 0;  // centroid of the left-side bar
-};
-
-FaceReading ReadFace(const Image& image) {
-  FaceReading r;
-  int cx = image.width / 2, cy = image.height / 2;
-  r.tile = NearestTile(image.At(cx + 6, cy + 6));
-  double bx = 0, by = 0, sx = 0, sy = 0;
-  int bn = 0, sn = 0;
-  for (int y = cy - 80; y < cy + 80; ++y)
-    for (int x = cx - 80; x < cx + 80; ++x) {
-      Rgb c = image.At(x, y);
-      if (c.r > 235 && c.g > 235 && c.b > 235) {
-        bx += x - cx;
-        by += cy - y;
-        ++bn;
-      } else if (c.r < 20 && c.g < 20 && c.b < 20) {
-        sx += x - cx;
-        sy += cy - y;
-        ++sn;
-      }
-    }
-  if (bn) {
-    r.barX = bx / bn;
-    r.barY = by / bn;
-  }
-  if (sn) {
-    r.sideX = sx / sn;
-    r.sideY = sy / sn;
-  }
-  return r;
-}
-
-// Whether a centroid lies clearly in the screen direction (dx, dy).
-::testing::AssertionResult PointsTowards(double x, double y, double dx, double dy) {
-  double along = x * dx + y * dy, across = std::fabs(x * dy - y * dx);
-  if (along > 25.0 && across < 12.0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "centroid (" << x << ", " << y << ") is not towards (" << dx << ", " << dy
-                                       << ")";
-}
-
-class CubeArt : public ArtDisplay {
- protected:
-  void SetUp() override {
-    Open(256, 256);
-    Objet3D::SetObjectDirectory((GfxDir() + "3d/").c_str());
-    Objet3D::SetTextureDirectory((GfxDir() + "2d/").c_str());
-    ASSERT_EQ(m_cube.Load("cube.3do"), 1);
-    m_cube.Fit(1, 1, 1);
-    // A plain look: the marked texture, unlit, so colours read back exactly.
-    m_look.reset(new Material("test look"));
-    m_look->flags = kMaterialTextured;
-    m_look->opacity = 1.0f;
-    m_look->ambient[0] = m_look->ambient[1] = m_look->ambient[2] = 1.0f;
-    m_look->SetBaseTexture(MarkedAtlas());
-    m_own = m_cube.FirstMesh()->material;
-    m_cube.FirstMesh()->material = m_look.get();
-  }
-  void TearDown() override {
-    m_cube.FirstMesh()->material = m_own;
-    m_cube.Free();
-    ArtDisplay::TearDown();
-  }
-
-  // Draws the cube and reads the face seen along `forward` with `up` at the
-  // top of the screen.
-  FaceReading View(V3 forward, V3 up) {
-    Clear();
-    LookAlong(forward, up);
-    m_cube.Draw();
-    glFinish();
-    return ReadFace(Frame());
-  }
-
-  Objet3D m_cube;
-  std::unique_ptr<Material> m_look;
-  Material* m_own = nullptr;
-};
-
 }  // namespace
-
-TEST_F(CubeArt, EachFaceShowsItsTileUprightAndUnmirrored) {
-  // A new cube: the outward direction of each face slot and where its
-  // letter's top points (the arrangement that makes the roll rules' turn
-  // values true; the rolls themselves are checked on the drawn board scene).
-  struct Face {
-    V3 outward, letterUp;
-  };
-  const Face faces[6] = {{{0, 1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, 1, 0}},  {{-1, 0, 0}, {0, 1, 0}},
-                         {{1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, -1, 0}}, {{0, -1, 0}, {0, 0, 1}}};
-  for (int slot = 0; slot < 6; ++slot) {
-    const Face& f = faces[slot];
-    V3 forward{-f.outward.x, -f.outward.y, -f.outward.z};
-    V3 up = std::fabs(f.outward.y) > 0.5 ? V3{0, 0, -1} : V3{0, 1, 0};
-    V3 right = Cross(forward, up);
-    V3 letterRight = Cross(f.letterUp, f.outward);
-    FaceReading r = View(forward, up);
-    SCOPED_TRACE("face slot " + std::to_string(slot));
-    EXPECT_EQ(r.tile, slot);
-    EXPECT_TRUE(PointsTowards(r.barX, r.barY, Dot(f.letterUp, right), Dot(f.letterUp, up)));
-    EXPECT_TRUE(PointsTowards(r.sideX, r.sideY, -Dot(letterRight, right), -Dot(letterRight, up)));
-  }
-}
 
 // ------------------------------------------------------------- the scenes
 

@@ -3,7 +3,7 @@
 // smooth (vertex-array) and flat (face-by-face) cubes. Prints figures; it
 // asserts nothing. Starts its own virtual display when DISPLAY is unset.
 //
-//   build/tests/bench/engine3d_bench [seconds per case, default 3]
+//   build/bench/engine3d_bench [seconds per case, default 3]
 #include <GL/gl.h>
 #include <SDL.h>
 

@@ -29,6 +29,7 @@ TEST(LevelSource, TheFormatExampleCompilesToItsLevel) {
   const char* source =
       "; a comment line starts with ';' (blank lines are ignored)\n"
       "\n"
+      "\v\n\f \n"  // blank too: vertical tabs and form feeds separate no tokens
       "level                     ; starts a level; an optional title may follow on the line\n"
       "code QZKRT                ; five characters, the plain access code\n"
       "board                     ; the rows follow\n"

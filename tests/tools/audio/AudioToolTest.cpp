@@ -1,15 +1,12 @@
 // What the player hears, measured by glyphox-audio on the shipped music and
-// effects; the generators' determinism; an independent module reader's view
-// of our modules; and the change of play track in a game.
+// effects; the generators' determinism; and an independent module reader's
+// view of our modules.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "audio/Audio.h"
@@ -108,57 +105,6 @@ TEST(ShippedMusic, EveryFigureIsWithinItsLimitAndAnotherReaderAgrees) {
     const double seconds = minutes * 60 + std::atof(info.c_str() + info.find(':', at + 13) + 1);
     EXPECT_NEAR(seconds, loop, 0.5) << path;
   }
-}
-
-// A game started from the menu on a real mixer (SDL's dummy driver runs the
-// callback in real time): the first play track, a short one here, plays to
-// its last position and a different play track follows; back in the menus
-// the menu track loops.
-TEST(ShippedMusic, ANewGameMovesOnToAnotherPlayTrackWhenOneEnds) {
-  TempDir dir;
-  ASSERT_EQ(std::system(("mkdir -p " + (dir / "data/sfx") + " && cp " + testsupport::GameTreeDir() + "/data/sfx/* " +
-                         (dir / "data/sfx")).c_str()),
-            0);
-  testsupport::WriteFile(dir / "short.txt",
-                         "track 1\nkey C major 4\ntempo 240\nlead flute 40\nharmony pad 30 sustain\nbass bass 30 root\n"
-                         "section A\nchords I\nmelody 1 - 3 - 5 - 3 -\ndrums k...............\nform A A\n");
-  ASSERT_EQ(testsupport::RunProgram({Tool(), "music", dir / "short.txt", dir.Path()}), 0);
-
-  testsupport::ScopedWorkingDirectory cwd(dir.Path());
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  ASSERT_EQ(InitAudio(), 1);
-  ASSERT_TRUE(SDLMikMod_IsReady());
-  SetMusicEnabled(1);
-  SetAutoNext(0);
-  StartMusic(kMenuTrack);
-  const AudioState& audio = CurrentAudioState();
-  // Frames of a 60th of a second, the fades four times as fast.
-  auto runUntil = [&](const std::function<bool()>& done) {
-    for (int frame = 0; frame < 1500 && !done(); ++frame) {
-      UpdateMusic(4.0f);
-      std::this_thread::sleep_for(std::chrono::milliseconds(16));
-    }
-    return done();
-  };
-  PlayGameMusic();
-  EXPECT_EQ(audio.autoNext, 1);
-  EXPECT_TRUE(runUntil([&] { return audio.currentTrack == 1 && audio.musicState == kMusicPlaying; }));
-  EXPECT_TRUE(runUntil([&] { return audio.currentTrack != 1; })) << "the short track never ended";
-  EXPECT_GE(audio.currentTrack, kFirstPlayTrack);
-  EXPECT_LT(audio.currentTrack, kFirstPlayTrack + kPlayTrackCount);
-  EXPECT_TRUE(runUntil([&] { return audio.musicState == kMusicPlaying; }));
-  EXPECT_TRUE(audio.module && audio.module->Module());
-
-  PlayMenuMusic();
-  EXPECT_EQ(audio.autoNext, 0);
-  EXPECT_TRUE(runUntil([&] { return audio.currentTrack == kMenuTrack && audio.musicState == kMusicPlaying; }));
-  {
-    MixerLock lock;
-    Player_SetPosition(static_cast<UWORD>(Player_GetModule()->numpos - 1));
-  }
-  for (int frame = 0; frame < 10; ++frame) UpdateMusic(1.0f);
-  EXPECT_EQ(audio.musicState, kMusicPlaying) << "the menu track loops";
-  QuitAudio();
 }
 
 TEST(RenderedEffects, EveryEffectIsShortStartsAtOnceAndDoesNotClip) {

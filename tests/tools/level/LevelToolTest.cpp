@@ -135,7 +135,7 @@ TEST_F(LevelTool, PlaySavesAndLoadsGamesAndRestarts) {
   EXPECT_EQ(WithoutTargets(Field(r.lines[2], "cells")), WithoutTargets(Field(r.lines[0], "cells")));
   EXPECT_EQ(Field(r.lines[2], "formed"), Field(r.lines[0], "formed"));
   EXPECT_EQ(ReadFile(save).size(), 28u + 204u + 5u * 28u + 4u + 3u * 180u);
-  const std::string failed = "Couldn't load saved game " + (dir / "none.orb") + "\nline 11: the game was not loaded\n";
+  const std::string failed = "Couldn't load saved game " + (dir / "none.orb") + ": No such file or directory\nline 11: the game was not loaded\n";
   ASSERT_GE(r.err.size(), failed.size());
   EXPECT_EQ(r.err.substr(r.err.size() - failed.size()), failed);
 }
@@ -195,4 +195,24 @@ TEST_F(LevelTool, CheckListsEveryFaultOfEveryLevel) {
             file + "level 4: the level has no words, so it can never be won\n" +
             file + "level 4: no cube can move, so the level cannot be shuffled\n" +
             file + "level 5: word 1 (AB) is not spelled by the stored arrangement (flipped), read from (2, 1)\n");
+}
+
+// solve prints play commands that form every word when played with the same
+// options, from the start the seed deals and from where commands lead.
+TEST_F(LevelTool, SolvePrintsCommandsThatPlayFormsEveryWordWith) {
+  Build(kCat);
+  const std::vector<std::string> start = {Level(), "0", "--seed", "5", "--difficulty", "1"};
+  for (const std::string& before : {std::string(), std::string("tab\nmove s\nmove e\n")}) {
+    std::vector<std::string> solve = {"solve"}, play = {"play"};
+    solve.insert(solve.end(), start.begin(), start.end());
+    play.insert(play.end(), start.begin(), start.end());
+    Result answer = RunTool(dir, solve, before);
+    ASSERT_EQ(answer.status, 0) << answer.err;
+    EXPECT_TRUE(std::regex_search(answer.err, std::regex("^moves [0-9]+ lower-bound [0-9]+ proven (yes|no) nodes [0-9]+ ms [0-9]+\n$")))
+        << answer.err;
+    Result played = RunTool(dir, play, before + answer.out + "show\n");
+    ASSERT_FALSE(played.lines.empty()) << played.err;
+    EXPECT_EQ(played.err, "");
+    EXPECT_EQ(Field(played.lines.back(), "formed"), "1");
+  }
 }

@@ -1,0 +1,105 @@
+// The solver over every shipped level at the default difficulty, dealt with
+// seed 1 as "glyphox-level solve --seed 1" deals it: how many it solves, how
+// long it takes, how many answers are proven shortest, and par against the
+// number of rolls the demonstration's replay of the shuffle makes.
+#include <time.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "puzzle/Puzzle.h"
+#include "puzzle/Solver.h"
+#include "tests/puzzle/PuzzleTestSupport.h"
+#include "tools/level/SolveSession.h"
+#include "tools/level/ToolHost.h"
+
+namespace {
+
+// Processor time of this thread: the machine is shared, and a slice is
+// judged by the work it does, not by the waits of other processes.
+double Now() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// As the game computes par: Run calls of a frame slice's work until 200 ms
+// are spent. Returns
+// the longest call (and the construction) in milliseconds; found tells
+// whether an answer stood by then.
+double LongestSlice(Puzzle& puzzle, int index, bool& found) {
+  std::srand(1);
+  puzzle.StartLevel(index);
+  const double start = Now();
+  Solver solver(puzzle);
+  double longest = Now() - start, total = longest;
+  bool done = solver.Finished();
+  while (!done && total < 200) {
+    const double slice = Now();
+    done = solver.Run(kSolverSliceWork);
+    const double ms = Now() - slice;
+    longest = std::max(longest, ms);
+    total += ms;
+  }
+  found = (done ? solver.Result() : solver.Stop()).outcome == SolverOutcome::kSolved;
+  puzzle.EndLevel();
+  return longest;
+}
+
+}  // namespace
+
+int main() {
+  ToolHost host;
+  Puzzle puzzle(&host);
+  const SolverLimits limits;
+  std::vector<double> times, slices;
+  int parsInTime = 0;
+  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0;
+  long parTotal = 0, shuffleTotal = 0;
+  double ratioTotal = 0;
+  for (const LevelSetChoice& choice : puzzletest::ShippedChoices()) {
+    if (!puzzle.LoadLevelSet(choice.path.c_str())) return 1;
+    puzzle.SetSymmetricLetters(choice.symmetricLetters);
+    const std::string name = choice.path.substr(choice.path.find_last_of('/') + 1);
+    int setSolved = 0;
+    for (int i = 0; i < static_cast<int>(puzzle.LevelSet().levels.size()); ++i) {
+      const LevelFigures f = MeasureLevel(puzzle, host, i, 1, LevelStartOptions(), limits);
+      ++levels;
+      times.push_back(f.milliseconds);
+      if (!f.confirmed) {
+        std::printf("%s level %d: no answer (lower bound %d, %ld nodes, %.0f ms)\n", name.c_str(), i + 1,
+                    f.lowerBound, f.nodes, f.milliseconds);
+        continue;
+      }
+      ++solved;
+      ++setSolved;
+      proven += f.proven;
+      withinTwoSeconds += f.milliseconds <= 2000;
+      parTotal += f.par;
+      shuffleTotal += f.shuffle;
+      if (f.shuffle > 0) ratioTotal += static_cast<double>(f.par) / f.shuffle;
+    }
+    std::printf("%s: %d of %zu solved\n", name.c_str(), setSolved, puzzle.LevelSet().levels.size());
+    for (int i = 0; i < static_cast<int>(puzzle.LevelSet().levels.size()); ++i) {
+      bool found = false;
+      const double longest = LongestSlice(puzzle, i, found);
+      slices.push_back(longest);
+      parsInTime += found;
+    }
+  }
+  std::sort(times.begin(), times.end());
+  const double median = times.empty() ? 0 : times[times.size() / 2];
+  std::printf("solved %d of %d levels (%d within 2 s), %d proven shortest\n", solved, levels, withinTwoSeconds, proven);
+  std::printf("time per level: median %.0f ms, worst %.0f ms (budget %ld nodes)\n", median,
+              times.empty() ? 0 : times.back(), limits.nodes);
+  std::printf("par against the shuffle's replay over the solved levels: %ld against %ld rolls in all, %.2f on average\n",
+              parTotal, shuffleTotal, solved ? ratioTotal / solved : 0);
+  std::sort(slices.begin(), slices.end());
+  std::printf("as the game computes par (200 ms in calls of %ld positions): an answer for %d of %d levels, "
+              "longest call (processor time) median %.2f ms, worst %.2f ms\n",
+              kSolverSliceWork, parsInTime, levels, slices.empty() ? 0 : slices[slices.size() / 2], slices.empty() ? 0 : slices.back());
+  return 0;
+}
