@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "engine3d/Material.h"
 #include "engine3d/Texture.h"
@@ -287,13 +289,15 @@ TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing
 // from above, close over a corner of the board and low over an edge: the
 // pictures are the same, to a unit of rounding a channel.
 TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLErrorAndTheShortcutsKeepThePicture) {
-  for (const char* file :
-       {"data/level/english.lvl", "data/level/french.lvl", "data/level/spanish.lvl", "data/level/german.lvl"}) {
-    ASSERT_EQ(puzzle.LoadLevelSet(file), 1);
+  // And the largest board: 30 x 30 squares, 150 cubes.
+  const std::string stress = std::string(std::getenv("GLYPHOX_BINARY_DIR")) + "/bench/stress.lvl";
+  for (const std::string& file : {std::string("data/level/english.lvl"), std::string("data/level/french.lvl"),
+                                  std::string("data/level/spanish.lvl"), std::string("data/level/german.lvl"), stress}) {
+    ASSERT_EQ(puzzle.LoadLevelSet(file.c_str()), 1);
     for (int theme = 0; theme < renderer->ThemeCount(); ++theme) {
       host.theme = theme;
-      for (int level : {0, 29, 59}) {
-        SCOPED_TRACE(std::string(file) + " theme " + std::to_string(theme + 1) + " level " + std::to_string(level + 1));
+      for (int level : file == stress ? std::vector<int>{0} : std::vector<int>{0, 29, 59}) {
+        SCOPED_TRACE(file + " theme " + std::to_string(theme + 1) + " level " + std::to_string(level + 1));
         ASSERT_EQ(puzzle.StartLevel(level), 1);
         const CameraPose overview = OverviewCamera();
         const float corner[3] = {puzzle.Board().width * s * 0.4f, 0, puzzle.Board().height * s * 0.4f};
