@@ -237,7 +237,19 @@ void BoardPass::Draw() {
   const float T = f.elapsedFrames;
   PlaceCamera(f.camera);
   glClear(GL_DEPTH_BUFFER_BIT);
+  const float* offset = r.view.BoardOffset();
 
+  // The floor is opaque: drawn first, its depth keeps the background from
+  // filling the pixels it covers.
+  const bool floorFirst = f.options.skipUnseen && theme.floorMaterial;
+  if (floorFirst) {
+    glPushMatrix();
+    glTranslatef(offset[0], offset[1], offset[2]);
+    r.lights.SendPositions();
+    glEnable(GL_DEPTH_TEST);
+    DrawFloor(1.0f);
+    glPopMatrix();
+  }
   glPushMatrix();
   glRotatef(f.slowPhase, 0, 1, 0);
   if (theme.background.displayList != -1)
@@ -248,7 +260,6 @@ void BoardPass::Draw() {
 
   glPushMatrix();
   theme.arrowWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));
-  const float* offset = r.view.BoardOffset();
   glTranslatef(offset[0], offset[1], offset[2]);
   CullScene(r.view, r.lists, puzzle);
   r.lights.SendPositions();
@@ -264,8 +275,13 @@ void BoardPass::Draw() {
       !f.options.skipUnseen ||
       r.view.FloorRectangleOnScreen(-s / 2, -s / 2, board.width * s - s / 2, board.height * s - s / 2, floorRect);
   const bool mirror = MirrorOn() && floorShows;
-  if (mirror) glDisable(GL_DEPTH_TEST);
-  DrawFloor(1.0f);
+  if (floorFirst) {
+    // The mirror image lies below the floor: it must not hide it.
+    if (MirrorOn()) glClear(GL_DEPTH_BUFFER_BIT);
+  } else {
+    if (mirror) glDisable(GL_DEPTH_TEST);
+    DrawFloor(1.0f);
+  }
   glEnable(GL_DEPTH_TEST);
   if (mirror) {
     glScissor(floorRect[0], floorRect[1], floorRect[2], floorRect[3]);
