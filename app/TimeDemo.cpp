@@ -146,12 +146,7 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
     demonstration.Step(time);
     if (++round == frames / 2) PrintMemory("halfway through the demonstration");
   });
-  std::printf("%s\n%s\n%s\n", bench.Describe(scene).c_str(), bench.Describe(inFull).c_str(),
-              bench.Describe(quad).c_str());
-  std::printf("scene frame / quad frame: %.2f (drawn in full: %.2f)\n", bench.Ratio(scene, quad),
-              bench.Ratio(inFull, quad));
-  if (withoutMirror >= 0) std::printf("%s\n", bench.DescribeCost("mirror pass", scene, withoutMirror).c_str());
-  if (withoutShadow >= 0) std::printf("%s\n", bench.DescribeCost("shadow pass", scene, withoutShadow).c_str());
+  std::fputs(bench.DescribeScene({scene, inFull, quad, withoutMirror, withoutShadow}).c_str(), stdout);
   PrintMemory("after the demonstration");
   GLuint name = texture;
   glDeleteTextures(1, &name);

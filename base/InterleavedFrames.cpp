@@ -88,6 +88,16 @@ std::string InterleavedFrames::DescribeCost(const std::string& name, int with, i
   return line;
 }
 
+std::string InterleavedFrames::DescribeScene(const SceneSubjects& s) const {
+  char ratio[160];
+  std::snprintf(ratio, sizeof ratio, "%s frame / %s frame (medians): %.2f (drawn in full: %.2f)\n",
+                Name(s.scene).c_str(), Name(s.quad).c_str(), Ratio(s.scene, s.quad), Ratio(s.inFull, s.quad));
+  std::string text = Describe(s.scene) + "\n" + Describe(s.inFull) + "\n" + Describe(s.quad) + "\n" + ratio;
+  if (s.withoutMirror >= 0) text += DescribeCost("mirror pass", s.scene, s.withoutMirror) + "\n";
+  if (s.withoutShadow >= 0) text += DescribeCost("shadow pass", s.scene, s.withoutShadow) + "\n";
+  return text;
+}
+
 MemoryUse ProcessMemory() {
   MemoryUse use;
   FILE* status = std::fopen("/proc/self/status", "r");

@@ -31,6 +31,12 @@ struct ExtraCost {
   double spread = 0;
 };
 
+// The subjects of a board benchmark; -1 for a pass left out.
+struct SceneSubjects {
+  int scene, inFull, quad;
+  int withoutMirror = -1, withoutShadow = -1;
+};
+
 class InterleavedFrames {
  public:
   // A subject: its name and one whole frame of it (drawn, presented and
@@ -55,6 +61,9 @@ class InterleavedFrames {
   std::string Describe(int subject) const;
   // "NAME M ms (spread S ms)"
   std::string DescribeCost(const std::string& name, int with, int without) const;
+  // The scene, the scene drawn in full and the quad described, the ratios
+  // of their medians and what the passes cost, a line each.
+  std::string DescribeScene(const SceneSubjects& subjects) const;
 
  private:
   struct Subject {

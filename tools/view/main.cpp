@@ -166,12 +166,7 @@ void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
               host.puzzle->Board().width, host.puzzle->Board().height, host.puzzle->CubeCount(),
               host.renderer->lists.wallPieceCount, o.width, o.height, o.render.reflect, o.render.shadow,
               bench.Rounds());
-  std::printf("%s\n%s\n%s\n", bench.Describe(board).c_str(), bench.Describe(full).c_str(),
-              bench.Describe(quad).c_str());
-  std::printf("frame cost ratio (board / quad, medians): %.2f (drawn in full: %.2f)\n", bench.Ratio(board, quad),
-              bench.Ratio(full, quad));
-  if (noMirror >= 0) std::printf("%s\n", bench.DescribeCost("mirror pass", board, noMirror).c_str());
-  if (noShadow >= 0) std::printf("%s\n", bench.DescribeCost("shadow pass", board, noShadow).c_str());
+  std::fputs(bench.DescribeScene({board, full, quad, noMirror, noShadow}).c_str(), stdout);
 }
 
 double TimedStart(Puzzle& puzzle, int index, const LevelStartOptions& start) {
