@@ -136,8 +136,7 @@ int Game::InitialiseSteps() {
   m_displayModes = BuildDisplayModeList(g_settings.windowed != 0, g_settings.width, g_settings.height);
 
   TraceLog::Write("set video mode");
-  // The timedemo measures what a frame costs, so it runs uncapped.
-  SetFrameRateCap(m_options.timedemoFrames > 0 ? 0 : kFrameRateCap);
+  SetFrameRateCap(m_options.uncapped || m_options.timedemoFrames > 0 ? 0 : kFrameRateCap);
   if (!OpenDisplayAndRenderer(g_settings.width, g_settings.height)) {
     g_settings.width = 640;
     g_settings.height = 480;

@@ -70,7 +70,6 @@ void PrintMemory(const char* when) {
 int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::time_point launched) {
   const auto NowMs = [launched] { return MillisecondsSince(launched); };
   const double initialisedMs = NowMs();
-  SetFrameRateCap(0);
   // The screens are driven here, frame by frame, without the runner: this
   // loop measures them, so it keeps the frame to what it measures.
   MainMenuScreen menuScreen(game.Menus());
