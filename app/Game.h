@@ -42,6 +42,9 @@ struct LaunchOptions {
   int loadSlot = -1;
   int timedemoLevel = -1;
   int timedemoFrames = 0;
+  // Frames as fast as they come, without vertical sync (the timedemo and
+  // the benchmarks measure what a frame costs).
+  bool uncapped = false;
   bool seeded = false;
   unsigned seed = 0;
 };

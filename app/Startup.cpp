@@ -33,8 +33,9 @@
 
 namespace {
 
-// Far above what the eye needs, low enough to leave the processor alone.
-constexpr int kFrameRateCap = 250;
+// The refresh of most screens: smooth to the eye, and a menu or a still
+// board leaves the processor and the graphics card alone.
+constexpr int kFrameRateCap = 60;
 // The fade from black that opens the main menu.
 constexpr float kStartFadeFrames = 100.0f;
 // The pause before a new resolution, so that the monitor settles.
@@ -135,6 +136,7 @@ int Game::InitialiseSteps() {
   m_displayModes = BuildDisplayModeList(g_settings.windowed != 0, g_settings.width, g_settings.height);
 
   TraceLog::Write("set video mode");
+  SetFrameRateCap(m_options.uncapped || m_options.timedemoFrames > 0 ? 0 : kFrameRateCap);
   if (!OpenDisplayAndRenderer(g_settings.width, g_settings.height)) {
     g_settings.width = 640;
     g_settings.height = 480;
@@ -144,7 +146,6 @@ int Game::InitialiseSteps() {
     return 0;
   }
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  SetFrameRateCap(kFrameRateCap);
 
   SetWindowCaption();
 

@@ -1,4 +1,5 @@
-// glyphox -timedemo: frame costs of the menu, the scene and a plain quad.
+// glyphox -timedemo: frame costs of the menu, the scene and a plain quad,
+// timed in turns.
 #include "app/TimeDemo.h"
 
 #include <GL/gl.h>
@@ -9,6 +10,7 @@
 
 #include "app/Demonstration.h"
 #include "app/Game.h"
+#include "base/InterleavedFrames.h"
 #include "platform/Display.h"
 #include "puzzle/PuzzleView.h"
 #include "render/Renderer.h"
@@ -19,22 +21,6 @@ namespace {
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
-
-struct Figures {
-  double total = 0, low = 1e9, high = 0;
-  int frames = 0;
-  void Add(double ms) {
-    total += ms;
-    low = ms < low ? ms : low;
-    high = ms > high ? ms : high;
-    ++frames;
-  }
-  void Print(const char* what) const {
-    const double seconds = total / 1000.0;
-    std::printf("%s: %d frames, %.3f s, %.1f fps, ms per frame min %.3f avg %.3f max %.3f\n", what, frames, seconds,
-                seconds > 0 ? frames / seconds : 0.0, frames ? low : 0.0, frames ? total / frames : 0.0, high);
-  }
-};
 
 // One frame unit of 1/60 s every frame, whatever the frame cost.
 FrameTime FixedStep(Game& game, FrameTime time) {
@@ -76,10 +62,14 @@ void DrawQuad(Overlay& overlay, unsigned texture) {
 
 }  // namespace
 
+void PrintMemory(const char* when) {
+  const MemoryUse use = ProcessMemory();
+  std::printf("resident memory %s: %.1f MB (peak %.1f MB)\n", when, use.residentKb / 1024.0, use.peakKb / 1024.0);
+}
+
 int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::time_point launched) {
   const auto NowMs = [launched] { return MillisecondsSince(launched); };
   const double initialisedMs = NowMs();
-  SetFrameRateCap(0);
   // The screens are driven here, frame by frame, without the runner: this
   // loop measures them, so it keeps the frame to what it measures.
   MainMenuScreen menuScreen(game.Menus());
@@ -90,20 +80,35 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
   glFinish();
   const double firstMenu = NowMs();
   std::printf("first menu frame: %.1f ms after launch (initialised after %.0f ms)\n", firstMenu, initialisedMs);
+  PrintMemory("at the menu");
 
-  Figures menu;
-  for (int i = 0; i < frames; ++i) {
-    const double start = NowMs();
-    time = FixedStep(game, time);
-    game.Menus().Draw(time.elapsed);
+  // Every subject takes its turn, frame by frame, so that all see the same
+  // load; the quad frame is the yardstick.
+  const unsigned texture = MakeQuadTexture();
+  const auto Finished = [] {
     PresentFrame();
     glFinish();
-    menu.Add(NowMs() - start);
+  };
+  const auto Quad = [&] {
+    DrawQuad(game.TheRenderer().overlay, texture);
+    Finished();
+  };
+  {
+    InterleavedFrames bench;
+    const int menu = bench.Add("menu", [&] {
+      game.Menus().Draw(time.elapsed);
+      Finished();
+    });
+    const int quad = bench.Add("quad", Quad);
+    bench.Run(frames, 0, [&] { time = FixedStep(game, time); });
+    std::printf("%s\n%s\nmenu frame / quad frame: %.2f\n", bench.Describe(menu).c_str(),
+                bench.Describe(quad).c_str(), bench.Ratio(menu, quad));
   }
-  menu.Print("menu");
 
   if (level < 0 || level >= static_cast<int>(game.ThePuzzle().LevelSet().levelCount)) {
     std::fprintf(stderr, "No level %d in this level set\n", level + 1);
+    GLuint name = texture;
+    glDeleteTextures(1, &name);
     return 1;
   }
   game.Host().UseFixedClock(true);
@@ -111,31 +116,39 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
   std::printf("Demonstration of level %d\n", level + 1);
   DemonstrationScreen demonstration(game, level);
   demonstration.Enter();
-  Figures scene;
-  for (int i = 0; i < frames; ++i) {
-    const double start = NowMs();
+  Renderer& renderer = game.TheRenderer();
+  const RenderOptions chosen = renderer.Options();
+  // The same moment of the demonstration drawn as chosen and with one pass
+  // left out: what that pass costs is the difference.
+  const auto Scene = [&](RenderOptions options) {
+    return [&, options] {
+      renderer.SetOptions(options);
+      demonstration.Draw();
+      Finished();
+      renderer.SetOptions(chosen);
+    };
+  };
+  RenderOptions noMirror = chosen, noShadow = chosen, full = chosen;
+  full.skipUnseen = 0;
+  noMirror.reflect = 0;
+  noShadow.shadow = 0;
+  InterleavedFrames bench;
+  const int scene = bench.Add("scene", Scene(chosen));
+  const int quad = bench.Add("quad", Quad);
+  // What the shortcuts that leave out the unseen save.
+  const int inFull = bench.Add("scene drawn in full", Scene(full));
+  const int withoutMirror = chosen.reflect ? bench.Add("scene without the mirror", Scene(noMirror)) : -1;
+  const int withoutShadow = chosen.shadow ? bench.Add("scene without the shadows", Scene(noShadow)) : -1;
+  int round = 0;
+  bench.Run(frames, 0, [&] {
     time = FixedStep(game, time);
     demonstration.Step(time);
-    demonstration.Draw();
-    PresentFrame();
-    glFinish();
-    scene.Add(NowMs() - start);
-  }
-  scene.Print("timedemo");
-
-  const unsigned texture = MakeQuadTexture();
-  Figures quad;
-  for (int i = 0; i < frames; ++i) {
-    const double start = NowMs();
-    DrawQuad(game.TheRenderer().overlay, texture);
-    PresentFrame();
-    glFinish();
-    quad.Add(NowMs() - start);
-  }
+    if (++round == frames / 2) PrintMemory("halfway through the demonstration");
+  });
+  std::fputs(bench.DescribeScene({scene, inFull, quad, withoutMirror, withoutShadow}).c_str(), stdout);
+  PrintMemory("after the demonstration");
   GLuint name = texture;
   glDeleteTextures(1, &name);
-  quad.Print("quad");
-  if (quad.total > 0) std::printf("scene frame / quad frame: %.2f\n", scene.total / quad.total);
   demonstration.Leave();
   game.Host().UseFixedClock(false);
   return 0;

@@ -1,8 +1,11 @@
 // glyphox -timedemo LEVEL FRAMES: the time from launch to the first menu
-// frame (no intro), FRAMES menu frames, the demonstration of LEVEL drawn for
-// FRAMES frames at a fixed frame step with the scene settings of config.ini,
-// then FRAMES frames of one full-screen textured quad. Each line gives
-// frames, seconds, frames per second and min/avg/max ms per frame.
+// frame (no intro); then FRAMES rounds of a menu frame and a frame of one
+// full-screen textured quad in turn; then FRAMES rounds of the demonstration
+// of LEVEL (one fixed step of 1/60 s a round, the scene settings of
+// config.ini) drawn as chosen, without its mirror and without its shadows,
+// and the quad. Each subject is printed with the median and quartiles of its
+// frames, each pass with the difference of the medians, and the resident
+// memory along the way. Uncapped.
 #pragma once
 
 #include <chrono>

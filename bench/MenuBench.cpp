@@ -85,9 +85,9 @@ int main(int argc, char** argv) {
   int status = 1;
   LaunchOptions options;
   options.windowed = true;
+  options.uncapped = true;
   Game game(options);
   if (game.Initialise()) {
-    SetFrameRateCap(0);
     MenuSystem& menus = game.Menus();
     Bench(menus, "main menu", frames);
     Bench(menus, "background and logo only", frames, true);

@@ -16,6 +16,7 @@
 
 #include "base/FileAccess.h"
 #include "engine3d/GLContext.h"
+#include "platform/FrameClock.h"
 
 const char* const kProductTitle = "Glyphox Deluxe";
 
@@ -34,8 +35,11 @@ struct DisplayState {
   SDL_Surface* surface = nullptr;
   int width = 0;
   int height = 0;
-  Uint32 minimumFrameMs = 0;
-  Uint32 lastPresentTicks = 0;
+  // The frame rate cap: asked of the driver as vertical sync, kept by
+  // sleeping where the driver does not wait for the screen.
+  int frameRateCap = 0;
+  bool verticalSync = false;  // the driver said it waits for the screen
+  FramePacer pacer;
   KeyboardInput keyboard;
 } g_display;
 
@@ -120,6 +124,9 @@ int OpenDisplay(int width, int height, bool fullScreen) {
   SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+  // A capped game waits for the screen where the driver can; measuring runs
+  // must not.
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, g_display.frameRateCap > 0 ? 1 : 0);
 
   Uint32 flags = SDL_OPENGL | (fullScreen ? SDL_FULLSCREEN : 0);
   g_display.surface = SDL_SetVideoMode(width, height, 24, flags);
@@ -128,6 +135,9 @@ int OpenDisplay(int width, int height, bool fullScreen) {
   PinDriverForLeakReports();
 #endif
 
+  int swapControl = 0;
+  g_display.verticalSync =
+      g_display.frameRateCap > 0 && SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) == 0 && swapControl == 1;
   SetInitialGLState(width, height);
   ApplyKeyboardInput();
   if (!g_gl.extensions.detected) DetectGLExtensions(LookUpGLProc);
@@ -172,16 +182,14 @@ void CloseDisplay() {
 void SetWindowCaption() { SDL_WM_SetCaption(kProductTitle, kProductTitle); }
 
 void SetFrameRateCap(int framesPerSecond) {
-  g_display.minimumFrameMs = framesPerSecond > 0 ? static_cast<Uint32>(1000 / framesPerSecond) : 0;
+  g_display.frameRateCap = framesPerSecond > 0 ? framesPerSecond : 0;
+  if (!g_display.frameRateCap) g_display.verticalSync = false;
 }
 
 void PresentFrame() {
   SDL_GL_SwapBuffers();
-  if (g_display.minimumFrameMs) {
-    Uint32 spent = SDL_GetTicks() - g_display.lastPresentTicks;
-    if (spent < g_display.minimumFrameMs) SDL_Delay(g_display.minimumFrameMs - spent);
-    g_display.lastPresentTicks = SDL_GetTicks();
-  }
+  g_display.pacer.rate = g_display.verticalSync ? 0 : g_display.frameRateCap;
+  if (const Uint32 wait = g_display.pacer.Wait(SDL_GetTicks())) SDL_Delay(wait);
 }
 
 int CheckGLErrors() {

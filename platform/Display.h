@@ -21,10 +21,12 @@ void SetWindowCaption();
 // restarts, so OpenDisplay applies them again after a change of resolution.
 void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode);
 // Shows the frame drawn. With a cap set, waits so that frames come at most
-// that many times a second: no display here waits for the screen's refresh,
-// and an uncapped menu would take a whole processor core for nothing.
+// that many times a second unless the driver waits for the screen: an
+// uncapped menu would take a whole processor core for nothing.
 void PresentFrame();
-void SetFrameRateCap(int framesPerSecond);  // 0: no cap
+// Before OpenDisplay: a cap also asks the driver for vertical sync (SDL
+// applies that only when the video mode is set). 0: no cap, no sync.
+void SetFrameRateCap(int framesPerSecond);
 
 // Returns 1 when OpenGL reports no error; otherwise prints the error's
 // message and returns 0.

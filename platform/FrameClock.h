@@ -21,3 +21,20 @@ struct FrameClock {
   // elapsedFrames += frameDelta; slowPhase += frameDelta x 0.02.
   void Advance();
 };
+
+// FramePacer: frames at most `rate` times a second, on a grid of exactly
+// 1000/rate ms (60 means 60, not the 62.5 of a whole 16 ms), where nothing
+// else waits for the screen. A frame that comes late is shown at once, and a
+// stall longer than a frame starts the grid again from there rather than
+// rushing a burst of frames to catch up.
+struct FramePacer {
+  int rate = 0;  // frames a second; 0: no cap
+
+  // The milliseconds to wait before showing the frame finished at `now`.
+  uint32_t Wait(uint32_t now);
+
+ private:
+  bool m_started = false;
+  uint32_t m_start = 0;   // when frame 0 of this second of the grid was due
+  uint32_t m_frames = 0;  // frames due since m_start
+};

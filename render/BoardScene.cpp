@@ -91,9 +91,12 @@ void BoardPass::DrawWallPieces(bool onlyGeometry, bool nearOnes) {
 }
 
 void BoardPass::DrawCubes(bool onlyGeometry) {
+  // Lifted cubes may show from anywhere.
+  const bool cull = f.options.skipUnseen && f.bobPhase < 0.0f;
   for (int i = 0; i < puzzle.CubeCount(); ++i) {
     const Cube* cube = puzzle.Level().CubeAt(i);
     if (!cube || !cube->models[0]) continue;
+    if (cull && !r.lists.cubeDraw[i].rollInView) continue;
     glPushMatrix();
     if (f.bobPhase >= 0.0f)
       glTranslatef(0.0f, static_cast<float>(std::sin((i + f.bobPhase) * kPi / 4.0) * 0.5 + 0.3) * s, 0.0f);
@@ -234,7 +237,19 @@ void BoardPass::Draw() {
   const float T = f.elapsedFrames;
   PlaceCamera(f.camera);
   glClear(GL_DEPTH_BUFFER_BIT);
+  const float* offset = r.view.BoardOffset();
 
+  // The floor is opaque: drawn first, its depth keeps the background from
+  // filling the pixels it covers.
+  const bool floorFirst = f.options.skipUnseen && theme.floorMaterial;
+  if (floorFirst) {
+    glPushMatrix();
+    glTranslatef(offset[0], offset[1], offset[2]);
+    r.lights.SendPositions();
+    glEnable(GL_DEPTH_TEST);
+    DrawFloor(1.0f);
+    glPopMatrix();
+  }
   glPushMatrix();
   glRotatef(f.slowPhase, 0, 1, 0);
   if (theme.background.displayList != -1)
@@ -245,7 +260,6 @@ void BoardPass::Draw() {
 
   glPushMatrix();
   theme.arrowWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));
-  const float* offset = r.view.BoardOffset();
   glTranslatef(offset[0], offset[1], offset[2]);
   CullScene(r.view, r.lists, puzzle);
   r.lights.SendPositions();
@@ -253,11 +267,28 @@ void BoardPass::Draw() {
   r.bursts.Advance(f.frameDelta);
   r.placed.Advance(puzzle, f.frameDelta);
 
-  const bool mirror = MirrorOn();
-  if (mirror) glDisable(GL_DEPTH_TEST);
-  DrawFloor(1.0f);
+  // The mirror image shows only through the floor: drawn inside the floor's
+  // rectangle on the screen, and not at all while the floor is out of view.
+  int floorRect[4] = {0, 0, r.view.Width(), r.view.Height()};
+  const Board& board = puzzle.Board();
+  const bool floorShows =
+      !f.options.skipUnseen ||
+      r.view.FloorRectangleOnScreen(-s / 2, -s / 2, board.width * s - s / 2, board.height * s - s / 2, floorRect);
+  const bool mirror = MirrorOn() && floorShows;
+  if (floorFirst) {
+    // The mirror image lies below the floor: it must not hide it.
+    if (MirrorOn()) glClear(GL_DEPTH_BUFFER_BIT);
+  } else {
+    if (mirror) glDisable(GL_DEPTH_TEST);
+    DrawFloor(1.0f);
+  }
   glEnable(GL_DEPTH_TEST);
-  if (mirror) DrawMirrorImage();
+  if (mirror) {
+    glScissor(floorRect[0], floorRect[1], floorRect[2], floorRect[3]);
+    if (f.options.skipUnseen) glEnable(GL_SCISSOR_TEST);
+    DrawMirrorImage();
+    glDisable(GL_SCISSOR_TEST);
+  }
   if (RealShadowsOn()) DrawRealShadows();
   if (f.drawCubes) DrawFloorMarks();
 

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -143,6 +144,36 @@ bool SceneView::ProjectBoardPoint(float x, float y, float z, int& px, int& py) c
   return true;
 }
 
+bool SceneView::FloorRectangleOnScreen(float x0, float z0, float x1, float z1, int rect[4]) const {
+  const double* m = m_view.modelview;
+  const double* p = m_view.projection;
+  double low[2] = {1e9, 1e9}, high[2] = {-1e9, -1e9};
+  for (int corner = 0; corner < 4; ++corner) {
+    const double v[4] = {corner & 1 ? x1 : x0, 0.0, corner & 2 ? z1 : z0, 1.0};
+    double eye[4], clip[4];
+    for (int i = 0; i < 4; ++i) eye[i] = m[i] * v[0] + m[4 + i] * v[1] + m[8 + i] * v[2] + m[12 + i] * v[3];
+    for (int i = 0; i < 4; ++i) clip[i] = p[i] * eye[0] + p[4 + i] * eye[1] + p[8 + i] * eye[2] + p[12 + i] * eye[3];
+    if (clip[3] < 1e-6) {
+      rect[0] = rect[1] = 0, rect[2] = m_width, rect[3] = m_height;
+      return true;
+    }
+    for (int axis = 0; axis < 2; ++axis) {
+      low[axis] = std::min(low[axis], clip[axis] / clip[3]);
+      high[axis] = std::max(high[axis], clip[axis] / clip[3]);
+    }
+  }
+  const int size[2] = {m_width, m_height};
+  int from[2], to[2];
+  for (int axis = 0; axis < 2; ++axis) {
+    const double a = std::max(low[axis], -2.0), b = std::min(high[axis], 2.0);  // kept finite
+    from[axis] = std::max(0, static_cast<int>(std::floor((a + 1.0) * 0.5 * size[axis])) - 1);
+    to[axis] = std::min(size[axis], static_cast<int>(std::ceil((b + 1.0) * 0.5 * size[axis])) + 1);
+    if (to[axis] <= from[axis]) return false;
+  }
+  rect[0] = from[0], rect[1] = from[1], rect[2] = to[0] - from[0], rect[3] = to[1] - from[1];
+  return true;
+}
+
 bool RayHitsBox(const Ray& ray, const float low[3], const float high[3]) {
   float enter = 0.0f, leave = 1000000.0f;
   for (int i = 0; i < 3; ++i) {
@@ -208,9 +239,12 @@ void CullScene(SceneView& view, SceneLists& lists, const Puzzle& puzzle) {
   view.ExtractFrustum();
   for (int i = 0; i < puzzle.CubeCount(); ++i) {
     CubeDrawRecord& d = lists.cubeDraw[i];
-    d.nearView = d.visible = 0;
+    d.nearView = d.visible = d.rollInView = 0;
     if (!d.active) continue;
     const CubeState& c = puzzle.CubeRecord(i);
+    // A square each way and two up or down: the roll lifts the cube's
+    // corner, the mirror turns it over.
+    d.rollInView = view.SquareInFrustum(c.x, c.y, 1.5f, -2.0f * s, 2.0f * s) ? 1 : 0;
     if (view.SquareInFrustum(c.x, c.y, 1.0f, -0.6f * s, 0.6f * s)) {
       d.nearView = 1;
       d.visible = view.SquareInFrustum(c.x, c.y, 0.5f, -0.6f * s, 0.6f * s) ? 1 : 0;

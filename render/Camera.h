@@ -75,6 +75,12 @@ class SceneView {
   // Where a board-space point lands on the screen (y from the top) with the
   // matrices last captured, the board offset added. False when it cannot.
   bool ProjectBoardPoint(float x, float y, float z, int& px, int& py) const;
+  // The window rectangle {x, y from the bottom, width, height} that the
+  // rectangle from (x0, z0) to (x1, z1) on y = 0 covers with the matrices
+  // last captured (no offset added), a pixel wider each way and kept to the
+  // screen: the whole screen when a corner lies behind the eye, false when
+  // none of it shows.
+  bool FloorRectangleOnScreen(float x0, float z0, float x1, float z1, int rect[4]) const;
 
   Perspective projection;
 

@@ -7,4 +7,8 @@ struct RenderOptions {
   int shadow = 0;      // 0 none, 1 false shadows under the arrows, 2 real shadows
   int cartoon = 0;     // outlines along the models' marked edges
   int mipMapping = 1;  // mip-mapped textures for themes and letter images
+  // Leaves out what cannot show (the mirror outside the floor, cubes out of
+  // view). 0 draws everything: the picture the shortcuts must keep, and the
+  // benchmarks' "before".
+  int skipUnseen = 1;
 };

@@ -108,12 +108,12 @@ void SceneLists::RebuildWallPieces(const Puzzle& puzzle) {
       if (!IsWallCode(code) || board.solution[Board::Index(c, r)] != 0) continue;
       wallPieces[wallPieceCount++] = WallPiece{code, c, r, static_cast<float>(c), static_cast<float>(r), 0.0f, 1, 0, 0};
     }
-  for (int i = 0; i < kMaxCubes; ++i) cubeDraw[i] = CubeDrawRecord{i < puzzle.CubeCount() ? 1 : 0, 0, 0};
+  for (int i = 0; i < kMaxCubes; ++i) cubeDraw[i] = CubeDrawRecord{i < puzzle.CubeCount() ? 1 : 0, 0, 0, 0};
 }
 
 void SceneLists::Clear() {
   wallPieceCount = 0;
-  for (auto& d : cubeDraw) d = CubeDrawRecord{0, 0, 0};
+  for (auto& d : cubeDraw) d = CubeDrawRecord{0, 0, 0, 0};
 }
 
 void SceneLists::CallBorderList() const {

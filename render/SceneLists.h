@@ -25,6 +25,7 @@ struct CubeDrawRecord {
   int active;
   int nearView;
   int visible;
+  int rollInView;  // it or its mirror image may show, rolling to a next square
 };
 
 constexpr int kMaxWallPieces = kGridSquares;

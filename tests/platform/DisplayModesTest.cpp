@@ -2,6 +2,7 @@
 // millisecond counter, and the display-mode choice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -18,6 +19,37 @@ TEST(FrameClock, ConvergesToTheFrameRateAndSurvivesTheCounterWrapping) {
     clock.Tick(now);
   }
   EXPECT_NEAR(clock.frameDelta, 33 * 0.06f, 1e-3);
+}
+
+// Frames that take `cost` ms each (one takes 100 ms at `stallAt`), shown
+// through the pacer: the time they took and the longest wait.
+TEST(FramePacer, HoldsTheRateWithoutDriftingAndNeverRushesAfterAStall) {
+  struct Case {
+    int rate, cost, stallAt, frames;
+    uint32_t elapsed, longestWait;
+  };
+  const Case cases[] = {
+      {60, 5, -1, 61, 1000, 12},    // exactly a second per 60 frames, not 60 x 16 or 60 x 17 ms
+      {60, 30, -1, 11, 300, 0},     // slower than the cap: never waits
+      {0, 5, -1, 11, 50, 0},        // no cap
+      {60, 5, 10, 71, 150 + 100 + 1000, 12},  // a stall: the grid starts again, no burst
+      {30, 1, -1, 31, 1000, 33},
+  };
+  for (const Case& c : cases) {
+    FramePacer pacer;
+    pacer.rate = c.rate;
+    uint32_t now = 0xFFFFFFF0u;  // wrapping past zero on the way
+    const uint32_t start = now;
+    uint32_t longest = 0;
+    for (int i = 0; i < c.frames; ++i) {
+      if (i > 0) now += i == c.stallAt ? 100 : c.cost;
+      const uint32_t wait = pacer.Wait(now);
+      longest = std::max(longest, wait);
+      now += wait;
+    }
+    EXPECT_EQ(now - start, c.elapsed) << "rate " << c.rate << ", cost " << c.cost;
+    EXPECT_EQ(longest, c.longestWait) << "rate " << c.rate << ", cost " << c.cost;
+  }
 }
 
 namespace {

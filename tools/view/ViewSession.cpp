@@ -139,15 +139,22 @@ CameraPose ViewCamera(const ViewOptions& o, const Puzzle& puzzle) {
   return pose;
 }
 
-void DrawViewFrame(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
+void DrawBoardFrame(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   host.renderer->SetBoardProjection();
   frame.camera = ViewCamera(o, *host.puzzle);
   host.renderer->DrawBoard(frame);
-  // The puzzle moves on by one sixtieth of a second per frame.
+}
+
+void AdvanceViewFrame(BoardFrame& frame, ViewHost& host) {
   host.ticks += 17;
   frame.elapsedFrames += frame.frameDelta;
   frame.slowPhase += frame.frameDelta * 0.02f;
   host.puzzle->UpdateLevel();
+}
+
+void DrawViewFrame(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
+  DrawBoardFrame(o, frame, host);
+  AdvanceViewFrame(frame, host);
 }

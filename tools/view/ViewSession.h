@@ -56,5 +56,9 @@ class ViewHost final : public PuzzleHost {
 
 // Draws one frame of the level on show and moves the puzzle on by one frame.
 void DrawViewFrame(const ViewOptions& options, BoardFrame& frame, ViewHost& host);
+// The two halves of it: the drawing alone, then the clock and the puzzle
+// moved on by one sixtieth of a second.
+void DrawBoardFrame(const ViewOptions& options, BoardFrame& frame, ViewHost& host);
+void AdvanceViewFrame(BoardFrame& frame, ViewHost& host);
 // The frame's camera from the options and the board.
 CameraPose ViewCamera(const ViewOptions& options, const Puzzle& puzzle);

@@ -19,8 +19,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Display.h"
 #include "base/FileAccess.h"
+#include "base/InterleavedFrames.h"
+#include "platform/Display.h"
 #include "engine3d/Material.h"
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
@@ -133,52 +134,39 @@ void DrawTexturedQuad(GLuint texture) {
 
 // Frames of the board and of the textured quad alternate, so that both see
 // the same load on the machine; the board is also drawn without its mirror
-// and without its shadows to show what those passes cost.
+// and without its shadows to show what those passes cost. Every board frame
+// of a round shows the same moment.
 void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
-  enum { kBoard, kNoMirror, kNoShadow, kQuad, kKinds };
-  double seconds[kKinds] = {};
-  int frames = 0;
-  const Clock::time_point start = Clock::now();
-  while (Seconds(start) < o.benchSeconds) {
-    for (int kind = 0; kind < kKinds; ++kind) {
-      const Clock::time_point t = Clock::now();
-      if (kind == kQuad) {
-        DrawTexturedQuad(host.renderer->letters.GroundLetterTexture(-1));
-      } else {
-        BoardFrame variant = frame;
-        if (kind == kNoMirror) variant.options.reflect = 0;
-        if (kind == kNoShadow) variant.options.shadow = 0;
-        DrawViewFrame(o, variant, host);
-        frame.elapsedFrames = variant.elapsedFrames;
-        frame.slowPhase = variant.slowPhase;
-      }
-      PresentFrame();
-      glFinish();
-      seconds[kind] += Seconds(t);
-    }
-    ++frames;
-  }
-  const auto rate = [&](int kind) { return frames / seconds[kind]; };
-  const auto ms = [&](int kind) { return seconds[kind] * 1000.0 / frames; };
-  std::printf("board %ux%u, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d: %.1f frames/s (%.2f ms)\n",
+  InterleavedFrames bench;
+  const auto Finished = [] {
+    PresentFrame();
+    glFinish();
+  };
+  const auto Board = [&](int reflect, int shadow, int skipUnseen = 1) {
+    return [&, reflect, shadow, skipUnseen] {
+      BoardFrame variant = frame;
+      variant.options.reflect = reflect;
+      variant.options.shadow = shadow;
+      variant.options.skipUnseen = skipUnseen;
+      DrawBoardFrame(o, variant, host);
+      Finished();
+    };
+  };
+  const int board = bench.Add("board", Board(o.render.reflect, o.render.shadow));
+  const int quad = bench.Add("textured quad", [&] {
+    DrawTexturedQuad(host.renderer->letters.GroundLetterTexture(-1));
+    Finished();
+  });
+  const int noMirror = o.render.reflect ? bench.Add("board without the mirror", Board(0, o.render.shadow)) : -1;
+  const int noShadow = o.render.shadow ? bench.Add("board without the shadows", Board(o.render.reflect, 0)) : -1;
+  // What the shortcuts that leave out the unseen save.
+  const int full = bench.Add("board drawn in full", Board(o.render.reflect, o.render.shadow, 0));
+  bench.Run(0, o.benchSeconds, [&] { AdvanceViewFrame(frame, host); });
+  std::printf("board %ux%u, %d cubes, %d wall pieces, %dx%d pixels, reflect %d, shadow %d, %d rounds\n",
               host.puzzle->Board().width, host.puzzle->Board().height, host.puzzle->CubeCount(),
-              host.renderer->lists.wallPieceCount, o.width, o.height,
-              o.render.reflect, o.render.shadow, rate(kBoard), ms(kBoard));
-  std::printf("textured quad: %.1f frames/s (%.2f ms)\n", rate(kQuad), ms(kQuad));
-  std::printf("frame cost ratio (board / quad): %.2f\n", seconds[kBoard] / seconds[kQuad]);
-  std::printf("mirror pass %.2f ms, shadow pass %.2f ms of the board frame\n", ms(kBoard) - ms(kNoMirror),
-              ms(kBoard) - ms(kNoShadow));
-}
-
-long ResidentKilobytes() {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  if (!status) return -1;
-  char line[256];
-  long kb = -1;
-  while (std::fgets(line, sizeof line, status))
-    if (std::sscanf(line, "VmRSS: %ld", &kb) == 1) break;
-  std::fclose(status);
-  return kb;
+              host.renderer->lists.wallPieceCount, o.width, o.height, o.render.reflect, o.render.shadow,
+              bench.Rounds());
+  std::fputs(bench.DescribeScene({board, full, quad, noMirror, noShadow}).c_str(), stdout);
 }
 
 double TimedStart(Puzzle& puzzle, int index, const LevelStartOptions& start) {
@@ -204,7 +192,7 @@ void BenchStarts(const ViewOptions& o, ViewHost& host, const LevelStartOptions& 
       host.puzzle->StartLevel(o.levelIndex, start);
     }
     std::printf("resident memory after round %d of %d themes: %.1f MB\n", round, themes,
-                ResidentKilobytes() / 1024.0);
+                ProcessMemory().residentKb / 1024.0);
   }
   host.forcedTheme = o.theme;
   host.puzzle->StartLevel(o.levelIndex, start);
