@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
 #include <memory>
 #include <system_error>
 
@@ -174,7 +175,12 @@ bool Game::HearFormedWords() {
 bool Game::ReloadCurrentTheme() {
   m_renderer->FreeTheme();
   m_loadedTheme = -1;
-  if (!m_renderer->LoadTheme(m_themeIndex)) return false;
+  const bool loaded = m_renderer->LoadTheme(m_themeIndex);
+  // A theme's images are decoded into large blocks freed after the upload:
+  // handed back to the system, so that the game's memory does not keep the
+  // high-water mark of every theme it has shown.
+  malloc_trim(0);
+  if (!loaded) return false;
   m_loadedTheme = m_themeIndex;
   return true;
 }
@@ -189,6 +195,7 @@ bool Game::ChooseThemeForLevel() {
 void Game::FreeLevelTheme() {
   if (m_renderer) m_renderer->FreeTheme();
   m_loadedTheme = -1;
+  malloc_trim(0);
 }
 
 std::string Game::NextScreenshotPath() {

@@ -61,7 +61,10 @@ def main():
             time.sleep(max(0.0, started + (len(samples) + 1) * interval - time.monotonic()))
             elapsed = time.monotonic() - started
             if game.poll() is not None:
-                print(f"the game ended by itself after {elapsed:.0f} s, status {game.returncode}")
+                print(f"the game ended by itself after {elapsed:.0f} s, status {game.returncode}; it said:")
+                out.flush()
+                with open(os.path.join(work, "stdout.txt"), errors="replace") as said:
+                    print("".join(said.readlines()[-10:]), end="")
                 break
             samples.append((elapsed, resident_mb(game.pid)))
             if elapsed >= seconds:
