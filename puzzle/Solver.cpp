@@ -1151,6 +1151,7 @@ struct Solver::Search {
     for (const Group& group : g.groups)
       for (int sq : group.squares) stagedOpen.push_back(Slot{sq, group.letter});
     stagedTry = 0;
+    stagedOrder.clear();
     stagedSearching = false;
   }
 
@@ -1407,9 +1408,15 @@ struct Solver::Search {
         return false;
       }
       if (static_cast<int>(stagedMoves.size()) >= best || result.nodes >= stagedBudget) return false;
-      if (stagedTry == 0) OrderStaged();
+      if (stagedTry == 0 && stagedOrder.empty()) {
+        // Ordering and rolling alone are a call each: a frame's slice bears one.
+        OrderStaged();
+        work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
+        return true;
+      }
       if (stagedTry >= stagedOrder.size()) return false;
       if (stagedTry == 0 && ReachStaged()) {
+        stagedOrder.clear();
         work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
         return true;
       }
@@ -1434,6 +1441,7 @@ struct Solver::Search {
       stagedFilled.push_back(stagedOpen[chosen]);
       stagedOpen.erase(stagedOpen.begin() + static_cast<long>(chosen));
       stagedTry = 0;
+      stagedOrder.clear();
       EndStagedSearch();
     } else if (ended) {
       ++stagedTry;
