@@ -1063,6 +1063,18 @@ struct Solver::Search {
     return length;
   }
 
+  // Keeps cube k's way to cell (from Reach) in bestCameFrom when it is the
+  // shortest yet.
+  void KeepCloser(int k, int cell, int& length, int& cube, int& at) {
+    if (cell < 0) return;
+    const int steps = PathLength(cameFrom, cell);
+    if (steps >= length) return;
+    length = steps;
+    cube = k;
+    at = cell;
+    bestCameFrom.swap(cameFrom);
+  }
+
   // Rolls cube k along the way to cell.
   void Follow(int k, const std::vector<int32_t>& from, int cell) { Follow(k, from, cell, fallbackPosition, fallbackMoves); }
   void Follow(int k, const std::vector<int32_t>& from, int cell, std::vector<uint16_t>& position, std::vector<SolverMove>& moves) {
@@ -1075,22 +1087,32 @@ struct Solver::Search {
     position[static_cast<size_t>(k)] = static_cast<uint16_t>(cell);
   }
 
+  // Keeps the moves as the answer when they are shorter and lead to every
+  // word read.
+  void Offer(const std::vector<uint16_t>& position, const std::vector<SolverMove>& moves) {
+    if (static_cast<int>(moves.size()) < best && IsGoal(position.data())) {
+      best = static_cast<int>(moves.size());
+      bestMoves = moves;
+    }
+  }
+
+  // The squares the cubes of the position stand on.
+  void MarkBusy(const uint16_t* position) {
+    busy.assign(static_cast<size_t>(squares), 0);
+    for (int k = 0; k < cubes; ++k) busy[position[k] / kTurns] = 1;
+  }
+
   // One cube's search towards the open squares; after the last cube's, the
   // closest is placed (or one is moved out of the way). Returns false when
   // the goal is finished, reached or given up.
   bool FallbackStep() {
     if (scanCube == 0) {
       if (openSlots.empty()) {
-        const int length = static_cast<int>(fallbackMoves.size());
-        if (length < best && IsGoal(fallbackPosition.data())) {
-          best = length;
-          bestMoves = fallbackMoves;
-        }
+        Offer(fallbackPosition, fallbackMoves);
         return false;
       }
       if (static_cast<int>(fallbackMoves.size()) >= best) return false;
-      busy.assign(static_cast<size_t>(squares), 0);
-      for (int k = 0; k < cubes; ++k) busy[fallbackPosition[static_cast<size_t>(k)] / kTurns] = 1;
+      MarkBusy(fallbackPosition.data());
       slotAt.assign(static_cast<size_t>(squares), -1);
       for (size_t i = 0; i < openSlots.size(); ++i) slotAt[static_cast<size_t>(openSlots[i].square)] = static_cast<int>(i);
       closestLength = kInfinite;
@@ -1104,14 +1126,7 @@ struct Solver::Search {
         const int slot = slotAt[static_cast<size_t>(sq)];
         return slot >= 0 && c.shown[s] != 0 && c.shown[s] == letters[static_cast<size_t>(openSlots[static_cast<size_t>(slot)].letter)];
       });
-      if (cell < 0) return true;
-      const int length = PathLength(cameFrom, cell);
-      if (length < closestLength) {
-        closestLength = length;
-        closestCube = k;
-        closestCell = cell;
-        bestCameFrom.swap(cameFrom);
-      }
+      KeepCloser(k, cell, closestLength, closestCube, closestCell);
       return true;
     }
     scanCube = 0;
@@ -1200,8 +1215,7 @@ struct Solver::Search {
   // The first square in order that a cube reaches by rolling alone around
   // the others, which stand still; the nearest such cube rolls there.
   bool ReachStaged() {
-    busy.assign(static_cast<size_t>(squares), 0);
-    for (int k = 0; k < cubes; ++k) busy[stagedPosition[static_cast<size_t>(k)] / kTurns] = 1;
+    MarkBusy(stagedPosition.data());
     std::vector<uint8_t> filled(static_cast<size_t>(squares), 0);
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
     for (size_t o = 0; o < stagedOrder.size() && o < 1; ++o) {
@@ -1214,14 +1228,7 @@ struct Solver::Search {
           const int cell = Reach(stagedPosition.data(), k, [&](int sq, int st) {
             return sq == target.square && (masks[static_cast<size_t>(s.mask)] & (1u << st));
           });
-          if (cell < 0) continue;
-          const int length = PathLength(cameFrom, cell);
-          if (length < closest) {
-            closest = length;
-            closestK = k;
-            closestAt = cell;
-            bestCameFrom.swap(cameFrom);
-          }
+          KeepCloser(k, cell, closest, closestK, closestAt);
         }
       }
       if (closestK < 0) {
@@ -1298,15 +1305,13 @@ struct Solver::Search {
     // The blockers nearest the cube first: each may need the one behind it gone.
     std::reverse(blockers.begin(), blockers.end());
     for (int b : blockers) {
-      busy.assign(static_cast<size_t>(squares), 0);
-      for (int k = 0; k < cubes; ++k) busy[position[static_cast<size_t>(k)] / kTurns] = 1;
+      MarkBusy(position.data());
       int cell = Reach(position.data(), b, [&](int sq, int) { return !onWay[static_cast<size_t>(sq)] && !isOpen[static_cast<size_t>(sq)]; });
       if (cell < 0) cell = Reach(position.data(), b, [&](int sq, int) { return !onWay[static_cast<size_t>(sq)]; });
       if (cell < 0) return false;
       Follow(b, cameFrom, cell, position, moves);
     }
-    busy.assign(static_cast<size_t>(squares), 0);
-    for (int k = 0; k < cubes; ++k) busy[position[static_cast<size_t>(k)] / kTurns] = 1;
+    MarkBusy(position.data());
     const int mask = [&] {
       for (const Shower& s : showers[static_cast<size_t>(target.letter)])
         if (s.cls == classOf[bestCube]) return s.mask;
@@ -1400,11 +1405,7 @@ struct Solver::Search {
   bool StagedStep(long& work) {
     if (!stagedSearching) {
       if (stagedOpen.empty()) {
-        const int length = static_cast<int>(stagedMoves.size());
-        if (length < best && IsGoal(stagedPosition.data())) {
-          best = length;
-          bestMoves = stagedMoves;
-        }
+        Offer(stagedPosition, stagedMoves);
         return false;
       }
       if (static_cast<int>(stagedMoves.size()) >= best || result.nodes >= stagedBudget) return false;
