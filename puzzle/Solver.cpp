@@ -1218,7 +1218,7 @@ struct Solver::Search {
     MarkBusy(stagedPosition.data());
     std::vector<uint8_t> filled(static_cast<size_t>(squares), 0);
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
-    for (size_t o = 0; o < stagedOrder.size() && o < 1; ++o) {
+    for (size_t o = 0; o < stagedOrder.size(); ++o) {
       const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
       int closest = kInfinite, closestK = -1, closestAt = -1;
       for (const Shower& s : showers[static_cast<size_t>(target.letter)]) {
