@@ -268,6 +268,7 @@ struct Solver::Search {
   std::vector<Slot> stagedOpen, stagedFilled;
   std::vector<int> stagedOrder;
   size_t stagedTry = 0;
+  size_t stagedAlone = 0;  // the next square in order to fill by a cube alone
   bool stagedSearching = false;
   Goal stagedGoal;
   long stagedBudget = 0;
@@ -1167,6 +1168,7 @@ struct Solver::Search {
       for (int sq : group.squares) stagedOpen.push_back(Slot{sq, group.letter});
     stagedTry = 0;
     stagedOrder.clear();
+    stagedAlone = 0;
     stagedSearching = false;
   }
 
@@ -1212,36 +1214,34 @@ struct Solver::Search {
     for (const auto& k : keyed) stagedOrder.push_back(k.second);
   }
 
-  // The first square in order that a cube reaches by rolling alone around
-  // the others, which stand still; the nearest such cube rolls there.
-  bool ReachStaged() {
+  // Fills the open square stagedOrder[o] when a cube reaches it by rolling
+  // alone around the others, which stand still (the nearest such cube), or
+  // once the cubes in its way are rolled aside.
+  bool ReachStaged(size_t o) {
     MarkBusy(stagedPosition.data());
     std::vector<uint8_t> filled(static_cast<size_t>(squares), 0);
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
-    for (size_t o = 0; o < stagedOrder.size(); ++o) {
-      const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
-      int closest = kInfinite, closestK = -1, closestAt = -1;
-      for (const Shower& s : showers[static_cast<size_t>(target.letter)]) {
-        const CubeClass& c = classes[static_cast<size_t>(s.cls)];
-        for (int k = c.begin; k < c.end; ++k) {
-          if (filled[stagedPosition[static_cast<size_t>(k)] / kTurns]) continue;
-          const int cell = Reach(stagedPosition.data(), k, [&](int sq, int st) {
-            return sq == target.square && (masks[static_cast<size_t>(s.mask)] & (1u << st));
-          });
-          KeepCloser(k, cell, closest, closestK, closestAt);
-        }
+    const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
+    int closest = kInfinite, closestK = -1, closestAt = -1;
+    for (const Shower& s : showers[static_cast<size_t>(target.letter)]) {
+      const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+      for (int k = c.begin; k < c.end; ++k) {
+        if (filled[stagedPosition[static_cast<size_t>(k)] / kTurns]) continue;
+        const int cell = Reach(stagedPosition.data(), k, [&](int sq, int st) {
+          return sq == target.square && (masks[static_cast<size_t>(s.mask)] & (1u << st));
+        });
+        KeepCloser(k, cell, closest, closestK, closestAt);
       }
-      if (closestK < 0) {
-        if (!ClearAndReach(stagedOrder[o], filled)) continue;
-      } else {
-        Follow(closestK, bestCameFrom, closestAt, stagedPosition, stagedMoves);
-      }
-      for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
-      stagedFilled.push_back(target);
-      stagedOpen.erase(stagedOpen.begin() + stagedOrder[o]);
-      return true;
     }
-    return false;
+    if (closestK < 0) {
+      if (!ClearAndReach(stagedOrder[o], filled)) return false;
+    } else {
+      Follow(closestK, bestCameFrom, closestAt, stagedPosition, stagedMoves);
+    }
+    for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
+    stagedFilled.push_back(target);
+    stagedOpen.erase(stagedOpen.begin() + stagedOrder[o]);
+    return true;
   }
 
   // When cubes stand in every way to the square: the way that crosses the
@@ -1416,8 +1416,13 @@ struct Solver::Search {
         return true;
       }
       if (stagedTry >= stagedOrder.size()) return false;
-      if (stagedTry == 0 && ReachStaged()) {
-        stagedOrder.clear();
+      // Every square in order by a cube rolling alone, one a call, before
+      // any search.
+      if (stagedTry == 0 && stagedAlone < stagedOrder.size()) {
+        if (ReachStaged(stagedAlone++)) {
+          stagedOrder.clear();
+          stagedAlone = 0;
+        }
         work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
         return true;
       }
@@ -1443,6 +1448,7 @@ struct Solver::Search {
       stagedOpen.erase(stagedOpen.begin() + static_cast<long>(chosen));
       stagedTry = 0;
       stagedOrder.clear();
+      stagedAlone = 0;
       EndStagedSearch();
     } else if (ended) {
       ++stagedTry;
