@@ -18,6 +18,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <queue>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,15 @@ constexpr int kGuidedGoals = 4;
 constexpr int kPlacementsPerWord = 3;
 // The guided stage's share of the node budget, in percent.
 constexpr long kGuidedShare = 55;
+// The staged stage's share of the node budget, in percent, and what one of
+// its searches may spend: a share of the budget, never less than the least.
+constexpr long kStagedShare = 40;
+constexpr long kStagedTries = 20;
+constexpr long kStagedTryLeast = 2000;
+constexpr int kStagedWeight = 3;
+// What crossing a square where a cube stands costs a way, in rolls: about
+// what rolling it aside and back costs.
+constexpr int kBlockerCost = 6;
 // Positions a search may keep (their index fills 24 bits of a heap key).
 constexpr size_t kMaxNodes = (size_t{1} << 24) - 1;
 // Breadth-first steps a distance table costs, per unit of work.
@@ -191,7 +201,7 @@ struct Solver::Search {
     uint8_t direction;
     uint8_t closed;
   };
-  enum class Stage { kTables, kStart, kGuided, kFallback, kProof, kDone };
+  enum class Stage { kTables, kStart, kStaged, kGuided, kFallback, kProof, kDone };
 
   SolverLimits limits;
   SolverResult result;
@@ -251,6 +261,26 @@ struct Solver::Search {
   int scanCube = 0;  // the next cube to search from, 0 at a step's start
   int closestLength = 0, closestCube = -1, closestCell = -1;
   long guidedBudget = 0;
+
+  // ---- The staged stage: one square more at a time ----
+  std::vector<uint16_t> stagedPosition;
+  std::vector<SolverMove> stagedMoves;
+  std::vector<Slot> stagedOpen, stagedFilled;
+  std::vector<int> stagedOrder;
+  size_t stagedTry = 0;
+  size_t stagedAlone = 0;  // the next square in order to fill by a cube alone
+  bool stagedSearching = false;
+  Goal stagedGoal;
+  long stagedBudget = 0;
+  // The moves already made before a search's start: its lengths count on
+  // from there.
+  int baseMoves = 0;
+  // A partial goal: its squares filled is enough, the words need not read.
+  bool partial = false;
+  // A partial goal's search rolls only the cubes on the floor around the
+  // square it fills: the filled squares stand as walls.
+  std::vector<uint8_t> movable;
+  uint32_t reached = UINT32_MAX;
 
   // ---- The running search ----
   const Goal* goal = nullptr;  // null: the proof stage
@@ -787,8 +817,10 @@ struct Solver::Search {
     return nodes.size() >= kMaxNodes || tableData.size() + nodes.size() * NodeBytes() > limits.memoryBytes;
   }
 
-  void Begin(const Goal* toward) {
+  // A search from the position `from` that may generate `expected` positions.
+  void Begin(const Goal* toward, const uint16_t* from, long expected) {
     goal = toward;
+    reached = UINT32_MAX;
     nodes.clear();
     states.clear();
     hashes.clear();
@@ -804,22 +836,23 @@ struct Solver::Search {
     if (!goal) wordCosts.reserve(most * 2 * active.size());
     heap.reserve(most);
     size_t table = 1024;
-    while (table < 2 * most) table *= 2;
+    while (table < 2 * std::min(most, static_cast<size_t>(std::max(expected, 0L)) + 1)) table *= 2;
     if (slots.size() == table)
       std::fill(slots.begin(), slots.end(), 0);
     else
       slots.assign(table, 0);
     stageNodes = 0;
     uint64_t hash = 0;
-    for (int k = 0; k < cubes; ++k) hash ^= Mix(static_cast<uint64_t>(classOf[k]) << 16 | root[static_cast<size_t>(k)]);
+    for (int k = 0; k < cubes; ++k) hash ^= Mix(static_cast<uint64_t>(classOf[k]) << 16 | from[k]);
     int h;
     if (goal) {
-      h = GoalCost(*goal, root.data());
+      h = GoalCost(*goal, from);
     } else {
       wordCosts.resize(2 * active.size());
-      h = Bound(root.data(), nullptr, 0, wordCosts.data());
+      h = Bound(from, nullptr, 0, wordCosts.data());
     }
-    Add(Node{0, 0, static_cast<uint16_t>(std::min(h, 0xFFFF)), 0, 0, 0}, root.data(), hash);
+    Add(Node{0, 0, static_cast<uint16_t>(std::min(h, 0xFFFF)), 0, 0, 0}, from, hash);
+    if (h == 0 && partial) reached = 0;
   }
 
   uint32_t Find(uint64_t hash, const uint16_t* position) const {
@@ -853,6 +886,8 @@ struct Solver::Search {
     Push(index);
     return index;
   }
+
+  int Ceiling() const { return best >= kInfinite ? kInfinite : best - baseMoves; }
 
   uint64_t Order(const Node& n) const {
     return static_cast<uint64_t>(weightG) * n.g + static_cast<uint64_t>(weightH) * n.h;
@@ -891,6 +926,7 @@ struct Solver::Search {
       const int cls = classOf[k];
       const int cell = expanding[static_cast<size_t>(k)];
       const int sq = cell / kTurns, s = cell % kTurns;
+      if (partial && !movable[static_cast<size_t>(sq)]) continue;
       for (int d = 0; d < 4; ++d) {
         const int to = neighbour[sq * 4 + d];
         if (to < 0 || taken[static_cast<size_t>(to)]) continue;
@@ -921,7 +957,7 @@ struct Solver::Search {
           n.from = static_cast<uint16_t>(sq);
           n.direction = static_cast<uint8_t>(d);
           n.closed = 0;
-          if (g + n.h < best) Push(seen);
+          if (g + n.h < Ceiling()) Push(seen);
           continue;
         }
         int h;
@@ -931,11 +967,15 @@ struct Solver::Search {
         } else {
           h = Bound(child.data(), parentWords.data(), c.words, costs.data());
         }
-        if (h >= kInfinite || g + h >= best) continue;
+        if (h >= kInfinite || g + h >= Ceiling()) continue;
         const uint32_t added = Add(Node{index, static_cast<uint16_t>(g), static_cast<uint16_t>(h), static_cast<uint16_t>(sq),
                                         static_cast<uint8_t>(d), 0},
                                    child.data(), hash);
         if (!goal) wordCosts.insert(wordCosts.end(), costs.begin(), costs.end());
+        if (h == 0 && partial) {
+          reached = added;
+          return;
+        }
         if (h == 0 && IsGoal(child.data())) {
           best = g;
           bestMoves = PathTo(added);
@@ -948,7 +988,7 @@ struct Solver::Search {
   // has ended: nothing left below the best answer, or its budget spent.
   bool Continue(long& work) {
     while (work > 0) {
-      if (heap.empty()) return true;
+      if (heap.empty() || reached != UINT32_MAX) return true;
       if (stageNodes >= stageLimit || result.nodes >= limits.nodes || OverMemory()) return true;
       const uint64_t top = heap.front();
       const uint32_t index = static_cast<uint32_t>(top & 0xFFFFFF);
@@ -956,7 +996,7 @@ struct Solver::Search {
       if (!goal && n.g + n.h >= best) return true;  // A*: nothing shorter is left
       std::pop_heap(heap.begin(), heap.end(), std::greater<uint64_t>());
       heap.pop_back();
-      if (n.closed || (top >> 44) != std::min<uint64_t>(Order(n), 0xFFFFF) || n.g + n.h >= best) continue;
+      if (n.closed || (top >> 44) != std::min<uint64_t>(Order(n), 0xFFFFF) || n.g + n.h >= Ceiling()) continue;
       nodes[index].closed = 1;
       const long before = stageNodes;
       Expand(index);
@@ -997,9 +1037,9 @@ struct Solver::Search {
   // Breadth first from cube k's cell around the others: the first cell that
   // `wanted` accepts, -1 when none is reachable; cameFrom holds the way.
   template <typename Wanted>
-  int Reach(int k, Wanted wanted) {
+  int Reach(const uint16_t* position, int k, Wanted wanted) {
     cameFrom.assign(static_cast<size_t>(squares) * kTurns, -2);
-    const int start = fallbackPosition[static_cast<size_t>(k)];
+    const int start = position[k];
     cameFrom[static_cast<size_t>(start)] = -1;
     fallbackQueue.assign(1, start);
     for (size_t head = 0; head < fallbackQueue.size(); ++head) {
@@ -1008,7 +1048,7 @@ struct Solver::Search {
       if (wanted(sq, s)) return cell;
       for (int d = 0; d < 4; ++d) {
         const int to = neighbour[sq * 4 + d];
-        if (to < 0 || busy[static_cast<size_t>(to)]) continue;
+        if (to < 0 || (busy[static_cast<size_t>(to)] && to != start / kTurns)) continue;
         const int next = to * kTurns + turns.roll[s][d];
         if (cameFrom[static_cast<size_t>(next)] != -2) continue;
         cameFrom[static_cast<size_t>(next)] = cell * 4 + d;
@@ -1024,15 +1064,43 @@ struct Solver::Search {
     return length;
   }
 
+  // Keeps cube k's way to cell (from Reach) in bestCameFrom when it is the
+  // shortest yet.
+  void KeepCloser(int k, int cell, int& length, int& cube, int& at) {
+    if (cell < 0) return;
+    const int steps = PathLength(cameFrom, cell);
+    if (steps >= length) return;
+    length = steps;
+    cube = k;
+    at = cell;
+    bestCameFrom.swap(cameFrom);
+  }
+
   // Rolls cube k along the way to cell.
-  void Follow(int k, const std::vector<int32_t>& from, int cell) {
+  void Follow(int k, const std::vector<int32_t>& from, int cell) { Follow(k, from, cell, fallbackPosition, fallbackMoves); }
+  void Follow(int k, const std::vector<int32_t>& from, int cell, std::vector<uint16_t>& position, std::vector<SolverMove>& moves) {
     std::vector<SolverMove> path;
     for (int at = cell; from[static_cast<size_t>(at)] >= 0; at = from[static_cast<size_t>(at)] / 4) {
       const int before = from[static_cast<size_t>(at)] / 4 / kTurns;
       path.push_back(SolverMove{before % width, before / width, from[static_cast<size_t>(at)] % 4});
     }
-    fallbackMoves.insert(fallbackMoves.end(), path.rbegin(), path.rend());
-    fallbackPosition[static_cast<size_t>(k)] = static_cast<uint16_t>(cell);
+    moves.insert(moves.end(), path.rbegin(), path.rend());
+    position[static_cast<size_t>(k)] = static_cast<uint16_t>(cell);
+  }
+
+  // Keeps the moves as the answer when they are shorter and lead to every
+  // word read.
+  void Offer(const std::vector<uint16_t>& position, const std::vector<SolverMove>& moves) {
+    if (static_cast<int>(moves.size()) < best && IsGoal(position.data())) {
+      best = static_cast<int>(moves.size());
+      bestMoves = moves;
+    }
+  }
+
+  // The squares the cubes of the position stand on.
+  void MarkBusy(const uint16_t* position) {
+    busy.assign(static_cast<size_t>(squares), 0);
+    for (int k = 0; k < cubes; ++k) busy[position[k] / kTurns] = 1;
   }
 
   // One cube's search towards the open squares; after the last cube's, the
@@ -1041,16 +1109,11 @@ struct Solver::Search {
   bool FallbackStep() {
     if (scanCube == 0) {
       if (openSlots.empty()) {
-        const int length = static_cast<int>(fallbackMoves.size());
-        if (length < best && IsGoal(fallbackPosition.data())) {
-          best = length;
-          bestMoves = fallbackMoves;
-        }
+        Offer(fallbackPosition, fallbackMoves);
         return false;
       }
       if (static_cast<int>(fallbackMoves.size()) >= best) return false;
-      busy.assign(static_cast<size_t>(squares), 0);
-      for (int k = 0; k < cubes; ++k) busy[fallbackPosition[static_cast<size_t>(k)] / kTurns] = 1;
+      MarkBusy(fallbackPosition.data());
       slotAt.assign(static_cast<size_t>(squares), -1);
       for (size_t i = 0; i < openSlots.size(); ++i) slotAt[static_cast<size_t>(openSlots[i].square)] = static_cast<int>(i);
       closestLength = kInfinite;
@@ -1060,18 +1123,11 @@ struct Solver::Search {
       const int k = scanCube++;
       if (placed[static_cast<size_t>(k)]) return true;
       const CubeClass& c = classes[static_cast<size_t>(classOf[k])];
-      const int cell = Reach(k, [&](int sq, int s) {
+      const int cell = Reach(fallbackPosition.data(), k, [&](int sq, int s) {
         const int slot = slotAt[static_cast<size_t>(sq)];
         return slot >= 0 && c.shown[s] != 0 && c.shown[s] == letters[static_cast<size_t>(openSlots[static_cast<size_t>(slot)].letter)];
       });
-      if (cell < 0) return true;
-      const int length = PathLength(cameFrom, cell);
-      if (length < closestLength) {
-        closestLength = length;
-        closestCube = k;
-        closestCell = cell;
-        bestCameFrom.swap(cameFrom);
-      }
+      KeepCloser(k, cell, closestLength, closestCube, closestCell);
       return true;
     }
     scanCube = 0;
@@ -1087,12 +1143,326 @@ struct Solver::Search {
     if (++evictions > cubes) return false;
     for (int k = 0; k < cubes; ++k) {
       if (placed[static_cast<size_t>(k)] || slotAt[fallbackPosition[static_cast<size_t>(k)] / kTurns] < 0) continue;
-      const int cell = Reach(k, [&](int sq, int) { return slotAt[static_cast<size_t>(sq)] < 0; });
+      const int cell = Reach(fallbackPosition.data(), k, [&](int sq, int) { return slotAt[static_cast<size_t>(sq)] < 0; });
       if (cell < 0) continue;
       Follow(k, cameFrom, cell);
       return true;
     }
     return false;
+  }
+
+  // ---- The staged stage ----
+  //
+  // A first answer, fast: a goal's squares filled one more at a time, each
+  // by a short search in which every cube may roll, towards the squares
+  // filled so far and one more. The next square is the one with the fewest
+  // ways in, so that a filled square never walls off those still open (a
+  // word along a corridor fills from its far end), then the nearest.
+
+  void BeginStaged(const Goal& g) {
+    stagedPosition = root;
+    stagedMoves.clear();
+    stagedOpen.clear();
+    stagedFilled.clear();
+    for (const Group& group : g.groups)
+      for (int sq : group.squares) stagedOpen.push_back(Slot{sq, group.letter});
+    stagedTry = 0;
+    stagedOrder.clear();
+    stagedAlone = 0;
+    stagedSearching = false;
+  }
+
+  void OrderStaged() {
+    std::vector<uint8_t> filled(static_cast<size_t>(squares), 0);
+    for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
+    // How deep each open square lies inside the words: rolls from the
+    // nearest floor that no word wants, over open squares.
+    std::vector<int> depth(static_cast<size_t>(squares), -1);
+    std::vector<uint8_t> open(static_cast<size_t>(squares), 0);
+    for (const Slot& slot : stagedOpen) open[static_cast<size_t>(slot.square)] = 1;
+    fallbackQueue.clear();
+    for (int sq = 0; sq < squares; ++sq)
+      if (floor[static_cast<size_t>(sq)] && !filled[static_cast<size_t>(sq)] && !open[static_cast<size_t>(sq)]) {
+        depth[static_cast<size_t>(sq)] = 0;
+        fallbackQueue.push_back(sq);
+      }
+    for (size_t head = 0; head < fallbackQueue.size(); ++head)
+      for (int d = 0; d < 4; ++d) {
+        const int to = neighbour[fallbackQueue[head] * 4 + d];
+        if (to < 0 || !open[static_cast<size_t>(to)] || depth[static_cast<size_t>(to)] >= 0) continue;
+        depth[static_cast<size_t>(to)] = depth[static_cast<size_t>(fallbackQueue[head])] + 1;
+        fallbackQueue.push_back(to);
+      }
+    std::vector<std::pair<int, int>> keyed;
+    for (const Slot& slot : stagedOpen) {
+      int ways = 0;
+      for (int d = 0; d < 4; ++d) {
+        const int to = neighbour[slot.square * 4 + d];
+        ways += to >= 0 && !filled[static_cast<size_t>(to)];
+      }
+      int nearest = kInfinite;
+      for (const Shower& s : showers[static_cast<size_t>(slot.letter)]) {
+        const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+        for (int k = c.begin; k < c.end; ++k) nearest = std::min(nearest, Distance(s.mask, slot.square, stagedPosition[static_cast<size_t>(k)]));
+      }
+      const int index = static_cast<int>(keyed.size());
+      const int inside = std::clamp(depth[static_cast<size_t>(slot.square)], 0, 15);
+      keyed.emplace_back((WallsOff(index, filled) ? 1 << 20 : 0) + (15 - inside) * 4096 + ways * 256 + std::min(nearest, 255), index);
+    }
+    std::stable_sort(keyed.begin(), keyed.end());
+    stagedOrder.clear();
+    for (const auto& k : keyed) stagedOrder.push_back(k.second);
+  }
+
+  // Fills the open square stagedOrder[o] when a cube reaches it by rolling
+  // alone around the others, which stand still (the nearest such cube), or
+  // once the cubes in its way are rolled aside.
+  bool ReachStaged(size_t o) {
+    MarkBusy(stagedPosition.data());
+    std::vector<uint8_t> filled(static_cast<size_t>(squares), 0);
+    for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
+    const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
+    int closest = kInfinite, closestK = -1, closestAt = -1;
+    for (const Shower& s : showers[static_cast<size_t>(target.letter)]) {
+      const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+      for (int k = c.begin; k < c.end; ++k) {
+        if (filled[stagedPosition[static_cast<size_t>(k)] / kTurns]) continue;
+        const int cell = Reach(stagedPosition.data(), k, [&](int sq, int st) {
+          return sq == target.square && (masks[static_cast<size_t>(s.mask)] & (1u << st));
+        });
+        KeepCloser(k, cell, closest, closestK, closestAt);
+      }
+    }
+    if (closestK < 0) {
+      if (!ClearAndReach(stagedOrder[o], filled)) return false;
+    } else {
+      Follow(closestK, bestCameFrom, closestAt, stagedPosition, stagedMoves);
+    }
+    for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
+    stagedFilled.push_back(target);
+    stagedOpen.erase(stagedOpen.begin() + stagedOrder[o]);
+    return true;
+  }
+
+  // When cubes stand in every way to the square: the way that crosses the
+  // fewest of them (none of the filled squares), each of them rolled off it
+  // to the nearest square that is neither on it nor open, then the cube
+  // along it.
+  bool ClearAndReach(int index, std::vector<uint8_t>& filled) {
+    const Slot target = stagedOpen[static_cast<size_t>(index)];
+    std::vector<int> occupantAt(static_cast<size_t>(squares), -1);
+    for (int k = 0; k < cubes; ++k) occupantAt[stagedPosition[static_cast<size_t>(k)] / kTurns] = k;
+    const size_t cells = static_cast<size_t>(squares) * kTurns;
+    std::vector<int> cost(cells), way(cells), bestWay;
+    int bestCost = kInfinite, bestCube = -1, bestCell = -1;
+    using Entry = std::pair<int, int>;
+    for (const Shower& s : showers[static_cast<size_t>(target.letter)]) {
+      const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+      for (int k = c.begin; k < c.end; ++k) {
+        const int start = stagedPosition[static_cast<size_t>(k)];
+        if (filled[static_cast<size_t>(start / kTurns)]) continue;
+        std::fill(cost.begin(), cost.end(), kInfinite);
+        std::fill(way.begin(), way.end(), -1);
+        std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+        cost[static_cast<size_t>(start)] = 0;
+        open.emplace(0, start);
+        while (!open.empty()) {
+          const auto [at, cell] = open.top();
+          open.pop();
+          if (at != cost[static_cast<size_t>(cell)] || at >= bestCost) continue;
+          const int sq = cell / kTurns, st = cell % kTurns;
+          if (sq == target.square && (masks[static_cast<size_t>(s.mask)] & (1u << st))) {
+            bestCost = at;
+            bestCube = k;
+            bestCell = cell;
+            bestWay = way;
+            break;
+          }
+          for (int d = 0; d < 4; ++d) {
+            const int to = neighbour[sq * 4 + d];
+            if (to < 0 || filled[static_cast<size_t>(to)]) continue;
+            const int next = to * kTurns + turns.roll[st][d];
+            const int step = occupantAt[static_cast<size_t>(to)] >= 0 ? 1 + kBlockerCost : 1;
+            if (at + step >= cost[static_cast<size_t>(next)]) continue;
+            cost[static_cast<size_t>(next)] = at + step;
+            way[static_cast<size_t>(next)] = cell * 4 + d;
+            open.emplace(at + step, next);
+          }
+        }
+      }
+    }
+    if (bestCube < 0) return false;
+    std::vector<uint8_t> onWay(static_cast<size_t>(squares), 0), isOpen(static_cast<size_t>(squares), 0);
+    std::vector<int> blockers;
+    for (int at = bestCell; at >= 0; at = bestWay[static_cast<size_t>(at)] < 0 ? -1 : bestWay[static_cast<size_t>(at)] / 4) {
+      const int sq = at / kTurns;
+      onWay[static_cast<size_t>(sq)] = 1;
+      if (occupantAt[static_cast<size_t>(sq)] >= 0 && occupantAt[static_cast<size_t>(sq)] != bestCube) blockers.push_back(occupantAt[static_cast<size_t>(sq)]);
+    }
+    for (const Slot& slot : stagedOpen) isOpen[static_cast<size_t>(slot.square)] = 1;
+    std::vector<uint16_t> position = stagedPosition;
+    std::vector<SolverMove> moves = stagedMoves;
+    // The blockers nearest the cube first: each may need the one behind it gone.
+    std::reverse(blockers.begin(), blockers.end());
+    for (int b : blockers) {
+      MarkBusy(position.data());
+      int cell = Reach(position.data(), b, [&](int sq, int) { return !onWay[static_cast<size_t>(sq)] && !isOpen[static_cast<size_t>(sq)]; });
+      if (cell < 0) cell = Reach(position.data(), b, [&](int sq, int) { return !onWay[static_cast<size_t>(sq)]; });
+      if (cell < 0) return false;
+      Follow(b, cameFrom, cell, position, moves);
+    }
+    MarkBusy(position.data());
+    const int mask = [&] {
+      for (const Shower& s : showers[static_cast<size_t>(target.letter)])
+        if (s.cls == classOf[bestCube]) return s.mask;
+      return 0;
+    }();
+    const int cell = Reach(position.data(), bestCube, [&](int sq, int st) {
+      return sq == target.square && (masks[static_cast<size_t>(mask)] & (1u << st));
+    });
+    if (cell < 0) return false;
+    Follow(bestCube, cameFrom, cell, position, moves);
+    // The cubes rolled aside must not have shut a square off from its cubes.
+    if (WallsOff(index, filled, position.data())) return false;
+    stagedPosition = position;
+    stagedMoves = moves;
+    return true;
+  }
+
+  // Whether filling open square `index` (after those filled) leaves some
+  // other open square with no cube for it on its side of the floor.
+  bool WallsOff(int index, std::vector<uint8_t>& filled) { return WallsOff(index, filled, stagedPosition.data()); }
+  bool WallsOff(int index, std::vector<uint8_t>& filled, const uint16_t* position) {
+    const int square = stagedOpen[static_cast<size_t>(index)].square;
+    filled[static_cast<size_t>(square)] = 1;
+    std::vector<int> part(static_cast<size_t>(squares), -1);
+    int parts = 0;
+    for (int sq = 0; sq < squares; ++sq) {
+      if (!floor[static_cast<size_t>(sq)] || filled[static_cast<size_t>(sq)] || part[static_cast<size_t>(sq)] >= 0) continue;
+      fallbackQueue.assign(1, sq);
+      part[static_cast<size_t>(sq)] = parts;
+      for (size_t head = 0; head < fallbackQueue.size(); ++head)
+        for (int d = 0; d < 4; ++d) {
+          const int to = neighbour[fallbackQueue[head] * 4 + d];
+          if (to < 0 || filled[static_cast<size_t>(to)] || part[static_cast<size_t>(to)] >= 0) continue;
+          part[static_cast<size_t>(to)] = parts;
+          fallbackQueue.push_back(to);
+        }
+      ++parts;
+    }
+    bool cut = false;
+    for (size_t j = 0; j < stagedOpen.size() && !cut; ++j) {
+      if (static_cast<int>(j) == index) continue;
+      const Slot& slot = stagedOpen[j];
+      bool served = false;
+      for (const Shower& s : showers[static_cast<size_t>(slot.letter)]) {
+        const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+        for (int k = c.begin; k < c.end && !served; ++k)
+          served = part[position[k] / kTurns] == part[static_cast<size_t>(slot.square)];
+      }
+      cut = !served;
+    }
+    filled[static_cast<size_t>(square)] = 0;
+    return cut;
+  }
+
+  void MarkMovable(int square) {
+    movable.assign(static_cast<size_t>(squares), 0);
+    for (const Slot& slot : stagedFilled) movable[static_cast<size_t>(slot.square)] = 2;
+    movable[static_cast<size_t>(square)] = 1;
+    fallbackQueue.assign(1, square);
+    for (size_t head = 0; head < fallbackQueue.size(); ++head)
+      for (int d = 0; d < 4; ++d) {
+        const int to = neighbour[fallbackQueue[head] * 4 + d];
+        if (to < 0 || movable[static_cast<size_t>(to)]) continue;
+        movable[static_cast<size_t>(to)] = 1;
+        fallbackQueue.push_back(to);
+      }
+    for (const Slot& slot : stagedFilled) movable[static_cast<size_t>(slot.square)] = 0;
+  }
+
+  // The goal of the squares filled and the open one at stagedOrder[stagedTry].
+  void MakeStagedGoal() {
+    std::vector<Slot> wanted = stagedFilled;
+    wanted.push_back(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])]);
+    stagedGoal = Goal();
+    for (const Slot& slot : wanted) {
+      auto group = std::find_if(stagedGoal.groups.begin(), stagedGoal.groups.end(),
+                                [&](const Group& g) { return g.letter == slot.letter; });
+      if (group == stagedGoal.groups.end()) {
+        stagedGoal.groups.push_back(Group{slot.letter, {}});
+        group = stagedGoal.groups.end() - 1;
+      }
+      group->squares.push_back(slot.square);
+    }
+    stagedGoal.groupsOfClass.assign(classes.size(), {});
+    for (size_t i = 0; i < stagedGoal.groups.size(); ++i)
+      for (const Shower& s : showers[static_cast<size_t>(stagedGoal.groups[i].letter)])
+        stagedGoal.groupsOfClass[static_cast<size_t>(s.cls)].push_back(static_cast<int>(i));
+  }
+
+  // One step of the staged stage; false once the goal is done or given up.
+  bool StagedStep(long& work) {
+    if (!stagedSearching) {
+      if (stagedOpen.empty()) {
+        Offer(stagedPosition, stagedMoves);
+        return false;
+      }
+      if (static_cast<int>(stagedMoves.size()) >= best || result.nodes >= stagedBudget) return false;
+      if (stagedTry == 0 && stagedOrder.empty()) {
+        // Ordering and rolling alone are a call each: a frame's slice bears one.
+        OrderStaged();
+        work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
+        return true;
+      }
+      if (stagedTry >= stagedOrder.size()) return false;
+      // Every square in order by a cube rolling alone, one a call, before
+      // any search.
+      if (stagedTry == 0 && stagedAlone < stagedOrder.size()) {
+        if (ReachStaged(stagedAlone++)) {
+          stagedOrder.clear();
+          stagedAlone = 0;
+        }
+        work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
+        return true;
+      }
+      MakeStagedGoal();
+      MarkMovable(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])].square);
+      partial = true;
+      baseMoves = static_cast<int>(stagedMoves.size());
+      const long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
+      weightG = 1;
+      weightH = kStagedWeight;
+      Begin(&stagedGoal, stagedPosition.data(), tryNodes);
+      stageLimit = tryNodes;
+      stagedSearching = true;
+      work -= 1;
+    }
+    const bool ended = Continue(work);
+    if (reached != UINT32_MAX) {
+      const std::vector<SolverMove> path = PathTo(reached);
+      stagedMoves.insert(stagedMoves.end(), path.begin(), path.end());
+      std::copy_n(&states[static_cast<size_t>(reached) * cubes], cubes, stagedPosition.begin());
+      const size_t chosen = static_cast<size_t>(stagedOrder[stagedTry]);
+      stagedFilled.push_back(stagedOpen[chosen]);
+      stagedOpen.erase(stagedOpen.begin() + static_cast<long>(chosen));
+      stagedTry = 0;
+      stagedOrder.clear();
+      stagedAlone = 0;
+      EndStagedSearch();
+    } else if (ended) {
+      ++stagedTry;
+      EndStagedSearch();
+    }
+    return true;
+  }
+
+  void EndStagedSearch() {
+    stagedSearching = false;
+    partial = false;
+    baseMoves = 0;
+    goal = nullptr;
+    reached = UINT32_MAX;
   }
 
   // ---- The stages ----
@@ -1109,6 +1479,15 @@ struct Solver::Search {
           break;
         case Stage::kStart:
           Start();
+          break;
+        case Stage::kStaged:
+          if (!StagedStep(work)) {
+            if (++goalIndex < goals.size() && result.nodes < stagedBudget) {
+              BeginStaged(goals[goalIndex]);
+            } else {
+              BeginGuided();
+            }
+          }
           break;
         case Stage::kGuided:
           if (goalIndex >= goals.size()) {
@@ -1128,7 +1507,7 @@ struct Solver::Search {
             }
             weightG = 1;
             weightH = 2;
-            Begin(&goals[goalIndex]);
+            Begin(&goals[goalIndex], root.data(), guidedBudget);
             const long left = guidedBudget - result.nodes;
             stageLimit = std::max(0L, left / static_cast<long>(goals.size() - goalIndex));
           }
@@ -1172,9 +1551,21 @@ struct Solver::Search {
       return;
     }
     ChooseGoals();
-    guidedBudget = limits.nodes * kGuidedShare / 100;
-    goalIndex = 0;
     goal = nullptr;
+    goalIndex = 0;
+    if (goals.empty()) {
+      BeginGuided();
+      return;
+    }
+    stagedBudget = limits.nodes * kStagedShare / 100;
+    BeginStaged(goals[0]);
+    stage = Stage::kStaged;
+  }
+
+  void BeginGuided() {
+    EndStagedSearch();
+    guidedBudget = result.nodes + (limits.nodes - result.nodes) * kGuidedShare / 100;
+    goalIndex = 0;
     stage = Stage::kGuided;
   }
 
@@ -1185,15 +1576,16 @@ struct Solver::Search {
     }
     weightG = 1;
     weightH = 1;
-    Begin(nullptr);
+    Begin(nullptr, root.data(), limits.nodes);
     stageLimit = limits.nodes;
     stage = Stage::kProof;
   }
 
   void Finish(bool exhausted) {
+    const bool proving = stage == Stage::kProof;
     stage = Stage::kDone;
     int floor = rootBound;
-    if (!exhausted && !nodes.empty() && !goal) floor = std::max(floor, ProofFloor());
+    if (!exhausted && proving && !nodes.empty()) floor = std::max(floor, ProofFloor());
     if (best < kInfinite) {
       result.outcome = SolverOutcome::kSolved;
       result.moves = bestMoves;

@@ -6,9 +6,11 @@
 // It reads the position once from a const Puzzle whose cubes stand still and
 // searches on a compact copy of its own (each movable cube as its square and
 // face state), so it never changes the game. The search is in stages that a
-// caller may spread over frames: distance tables for a lone cube, a guided
-// search towards the few word placements that cost least, when that finds
-// nothing a fallback placing one cube at a time, then A* with a lower bound
+// caller may spread over frames: distance tables for a lone cube, a first
+// answer made square by square (the deepest inside the words first, never
+// one that shuts another off), a guided search towards the few word
+// placements that cost least, when nothing is found yet a fallback placing
+// one cube at a time, then A* with a lower bound
 // that never overestimates, which proves the answer shortest when it runs out
 // of positions below it. A position already seen costs nothing
 // again (a table keyed by a hash of the position). The node and memory
