@@ -269,6 +269,7 @@ struct Solver::Search {
   std::vector<int> stagedOrder;
   size_t stagedTry = 0;
   size_t stagedAlone = 0;  // the next square in order to fill by a cube alone
+  bool stagedClearing = false;  // that square waits for the cubes in its way to be rolled aside
   bool stagedSearching = false;
   Goal stagedGoal;
   long stagedBudget = 0;
@@ -1169,6 +1170,7 @@ struct Solver::Search {
     stagedTry = 0;
     stagedOrder.clear();
     stagedAlone = 0;
+    stagedClearing = false;
     stagedSearching = false;
   }
 
@@ -1215,13 +1217,19 @@ struct Solver::Search {
   }
 
   // Fills the open square stagedOrder[o] when a cube reaches it by rolling
-  // alone around the others, which stand still (the nearest such cube), or
-  // once the cubes in its way are rolled aside.
-  bool ReachStaged(size_t o) {
+  // alone around the others, which stand still (the nearest such cube), or,
+  // with clear, once the cubes in its way are rolled aside: the two are a
+  // call each, so that a frame's slice bears only one of them.
+  enum class Reached { kFilled, kBlocked, kFailed };
+  Reached ReachStaged(size_t o, bool clear) {
     MarkBusy(stagedPosition.data());
     std::vector<uint8_t> filled(static_cast<size_t>(squares), 0);
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
     const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
+    if (clear) {
+      if (!ClearAndReach(stagedOrder[o], filled)) return Reached::kFailed;
+      return FilledStaged(o, target);
+    }
     int closest = kInfinite, closestK = -1, closestAt = -1;
     for (const Shower& s : showers[static_cast<size_t>(target.letter)]) {
       const CubeClass& c = classes[static_cast<size_t>(s.cls)];
@@ -1233,15 +1241,16 @@ struct Solver::Search {
         KeepCloser(k, cell, closest, closestK, closestAt);
       }
     }
-    if (closestK < 0) {
-      if (!ClearAndReach(stagedOrder[o], filled)) return false;
-    } else {
-      Follow(closestK, bestCameFrom, closestAt, stagedPosition, stagedMoves);
-    }
+    if (closestK < 0) return Reached::kBlocked;
+    Follow(closestK, bestCameFrom, closestAt, stagedPosition, stagedMoves);
+    return FilledStaged(o, target);
+  }
+
+  Reached FilledStaged(size_t o, const Slot& target) {
     for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
     stagedFilled.push_back(target);
     stagedOpen.erase(stagedOpen.begin() + stagedOrder[o]);
-    return true;
+    return Reached::kFilled;
   }
 
   // When cubes stand in every way to the square: the way that crosses the
@@ -1419,9 +1428,16 @@ struct Solver::Search {
       // Every square in order by a cube rolling alone, one a call, before
       // any search.
       if (stagedTry == 0 && stagedAlone < stagedOrder.size()) {
-        if (ReachStaged(stagedAlone++)) {
+        const Reached reached = ReachStaged(stagedAlone, stagedClearing);
+        if (reached == Reached::kFilled) {
           stagedOrder.clear();
           stagedAlone = 0;
+          stagedClearing = false;
+        } else if (reached == Reached::kBlocked) {
+          stagedClearing = true;
+        } else {
+          ++stagedAlone;
+          stagedClearing = false;
         }
         work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
         return true;
