@@ -29,14 +29,27 @@ def resident_mb(pid):
 
 
 def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp", "-noreset", "+extension", "GLX"],
-                              pass_fds=[write_end], stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = os.read(read_end, 16).decode().strip()
-    os.close(read_end)
-    return server, ":" + number
+    """A private X server; another one starting at the same moment can take
+    the display it chose, so a server that gives no display is tried again."""
+    for _ in range(5):
+        read_end, write_end = os.pipe()
+        server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                   "-nolisten", "tcp", "-noreset", "+extension", "GLX"],
+                                  pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        if number.strip() and server.poll() is None:
+            return server, ":" + number.decode().strip()
+        server.kill()
+        server.wait()
+        time.sleep(1)
+    sys.exit("soak: no X server would start")
 
 
 def main():
