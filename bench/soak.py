@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Leaves the game idle on its main menu, so that the demonstration loops, and
-samples its resident memory: prints the curve as a table and the growth after
-the first minute. Checks nothing; a person reads the figures.
+samples its resident memory: prints the curve as a table, each minute's
+lowest and highest, and how both moved after the first minute. Checks
+nothing; a person reads the figures.
 
     bench/soak.py [BUILD_DIR] [SECONDS] [INTERVAL]   (build, 600, 10)
 
@@ -99,11 +100,20 @@ def main():
     print("   s  RSS MB  anon MB")
     for at, (rss, anon) in samples:
         print(f"{at:4.0f} {rss:7.1f} {anon:8.1f}  {'#' * int(round(40 * rss / peak)) if peak else ''}")
-    for column, label in ((0, "resident"), (1, "anonymous")):
-        after = [sample[column] for at, sample in samples if at >= 60]
-        if after:
-            print(f"{label} at 1 min {after[0]:.1f} MB, at the end {after[-1]:.1f} MB, highest after 1 min "
-                  f"{max(after):.1f} MB: growth {max(after) - after[0]:+.1f} MB")
+    # Memory rises while a level's theme loads and falls once it is freed, so
+    # a sample says little alone: each minute's lowest is what the game keeps
+    # between levels, its highest what a load adds on top.
+    minutes = {}
+    for at, (rss, _) in samples:
+        minutes.setdefault(int((at - 1e-6) // 60), []).append(rss)
+    print("minute  lowest  highest (resident MB)")
+    for minute, values in sorted(minutes.items()):
+        print(f"{minute + 1:6d} {min(values):7.1f} {max(values):8.1f}")
+    later = [values for minute, values in sorted(minutes.items()) if minute >= 1]
+    if len(later) >= 2:
+        print(f"after the first minute: lowest {min(later[0]):.1f} -> {min(later[-1]):.1f} MB "
+              f"({min(later[-1]) - min(later[0]):+.1f}), highest {max(later[0]):.1f} -> {max(max(v) for v in later):.1f} MB "
+              f"({max(max(v) for v in later) - max(later[0]):+.1f})")
     print(f"demonstrations started {text.count('Demonstration of level')}, "
           f"solved {text.count('Demonstration solved level')}")
 
