@@ -25,8 +25,10 @@ bool ORBConfigFile::Load(const char* path, std::string* reason) {
 bool ORBConfigFile::LoadOrSay(const char* path) {
   std::string reason;
   if (Load(path, &reason)) return true;
-  const std::string why = WhyUnreadable(path);
-  std::fprintf(stderr, "Configuration File %s %s\n", path, why.empty() ? ("can't be read: " + reason).c_str() : why.c_str());
+  if (FileExists(path))
+    std::fprintf(stderr, "Configuration File %s can't be read: %s\n", path, reason.c_str());
+  else
+    std::fprintf(stderr, "Configuration File %s not found\n", path);
   return false;
 }
 
