@@ -196,19 +196,19 @@ void PlayingScreen::CheckLevelCompletion() {
 }
 
 void PlayingScreen::AfterLevelWon() {
-  const int level = m_puzzle.Play().levelIndex;
-  if (!m_game.Scores().IsRecord(level, m_puzzle.Play().moveCount)) {
+  const int record = m_puzzle.LevelSet().RecordOf(m_puzzle.Play().levelIndex);
+  if (!m_game.Scores().IsRecord(record, m_puzzle.Play().moveCount)) {
     NextLevel();
     return;
   }
-  m_game.Scores().NoteRecordPar(level, m_game.Par());
+  m_game.Scores().NoteRecordPar(record, m_game.Par());
   // The name is typed over the level just won, seen from above.
   Fit();
   auto drawScene = [this](const FrameTime& time) {
     m_time = time;
     DrawScene(false);
   };
-  Flow().Push(MakeNameEntryScreen(m_game.Menus(), level, drawScene), {}, [this] { NextLevel(); });
+  Flow().Push(MakeNameEntryScreen(m_game.Menus(), record, drawScene), {}, [this] { NextLevel(); });
 }
 
 void PlayingScreen::NextLevel() {

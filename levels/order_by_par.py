@@ -9,11 +9,13 @@ Reads the par of every level from the table "glyphox-level curve" prints
 folder of this script) with each group's levels sorted by par, ties and
 levels without an answer (par -1, last) in their old order. A level keeps
 its board, words and access code; the number after "level" follows the new
-place. Some places hold levels for what the game does with them and are
+place, and a "record" line keeps its first place, under which the high
+scores and saved games know it. Some places hold levels for what the game does with them and are
 never crossed:
   - levels 1 and 2 teach (the shortest shuffles),
   - the demonstration picks from the first five,
-  - inner walls and static letter blocks come from level 11 on.
+  - inner walls come in at level 11 and static letter blocks at level 12,
+    each alone.
 Run levels/curve.sh again afterwards: the curve, its plot and its falls
 follow the new order.
 """
@@ -22,7 +24,7 @@ import os
 import sys
 
 # A group of four is sorted only within the stretches these levels start.
-FIXED_STARTS = (3, 6, 11)
+FIXED_STARTS = (3, 6, 11, 12)
 GROUP = 4
 
 
@@ -56,10 +58,23 @@ def split_levels(text):
     return head, blocks
 
 
-def renumbered(block, number):
+def keyword_line(block, keyword):
+    return next((i for i, line in enumerate(block) if line.split(";")[0].split()[:1] == [keyword]), None)
+
+
+def renumbered(block, old, number):
+    """The block as level number, keeping its record: the high scores and
+    saved games name a level by its place when the set was first published,
+    which a "record" line gives once the level has moved from it."""
     out = list(block)
-    at = next(i for i, line in enumerate(out) if line.split(";")[0].split()[:1] == ["level"])
+    at = keyword_line(out, "level")
     out[at] = f"level {number}\n"
+    kept = keyword_line(out, "record")
+    record = int(out[kept].split(";")[0].split()[1]) if kept is not None else old
+    if kept is not None:
+        del out[kept]
+    if record != number:
+        out.insert(at + 1, f"record {record}\n")
     return out
 
 
@@ -84,7 +99,7 @@ def main():
         for part in stretches(len(blocks)):
             order += sorted(part, key=lambda n: (par[n] < 0, par[n]))
         # The last level's block has no blank line after it; the others do.
-        body = [renumbered(blocks[old - 1], new) for new, old in enumerate(order, 1)]
+        body = [renumbered(blocks[old - 1], old, new) for new, old in enumerate(order, 1)]
         for block in body:
             while block and not block[-1].strip():
                 block.pop()

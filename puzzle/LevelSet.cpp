@@ -1,7 +1,9 @@
 #include "puzzle/LevelSet.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -14,6 +16,8 @@ namespace {
 constexpr size_t kMaxLevelBlockBytes = kLevelHeaderBytes + kMaxWords * kWordEntryBytes + 3 * kLayerSquares;
 constexpr size_t kMinLevelBlockBytes = kLevelHeaderBytes + 3;
 constexpr size_t kMaxLevelFileBytes = 4 + static_cast<size_t>(kMaxLevels) * kMaxLevelBlockBytes;
+// A generous line per level.
+constexpr size_t kMaxRecordOrderBytes = 4096 + static_cast<size_t>(kMaxLevels) * 64;
 
 void ScrambleCode(uint8_t code[kCodeLength], const uint8_t walls[kLayerSquares]) {
   for (int i = 0; i < kCodeLength; ++i) code[i] = static_cast<uint8_t>(code[i] ^ walls[i] ^ kCodeScramble);
@@ -216,15 +220,100 @@ bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error) {
     case FileRead::kOk:
       break;
   }
-  return DecodeLevelFile(bytes.data(), bytes.size(), set, error);
+  set.records.clear();
+  if (!DecodeLevelFile(bytes.data(), bytes.size(), set, error)) return false;
+  const std::string orderPath = RecordOrderPath(path);
+  std::vector<uint8_t> order;
+  switch (ReadFileBytes(orderPath.c_str(), kMaxRecordOrderBytes, order, &error)) {
+    case FileRead::kMissing:
+      return true;
+    case FileRead::kTooLarge:
+      error = "the file is larger than any record order";
+      break;
+    case FileRead::kFailed:
+      break;
+    case FileRead::kOk:
+      if (DecodeRecordOrder(reinterpret_cast<const char*>(order.data()), order.size(), set.levelCount,
+                            set.records, error))
+        return true;
+  }
+  // Levels read without their record order would put records on other boards.
+  error = NativePath(orderPath.c_str()) + ": " + error;
+  return false;
+}
+
+const char* const kRecordOrderExtension = ".records";
+
+std::string RecordOrderPath(const std::string& levelPath) {
+  const size_t slash = levelPath.find_last_of("/\\");
+  const size_t dot = levelPath.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return levelPath.substr(0, hasExtension ? dot : levelPath.size()) + kRecordOrderExtension;
+}
+
+bool DecodeRecordOrder(const char* text, size_t size, uint32_t levelCount, std::vector<int>& records,
+                       std::string& error) {
+  records.clear();
+  std::vector<bool> taken(levelCount, false);
+  size_t at = 0;
+  for (int line = 1; at < size; ++line) {
+    size_t end = at;
+    while (end < size && text[end] != '\n') ++end;
+    std::string content(text + at, end - at);
+    at = end + 1;
+    content = content.substr(0, content.find(';'));
+    const size_t first = content.find_first_not_of(" \t\r");
+    if (first == std::string::npos) continue;
+    const size_t last = content.find_last_not_of(" \t\r");
+    const std::string number = content.substr(first, last - first + 1);
+    char reason[96];
+    long value = 0;
+    bool digits = number.size() <= 9;
+    for (char c : number) digits = digits && c >= '0' && c <= '9';
+    if (digits) value = std::strtol(number.c_str(), nullptr, 10);
+    if (!digits || value < 1 || value > static_cast<long>(levelCount))
+      std::snprintf(reason, sizeof reason, "line %d: not a level number within 1..%u", line, levelCount);
+    else if (records.size() == levelCount)
+      std::snprintf(reason, sizeof reason, "line %d: more numbers than the %u levels", line, levelCount);
+    else if (taken[value - 1])
+      std::snprintf(reason, sizeof reason, "line %d: record %ld is given twice", line, value);
+    else {
+      taken[value - 1] = true;
+      records.push_back(static_cast<int>(value - 1));
+      continue;
+    }
+    error = reason;
+    records.clear();
+    return false;
+  }
+  if (records.size() != levelCount) {
+    error = std::to_string(records.size()) + " numbers for " + std::to_string(levelCount) + " levels";
+    records.clear();
+    return false;
+  }
+  return true;
+}
+
+std::string EncodeRecordOrder(const std::vector<int>& records) {
+  std::string text =
+      "; The high-score record and saved-game number of each level, in play order:\n"
+      "; its place when the set was first published.\n";
+  for (int record : records) text += std::to_string(record + 1) + "\n";
+  return text;
 }
 
 int SaveLevelSet(const LevelSet& set, const char* path) {
   std::vector<uint8_t> bytes = EncodeLevelFile(set);
-  AtomicFileWriter out;
-  if (!out.Open(path, "wb") || std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size() ||
-      !out.Commit()) {
+  const std::string orderPath = RecordOrderPath(path);
+  const std::string order = EncodeRecordOrder(set.records);
+  if (WriteWholeFile(path, bytes.data(), bytes.size()) != 0) {
     std::fprintf(stderr, "Couldn't save level file %s\n", path);
+    return 0;
+  }
+  // A stale record order would put the new levels' records on other boards.
+  if (set.records.empty() ? std::remove(orderPath.c_str()) != 0 && errno != ENOENT
+                          : WriteWholeFile(orderPath.c_str(), order.data(), order.size()) != 0) {
+    std::fprintf(stderr, "Couldn't save record order %s\n", orderPath.c_str());
     return 0;
   }
   return 1;
@@ -237,6 +326,16 @@ int LevelSet::AlphabetIndex(char16_t letter) const {
 }
 
 bool LevelSet::IsSymmetric(char16_t letter) const { return symmetricLetters.find(letter) != std::u16string::npos; }
+
+int LevelSet::RecordOf(int level) const {
+  return level >= 0 && level < static_cast<int>(records.size()) ? records[level] : level;
+}
+
+int LevelSet::LevelOfRecord(int record) const {
+  if (records.empty()) return record >= 0 && record < static_cast<int>(levelCount) ? record : -1;
+  const auto found = std::find(records.begin(), records.end(), record);
+  return found == records.end() ? -1 : static_cast<int>(found - records.begin());
+}
 
 int LevelSet::FindCode(const uint8_t code[kCodeLength]) const {
   for (uint32_t i = 0; i < levels.size(); ++i)

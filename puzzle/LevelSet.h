@@ -50,6 +50,9 @@ struct LevelSet {
   // turn in the set's font (the language file names them).
   int selectedBy = -1;
   std::u16string symmetricLetters;
+  // The record number (from 0) of each level in play order, empty when each
+  // level is its own; read from the record order beside the level file.
+  std::vector<int> records;
 
   // Index of the letter in the alphabet, -1 when absent.
   int AlphabetIndex(char16_t letter) const;
@@ -57,7 +60,26 @@ struct LevelSet {
   // The first level (from 0) whose plain code equals the five bytes, -1 when
   // none does.
   int FindCode(const uint8_t code[kCodeLength]) const;
+  // The number under which the high scores and saved games keep the level,
+  // and back (-1 when no level has that record).
+  int RecordOf(int level) const;
+  int LevelOfRecord(int record) const;
 };
+
+// High scores and saved games name a level by its place in the set's first
+// order, so that a set whose levels were reordered keeps every player's
+// record with its board, and older games still read those files right. The
+// record order beside a level file ("english.lvl" -> "english.records")
+// gives, for each level in play order, that place (from 1), one number a
+// line (';' starts a comment). Without the file each level is its own.
+extern const char* const kRecordOrderExtension;  // ".records"
+std::string RecordOrderPath(const std::string& levelPath);
+// Reads the numbers of a record order text for a set of levelCount levels:
+// false with "line N: reason" unless there is exactly one number a level and
+// they are 1..levelCount, each once. Never reads past size.
+bool DecodeRecordOrder(const char* text, size_t size, uint32_t levelCount, std::vector<int>& records,
+                       std::string& error);
+std::string EncodeRecordOrder(const std::vector<int>& records);
 
 // Reads a level file image into set (replacing what it held). Returns false
 // with a one-line reason, without printing, when a field is out of its limits
@@ -68,7 +90,8 @@ struct LevelSet {
 bool DecodeLevelFile(const uint8_t* bytes, size_t size, LevelSet& set, std::string& error);
 // The file image of a set: the inverse of DecodeLevelFile.
 std::vector<uint8_t> EncodeLevelFile(const LevelSet& set);
-// The same for a whole file; error starts with what failed.
+// The same for a whole file and its record order; error starts with what
+// failed.
 bool ReadLevelSetFile(const char* path, LevelSet& set, std::string& error);
 
 // Writes the set through a temporary file. Returns 1, or 0 after printing

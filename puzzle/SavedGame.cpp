@@ -151,15 +151,24 @@ SaveSlotInfo Puzzle::ReadSaveSlotInfo(int slot) const {
   }
   // The screens name the level set and show the level number from these
   // values: a game outside what the game knows cannot be loaded.
+  // The file names the level by its record; the screens show its place.
+  ::LevelSet otherSet;
+  const bool knownSet = game.levelSet >= 0 && game.levelSet < LevelSetChoiceCount();
   const bool loadedSet = game.levelSet == m_levelSet.selectedBy;
-  const int levelLimit = loadedSet ? static_cast<int>(m_levelSet.levels.size()) : kMaxLevelsInSet;
-  if (game.levelSet < 0 || game.levelSet >= LevelSetChoiceCount() || game.levelIndex >= levelLimit) {
+  // A set that cannot be read here leaves the number as the file has it;
+  // the load says what is wrong.
+  int level = game.levelIndex < kMaxLevelsInSet ? game.levelIndex : -1;
+  if (loadedSet)
+    level = m_levelSet.LevelOfRecord(game.levelIndex);
+  else if (knownSet && ReadLevelSetFile(m_choices[game.levelSet].path.c_str(), otherSet, reason))
+    level = otherSet.LevelOfRecord(game.levelIndex);
+  if (!knownSet || level < 0) {
     std::fprintf(stderr, "Save slot %d names no game the game knows; shown as damaged\n", slot);
     return info;
   }
   info.slot = slot;
   info.state = SlotState::kUsed;
-  info.levelIndex = game.levelIndex;
+  info.levelIndex = level;
   info.difficulty = game.difficulty;
   info.levelSet = game.levelSet;
   info.moveCount = game.moveCount;
@@ -296,7 +305,7 @@ void Puzzle::CaptureSavedGame(SavedGame& game) {
   for (Cube* cube : m_level.cubes)
     if (cube->moving) cube->CompleteRoll();
   game = SavedGame();
-  game.levelIndex = m_play.levelIndex;
+  game.levelIndex = m_levelSet.RecordOf(m_play.levelIndex);
   game.difficulty = m_play.difficulty;
   // A set loaded by path alone has no number; its games name the first set.
   game.levelSet = m_levelSet.selectedBy >= 0 ? m_levelSet.selectedBy : 0;
@@ -405,14 +414,15 @@ int Puzzle::LoadGameData(const uint8_t* bytes, size_t size, const char* name) {
     otherSet.symmetricLetters = m_choices[game.levelSet].symmetricLetters;
   }
   const ::LevelSet& set = switchSet ? otherSet : m_levelSet;
-  if (game.levelIndex >= static_cast<int>(set.levels.size())) {
+  const int level = set.LevelOfRecord(game.levelIndex);
+  if (level < 0) {
     std::fprintf(stderr, "Couldn't load saved game %s: level %d is not in its level set\n", name,
                  game.levelIndex + 1);
     return 0;
   }
 
   if (switchSet) m_levelSet = std::move(otherSet);
-  m_play.levelIndex = game.levelIndex;
+  m_play.levelIndex = level;
   m_play.difficulty = game.difficulty;
   m_host->SettingsChanged(game.difficulty, game.levelSet);
   m_play.moveCount = game.moveCount;

@@ -2,7 +2,8 @@
 // in progress (level, difficulty, level set, move count, the running board
 // and the exact state of every cube).
 //
-// Slot file (little endian, no padding): i32 levelIndex, i32 difficulty,
+// Slot file (little endian, no padding): i32 level (its record, see
+// LevelSet::RecordOf), i32 difficulty,
 // i32 level set, i32 moveCount, u32 height h, u32 width w, u32 word count n,
 // n word records of 204 bytes (31 UTF-16 units, u16 0, i32 x, y, length,
 // direction, 31 i32 lit flags), the solution grid (w h UTF-16 units), the

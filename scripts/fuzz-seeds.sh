@@ -23,6 +23,7 @@ case "$name" in
       cp "$file" "$into/$(echo "$file" | tr '/' '_')"
     done ;;
   fuzz_level_file) cp build*/game/data/level/*.lvl "$into"/ 2>/dev/null || true ;;
+  fuzz_record_order) for f in build*/game/data/level/*.records; do [ -f "$f" ] && { printf "\x3c"; cat "$f"; } >"$into/$(basename "$f")"; done ;;
   fuzz_page_script) cp "$build"/game/data/order/scriptorder*.txt "$into"/ ;;
   fuzz_score_file) cp build*/game/score*.orb "$into"/ 2>/dev/null || true ;;
   fuzz_module_file) cp "$build"/game/data/sfx/*.zik "$into"/ ;;

@@ -71,16 +71,15 @@ HighScoreAction HighScorePager::Event(const UiEvent& event, ScoreTable& table) {
   }
 }
 
-ScoreRowTexts ScoreRow(const ScoreTable& table, int pageStart, int row) {
+ScoreRowTexts ScoreRow(const ScoreTable& table, int level, int record) {
   ScoreRowTexts texts;
-  int level = pageStart + row;
-  if (level < 0 || level >= kScoreLevels) return texts;
+  if (level < 0 || level >= kScoreLevels || record < 0 || record >= kScoreLevels) return texts;
   char number[32];
   std::snprintf(number, sizeof number, "% 2d", level + 1);
   texts.level = number;
-  std::snprintf(number, sizeof number, "%d", table.entries[level].moves);
+  std::snprintf(number, sizeof number, "%d", table.entries[record].moves);
   texts.moves = number;
-  texts.name = ScoreNameText(table.entries[level].name);
+  texts.name = ScoreNameText(table.entries[record].name);
   return texts;
 }
 

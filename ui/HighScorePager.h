@@ -54,14 +54,15 @@ class HighScorePager {
   int m_pressed = kScoreButtonNone;
 };
 
-// The texts of row i (0..9) of the page starting at pageStart: the level
-// number ("% 2d"), the holder's name and the moves ("%d", right-aligned when drawn).
+// The texts of the row of level (from 0), whose entry is record: the level
+// number ("% 2d"), the holder's name and the moves ("%d", right-aligned when
+// drawn).
 struct ScoreRowTexts {
   std::string level;
   CUString name;
   std::string moves;
 };
-ScoreRowTexts ScoreRow(const ScoreTable& table, int pageStart, int row);
+ScoreRowTexts ScoreRow(const ScoreTable& table, int level, int record);
 
 // Row placement with k the line height of the small menu font: y_0 =
 // (H - 20 k) / 2 + 2 k, each row 2 k below the previous one.

@@ -7,6 +7,7 @@
 
 #include "config/Language.h"
 #include "config/Settings.h"
+#include "puzzle/Puzzle.h"
 #include "text/TextSystem.h"
 #include "ui/HighScorePager.h"
 #include "ui/MenuScreen.h"
@@ -125,12 +126,14 @@ class HighScoreScreen final : public Screen {
     m_setName = m_small.AddTextW(LevelSetSlot(m_menus.Scores().Set()).name);
     for (int i = 0; i < kScoreRowsPerPage; ++i) {
       m_rows[i] = RowTexts();
-      ScoreRowTexts row = ScoreRow(m_menus.Scores().Table(), m_pager.PageStart(), i);
+      const int level = m_pager.PageStart() + i;
+      const int record = m_menus.ThePuzzle().LevelSet().RecordOf(level);
+      ScoreRowTexts row = ScoreRow(m_menus.Scores().Table(), level, record);
       m_rows[i].level = m_numbers.AddText(row.level.c_str());
       m_rows[i].name = m_small.AddTextW(row.name);
       m_rows[i].moves = m_numbers.AddText(row.moves.c_str());
       // A record made at or under par in this run says so.
-      if (m_menus.Scores().RecordAtPar(m_pager.PageStart() + i)) m_rows[i].par = m_small.AddTextW(Label(LabelKey::Par));
+      if (m_menus.Scores().RecordAtPar(record)) m_rows[i].par = m_small.AddTextW(Label(LabelKey::Par));
     }
     m_small.Upload();
     m_numbers.Upload();

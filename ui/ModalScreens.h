@@ -13,10 +13,11 @@ using SceneDrawer = std::function<void(const FrameTime&)>;
 
 // The ten best move counts, ten rows a page; F1 resets the table.
 std::unique_ptr<Screen> MakeHighScoreScreen(MenuSystem& menus);
-// A record on levelIndex: the player types a name, which goes into the score
-// table (and so into the set's score file at the next save). drawScene draws what the
-// entry stands over (the level just won); without it, the menus' background.
-std::unique_ptr<Screen> MakeNameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene);
+// A record on the score table's entry record (the level just won's): the
+// player types a name, which goes into the score table (and so into the
+// set's score file at the next save). drawScene draws what the entry stands
+// over (the level just won); without it, the menus' background.
+std::unique_ptr<Screen> MakeNameEntryScreen(MenuSystem& menus, int record, SceneDrawer drawScene);
 // The ten slots. The load screen loads the chosen slot and then calls loaded;
 // the save screen saves the running game.
 std::unique_ptr<Screen> MakeLoadScreen(MenuSystem& menus, std::function<void()> loaded);

@@ -15,8 +15,8 @@ namespace {
 
 class NameEntryScreen final : public Screen {
  public:
-  NameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene)
-      : m_menus(menus), m_levelIndex(levelIndex), m_drawScene(std::move(drawScene)), m_entry(menus.Scores().LastName()) {}
+  NameEntryScreen(MenuSystem& menus, int record, SceneDrawer drawScene)
+      : m_menus(menus), m_record(record), m_drawScene(std::move(drawScene)), m_entry(menus.Scores().LastName()) {}
 
   void Enter() override {
     SetKeyboardInput(kNameEntryRepeatDelay, kNameEntryRepeatInterval, true);
@@ -61,7 +61,7 @@ class NameEntryScreen final : public Screen {
   }
 
   void Leave() override {
-    if (!m_entry.Name().empty()) m_menus.Scores().SetName(m_levelIndex, m_entry.Name().c_str());
+    if (!m_entry.Name().empty()) m_menus.Scores().SetName(m_record, m_entry.Name().c_str());
     SetKeyboardInput(kGameRepeatDelay, kGameRepeatInterval, true);
     m_big.Close();
     m_small.Close();
@@ -83,7 +83,7 @@ class NameEntryScreen final : public Screen {
   }
 
   MenuSystem& m_menus;
-  int m_levelIndex;
+  int m_record;
   SceneDrawer m_drawScene;
   NameEntryModel m_entry;
   FrameTime m_time;
@@ -95,6 +95,6 @@ class NameEntryScreen final : public Screen {
 
 }  // namespace
 
-std::unique_ptr<Screen> MakeNameEntryScreen(MenuSystem& menus, int levelIndex, SceneDrawer drawScene) {
-  return std::make_unique<NameEntryScreen>(menus, levelIndex, std::move(drawScene));
+std::unique_ptr<Screen> MakeNameEntryScreen(MenuSystem& menus, int record, SceneDrawer drawScene) {
+  return std::make_unique<NameEntryScreen>(menus, record, std::move(drawScene));
 }

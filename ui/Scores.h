@@ -1,6 +1,8 @@
 // The high-score tables: for each of the first 60 levels of a level set the
 // best move count and the name of who made it, one file per level set below
-// the game directory ("score-english.orb" for "english.lvl").
+// the game directory ("score-english.orb" for "english.lvl"). Entry i holds
+// the level whose record is i (LevelSet::RecordOf), which stays with its
+// board when a set is reordered.
 //
 // The game owns one HighScores, which holds the records of the level set
 // LangLevel chooses: start-up loads them, the level-won step calls IsRecord

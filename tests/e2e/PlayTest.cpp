@@ -48,6 +48,7 @@ struct CraftedGame {
   int movesAfterPlay = 0;   // other roll, its undo, the winning roll
   int movesWinningAtOnce = 0;
   std::string nextCode;     // the following level's code ("" after the last)
+  int record = 0;           // the level's entry in the score file
 };
 
 bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out) {
@@ -105,6 +106,7 @@ bool Craft(const std::string& gameDir, int levelSet, int level, CraftedGame& out
     if (puzzle.Board().formedCount != static_cast<int>(puzzle.Board().wordCount)) return false;
     out.movesAfterPlay = puzzle.Play().moveCount;
     const LevelSet& set = puzzle.LevelSet();
+    out.record = set.RecordOf(level);
     out.nextCode.clear();
     if (level + 1 < static_cast<int>(set.levelCount))
       out.nextCode = std::string(reinterpret_cast<const char*>(set.levels[level + 1].code), kCodeLength);
@@ -234,13 +236,14 @@ TEST(Playing, ASessionFromTheMenuLoadsWinsNamesTheRecordSavesLoadsChangesAnOptio
   EXPECT_EQ(game.Stderr(), "");
   EXPECT_NE(game.ReadFile("config.ini").find("Difficulty=1\n"), std::string::npos);
   // The record (a move, an undo costing ten, the winning roll) is in the
-  // score file, byte for byte where level 3 keeps it.
+  // score file, byte for byte where level 3 keeps it, and nowhere else.
   const std::string scores = game.ReadFile("score-english.orb");
   ASSERT_EQ(scores.size(), 1500u);
-  EXPECT_EQ(ScoreMoves(scores, 2), crafted.movesAfterPlay);
+  EXPECT_EQ(ScoreMoves(scores, crafted.record), crafted.movesAfterPlay);
   EXPECT_EQ(crafted.movesAfterPlay, crafted.movesWinningAtOnce + 11);
-  EXPECT_EQ(scores.substr(2 * 25, 4), std::string("zoe\0", 4));
-  EXPECT_EQ(ScoreMoves(scores, 3), 10000);
+  EXPECT_EQ(scores.substr(crafted.record * 25, 4), std::string("zoe\0", 4));
+  for (int record = 0; record < 60; ++record)
+    if (record != crafted.record) EXPECT_EQ(ScoreMoves(scores, record), 10000) << record;
 }
 
 // In French and in Spanish, whose messages are the longest: the game won
@@ -300,8 +303,8 @@ TEST(Playing, TheLastLevelOfASetEndsInTheGameWonScreenThenTheMainMenu) {
     EXPECT_FALSE(game.Exists("score.orb"));
     const std::string scores = game.ReadFile(c.scoreFile);
     EXPECT_EQ(scores.substr(0, 4), std::string("Old\0", 4));
-    EXPECT_EQ(scores.substr(59 * 25, 3), std::string("al\0", 3));
-    EXPECT_EQ(ScoreMoves(scores, 59), crafted.movesWinningAtOnce);
+    EXPECT_EQ(scores.substr(crafted.record * 25, 3), std::string("al\0", 3));
+    EXPECT_EQ(ScoreMoves(scores, crafted.record), crafted.movesWinningAtOnce);
   }
 }
 

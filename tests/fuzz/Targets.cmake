@@ -11,6 +11,7 @@ glyphox_fuzz_target(fuzz_texture_image TextureImageFuzzer.cpp glyphox_engine3d P
 glyphox_fuzz_target(fuzz_level_file LevelFileFuzzer.cpp glyphox_level_tool)
 glyphox_fuzz_target(fuzz_level_source LevelSourceFuzzer.cpp glyphox_level_tool)
 glyphox_fuzz_target(fuzz_save_file SaveFileFuzzer.cpp glyphox_puzzle)
+glyphox_fuzz_target(fuzz_record_order RecordOrderFuzzer.cpp glyphox_puzzle)
 glyphox_fuzz_target(fuzz_page_script PageScriptFuzzer.cpp glyphox_page_script)
 glyphox_fuzz_target(fuzz_score_file ScoreFileFuzzer.cpp glyphox_ui_logic)
 glyphox_fuzz_target(fuzz_module_file ModuleFileFuzzer.cpp glyphox_audio)

@@ -2,6 +2,7 @@
 // back byte for byte, the scrambled access codes, the limits the reader
 // enforces, and choosing a level set by language.
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "tests/puzzle/PuzzleTestSupport.h"
@@ -259,6 +260,53 @@ TEST_F(LevelFileTest, AFailedLoadPrintsOneLineAndLeavesTheSetInPlay) {
     EXPECT_EQ(SaveLevelSet(puzzle.LevelSet(), (dir / "no/such/dir/out.lvl").c_str()), 0);
     EXPECT_EQ(err.Text(), "Couldn't save level file " + (dir / "no/such/dir/out.lvl") + "\n");
   }
+}
+
+// Records stay with their boards through a reorder: the record order beside
+// the level file is read, written, checked, and removed when not needed.
+TEST_F(LevelFileTest, TheRecordOrderKeepsRecordsWithTheirBoards) {
+  const struct {
+    const char* text;
+    const char* error;  // "" when read
+  } cases[] = {
+      {"; swapped\n 2 ; first\n\n1\r\n", ""},
+      {"1\n1\n", "line 2: record 1 is given twice"},
+      {"1\n3\n", "line 2: not a level number within 1..2"},
+      {"2\n-1\n", "line 2: not a level number within 1..2"},
+      {"2\n1\n1\n", "line 3: more numbers than the 2 levels"},
+      {"2", "1 numbers for 2 levels"},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> records;
+    std::string error;
+    EXPECT_EQ(DecodeRecordOrder(c.text, std::strlen(c.text), 2, records, error), !*c.error) << c.text;
+    EXPECT_EQ(error, c.error) << c.text;
+    EXPECT_EQ(records.size(), *c.error ? 0u : 2u) << c.text;
+  }
+
+  TempDir dir;
+  LevelSet set;
+  std::string error;
+  ASSERT_TRUE(Decode(Image(SampleLevels()), set, error));
+  set.records = {1, 0};
+  ASSERT_EQ(SaveLevelSet(set, (dir / "set.lvl").c_str()), 1);
+  LevelSet read;
+  ASSERT_TRUE(ReadLevelSetFile((dir / "set.lvl").c_str(), read, error)) << error;
+  EXPECT_EQ(read.records, set.records);
+  EXPECT_EQ(read.RecordOf(0), 1);
+  EXPECT_EQ(read.LevelOfRecord(0), 1);
+  EXPECT_EQ(read.LevelOfRecord(2), -1);
+  // A broken record order refuses the set rather than mix records up.
+  ASSERT_TRUE(testsupport::WriteFile(dir / "set.records", "1\n"));
+  EXPECT_FALSE(ReadLevelSetFile((dir / "set.lvl").c_str(), read, error));
+  EXPECT_EQ(error, (dir / "set.records") + ": 1 numbers for 2 levels");
+  // A set in its first order leaves no stale record order behind.
+  set.records.clear();
+  ASSERT_EQ(SaveLevelSet(set, (dir / "set.lvl").c_str()), 1);
+  EXPECT_FALSE(testsupport::FileExists(dir / "set.records"));
+  ASSERT_TRUE(ReadLevelSetFile((dir / "set.lvl").c_str(), read, error));
+  EXPECT_TRUE(read.records.empty());
+  EXPECT_EQ(read.LevelOfRecord(1), 1);
 }
 
 TEST_F(LevelFileTest, TheLevelSetIsChosenByItsNumberAmongTheChoices) {

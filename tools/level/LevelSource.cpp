@@ -87,6 +87,7 @@ struct LevelDraft {
   std::vector<int> rowLines;
   std::vector<LevelWord> words;
   std::vector<CellLine> cells;
+  int record = 0;  // from 1; 0: the level's own place
 };
 
 class SourceParser {
@@ -109,6 +110,7 @@ class SourceParser {
   LevelDraft m_draft;
   std::vector<LevelRecord> m_levels;
   std::vector<int> m_levelLines;
+  std::vector<int> m_records;
   std::string m_error;
 };
 
@@ -147,6 +149,26 @@ bool SourceParser::Parse(const std::string& text, LevelSet& set, std::string& er
     error = "line " + std::to_string(at) + ": " + problem;
     return false;
   }
+  // Each record is kept by one level, and a set whose records are its order
+  // needs no record order.
+  std::vector<int> keeper(m_records.size(), -1);
+  bool reordered = false;
+  for (size_t i = 0; i < m_records.size(); ++i) {
+    const int record = m_records[i];
+    if (record >= static_cast<int>(m_records.size())) {
+      error = "line " + std::to_string(m_levelLines[i]) + ": record " + std::to_string(record + 1) + " is past the " +
+              std::to_string(m_records.size()) + " levels";
+      return false;
+    }
+    if (keeper[record] >= 0) {
+      error = "line " + std::to_string(m_levelLines[i]) + ": record " + std::to_string(record + 1) +
+              " is also level " + std::to_string(keeper[record] + 1) + "'s";
+      return false;
+    }
+    keeper[record] = static_cast<int>(i);
+    reordered = reordered || record != static_cast<int>(i);
+  }
+  if (reordered) set.records = m_records;
   return true;
 }
 
@@ -183,6 +205,7 @@ bool SourceParser::LevelLine(int number, const std::vector<std::string>& tokens)
     if (!Finish(record)) return false;
     m_levels.push_back(record);
     m_levelLines.push_back(m_draft.line);
+    m_records.push_back(m_draft.record ? m_draft.record - 1 : static_cast<int>(m_levels.size()) - 1);
     m_inLevel = false;
     return true;
   }
@@ -203,6 +226,13 @@ bool SourceParser::LevelLine(int number, const std::vector<std::string>& tokens)
       }
     }
     m_draft.hasCode = true;
+    return true;
+  }
+  if (keyword == "record") {
+    if (m_draft.record) return Fail(number, "a second record");
+    if (tokens.size() != 2 || !ParseNumber(tokens[1], static_cast<int>(kMaxLevels), m_draft.record) ||
+        m_draft.record < 1)
+      return Fail(number, "\"record\" takes the level's first place, from 1");
     return true;
   }
   if (keyword == "board") {
@@ -350,8 +380,9 @@ bool PlainWord(const LevelWord& word) {
          word.y >= 0 && word.y <= 255;
 }
 
-void WriteLevel(std::ostringstream& out, const LevelRecord& level, int number) {
+void WriteLevel(std::ostringstream& out, const LevelRecord& level, int number, int record) {
   out << "\n; level " << number << "\nlevel\n";
+  if (record != number - 1) out << "record " << record + 1 << "\n";
   bool plainCode = true;
   for (uint8_t byte : level.code) plainCode = plainCode && PlainCodeByte(byte);
   if (plainCode) {
@@ -448,6 +479,6 @@ std::string WriteLevelSource(const LevelSet& set) {
   std::ostringstream out;
   out << "; Glyphox levels (see levels/README.md for the format)\n";
   for (uint32_t i = 0; i < set.levelCount && i < set.levels.size(); ++i)
-    WriteLevel(out, set.levels[i], static_cast<int>(i) + 1);
+    WriteLevel(out, set.levels[i], static_cast<int>(i) + 1, set.RecordOf(static_cast<int>(i)));
   return out.str();
 }

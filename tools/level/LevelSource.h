@@ -8,6 +8,10 @@
 //   #..CAT..#                   a capital a movable cube, a small letter a
 //   #########                   static block showing its capital
 //   word CAT 3 1 h            text, x, y of the first letter, h or v
+//   record 7                  optional: the level's place when the set was
+//                               first published, under which high scores
+//                               and saved games keep it (the build writes
+//                               the record order beside the level file)
 //   end
 //
 // Optional lines carry what the readable form cannot say, so that any level

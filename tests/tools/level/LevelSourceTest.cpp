@@ -21,6 +21,7 @@ void ExpectRoundTrip(const LevelSet& set) {
   std::string error;
   ASSERT_TRUE(ParseLevelSource(source, again, error)) << error << "\n" << source;
   EXPECT_EQ(Encode(again), Encode(set)) << source;
+  EXPECT_EQ(again.records, set.records) << source;
 }
 
 }  // namespace
@@ -107,6 +108,10 @@ TEST(LevelSource, SourcesWithFaultsAreRefusedWithTheirLine) {
       {"level\ncode AAAAA\nboard\n....\n", "line 1: the level has no \"end\""},
       {"level\ncode AAAAA\nboard\nA...\ncell 1 0 20 0000\nend\n", "line 1: level 1: cube square (1, 0) has no letter"},
       {"level\ncode AAAAA\nboard\nA...\ncell 9 0 22 0000\nend\n", "line 5: the cell lies outside the board"},
+      {"level\ncode AAAAA\nboard\nA...\nrecord 0\nend\n", "line 5: \"record\" takes the level's first place"},
+      {"level\ncode AAAAA\nboard\nA...\nrecord 2\nend\n", "line 1: record 2 is past the 1 levels"},
+      {"level\ncode AAAAA\nboard\nA\nend\nlevel\ncode BBBBB\nboard\nB\nrecord 1\nend\n",
+       "line 6: record 1 is also level 1's"},
   };
   for (const Case& c : cases) {
     LevelSet set;
@@ -127,6 +132,8 @@ TEST(LevelSource, AnyLevelFileComesBackThroughItsSource) {
   LevelSet set = LevelsFrom(OneLevel({"#..CAT..#", "#...o...#"}, {"CAT 3 0 h"}) +
                             OneLevel({"AB"}, {"AB 0 0 h"}, "XYZZY"));
   ASSERT_EQ(set.levelCount, 2u);
+  ExpectRoundTrip(set);
+  set.records = {1, 0};  // reordered since first published
   ExpectRoundTrip(set);
 
   // What the readable form cannot say.
