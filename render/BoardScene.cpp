@@ -15,8 +15,12 @@ namespace {
 
 constexpr float s = kSquareSize;
 const float kFloorPlane[4] = {0, 1, 0, 0};
-// A few steps of a 24-bit depth buffer short of its far end.
-constexpr double kSpriteMarkDepth = 1.0 - 4.0 / 16777215.0;
+// A few steps of the depth buffer short of its far end.
+double SpriteMarkDepth() {
+  GLint bits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &bits);
+  return 1.0 - 4.0 / (static_cast<double>(1u << (bits > 0 && bits < 32 ? bits : 24)) - 1.0);
+}
 
 void BindOrUntextured(GLuint name) {
   if (name) {
@@ -159,7 +163,8 @@ void BoardPass::DrawMirrorImage() {
   const bool onlyOverImage = f.options.skipUnseen != 0;
   if (onlyOverImage) {
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDepthRange(kSpriteMarkDepth, kSpriteMarkDepth);
+    const double mark = SpriteMarkDepth();
+    glDepthRange(mark, mark);
     if (f.drawCubes) DrawGlows(f.elapsedFrames, true);
     r.bursts.Draw(glow, true);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
