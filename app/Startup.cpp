@@ -57,7 +57,7 @@ FrameHooks GameFrameHooks(EventQueue& events, Game& game) {
     game.TheRenderer().DrawCursor(pointer.x, pointer.y, kCursorSize);
   };
   hooks.drawBlack = [&game](float alpha) { game.TheRenderer().overlay.DrawBlackOverlay(alpha); };
-  hooks.present = [] { PresentFrame(); };
+  hooks.present = [](int framesPerSecond) { PresentFrame(framesPerSecond); };
   return hooks;
 }
 

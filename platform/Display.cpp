@@ -186,9 +186,11 @@ void SetFrameRateCap(int framesPerSecond) {
   if (!g_display.frameRateCap) g_display.verticalSync = false;
 }
 
-void PresentFrame() {
+void PresentFrame(int framesPerSecond) {
   SDL_GL_SwapBuffers();
-  g_display.pacer.rate = g_display.verticalSync ? 0 : g_display.frameRateCap;
+  const int cap = g_display.frameRateCap;
+  const bool lower = cap > 0 && framesPerSecond > 0 && framesPerSecond < cap;
+  g_display.pacer.rate = lower ? framesPerSecond : g_display.verticalSync ? 0 : cap;
   if (const Uint32 wait = g_display.pacer.Wait(SDL_GetTicks())) SDL_Delay(wait);
 }
 

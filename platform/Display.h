@@ -22,8 +22,9 @@ void SetWindowCaption();
 void SetKeyboardInput(int repeatDelay, int repeatInterval, bool unicode);
 // Shows the frame drawn. With a cap set, waits so that frames come at most
 // that many times a second unless the driver waits for the screen: an
-// uncapped menu would take a whole processor core for nothing.
-void PresentFrame();
+// uncapped menu would take a whole processor core for nothing. A rate below
+// the cap (a still screen's) is kept by waiting even then; 0 means the cap.
+void PresentFrame(int framesPerSecond = 0);
 // Before OpenDisplay: a cap also asks the driver for vertical sync (SDL
 // applies that only when the video mode is set). 0: no cap, no sync.
 void SetFrameRateCap(int framesPerSecond);

@@ -26,8 +26,9 @@ uint32_t FramePacer::Wait(uint32_t now) {
     m_started = false;
     return 0;
   }
-  if (!m_started) {
+  if (!m_started || m_gridRate != rate) {
     m_started = true;
+    m_gridRate = rate;
     m_start = now;
     m_frames = 0;
     return 0;

@@ -26,7 +26,7 @@ struct FrameClock {
 // 1000/rate ms (60 means 60, not the 62.5 of a whole 16 ms), where nothing
 // else waits for the screen. A frame that comes late is shown at once, and a
 // stall longer than a frame starts the grid again from there rather than
-// rushing a burst of frames to catch up.
+// rushing a burst of frames to catch up. A change of rate starts a new grid.
 struct FramePacer {
   int rate = 0;  // frames a second; 0: no cap
 
@@ -35,6 +35,7 @@ struct FramePacer {
 
  private:
   bool m_started = false;
+  int m_gridRate = 0;     // the rate the grid was started for
   uint32_t m_start = 0;   // when frame 0 of this second of the grid was due
   uint32_t m_frames = 0;  // frames due since m_start
 };

@@ -60,6 +60,6 @@ bool FrameRunner::Frame() {
   if (m_waitingForFade) m_hooks.drawBlack(m_fadeOut.length > 0.0f ? 1.0f - m_fadeOut.left / m_fadeOut.length : 1.0f);
   // Above everything, fades included: the pointer never goes while the game runs.
   if (screen.ShowsCursor()) m_hooks.drawCursor(m_pointer);
-  m_hooks.present();
+  m_hooks.present(screen.FrameRate());
   return true;
 }

@@ -9,7 +9,7 @@
 // and the music; count the fades down; read the pointer; deliver the events
 // (drained and dropped while a fade runs, so the queue never fills and loses
 // a close request); Update and Draw the top screen; the pointer once the
-// fades are over; the black of a fade; present.
+// fades are over; the black of a fade; present at the screen's frame rate.
 //
 // Everything that touches the platform goes through FrameHooks, so tests run
 // frames without a display, with their own clock and events.
@@ -31,7 +31,7 @@ struct FrameHooks {
   std::function<void(Pointer&)> readPointer;
   std::function<void(const Pointer&)> drawCursor;
   std::function<void(float)> drawBlack;              // black at an opacity 0..1
-  std::function<void()> present;
+  std::function<void(int)> present;                  // at most that many frames a second (0: the cap)
 };
 
 enum class RunEnd {

@@ -82,6 +82,9 @@ class Screen {
   // Whether the runner draws the pointer over this frame (only ever once the
   // fades are over).
   virtual bool ShowsCursor() const { return true; }
+  // The most frames a second this screen needs; 0: the game's cap. Screens
+  // where nothing moves fast ask for fewer and leave the processor alone.
+  virtual int FrameRate() const { return 0; }
 
  protected:
   // The stack this screen is on (valid from Enter to Leave).

@@ -68,7 +68,7 @@ void PlacedGlows::Advance(const Puzzle& puzzle, float frameDelta) {
   m_known = true;
 }
 
-void PlacedGlows::Draw(const Puzzle& puzzle, GLuint glow, float T) const {
+void PlacedGlows::Draw(const Puzzle& puzzle, GLuint glow, float T, bool markDepth) const {
   float m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   const float right[3] = {m[0], m[4], m[8]}, up[3] = {m[1], m[5], m[9]};
@@ -76,7 +76,7 @@ void PlacedGlows::Draw(const Puzzle& puzzle, GLuint glow, float T) const {
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
   glEnable(GL_BLEND);
-  glDepthMask(GL_FALSE);
+  glDepthMask(markDepth ? GL_TRUE : GL_FALSE);
   // A gold aura on the floor round the cube and a gold lip round its top,
   // each fading outwards: visible over any floor and from any side.
   // Smooth: the cube models may leave flat shading, which would give each
@@ -100,7 +100,7 @@ void PlacedGlows::Draw(const Puzzle& puzzle, GLuint glow, float T) const {
     glBindTexture(GL_TEXTURE_2D, glow);
   }
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glDisable(GL_DEPTH_TEST);
+  if (!markDepth) glDisable(GL_DEPTH_TEST);
   glBegin(GL_QUADS);
   for (int i = 0; i < puzzle.CubeCount(); ++i) {
     const Cube* cube = puzzle.Level().CubeAt(i);
@@ -222,7 +222,7 @@ void ParticleBursts::Advance(float frameDelta) {
   }
 }
 
-void ParticleBursts::Draw(GLuint glow) const {
+void ParticleBursts::Draw(GLuint glow, bool markDepth) const {
   if (!Active()) return;
   float m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
@@ -237,7 +237,7 @@ void ParticleBursts::Draw(GLuint glow) const {
   glDisable(GL_CULL_FACE);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glDepthMask(GL_FALSE);
+  glDepthMask(markDepth ? GL_TRUE : GL_FALSE);
   glBegin(GL_QUADS);
   for (const Burst& b : m_bursts) {
     if (!b.active) continue;

@@ -25,8 +25,9 @@ class ParticleBursts {
   int Active() const;
   void Advance(float frameDelta);
   // Additive sprites in board space (inside the mirror pass too), in the
-  // glow texture when there is one.
-  void Draw(GLuint glow) const;
+  // glow texture when there is one. markDepth: the sprites write depth
+  // wherever they lie, for the caller to find the pixels they may touch.
+  void Draw(GLuint glow, bool markDepth = false) const;
 
  private:
   static constexpr int kBursts = 4;
@@ -60,7 +61,8 @@ class PlacedGlows {
   // Counts the flashes down and starts one for every cube newly in place.
   void Advance(const Puzzle& puzzle, float frameDelta);
   // Additive, in board space (inside the mirror pass too), pulsing with T.
-  void Draw(const Puzzle& puzzle, GLuint glow, float T) const;
+  // markDepth as for ParticleBursts::Draw.
+  void Draw(const Puzzle& puzzle, GLuint glow, float T, bool markDepth = false) const;
   float FlashLeft(int cube) const { return cube >= 0 && cube < kMaxCubes ? m_flash[cube] : 0.0f; }
 
  private:

@@ -15,6 +15,12 @@ namespace {
 
 constexpr float s = kSquareSize;
 const float kFloorPlane[4] = {0, 1, 0, 0};
+// A few steps of the depth buffer short of its far end.
+double SpriteMarkDepth() {
+  GLint bits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &bits);
+  return 1.0 - 4.0 / (static_cast<double>(1u << (bits > 0 && bits < 32 ? bits : 24)) - 1.0);
+}
 
 void BindOrUntextured(GLuint name) {
   if (name) {
@@ -47,7 +53,7 @@ class BoardPass {
   void DrawFloor(float opacity);
   void DrawWallPieces(bool onlyGeometry, bool nearOnes);
   void DrawCubes(bool onlyGeometry);
-  void DrawGlows(float T);
+  void DrawGlows(float T, bool markDepth = false);
   void DrawArrows(bool sphereMap, bool onlyGeometry);
   void DrawMirrorImage();
   void DrawRealShadows();
@@ -110,7 +116,7 @@ void BoardPass::DrawCubes(bool onlyGeometry) {
 }
 
 // The glow of the cubes in place (BoardEffects.h).
-void BoardPass::DrawGlows(float T) { r.placed.Draw(puzzle, glow, T); }
+void BoardPass::DrawGlows(float T, bool markDepth) { r.placed.Draw(puzzle, glow, T, markDepth); }
 
 void BoardPass::DrawArrows(bool sphereMap, bool onlyGeometry) {
   Mesh3D* mesh = theme.arrowWork.FirstMesh();
@@ -149,13 +155,38 @@ void BoardPass::DrawMirrorImage() {
     if (f.drawArrows) DrawArrows(false, false);
   }
   r.bursts.Draw(glow);
+  // Where the mirror image left nothing, the floor would only be blended
+  // over itself: the depth buffer tells those pixels apart (the floor came
+  // first, then a clear), once the sprites, which write no depth, have
+  // marked theirs just short of the far end, where nothing above the floor
+  // is hidden by the mark.
+  const bool onlyOverImage = f.options.skipUnseen != 0;
+  if (onlyOverImage) {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    const double mark = SpriteMarkDepth();
+    glDepthRange(mark, mark);
+    if (f.drawCubes) DrawGlows(f.elapsedFrames, true);
+    r.bursts.Draw(glow, true);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  }
   glFrontFace(GL_CCW);
   glPopMatrix();
   r.lights.SendPositions();
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_DEPTH_TEST);
+  if (onlyOverImage) {
+    // The floor at the far end of the depth range passes only over pixels
+    // the image or a sprite reached.
+    glDepthRange(1, 1);
+    glDepthFunc(GL_GREATER);
+    glDepthMask(GL_FALSE);
+  } else {
+    glDisable(GL_DEPTH_TEST);
+  }
   DrawFloor(1.0f - values.reflectStrength);
+  glDepthRange(0, 1);
+  glDepthFunc(GL_LEQUAL);
+  glDepthMask(GL_TRUE);
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
 }

@@ -57,6 +57,7 @@ class CodeEntryScreen final : public Screen {
 
   void Update(const FrameTime& time, const Pointer&) override { m_elapsed = time.elapsed; }
 
+  int FrameRate() const override { return kMenuFrameRate; }
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, false);
     const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight(), m = m_menus.Metrics().fontHeight;

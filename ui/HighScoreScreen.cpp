@@ -65,6 +65,7 @@ class HighScoreScreen final : public Screen {
     m_pager.PointerMoved(m_pointerX, m_pointerY, m_menus.ScreenWidth(), m_menus.ScreenHeight(), m_menus.Metrics().fontHeight);
   }
 
+  int FrameRate() const override { return kMenuFrameRate; }
   void Draw() override {
     m_menus.DrawBackdrop(m_elapsed, false);
     const int W = m_menus.ScreenWidth(), H = m_menus.ScreenHeight();

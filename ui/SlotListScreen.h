@@ -15,6 +15,7 @@ class SlotListScreen : public Screen {
   void Enter() override;
   void Event(const SDL_Event& event) override;
   void Update(const FrameTime& time, const Pointer& pointer) override;
+  int FrameRate() const override { return kMenuFrameRate; }
   void Draw() override;
   void Leave() override;
 

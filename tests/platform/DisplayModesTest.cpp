@@ -22,11 +22,13 @@ TEST(FrameClock, ConvergesToTheFrameRateAndSurvivesTheCounterWrapping) {
 }
 
 // Frames that take `cost` ms each (one takes 100 ms at `stallAt`), shown
-// through the pacer: the time they took and the longest wait.
+// through the pacer (at rate `then` from frame 31 on, when set): the time
+// they took and the longest wait.
 TEST(FramePacer, HoldsTheRateWithoutDriftingAndNeverRushesAfterAStall) {
   struct Case {
     int rate, cost, stallAt, frames;
     uint32_t elapsed, longestWait;
+    int then = 0;
   };
   const Case cases[] = {
       {60, 5, -1, 61, 1000, 12},    // exactly a second per 60 frames, not 60 x 16 or 60 x 17 ms
@@ -34,6 +36,7 @@ TEST(FramePacer, HoldsTheRateWithoutDriftingAndNeverRushesAfterAStall) {
       {0, 5, -1, 11, 50, 0},        // no cap
       {60, 5, 10, 71, 150 + 100 + 1000, 12},  // a stall: the grid starts again, no burst
       {30, 1, -1, 31, 1000, 33},
+      {60, 5, -1, 61, 505 + 29 * 1000 / 30, 29, 30},  // a new rate starts its own grid at once
   };
   for (const Case& c : cases) {
     FramePacer pacer;
@@ -43,6 +46,7 @@ TEST(FramePacer, HoldsTheRateWithoutDriftingAndNeverRushesAfterAStall) {
     uint32_t longest = 0;
     for (int i = 0; i < c.frames; ++i) {
       if (i > 0) now += i == c.stallAt ? 100 : c.cost;
+      if (i == 31 && c.then) pacer.rate = c.then;
       const uint32_t wait = pacer.Wait(now);
       longest = std::max(longest, wait);
       now += wait;

@@ -44,7 +44,7 @@ struct FakePlatform {
       drawn.push_back("black");
       blacks.push_back(alpha);
     };
-    hooks.present = [this] {
+    hooks.present = [this](int) {
       drawn.push_back("present");
       ++presents;
     };

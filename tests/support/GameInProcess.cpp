@@ -64,12 +64,12 @@ bool ScreenRunner::Run(std::unique_ptr<Screen> screen, std::vector<Step> steps, 
   size_t next = 0;
   int lastStepFrame = 0;
   m_frames = 0;
-  hooks.present = [&] {
+  hooks.present = [&](int framesPerSecond) {
     if (m_capture) {
       *m_capture = ReadFrame(m_game.ScreenWidth(), m_game.ScreenHeight());
       m_capture = nullptr;
     }
-    saved.present();
+    saved.present(framesPerSecond);
     ++m_frames;
     if (m_frames % kGap == 0 && next < steps.size() && SDL_GetTicks() >= m_waitUntil) {
       steps[next++]();
