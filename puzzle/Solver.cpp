@@ -271,6 +271,10 @@ struct Solver::Search {
   size_t stagedAlone = 0;  // the next square in order to fill by a cube alone
   bool stagedClearing = false;  // that square waits for the cubes in its way to be rolled aside
   bool stagedSearching = false;
+  // The search for the square now tried may roll the cubes on filled squares
+  // too (out of the way and back): its second try, when the first, with them
+  // standing as walls, found nothing.
+  bool stagedFreed = false;
   Goal stagedGoal;
   long stagedBudget = 0;
   // The moves already made before a search's start: its lengths count on
@@ -1172,6 +1176,7 @@ struct Solver::Search {
     stagedAlone = 0;
     stagedClearing = false;
     stagedSearching = false;
+    stagedFreed = false;
   }
 
   void OrderStaged() {
@@ -1359,17 +1364,31 @@ struct Solver::Search {
         }
       ++parts;
     }
+    // Each open square needs a cube of its own on its side of the floor: as
+    // many cubes there as open squares there want the letter.
+    auto inPart = [&](int at, int where) {
+      if (part[static_cast<size_t>(at)] == where) return true;
+      // A cube on the square to fill leaves it by one of its sides.
+      for (int d = 0; d < 4 && at == square; ++d) {
+        const int to = neighbour[square * 4 + d];
+        if (to >= 0 && part[static_cast<size_t>(to)] == where) return true;
+      }
+      return false;
+    };
     bool cut = false;
     for (size_t j = 0; j < stagedOpen.size() && !cut; ++j) {
       if (static_cast<int>(j) == index) continue;
       const Slot& slot = stagedOpen[j];
-      bool served = false;
+      const int where = part[static_cast<size_t>(slot.square)];
+      int wanted = 0, served = 0;
+      for (size_t i = 0; i < stagedOpen.size(); ++i)
+        wanted += static_cast<int>(i) != index && stagedOpen[i].letter == slot.letter &&
+                  part[static_cast<size_t>(stagedOpen[i].square)] == where;
       for (const Shower& s : showers[static_cast<size_t>(slot.letter)]) {
         const CubeClass& c = classes[static_cast<size_t>(s.cls)];
-        for (int k = c.begin; k < c.end && !served; ++k)
-          served = part[position[k] / kTurns] == part[static_cast<size_t>(slot.square)];
+        for (int k = c.begin; k < c.end; ++k) served += inPart(position[k] / kTurns, where);
       }
-      cut = !served;
+      cut = served < wanted;
     }
     filled[static_cast<size_t>(square)] = 0;
     return cut;
@@ -1443,7 +1462,10 @@ struct Solver::Search {
         return true;
       }
       MakeStagedGoal();
-      MarkMovable(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])].square);
+      if (stagedFreed)
+        movable.assign(static_cast<size_t>(squares), 1);
+      else
+        MarkMovable(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])].square);
       partial = true;
       baseMoves = static_cast<int>(stagedMoves.size());
       const long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
@@ -1465,9 +1487,11 @@ struct Solver::Search {
       stagedTry = 0;
       stagedOrder.clear();
       stagedAlone = 0;
+      stagedFreed = false;
       EndStagedSearch();
     } else if (ended) {
-      ++stagedTry;
+      if (stagedFreed) ++stagedTry;
+      stagedFreed = !stagedFreed;
       EndStagedSearch();
     }
     return true;
