@@ -1670,4 +1670,6 @@ const SolverResult& Solver::Stop() {
 
 bool Solver::Finished() const { return m_search->stage == Search::Stage::kDone; }
 
+bool Solver::Answered() const { return m_search->best < kInfinite; }
+
 const SolverResult& Solver::Result() const { return m_search->result; }
