@@ -840,6 +840,10 @@ struct Solver::Search {
     states.reserve(most * static_cast<size_t>(cubes));
     if (!goal) wordCosts.reserve(most * 2 * active.size());
     heap.reserve(most);
+    // The table for the positions the search may add within what is left
+    // of the budget (and one expansion over it): clearing a larger one would
+    // stall the call that begins the search.
+    expected = std::min(expected, std::max(limits.nodes - result.nodes, 0L) + 1024);
     size_t table = 1024;
     while (table < 2 * std::min(most, static_cast<size_t>(std::max(expected, 0L)) + 1)) table *= 2;
     if (slots.size() == table)
@@ -1533,6 +1537,7 @@ struct Solver::Search {
           if (goalIndex >= goals.size()) {
             if (best < kInfinite || goals.empty()) {
               StartProof();
+              work = 0;
             } else {
               goalIndex = 0;
               BeginFallback(goals[0]);
@@ -1550,6 +1555,8 @@ struct Solver::Search {
             Begin(&goals[goalIndex], root.data(), guidedBudget);
             const long left = guidedBudget - result.nodes;
             stageLimit = std::max(0L, left / static_cast<long>(goals.size() - goalIndex));
+            work = 0;  // making the table is this call's work
+            break;
           }
           if (Continue(work)) {
             goal = nullptr;
@@ -1564,6 +1571,7 @@ struct Solver::Search {
               BeginFallback(goals[goalIndex]);
             } else {
               StartProof();
+              work = 0;
             }
           }
           break;
