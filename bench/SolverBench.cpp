@@ -55,9 +55,9 @@ int main() {
   ToolHost host;
   Puzzle puzzle(&host);
   const SolverLimits limits;
-  std::vector<double> times, slices;
+  std::vector<double> times, firsts, slices;
   int parsInTime = 0;
-  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0;
+  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0, firstWithinTwoSeconds = 0;
   long parTotal = 0, shuffleTotal = 0;
   double ratioTotal = 0;
   for (const LevelSetChoice& choice : puzzletest::ShippedChoices()) {
@@ -78,6 +78,8 @@ int main() {
       ++setSolved;
       proven += f.proven;
       withinTwoSeconds += f.milliseconds <= 2000;
+      firsts.push_back(f.firstMilliseconds);
+      firstWithinTwoSeconds += f.firstMilliseconds <= 2000;
       parTotal += f.par;
       shuffleTotal += f.shuffle;
       if (f.shuffle > 0) ratioTotal += static_cast<double>(f.par) / f.shuffle;
@@ -95,6 +97,9 @@ int main() {
   std::printf("solved %d of %d levels (%d within 2 s), %d proven shortest\n", solved, levels, withinTwoSeconds, proven);
   std::printf("time per level: median %.0f ms, worst %.0f ms (budget %ld nodes)\n", median,
               times.empty() ? 0 : times.back(), limits.nodes);
+  std::sort(firsts.begin(), firsts.end());
+  std::printf("time to the first answer over the solved levels: median %.0f ms, worst %.0f ms, %d within 2 s\n",
+              firsts.empty() ? 0 : firsts[firsts.size() / 2], firsts.empty() ? 0 : firsts.back(), firstWithinTwoSeconds);
   std::printf("par against the shuffle's replay over the solved levels: %ld against %ld rolls in all, %.2f on average\n",
               parTotal, shuffleTotal, solved ? ratioTotal / solved : 0);
   std::sort(slices.begin(), slices.end());

@@ -271,6 +271,10 @@ struct Solver::Search {
   size_t stagedAlone = 0;  // the next square in order to fill by a cube alone
   bool stagedClearing = false;  // that square waits for the cubes in its way to be rolled aside
   bool stagedSearching = false;
+  // The search for the square now tried may roll the cubes on filled squares
+  // too (out of the way and back): its second try, when the first, with them
+  // standing as walls, found nothing.
+  bool stagedFreed = false;
   Goal stagedGoal;
   long stagedBudget = 0;
   // The moves already made before a search's start: its lengths count on
@@ -836,6 +840,10 @@ struct Solver::Search {
     states.reserve(most * static_cast<size_t>(cubes));
     if (!goal) wordCosts.reserve(most * 2 * active.size());
     heap.reserve(most);
+    // The table for the positions the search may add within what is left
+    // of the budget (and one expansion over it): clearing a larger one would
+    // stall the call that begins the search.
+    expected = std::min(expected, std::max(limits.nodes - result.nodes, 0L) + 1024);
     size_t table = 1024;
     while (table < 2 * std::min(most, static_cast<size_t>(std::max(expected, 0L)) + 1)) table *= 2;
     if (slots.size() == table)
@@ -1172,6 +1180,7 @@ struct Solver::Search {
     stagedAlone = 0;
     stagedClearing = false;
     stagedSearching = false;
+    stagedFreed = false;
   }
 
   void OrderStaged() {
@@ -1359,17 +1368,31 @@ struct Solver::Search {
         }
       ++parts;
     }
+    // Each open square needs a cube of its own on its side of the floor: as
+    // many cubes there as open squares there want the letter.
+    auto inPart = [&](int at, int where) {
+      if (part[static_cast<size_t>(at)] == where) return true;
+      // A cube on the square to fill leaves it by one of its sides.
+      for (int d = 0; d < 4 && at == square; ++d) {
+        const int to = neighbour[square * 4 + d];
+        if (to >= 0 && part[static_cast<size_t>(to)] == where) return true;
+      }
+      return false;
+    };
     bool cut = false;
     for (size_t j = 0; j < stagedOpen.size() && !cut; ++j) {
       if (static_cast<int>(j) == index) continue;
       const Slot& slot = stagedOpen[j];
-      bool served = false;
+      const int where = part[static_cast<size_t>(slot.square)];
+      int wanted = 0, served = 0;
+      for (size_t i = 0; i < stagedOpen.size(); ++i)
+        wanted += static_cast<int>(i) != index && stagedOpen[i].letter == slot.letter &&
+                  part[static_cast<size_t>(stagedOpen[i].square)] == where;
       for (const Shower& s : showers[static_cast<size_t>(slot.letter)]) {
         const CubeClass& c = classes[static_cast<size_t>(s.cls)];
-        for (int k = c.begin; k < c.end && !served; ++k)
-          served = part[position[k] / kTurns] == part[static_cast<size_t>(slot.square)];
+        for (int k = c.begin; k < c.end; ++k) served += inPart(position[k] / kTurns, where);
       }
-      cut = !served;
+      cut = served < wanted;
     }
     filled[static_cast<size_t>(square)] = 0;
     return cut;
@@ -1443,7 +1466,10 @@ struct Solver::Search {
         return true;
       }
       MakeStagedGoal();
-      MarkMovable(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])].square);
+      if (stagedFreed)
+        movable.assign(static_cast<size_t>(squares), 1);
+      else
+        MarkMovable(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])].square);
       partial = true;
       baseMoves = static_cast<int>(stagedMoves.size());
       const long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
@@ -1465,9 +1491,11 @@ struct Solver::Search {
       stagedTry = 0;
       stagedOrder.clear();
       stagedAlone = 0;
+      stagedFreed = false;
       EndStagedSearch();
     } else if (ended) {
-      ++stagedTry;
+      if (stagedFreed) ++stagedTry;
+      stagedFreed = !stagedFreed;
       EndStagedSearch();
     }
     return true;
@@ -1509,6 +1537,7 @@ struct Solver::Search {
           if (goalIndex >= goals.size()) {
             if (best < kInfinite || goals.empty()) {
               StartProof();
+              work = 0;
             } else {
               goalIndex = 0;
               BeginFallback(goals[0]);
@@ -1526,6 +1555,8 @@ struct Solver::Search {
             Begin(&goals[goalIndex], root.data(), guidedBudget);
             const long left = guidedBudget - result.nodes;
             stageLimit = std::max(0L, left / static_cast<long>(goals.size() - goalIndex));
+            work = 0;  // making the table is this call's work
+            break;
           }
           if (Continue(work)) {
             goal = nullptr;
@@ -1540,6 +1571,7 @@ struct Solver::Search {
               BeginFallback(goals[goalIndex]);
             } else {
               StartProof();
+              work = 0;
             }
           }
           break;
@@ -1645,5 +1677,7 @@ const SolverResult& Solver::Stop() {
 }
 
 bool Solver::Finished() const { return m_search->stage == Search::Stage::kDone; }
+
+bool Solver::Answered() const { return m_search->best < kInfinite; }
 
 const SolverResult& Solver::Result() const { return m_search->result; }

@@ -76,6 +76,8 @@ class Solver {
   // stands, unproven unless the search had ended anyway.
   const SolverResult& Stop();
   bool Finished() const;
+  // Whether some answer stands already (the search may still shorten it).
+  bool Answered() const;
   const SolverResult& Result() const;
 
  private:

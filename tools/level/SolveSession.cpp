@@ -100,8 +100,13 @@ LevelFigures MeasureLevel(Puzzle& puzzle, ToolHost& host, int index, unsigned se
   figures.shuffle = static_cast<int>(puzzle.LastShuffle().steps.size());
   const Clock::time_point begin = Clock::now();
   Solver solver(puzzle, limits);
-  const SolverResult& result = solver.Solve();
+  // In steps, to see when the first answer stands.
+  constexpr long kStep = 1000;
+  while (!solver.Run(kStep))
+    if (figures.firstMilliseconds < 0 && solver.Answered()) figures.firstMilliseconds = MillisecondsSince(begin);
+  const SolverResult& result = solver.Result();
   figures.milliseconds = MillisecondsSince(begin);
+  if (figures.firstMilliseconds < 0 && result.outcome == SolverOutcome::kSolved) figures.firstMilliseconds = figures.milliseconds;
   figures.nodes = result.nodes;
   figures.lowerBound = result.lowerBound;
   figures.proven = result.proven;

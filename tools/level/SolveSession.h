@@ -43,6 +43,7 @@ struct LevelFigures {
   int shuffle = 0;        // steps of the shuffle (the demonstration replays as many)
   long nodes = 0;
   double milliseconds = 0;
+  double firstMilliseconds = -1;  // until the first answer stood, -1: none
   bool confirmed = false;  // the answer replayed to every word formed
 };
 // The level set is loaded in the puzzle; the seed is handed to srand first,
