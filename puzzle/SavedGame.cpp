@@ -149,14 +149,13 @@ SaveSlotInfo Puzzle::ReadSaveSlotInfo(int slot) const {
     std::fprintf(stderr, "Save slot %d (%s) is damaged: %s\n", slot, NativePath(path.c_str()).c_str(), reason.c_str());
     return info;
   }
-  // The screens name the level set and show the level number from these
-  // values: a game outside what the game knows cannot be loaded.
-  // The file names the level by its record; the screens show its place.
+  // The screens name the level set and show the level's place from these
+  // values (the file names the level by its record): a game outside what the
+  // game knows cannot be loaded. A set that cannot be read here leaves the
+  // number as the file has it; the load says what is wrong.
   ::LevelSet otherSet;
   const bool knownSet = game.levelSet >= 0 && game.levelSet < LevelSetChoiceCount();
   const bool loadedSet = game.levelSet == m_levelSet.selectedBy;
-  // A set that cannot be read here leaves the number as the file has it;
-  // the load says what is wrong.
   int level = game.levelIndex < kMaxLevelsInSet ? game.levelIndex : -1;
   if (loadedSet)
     level = m_levelSet.LevelOfRecord(game.levelIndex);

@@ -10,10 +10,10 @@
 // answer made square by square (the deepest inside the words first, never
 // one that shuts another off), a guided search towards the few word
 // placements that cost least, when nothing is found yet a fallback placing
-// one cube at a time, then A* with a lower bound
-// that never overestimates, which proves the answer shortest when it runs out
-// of positions below it. A position already seen costs nothing
-// again (a table keyed by a hash of the position). The node and memory
+// one cube at a time, then A* with a lower bound that never overestimates,
+// which proves the answer shortest when it runs out of positions below it.
+// A position already seen costs nothing again (a table keyed by a hash of
+// the position). The node and memory
 // budgets bound it; when they end, the best answer found so far stands.
 //
 //   Solver solver(puzzle);                 // the position as it stands

@@ -22,11 +22,12 @@ int ReadCreditLines(const char* path, std::vector<CreditLine>& lines) {
   lines.clear();
   CUTextFile file;
   if (!file.Open(path, 0)) {
-    const std::string why = WhyUnreadable(path);
-    if (why == "not found")
+    if (!FileExists(path)) {
       std::fprintf(stderr, "Credit file not found !!!\n");
-    else if (!why.empty())
-      std::fprintf(stderr, "Credit file %s %s\n", path, why.c_str());
+    } else {
+      const std::string why = WhyUnreadable(path);
+      if (!why.empty()) std::fprintf(stderr, "Credit file %s %s\n", path, why.c_str());
+    }
     return 0;
   }
   CUString line;

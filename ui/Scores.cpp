@@ -134,9 +134,9 @@ std::string ScoreFilePath(int set) {
   return std::string(g_settings.gamePath) + ScoreFileName(set < 0 ? g_settings.langLevel : set);
 }
 
-void HighScores::NoteRecordPar(int levelIndex, int par) {
-  if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
-  m_atPar[levelIndex] = par >= 0 && m_table.entries[levelIndex].moves <= par;
+void HighScores::NoteRecordPar(int entry, int par) {
+  if (entry < 0 || entry >= kScoreLevels) return;
+  m_atPar[entry] = par >= 0 && m_table.entries[entry].moves <= par;
 }
 
 void HighScores::Load() {
@@ -190,19 +190,19 @@ void HighScores::Follow() {
   Load();
 }
 
-int HighScores::IsRecord(int levelIndex, int moves) {
+int HighScores::IsRecord(int entry, int moves) {
   Follow();
-  if (levelIndex < 0 || levelIndex >= kScoreLevels) return 0;
-  ScoreEntry& entry = m_table.entries[levelIndex];
-  if (moves >= entry.moves) return 0;
+  if (entry < 0 || entry >= kScoreLevels) return 0;
+  ScoreEntry& held = m_table.entries[entry];
+  if (moves >= held.moves) return 0;
   // The file keeps counts of 0..10000; no game ends below zero moves.
-  entry.moves = moves < 0 ? 0 : moves;
+  held.moves = moves < 0 ? 0 : moves;
   return 1;
 }
 
-void HighScores::SetName(int levelIndex, const char* name) {
+void HighScores::SetName(int entry, const char* name) {
   Follow();
   CopyName(m_lastName, name);
-  if (levelIndex < 0 || levelIndex >= kScoreLevels) return;
-  SetEntryName(m_table.entries[levelIndex], m_lastName);
+  if (entry < 0 || entry >= kScoreLevels) return;
+  SetEntryName(m_table.entries[entry], m_lastName);
 }

@@ -112,13 +112,14 @@ class HighScores {
     ClearParMarks();
   }
 
+  // entry: the level's in the table (LevelSet::RecordOf).
   // 1 and stores moves when moves is strictly below the level's record; 0
   // and nothing changed otherwise (equal counts keep the holder; levels past
   // the table have no record).
-  int IsRecord(int levelIndex, int moves);
+  int IsRecord(int entry, int moves);
   // Stores the first 20 characters of name as the level's holder and as the
   // last name entered (the following bytes are zeroed).
-  void SetName(int levelIndex, const char* name);
+  void SetName(int entry, const char* name);
   // The last name entered in this run ("" at start), where the next name
   // entry starts.
   const char* LastName() const { return m_lastName; }
@@ -126,9 +127,9 @@ class HighScores {
   // The level's record was just made with a play whose par was par (-1:
   // none known): it is marked when it is at or under par. The file has no
   // room for it, so the marks are those of the run.
-  void NoteRecordPar(int levelIndex, int par);
-  bool RecordAtPar(int levelIndex) const {
-    return levelIndex >= 0 && levelIndex < kScoreLevels && m_atPar[levelIndex];
+  void NoteRecordPar(int entry, int par);
+  bool RecordAtPar(int entry) const {
+    return entry >= 0 && entry < kScoreLevels && m_atPar[entry];
   }
 
  private:
