@@ -71,6 +71,17 @@ class Mesh3D {
   // face's at a dot product below threshold. Needs adjacency and face normals.
   int ComputeEdgeFlags(float threshold);
 
+  // The triangles alone compiled into displayList, once (the GL context is
+  // current), for a shared shape drawn in many looks.
+  void BuildShapeList();
+  // Draws the mesh in look, a material of the kind of its own (same flags):
+  // the shape list when built.
+  void DrawIn(const Material* look) const;
+  // Inside the caller's glBegin(GL_TRIANGLES): the triangles moved by offset,
+  // with the normals and texture coordinates the material wants. Many
+  // pieces in one material become one draw.
+  void AppendTriangles(const float offset[3]) const;
+
   bool Blended() const { return material && material->Has(kMaterialBlended); }
   const float* Position(uint32_t vertex) const { return &positions[vertex * 3]; }
 

@@ -52,14 +52,19 @@ void DrawArrays(const Mesh3D& mesh, bool normals, bool texCoords) {
   if (texCoords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-void DrawMesh(const Mesh3D& mesh, DrawPath path) {
-  if (!mesh.visible) return;
-  const Material* material = mesh.material;
-  if (material) material->Apply();
-  const int flags = material ? material->flags : 0;
-  const bool textured = (flags & (kMaterialTextured | kMaterialEnvironment)) != 0;
-  const bool twoSidedLit =
-      (flags & kMaterialTwoSided) && (flags & kMaterialLit) && !(flags & kMaterialEnvironment);
+bool Textured(int flags) { return (flags & (kMaterialTextured | kMaterialEnvironment)) != 0; }
+
+// Two-sided lit faces get their normals turned round (DrawImmediate).
+bool TwoSidedLit(int flags) {
+  return (flags & kMaterialTwoSided) && (flags & kMaterialLit) && !(flags & kMaterialEnvironment);
+}
+
+// The mesh's triangles as its material wants them, the material left to the
+// caller.
+void DrawShape(const Mesh3D& mesh, DrawPath path) {
+  const int flags = mesh.material ? mesh.material->flags : 0;
+  const bool textured = Textured(flags);
+  const bool twoSidedLit = TwoSidedLit(flags);
 
   if (path == DrawPath::kDirect && (flags & kMaterialEnvironment)) {
     // Texture coordinates hold this frame's sphere map; the shade model is the caller's.
@@ -76,7 +81,13 @@ void DrawMesh(const Mesh3D& mesh, DrawPath path) {
   } else {
     DrawArrays(mesh, false, textured);
   }
-  if (material) material->End();
+}
+
+void DrawMesh(const Mesh3D& mesh, DrawPath path) {
+  if (!mesh.visible) return;
+  if (mesh.material) mesh.material->Apply();
+  DrawShape(mesh, path);
+  if (mesh.material) mesh.material->End();
 }
 
 void DrawInTwoPasses(const Objet3D& object, DrawPath path) {
@@ -87,6 +98,45 @@ void DrawInTwoPasses(const Objet3D& object, DrawPath path) {
 }
 
 }  // namespace
+
+void Mesh3D::BuildShapeList() {
+  if (!g_gl.open) return;
+  if (displayList == -1) {
+    const GLuint list = glGenLists(1);
+    if (list == 0) return;
+    displayList = static_cast<GLint>(list);
+  }
+  glNewList(static_cast<GLuint>(displayList), GL_COMPILE);
+  DrawShape(*this, DrawPath::kList);
+  glEndList();
+}
+
+void Mesh3D::DrawIn(const Material* look) const {
+  if (!visible) return;
+  if (look) look->Apply();
+  if (displayList != -1)
+    glCallList(static_cast<GLuint>(displayList));
+  else
+    DrawShape(*this, DrawPath::kDirect);
+  if (look) look->End();
+}
+
+void Mesh3D::AppendTriangles(const float offset[3]) const {
+  const int flags = material ? material->flags : 0;
+  const bool perFace = normalMode == kFaceNormals, normals = perFace || normalMode == kVertexNormals;
+  const float sign = TwoSidedLit(flags) ? -1.0f : 1.0f;
+  for (int f = 0; f < faceCount; ++f) {
+    const float* n = &faceNormals[static_cast<size_t>(f) * 3];
+    for (int k = 0; k < 3; ++k) {
+      const uint32_t v = faces[static_cast<size_t>(f) * 3 + k];
+      if (!perFace) n = &vertexNormals[static_cast<size_t>(v) * 3];
+      if (normals) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+      if (Textured(flags)) glTexCoord2fv(&texCoords0[static_cast<size_t>(v) * 2]);
+      const float* p = Position(v);
+      glVertex3f(p[0] + offset[0], p[1] + offset[1], p[2] + offset[2]);
+    }
+  }
+}
 
 void Objet3D::Draw() { DrawInTwoPasses(*this, DrawPath::kDirect); }
 

@@ -80,6 +80,9 @@ void BoardPass::DrawFloor(float opacity) {
 }
 
 void BoardPass::DrawWallPieces(bool onlyGeometry, bool nearOnes) {
+  if (f.options.skipUnseen &&
+      r.lists.wallBatch.Draw(r.lists.wallPieces, r.lists.wallPieceCount, theme.walls, !onlyGeometry))
+    return;
   for (int i = 0; i < r.lists.wallPieceCount; ++i) {
     const WallPiece& w = r.lists.wallPieces[i];
     if (!(nearOnes ? w.nearView : w.visible)) continue;

@@ -64,6 +64,8 @@ Objet3D* CubeLooks::SharedModel() {
     const float centre[3] = {0, 0, 0}, scale[3] = {kSquareSize, kSquareSize, kSquareSize};
     cube->Fit(1, 1, 1);
     cube->Transform(centre, scale);
+    // Every cube has this shape, each in its own look.
+    for (Mesh3D* mesh = cube->FirstMesh(); mesh; mesh = mesh->next) mesh->BuildShapeList();
     m_model = std::move(cube);
   } else {
     std::fprintf(stderr, "Couldn't load 3D Objet %s\n", "cube.3do");
@@ -99,6 +101,10 @@ void DrawItem(const Item& item) {
   Mesh3D* mesh = model->FirstMesh();
   Material* own = mesh->material;
   const int look = item.Look() == 2 ? 2 : 1;
+  if (!mesh->next) {
+    mesh->DrawIn(item.looks[look - 1] ? item.looks[look - 1] : own);
+    return;
+  }
   if (item.looks[look - 1]) mesh->material = item.looks[look - 1];
   model->Draw();
   mesh->material = own;

@@ -7,8 +7,9 @@ struct RenderOptions {
   int shadow = 0;      // 0 none, 1 false shadows under the arrows, 2 real shadows
   int cartoon = 0;     // outlines along the models' marked edges
   int mipMapping = 1;  // mip-mapped textures for themes and letter images
-  // Leaves out what cannot show (the mirror outside the floor, cubes out of
-  // view). 0 draws everything: the picture the shortcuts must keep, and the
-  // benchmarks' "before".
+  // Takes the shortcuts that keep the picture: leaves out what cannot show
+  // (the mirror outside the floor, cubes out of view) and draws the walls in
+  // one batch. 0 draws everything, piece by piece: the picture the shortcuts
+  // must keep, and the benchmarks' "before".
   int skipUnseen = 1;
 };

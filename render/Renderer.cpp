@@ -18,6 +18,7 @@ int Renderer::LoadTheme(int index) {
 }
 
 void Renderer::FreeTheme() {
+  lists.wallBatch.Forget();
   m_outlines.Free();
   letters.Free();
   themes.Free();

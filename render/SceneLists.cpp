@@ -2,6 +2,8 @@
 // display lists (border of the board slab, floor with its ground letters).
 #include "render/SceneLists.h"
 
+#include "engine3d/Material.h"
+#include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
 #include "render/LetterImages.h"
 #include "puzzle/Puzzle.h"
@@ -109,10 +111,12 @@ void SceneLists::RebuildWallPieces(const Puzzle& puzzle) {
       wallPieces[wallPieceCount++] = WallPiece{code, c, r, static_cast<float>(c), static_cast<float>(r), 0.0f, 1, 0, 0};
     }
   for (int i = 0; i < kMaxCubes; ++i) cubeDraw[i] = CubeDrawRecord{i < puzzle.CubeCount() ? 1 : 0, 0, 0, 0};
+  wallBatch.Forget();
 }
 
 void SceneLists::Clear() {
   wallPieceCount = 0;
+  wallBatch.Forget();
   for (auto& d : cubeDraw) d = CubeDrawRecord{0, 0, 0, 0};
 }
 
@@ -122,4 +126,59 @@ void SceneLists::CallBorderList() const {
 
 void SceneLists::CallFloorList() const {
   if (m_floorList) glCallList(m_floorList);
+}
+
+void WallBatch::Forget() {
+  for (const Group& group : m_groups) glDeleteLists(group.list, 1);
+  m_groups.clear();
+  m_built = false;
+}
+
+bool WallBatch::Draw(const WallPiece* pieces, int count, const Objet3D* walls, bool withMaterials) {
+  if (!m_built) Build(pieces, count, walls);
+  if (m_groups.empty()) return count == 0;
+  for (const Group& group : m_groups) {
+    if (withMaterials) group.material->Apply();
+    glCallList(group.list);
+    if (withMaterials) group.material->End();
+  }
+  return true;
+}
+
+void WallBatch::Build(const WallPiece* pieces, int count, const Objet3D* walls) {
+  m_built = true;
+  // One group per material and normal mode, in the order the pieces first
+  // show them.
+  std::vector<const Mesh3D*> firsts;
+  for (int i = 0; i < count; ++i)
+    for (const Mesh3D* mesh = walls[pieces[i].kind].FirstMesh(); mesh; mesh = mesh->next) {
+      if (!mesh->visible) continue;
+      const Material* m = mesh->material;
+      const int plain = kMaterialTextured | kMaterialLit | kMaterialSmooth;
+      if (!m || (m->flags & ~plain) != 0) return;
+      bool known = false;
+      for (const Mesh3D* first : firsts) known |= first->material == m && first->normalMode == mesh->normalMode;
+      if (!known) firsts.push_back(mesh);
+    }
+  for (const Mesh3D* first : firsts) {
+    const GLuint list = glGenLists(1);
+    if (list == 0) {
+      Forget();
+      m_built = true;
+      return;
+    }
+    glNewList(list, GL_COMPILE);
+    glShadeModel(first->normalMode == kFaceNormals ? GL_FLAT : GL_SMOOTH);
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < count; ++i) {
+      const WallPiece& w = pieces[i];
+      const float offset[3] = {w.x * s, w.height * s, w.y * s};
+      for (const Mesh3D* mesh = walls[w.kind].FirstMesh(); mesh; mesh = mesh->next)
+        if (mesh->visible && mesh->material == first->material && mesh->normalMode == first->normalMode)
+          mesh->AppendTriangles(offset);
+    }
+    glEnd();
+    glEndList();
+    m_groups.push_back(Group{first->material, list});
+  }
 }

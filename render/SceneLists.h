@@ -4,9 +4,13 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 #include "puzzle/Board.h"
 
 class LetterImages;
+class Material;
+class Objet3D;
 class Puzzle;
 class Texture;
 struct ArrowRecord;
@@ -37,6 +41,33 @@ void MoveToArrow(const ArrowRecord& arrow);
 // One floor tile of w x h squares at square (c, r), on y = 0.
 void DrawFloorTile(float c, float r, float w, float h);
 
+// The level's walls in one draw per material: the pieces' triangles moved to
+// their squares and compiled once. Walls do not move during a level, and a
+// renderer that fills pixels in software pays far more per draw and per
+// change of material than per triangle.
+class WallBatch {
+ public:
+  WallBatch() = default;
+  ~WallBatch() { Forget(); }
+  WallBatch(const WallBatch&) = delete;
+  WallBatch& operator=(const WallBatch&) = delete;
+  // The pieces or the theme's walls changed: the lists go.
+  void Forget();
+  // Every piece in the walls' materials (without them for a shadow), built at
+  // the first call after Forget. False, with nothing drawn, where a wall is
+  // not plain opaque lit stuff: those go piece by piece.
+  bool Draw(const WallPiece* pieces, int count, const Objet3D* walls, bool withMaterials);
+
+ private:
+  struct Group {
+    const Material* material;
+    GLuint list;
+  };
+  void Build(const WallPiece* pieces, int count, const Objet3D* walls);
+  std::vector<Group> m_groups;
+  bool m_built = false;
+};
+
 class SceneLists {
  public:
   SceneLists() = default;
@@ -55,6 +86,7 @@ class SceneLists {
   WallPiece wallPieces[kMaxWallPieces];
   int wallPieceCount = 0;
   CubeDrawRecord cubeDraw[kMaxCubes] = {};
+  WallBatch wallBatch;
 
  private:
   GLuint m_borderList = 0;
