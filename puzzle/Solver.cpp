@@ -1267,6 +1267,10 @@ struct Solver::Search {
       }
     }
     if (nearest >= kInfinite) return false;
+    if (ClearAndReach(stagedParking, -1, filled)) {
+      for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
+      return true;
+    }
     BeginStagedSearch(stagedParking, false);
     stagedRelocating = true;
     return false;
@@ -1385,7 +1389,7 @@ struct Solver::Search {
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
     const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
     if (clear) {
-      if (!ClearAndReach(stagedOrder[o], filled)) return Reached::kFailed;
+      if (!ClearAndReach(target, stagedOrder[o], filled)) return Reached::kFailed;
       return FilledStaged(o, target);
     }
     int closest = kInfinite, closestK = -1, closestAt = -1;
@@ -1415,8 +1419,8 @@ struct Solver::Search {
   // fewest of them (none of the filled squares), each of them rolled off it
   // to the nearest square that is neither on it nor open, then the cube
   // along it.
-  bool ClearAndReach(int index, std::vector<uint8_t>& filled) {
-    const Slot target = stagedOpen[static_cast<size_t>(index)];
+  // The target is open square `index`, or with -1 a square no word wants.
+  bool ClearAndReach(const Slot& target, int index, std::vector<uint8_t>& filled) {
     std::vector<int> occupantAt(static_cast<size_t>(squares), -1);
     for (int k = 0; k < cubes; ++k) occupantAt[stagedPosition[static_cast<size_t>(k)] / kTurns] = k;
     const size_t cells = static_cast<size_t>(squares) * kTurns;
@@ -1490,7 +1494,7 @@ struct Solver::Search {
     if (cell < 0) return false;
     Follow(bestCube, cameFrom, cell, position, moves);
     // The cubes rolled aside must not have shut a square off from its cubes.
-    if (WallsOff(index, filled, position.data())) return false;
+    if (index >= 0 && WallsOff(index, filled, position.data())) return false;
     stagedPosition = position;
     stagedMoves = moves;
     return true;
