@@ -21,6 +21,7 @@
 #include <queue>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "puzzle/Cube.h"
 #include "puzzle/Puzzle.h"
@@ -46,6 +47,9 @@ constexpr int kStagedWeight = 3;
 // What crossing a square where a cube stands costs a way, in rolls: about
 // what rolling it aside and back costs.
 constexpr int kBlockerCost = 6;
+// What crossing a square a word still wants costs a cube's way in the fill
+// order's reckoning: it will be filled, so a way around is worth a detour.
+constexpr int kOpenCrossCost = 8;
 // Positions a search may keep (their index fills 24 bits of a heap key).
 constexpr size_t kMaxNodes = (size_t{1} << 24) - 1;
 // Breadth-first steps a distance table costs, per unit of work.
@@ -285,6 +289,20 @@ struct Solver::Search {
   // A partial goal's search rolls only the cubes on the floor around the
   // square it fills: the filled squares stand as walls.
   std::vector<uint8_t> movable;
+  // Where the last fill that shut a square off would have split the floor,
+  // and that square (stagedOpen).
+  std::vector<int> cutPart;
+  int cutSlot = -1;
+  // Every fill in the order shuts a square off; cubes moved to its side so far.
+  bool stagedAllCut = false;
+  // The first pass over the goals orders the squares by the cubes' ways and
+  // moves cubes to the side that lacks them; a second, when that found
+  // nothing, goes without.
+  bool stagedRoutes = true;
+  int relocations = 0;
+  // A search is bringing a cube to stagedParking, a square no word wants.
+  bool stagedRelocating = false;
+  Slot stagedParking{};
   uint32_t reached = UINT32_MAX;
 
   // ---- The running search ----
@@ -1181,6 +1199,81 @@ struct Solver::Search {
     stagedClearing = false;
     stagedSearching = false;
     stagedFreed = false;
+    stagedAllCut = false;
+    relocations = 0;
+    stagedRelocating = false;
+  }
+
+  // When every fill left would shut an open square off from the cubes it
+  // needs, one such cube first rolls, alone around the others, onto a free
+  // square on that square's side: a word down a dead end then fills from
+  // both ends. False when none can.
+  bool Relocate() {
+    if (stagedOrder.empty() || relocations >= cubes) return false;
+    std::vector<uint8_t> filled(static_cast<size_t>(squares), 0), open(static_cast<size_t>(squares), 0);
+    for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
+    for (const Slot& slot : stagedOpen) open[static_cast<size_t>(slot.square)] = 1;
+    if (!WallsOff(stagedOrder[0], filled)) return false;
+    const Slot lacking = stagedOpen[static_cast<size_t>(cutSlot)];
+    const std::vector<int> part = cutPart;
+    const int where = part[static_cast<size_t>(lacking.square)];
+    const std::vector<int> traffic = Traffic(filled, open);
+    MarkBusy(stagedPosition.data());
+    int closest = kInfinite, closestK = -1, closestAt = -1;
+    for (const Shower& s : showers[static_cast<size_t>(lacking.letter)]) {
+      const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+      for (int k = c.begin; k < c.end; ++k) {
+        const int sq = stagedPosition[static_cast<size_t>(k)] / kTurns;
+        if (filled[static_cast<size_t>(sq)] || part[static_cast<size_t>(sq)] == where) continue;
+        // Not in a doorway of an open square, nor on another cube's way,
+        // where it would stand in the way.
+        for (int anywhere = 0; anywhere < 2; ++anywhere) {
+          const int cell = Reach(stagedPosition.data(), k, [&](int to, int) {
+            if (part[static_cast<size_t>(to)] != where || open[static_cast<size_t>(to)]) return false;
+            if (!anywhere && traffic[static_cast<size_t>(to)] > 0) return false;
+            for (int d = 0; d < 4 && !anywhere; ++d) {
+              const int next = neighbour[to * 4 + d];
+              if (next >= 0 && open[static_cast<size_t>(next)]) return false;
+            }
+            return true;
+          });
+          KeepCloser(k, cell, closest, closestK, closestAt);
+          if (cell >= 0) break;
+        }
+      }
+    }
+    ++relocations;
+    if (closestK >= 0) {
+      Follow(closestK, bestCameFrom, closestAt, stagedPosition, stagedMoves);
+      for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
+      return true;
+    }
+    // Cubes stand in every way: a search brings one, upright, to the free
+    // square on that side that the nearest of them reaches soonest alone.
+    int nearest = kInfinite;
+    for (int sq = 0; sq < squares; ++sq) {
+      if (part[static_cast<size_t>(sq)] != where || open[static_cast<size_t>(sq)] || busy[static_cast<size_t>(sq)]) continue;
+      for (const Shower& s : showers[static_cast<size_t>(lacking.letter)]) {
+        const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+        for (int k = c.begin; k < c.end; ++k) {
+          const int from = stagedPosition[static_cast<size_t>(k)] / kTurns;
+          if (filled[static_cast<size_t>(from)] || part[static_cast<size_t>(from)] == where) continue;
+          const int d = Distance(s.mask, sq, stagedPosition[static_cast<size_t>(k)]);
+          if (d < nearest) {
+            nearest = d;
+            stagedParking = Slot{sq, lacking.letter};
+          }
+        }
+      }
+    }
+    if (nearest >= kInfinite) return false;
+    if (ClearAndReach(stagedParking, -1, filled)) {
+      for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
+      return true;
+    }
+    BeginStagedSearch(stagedParking, false);
+    stagedRelocating = true;
+    return false;
   }
 
   void OrderStaged() {
@@ -1204,6 +1297,7 @@ struct Solver::Search {
         depth[static_cast<size_t>(to)] = depth[static_cast<size_t>(fallbackQueue[head])] + 1;
         fallbackQueue.push_back(to);
       }
+    const std::vector<int> traffic = stagedRoutes ? Traffic(filled, open) : std::vector<int>(static_cast<size_t>(squares), 0);
     std::vector<std::pair<int, int>> keyed;
     for (const Slot& slot : stagedOpen) {
       int ways = 0;
@@ -1218,11 +1312,70 @@ struct Solver::Search {
       }
       const int index = static_cast<int>(keyed.size());
       const int inside = std::clamp(depth[static_cast<size_t>(slot.square)], 0, 15);
-      keyed.emplace_back((WallsOff(index, filled) ? 1 << 20 : 0) + (15 - inside) * 4096 + ways * 256 + std::min(nearest, 255), index);
+      const int crossing = std::min(traffic[static_cast<size_t>(slot.square)], 15);
+      keyed.emplace_back((WallsOff(index, filled) ? 1 << 24 : 0) + crossing * (1 << 16) + (15 - inside) * 4096 + ways * 256 +
+                             std::min(nearest, 255),
+                         index);
     }
     std::stable_sort(keyed.begin(), keyed.end());
     stagedOrder.clear();
     for (const auto& k : keyed) stagedOrder.push_back(k.second);
+    stagedAllCut = stagedRoutes && !keyed.empty() && keyed.front().first >= 1 << 24;
+  }
+
+  // How many cubes still to bring would cross each square: every open
+  // square given its own nearest cube, by a way that keeps off the filled
+  // squares and, where it can, off the open ones and the cubes. A square
+  // others must cross is better filled after them.
+  std::vector<int> Traffic(const std::vector<uint8_t>& filled, const std::vector<uint8_t>& open) {
+    std::vector<int> traffic(static_cast<size_t>(squares), 0);
+    std::vector<int> cubeAt(static_cast<size_t>(squares), -1);
+    for (int k = 0; k < cubes; ++k) cubeAt[stagedPosition[static_cast<size_t>(k)] / kTurns] = k;
+    const size_t count = stagedOpen.size();
+    std::vector<std::vector<int>> toward(count, std::vector<int>(static_cast<size_t>(squares), -1));
+    std::vector<std::tuple<int, size_t, int>> pairs;  // cost, open square, cube
+    using Entry = std::pair<int, int>;
+    std::vector<int> cost(static_cast<size_t>(squares));
+    for (size_t i = 0; i < count; ++i) {
+      const Slot& slot = stagedOpen[i];
+      std::fill(cost.begin(), cost.end(), kInfinite);
+      std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+      cost[static_cast<size_t>(slot.square)] = 0;
+      queue.emplace(0, slot.square);
+      while (!queue.empty()) {
+        const auto [at, sq] = queue.top();
+        queue.pop();
+        if (at != cost[static_cast<size_t>(sq)]) continue;
+        for (int d = 0; d < 4; ++d) {
+          const int to = neighbour[sq * 4 + d];
+          if (to < 0 || filled[static_cast<size_t>(to)]) continue;
+          const int step = 1 + (open[static_cast<size_t>(to)] ? kOpenCrossCost : 0) + (cubeAt[static_cast<size_t>(to)] >= 0 ? 2 : 0);
+          if (at + step >= cost[static_cast<size_t>(to)]) continue;
+          cost[static_cast<size_t>(to)] = at + step;
+          toward[i][static_cast<size_t>(to)] = sq;
+          queue.emplace(at + step, to);
+        }
+      }
+      for (const Shower& s : showers[static_cast<size_t>(slot.letter)]) {
+        const CubeClass& c = classes[static_cast<size_t>(s.cls)];
+        for (int k = c.begin; k < c.end; ++k) {
+          const int sq = stagedPosition[static_cast<size_t>(k)] / kTurns;
+          if (!filled[static_cast<size_t>(sq)] && cost[static_cast<size_t>(sq)] < kInfinite)
+            pairs.emplace_back(cost[static_cast<size_t>(sq)], i, k);
+        }
+      }
+    }
+    std::sort(pairs.begin(), pairs.end());
+    std::vector<uint8_t> slotDone(count, 0), cubeDone(static_cast<size_t>(cubes), 0);
+    for (const auto& [c, i, k] : pairs) {
+      if (slotDone[i] || cubeDone[static_cast<size_t>(k)]) continue;
+      slotDone[i] = 1;
+      cubeDone[static_cast<size_t>(k)] = 1;
+      const int last = stagedOpen[i].square;
+      for (int sq = toward[i][stagedPosition[static_cast<size_t>(k)] / kTurns]; sq >= 0 && sq != last; sq = toward[i][static_cast<size_t>(sq)])
+        ++traffic[static_cast<size_t>(sq)];
+    }
+    return traffic;
   }
 
   // Fills the open square stagedOrder[o] when a cube reaches it by rolling
@@ -1236,7 +1389,7 @@ struct Solver::Search {
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
     const Slot target = stagedOpen[static_cast<size_t>(stagedOrder[o])];
     if (clear) {
-      if (!ClearAndReach(stagedOrder[o], filled)) return Reached::kFailed;
+      if (!ClearAndReach(target, stagedOrder[o], filled)) return Reached::kFailed;
       return FilledStaged(o, target);
     }
     int closest = kInfinite, closestK = -1, closestAt = -1;
@@ -1266,8 +1419,8 @@ struct Solver::Search {
   // fewest of them (none of the filled squares), each of them rolled off it
   // to the nearest square that is neither on it nor open, then the cube
   // along it.
-  bool ClearAndReach(int index, std::vector<uint8_t>& filled) {
-    const Slot target = stagedOpen[static_cast<size_t>(index)];
+  // The target is open square `index`, or with -1 a square no word wants.
+  bool ClearAndReach(const Slot& target, int index, std::vector<uint8_t>& filled) {
     std::vector<int> occupantAt(static_cast<size_t>(squares), -1);
     for (int k = 0; k < cubes; ++k) occupantAt[stagedPosition[static_cast<size_t>(k)] / kTurns] = k;
     const size_t cells = static_cast<size_t>(squares) * kTurns;
@@ -1341,7 +1494,7 @@ struct Solver::Search {
     if (cell < 0) return false;
     Follow(bestCube, cameFrom, cell, position, moves);
     // The cubes rolled aside must not have shut a square off from its cubes.
-    if (WallsOff(index, filled, position.data())) return false;
+    if (index >= 0 && WallsOff(index, filled, position.data())) return false;
     stagedPosition = position;
     stagedMoves = moves;
     return true;
@@ -1353,7 +1506,8 @@ struct Solver::Search {
   bool WallsOff(int index, std::vector<uint8_t>& filled, const uint16_t* position) {
     const int square = stagedOpen[static_cast<size_t>(index)].square;
     filled[static_cast<size_t>(square)] = 1;
-    std::vector<int> part(static_cast<size_t>(squares), -1);
+    std::vector<int>& part = cutPart;
+    part.assign(static_cast<size_t>(squares), -1);
     int parts = 0;
     for (int sq = 0; sq < squares; ++sq) {
       if (!floor[static_cast<size_t>(sq)] || filled[static_cast<size_t>(sq)] || part[static_cast<size_t>(sq)] >= 0) continue;
@@ -1393,6 +1547,7 @@ struct Solver::Search {
         for (int k = c.begin; k < c.end; ++k) served += inPart(position[k] / kTurns, where);
       }
       cut = served < wanted;
+      cutSlot = static_cast<int>(j);
     }
     filled[static_cast<size_t>(square)] = 0;
     return cut;
@@ -1413,10 +1568,10 @@ struct Solver::Search {
     for (const Slot& slot : stagedFilled) movable[static_cast<size_t>(slot.square)] = 0;
   }
 
-  // The goal of the squares filled and the open one at stagedOrder[stagedTry].
-  void MakeStagedGoal() {
+  // The goal of the squares filled and the target.
+  void MakeStagedGoal(const Slot& target) {
     std::vector<Slot> wanted = stagedFilled;
-    wanted.push_back(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])]);
+    wanted.push_back(target);
     stagedGoal = Goal();
     for (const Slot& slot : wanted) {
       auto group = std::find_if(stagedGoal.groups.begin(), stagedGoal.groups.end(),
@@ -1431,6 +1586,24 @@ struct Solver::Search {
     for (size_t i = 0; i < stagedGoal.groups.size(); ++i)
       for (const Shower& s : showers[static_cast<size_t>(stagedGoal.groups[i].letter)])
         stagedGoal.groupsOfClass[static_cast<size_t>(s.cls)].push_back(static_cast<int>(i));
+  }
+
+  // A search towards the squares filled and the target; with freed, the
+  // cubes on filled squares may roll aside and back.
+  void BeginStagedSearch(const Slot& target, bool freed) {
+    MakeStagedGoal(target);
+    if (freed)
+      movable.assign(static_cast<size_t>(squares), 1);
+    else
+      MarkMovable(target.square);
+    partial = true;
+    baseMoves = static_cast<int>(stagedMoves.size());
+    const long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
+    weightG = 1;
+    weightH = kStagedWeight;
+    Begin(&stagedGoal, stagedPosition.data(), tryNodes);
+    stageLimit = tryNodes;
+    stagedSearching = true;
   }
 
   // One step of the staged stage; false once the goal is done or given up.
@@ -1448,6 +1621,12 @@ struct Solver::Search {
         return true;
       }
       if (stagedTry >= stagedOrder.size()) return false;
+      if (stagedTry == 0 && stagedAlone == 0 && !stagedClearing && stagedAllCut) {
+        stagedAllCut = false;
+        if (Relocate()) stagedOrder.clear();
+        work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
+        return true;
+      }
       // Every square in order by a cube rolling alone, one a call, before
       // any search.
       if (stagedTry == 0 && stagedAlone < stagedOrder.size()) {
@@ -1465,22 +1644,23 @@ struct Solver::Search {
         work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
         return true;
       }
-      MakeStagedGoal();
-      if (stagedFreed)
-        movable.assign(static_cast<size_t>(squares), 1);
-      else
-        MarkMovable(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])].square);
-      partial = true;
-      baseMoves = static_cast<int>(stagedMoves.size());
-      const long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
-      weightG = 1;
-      weightH = kStagedWeight;
-      Begin(&stagedGoal, stagedPosition.data(), tryNodes);
-      stageLimit = tryNodes;
-      stagedSearching = true;
+      BeginStagedSearch(stagedOpen[static_cast<size_t>(stagedOrder[stagedTry])], stagedFreed);
       work -= 1;
     }
     const bool ended = Continue(work);
+    if (stagedRelocating) {
+      if (reached != UINT32_MAX) {
+        const std::vector<SolverMove> path = PathTo(reached);
+        stagedMoves.insert(stagedMoves.end(), path.begin(), path.end());
+        std::copy_n(&states[static_cast<size_t>(reached) * cubes], cubes, stagedPosition.begin());
+        stagedOrder.clear();
+      }
+      if (reached != UINT32_MAX || ended) {
+        stagedRelocating = false;
+        EndStagedSearch();
+      }
+      return true;
+    }
     if (reached != UINT32_MAX) {
       const std::vector<SolverMove> path = PathTo(reached);
       stagedMoves.insert(stagedMoves.end(), path.begin(), path.end());
@@ -1528,6 +1708,12 @@ struct Solver::Search {
           if (!StagedStep(work)) {
             if (++goalIndex < goals.size() && result.nodes < stagedBudget) {
               BeginStaged(goals[goalIndex]);
+            } else if (stagedRoutes && best >= kInfinite) {
+              // Nothing yet: the goals again in the plain order.
+              stagedRoutes = false;
+              goalIndex = 0;
+              stagedBudget = result.nodes + limits.nodes * kStagedShare / 100;
+              BeginStaged(goals[0]);
             } else {
               BeginGuided();
             }

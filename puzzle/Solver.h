@@ -7,8 +7,10 @@
 // searches on a compact copy of its own (each movable cube as its square and
 // face state), so it never changes the game. The search is in stages that a
 // caller may spread over frames: distance tables for a lone cube, a first
-// answer made square by square (the deepest inside the words first, never
-// one that shuts another off), a guided search towards the few word
+// answer made square by square (a square other cubes must still cross after
+// them, the deepest inside the words first; never one that shuts another
+// off, unless a cube can first roll to the side that lacks it; again in the
+// plain order when that finds nothing), a guided search towards the few word
 // placements that cost least, when nothing is found yet a fallback placing
 // one cube at a time, then A* with a lower bound that never overestimates,
 // which proves the answer shortest when it runs out of positions below it.
