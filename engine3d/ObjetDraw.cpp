@@ -97,16 +97,23 @@ void DrawInTwoPasses(const Objet3D& object, DrawPath path) {
     if (mesh->Blended()) DrawMesh(*mesh, path);
 }
 
+// Starts compiling into list, named first when it has no name yet; false
+// without a context or a free name.
+bool BeginList(GLint& list) {
+  if (!g_gl.open) return false;
+  if (list == -1) {
+    const GLuint name = glGenLists(1);
+    if (name == 0) return false;
+    list = static_cast<GLint>(name);
+  }
+  glNewList(static_cast<GLuint>(list), GL_COMPILE);
+  return true;
+}
+
 }  // namespace
 
 void Mesh3D::BuildShapeList() {
-  if (!g_gl.open) return;
-  if (displayList == -1) {
-    const GLuint list = glGenLists(1);
-    if (list == 0) return;
-    displayList = static_cast<GLint>(list);
-  }
-  glNewList(static_cast<GLuint>(displayList), GL_COMPILE);
+  if (!BeginList(displayList)) return;
   DrawShape(*this, DrawPath::kList);
   glEndList();
 }
@@ -141,13 +148,7 @@ void Mesh3D::AppendTriangles(const float offset[3]) const {
 void Objet3D::Draw() { DrawInTwoPasses(*this, DrawPath::kDirect); }
 
 void Objet3D::BuildDisplayList() {
-  if (!g_gl.open) return;
-  if (displayList == -1) {
-    const GLuint list = glGenLists(1);
-    if (list == 0) return;
-    displayList = static_cast<GLint>(list);
-  }
-  glNewList(static_cast<GLuint>(displayList), GL_COMPILE);
+  if (!BeginList(displayList)) return;
   DrawInTwoPasses(*this, DrawPath::kList);
   glEndList();
 }
