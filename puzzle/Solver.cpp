@@ -50,6 +50,8 @@ constexpr int kBlockerCost = 6;
 // What crossing a square a word still wants costs a cube's way in the fill
 // order's reckoning: it will be filled, so a way around is worth a detour.
 constexpr int kOpenCrossCost = 8;
+// How far from the words the plain order parks the cubes standing on them.
+constexpr int kClearGap = 2;
 // Positions a search may keep (their index fills 24 bits of a heap key).
 constexpr size_t kMaxNodes = (size_t{1} << 24) - 1;
 // Breadth-first steps a distance table costs, per unit of work.
@@ -302,6 +304,7 @@ struct Solver::Search {
   int relocations = 0;
   // A search is bringing a cube to stagedParking, a square no word wants.
   bool stagedRelocating = false;
+  bool stagedClearPending = false;  // the plain order clears the words first
   Slot stagedParking{};
   uint32_t reached = UINT32_MAX;
 
@@ -1202,6 +1205,48 @@ struct Solver::Search {
     stagedAllCut = false;
     relocations = 0;
     stagedRelocating = false;
+    stagedClearPending = !stagedRoutes;
+  }
+
+  // Before the plain order fills anything, every cube on a square a word
+  // wants, other than the letter it wants upright, rolls, alone around the others, to the nearest square at least
+  // kClearGap rolls from every such square, those that can first: a word
+  // down a dead end crowded with cubes in the wrong order then fills from
+  // its closed end instead of jamming.
+  void ClearWords() {
+    std::vector<int> gap(static_cast<size_t>(squares), -1);
+    fallbackQueue.clear();
+    for (const Slot& slot : stagedOpen) {
+      gap[static_cast<size_t>(slot.square)] = 0;
+      fallbackQueue.push_back(slot.square);
+    }
+    for (size_t head = 0; head < fallbackQueue.size(); ++head)
+      for (int d = 0; d < 4; ++d) {
+        const int to = neighbour[fallbackQueue[head] * 4 + d];
+        if (to < 0 || gap[static_cast<size_t>(to)] >= 0) continue;
+        gap[static_cast<size_t>(to)] = gap[static_cast<size_t>(fallbackQueue[head])] + 1;
+        fallbackQueue.push_back(to);
+      }
+    std::vector<int> letterAt(static_cast<size_t>(squares), -1);
+    for (const Slot& slot : stagedOpen) letterAt[static_cast<size_t>(slot.square)] = slot.letter;
+    auto serves = [&](int k) {
+      const int at = stagedPosition[static_cast<size_t>(k)];
+      for (const Shower& s : showers[static_cast<size_t>(letterAt[static_cast<size_t>(at / kTurns)])])
+        if (s.cls == classOf[k] && (masks[static_cast<size_t>(s.mask)] & (1u << (at % kTurns)))) return true;
+      return false;
+    };
+    for (bool moved = true; moved;) {
+      moved = false;
+      for (int k = 0; k < cubes; ++k) {
+        if (gap[stagedPosition[static_cast<size_t>(k)] / kTurns] != 0 || serves(k)) continue;
+        MarkBusy(stagedPosition.data());
+        const int cell = Reach(stagedPosition.data(), k, [&](int sq, int) { return gap[static_cast<size_t>(sq)] >= kClearGap; });
+        if (cell < 0) continue;
+        Follow(k, cameFrom, cell, stagedPosition, stagedMoves);
+        moved = true;
+      }
+    }
+    for (const CubeClass& c : classes) std::sort(stagedPosition.begin() + c.begin, stagedPosition.begin() + c.end);
   }
 
   // When every fill left would shut an open square off from the cubes it
@@ -1609,6 +1654,13 @@ struct Solver::Search {
   // One step of the staged stage; false once the goal is done or given up.
   bool StagedStep(long& work) {
     if (!stagedSearching) {
+      if (stagedClearPending) {
+        // Its own call: a frame's slice bears the clearing alone.
+        stagedClearPending = false;
+        ClearWords();
+        work -= static_cast<long>(squares) * kTurns / kTableStepsPerWork + 1;
+        return true;
+      }
       if (stagedOpen.empty()) {
         Offer(stagedPosition, stagedMoves);
         return false;
