@@ -1209,10 +1209,10 @@ struct Solver::Search {
   }
 
   // Before the plain order fills anything, every cube on a square a word
-  // wants, other than the letter it wants upright, rolls, alone around the others, to the nearest square at least
-  // kClearGap rolls from every such square, those that can first: a word
-  // down a dead end crowded with cubes in the wrong order then fills from
-  // its closed end instead of jamming.
+  // wants, other than the letter it wants upright, rolls alone around the
+  // others to the nearest square at least kClearGap rolls from every such
+  // square, those that can first: a word down a dead end crowded with cubes
+  // in the wrong order then fills from its closed end instead of jamming.
   void ClearWords() {
     std::vector<int> gap(static_cast<size_t>(squares), -1);
     fallbackQueue.clear();
