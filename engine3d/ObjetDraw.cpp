@@ -16,21 +16,32 @@ enum class DrawPath { kList, kDirect };
 // Two-sided lighting takes counter-clockwise faces as fronts, but the game's
 // outer faces are clockwise: GL would light both sides with the normal turned
 // inwards. Handing it inward normals makes each side lit from its own side.
-void DrawImmediate(const Mesh3D& mesh, bool texCoords, bool perFace, float sign) {
-  glBegin(GL_TRIANGLES);
+enum class Normals { kNone, kPerFace, kPerVertex };
+
+// The corners, inside the caller's glBegin(GL_TRIANGLES), moved by offset.
+void EmitTriangles(const Mesh3D& mesh, bool texCoords, Normals normals, float sign, const float offset[3]) {
   for (int f = 0; f < mesh.faceCount; ++f) {
-    const float* n = &mesh.faceNormals[static_cast<size_t>(f) * 3];
-    if (perFace) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+    if (normals == Normals::kPerFace) {
+      const float* n = &mesh.faceNormals[static_cast<size_t>(f) * 3];
+      glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+    }
     for (int k = 0; k < 3; ++k) {
       const uint32_t v = mesh.faces[static_cast<size_t>(f) * 3 + k];
-      if (!perFace) {
-        n = &mesh.vertexNormals[static_cast<size_t>(v) * 3];
+      if (normals == Normals::kPerVertex) {
+        const float* n = &mesh.vertexNormals[static_cast<size_t>(v) * 3];
         glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
       }
       if (texCoords) glTexCoord2fv(&mesh.texCoords0[static_cast<size_t>(v) * 2]);
-      glVertex3fv(mesh.Position(v));
+      const float* p = mesh.Position(v);
+      glVertex3f(p[0] + offset[0], p[1] + offset[1], p[2] + offset[2]);
     }
   }
+}
+
+void DrawImmediate(const Mesh3D& mesh, bool texCoords, bool perFace, float sign) {
+  const float none[3] = {0, 0, 0};
+  glBegin(GL_TRIANGLES);
+  EmitTriangles(mesh, texCoords, perFace ? Normals::kPerFace : Normals::kPerVertex, sign, none);
   glEnd();
 }
 
@@ -130,19 +141,10 @@ void Mesh3D::DrawIn(const Material* look) const {
 
 void Mesh3D::AppendTriangles(const float offset[3]) const {
   const int flags = material ? material->flags : 0;
-  const bool perFace = normalMode == kFaceNormals, normals = perFace || normalMode == kVertexNormals;
-  const float sign = TwoSidedLit(flags) ? -1.0f : 1.0f;
-  for (int f = 0; f < faceCount; ++f) {
-    const float* n = &faceNormals[static_cast<size_t>(f) * 3];
-    for (int k = 0; k < 3; ++k) {
-      const uint32_t v = faces[static_cast<size_t>(f) * 3 + k];
-      if (!perFace) n = &vertexNormals[static_cast<size_t>(v) * 3];
-      if (normals) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
-      if (Textured(flags)) glTexCoord2fv(&texCoords0[static_cast<size_t>(v) * 2]);
-      const float* p = Position(v);
-      glVertex3f(p[0] + offset[0], p[1] + offset[1], p[2] + offset[2]);
-    }
-  }
+  const Normals normals = normalMode == kFaceNormals     ? Normals::kPerFace
+                          : normalMode == kVertexNormals ? Normals::kPerVertex
+                                                         : Normals::kNone;
+  EmitTriangles(*this, Textured(flags), normals, TwoSidedLit(flags) ? -1.0f : 1.0f, offset);
 }
 
 void Objet3D::Draw() { DrawInTwoPasses(*this, DrawPath::kDirect); }

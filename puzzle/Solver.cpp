@@ -1208,25 +1208,35 @@ struct Solver::Search {
     stagedClearPending = !stagedRoutes;
   }
 
+  // Rolls from the nearest seed to each square, stepping only onto squares
+  // enter allows; -1 where none reaches.
+  template <typename Enter>
+  std::vector<int> Spread(const std::vector<int>& seeds, Enter enter) {
+    std::vector<int> steps(static_cast<size_t>(squares), -1);
+    fallbackQueue.clear();
+    for (int sq : seeds) {
+      steps[static_cast<size_t>(sq)] = 0;
+      fallbackQueue.push_back(sq);
+    }
+    for (size_t head = 0; head < fallbackQueue.size(); ++head)
+      for (int d = 0; d < 4; ++d) {
+        const int to = neighbour[fallbackQueue[head] * 4 + d];
+        if (to < 0 || steps[static_cast<size_t>(to)] >= 0 || !enter(to)) continue;
+        steps[static_cast<size_t>(to)] = steps[static_cast<size_t>(fallbackQueue[head])] + 1;
+        fallbackQueue.push_back(to);
+      }
+    return steps;
+  }
+
   // Before the plain order fills anything, every cube on a square a word
   // wants, other than the letter it wants upright, rolls alone around the
   // others to the nearest square at least kClearGap rolls from every such
   // square, those that can first: a word down a dead end crowded with cubes
   // in the wrong order then fills from its closed end instead of jamming.
   void ClearWords() {
-    std::vector<int> gap(static_cast<size_t>(squares), -1);
-    fallbackQueue.clear();
-    for (const Slot& slot : stagedOpen) {
-      gap[static_cast<size_t>(slot.square)] = 0;
-      fallbackQueue.push_back(slot.square);
-    }
-    for (size_t head = 0; head < fallbackQueue.size(); ++head)
-      for (int d = 0; d < 4; ++d) {
-        const int to = neighbour[fallbackQueue[head] * 4 + d];
-        if (to < 0 || gap[static_cast<size_t>(to)] >= 0) continue;
-        gap[static_cast<size_t>(to)] = gap[static_cast<size_t>(fallbackQueue[head])] + 1;
-        fallbackQueue.push_back(to);
-      }
+    std::vector<int> seeds;
+    for (const Slot& slot : stagedOpen) seeds.push_back(slot.square);
+    const std::vector<int> gap = Spread(seeds, [](int) { return true; });
     std::vector<int> letterAt(static_cast<size_t>(squares), -1);
     for (const Slot& slot : stagedOpen) letterAt[static_cast<size_t>(slot.square)] = slot.letter;
     auto serves = [&](int k) {
@@ -1326,22 +1336,13 @@ struct Solver::Search {
     for (const Slot& slot : stagedFilled) filled[static_cast<size_t>(slot.square)] = 1;
     // How deep each open square lies inside the words: rolls from the
     // nearest floor that no word wants, over open squares.
-    std::vector<int> depth(static_cast<size_t>(squares), -1);
     std::vector<uint8_t> open(static_cast<size_t>(squares), 0);
     for (const Slot& slot : stagedOpen) open[static_cast<size_t>(slot.square)] = 1;
-    fallbackQueue.clear();
+    std::vector<int> seeds;
     for (int sq = 0; sq < squares; ++sq)
-      if (floor[static_cast<size_t>(sq)] && !filled[static_cast<size_t>(sq)] && !open[static_cast<size_t>(sq)]) {
-        depth[static_cast<size_t>(sq)] = 0;
-        fallbackQueue.push_back(sq);
-      }
-    for (size_t head = 0; head < fallbackQueue.size(); ++head)
-      for (int d = 0; d < 4; ++d) {
-        const int to = neighbour[fallbackQueue[head] * 4 + d];
-        if (to < 0 || !open[static_cast<size_t>(to)] || depth[static_cast<size_t>(to)] >= 0) continue;
-        depth[static_cast<size_t>(to)] = depth[static_cast<size_t>(fallbackQueue[head])] + 1;
-        fallbackQueue.push_back(to);
-      }
+      if (floor[static_cast<size_t>(sq)] && !filled[static_cast<size_t>(sq)] && !open[static_cast<size_t>(sq)])
+        seeds.push_back(sq);
+    const std::vector<int> depth = Spread(seeds, [&](int to) { return open[static_cast<size_t>(to)] != 0; });
     const std::vector<int> traffic = stagedRoutes ? Traffic(filled, open) : std::vector<int>(static_cast<size_t>(squares), 0);
     std::vector<std::pair<int, int>> keyed;
     for (const Slot& slot : stagedOpen) {
