@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <vector>
 
 #include "app/Demonstration.h"
 #include "app/Game.h"
@@ -14,6 +13,7 @@
 #include "platform/Display.h"
 #include "puzzle/PuzzleView.h"
 #include "render/Renderer.h"
+#include "render/Yardstick.h"
 #include "ui/MenuScreen.h"
 
 namespace {
@@ -29,35 +29,6 @@ FrameTime FixedStep(Game& game, FrameTime time) {
   time.slowPhase += 0.02f;
   game.Host().AdvanceFixedClock(1000 / 60);
   return time;
-}
-
-unsigned MakeQuadTexture() {
-  std::vector<unsigned char> pixels(256 * 256 * 3);
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>((i * 7) & 0xFF);
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  return name;
-}
-
-void DrawQuad(Overlay& overlay, unsigned texture) {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  overlay.Begin2D();
-  glDisable(GL_BLEND);
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  const float w = static_cast<float>(overlay.Width());
-  const float h = static_cast<float>(overlay.Height());
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0); glVertex2f(0, 0);
-  glTexCoord2f(1, 0); glVertex2f(w, 0);
-  glTexCoord2f(1, 1); glVertex2f(w, h);
-  glTexCoord2f(0, 1); glVertex2f(0, h);
-  glEnd();
-  overlay.End2D();
 }
 
 }  // namespace
@@ -84,13 +55,13 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
 
   // Every subject takes its turn, frame by frame, so that all see the same
   // load; the quad frame is the yardstick.
-  const unsigned texture = MakeQuadTexture();
+  const YardstickQuad yardstick;
   const auto Finished = [] {
     PresentFrame();
     glFinish();
   };
   const auto Quad = [&] {
-    DrawQuad(game.TheRenderer().overlay, texture);
+    yardstick.Draw(game.TheRenderer().overlay);
     Finished();
   };
   {
@@ -107,8 +78,6 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
 
   if (level < 0 || level >= static_cast<int>(game.ThePuzzle().LevelSet().levelCount)) {
     std::fprintf(stderr, "No level %d in this level set\n", level + 1);
-    GLuint name = texture;
-    glDeleteTextures(1, &name);
     return 1;
   }
   game.Host().UseFixedClock(true);
@@ -147,8 +116,6 @@ int RunTimeDemo(Game& game, int level, int frames, std::chrono::steady_clock::ti
   });
   std::fputs(bench.DescribeScene({scene, inFull, quad, withoutMirror, withoutShadow}).c_str(), stdout);
   PrintMemory("after the demonstration");
-  GLuint name = texture;
-  glDeleteTextures(1, &name);
   demonstration.Leave();
   game.Host().UseFixedClock(false);
   return 0;

@@ -26,6 +26,7 @@
 #include "puzzle/Cube.h"
 #include "puzzle/PuzzleView.h"
 #include "render/Renderer.h"
+#include "render/Yardstick.h"
 #include "tools/view/ViewSession.h"
 
 namespace {
@@ -107,31 +108,6 @@ bool PlayMoves(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
   return true;
 }
 
-// A frame of one full-screen textured quad: the yardstick of the bench.
-void DrawTexturedQuad(GLuint texture) {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, 1, 0, 1, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glColor4f(1, 1, 1, 1);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0), glVertex2f(0, 0);
-  glTexCoord2f(1, 0), glVertex2f(1, 0);
-  glTexCoord2f(1, 1), glVertex2f(1, 1);
-  glTexCoord2f(0, 1), glVertex2f(0, 1);
-  glEnd();
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_CULL_FACE);
-  glEnable(GL_LIGHTING);
-}
-
 // Frames of the board and of the textured quad alternate, so that both see
 // the same load on the machine; the board is also drawn without its mirror
 // and without its shadows to show what those passes cost. Every board frame
@@ -153,8 +129,9 @@ void Bench(const ViewOptions& o, BoardFrame& frame, ViewHost& host) {
     };
   };
   const int board = bench.Add("board", Board(o.render.reflect, o.render.shadow));
+  const YardstickQuad yardstick;
   const int quad = bench.Add("textured quad", [&] {
-    DrawTexturedQuad(host.renderer->letters.GroundLetterTexture(-1));
+    yardstick.Draw(host.renderer->overlay);
     Finished();
   });
   const int noMirror = o.render.reflect ? bench.Add("board without the mirror", Board(0, o.render.shadow)) : -1;
