@@ -43,6 +43,7 @@ def main():
         if row["set"] not in sets:
             sets.append(row["set"])
     fig, ax = plt.subplots(figsize=(10, 5.5), dpi=100)
+    fell = 0
     for name in sets:
         mine = [r for r in rows if r["set"] == name]
         numbers = [int(r["level"]) for r in mine]
@@ -58,6 +59,9 @@ def main():
                 color=line.get_color(), markersize=5)
         for number, par, before in falls(list(zip(numbers, pars))):
             print(f"{name} level {number}: par {par} below level {number - 1}'s {before} in its group of four")
+            fell += 1
+    if not fell:
+        print("no level's par falls below the one before it in its group of four")
     ax.set_xlabel("level")
     ax.set_ylabel("par (moves); hollow: lower bound, no answer found")
     ax.set_title("Par of every level at the default difficulty, seed 1")
