@@ -52,6 +52,7 @@ constexpr int kBlockerCost = 6;
 constexpr int kOpenCrossCost = 8;
 // How far from the words the plain order parks the cubes standing on them.
 constexpr int kClearGap = 2;
+constexpr int kStagedPasses = 4;  // over the goals, each when those before found nothing
 // Positions a search may keep (their index fills 24 bits of a heap key).
 constexpr size_t kMaxNodes = (size_t{1} << 24) - 1;
 // Breadth-first steps a distance table costs, per unit of work.
@@ -301,10 +302,10 @@ struct Solver::Search {
   // The passes over the goals, each only when those before found nothing:
   // the first orders the squares by the cubes' ways and moves cubes to the
   // side that lacks them; the second clears the words, then goes without;
-  // the third clears the words to the farthest free squares, then orders by
-  // the ways again.
+  // the third and fourth clear the words to the farthest free squares, then
+  // go as the first and as the second.
   int stagedPass = 0;
-  bool Routes() const { return stagedPass != 1; }
+  bool Routes() const { return stagedPass != 1 && stagedPass != 3; }
   int relocations = 0;
   // A search is bringing a cube to stagedParking, a square no word wants.
   bool stagedRelocating = false;
@@ -1210,11 +1211,11 @@ struct Solver::Search {
     relocations = 0;
     stagedRelocating = false;
     stagedClearPending = stagedPass > 0;
-    // The last pass shares what is left among its goals, and a goal whose
+    // The last passes share what is left among their goals, and a goal whose
     // share is spent still fills what cubes rolling alone can: another
     // placement of the words may need no search at all.
     goalBudget = stagedBudget;
-    if (stagedPass == 2)
+    if (stagedPass >= 2)
       goalBudget = result.nodes + std::max(0L, stagedBudget - result.nodes) /
                                       static_cast<long>(goals.size() - goalIndex);
   }
@@ -1244,8 +1245,9 @@ struct Solver::Search {
   // others to the nearest square at least kClearGap rolls from every such
   // square, those that can first: a word down a dead end crowded with cubes
   // in the wrong order then fills from its closed end instead of jamming.
-  // In the third pass it goes to the farthest square it reaches instead, so
-  // that the first cubes out do not park in the way of those behind them.
+  // In the last two passes it goes to the farthest square it reaches
+  // instead, so that the first cubes out do not park in the way of those
+  // behind them.
   void ClearWords() {
     std::vector<int> seeds;
     for (const Slot& slot : stagedOpen) seeds.push_back(slot.square);
@@ -1264,7 +1266,7 @@ struct Solver::Search {
         if (gap[stagedPosition[static_cast<size_t>(k)] / kTurns] != 0 || serves(k)) continue;
         MarkBusy(stagedPosition.data());
         int least = kClearGap;
-        if (stagedPass == 2) {
+        if (stagedPass >= 2) {
           // busy holds the cubes from MarkBusy above.
           const std::vector<int> reach =
               Spread({stagedPosition[static_cast<size_t>(k)] / kTurns}, [&](int to) { return !busy[static_cast<size_t>(to)]; });
@@ -1666,7 +1668,7 @@ struct Solver::Search {
     partial = true;
     baseMoves = static_cast<int>(stagedMoves.size());
     long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
-    if (stagedPass == 2) tryNodes = std::min(tryNodes, std::max(0L, goalBudget - result.nodes));
+    if (stagedPass >= 2) tryNodes = std::min(tryNodes, std::max(0L, goalBudget - result.nodes));
     weightG = 1;
     weightH = kStagedWeight;
     Begin(&stagedGoal, stagedPosition.data(), tryNodes);
@@ -1781,9 +1783,9 @@ struct Solver::Search {
           break;
         case Stage::kStaged:
           if (!StagedStep(work)) {
-            if (++goalIndex < goals.size() && (result.nodes < stagedBudget || stagedPass == 2)) {
+            if (++goalIndex < goals.size() && (result.nodes < stagedBudget || stagedPass >= 2)) {
               BeginStaged(goals[goalIndex]);
-            } else if (stagedPass < 2 && best >= kInfinite) {
+            } else if (stagedPass + 1 < kStagedPasses && best >= kInfinite) {
               // Nothing yet: the goals again in the next pass.
               ++stagedPass;
               goalIndex = 0;
