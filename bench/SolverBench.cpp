@@ -1,7 +1,9 @@
 // The solver over every shipped level at the default difficulty, dealt with
 // seed 1 as "glyphox-level solve --seed 1" deals it: how many it solves, how
 // long it takes, how many answers are proven shortest, and par against the
-// number of rolls the demonstration's replay of the shuffle makes.
+// number of rolls the demonstration's replay of the shuffle makes. Then, as
+// the game deals a new start each play, how many of several deals (seeds 1
+// to N, "--deals N", 8 by default) get a par within the game's budget.
 #include <time.h>
 
 #include <algorithm>
@@ -30,14 +32,15 @@ double Now() {
 // are spent. Returns
 // the longest call (and the construction) in milliseconds; found tells
 // whether an answer stood by then.
-double LongestSlice(Puzzle& puzzle, int index, bool& found) {
-  std::srand(1);
+// With untilAnswered, it stops at the first answer: the par stands by then.
+double LongestSlice(Puzzle& puzzle, int index, unsigned seed, bool untilAnswered, bool& found) {
+  std::srand(seed);
   puzzle.StartLevel(index);
   const double start = Now();
   Solver solver(puzzle);
   double longest = Now() - start, total = longest;
   bool done = solver.Finished();
-  while (!done && total < 200) {
+  while (!done && total < 200 && !(untilAnswered && solver.Answered())) {
     const double slice = Now();
     done = solver.Run(kSolverSliceWork);
     const double ms = Now() - slice;
@@ -51,7 +54,13 @@ double LongestSlice(Puzzle& puzzle, int index, bool& found) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  int deals = 8;
+  if (argc == 3 && std::string(argv[1]) == "--deals") deals = std::atoi(argv[2]);
+  if (argc != 1 && (argc != 3 || deals < 1)) {
+    std::fprintf(stderr, "usage: solver_bench [--deals N]\n");
+    return 2;
+  }
   ToolHost host;
   Puzzle puzzle(&host);
   const SolverLimits limits;
@@ -87,7 +96,7 @@ int main() {
     std::printf("%s: %d of %zu solved\n", name.c_str(), setSolved, puzzle.LevelSet().levels.size());
     for (int i = 0; i < static_cast<int>(puzzle.LevelSet().levels.size()); ++i) {
       bool found = false;
-      const double longest = LongestSlice(puzzle, i, found);
+      const double longest = LongestSlice(puzzle, i, 1, false, found);
       slices.push_back(longest);
       parsInTime += found;
     }
@@ -106,5 +115,36 @@ int main() {
   std::printf("as the game computes par (200 ms in calls of %ld positions): an answer for %d of %d levels, "
               "longest call (processor time) median %.2f ms, worst %.2f ms\n",
               kSolverSliceWork, parsInTime, levels, slices.empty() ? 0 : slices[slices.size() / 2], slices.empty() ? 0 : slices.back());
+
+  // Over many deals: the levels that miss a par on some deal, then totals.
+  int dealsWithPar = 0, levelsOnEveryDeal = 0, worst = deals + 1;
+  std::string worstLevel;
+  for (const LevelSetChoice& choice : puzzletest::ShippedChoices()) {
+    if (!puzzle.LoadLevelSet(choice.path.c_str())) return 1;
+    puzzle.SetSymmetricLetters(choice.symmetricLetters);
+    const std::string name = choice.path.substr(choice.path.find_last_of('/') + 1);
+    for (int i = 0; i < static_cast<int>(puzzle.LevelSet().levels.size()); ++i) {
+      std::string missed;
+      int withPar = 0;
+      for (int seed = 1; seed <= deals; ++seed) {
+        bool found = false;
+        LongestSlice(puzzle, i, static_cast<unsigned>(seed), true, found);
+        withPar += found;
+        if (!found) missed += " " + std::to_string(seed);
+      }
+      dealsWithPar += withPar;
+      levelsOnEveryDeal += withPar == deals;
+      const std::string level = name + " level " + std::to_string(i + 1) + " (" +
+                                std::string(reinterpret_cast<const char*>(puzzle.LevelSet().levels[i].code), kCodeLength) + ")";
+      if (withPar < deals) std::printf("%s: par on %d of %d deals, none for seeds%s\n", level.c_str(), withPar, deals, missed.c_str());
+      if (withPar < worst) {
+        worst = withPar;
+        worstLevel = level;
+      }
+    }
+  }
+  std::printf("over %d deals a level (seeds 1 to %d), as the game computes par: par on %d of %d deals, "
+              "%d of %d levels on every deal, worst %s with %d\n",
+              deals, deals, dealsWithPar, levels * deals, levelsOnEveryDeal, levels, worstLevel.c_str(), worst);
   return 0;
 }

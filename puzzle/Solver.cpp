@@ -52,6 +52,7 @@ constexpr int kBlockerCost = 6;
 constexpr int kOpenCrossCost = 8;
 // How far from the words the plain order parks the cubes standing on them.
 constexpr int kClearGap = 2;
+constexpr int kStagedPasses = 4;  // over the goals, each when those before found nothing
 // Positions a search may keep (their index fills 24 bits of a heap key).
 constexpr size_t kMaxNodes = (size_t{1} << 24) - 1;
 // Breadth-first steps a distance table costs, per unit of work.
@@ -282,7 +283,8 @@ struct Solver::Search {
   // standing as walls, found nothing.
   bool stagedFreed = false;
   Goal stagedGoal;
-  long stagedBudget = 0;
+  long stagedBudget = 0;  // where the pass ends
+  long goalBudget = 0;    // where the goal's searches end
   // The moves already made before a search's start: its lengths count on
   // from there.
   int baseMoves = 0;
@@ -297,10 +299,13 @@ struct Solver::Search {
   int cutSlot = -1;
   // Every fill in the order shuts a square off; cubes moved to its side so far.
   bool stagedAllCut = false;
-  // The first pass over the goals orders the squares by the cubes' ways and
-  // moves cubes to the side that lacks them; a second, when that found
-  // nothing, goes without.
-  bool stagedRoutes = true;
+  // The passes over the goals, each only when those before found nothing:
+  // the first orders the squares by the cubes' ways and moves cubes to the
+  // side that lacks them; the second clears the words, then goes without;
+  // the third and fourth clear the words to the farthest free squares, then
+  // go as the first and as the second.
+  int stagedPass = 0;
+  bool Routes() const { return stagedPass != 1 && stagedPass != 3; }
   int relocations = 0;
   // A search is bringing a cube to stagedParking, a square no word wants.
   bool stagedRelocating = false;
@@ -1205,7 +1210,14 @@ struct Solver::Search {
     stagedAllCut = false;
     relocations = 0;
     stagedRelocating = false;
-    stagedClearPending = !stagedRoutes;
+    stagedClearPending = stagedPass > 0;
+    // The last passes share what is left among their goals, and a goal whose
+    // share is spent still fills what cubes rolling alone can: another
+    // placement of the words may need no search at all.
+    goalBudget = stagedBudget;
+    if (stagedPass >= 2)
+      goalBudget = result.nodes + std::max(0L, stagedBudget - result.nodes) /
+                                      static_cast<long>(goals.size() - goalIndex);
   }
 
   // Rolls from the nearest seed to each square, stepping only onto squares
@@ -1228,11 +1240,14 @@ struct Solver::Search {
     return steps;
   }
 
-  // Before the plain order fills anything, every cube on a square a word
+  // Before the later passes fill anything, every cube on a square a word
   // wants, other than the letter it wants upright, rolls alone around the
   // others to the nearest square at least kClearGap rolls from every such
   // square, those that can first: a word down a dead end crowded with cubes
   // in the wrong order then fills from its closed end instead of jamming.
+  // In the last two passes it goes to the farthest square it reaches
+  // instead, so that the first cubes out do not park in the way of those
+  // behind them.
   void ClearWords() {
     std::vector<int> seeds;
     for (const Slot& slot : stagedOpen) seeds.push_back(slot.square);
@@ -1250,7 +1265,15 @@ struct Solver::Search {
       for (int k = 0; k < cubes; ++k) {
         if (gap[stagedPosition[static_cast<size_t>(k)] / kTurns] != 0 || serves(k)) continue;
         MarkBusy(stagedPosition.data());
-        const int cell = Reach(stagedPosition.data(), k, [&](int sq, int) { return gap[static_cast<size_t>(sq)] >= kClearGap; });
+        int least = kClearGap;
+        if (stagedPass >= 2) {
+          // busy holds the cubes from MarkBusy above.
+          const std::vector<int> reach =
+              Spread({stagedPosition[static_cast<size_t>(k)] / kTurns}, [&](int to) { return !busy[static_cast<size_t>(to)]; });
+          for (int sq = 0; sq < squares; ++sq)
+            if (reach[static_cast<size_t>(sq)] > 0) least = std::max(least, gap[static_cast<size_t>(sq)]);
+        }
+        const int cell = Reach(stagedPosition.data(), k, [&](int sq, int) { return gap[static_cast<size_t>(sq)] >= least; });
         if (cell < 0) continue;
         Follow(k, cameFrom, cell, stagedPosition, stagedMoves);
         moved = true;
@@ -1343,7 +1366,7 @@ struct Solver::Search {
       if (floor[static_cast<size_t>(sq)] && !filled[static_cast<size_t>(sq)] && !open[static_cast<size_t>(sq)])
         seeds.push_back(sq);
     const std::vector<int> depth = Spread(seeds, [&](int to) { return open[static_cast<size_t>(to)] != 0; });
-    const std::vector<int> traffic = stagedRoutes ? Traffic(filled, open) : std::vector<int>(static_cast<size_t>(squares), 0);
+    const std::vector<int> traffic = Routes() ? Traffic(filled, open) : std::vector<int>(static_cast<size_t>(squares), 0);
     std::vector<std::pair<int, int>> keyed;
     for (const Slot& slot : stagedOpen) {
       int ways = 0;
@@ -1366,7 +1389,7 @@ struct Solver::Search {
     std::stable_sort(keyed.begin(), keyed.end());
     stagedOrder.clear();
     for (const auto& k : keyed) stagedOrder.push_back(k.second);
-    stagedAllCut = stagedRoutes && !keyed.empty() && keyed.front().first >= 1 << 24;
+    stagedAllCut = Routes() && !keyed.empty() && keyed.front().first >= 1 << 24;
   }
 
   // How many cubes still to bring would cross each square: every open
@@ -1644,7 +1667,8 @@ struct Solver::Search {
       MarkMovable(target.square);
     partial = true;
     baseMoves = static_cast<int>(stagedMoves.size());
-    const long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
+    long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
+    if (stagedPass >= 2) tryNodes = std::min(tryNodes, std::max(0L, goalBudget - result.nodes));
     weightG = 1;
     weightH = kStagedWeight;
     Begin(&stagedGoal, stagedPosition.data(), tryNodes);
@@ -1666,7 +1690,7 @@ struct Solver::Search {
         Offer(stagedPosition, stagedMoves);
         return false;
       }
-      if (static_cast<int>(stagedMoves.size()) >= best || result.nodes >= stagedBudget) return false;
+      if (static_cast<int>(stagedMoves.size()) >= best || (result.nodes >= stagedBudget && stagedPass < 2)) return false;
       if (stagedTry == 0 && stagedOrder.empty()) {
         // Ordering and rolling alone are a call each: a frame's slice bears one.
         OrderStaged();
@@ -1759,11 +1783,11 @@ struct Solver::Search {
           break;
         case Stage::kStaged:
           if (!StagedStep(work)) {
-            if (++goalIndex < goals.size() && result.nodes < stagedBudget) {
+            if (++goalIndex < goals.size() && (result.nodes < stagedBudget || stagedPass >= 2)) {
               BeginStaged(goals[goalIndex]);
-            } else if (stagedRoutes && best >= kInfinite) {
-              // Nothing yet: the goals again in the plain order.
-              stagedRoutes = false;
+            } else if (stagedPass + 1 < kStagedPasses && best >= kInfinite) {
+              // Nothing yet: the goals again in the next pass.
+              ++stagedPass;
               goalIndex = 0;
               stagedBudget = result.nodes + limits.nodes * kStagedShare / 100;
               BeginStaged(goals[0]);

@@ -8,15 +8,16 @@
 // face state), so it never changes the game. The search is in stages that a
 // caller may spread over frames: distance tables for a lone cube, a first
 // answer made square by square (a square other cubes must still cross after
-// them, the deepest inside the words first; never one that shuts another
-// off, unless a cube can first roll to the side that lacks it; again in the
-// plain order when that finds nothing), a guided search towards the few word
-// placements that cost least, when nothing is found yet a fallback placing
-// one cube at a time, then A* with a lower bound that never overestimates,
-// which proves the answer shortest when it runs out of positions below it.
-// A position already seen costs nothing again (a table keyed by a hash of
-// the position). The node and memory
-// budgets bound it; when they end, the best answer found so far stands.
+// them, the deepest inside the words first; never one that shuts another off,
+// unless a cube can first roll to the side that lacks it; when that finds
+// nothing, again after rolling the wrong cubes off the words, in the plain
+// order, then with them parked as far as they go, in the first order and in
+// the plain one), a guided search towards the few word placements that cost
+// least, when nothing is found yet a fallback placing one cube at a time, then
+// A* with a lower bound that never overestimates, which proves the answer
+// shortest when it runs out of positions below it. A position already seen
+// costs nothing again (a table keyed by a hash of the position). The node and
+// memory budgets bound it; when they end, the best answer found so far stands.
 //
 //   Solver solver(puzzle);                 // the position as it stands
 //   while (!solver.Run(500)) ...           // or solver.Solve() at once
