@@ -64,9 +64,10 @@ int main(int argc, char** argv) {
   ToolHost host;
   Puzzle puzzle(&host);
   const SolverLimits limits;
-  std::vector<double> times, firsts, slices;
+  std::vector<double> times, firsts, finals, slices;
   int parsInTime = 0;
-  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0, firstWithinTwoSeconds = 0;
+  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0, firstWithinTwoSeconds = 0,
+      finalWithinTwoSeconds = 0;
   long parTotal = 0, shuffleTotal = 0;
   double ratioTotal = 0;
   for (const LevelSetChoice& choice : puzzletest::ShippedChoices()) {
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
       withinTwoSeconds += f.milliseconds <= 2000;
       firsts.push_back(f.firstMilliseconds);
       firstWithinTwoSeconds += f.firstMilliseconds <= 2000;
+      finals.push_back(f.finalMilliseconds);
+      finalWithinTwoSeconds += f.finalMilliseconds <= 2000;
       parTotal += f.par;
       shuffleTotal += f.shuffle;
       if (f.shuffle > 0) ratioTotal += static_cast<double>(f.par) / f.shuffle;
@@ -103,12 +106,17 @@ int main(int argc, char** argv) {
   }
   std::sort(times.begin(), times.end());
   const double median = times.empty() ? 0 : times[times.size() / 2];
-  std::printf("solved %d of %d levels (%d within 2 s), %d proven shortest\n", solved, levels, withinTwoSeconds, proven);
+  std::printf("solved %d of %d levels (the whole search ended within 2 s for %d), %d proven shortest\n", solved,
+              levels, withinTwoSeconds, proven);
   std::printf("time per level: median %.0f ms, worst %.0f ms (budget %ld nodes)\n", median,
               times.empty() ? 0 : times.back(), limits.nodes);
   std::sort(firsts.begin(), firsts.end());
   std::printf("time to the first answer over the solved levels: median %.0f ms, worst %.0f ms, %d within 2 s\n",
               firsts.empty() ? 0 : firsts[firsts.size() / 2], firsts.empty() ? 0 : firsts.back(), firstWithinTwoSeconds);
+  // The par stands from then on: the rest of the search only tries to prove it shortest.
+  std::sort(finals.begin(), finals.end());
+  std::printf("time to the answer that stands at the end: median %.0f ms, worst %.0f ms, %d within 2 s\n",
+              finals.empty() ? 0 : finals[finals.size() / 2], finals.empty() ? 0 : finals.back(), finalWithinTwoSeconds);
   std::printf("par against the shuffle's replay over the solved levels: %ld against %ld rolls in all, %.2f on average\n",
               parTotal, shuffleTotal, solved ? ratioTotal / solved : 0);
   std::sort(slices.begin(), slices.end());

@@ -1943,4 +1943,6 @@ bool Solver::Finished() const { return m_search->stage == Search::Stage::kDone; 
 
 bool Solver::Answered() const { return m_search->best < kInfinite; }
 
+int Solver::AnswerMoves() const { return Answered() ? m_search->best : -1; }
+
 const SolverResult& Solver::Result() const { return m_search->result; }

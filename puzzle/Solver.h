@@ -81,6 +81,8 @@ class Solver {
   bool Finished() const;
   // Whether some answer stands already (the search may still shorten it).
   bool Answered() const;
+  // The moves of the answer standing so far (-1 before the first).
+  int AnswerMoves() const;
   const SolverResult& Result() const;
 
  private:

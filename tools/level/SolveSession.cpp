@@ -100,13 +100,22 @@ LevelFigures MeasureLevel(Puzzle& puzzle, ToolHost& host, int index, unsigned se
   figures.shuffle = static_cast<int>(puzzle.LastShuffle().steps.size());
   const Clock::time_point begin = Clock::now();
   Solver solver(puzzle, limits);
-  // In steps, to see when the first answer stands.
+  // In steps, to see when the first answer stands and when the last one,
+  // which the rest of the search only tries to prove shortest.
   constexpr long kStep = 1000;
-  while (!solver.Run(kStep))
-    if (figures.firstMilliseconds < 0 && solver.Answered()) figures.firstMilliseconds = MillisecondsSince(begin);
+  int standing = -1;
+  bool done = false;
+  while (!done) {
+    done = solver.Run(kStep);
+    if (solver.AnswerMoves() == standing) continue;
+    standing = solver.AnswerMoves();
+    figures.finalMilliseconds = MillisecondsSince(begin);
+    if (figures.firstMilliseconds < 0) figures.firstMilliseconds = figures.finalMilliseconds;
+  }
   const SolverResult& result = solver.Result();
   figures.milliseconds = MillisecondsSince(begin);
-  if (figures.firstMilliseconds < 0 && result.outcome == SolverOutcome::kSolved) figures.firstMilliseconds = figures.milliseconds;
+  if (figures.firstMilliseconds < 0 && result.outcome == SolverOutcome::kSolved)
+    figures.firstMilliseconds = figures.finalMilliseconds = figures.milliseconds;
   figures.nodes = result.nodes;
   figures.lowerBound = result.lowerBound;
   figures.proven = result.proven;

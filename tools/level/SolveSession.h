@@ -44,6 +44,7 @@ struct LevelFigures {
   long nodes = 0;
   double milliseconds = 0;
   double firstMilliseconds = -1;  // until the first answer stood, -1: none
+  double finalMilliseconds = -1;  // until the answer that stands at the end was found
   bool confirmed = false;  // the answer replayed to every word formed
 };
 // The level set is loaded in the puzzle; the seed is handed to srand first,
