@@ -52,6 +52,29 @@ double LongestSlice(Puzzle& puzzle, int index, unsigned seed, bool untilAnswered
   return longest;
 }
 
+// Loads a shipped set with its symmetric letters; its file name, or "" when
+// it does not load.
+std::string LoadSet(Puzzle& puzzle, const LevelSetChoice& choice) {
+  if (!puzzle.LoadLevelSet(choice.path.c_str())) return "";
+  puzzle.SetSymmetricLetters(choice.symmetricLetters);
+  return choice.path.substr(choice.path.find_last_of('/') + 1);
+}
+
+struct Spread {
+  double median = 0, worst = 0;
+  int withinTwoSeconds = 0;
+};
+
+Spread SpreadOf(std::vector<double> ms) {
+  Spread s;
+  if (ms.empty()) return s;
+  std::sort(ms.begin(), ms.end());
+  s.median = ms[ms.size() / 2];
+  s.worst = ms.back();
+  s.withinTwoSeconds = static_cast<int>(std::count_if(ms.begin(), ms.end(), [](double t) { return t <= 2000; }));
+  return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,14 +89,12 @@ int main(int argc, char** argv) {
   const SolverLimits limits;
   std::vector<double> times, firsts, finals, slices;
   int parsInTime = 0;
-  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0, firstWithinTwoSeconds = 0,
-      finalWithinTwoSeconds = 0;
+  int levels = 0, solved = 0, proven = 0, withinTwoSeconds = 0;
   long parTotal = 0, shuffleTotal = 0;
   double ratioTotal = 0;
   for (const LevelSetChoice& choice : puzzletest::ShippedChoices()) {
-    if (!puzzle.LoadLevelSet(choice.path.c_str())) return 1;
-    puzzle.SetSymmetricLetters(choice.symmetricLetters);
-    const std::string name = choice.path.substr(choice.path.find_last_of('/') + 1);
+    const std::string name = LoadSet(puzzle, choice);
+    if (name.empty()) return 1;
     int setSolved = 0;
     for (int i = 0; i < static_cast<int>(puzzle.LevelSet().levels.size()); ++i) {
       const LevelFigures f = MeasureLevel(puzzle, host, i, 1, LevelStartOptions(), limits);
@@ -89,9 +110,7 @@ int main(int argc, char** argv) {
       proven += f.proven;
       withinTwoSeconds += f.milliseconds <= 2000;
       firsts.push_back(f.firstMilliseconds);
-      firstWithinTwoSeconds += f.firstMilliseconds <= 2000;
       finals.push_back(f.finalMilliseconds);
-      finalWithinTwoSeconds += f.finalMilliseconds <= 2000;
       parTotal += f.par;
       shuffleTotal += f.shuffle;
       if (f.shuffle > 0) ratioTotal += static_cast<double>(f.par) / f.shuffle;
@@ -104,33 +123,28 @@ int main(int argc, char** argv) {
       parsInTime += found;
     }
   }
-  std::sort(times.begin(), times.end());
-  const double median = times.empty() ? 0 : times[times.size() / 2];
   std::printf("solved %d of %d levels (the whole search ended within 2 s for %d), %d proven shortest\n", solved,
               levels, withinTwoSeconds, proven);
-  std::printf("time per level: median %.0f ms, worst %.0f ms (budget %ld nodes)\n", median,
-              times.empty() ? 0 : times.back(), limits.nodes);
-  std::sort(firsts.begin(), firsts.end());
+  const Spread all = SpreadOf(times), first = SpreadOf(firsts), last = SpreadOf(finals), slice = SpreadOf(slices);
+  std::printf("time per level: median %.0f ms, worst %.0f ms (budget %ld nodes)\n", all.median, all.worst,
+              limits.nodes);
   std::printf("time to the first answer over the solved levels: median %.0f ms, worst %.0f ms, %d within 2 s\n",
-              firsts.empty() ? 0 : firsts[firsts.size() / 2], firsts.empty() ? 0 : firsts.back(), firstWithinTwoSeconds);
+              first.median, first.worst, first.withinTwoSeconds);
   // The par stands from then on: the rest of the search only tries to prove it shortest.
-  std::sort(finals.begin(), finals.end());
   std::printf("time to the answer that stands at the end: median %.0f ms, worst %.0f ms, %d within 2 s\n",
-              finals.empty() ? 0 : finals[finals.size() / 2], finals.empty() ? 0 : finals.back(), finalWithinTwoSeconds);
+              last.median, last.worst, last.withinTwoSeconds);
   std::printf("par against the shuffle's replay over the solved levels: %ld against %ld rolls in all, %.2f on average\n",
               parTotal, shuffleTotal, solved ? ratioTotal / solved : 0);
-  std::sort(slices.begin(), slices.end());
   std::printf("as the game computes par (200 ms in calls of %ld positions): an answer for %d of %d levels, "
               "longest call (processor time) median %.2f ms, worst %.2f ms\n",
-              kSolverSliceWork, parsInTime, levels, slices.empty() ? 0 : slices[slices.size() / 2], slices.empty() ? 0 : slices.back());
+              kSolverSliceWork, parsInTime, levels, slice.median, slice.worst);
 
   // Over many deals: the levels that miss a par on some deal, then totals.
   int dealsWithPar = 0, levelsOnEveryDeal = 0, worst = deals + 1;
   std::string worstLevel;
   for (const LevelSetChoice& choice : puzzletest::ShippedChoices()) {
-    if (!puzzle.LoadLevelSet(choice.path.c_str())) return 1;
-    puzzle.SetSymmetricLetters(choice.symmetricLetters);
-    const std::string name = choice.path.substr(choice.path.find_last_of('/') + 1);
+    const std::string name = LoadSet(puzzle, choice);
+    if (name.empty()) return 1;
     for (int i = 0; i < static_cast<int>(puzzle.LevelSet().levels.size()); ++i) {
       std::string missed;
       int withPar = 0;

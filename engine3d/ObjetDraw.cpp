@@ -10,15 +10,15 @@ namespace {
 
 enum class DrawPath { kList, kDirect };
 
+enum class Normals { kNone, kPerFace, kPerVertex };
+
 // Triangle by triangle, for what indexed arrays cannot carry: one normal per
-// face, or normals handed over turned round (sign -1).
+// face, normals handed over turned round (sign -1), or corners moved by
+// offset; inside the caller's glBegin(GL_TRIANGLES).
 //
 // Two-sided lighting takes counter-clockwise faces as fronts, but the game's
 // outer faces are clockwise: GL would light both sides with the normal turned
 // inwards. Handing it inward normals makes each side lit from its own side.
-enum class Normals { kNone, kPerFace, kPerVertex };
-
-// The corners, inside the caller's glBegin(GL_TRIANGLES), moved by offset.
 void EmitTriangles(const Mesh3D& mesh, bool texCoords, Normals normals, float sign, const float offset[3]) {
   for (int f = 0; f < mesh.faceCount; ++f) {
     if (normals == Normals::kPerFace) {
