@@ -284,13 +284,7 @@ void BoardPass::Draw() {
     DrawFloor(1.0f);
     glPopMatrix();
   }
-  glPushMatrix();
-  glRotatef(f.slowPhase, 0, 1, 0);
-  if (theme.background.displayList != -1)
-    glCallList(static_cast<GLuint>(theme.background.displayList));
-  else
-    theme.background.Draw();
-  glPopMatrix();
+  DrawScenery(theme.background, theme.scenery, r.view, f.slowPhase, f.options.skipUnseen != 0);
 
   glPushMatrix();
   theme.arrowWork.Morph(static_cast<float>((std::cos(T * kPi * 0.03125) + 1.0) * 0.5));

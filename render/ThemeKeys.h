@@ -24,6 +24,13 @@ constexpr const char* kArrowMorphModel = "flechemorph.3do";
 constexpr const char* kBackgroundModel = "fond.3do";
 constexpr const char* kFloorModel = "sol.3do";
 
+// The meshes of the background that the board frame knows by name: the sky is
+// left out while the ground and the haze ring around it, flat and opaque
+// together, fill the whole view.
+constexpr const char* kSkyMesh = "ciel";
+constexpr const char* kGroundMesh = "terre";
+constexpr const char* kHazeMesh = "brume";
+
 // The fixed textures of "texture/".
 constexpr const char* kCubeFaceTexture = "objet.png";
 constexpr const char* kCubeFaceOnTexture = "objeton.png";

@@ -134,7 +134,7 @@ int Themes::LoadObjects(int mipMapping) {
   const bool background = LoadThemeObject(t.background, kBackgroundModel);
   SetMipMappingForLoads(mipMapping);
   if (!background) return 0;
-  t.background.BuildDisplayList();
+  t.scenery = PrepareScenery(t.background);
   if (!LoadThemeObject(t.floor, kFloorModel)) return 0;
   Mesh3D* floorMesh = t.floor.FirstMesh();
   t.floorMaterial = floorMesh ? floorMesh->material : nullptr;
@@ -185,6 +185,7 @@ int Themes::Load(int index, const RenderOptions& options, SceneLights& lights, L
 void Themes::Free() {
   ThemeResources& t = resources;
   t.background.Free();
+  t.scenery = {};
   t.arrowWork.Free();
   t.arrow.Free();
   t.arrowTarget.Free();

@@ -9,6 +9,7 @@
 #include "engine3d/Objet3D.h"
 #include "engine3d/Texture.h"
 #include "render/RenderOptions.h"
+#include "render/Scenery.h"
 #include "render/ThemeKeys.h"
 
 class LetterImages;
@@ -42,6 +43,7 @@ struct ThemeResources {
   Objet3D walls[16];
   Objet3D arrow, arrowTarget, arrowWork;
   Objet3D background, floor;
+  Scenery scenery;  // of background
   Material* floorMaterial = nullptr;  // the floor object's, shared
   Material* arrowOff = nullptr;
   Material* arrowOn = nullptr;

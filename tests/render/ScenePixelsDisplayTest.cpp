@@ -286,7 +286,8 @@ TEST_F(SceneTest, AThemeWithoutItsOptionalTexturesStillLoadsAndSaysWhatIsMissing
 }
 
 // Drawn with the shortcuts and without them, from above, close over a corner
-// of the board and low over an edge: the pictures are the same, to a unit of
+// of the board, low over an edge and from far off, the sky just past the
+// ground's rim: the pictures are the same, to a unit of
 // rounding a channel and a few edge pixels.
 TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLErrorAndTheShortcutsKeepThePicture) {
   // And the largest board: 30 x 30 squares, 150 cubes.
@@ -303,7 +304,9 @@ TEST_F(SceneTest, EveryThemeDrawsLevels1_30And60WithoutAGLErrorAndTheShortcutsKe
         const float corner[3] = {puzzle.Board().width * s * 0.4f, 0, puzzle.Board().height * s * 0.4f};
         const CameraPose cameras[] = {overview,
                                       {30, -35, overview.zoom * 0.3f, 1, {corner[0], 0, corner[2]}},
-                                      {-20, -20, overview.zoom * 0.25f, 1, {-corner[0], 0, 0}}};
+                                      {-20, -20, overview.zoom * 0.25f, 1, {-corner[0], 0, 0}},
+                                      // Every ray downwards, but the sky shows past the ground's rim.
+                                      {0, -35, 50, 0, {0, 0, 0}}};
         for (const CameraPose& camera : cameras) {
           frame.options = RenderOptions{1, 2, 1, 1, 0};
           frame.frameDelta = 0;  // the glows stay as they are between the two

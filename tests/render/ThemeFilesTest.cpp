@@ -1,12 +1,17 @@
 // Theme directories and "theme.ini": the numbering rule with its error,
-// values kept when keys are missing or malformed, missing optional textures.
+// values kept when keys are missing or malformed, missing optional textures,
+// the ground that hides the sky.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/ORBConfigFile.h"
+#include "engine3d/Objet3D.h"
 #include "render/Themes.h"
 #include "tests/support/TestFiles.h"
 
@@ -84,6 +89,55 @@ TEST(ThemeValues, AMissingOrUnreadableFileIsReportedWithItsPathAndWhy) {
   CapturedStream err(2);
   EXPECT_EQ(ReadThemeValues((dir.Path() + "/").c_str(), values), 0);
   EXPECT_EQ(err.Text(), "Configuration File " + dir.Path() + "/theme.ini can't be read: Is a directory\n");
+}
+
+// The sky may be left out only behind a whole, flat, opaque ground: each
+// theme's own has one, reaching out to the haze's rim, and a hole, a blend or
+// a lifted corner takes it away.
+TEST(Scenery, TheGroundHidesTheSkyOnlyWhenWholeFlatAndOpaque) {
+  static Material glass("glass");
+  glass.flags = kMaterialBlended;
+  const struct {
+    const char* what;
+    const char* mesh;
+    std::function<void(Mesh3D&)> damage;
+    bool hides;
+  } cases[] = {
+      {"as made", kGroundMesh, [](Mesh3D&) {}, true},
+      {"two triangles of the haze gone", kHazeMesh, [](Mesh3D& m) { m.faceCount -= 2; }, false},
+      {"the ground blended", kGroundMesh, [](Mesh3D& m) { m.material = &glass; }, false},
+      {"a corner of the ground lifted", kGroundMesh, [](Mesh3D& m) { m.positions[1] += 0.5f; }, false},
+  };
+  const auto Reach = [](const Mesh3D& m) {
+    float reach = 0;
+    for (int v = 0; v < m.vertexCount; ++v) reach = std::max(reach, std::hypot(m.Position(v)[0], m.Position(v)[2]));
+    return reach;
+  };
+  for (int theme = 1; theme <= 3; ++theme) {
+    const std::string directory = testsupport::GameTreeDir() + "/data/gfx/theme" + std::to_string(theme) + "/";
+    Objet3D::SetObjectDirectory((directory + kThemeObjectFolder).c_str());
+    Objet3D::SetTextureDirectory((directory + kThemeTextureFolder).c_str());
+    for (const auto& c : cases) {
+      SCOPED_TRACE("theme " + std::to_string(theme) + ", " + c.what);
+      Objet3D scenery;
+      ASSERT_EQ(scenery.Load(kBackgroundModel), 1);
+      const Mesh3D *ground = nullptr, *haze = nullptr;
+      for (Mesh3D* m = scenery.FirstMesh(); m; m = m->next) {
+        if (m->name == c.mesh) c.damage(*m);
+        if (m->name == kGroundMesh) ground = m;
+        if (m->name == kHazeMesh) haze = m;
+      }
+      ASSERT_TRUE(ground && haze);
+      const GroundDisc disc = FindGroundDisc(scenery);
+      if (c.hides) {
+        EXPECT_FLOAT_EQ(disc.y, ground->Position(0)[1]);
+        EXPECT_GT(disc.radius, Reach(*ground));
+        EXPECT_LT(disc.radius, Reach(*haze));
+      } else {
+        EXPECT_EQ(disc.radius, 0.0f);
+      }
+    }
+  }
 }
 
 }  // namespace

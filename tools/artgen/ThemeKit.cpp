@@ -160,11 +160,11 @@ void WriteLetterTiles(ThemeWriter& theme, const FaceLook& normal, const FaceLook
 
 ModelBuilder BuildScenery(ThemeWriter& theme, const SceneryLook& look) {
   ModelBuilder model;
-  MeshBuilder& sky = model.AddMesh("ciel", theme.Name("sky"));
+  MeshBuilder& sky = model.AddMesh(kSkyMesh, theme.Name("sky"));
   Sphere(sky, Vec3{0, 0, 0}, Vec3{look.skyRadius, look.skyRadius, look.skyRadius}, 12, 32, true, 1.0);
-  MeshBuilder& ground = model.AddMesh("terre", theme.Name("ground"));
+  MeshBuilder& ground = model.AddMesh(kGroundMesh, theme.Name("ground"));
   Disc(ground, look.groundY, look.groundRadius, 6, 40, look.groundTile);
-  MeshBuilder& haze = model.AddMesh("brume", theme.Name("haze"));
+  MeshBuilder& haze = model.AddMesh(kHazeMesh, theme.Name("haze"));
   const int segments = 40;
   for (int s = 0; s < segments; ++s) {
     double a0 = 2.0 * kPi * s / segments, a1 = 2.0 * kPi * (s + 1) / segments;
