@@ -45,7 +45,7 @@ GroundDisc FindGroundDisc(const Objet3D& background) {
   const float y = flat[0]->vertexCount > 0 ? flat[0]->Position(0)[1] : 0.0f;
   double rim = 0, area = 0;
   for (const Mesh3D* mesh : flat) {
-    if (mesh->Blended() || mesh->animated) return {};
+    if (mesh->Blended()) return {};
     for (int v = 0; v < mesh->vertexCount; ++v) {
       if (std::fabs(mesh->Position(v)[1] - y) > 1e-4f) return {};
       rim = std::max(rim, Radius(mesh->Position(v)));
@@ -74,10 +74,11 @@ GroundDisc FindGroundDisc(const Objet3D& background) {
 
 Scenery PrepareScenery(Objet3D& background) {
   Scenery scenery;
-  // The sky comes last in the list's order (Objet3D::Draw) or not apart.
+  // Drawn after the list, the sky must be what the list would draw last
+  // anyway (Objet3D::Draw): its last mesh, with no blended one after it.
   bool blended = false;
   for (Mesh3D* mesh = background.FirstMesh(); mesh; mesh = mesh->next) {
-    if (Named(*mesh, kSkyMesh)) scenery.sky = mesh;
+    if (Named(*mesh, kSkyMesh) && !mesh->next) scenery.sky = mesh;
     blended = blended || mesh->Blended();
   }
   if (blended) scenery.sky = nullptr;
