@@ -306,6 +306,9 @@ struct Solver::Search {
   // go as the first and as the second.
   int stagedPass = 0;
   bool Routes() const { return stagedPass != 1 && stagedPass != 3; }
+  // The last two park the cleared cubes far off and share out their budget
+  // goal by goal.
+  bool FarPasses() const { return stagedPass >= 2; }
   int relocations = 0;
   // A search is bringing a cube to stagedParking, a square no word wants.
   bool stagedRelocating = false;
@@ -1215,7 +1218,7 @@ struct Solver::Search {
     // share is spent still fills what cubes rolling alone can: another
     // placement of the words may need no search at all.
     goalBudget = stagedBudget;
-    if (stagedPass >= 2)
+    if (FarPasses())
       goalBudget = result.nodes + std::max(0L, stagedBudget - result.nodes) /
                                       static_cast<long>(goals.size() - goalIndex);
   }
@@ -1266,7 +1269,7 @@ struct Solver::Search {
         if (gap[stagedPosition[static_cast<size_t>(k)] / kTurns] != 0 || serves(k)) continue;
         MarkBusy(stagedPosition.data());
         int least = kClearGap;
-        if (stagedPass >= 2) {
+        if (FarPasses()) {
           // busy holds the cubes from MarkBusy above.
           const std::vector<int> reach =
               Spread({stagedPosition[static_cast<size_t>(k)] / kTurns}, [&](int to) { return !busy[static_cast<size_t>(to)]; });
@@ -1668,7 +1671,7 @@ struct Solver::Search {
     partial = true;
     baseMoves = static_cast<int>(stagedMoves.size());
     long tryNodes = std::max(kStagedTryLeast, limits.nodes / kStagedTries);
-    if (stagedPass >= 2) tryNodes = std::min(tryNodes, std::max(0L, goalBudget - result.nodes));
+    if (FarPasses()) tryNodes = std::min(tryNodes, std::max(0L, goalBudget - result.nodes));
     weightG = 1;
     weightH = kStagedWeight;
     Begin(&stagedGoal, stagedPosition.data(), tryNodes);
@@ -1690,7 +1693,7 @@ struct Solver::Search {
         Offer(stagedPosition, stagedMoves);
         return false;
       }
-      if (static_cast<int>(stagedMoves.size()) >= best || (result.nodes >= stagedBudget && stagedPass < 2)) return false;
+      if (static_cast<int>(stagedMoves.size()) >= best || (result.nodes >= stagedBudget && !FarPasses())) return false;
       if (stagedTry == 0 && stagedOrder.empty()) {
         // Ordering and rolling alone are a call each: a frame's slice bears one.
         OrderStaged();
@@ -1783,7 +1786,7 @@ struct Solver::Search {
           break;
         case Stage::kStaged:
           if (!StagedStep(work)) {
-            if (++goalIndex < goals.size() && (result.nodes < stagedBudget || stagedPass >= 2)) {
+            if (++goalIndex < goals.size() && (result.nodes < stagedBudget || FarPasses())) {
               BeginStaged(goals[goalIndex]);
             } else if (stagedPass + 1 < kStagedPasses && best >= kInfinite) {
               // Nothing yet: the goals again in the next pass.
